@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tessaly::app {
+
+// The command line that runs the checker on one book:
+//   java -jar "<programFolder>/epubcheck/epubcheck.jar" "<book>"
+// programFolder ends with a separator. The book path is taken as it stands
+// (it may be empty); double quotes and the backslashes before them are
+// escaped, so splitting the line gives the exact path back and a crafted
+// file name cannot add arguments.
+std::string checkerCommandLine(const std::string& programFolder, const std::string& book);
+
+// Wraps text in double quotes, escaping it for the command-line splitting
+// rules: a double quote becomes \" and backslashes are doubled where they
+// stand before a double quote (including the closing one).
+std::string quoteForCommandLine(const std::string& text);
+
+// The environment for the checker. Its Java runtime decodes arguments by the
+// locale's character type; when that is not UTF-8 the book's path would lose
+// its non-ASCII characters, so the child then gets a UTF-8 character type.
+// Returns an empty list (inherit unchanged) when the locale is UTF-8 already.
+std::vector<std::string> checkerEnvironment(const std::vector<std::string>& current);
+
+} // namespace tessaly::app

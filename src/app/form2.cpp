@@ -1,0 +1,120 @@
+#include "app/form2.h"
+
+#include "app/app_fonts.h"
+#include "app/website.h"
+
+#include <QDesktopServices>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QUrl>
+
+namespace tessaly::app {
+
+namespace {
+constexpr int clientWidth = 319;
+constexpr int clientHeight = 175;
+const QColor clGray(128, 128, 128);
+const QColor clBlue(0, 0, 255);
+} // namespace
+
+LinkLabel::LinkLabel(const QString& url, QWidget* parent)
+    : QLabel(url, parent)
+    , m_url(url)
+{
+    setCursor(Qt::PointingHandCursor);
+    setTextColour(Qt::black);
+}
+
+void LinkLabel::setTextColour(const QColor& colour)
+{
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    setPalette(palette);
+}
+
+void LinkLabel::enterEvent(QEnterEvent* event)
+{
+    QLabel::enterEvent(event);
+    setTextColour(clBlue);
+}
+
+void LinkLabel::leaveEvent(QEvent* event)
+{
+    QLabel::leaveEvent(event);
+    setTextColour(Qt::black);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        QDesktopServices::openUrl(QUrl(m_url));
+}
+
+Form2::Form2(QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint
+              | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_mainWindow(mainWindow)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QString());
+    setFont(designFont("Tahoma", -11));
+    resize(clientWidth, clientHeight);
+    createLabels();
+}
+
+QLabel* Form2::addLabel(const QString& text, const QRect& geometry, const QFont& font, const QColor& colour)
+{
+    auto* label = new QLabel(text, this);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+void Form2::createLabels()
+{
+    auto* image2 = new QLabel(this);
+    image2->setObjectName(QStringLiteral("Image2"));
+    image2->setGeometry(59, 11, 200, 46);
+    image2->setPixmap(QPixmap(QStringLiteral(":/tessaly/logo.png")));
+    image2->setAlignment(Qt::AlignCenter);
+
+    addLabel(QStringLiteral("Version 1.0"), {43, 83, 241, 13}, designFont("Arial", 14), Qt::black)
+        ->setObjectName(QStringLiteral("LblType"));
+    addLabel(QStringLiteral("Tessaly"), {43, 58, 241, 16}, designFont("Arial", -14, true), Qt::black)
+        ->setObjectName(QStringLiteral("skSkinStdLabel3"));
+    addLabel(QStringLiteral("\u00a9 2010-2012 The Tessaly Authors"), {42, 104, 241, 13}, designFont("Arial", 14),
+        Qt::black)
+        ->setObjectName(QStringLiteral("skSkinStdLabel2"));
+
+    QLabel* webSite = addLabel(QStringLiteral("Web site:"), {71, 126, 46, 13}, designFont("Tahoma", -11), Qt::black);
+    webSite->setObjectName(QStringLiteral("skSkinStdLabel1"));
+    webSite->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    webSite->adjustSize();
+
+    m_skSkinLinkLabel1 = new LinkLabel(QString::fromUtf8(websiteAddress), this);
+    m_skSkinLinkLabel1->setObjectName(QStringLiteral("skSkinLinkLabel1"));
+    m_skSkinLinkLabel1->setFont(designFont("Arial", 14, false, true));
+    m_skSkinLinkLabel1->move(122, 126);
+    m_skSkinLinkLabel1->adjustSize();
+}
+
+void Form2::showEvent(QShowEvent* event)
+{
+    centreOverMainWindow();
+    QWidget::showEvent(event);
+}
+
+void Form2::centreOverMainWindow()
+{
+    if (!m_mainWindow)
+        return;
+    const QRect main = m_mainWindow->frameGeometry();
+    move(main.center() - QPoint(width() / 2, height() / 2));
+}
+
+} // namespace tessaly::app

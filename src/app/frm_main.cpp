@@ -1,0 +1,226 @@
+#include "app/frm_main.h"
+
+#include "app/app_fonts.h"
+#include "app/checker_command.h"
+#include "app/error_report.h"
+#include "app/form2.h"
+#include "app/website.h"
+#include "process/create_process.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextBlock>
+#include <QToolButton>
+#include <QUrl>
+
+extern char** environ;
+
+namespace tessaly::app {
+
+// The memo as the report filter sees it.
+class MemoLines : public ReportLines {
+public:
+    explicit MemoLines(QPlainTextEdit* memo) : m_memo(memo) {}
+
+    std::string lastLine() const override
+    {
+        if (m_memo->document()->isEmpty())
+            return {};
+        return m_memo->document()->lastBlock().text().toStdString();
+    }
+
+    void appendLine(const std::string& line) override
+    {
+        // Bytes that are not UTF-8 show as U+FFFD.
+        m_memo->appendPlainText(QString::fromUtf8(line.data(), qsizetype(line.size())));
+    }
+
+private:
+    QPlainTextEdit* m_memo;
+};
+
+namespace {
+
+constexpr int clientWidth = 581;
+constexpr int clientHeight = 343;
+constexpr int statusBarHeight = 21;
+
+std::vector<std::string> currentEnvironment()
+{
+    std::vector<std::string> environment;
+    for (char** entry = environ; entry && *entry; ++entry)
+        environment.emplace_back(*entry);
+    return environment;
+}
+
+QPalette fixedTextColour(QPalette palette, const QColor& colour)
+{
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::WindowText, colour);
+    return palette;
+}
+
+} // namespace
+
+FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+              | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    , m_programFolder(std::move(programFolder))
+    , m_process1(std::make_unique<process::CreateProcess>(mainThread))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Tessaly 1.0"));
+    setFont(designFont("Tahoma", -11));
+    resize(clientWidth, clientHeight);
+
+    createControls();
+    m_memoLines = std::make_unique<MemoLines>(m_memo1);
+    m_filter = std::make_unique<ReportFilter>(*m_memoLines);
+
+    m_process1->setConsoleOptions(process::ConsoleOptions::Redirect);
+    m_process1->setOnRead([this](process::CreateProcess&, const std::string& text, bool) {
+        process1Read(text);
+    });
+}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::createControls()
+{
+    m_skSkinSpeedButton1 = new QToolButton(this);
+    m_skSkinSpeedButton1->setObjectName(QStringLiteral("skSkinSpeedButton1"));
+    m_skSkinSpeedButton1->setText(QString(QChar(0x2026)));
+    m_skSkinSpeedButton1->setGeometry(442, 294, 33, 21);
+    m_skSkinSpeedButton1->setFont(designFont("Arial", 14));
+    connect(m_skSkinSpeedButton1, &QToolButton::clicked, this,
+        [this] { runGuarded(this, [this] { skSkinSpeedButton1Click(); }); });
+
+    createStatusBar();
+
+    m_edit1 = new QLineEdit(this);
+    m_edit1->setObjectName(QStringLiteral("Edit1"));
+    m_edit1->setGeometry(8, 294, 433, 18);
+    m_edit1->setReadOnly(true);
+    m_edit1->setFont(designFont("Arial", 14));
+    m_edit1->setPalette(fixedTextColour(m_edit1->palette(), Qt::black));
+
+    m_skSkinButton1 = new QPushButton(QStringLiteral("Validate"), this);
+    m_skSkinButton1->setObjectName(QStringLiteral("skSkinButton1"));
+    m_skSkinButton1->setGeometry(498, 293, 75, 25);
+    m_skSkinButton1->setFont(designFont("Arial", 14));
+    connect(m_skSkinButton1, &QPushButton::clicked, this,
+        [this] { runGuarded(this, [this] { skSkinButton1Click(); }); });
+
+    m_memo1 = new QPlainTextEdit(this);
+    m_memo1->setObjectName(QStringLiteral("Memo1"));
+    m_memo1->setGeometry(8, 8, 565, 280);
+    m_memo1->setReadOnly(true);
+    m_memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    setTabOrder(m_edit1, m_skSkinButton1);
+    setTabOrder(m_skSkinButton1, m_memo1);
+}
+
+void FrmMain::createStatusBar()
+{
+    m_skSkinStatusBar1 = new QWidget(this);
+    m_skSkinStatusBar1->setObjectName(QStringLiteral("skSkinStatusBar1"));
+    m_skSkinStatusBar1->setAutoFillBackground(true);
+    m_skSkinStatusBar1->setGeometry(0, clientHeight - statusBarHeight, clientWidth, statusBarHeight);
+
+    m_skSkinPopupMenu2 = new QMenu(this);
+    m_skSkinPopupMenu2->setObjectName(QStringLiteral("skSkinPopupMenu2"));
+    m_skSkinPopupMenu2->setFont(designFont("Arial", 14));
+    QAction* visit = m_skSkinPopupMenu2->addAction(QStringLiteral("Visit Our Website"));
+    visit->setObjectName(QStringLiteral("VisitOurWebsite1"));
+    connect(visit, &QAction::triggered, this,
+        [this] { runGuarded(this, [this] { visitOurWebsite1Click(); }); });
+    m_skSkinPopupMenu2->addSeparator()->setObjectName(QStringLiteral("N2"));
+    QAction* about = m_skSkinPopupMenu2->addAction(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("About1"));
+    connect(about, &QAction::triggered, this, [this] { runGuarded(this, [this] { about1Click(); }); });
+
+    m_skSkinMenuSpeedButton1 = new QToolButton(m_skSkinStatusBar1);
+    m_skSkinMenuSpeedButton1->setObjectName(QStringLiteral("skSkinMenuSpeedButton1"));
+    m_skSkinMenuSpeedButton1->setText(QStringLiteral("About"));
+    m_skSkinMenuSpeedButton1->setGeometry(528, 2, 45, 18);
+    m_skSkinMenuSpeedButton1->setAutoRaise(true);
+    m_skSkinMenuSpeedButton1->setFont(designFont("Arial", 14));
+    m_skSkinMenuSpeedButton1->setMenu(m_skSkinPopupMenu2);
+    m_skSkinMenuSpeedButton1->setPopupMode(QToolButton::InstantPopup);
+    m_skSkinMenuSpeedButton1->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_skSkinMenuSpeedButton1->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+}
+
+void FrmMain::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Every control keeps its design place except the status bar, which
+    // stays along the bottom edge across the full width.
+    m_skSkinStatusBar1->setGeometry(0, height() - statusBarHeight, width(), statusBarHeight);
+}
+
+void FrmMain::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        centreOnFirstShow();
+    }
+}
+
+void FrmMain::centreOnFirstShow()
+{
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+}
+
+void FrmMain::skSkinSpeedButton1Click()
+{
+    m_memo1->clear();
+    const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
+        QStringLiteral("ePUB Files(*.epub)"));
+    if (!file.isEmpty())
+        m_edit1->setText(file);
+}
+
+void FrmMain::skSkinButton1Click()
+{
+    m_memo1->clear();
+    m_process1->setCommandLine(checkerCommandLine(m_programFolder, m_edit1->text().toStdString()));
+    m_process1->setEnvironment(checkerEnvironment(currentEnvironment()));
+    m_process1->run();
+}
+
+void FrmMain::process1Read(const std::string& text)
+{
+    m_filter->add(text);
+}
+
+void FrmMain::visitOurWebsite1Click()
+{
+    // The result is ignored: if no browser can open it, nothing is reported.
+    QDesktopServices::openUrl(QUrl(QString::fromUtf8(websiteAddress)));
+}
+
+void FrmMain::about1Click()
+{
+    if (!m_form2)
+        return;
+    m_form2->show();
+    m_form2->raise();
+    m_form2->activateWindow();
+}
+
+} // namespace tessaly::app

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "app/report_filter.h"
+
+#include <QWidget>
+#include <memory>
+#include <string>
+
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+namespace tessaly::platform {
+class MainThread;
+}
+namespace tessaly::process {
+class CreateProcess;
+}
+
+namespace tessaly::app {
+
+class Form2;
+class MemoLines;
+
+// The main window: pick a book, validate it, read the checker's report.
+class FrmMain : public QWidget {
+public:
+    // programFolder holds the program's executable and its "epubcheck"
+    // folder; it ends with a separator.
+    FrmMain(platform::MainThread& mainThread, std::string programFolder, QWidget* parent = nullptr);
+    ~FrmMain() override;
+
+    void setAboutWindow(Form2* form2) { m_form2 = form2; }
+
+    // Handlers of the window's controls and menu.
+    void skSkinSpeedButton1Click();
+    void skSkinButton1Click();
+    void visitOurWebsite1Click();
+    void about1Click();
+    void process1Read(const std::string& text);
+
+    process::CreateProcess& process1() { return *m_process1; }
+    QPlainTextEdit* memo1() const { return m_memo1; }
+    QLineEdit* edit1() const { return m_edit1; }
+    QPushButton* skSkinButton1() const { return m_skSkinButton1; }
+    QToolButton* skSkinMenuSpeedButton1() const { return m_skSkinMenuSpeedButton1; }
+    QMenu* skSkinPopupMenu2() const { return m_skSkinPopupMenu2; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createControls();
+    void createStatusBar();
+    void centreOnFirstShow();
+
+    std::string m_programFolder;
+    std::unique_ptr<process::CreateProcess> m_process1;
+    QToolButton* m_skSkinSpeedButton1 = nullptr;
+    QWidget* m_skSkinStatusBar1 = nullptr;
+    QToolButton* m_skSkinMenuSpeedButton1 = nullptr;
+    QMenu* m_skSkinPopupMenu2 = nullptr;
+    QLineEdit* m_edit1 = nullptr;
+    QPushButton* m_skSkinButton1 = nullptr;
+    QPlainTextEdit* m_memo1 = nullptr;
+    std::unique_ptr<MemoLines> m_memoLines;
+    std::unique_ptr<ReportFilter> m_filter;
+    Form2* m_form2 = nullptr;
+    bool m_shownOnce = false;
+};
+
+} // namespace tessaly::app

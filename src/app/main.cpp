@@ -1,0 +1,39 @@
+#include "app/error_report.h"
+#include "app/form2.h"
+#include "app/frm_main.h"
+#include "platform/qt_main_thread.h"
+
+#include <QApplication>
+#include <QDir>
+#include <cstdlib>
+
+namespace {
+
+// The glow and layered windows place their own top-level windows, which
+// Wayland does not allow: prefer X11 unless the user chose a platform.
+void preferX11()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    preferX11();
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessaly"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tessaly"));
+
+    tessaly::platform::QtMainThread mainThread;
+    mainThread.setErrorHandler([](std::exception_ptr error) {
+        tessaly::app::runGuarded(nullptr, [&] { std::rethrow_exception(error); });
+    });
+    const std::string programFolder = QDir(QApplication::applicationDirPath()).absolutePath().toStdString() + "/";
+    tessaly::app::FrmMain frmMain(mainThread, programFolder);
+    tessaly::app::Form2 form2(&frmMain);
+    frmMain.setAboutWindow(&form2);
+    frmMain.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,70 @@
+#include "app/checker_command.h"
+#include "process/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using tessaly::app::checkerCommandLine;
+using tessaly::app::checkerEnvironment;
+
+TEST(CheckerCommandLine, HasTheDesignForm)
+{
+    EXPECT_EQ(checkerCommandLine("/opt/tessaly/", "/books/a.epub"),
+        "java -jar \"/opt/tessaly/epubcheck/epubcheck.jar\" \"/books/a.epub\"");
+}
+
+TEST(CheckerCommandLine, NoBookEndsWithAnEmptyQuotedArgument)
+{
+    const std::string line = checkerCommandLine("/opt/tessaly/", "");
+    EXPECT_TRUE(line.ends_with(" \"\"")) << line;
+    const auto arguments = tessaly::process::splitCommandLine(line);
+    ASSERT_EQ(arguments.size(), 4u);
+    EXPECT_EQ(arguments[3], "");
+}
+
+class HostileBookNames : public testing::TestWithParam<std::string> {};
+
+TEST_P(HostileBookNames, SplitBackToTheExactPath)
+{
+    const std::string book = GetParam();
+    const auto arguments = tessaly::process::splitCommandLine(checkerCommandLine("/opt/my \"tools\"\\/", book));
+    const std::vector<std::string> expected = {"java", "-jar", "/opt/my \"tools\"\\/epubcheck/epubcheck.jar", book};
+    EXPECT_EQ(arguments, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, HostileBookNames,
+    testing::Values("/books/a b.epub", "/books/\"quoted\".epub", "/books/x\" --extra \"y.epub",
+        "/books/trailing\\", "/books/back\\\"slash.epub", "/books/\\\\\"two.epub", "/books/$HOME;`id`.epub",
+        "-leading.epub", "/books/\xff\xfe-latin1.epub", "/books/caf\xc3\xa9.epub", "\"", "\\"));
+
+TEST(CheckerEnvironment, Utf8LocaleIsInherited)
+{
+    EXPECT_TRUE(checkerEnvironment({"PATH=/usr/bin", "LANG=en_US.UTF-8"}).empty());
+    EXPECT_TRUE(checkerEnvironment({"LC_ALL=de_DE.utf8", "LANG=C"}).empty());
+}
+
+TEST(CheckerEnvironment, OtherLocalesGetAUtf8CharacterType)
+{
+    struct Case {
+        std::vector<std::string> current;
+        std::string expectedVariable;
+    };
+    const Case cases[] = {
+        {{"PATH=/usr/bin", "LANG=C"}, "LC_CTYPE=C.UTF-8"},
+        {{"PATH=/usr/bin"}, "LC_CTYPE=C.UTF-8"},
+        {{"PATH=/bin", "LC_ALL=C", "LANG=en_US.UTF-8"}, "LC_ALL=C.UTF-8"},
+        {{"PATH=/bin", "LC_CTYPE=POSIX"}, "LC_CTYPE=C.UTF-8"},
+    };
+    for (const auto& c : cases) {
+        const auto environment = checkerEnvironment(c.current);
+        EXPECT_NE(std::find(environment.begin(), environment.end(), c.expectedVariable), environment.end())
+            << c.expectedVariable;
+        EXPECT_NE(std::find(environment.begin(), environment.end(), c.current.front()), environment.end())
+            << "keeps the rest";
+    }
+}
+
+} // namespace

@@ -1,0 +1,313 @@
+// The main window and the About window, driven as a user would, with the
+// real checker running on small books made by the tests.
+#include "app/error_report.h"
+#include "app/form2.h"
+#include "app/frm_main.h"
+#include "epub_fixture.h"
+#include "platform/qt_main_thread.h"
+#include "process/create_process.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+namespace {
+
+using tessaly::app::FrmMain;
+using tessaly::process::ProcessState;
+
+const std::string programFolder = TESSALY_PROGRAM_FOLDER "/";
+
+QStringList nonEmptyLines(const QPlainTextEdit* memo)
+{
+    QStringList lines = memo->toPlainText().split(QLatin1Char('\n'));
+    lines.removeAll(QString());
+    return lines;
+}
+
+// Closes the next error report and hands back its text.
+class ErrorReportCatcher {
+public:
+    ErrorReportCatcher()
+    {
+        m_timer.setInterval(20);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            m_caption = box->windowTitle();
+            m_text = box->text();
+            m_icon = box->icon();
+            box->button(QMessageBox::Ok)->click();
+        });
+        m_timer.start();
+    }
+    std::optional<QString> text() const { return m_text; }
+    QString caption() const { return m_caption; }
+    QMessageBox::Icon icon() const { return m_icon; }
+
+private:
+    QTimer m_timer;
+    std::optional<QString> m_text;
+    QString m_caption;
+    QMessageBox::Icon m_icon = QMessageBox::NoIcon;
+};
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_books.isValid()); }
+
+    std::string book(const std::string& name, bool valid = true)
+    {
+        auto entries = tessaly::testing::validBookEntries();
+        if (!valid)
+            std::erase_if(entries, [](const auto& entry) { return entry.first == "EPUB/c1.xhtml"; });
+        const std::string path = m_books.path().toStdString() + "/" + name;
+        tessaly::testing::writeEpub(path, entries);
+        return path;
+    }
+
+    void validate(const std::string& path)
+    {
+        m_window.edit1()->setText(QString::fromStdString(path));
+        m_window.skSkinButton1()->click();
+        waitForTheCheck();
+    }
+
+    void waitForTheCheck()
+    {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return m_window.process1().state() == ProcessState::Ready; }, 60000));
+    }
+
+    QTemporaryDir m_books;
+    tessaly::platform::QtMainThread m_mainThread;
+    FrmMain m_window{m_mainThread, programFolder};
+};
+
+TEST_F(MainWindowTest, TheBuildPutsTheCheckerBesideTheProgram)
+{
+    EXPECT_TRUE(std::filesystem::exists(programFolder + "epubcheck/epubcheck.jar"));
+}
+
+TEST_F(MainWindowTest, ValidBookPasses)
+{
+    validate(book("valid.epub"));
+    const QStringList lines = nonEmptyLines(m_window.memo1());
+    EXPECT_TRUE(lines.contains(QStringLiteral("Passed! No errors or warnings detected"))) << lines.join('|').toStdString();
+    EXPECT_FALSE(lines.contains(QStringLiteral("No errors or warnings detected."))) << lines.join('|').toStdString();
+    EXPECT_EQ(lines.last(), QStringLiteral("EPUBCheck completed"));
+    EXPECT_FALSE(m_window.memo1()->toPlainText().startsWith('\n')) << "a report never starts with an empty line";
+}
+
+TEST_F(MainWindowTest, BookWithAnErrorShowsTheCheckersMessage)
+{
+    const std::string path = book("broken.epub", false);
+    validate(path);
+    const QString text = m_window.memo1()->toPlainText();
+    EXPECT_TRUE(text.contains(QStringLiteral("ERROR(RSC-001)"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("File \"EPUB/c1.xhtml\" could not be found."))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Check finished with errors"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Passed!")));
+}
+
+TEST_F(MainWindowTest, MissingBookIsReportedByTheChecker)
+{
+    const std::string path = m_books.path().toStdString() + "/missing.epub";
+    validate(path);
+    const QString text = m_window.memo1()->toPlainText();
+    EXPECT_TRUE(text.contains(QString::fromStdString(path))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Passed!")));
+}
+
+TEST_F(MainWindowTest, PathWithSpacesQuotesAndShellCharactersReachesTheChecker)
+{
+    const std::string path = book("my \"best\" book's $HOME `id`; -x.epub", false);
+    validate(path);
+    const QString text = m_window.memo1()->toPlainText();
+    EXPECT_TRUE(text.contains(QStringLiteral("my \"best\" book's $HOME `id`; -x.epub(-1,-1)"))) << text.toStdString();
+}
+
+TEST_F(MainWindowTest, NoBookChosenPassesTheCheckersComplaintThrough)
+{
+    validate("");
+    const QStringList lines = nonEmptyLines(m_window.memo1());
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines.contains(QStringLiteral("Mode required for non-epub files. Default version is 3.0.")))
+        << lines.join('|').toStdString();
+}
+
+TEST_F(MainWindowTest, NonAsciiPathValidatesUnderTheCLocale)
+{
+    const std::string lang = std::getenv("LANG") ? std::getenv("LANG") : "";
+    const char* lcAll = std::getenv("LC_ALL");
+    const std::string savedLcAll = lcAll ? lcAll : "";
+    setenv("LANG", "C", 1);
+    unsetenv("LC_ALL");
+    unsetenv("LC_CTYPE");
+    const std::string path = book("caf\xc3\xa9 \xe6\x9b\xb8.epub", false);
+    validate(path);
+    setenv("LANG", lang.c_str(), 1);
+    if (lcAll)
+        setenv("LC_ALL", savedLcAll.c_str(), 1);
+    const QString text = m_window.memo1()->toPlainText();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("caf\xc3\xa9 \xe6\x9b\xb8.epub(-1,-1)"))) << text.toStdString();
+}
+
+TEST_F(MainWindowTest, ValidateDuringARunIsRefusedAndTheRunGoesOn)
+{
+    m_window.edit1()->setText(QString::fromStdString(book("valid.epub")));
+    m_window.skSkinButton1()->click();
+    ASSERT_EQ(m_window.process1().state(), ProcessState::Running);
+    m_window.memo1()->appendPlainText(QStringLiteral("stale text"));
+
+    ErrorReportCatcher catcher;
+    m_window.skSkinButton1()->click();
+    ASSERT_TRUE(catcher.text().has_value());
+    EXPECT_EQ(*catcher.text(), QStringLiteral("Cannot perform this operation when process is running."));
+    EXPECT_EQ(catcher.caption(), QStringLiteral("Tessaly"));
+    EXPECT_EQ(catcher.icon(), QMessageBox::Critical);
+    EXPECT_FALSE(m_window.memo1()->toPlainText().contains(QStringLiteral("stale text")));
+
+    waitForTheCheck();
+    EXPECT_TRUE(nonEmptyLines(m_window.memo1()).contains(QStringLiteral("Passed! No errors or warnings detected")));
+}
+
+TEST_F(MainWindowTest, MissingJavaShowsTheSystemErrorAndAddsNothing)
+{
+    const std::string path = std::getenv("PATH");
+    const QTemporaryDir emptyFolder;
+    setenv("PATH", emptyFolder.path().toLocal8Bit().constData(), 1);
+    m_window.edit1()->setText(QString::fromStdString(book("valid.epub")));
+    ErrorReportCatcher catcher;
+    m_window.skSkinButton1()->click();
+    setenv("PATH", path.c_str(), 1);
+
+    ASSERT_TRUE(catcher.text().has_value());
+    EXPECT_EQ(*catcher.text(), QStringLiteral("System Error.  Code: 2.\nNo such file or directory."));
+    EXPECT_EQ(m_window.process1().state(), ProcessState::Ready);
+    EXPECT_TRUE(m_window.memo1()->toPlainText().isEmpty());
+}
+
+TEST(ErrorReport, AppendsAPeriodOnlyAfterCharactersAboveIt)
+{
+    using tessaly::app::withClosingPeriod;
+    EXPECT_EQ(withClosingPeriod("Stream read error"), "Stream read error.");
+    EXPECT_EQ(withClosingPeriod("Done."), "Done.");
+    EXPECT_EQ(withClosingPeriod("Done!"), "Done!");
+    EXPECT_EQ(withClosingPeriod("Done "), "Done ");
+    EXPECT_EQ(withClosingPeriod("(x)"), "(x)");
+    EXPECT_EQ(withClosingPeriod("x/"), "x/.");
+    EXPECT_EQ(withClosingPeriod("caf\xc3\xa9"), "caf\xc3\xa9.");
+    EXPECT_EQ(withClosingPeriod(""), "");
+}
+
+class WindowLayoutTest : public testing::Test {
+protected:
+    tessaly::platform::QtMainThread m_mainThread;
+    FrmMain m_window{m_mainThread, programFolder};
+    tessaly::app::Form2 m_form2{&m_window};
+};
+
+TEST_F(WindowLayoutTest, MainWindowHasItsDesign)
+{
+    EXPECT_EQ(m_window.windowTitle(), QStringLiteral("Tessaly 1.0"));
+    EXPECT_EQ(m_window.size(), QSize(581, 343));
+    EXPECT_FALSE(m_window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    const struct {
+        const char* name;
+        QRect geometry;
+        QString text;
+    } controls[] = {
+        {"skSkinSpeedButton1", {442, 294, 33, 21}, QString(QChar(0x2026))},
+        {"Edit1", {8, 294, 433, 18}, QString()},
+        {"skSkinButton1", {498, 293, 75, 25}, QStringLiteral("Validate")},
+        {"Memo1", {8, 8, 565, 280}, QString()},
+        {"skSkinStatusBar1", {0, 322, 581, 21}, QString()},
+        {"skSkinMenuSpeedButton1", {528, 2, 45, 18}, QStringLiteral("About")},
+    };
+    for (const auto& control : controls) {
+        auto* widget = m_window.findChild<QWidget*>(QString::fromLatin1(control.name));
+        ASSERT_NE(widget, nullptr) << control.name;
+        EXPECT_EQ(widget->geometry(), control.geometry) << control.name;
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            EXPECT_EQ(button->text(), control.text) << control.name;
+    }
+    EXPECT_TRUE(m_window.edit1()->isReadOnly());
+    EXPECT_TRUE(m_window.memo1()->isReadOnly());
+}
+
+TEST_F(WindowLayoutTest, StatusBarFollowsTheBottomEdgeOnResize)
+{
+    m_window.resize(800, 500);
+    auto* statusBar = m_window.findChild<QWidget*>(QStringLiteral("skSkinStatusBar1"));
+    EXPECT_EQ(statusBar->geometry(), QRect(0, 479, 800, 21));
+    EXPECT_EQ(m_window.skSkinButton1()->geometry(), QRect(498, 293, 75, 25));
+}
+
+TEST_F(WindowLayoutTest, StatusBarMenuHasItsThreeItems)
+{
+    const QList<QAction*> actions = m_window.skSkinPopupMenu2()->actions();
+    ASSERT_EQ(actions.size(), 3);
+    EXPECT_EQ(actions[0]->text(), QStringLiteral("Visit Our Website"));
+    EXPECT_TRUE(actions[1]->isSeparator());
+    EXPECT_EQ(actions[2]->text(), QStringLiteral("About"));
+    EXPECT_EQ(m_window.skSkinMenuSpeedButton1()->menu(), m_window.skSkinPopupMenu2());
+}
+
+TEST_F(WindowLayoutTest, AboutCommandShowsTheSameHiddenWindow)
+{
+    m_window.setAboutWindow(&m_form2);
+    m_window.show();
+    EXPECT_FALSE(m_form2.isVisible());
+    m_window.skSkinPopupMenu2()->actions()[2]->trigger();
+    EXPECT_TRUE(m_form2.isVisible());
+    EXPECT_EQ(m_form2.size(), QSize(319, 175));
+    EXPECT_TRUE(m_form2.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(m_form2.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+
+    m_form2.close();
+    EXPECT_FALSE(m_form2.isVisible());
+    m_window.about1Click();
+    m_window.about1Click();
+    EXPECT_TRUE(m_form2.isVisible());
+    EXPECT_EQ(m_form2.geometry().center(), m_window.frameGeometry().center());
+}
+
+TEST_F(WindowLayoutTest, AboutWindowShowsLogoNameVersionMakerAndLink)
+{
+    auto* logo = m_form2.findChild<QLabel*>(QStringLiteral("Image2"));
+    ASSERT_NE(logo, nullptr);
+    ASSERT_FALSE(logo->pixmap().isNull());
+    EXPECT_EQ(logo->pixmap().size(), QSize(200, 46));
+    EXPECT_TRUE(logo->pixmap().hasAlphaChannel());
+    EXPECT_EQ(m_form2.findChild<QLabel*>(QStringLiteral("skSkinStdLabel3"))->text(), QStringLiteral("Tessaly"));
+    EXPECT_EQ(m_form2.findChild<QLabel*>(QStringLiteral("LblType"))->text(), QStringLiteral("Version 1.0"));
+    const QString maker = m_form2.findChild<QLabel*>(QStringLiteral("skSkinStdLabel2"))->text();
+    EXPECT_TRUE(maker.contains(QStringLiteral("The Tessaly Authors")) && maker.contains(QStringLiteral("2010-2012")));
+    EXPECT_EQ(m_form2.skSkinLinkLabel1()->text(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
+    EXPECT_EQ(m_form2.skSkinLinkLabel1()->url(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
+    EXPECT_TRUE(m_form2.skSkinLinkLabel1()->font().underline());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
