@@ -1,0 +1,48 @@
+#pragma once
+
+#include "skin/data/byte_stream.h"
+#include "skin/data/dib_bitmap.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tessaly::skin {
+
+// The message of every bitmap image that cannot be decoded: no "BM", a
+// planes field other than 1, an unknown header, depth or compression, or a
+// width, height, row size or colour count that is negative, would overflow,
+// or describes more than kMaxBitmapPixels pixels.
+inline constexpr const char* kInvalidBitmapMessage = "Bitmap image is not valid";
+inline constexpr std::int64_t kMaxBitmapPixels = std::int64_t(64) * 1024 * 1024;
+
+// Reads one bitmap file image from the reader's position, in the layout of a
+// skin package: file header, info header, bit-field masks, colour table and
+// pixel rows back to back (the offset field of the file header is not used).
+// Exactly the bytes of the image are consumed and kept as its file image.
+// Throws Error("Bitmap image is not valid") or, when the data ends inside
+// the image, Error("Stream read error").
+DibBitmap readBitmapImage(ByteReader& in);
+
+// Decodes a whole ".bmp" file. Unlike readBitmapImage, the pixel rows are
+// taken from the offset the file header gives when it lies past the colour
+// table. The kept file image has its rows right after the colour table, as
+// a package needs.
+DibBitmap decodeBitmapFile(std::span<const std::uint8_t> file);
+
+// Reads and decodes a ".bmp" file. A file that cannot be opened throws the
+// file-open error (file_io.h).
+DibBitmap loadBitmapFile(const std::filesystem::path& path);
+
+// The file image of a bitmap: the kept bytes when it has them, otherwise a
+// fresh encoding in its form (an empty bitmap encodes as a 0 x 0 image). The
+// file size field always equals the image's length in a fresh encoding.
+std::vector<std::uint8_t> encodeBitmapImage(const DibBitmap& bitmap);
+void writeBitmapImage(ByteWriter& out, const DibBitmap& bitmap);
+
+// Writes encodeBitmapImage(bitmap) as a ".bmp" file (created or truncated).
+void saveBitmapFile(const std::filesystem::path& path, const DibBitmap& bitmap);
+
+} // namespace tessaly::skin
