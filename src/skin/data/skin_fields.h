@@ -1,0 +1,131 @@
+#pragma once
+
+#include "skin/data/geometry.h"
+#include "skin/data/skin_description.h"
+#include "skin/data/skin_types.h"
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace tessaly::skin {
+
+// Records are described as data: each record lists its keys once, in
+// reading order, each bound to a field and carrying its default. One list
+// serves construction (defaults), reading, writing and any other walk over
+// a record's fields.
+
+using FieldRef = std::variant<std::string*, int*, Color*, bool*, Point*, Rect*, FontStyle*, StretchType*,
+                              InActiveEffect*, MorphKind*, Alignment*, StdCommand*>;
+using FieldValue = std::variant<std::string, int, Color, bool, Point, Rect, FontStyle, StretchType,
+                                InActiveEffect, MorphKind, Alignment, StdCommand>;
+
+// One key of a record: its name in the description, the field it fills and
+// the value an absent key gives. `def` holds the same alternative as `ref`.
+struct Field {
+    const char* key;
+    FieldRef ref;
+    FieldValue def;
+};
+
+class FieldVisitor {
+public:
+    virtual ~FieldVisitor() = default;
+    virtual void visit(const Field& field) = 0;
+
+    // One helper per kind of value, so a record's list reads as a table.
+    void text(const char* key, std::string& value, const char* def = "");
+    void integer(const char* key, int& value, int def = 0);
+    void color(const char* key, Color& value, Color def = 0);
+    void boolean(const char* key, bool& value, bool def = false);
+    void point(const char* key, Point& value);
+    void rect(const char* key, Rect& value);
+    void fontStyle(const char* key, FontStyle& value);
+    void stretchType(const char* key, StretchType& value, StretchType def = StretchType::Full);
+    void inActiveEffect(const char* key, InActiveEffect& value, InActiveEffect def = InActiveEffect::Brightness);
+    void morphKind(const char* key, MorphKind& value, MorphKind def = MorphKind::Default);
+    void alignment(const char* key, Alignment& value, Alignment def = Alignment::Center);
+    void command(const char* key, StdCommand& value, StdCommand def = StdCommand::Default);
+};
+
+// Sets every visited field to its default.
+class FieldDefaults final : public FieldVisitor {
+public:
+    void visit(const Field& field) override;
+};
+
+// Reads every visited field from one section (null: the section is missing,
+// so every field takes its default). A point or rectangle that does not
+// convert throws tessaly::Error.
+class FieldReader final : public FieldVisitor {
+public:
+    explicit FieldReader(const SkinDescription::Section* section) : m_section(section) {}
+    void visit(const Field& field) override;
+
+private:
+    const SkinDescription::Section* m_section;
+};
+
+// Writes every visited field into one section, in visiting order.
+class FieldWriter final : public FieldVisitor {
+public:
+    FieldWriter(SkinDescription& description, std::string_view section)
+        : m_description(description)
+        , m_section(section)
+    {
+    }
+    void visit(const Field& field) override;
+
+private:
+    SkinDescription& m_description;
+    std::string m_section;
+};
+
+// Sets every font name of a record (keys "fontname", "captionfontname",
+// "fixedfontname", ...) and adds a correction to every font height (keys
+// ending in "fontheight").
+class FontChanger final : public FieldVisitor {
+public:
+    FontChanger(std::string_view fontName, int heightCorrection)
+        : m_fontName(fontName)
+        , m_heightCorrection(heightCorrection)
+    {
+    }
+    void visit(const Field& field) override;
+
+private:
+    std::string m_fontName;
+    int m_heightCorrection;
+};
+
+// Sets the fields a list function visits to their defaults: a record's
+// constructor applies its own list this way.
+template <class Record>
+void setDefaults(Record& record, void (*fields)(Record&, FieldVisitor&))
+{
+    FieldDefaults defaults;
+    fields(record, defaults);
+}
+
+// The field's current value in the form the description holds it.
+std::string encodeField(const FieldRef& ref);
+
+// Something whose keys are listed by visitFields: the records of the skin.
+class FieldRecord {
+public:
+    virtual ~FieldRecord() = default;
+    // Visits every key the record reads and writes, in reading order.
+    virtual void visitFields(FieldVisitor& visitor) = 0;
+
+protected:
+    FieldRecord() = default;
+    FieldRecord(const FieldRecord&) = default;
+    FieldRecord& operator=(const FieldRecord&) = default;
+
+    // Reads every field from the section (defaults for absent keys).
+    void readSection(const SkinDescription& description, std::string_view section);
+    // Erases the section and writes every field into it.
+    void writeSection(SkinDescription& description, std::string_view section) const;
+};
+
+} // namespace tessaly::skin
