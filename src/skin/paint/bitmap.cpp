@@ -1,0 +1,338 @@
+#include "skin/paint/bitmap.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "platform/error.h"
+#include "skin/paint/rect_math.h"
+#include "skin/paint/sampling.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace tessaly::skin {
+
+namespace {
+
+// Larger stores are refused as allocation failures rather than risking
+// overflowing sizes (a 16384 × 16384 bitmap is 1 GiB).
+constexpr long long maxPixels = 1LL << 28;
+
+int drawIndex(int i, int srcStart, int srcCount, int dstCount)
+{
+    if (dstCount < 2)
+        return (srcStart + srcStart + srcCount - 1) / 2;
+    return srcStart + int((long long)i * (srcCount - 1) / (dstCount - 1));
+}
+
+void transparentRow(uint32_t* target, const uint32_t* source, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        const uint32_t s = source[i];
+        if ((s & 0x00FFFFFFu) != (keyColor & 0x00FFFFFFu))
+            target[i] = s | 0xFF000000u;
+    }
+}
+
+void applyRow(uint32_t* target, const uint32_t* source, int count, DrawMode mode)
+{
+    switch (mode) {
+    case DrawMode::Copy:
+        std::memmove(target, source, std::size_t(count) * 4);
+        break;
+    case DrawMode::Transparent:
+        transparentRow(target, source, count);
+        break;
+    case DrawMode::AlphaBlend:
+        blendRow(target, source, count);
+        break;
+    }
+}
+
+DrawMode modeOf(const Bitmap& bitmap)
+{
+    if (bitmap.alphaBlend())
+        return DrawMode::AlphaBlend;
+    return bitmap.transparent() ? DrawMode::Transparent : DrawMode::Copy;
+}
+
+} // namespace
+
+void blendRow(uint32_t* target, const uint32_t* source, int count)
+{
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i c256 = _mm_set1_epi16(256);
+    const __m128i alphaMask = _mm_set1_epi32(int(0xFF000000u));
+    for (; i + 4 <= count; i += 4) {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target + i));
+        const __m128i sLo = _mm_unpacklo_epi8(s, zero);
+        const __m128i sHi = _mm_unpackhi_epi8(s, zero);
+        const __m128i dLo = _mm_unpacklo_epi8(d, zero);
+        const __m128i dHi = _mm_unpackhi_epi8(d, zero);
+        const __m128i aLo = _mm_shufflehi_epi16(_mm_shufflelo_epi16(sLo, 0xFF), 0xFF);
+        const __m128i aHi = _mm_shufflehi_epi16(_mm_shufflelo_epi16(sHi, 0xFF), 0xFF);
+        // d × (256 − a) + s × a never exceeds 255 × 256, so 16 bits hold it.
+        const __m128i rLo = _mm_srli_epi16(
+            _mm_add_epi16(_mm_mullo_epi16(dLo, _mm_sub_epi16(c256, aLo)), _mm_mullo_epi16(sLo, aLo)), 8);
+        const __m128i rHi = _mm_srli_epi16(
+            _mm_add_epi16(_mm_mullo_epi16(dHi, _mm_sub_epi16(c256, aHi)), _mm_mullo_epi16(sHi, aHi)), 8);
+        const __m128i blended = _mm_packus_epi16(rLo, rHi);
+        const __m128i opaque = _mm_cmpeq_epi32(_mm_and_si128(s, alphaMask), alphaMask);
+        const __m128i result = _mm_or_si128(_mm_and_si128(opaque, s), _mm_andnot_si128(opaque, blended));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(target + i), result);
+    }
+#endif
+    for (; i < count; ++i)
+        target[i] = blendPixel(target[i], source[i]);
+}
+
+void drawPixels(PixelView source, const Rect& srcRect, const PixelSurface& target, const Rect& dstRect,
+                DrawMode mode)
+{
+    if (source.isEmpty() || target.isEmpty() || px::isEmpty(srcRect) || px::isEmpty(dstRect))
+        return;
+    if (!px::contains(px::sized(source.width, source.height), srcRect))
+        return;
+    const Rect clip = px::intersect(dstRect, px::sized(target.width, target.height));
+    if (px::isEmpty(clip))
+        return;
+    const int sw = px::width(srcRect), sh = px::height(srcRect);
+    const int dw = px::width(dstRect), dh = px::height(dstRect);
+    const int count = px::width(clip);
+
+    if (sw == dw && sh == dh) {
+        const int sx = srcRect.left + (clip.left - dstRect.left);
+        for (int y = clip.top; y < clip.bottom; ++y) {
+            const uint32_t* from = source.row(srcRect.top + (y - dstRect.top)) + sx;
+            applyRow(target.row(y) + clip.left, from, count, mode);
+        }
+        return;
+    }
+
+    // The column mapping is computed once; each distinct source row is
+    // resampled once and reused for the destination rows that map to it.
+    std::vector<int> columns(static_cast<std::size_t>(count));
+    for (int x = clip.left; x < clip.right; ++x)
+        columns[std::size_t(x - clip.left)] = drawIndex(x - dstRect.left, srcRect.left, sw, dw);
+    std::vector<uint32_t> line(static_cast<std::size_t>(count));
+    int lastRow = -1;
+    for (int y = clip.top; y < clip.bottom; ++y) {
+        const int sy = drawIndex(y - dstRect.top, srcRect.top, sh, dh);
+        if (sy != lastRow) {
+            const uint32_t* from = source.row(sy);
+            for (int i = 0; i < count; ++i)
+                line[std::size_t(i)] = from[columns[std::size_t(i)]];
+            lastRow = sy;
+        }
+        applyRow(target.row(y) + clip.left, line.data(), count, mode);
+    }
+}
+
+Bitmap::Bitmap(int width, int height) { setSize(width, height); }
+
+Bitmap& Bitmap::operator=(const Bitmap& other)
+{
+    if (this != &other)
+        assign(other);
+    return *this;
+}
+
+void Bitmap::setSize(int width, int height)
+{
+    const long long w = std::llabs((long long)width);
+    const long long h = std::llabs((long long)height);
+    if (w == 0 || h == 0 || (w == m_width && h == m_height))
+        return;
+    clear();
+    try {
+        if (w * h > maxPixels)
+            throw std::bad_alloc();
+        m_bits.assign(std::size_t(w * h), 0u);
+    } catch (const std::bad_alloc&) {
+        clear();
+        throw Error("Can't allocate the DIB handle");
+    }
+    m_width = int(w);
+    m_height = int(h);
+}
+
+void Bitmap::clear()
+{
+    std::vector<uint32_t>().swap(m_bits);
+    m_width = 0;
+    m_height = 0;
+}
+
+void Bitmap::assign(const Bitmap& source)
+{
+    if (this == &source)
+        return;
+    if (source.empty()) {
+        clear();
+    } else {
+        setSize(source.m_width, source.m_height);
+        m_bits = source.m_bits;
+    }
+    m_name = source.m_name;
+    m_transparent = source.m_transparent;
+    m_alphaBlend = source.m_alphaBlend;
+}
+
+void Bitmap::assign(PixelView source)
+{
+    if (source.isEmpty()) {
+        clear();
+        return;
+    }
+    setSize(source.width, source.height);
+    for (int y = 0; y < m_height; ++y)
+        std::memcpy(rowPointer(y), source.row(y), std::size_t(m_width) * 4);
+    checkingAlphaBlend();
+}
+
+void Bitmap::assignTo(Bitmap& dest) const
+{
+    if (&dest == this)
+        return;
+    if (empty()) {
+        dest.clear();
+        return;
+    }
+    dest.setSize(m_width, m_height);
+    draw(dest, 0, 0);
+}
+
+void Bitmap::setAlpha(uint8_t alpha)
+{
+    const uint32_t a = uint32_t(alpha) << 24;
+    for (uint32_t& p : m_bits)
+        p = (p & 0x00FFFFFFu) | a;
+}
+
+void Bitmap::checkingAlphaBlend()
+{
+    m_alphaBlend = false;
+    for (uint32_t p : m_bits) {
+        const uint32_t a = p >> 24;
+        if (a != 0 && a != 255) {
+            m_alphaBlend = true;
+            return;
+        }
+    }
+}
+
+void Bitmap::checkingTransparent(PixelColor color)
+{
+    auto near = [](int a, int b) { return std::abs(a - b) < 6; };
+    bool any = false;
+    for (uint32_t& p : m_bits) {
+        if (near(redOf(p), redOf(color)) && near(greenOf(p), greenOf(color)) && near(blueOf(p), blueOf(color))) {
+            p = keyColor;
+            any = true;
+        }
+    }
+    m_transparent = any;
+}
+
+void Bitmap::checkRGBA()
+{
+    for (uint32_t& p : m_bits) {
+        const uint8_t a = alphaOf(p);
+        p = makeColor(a, std::min(redOf(p), a), std::min(greenOf(p), a), std::min(blueOf(p), a));
+    }
+}
+
+void Bitmap::fillRect(const Rect& rect, PixelColor color)
+{
+    const Rect clip = px::intersect(rect, px::sized(m_width, m_height));
+    if (empty() || px::isEmpty(clip))
+        return;
+    for (int y = clip.top; y < clip.bottom; ++y) {
+        uint32_t* row = rowPointer(y);
+        for (int x = clip.left; x < clip.right; ++x)
+            row[x] = m_alphaBlend ? blendPixel(row[x], color) : color;
+    }
+}
+
+void Bitmap::drawGraphic(PixelView graphic, const Rect& dstRect)
+{
+    if (empty() || graphic.isEmpty() || px::isEmpty(dstRect))
+        return;
+    const Rect clip = px::intersect(dstRect, px::sized(m_width, m_height));
+    const int dw = px::width(dstRect), dh = px::height(dstRect);
+    for (int y = clip.top; y < clip.bottom; ++y) {
+        const uint32_t* from = graphic.row(px::stretchIndex(y - dstRect.top, 0, graphic.height, dh));
+        uint32_t* row = rowPointer(y);
+        for (int x = clip.left; x < clip.right; ++x) {
+            const uint32_t p = from[px::stretchIndex(x - dstRect.left, 0, graphic.width, dw)];
+            if ((p & 0x00FFFFFFu) != 0x00FF00FFu)
+                row[x] = p;
+        }
+    }
+}
+
+void Bitmap::draw(Bitmap& target, int x, int y) const { draw(target.surface(), x, y); }
+void Bitmap::draw(Bitmap& target, int x, int y, const Rect& srcRect) const
+{
+    draw(target.surface(), x, y, srcRect);
+}
+void Bitmap::draw(Bitmap& target, const Rect& dstRect) const { draw(target.surface(), dstRect); }
+void Bitmap::draw(Bitmap& target, const Rect& dstRect, const Rect& srcRect) const
+{
+    draw(target.surface(), dstRect, srcRect);
+}
+
+void Bitmap::draw(const PixelSurface& target, int x, int y) const
+{
+    draw(target, px::make(x, y, x + m_width, y + m_height), px::sized(m_width, m_height));
+}
+
+void Bitmap::draw(const PixelSurface& target, int x, int y, const Rect& srcRect) const
+{
+    draw(target, px::make(x, y, x + px::width(srcRect), y + px::height(srcRect)), srcRect);
+}
+
+void Bitmap::draw(const PixelSurface& target, const Rect& dstRect) const
+{
+    draw(target, dstRect, px::sized(m_width, m_height));
+}
+
+void Bitmap::draw(const PixelSurface& target, const Rect& dstRect, const Rect& srcRect) const
+{
+    drawPixels(view(), srcRect, target, dstRect, modeOf(*this));
+}
+
+PixelColor Bitmap::getPixel(int x, int y) const
+{
+    if (empty() || x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return 0;
+    return *pixelPointer(x, y);
+}
+
+void Bitmap::setPixel(int x, int y, PixelColor color)
+{
+    if (empty() || x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return;
+    *pixelPointer(x, y) = color;
+}
+
+PixelView Bitmap::view() const
+{
+    if (empty())
+        return {};
+    return {m_bits.data(), m_width, m_height, m_width};
+}
+
+PixelSurface Bitmap::surface()
+{
+    if (empty())
+        return {};
+    return {m_bits.data(), m_width, m_height, m_width};
+}
+
+} // namespace tessaly::skin

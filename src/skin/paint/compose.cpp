@@ -1,0 +1,341 @@
+#include "skin/paint/compose.h"
+
+#include <cstring>
+#include <vector>
+
+#include "skin/paint/rect_math.h"
+#include "skin/paint/sampling.h"
+
+namespace tessaly::skin {
+
+namespace {
+
+using px::make;
+
+// Writes n pixels of a row that repeats `period` source pixels, starting
+// `phase` pixels into the period. After the first period the row is
+// extended by copying what is already written, doubling each time, so long
+// rows cost a few large copies instead of one small copy per tile.
+void fillPeriodic(uint32_t* d, int n, const uint32_t* s, int period, int phase)
+{
+    int done = std::min(n, period - phase);
+    std::memcpy(d, s + phase, std::size_t(done) * 4);
+    if (done < n) {
+        const int rest = std::min(n - done, phase);
+        std::memcpy(d + done, s, std::size_t(rest) * 4);
+        done += rest;
+    }
+    while (done < n) {
+        const int chunk = std::min(done, n - done);
+        std::memcpy(d + done, d, std::size_t(chunk) * 4);
+        done += chunk;
+    }
+}
+
+// Maps destination coordinates along one axis to source coordinates.
+struct AxisMap {
+    bool tile;
+    int start;      // the piece's first source coordinate
+    int count;      // the piece's size
+    int spanStart;  // the span's first destination coordinate
+    int spanCount;  // the span's size
+
+    int at(int i) const
+    {
+        const int r = i - spanStart;
+        return tile ? start + px::wrap(r, count) : px::stretchIndex(r, start, count, spanCount);
+    }
+};
+
+// Sets dest to width × height, or makes it empty when either is not positive
+// (a composition of no size has no pixels, whatever the bitmap held before).
+bool prepare(Bitmap& dest, int width, int height)
+{
+    if (width <= 0 || height <= 0) {
+        dest.clear();
+        return false;
+    }
+    dest.setSize(width, height);
+    return true;
+}
+
+} // namespace
+
+void layPiece(PixelView source, const Rect& piece, Bitmap& dest, const Rect& span, bool tileX, bool tileY)
+{
+    if (source.isEmpty() || dest.empty() || px::isEmpty(piece) || px::isEmpty(span))
+        return;
+    const Rect clip = px::intersect(span, px::sized(dest.width(), dest.height()));
+    if (px::isEmpty(clip))
+        return;
+    const int pw = px::width(piece), ph = px::height(piece);
+    const AxisMap mx{tileX, piece.left, pw, span.left, px::width(span)};
+    const AxisMap my{tileY, piece.top, ph, span.top, px::height(span)};
+    const int n = px::width(clip);
+
+    if (!px::contains(px::sized(source.width, source.height), piece)) {
+        // Cut points outside the picture: only the pixels that exist are read.
+        for (int y = clip.top; y < clip.bottom; ++y) {
+            const int sy = my.at(y);
+            if (sy < 0 || sy >= source.height)
+                continue;
+            uint32_t* row = dest.rowPointer(y);
+            for (int x = clip.left; x < clip.right; ++x) {
+                const int sx = mx.at(x);
+                if (sx >= 0 && sx < source.width)
+                    row[x] = source.pixel(sx, sy);
+            }
+        }
+        return;
+    }
+
+    const bool sameWidth = !tileX && pw == px::width(span);
+    std::vector<int> columns;
+    if (!tileX && !sameWidth) {
+        columns.resize(std::size_t(n));
+        for (int x = clip.left; x < clip.right; ++x)
+            columns[std::size_t(x - clip.left)] = mx.at(x);
+    }
+
+    int lastSourceRow = -1;
+    int lastRow = -1;
+    for (int y = clip.top; y < clip.bottom; ++y) {
+        const int sy = my.at(y);
+        uint32_t* row = dest.rowPointer(y) + clip.left;
+        if (sy == lastSourceRow) {
+            std::memcpy(row, dest.rowPointer(lastRow) + clip.left, std::size_t(n) * 4);
+        } else if (tileY && y - ph >= clip.top) {
+            std::memcpy(row, dest.rowPointer(y - ph) + clip.left, std::size_t(n) * 4);
+        } else {
+            const uint32_t* from = source.row(sy);
+            if (tileX)
+                fillPeriodic(row, n, from + piece.left, pw, px::wrap(clip.left - span.left, pw));
+            else if (sameWidth)
+                std::memcpy(row, from + piece.left + (clip.left - span.left), std::size_t(n) * 4);
+            else
+                for (int i = 0; i < n; ++i)
+                    row[i] = from[columns[std::size_t(i)]];
+        }
+        lastSourceRow = sy;
+        lastRow = y;
+    }
+}
+
+void copyPiece(PixelView source, const Rect& srcRect, Bitmap& dest, const Rect& dstRect)
+{
+    layPiece(source, srcRect, dest, dstRect, false, false);
+}
+
+void composeSkinImage(Bitmap& dest, PixelView picture, const Rect& skinRect, const NineGeometry& cut,
+                      const NineGeometry& target, int width, int height, bool drawClient,
+                      const EdgeStretch& stretch, bool clientStretch, StretchType stretchType)
+{
+    if (!prepare(dest, width, height))
+        return;
+    if (cut.rb.x == cut.lt.x || cut.rb.y == cut.lt.y || picture.isEmpty())
+        return;
+    const int rx = skinRect.left, ry = skinRect.top, rr = skinRect.right, rb = skinRect.bottom;
+    const int rw = px::width(skinRect), rh = px::height(skinRect);
+    const Rect& c = cut.client;
+    const Rect& nc = target.client;
+    const int w = width, h = height;
+
+    // Edges: stretched, or tiled along the edge.
+    layPiece(picture, make(rx + cut.lt.x, ry, rx + cut.rt.x, ry + c.top), dest,
+             make(target.lt.x, 0, target.rt.x, nc.top), !stretch.top, false);
+    layPiece(picture, make(rx + cut.lb.x, ry + c.bottom, rx + cut.rb.x, rb), dest,
+             make(target.lb.x, nc.bottom, target.rb.x, h), !stretch.bottom, false);
+    layPiece(picture, make(rx, ry + cut.lt.y, rx + c.left, ry + cut.lb.y), dest,
+             make(0, target.lt.y, nc.left, target.lb.y), false, !stretch.left);
+    layPiece(picture, make(rx + c.right, ry + cut.rt.y, rr, ry + cut.rb.y), dest,
+             make(nc.right, target.rt.y, w, target.rb.y), false, !stretch.right);
+
+    // The eight fixed pieces, in this order: where a narrow destination
+    // makes corners overlap, the right-hand piece is drawn last.
+    struct Piece {
+        Rect source;
+        Rect dest;
+    };
+    const Piece pieces[] = {
+        {make(0, 0, cut.lt.x, c.top), make(0, 0, target.lt.x, nc.top)},
+        {make(0, c.top, c.left, cut.lt.y), make(0, nc.top, nc.left, target.lt.y)},
+        {make(cut.rt.x, 0, rw, c.top), make(target.rt.x, 0, w, nc.top)},
+        {make(c.right, c.top, rw, cut.rt.y), make(nc.right, nc.top, w, target.rt.y)},
+        {make(0, cut.lb.y, c.left, rh), make(0, target.lb.y, nc.left, h)},
+        {make(c.left, c.bottom, cut.lb.x, rh), make(nc.left, nc.bottom, target.lb.x, h)},
+        {make(cut.rb.x, c.bottom, rw, rh), make(target.rb.x, nc.bottom, w, h)},
+        {make(c.right, cut.rb.y, rw, c.bottom), make(nc.right, target.rb.y, w, nc.bottom)},
+    };
+    for (const Piece& piece : pieces)
+        copyPiece(picture, px::offset(piece.source, rx, ry), dest, piece.dest);
+
+    if (!drawClient)
+        return;
+    const Rect client = px::offset(c, rx, ry);
+    if (!clientStretch) {
+        layPiece(picture, client, dest, nc, true, true);
+        return;
+    }
+    if (px::isEmpty(nc))
+        return;
+    switch (stretchType) {
+    case StretchType::Full:
+        copyPiece(picture, client, dest, nc);
+        break;
+    case StretchType::Horz:
+        layPiece(picture, client, dest, nc, true, false);
+        break;
+    case StretchType::Vert:
+        layPiece(picture, client, dest, nc, false, true);
+        break;
+    }
+}
+
+void composeSimpleSkinImage(Bitmap& dest, PixelView picture, const Rect& skinRect, bool drawClient,
+                            const Rect& clRect)
+{
+    const int w = dest.width(), h = dest.height();
+    const Rect& c = clRect;
+    NineGeometry cut{{c.left, c.top}, {c.right, c.top}, {c.left, c.bottom}, {c.right, c.bottom}, c};
+    const Rect nc = make(c.left, c.top, w - (px::width(skinRect) - c.right), h - (px::height(skinRect) - c.bottom));
+    NineGeometry target{{nc.left, nc.top}, {nc.right, nc.top}, {nc.left, nc.bottom}, {nc.right, nc.bottom}, nc};
+    composeSkinImage(dest, picture, skinRect, cut, target, w, h, drawClient, EdgeStretch{true, true, true, true},
+                     true, StretchType::Full);
+}
+
+void composeHorzSkinImage(int leftWidth, int rightWidth, Bitmap& dest, PixelView picture, const Rect& source,
+                          int width, int /*height*/, bool stretch)
+{
+    const int a = leftWidth, b = rightWidth, w = width, h = px::height(source);
+    if (!prepare(dest, w, h))
+        return;
+    if (a != 0)
+        copyPiece(picture, make(source.left, source.top, source.left + a, source.bottom), dest, make(0, 0, a, h));
+    if (b != 0)
+        copyPiece(picture, make(source.right - b, source.top, source.right, source.bottom), dest,
+                  make(w - b, 0, w, h));
+    const Rect middle = make(source.left + a, source.top, source.right - b, source.bottom);
+    layPiece(picture, middle, dest, make(a, 0, w - b, h), !stretch, false);
+}
+
+void composeVertSkinImage(int topHeight, int bottomHeight, Bitmap& dest, PixelView picture, const Rect& source,
+                          int /*width*/, int height, bool stretch)
+{
+    const int a = topHeight, b = bottomHeight, w = px::width(source), h = height;
+    if (!prepare(dest, w, h))
+        return;
+    if (a != 0)
+        copyPiece(picture, make(source.left, source.top, source.right, source.top + a), dest, make(0, 0, w, a));
+    if (b != 0)
+        copyPiece(picture, make(source.left, source.bottom - b, source.right, source.bottom), dest,
+                  make(0, h - b, w, h));
+    const Rect middle = make(source.left, source.top + a, source.right, source.bottom - b);
+    layPiece(picture, middle, dest, make(0, a, w, h - b), false, !stretch);
+}
+
+FrameStrips buildFrameStrips(PixelView picture, const Rect& skinRect, const NineGeometry& cut,
+                             const NineGeometry& target, int width, int height, const EdgeStretch& stretch)
+{
+    FrameStrips strips;
+    const Rect& c = cut.client;
+    const Rect& nc = target.client;
+    const int rx = skinRect.left, ry = skinRect.top;
+    const int rw = px::width(skinRect), rh = px::height(skinRect);
+    const int w = width;
+    const int t = nc.top, b = height - nc.bottom, l = nc.left, r = width - nc.right;
+    auto src = [&](int left, int top, int right, int bottom) { return make(rx + left, ry + top, rx + right, ry + bottom); };
+
+    if (w > 0 && t > 0 && cut.rt.x > cut.lt.x) {
+        Bitmap& s = strips.top;
+        s.setSize(w, t);
+        if (stretch.top)
+            copyPiece(picture, src(cut.lt.x, 0, cut.rt.x, t), s, make(target.lt.x, 0, target.rt.x, t));
+        else
+            layPiece(picture, src(cut.lt.x, 0, cut.rt.x, t), s, make(0, 0, w, t), true, false);
+        copyPiece(picture, src(0, 0, cut.lt.x, t), s, make(0, 0, target.lt.x, t));
+        copyPiece(picture, src(cut.rt.x, 0, rw, t), s, make(target.rt.x, 0, w, t));
+    }
+    if (w > 0 && b > 0 && cut.rb.x > cut.lb.x) {
+        Bitmap& s = strips.bottom;
+        s.setSize(w, b);
+        if (stretch.bottom)
+            copyPiece(picture, src(cut.lb.x, rh - b, cut.rb.x, rh), s, make(target.lb.x, 0, target.rb.x, b));
+        else
+            layPiece(picture, src(cut.lb.x, rh - b, cut.rb.x, rh), s, make(0, 0, w, b), true, false);
+        copyPiece(picture, src(0, rh - b, cut.lb.x, rh), s, make(0, 0, target.lb.x, b));
+        copyPiece(picture, src(cut.rb.x, rh - b, rw, rh), s, make(target.rb.x, 0, w, b));
+    }
+
+    const int sideHeight = height - strips.top.height() - strips.bottom.height();
+    // A side strip: its middle band stretched or tiled from row 0, then its
+    // upper and lower ends.
+    auto side = [&](Bitmap& s, int stripWidth, int srcLeft, int srcRight, int bandTop, int bandBottom,
+                    bool stretched) {
+        s.setSize(stripWidth, sideHeight);
+        const Rect band = src(srcLeft, bandTop, srcRight, bandBottom);
+        if (stretched)
+            copyPiece(picture, band, s,
+                      make(0, bandTop - c.top, stripWidth, sideHeight + bandBottom - c.bottom));
+        else
+            layPiece(picture, band, s, make(0, 0, stripWidth, sideHeight), false, true);
+        const int upper = bandTop - c.top;
+        if (upper > 0)
+            copyPiece(picture, src(srcLeft, c.top, srcRight, bandTop), s, make(0, 0, stripWidth, upper));
+        const int lower = c.bottom - bandBottom;
+        if (lower > 0)
+            copyPiece(picture, src(srcLeft, bandBottom, srcRight, c.bottom), s,
+                      make(0, sideHeight - lower, stripWidth, sideHeight));
+    };
+    if (l > 0 && sideHeight > 0 && cut.lb.y > cut.lt.y)
+        side(strips.left, l, 0, l, cut.lt.y, cut.lb.y, stretch.left);
+    if (r >= 1 && sideHeight >= 1 && cut.rb.y > cut.rt.y)
+        side(strips.right, r, c.right, rw, cut.rt.y, cut.rb.y, stretch.right);
+    return strips;
+}
+
+FrameStrips buildMaskStrips(PixelView mask, const NineGeometry& cut, const NineGeometry& target, int width)
+{
+    FrameStrips strips;
+    if (mask.isEmpty())
+        return strips;
+    const Rect& c = cut.client;
+    const Rect& nc = target.client;
+    const int mw = mask.width, mh = mask.height, w = width;
+    const int sideHeight = px::height(nc);
+
+    auto side = [&](Bitmap& s, int srcLeft, int srcRight, int bandTop, int bandBottom) {
+        const int sw = srcRight - srcLeft;
+        if (sw <= 0 || sideHeight <= 0)
+            return;
+        s.setSize(sw, sideHeight);
+        if (bandBottom != bandTop)
+            layPiece(mask, make(srcLeft, bandTop, srcRight, bandBottom), s, make(0, 0, sw, sideHeight), true, true);
+        const int upper = bandTop - c.top;
+        if (upper > 0)
+            copyPiece(mask, make(srcLeft, c.top, srcRight, bandTop), s, make(0, 0, sw, upper));
+        const int lower = c.bottom - bandBottom;
+        if (lower > 0)
+            copyPiece(mask, make(srcLeft, bandBottom, srcRight, c.bottom), s,
+                      make(0, sideHeight - lower, sw, sideHeight));
+    };
+    side(strips.left, 0, c.left, cut.lt.y, cut.lb.y);
+    side(strips.right, c.right, mw, cut.rt.y, cut.rb.y);
+
+    // A horizontal strip: the middle tiled from the left cut point and cut at
+    // the right one, then the two corners.
+    auto across = [&](Bitmap& s, int srcTop, int srcBottom, int leftCut, int rightCut, int newLeft, int newRight) {
+        const int sh = srcBottom - srcTop;
+        if (w <= 0 || sh <= 0)
+            return;
+        s.setSize(w, sh);
+        if (rightCut != leftCut)
+            layPiece(mask, make(leftCut, srcTop, rightCut, srcBottom), s, make(newLeft, 0, newRight, sh), true, true);
+        copyPiece(mask, make(0, srcTop, leftCut, srcBottom), s, make(0, 0, leftCut, sh));
+        copyPiece(mask, make(rightCut, srcTop, mw, srcBottom), s, make(newRight, 0, w, sh));
+    };
+    across(strips.top, 0, c.top, cut.lt.x, cut.rt.x, target.lt.x, target.rt.x);
+    across(strips.bottom, c.bottom, mh, cut.lb.x, cut.rb.x, target.lb.x, target.rb.x);
+    return strips;
+}
+
+} // namespace tessaly::skin

@@ -1,0 +1,148 @@
+#include "skin/paint/stack_blur.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace tessaly::skin {
+
+namespace {
+
+constexpr int maxRadius = 254;
+
+// floor(sum / divisor) for sums below 2^24: a float estimate, corrected by
+// the exact remainder (all values involved are exact in float). Written
+// without branches so that the loops around it vectorise.
+struct Divider {
+    explicit Divider(int divisor) : d(float(divisor)), inverse(1.0f / float(divisor)) {}
+
+    uint8_t operator()(uint32_t sum) const
+    {
+        const float f = float(int32_t(sum));
+        int32_t q = int32_t(f * inverse);
+        const float rest = f - float(q) * d;
+        q += int32_t(rest >= d) - int32_t(rest < 0.0f);
+        return uint8_t(q);
+    }
+
+    float d;
+    float inverse;
+};
+
+// One row, in place: `line` holds a copy of the row's bytes (4 lanes per
+// pixel), `row` receives the blurred bytes.
+void blurRow(uint8_t* row, const uint8_t* line, int width, int radius, const Divider& divide)
+{
+    const int r = radius;
+    uint32_t sum[4] = {}, in[4] = {}, out[4] = {};
+    for (int k = -r; k <= r; ++k) {
+        const uint8_t* p = line + 4 * std::clamp(k, 0, width - 1);
+        const uint32_t weight = uint32_t(r + 1 - (k < 0 ? -k : k));
+        for (int c = 0; c < 4; ++c) {
+            sum[c] += weight * p[c];
+            (k <= 0 ? out[c] : in[c]) += p[c];
+        }
+    }
+    for (int x = 0; x < width; ++x) {
+        for (int c = 0; c < 4; ++c)
+            row[4 * x + c] = divide(sum[c]);
+        const uint8_t* leave = line + 4 * std::max(x - r, 0);
+        const uint8_t* enter = line + 4 * std::min(x + r + 1, width - 1);
+        const uint8_t* centre = line + 4 * std::min(x + 1, width - 1);
+        for (int c = 0; c < 4; ++c) {
+            sum[c] -= out[c];
+            out[c] -= leave[c];
+            in[c] += enter[c];
+            sum[c] += in[c];
+            out[c] += centre[c];
+            in[c] -= centre[c];
+        }
+    }
+}
+
+// The running sums of one output row step for `count` byte lanes: writes
+// the current averages into `row`, then moves every lane's window down by
+// one row. Kept free of aliasing so that it vectorises.
+void stepColumns(uint8_t* __restrict row, uint32_t* __restrict sum, uint32_t* __restrict in,
+                 uint32_t* __restrict out, const uint8_t* __restrict leave, const uint8_t* __restrict enter,
+                 const uint8_t* __restrict centre, int count, Divider divide)
+{
+    for (int i = 0; i < count; ++i) {
+        row[i] = divide(sum[i]);
+        uint32_t s = sum[i] - out[i];
+        uint32_t o = out[i] - leave[i];
+        uint32_t n = in[i] + enter[i];
+        s += n;
+        o += centre[i];
+        n -= centre[i];
+        sum[i] = s;
+        out[i] = o;
+        in[i] = n;
+    }
+}
+
+} // namespace
+
+void stackBlur(Bitmap& bitmap, int radius)
+{
+    if (radius <= 0 || bitmap.empty())
+        return;
+    const int r = std::min(radius, maxRadius);
+    const int w = bitmap.width(), h = bitmap.height();
+    const int lanes = 4 * w;
+    const Divider divide((r + 1) * (r + 1));
+    auto rowBytes = [&bitmap](int y) { return reinterpret_cast<uint8_t*>(bitmap.rowPointer(y)); };
+
+    std::vector<uint8_t> line(static_cast<std::size_t>(lanes));
+    for (int y = 0; y < h; ++y) {
+        std::memcpy(line.data(), rowBytes(y), std::size_t(lanes));
+        blurRow(rowBytes(y), line.data(), w, r, divide);
+    }
+
+    // Vertical pass, row by row over all columns at once. Rows above the
+    // current one are already overwritten, so the rows still needed
+    // (the last r + 1 centres) are kept in a ring.
+    std::vector<uint32_t> sum(std::size_t(lanes), 0), in(std::size_t(lanes), 0), out(std::size_t(lanes), 0);
+    for (int k = -r; k <= r; ++k) {
+        const uint8_t* p = rowBytes(std::clamp(k, 0, h - 1));
+        const uint32_t weight = uint32_t(r + 1 - (k < 0 ? -k : k));
+        uint32_t* half = k <= 0 ? out.data() : in.data();
+        for (int i = 0; i < lanes; ++i) {
+            sum[std::size_t(i)] += weight * p[i];
+            half[i] += p[i];
+        }
+    }
+    const int ringRows = r + 1;
+    std::vector<uint8_t> ring(std::size_t(ringRows) * std::size_t(lanes));
+    auto ringRow = [&](int y) { return ring.data() + std::size_t(y % ringRows) * std::size_t(lanes); };
+    for (int y = 0; y < h; ++y) {
+        uint8_t* row = rowBytes(y);
+        std::memcpy(ringRow(y), row, std::size_t(lanes));
+        if (y == h - 1) {
+            for (int i = 0; i < lanes; ++i)
+                row[i] = divide(sum[std::size_t(i)]);
+        } else {
+            stepColumns(row, sum.data(), in.data(), out.data(), ringRow(std::max(y - r, 0)),
+                        rowBytes(std::min(y + r + 1, h - 1)), rowBytes(y + 1), lanes, divide);
+        }
+        uint32_t* pixels = bitmap.rowPointer(y);
+        for (int x = 0; x < w; ++x)
+            pixels[x] |= 0xFF000000u;
+    }
+}
+
+void alphaFromMask(Bitmap& bitmap, PixelView mask)
+{
+    if (bitmap.empty() || mask.isEmpty() || mask.width < bitmap.width() || mask.height < bitmap.height())
+        return;
+    for (int y = 0; y < bitmap.height(); ++y) {
+        uint32_t* row = bitmap.rowPointer(y);
+        const uint32_t* m = mask.row(y);
+        for (int x = 0; x < bitmap.width(); ++x) {
+            const uint32_t alpha = (uint32_t(redOf(m[x])) + greenOf(m[x]) + blueOf(m[x])) / 3;
+            row[x] = (row[x] & 0x00FFFFFFu) | (alpha << 24);
+        }
+    }
+}
+
+} // namespace tessaly::skin
