@@ -83,7 +83,9 @@ FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QW
     m_memoLines = std::make_unique<MemoLines>(m_memo1);
     m_filter = std::make_unique<ReportFilter>(*m_memoLines);
 
-    m_process1->setConsoleOptions(process::ConsoleOptions::Redirect);
+    // Nothing reads the collected console output, and keeping it would grow
+    // with every run for as long as the program is open.
+    m_process1->setConsoleOptions(process::ConsoleOptions::Redirect | process::ConsoleOptions::OwnerData);
     m_process1->setOnRead([this](process::CreateProcess&, const std::string& text, bool) {
         process1Read(text);
     });
