@@ -1,0 +1,38 @@
+#pragma once
+
+// The Qt side of skin painting: canvases over our bitmaps, images and
+// regions for windows, and the fonts of skin records.
+
+#include <QFont>
+#include <QImage>
+#include <QRegion>
+
+#include "platform/qt_canvas.h"
+#include "skin/data/skin_types.h"
+#include "skin/paint/bitmap.h"
+#include "skin/paint/region.h"
+
+namespace tessaly::skin {
+
+// A canvas that draws into the bitmap's own pixels. It stays valid until
+// the bitmap is resized or destroyed; an empty bitmap gives a canvas that
+// draws nothing.
+platform::QtCanvas canvasOf(Bitmap& bitmap);
+
+// The pixels a canvas draws into, for bitmap-to-canvas draws.
+PixelSurface surfaceOf(platform::QtCanvas& canvas);
+
+// An image over the bitmap's pixels for drawing on a window with QPainter:
+// straight alpha when the bitmap blends, opaque otherwise. For a bitmap
+// with transparent set, a copy in which key-colour pixels are transparent.
+QImage imageOf(const Bitmap& bitmap);
+
+// The region as a QRegion for QWidget::setMask.
+QRegion toQRegion(const Region& region);
+
+// The installed font that stands in for a skin font: mapped family, the
+// height convention of the skin (negative: character height, positive:
+// cell height), and the style.
+QFont fontOf(const Font& font);
+
+} // namespace tessaly::skin
