@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace pewter {
+
+// Frame geometry in frame-picture pixels. The window keeps the top, left,
+// right and bottom margins of the picture at any size; the parts between
+// the corner points grow.
+namespace frame {
+constexpr int kWidth = 120;
+constexpr int kHeight = 80;
+constexpr int kBorder = 4;       // left, right and bottom margins
+constexpr int kCaption = 29;     // top margin: caption bar plus its edge lines
+constexpr int kCornerRadius = 6; // rounded top corners
+constexpr int kCornerCut = 8;    // corner points sit this far in from the sides
+constexpr int kButtonTop = 5;    // caption buttons: top edge and height
+constexpr int kButtonHeight = 19;
+constexpr int kButtonGap = 2;
+constexpr int kMinWidth = 160;
+constexpr int kMinHeight = kCaption + kBorder; // the caption bar alone
+inline QRect clientRect() { return QRect(QPoint(kBorder, kCaption), QPoint(kWidth - kBorder - 1, kHeight - kBorder - 1)); }
+} // namespace frame
+
+enum class BmpKind { Colour24, Alpha32, Grey8, Mask4 };
+
+struct SkinPicture {
+    std::string fileName;
+    QImage image;
+    BmpKind kind;
+};
+
+// Everything the pewter skin is made of: the slot pictures, the active
+// pictures in index order, the description text, and where the tiles lie
+// (for previews).
+struct SkinSources {
+    SkinPicture frame;
+    SkinPicture frameMask;
+    std::vector<SkinPicture> active;
+    std::string description;
+    std::map<std::string, QRect> tiles; // "picture/tile" -> rectangle
+    int pictureIndex(const std::string& fileName) const;
+};
+
+SkinSources buildPewter();
+
+} // namespace pewter

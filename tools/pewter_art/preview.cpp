@@ -1,0 +1,357 @@
+#include "preview.h"
+
+#include "art.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace pewter {
+namespace {
+
+// Nearest-neighbour copy of src rectangle s into dst rectangle d.
+void copyScaled(const QImage& src, const QRect& s, QImage& dst, const QRect& d)
+{
+    if (s.width() <= 0 || s.height() <= 0 || d.width() <= 0 || d.height() <= 0)
+        return;
+    for (int y = 0; y < d.height(); ++y) {
+        const int sy = s.top() + y * s.height() / d.height();
+        for (int x = 0; x < d.width(); ++x) {
+            const int sx = s.left() + x * s.width() / d.width();
+            const int tx = d.left() + x, ty = d.top() + y;
+            if (tx >= 0 && ty >= 0 && tx < dst.width() && ty < dst.height())
+                dst.setPixel(tx, ty, src.pixel(sx, sy));
+        }
+    }
+}
+
+QRect span(int x0, int y0, int x1, int y1)
+{
+    return QRect(x0, y0, x1 - x0, y1 - y0);
+}
+
+struct Nine {
+    QPoint lt, rt, lb, rb;
+    QRect c; // left, top, right (exclusive) and bottom (exclusive) in x, y, w, h form
+};
+
+// Nine pieces, every piece stretched: the skin's own composition with the
+// stretch flags this skin sets everywhere.
+QImage compose(const QImage& pic, const QRect& r, const Nine& g, int w, int h, bool client = true)
+{
+    QImage out = blank(w, h, Qt::magenta);
+    const int dw = w - r.width(), dh = h - r.height();
+    const int cl = g.c.left(), ct = g.c.top(), cr = g.c.left() + g.c.width(), cb = g.c.top() + g.c.height();
+    const QPoint nlt = g.lt, nrt(g.rt.x() + dw, g.rt.y()), nlb(g.lb.x(), g.lb.y() + dh), nrb(g.rb.x() + dw, g.rb.y() + dh);
+    const int ncr = cr + dw, ncb = cb + dh;
+    auto src = [&](int x0, int y0, int x1, int y1) { return span(x0, y0, x1, y1).translated(r.topLeft()); };
+    const int rw = r.width(), rh = r.height();
+    copyScaled(pic, src(g.lt.x(), 0, g.rt.x(), ct), out, span(nlt.x(), 0, nrt.x(), ct));
+    copyScaled(pic, src(g.lb.x(), cb, g.rb.x(), rh), out, span(nlb.x(), ncb, nrb.x(), h));
+    copyScaled(pic, src(0, g.lt.y(), cl, g.lb.y()), out, span(0, nlt.y(), cl, nlb.y()));
+    copyScaled(pic, src(cr, g.rt.y(), rw, g.rb.y()), out, span(ncr, nrt.y(), w, nrb.y()));
+    copyScaled(pic, src(0, 0, g.lt.x(), ct), out, span(0, 0, nlt.x(), ct));
+    copyScaled(pic, src(0, ct, cl, g.lt.y()), out, span(0, ct, cl, nlt.y()));
+    copyScaled(pic, src(g.rt.x(), 0, rw, ct), out, span(nrt.x(), 0, w, ct));
+    copyScaled(pic, src(cr, ct, rw, g.rt.y()), out, span(ncr, ct, w, nrt.y()));
+    copyScaled(pic, src(0, g.lb.y(), cl, rh), out, span(0, nlb.y(), cl, h));
+    copyScaled(pic, src(cl, cb, g.lb.x(), rh), out, span(cl, ncb, nlb.x(), h));
+    copyScaled(pic, src(g.rb.x(), cb, rw, rh), out, span(nrb.x(), ncb, w, h));
+    copyScaled(pic, src(cr, g.rb.y(), rw, cb), out, span(ncr, nrb.y(), w, ncb));
+    if (client)
+        copyScaled(pic, src(cl, ct, cr, cb), out, span(cl, ct, ncr, ncb));
+    return out;
+}
+
+Nine cutAtClient(const QRect& c)
+{
+    const int r = c.left() + c.width(), b = c.top() + c.height();
+    return {c.topLeft(), QPoint(r, c.top()), QPoint(c.left(), b), QPoint(r, b), c};
+}
+
+QImage horz(const QImage& pic, const QRect& r, int left, int right, int w)
+{
+    QImage out = blank(w, r.height());
+    copyScaled(pic, QRect(r.left(), r.top(), left, r.height()), out, QRect(0, 0, left, r.height()));
+    copyScaled(pic, QRect(r.right() + 1 - right, r.top(), right, r.height()), out,
+               QRect(w - right, 0, right, r.height()));
+    copyScaled(pic, QRect(r.left() + left, r.top(), r.width() - left - right, r.height()), out,
+               QRect(left, 0, w - left - right, r.height()));
+    return out;
+}
+
+QFont arial(int cellHeight, bool bold = false)
+{
+    QFont f("Liberation Sans");
+    f.setPixelSize(std::max(1, int(cellHeight / 1.149 + 0.5)));
+    f.setBold(bold);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    return f;
+}
+
+QImage keyed(const QImage& img, QRgb key)
+{
+    QImage out = img.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < out.height(); ++y)
+        for (int x = 0; x < out.width(); ++x)
+            if ((out.pixel(x, y) & 0xFFFFFF) == (key & 0xFFFFFF))
+                out.setPixel(x, y, 0);
+    return out;
+}
+
+class Mock {
+public:
+    explicit Mock(const SkinSources& s)
+        : skin(s)
+        , caps(s.active[size_t(s.pictureIndex("caption_buttons.bmp"))].image)
+        , ctl(s.active[size_t(s.pictureIndex("controls.bmp"))].image)
+    {
+    }
+
+    QRect tile(const std::string& name) const { return skin.tiles.at(name); }
+
+    // A whole window: frame, caption, buttons, client background.
+    QImage window(int clientW, int clientH, const QString& title, bool sysAndMin, bool active,
+                  const std::string& hotButton = "")
+    {
+        using namespace frame;
+        const int w = clientW + 2 * kBorder, h = clientH + kCaption + kBorder;
+        const QRect cl = clientRect();
+        const Nine g{{kCornerCut, kCaption}, {kWidth - kCornerCut, kCaption},
+                     {kCornerCut, cl.bottom() + 1}, {kWidth - kCornerCut, cl.bottom() + 1}, cl};
+        QImage img = compose(skin.frame.image, skin.frame.image.rect(), g, w, h);
+        const QImage mask = compose(skin.frameMask.image, skin.frameMask.image.rect(), g, w, h);
+
+        // caption buttons from the right end of the caption rectangle
+        int x = w - 6;
+        auto place = [&](const std::string& row, int bw) {
+            const std::string state = !active ? "inactive" : (row == hotButton ? "hot" : "normal");
+            const QRect s = tile("caption_buttons/" + row + "." + state);
+            copyScaled(caps, s, img, QRect(x - bw, kButtonTop, bw, kButtonHeight));
+            x -= bw + kButtonGap;
+        };
+        place("close", 31);
+        if (sysAndMin)
+            place("min", 25);
+        const int captionRight = x + kButtonGap;
+        int captionLeft = 6;
+        if (sysAndMin) {
+            const std::string state = active ? "normal" : "inactive";
+            copyScaled(caps, tile("caption_buttons/sysmenu." + state), img, QRect(6, kButtonTop, 19, kButtonHeight));
+            captionLeft = 25;
+        }
+        if (!title.isEmpty()) {
+            QPainter p(&img);
+            p.setFont(arial(15, true));
+            const QRect tr(captionLeft + 4, 4, captionRight - captionLeft - 8, 22);
+            p.setPen(active ? hex(0xF1F5F9) : hex(0xE4E4E4));
+            p.drawText(tr.translated(1, 1), Qt::AlignCenter, title);
+            p.setPen(active ? hex(0x24303D) : hex(0x858585));
+            p.drawText(tr, Qt::AlignCenter, title);
+        }
+        if (!active) {
+            // the inactive effect greys the frame, leaving the client alone
+            QImage grey = inactiveGrey(img);
+            QPainter p(&grey);
+            p.drawImage(QRect(kBorder, kCaption, clientW, clientH), img,
+                        QRect(kBorder, kCaption, clientW, clientH));
+            p.end();
+            img = grey;
+        }
+        for (int y = 0; y < h; ++y)
+            for (int xx = 0; xx < w; ++xx)
+                if (qGray(mask.pixel(xx, y)) >= 128)
+                    img.setPixel(xx, y, qRgb(0x3A, 0x6E, 0x8F)); // desktop
+        return img;
+    }
+
+    QImage pushButton(const std::string& state, int w, int h, const QString& text)
+    {
+        QImage img = compose(ctl, tile("controls/button." + state), cutAtClient(QRect(4, 4, 40, 17)), w, h);
+        // the window region cuts the corners
+        const QImage m = compose(skin.active[size_t(skin.pictureIndex("button_mask.bmp"))].image, QRect(0, 0, 48, 25),
+                                 cutAtClient(QRect(4, 4, 40, 17)), w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (qGray(m.pixel(x, y)) >= 128)
+                    img.setPixel(x, y, hex(0xE7EAEE).rgb());
+        QPainter p(&img);
+        p.setFont(arial(14));
+        const int d = state == "pressed" ? 1 : 0;
+        p.setPen(state == "disabled" ? hex(0x98A0A9) : state == "hot" ? hex(0x10283F) : hex(0x1E252D));
+        p.drawText(QRect(4 + d, 4 + d, w - 8, h - 8), Qt::AlignCenter, text);
+        return img;
+    }
+
+    QImage toolButton(const std::string& state, int w, int h, const QString& text)
+    {
+        QImage img = compose(ctl, tile("controls/toolbutton." + state), cutAtClient(QRect(3, 3, 18, 15)), w, h);
+        QPainter p(&img);
+        p.setFont(arial(14));
+        p.setPen(state == "disabled" ? hex(0x98A0A9) : hex(0x1E252D));
+        p.drawText(QRect(3, 3, w - 6, h - 6), Qt::AlignCenter, text);
+        return img;
+    }
+
+    // The status bar with the flat "About" menu button on it.
+    QImage statusBar(int w, const std::string& aboutState)
+    {
+        const QRect s = tile("controls/statusbar");
+        QImage img = horz(ctl, s, 4, 4, w);
+        QPainter p(&img);
+        const QRect b(w - 53, 2, 45, 18);
+        if (aboutState != "flat") {
+            p.drawImage(b, compose(ctl, tile("controls/toolmenubutton." + aboutState),
+                                   cutAtClient(QRect(2, 2, 29, 14)), 45, 18));
+        } else {
+            const QRect m = tile("controls/toolmenubutton.marker");
+            p.drawImage(QPoint(b.left() + 34 + 5 - 3, b.top() + 9 - 2), keyed(ctl.copy(m), qRgb(255, 0, 255)));
+        }
+        p.setFont(arial(14));
+        p.setPen(hex(0x1E252D));
+        p.drawText(QRect(b.left() + 2, b.top() + 2, 34, 14), Qt::AlignCenter, "About");
+        return img;
+    }
+
+    QImage edit(bool hot, int w, const QString& text)
+    {
+        QImage img = horz(ctl, tile(hot ? "controls/edit.hot" : "controls/edit.normal"), 4, 4, w);
+        QPainter p(&img);
+        p.setFont(arial(14));
+        p.setPen(hex(0x15191E));
+        p.drawText(QRect(4, 2, w - 6, 14), Qt::AlignVCenter | Qt::AlignLeft, text);
+        return img;
+    }
+
+    QImage menu(int hotIndex)
+    {
+        const QImage popup = skin.active[size_t(skin.pictureIndex("popup.bmp"))].image;
+        const QStringList items{"Visit Our Website", "-", "About"};
+        const int w = 170;
+        int h = 6;
+        for (const QString& i : items)
+            h += i == "-" ? 7 : 22;
+        const Nine g{{32, 3}, {37, 3}, {32, 37}, {37, 37}, QRect(3, 3, 34, 34)};
+        QImage img = compose(popup, popup.rect(), g, w, h, false);
+        QPainter p(&img);
+        int y = 3;
+        for (int i = 0; i < items.size(); ++i) {
+            if (items[i] == "-") {
+                p.drawImage(QPoint(3, y), horz(ctl, tile("controls/menuitem.divider"), 30, 4, w - 6));
+                y += 7;
+                continue;
+            }
+            const bool hot = i == hotIndex;
+            p.drawImage(QPoint(3, y),
+                        horz(ctl, tile(hot ? "controls/menuitem.active" : "controls/menuitem.normal"), 28, 4, w - 6));
+            p.setFont(arial(14));
+            p.setPen(hot ? hex(0x10283F) : hex(0x1E252D));
+            p.drawText(QRect(3 + 31, y, w - 40, 22), Qt::AlignVCenter | Qt::AlignLeft, items[i]);
+            y += 22;
+        }
+        return img;
+    }
+
+    QImage mainWindow(bool active, const std::string& hot = "")
+    {
+        QImage img = window(581, 343, "Tessaly 1.0", true, active, hot);
+        QPainter p(&img);
+        const QPoint o(frame::kBorder, frame::kCaption);
+        // memo: a plain white text box
+        const QRect memo = QRect(8, 8, 565, 280).translated(o);
+        p.fillRect(memo, Qt::white);
+        p.setPen(hex(0x97A1AD));
+        p.drawRect(memo.adjusted(0, 0, -1, -1));
+        p.setFont(QFont("DejaVu Sans", 8));
+        p.setPen(Qt::black);
+        p.drawText(memo.adjusted(4, 3, -4, -3), Qt::AlignLeft | Qt::AlignTop,
+                   "Validating using EPUB version 3.3 rules.\nPassed! No errors or warnings detected");
+        p.drawImage(QPoint(8, 294) + o, edit(false, 433, "/home/reader/Books/sample.epub"));
+        p.drawImage(QPoint(442, 294) + o, toolButton("normal", 33, 21, QString::fromUtf8("\u2026")));
+        p.drawImage(QPoint(498, 293) + o, pushButton("normal", 75, 25, "Validate"));
+        p.drawImage(QPoint(0, 322) + o, statusBar(581, "flat"));
+        return img;
+    }
+
+    QImage aboutWindow(bool active)
+    {
+        QImage img = window(319, 175, "", false, active);
+        QPainter p(&img);
+        const QPoint o(frame::kBorder, frame::kCaption);
+        p.setPen(hex(0x1E242B));
+        p.setFont(arial(-14 * -1 + 2, true));
+        p.drawText(QRect(43, 58, 241, 16).translated(o), Qt::AlignCenter, "Tessaly");
+        p.setFont(arial(14));
+        p.drawText(QRect(43, 83, 241, 13).translated(o), Qt::AlignCenter, "Version 1.0");
+        p.drawText(QRect(42, 104, 241, 13).translated(o), Qt::AlignCenter, "The Tessaly Authors, 2010-2012");
+        p.setFont(QFont("DejaVu Sans", 8));
+        p.drawText(QPoint(71, 136) + o, "Web site:");
+        QFont link = arial(14);
+        link.setUnderline(true);
+        p.setFont(link);
+        p.drawText(QPoint(122, 137) + o, "https://tessaly.example/");
+        return img;
+    }
+
+    const SkinSources& skin;
+    QImage caps;
+    QImage ctl;
+};
+
+void save(const QImage& image, const QString& path)
+{
+    if (!image.save(path))
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+QImage zoom(const QImage& img, int factor)
+{
+    return img.scaled(img.width() * factor, img.height() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+} // namespace
+
+void writePreviews(const SkinSources& skin, const QString& directory)
+{
+    Mock m(skin);
+    save(m.mainWindow(true), directory + "/main_active.png");
+    save(m.mainWindow(false), directory + "/main_inactive.png");
+    save(m.aboutWindow(true), directory + "/about_active.png");
+
+    // controls in every state, three times enlarged
+    QImage sheet = blank(420, 260, hex(0xE7EAEE));
+    {
+        QPainter p(&sheet);
+        int x = 4;
+        for (const char* st : {"normal", "hot", "pressed", "focused", "disabled"}) {
+            p.drawImage(QPoint(x, 4), m.pushButton(st, 75, 25, "Validate"));
+            x += 80;
+        }
+        x = 4;
+        for (const char* st : {"normal", "hot", "pressed", "disabled"}) {
+            p.drawImage(QPoint(x, 36), m.toolButton(st, 33, 21, QString::fromUtf8("\u2026")));
+            x += 40;
+        }
+        p.drawImage(QPoint(4, 64), m.edit(false, 200, "normal edit"));
+        p.drawImage(QPoint(210, 64), m.edit(true, 200, "hot edit"));
+        int y = 88;
+        for (const char* st : {"flat", "hot", "pressed"}) {
+            p.drawImage(QPoint(4, y), m.statusBar(200, st));
+            y += 24;
+        }
+        p.drawImage(QPoint(220, 88), m.menu(0));
+        p.drawImage(QPoint(220, 170), m.menu(2));
+    }
+    save(sheet, directory + "/controls.png");
+    save(zoom(sheet.copy(0, 0, 420, 160), 3), directory + "/controls_x3.png");
+
+    const QImage caps = skin.active[size_t(skin.pictureIndex("caption_buttons.bmp"))].image;
+    save(zoom(caps, 4), directory + "/caption_buttons_x4.png");
+    save(zoom(m.mainWindow(true, "close").copy(0, 0, 589, 40), 2), directory + "/caption_close_hot_x2.png");
+    save(zoom(m.mainWindow(true, "min").copy(380, 0, 209, 34), 4), directory + "/caption_corner_x4.png");
+    save(zoom(m.mainWindow(true).copy(0, 0, 120, 34), 4), directory + "/caption_left_x4.png");
+}
+
+} // namespace pewter
