@@ -8,6 +8,13 @@
 #include <QPixmap>
 #include <QUrl>
 
+// The logo lives in the resources of a static library, which the program must
+// register itself (outside any namespace).
+static void registerResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace tessaly::app {
 
 namespace {
@@ -56,6 +63,7 @@ Form2::Form2(QWidget* mainWindow)
               | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_mainWindow(mainWindow)
 {
+    registerResources();
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QString());
     setFont(designFont("Tahoma", -11));
@@ -103,10 +111,11 @@ void Form2::createLabels()
     m_skSkinLinkLabel1->adjustSize();
 }
 
-void Form2::showEvent(QShowEvent* event)
+void Form2::setVisible(bool visible)
 {
-    centreOverMainWindow();
-    QWidget::showEvent(event);
+    if (visible && !isVisible())
+        centreOverMainWindow();
+    QWidget::setVisible(visible);
 }
 
 void Form2::centreOverMainWindow()
@@ -114,7 +123,7 @@ void Form2::centreOverMainWindow()
     if (!m_mainWindow)
         return;
     const QRect main = m_mainWindow->frameGeometry();
-    move(main.center() - QPoint(width() / 2, height() / 2));
+    move(main.center() - rect().center());
 }
 
 } // namespace tessaly::app

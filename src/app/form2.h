@@ -31,8 +31,8 @@ public:
 
     LinkLabel* skSkinLinkLabel1() const { return m_skSkinLinkLabel1; }
 
-protected:
-    void showEvent(QShowEvent* event) override;
+    // Each time it is shown, the window is placed centred over the main window.
+    void setVisible(bool visible) override;
 
 private:
     void createLabels();

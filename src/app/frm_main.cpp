@@ -185,7 +185,7 @@ void FrmMain::centreOnFirstShow()
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
+    move(area.center() - frameGeometry().translated(-pos()).center());
 }
 
 void FrmMain::skSkinSpeedButton1Click()
