@@ -1,0 +1,117 @@
+#include "platform/plain_main_thread.h"
+#include "process/create_process.h"
+#include "process_test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace tessaly;
+using namespace tessaly::process;
+using test::Report;
+using Reports = std::vector<Report>;
+
+namespace {
+
+// Feeds pieces straight into the output reader, as the main thread would.
+struct LineAssembly : ::testing::Test {
+    platform::PlainMainThread loop;
+    CreateProcess process{loop};
+    Reports reads;
+    std::vector<std::string> raw;
+
+    LineAssembly()
+    {
+        process.setConsoleOptions(ConsoleOptions::Redirect);
+        process.setOnRead([this](CreateProcess&, const std::string& text, bool startsOnNewLine) {
+            reads.emplace_back(text, startsOnNewLine);
+        });
+        process.setOnRawRead([this](CreateProcess&, const std::string& text) { raw.push_back(text); });
+    }
+
+    void feed(std::string_view piece) { process.inputReader().parsePiece(piece); }
+};
+
+} // namespace
+
+TEST_F(LineAssembly, ConsoleRules)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> pieces;
+        Reports expected;
+    };
+    using namespace std::string_literals;
+    const std::vector<Case> cases = {
+        {"two lines in one piece", {"a\r\nb\r\n"}, {{"a", true}, {"b", true}, {"", true}}},
+        {"line split over two pieces", {"abc", "def\n"}, {{"abc", true}, {"abcdef", false}, {"", true}}},
+        {"progress rewritten", {"10%\r20%\r100%\n"}, {{"100%", true}, {"", true}}},
+        {"carriage return overwrites", {"100%\r5%\n"}, {{"5%0%", true}, {"", true}}},
+        {"backspace", {"ab\bc\n"}, {{"ac", true}, {"", true}}},
+        {"backspace at line start", {"\b\bx\n"}, {{"x", true}, {"", true}}},
+        {"tab is eight spaces", {"\ta\n"}, {{"        a", true}, {"", true}}},
+        {"tab overwrites", {"abcdefghij\r\tZ\n"}, {{"        Zj", true}, {"", true}}},
+        {"NUL and BEL become spaces", {"a\0b\ac\n"s}, {{"a b c", true}, {"", true}}},
+        {"unterminated", {"done"}, {{"done", true}}},
+        {"empty piece reports the open line", {"x", ""}, {{"x", true}, {"x", false}}},
+        {"bytes kept as they are", {"caf\xc3\xa9 \xff\n"}, {{"caf\xc3\xa9 \xff", true}, {"", true}}},
+    };
+    for (const auto& c : cases) {
+        CreateProcess fresh(loop);
+        Reports got;
+        fresh.setOnRead([&](CreateProcess&, const std::string& text, bool startsOnNewLine) {
+            got.emplace_back(text, startsOnNewLine);
+        });
+        for (const auto& piece : c.pieces)
+            fresh.inputReader().parsePiece(piece);
+        EXPECT_EQ(got, c.expected) << c.name;
+    }
+}
+
+TEST_F(LineAssembly, ConsoleOutputKeepsLinesAndReplacesTheOpenOne)
+{
+    feed("a\r\nb\r\n");
+    EXPECT_EQ(process.consoleOutput(), (std::vector<std::string>{"a", "b", ""}));
+    feed("c\r\n");
+    EXPECT_EQ(reads, (Reports{{"a", true}, {"b", true}, {"", true}, {"c", false}, {"", true}}));
+    EXPECT_EQ(process.consoleOutput(), (std::vector<std::string>{"a", "b", "c", ""}));
+}
+
+TEST_F(LineAssembly, OwnerDataKeepsNoLines)
+{
+    process.setConsoleOptions(ConsoleOptions::Redirect | ConsoleOptions::OwnerData);
+    feed("a\nb\n");
+    EXPECT_TRUE(process.consoleOutput().empty());
+    EXPECT_EQ(reads.size(), 3u);
+}
+
+TEST_F(LineAssembly, RawReadGetsThePieceUnchanged)
+{
+    using namespace std::string_literals;
+    feed("a\0b\r\n"s);
+    ASSERT_EQ(raw.size(), 1u);
+    EXPECT_EQ(raw[0], "a\0b\r\n"s);
+}
+
+TEST_F(LineAssembly, LongLineReportedAtEveryPiece)
+{
+    const std::string line(3000, 'x');
+    feed(std::string_view(line).substr(0, 1024));
+    feed(std::string_view(line).substr(1024, 1024));
+    feed(std::string_view(line).substr(2048));
+    ASSERT_EQ(reads.size(), 3u);
+    EXPECT_EQ(reads[0], Report(line.substr(0, 1024), true));
+    EXPECT_EQ(reads[1], Report(line.substr(0, 2048), false));
+    EXPECT_EQ(reads[2], Report(line, false));
+}
+
+TEST_F(LineAssembly, FailingHandlerDoesNotCorruptTheNextLine)
+{
+    bool fail = true;
+    process.setOnRead([&](CreateProcess&, const std::string& text, bool startsOnNewLine) {
+        reads.emplace_back(text, startsOnNewLine);
+        if (std::exchange(fail, false))
+            throw Error("handler failed");
+    });
+    EXPECT_THROW(feed("first\nlost\n"), Error);
+    feed("second\n");
+    EXPECT_EQ(reads, (Reports{{"first", true}, {"second", true}, {"", true}}));
+}
