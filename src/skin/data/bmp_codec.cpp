@@ -101,7 +101,17 @@ Layout parseHeaders(ByteReader& in, std::uint32_t& pixelOffset)
         colours = used != 0 ? used : (bpp <= 8 ? 1u << bpp : 0u);
     }
 
+    // The geometry is checked before anything more is read, so that an
+    // absurd image is reported as such even when its data is cut short.
     const int bpp = format.bitsPerPixel;
+    const std::int64_t rowBytes = ((layout.width * bpp + 31) / 32) * 4;
+    if (rowBytes > std::int64_t(0x7FFFFFFF) || layout.height > std::int64_t(0x7FFFFFFF))
+        invalid();
+    if (layout.width * layout.height > kMaxBitmapPixels)
+        invalid();
+    layout.rowSize = std::size_t(rowBytes);
+    layout.dataSize = layout.width == 0 ? 0 : layout.rowSize * std::size_t(layout.height);
+
     if (maskFields) {
         if (headerSize == 40) {
             format.redMask = in.readU32();
@@ -140,13 +150,6 @@ Layout parseHeaders(ByteReader& in, std::uint32_t& pixelOffset)
         format.palette[i] = std::uint32_t(e[0]) | (std::uint32_t(e[1]) << 8) | (std::uint32_t(e[2]) << 16);
     }
 
-    const std::int64_t rowBytes = ((layout.width * bpp + 31) / 32) * 4;
-    if (rowBytes > std::int64_t(0x7FFFFFFF) || layout.height > std::int64_t(0x7FFFFFFF))
-        invalid();
-    if (layout.width * layout.height > kMaxBitmapPixels)
-        invalid();
-    layout.rowSize = std::size_t(rowBytes);
-    layout.dataSize = layout.width == 0 ? 0 : layout.rowSize * std::size_t(layout.height);
     return layout;
 }
 
@@ -326,8 +329,19 @@ DibFormat writableFormat(const DibBitmap& bitmap)
                 format.bitsPerPixel = 24;
                 format.palette.clear();
             }
-        } else if (format.palette.size() > capacity) {
-            format.palette.resize(capacity);
+        } else {
+            if (format.palette.size() > capacity)
+                format.palette.resize(capacity);
+            // Colours the palette lacks take its free entries, if any.
+            std::unordered_map<std::uint32_t, bool> present;
+            for (std::uint32_t c : format.palette)
+                present.emplace(c, true);
+            for (std::uint32_t p : picture.pixels()) {
+                if (format.palette.size() >= capacity)
+                    break;
+                if (present.emplace(p & 0x00FFFFFFu, true).second)
+                    format.palette.push_back(p & 0x00FFFFFFu);
+            }
         }
     }
     if (format.bitsPerPixel == 16 && (format.redMask | format.greenMask | format.blueMask) == 0) {
@@ -353,7 +367,14 @@ DibFormat writableFormat(const DibBitmap& bitmap)
     } else if (format.bitsPerPixel == 32) {
         const bool default888 = format.redMask == 0x00FF0000 && format.greenMask == 0x0000FF00 && format.blueMask == 0x000000FF &&
             (format.alphaMask == 0 || format.alphaMask == 0xFF000000u);
-        format.compression = default888 ? kBiRgb : (format.alphaMask ? kBiAlphaBitfields : kBiBitfields);
+        // Plain 32-bit rows whose top byte is zero everywhere read as opaque,
+        // so a picture that is wholly transparent names its alpha mask.
+        const bool transparent = std::all_of(picture.pixels().begin(), picture.pixels().end(),
+                                             [](std::uint32_t p) { return (p >> 24) == 0; });
+        if (default888 && format.alphaMask && transparent && !picture.isEmpty())
+            format.compression = kBiAlphaBitfields;
+        else
+            format.compression = default888 ? kBiRgb : (format.alphaMask ? kBiAlphaBitfields : kBiBitfields);
         if (default888)
             format.alphaMask = 0xFF000000u;
     } else {

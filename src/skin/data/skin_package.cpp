@@ -221,6 +221,22 @@ std::vector<std::uint8_t> writeSkinPackage(const SkinPackage& package)
     return out.take();
 }
 
+SkinPictureNames readSkinPictureNames(const std::vector<std::string>& descriptionLines)
+{
+    const DescriptionIndex description(descriptionLines);
+    SkinPictureNames names;
+    names.picture = description.value("PICTURES", "picture");
+    names.inactivePicture = description.value("PICTURES", "inactivepicture");
+    names.mask = description.value("PICTURES", "mask");
+    const std::int64_t count = description.integer("PICTURES", "activepicturescount", 0);
+    // Each item needs a line of its own, so items past the number of lines
+    // are all empty: one of them stands for the rest (it names no file).
+    const std::int64_t listed = std::min<std::int64_t>(count, std::int64_t(descriptionLines.size()) + 1);
+    for (std::int64_t i = 0; i < listed; ++i)
+        names.activePictures.push_back(description.value("PICTURES", std::to_string(i)));
+    return names;
+}
+
 bool buildSkinPackageFromIniFile(const std::filesystem::path& iniFile, SkinPackage& package)
 {
     const std::vector<std::string> lines = splitSkinTextLines(decodeSkinText(readWholeFile(iniFile)));
@@ -232,18 +248,17 @@ bool buildSkinPackageFromIniFile(const std::filesystem::path& iniFile, SkinPacka
 
     const std::filesystem::path folder = iniFile.parent_path();
     auto load = [&](const std::string& name) { return loadBitmapFile(resolveSkinFile(folder, name)); };
+    const SkinPictureNames names = readSkinPictureNames(lines);
 
     SkinPackage built;
-    DibBitmap* slots[] = {&built.picture, &built.inactivePicture, &built.mask};
-    const char* slotKeys[] = {"picture", "inactivepicture", "mask"};
-    for (int i = 0; i < 3; ++i) {
-        const std::string name = description.value("PICTURES", slotKeys[i]);
-        if (!name.empty())
-            *slots[i] = load(name);
-    }
-    const std::int64_t count = description.integer("PICTURES", "activepicturescount", 0);
-    for (std::int64_t i = 0; i < count; ++i)
-        built.activePictures.push_back(load(description.value("PICTURES", std::to_string(i))));
+    if (!names.picture.empty())
+        built.picture = load(names.picture);
+    if (!names.inactivePicture.empty())
+        built.inactivePicture = load(names.inactivePicture);
+    if (!names.mask.empty())
+        built.mask = load(names.mask);
+    for (const std::string& name : names.activePictures)
+        built.activePictures.push_back(load(name));
     built.setDescriptionLines(lines);
     package = std::move(built);
     return true;

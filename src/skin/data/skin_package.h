@@ -50,6 +50,17 @@ bool readSkinPackage(std::span<const std::uint8_t> bytes, SkinPackage& package);
 // is byte-identical.
 std::vector<std::uint8_t> writeSkinPackage(const SkinPackage& package);
 
+// The bitmap file names a description gives in its section "PICTURES": the
+// keys "picture", "inactivepicture" and "mask" and the list
+// "activepicturescount", "0", "1", ... (a missing item is empty).
+struct SkinPictureNames {
+    std::string picture;
+    std::string inactivePicture;
+    std::string mask;
+    std::vector<std::string> activePictures;
+};
+SkinPictureNames readSkinPictureNames(const std::vector<std::string>& descriptionLines);
+
 // Builds a package from a description file and the bitmap files beside it.
 // Returns false, leaving package untouched, when the description lacks any
 // of the sections "VERSION", "PICTURES", "FORMINFO", "SKINOBJECTS" and

@@ -112,13 +112,21 @@ std::string decodeUtf16(std::span<const std::uint8_t> bytes, bool bigEndian)
 
 std::string decodeSkinText(std::span<const std::uint8_t> bytes)
 {
+    std::string text;
     if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
-        return decodeUtf8(bytes.subspan(3));
-    if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE)
-        return decodeUtf16(bytes.subspan(2), false);
-    if (bytes.size() >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF)
-        return decodeUtf16(bytes.subspan(2), true);
-    return decodeUtf8(bytes);
+        text = decodeUtf8(bytes.subspan(3));
+    else if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE)
+        text = decodeUtf16(bytes.subspan(2), false);
+    else if (bytes.size() >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF)
+        text = decodeUtf16(bytes.subspan(2), true);
+    else
+        return decodeUtf8(bytes);
+    // A text never starts with U+FEFF: written out, it would read back as a
+    // byte-order mark and vanish.
+    std::size_t start = 0;
+    while (text.compare(start, 3, "\xEF\xBB\xBF") == 0)
+        start += 3;
+    return text.substr(start);
 }
 
 std::vector<std::uint8_t> encodeSkinText(std::string_view text)
