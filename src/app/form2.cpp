@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QUrl>
 
+#include <algorithm>
+
 // The logo lives in the resources of a static library, which the program must
 // register itself (outside any namespace).
 static void registerResources()
@@ -107,7 +109,9 @@ void Form2::createLabels()
     m_skSkinLinkLabel1 = new LinkLabel(QString::fromUtf8(websiteAddress), this);
     m_skSkinLinkLabel1->setObjectName(QStringLiteral("skSkinLinkLabel1"));
     m_skSkinLinkLabel1->setFont(designFont("Arial", 14, false, true));
-    m_skSkinLinkLabel1->move(122, 126);
+    // The stand-in fonts run wider than the design's; keep a gap after "Web site:".
+    const int webSiteEnd = webSite->x() + webSite->fontMetrics().horizontalAdvance(webSite->text());
+    m_skSkinLinkLabel1->move(std::max(122, webSiteEnd + 5), 126);
     m_skSkinLinkLabel1->adjustSize();
 }
 

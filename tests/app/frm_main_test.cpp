@@ -305,6 +305,9 @@ TEST_F(WindowLayoutTest, AboutWindowShowsLogoNameVersionMakerAndLink)
     EXPECT_EQ(m_form2.skSkinLinkLabel1()->text(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
     EXPECT_EQ(m_form2.skSkinLinkLabel1()->url(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
     EXPECT_TRUE(m_form2.skSkinLinkLabel1()->font().underline());
+    const auto* webSite = m_form2.findChild<QLabel*>(QStringLiteral("skSkinStdLabel1"));
+    EXPECT_GT(m_form2.skSkinLinkLabel1()->x(), webSite->x() + webSite->fontMetrics().horizontalAdvance(webSite->text()))
+        << "the link must not touch \"Web site:\"";
 }
 
 } // namespace

@@ -1,0 +1,42 @@
+// Usage: window_snapshot BOOK.epub OUTPUT_FOLDER
+// Validates BOOK in the main window, opens the About window, and saves
+// main.png and about.png (each window's own pixels) into OUTPUT_FOLDER.
+// The windows stay up for two more seconds so that a screen grab of the
+// whole display can be taken too.
+#include "app/form2.h"
+#include "app/frm_main.h"
+#include "platform/qt_main_thread.h"
+#include "process/create_process.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTest>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: window_snapshot BOOK.epub OUTPUT_FOLDER\n");
+        return 2;
+    }
+    tessaly::platform::QtMainThread mainThread;
+    tessaly::app::FrmMain frmMain(mainThread, TESSALY_PROGRAM_FOLDER "/");
+    tessaly::app::Form2 form2(&frmMain);
+    frmMain.setAboutWindow(&form2);
+    frmMain.show();
+
+    frmMain.edit1()->setText(QString::fromLocal8Bit(argv[1]));
+    frmMain.skSkinButton1()->click();
+    const bool finished = QTest::qWaitFor([&] { return frmMain.process1().state() == tessaly::process::ProcessState::Ready; }, 60000);
+    frmMain.about1Click();
+    QTest::qWait(300);
+
+    const QString folder = QString::fromLocal8Bit(argv[2]);
+    const bool saved = frmMain.grab().save(folder + QStringLiteral("/main.png"))
+        && form2.grab().save(folder + QStringLiteral("/about.png"));
+    QTest::qWait(2000);
+    return saved && finished ? 0 : 1;
+}
