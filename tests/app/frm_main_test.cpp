@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -199,6 +200,51 @@ TEST_F(MainWindowTest, MissingJavaShowsTheSystemErrorAndAddsNothing)
     ASSERT_TRUE(catcher.text().has_value());
     EXPECT_EQ(*catcher.text(), QStringLiteral("System Error.  Code: 2.\nNo such file or directory."));
     EXPECT_EQ(m_window.process1().state(), ProcessState::Ready);
+    EXPECT_TRUE(m_window.memo1()->toPlainText().isEmpty());
+}
+
+TEST_F(MainWindowTest, MissingCheckerArchiveShowsTheLaunchersComplaint)
+{
+    const QTemporaryDir emptyProgramFolder;
+    FrmMain window(m_mainThread, emptyProgramFolder.path().toStdString() + "/");
+    window.edit1()->setText(QString::fromStdString(book("valid.epub")));
+    window.skSkinButton1()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.process1().state() == ProcessState::Ready; }, 60000));
+    const QString text = window.memo1()->toPlainText();
+    EXPECT_TRUE(text.contains(QStringLiteral("Unable to access jarfile"))) << text.toStdString();
+}
+
+// Answers the next open-file dialog: chooses `file`, or cancels when empty.
+void answerFileDialog(const QString& file)
+{
+    QTimer::singleShot(0, [file] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return answerFileDialog(file);
+        if (file.isEmpty())
+            return dialog->reject();
+        dialog->selectFile(file);
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides accept()
+    });
+}
+
+TEST_F(MainWindowTest, BrowseClearsTheReportAndTakesTheChosenFile)
+{
+    const std::string path = book("chosen book.epub");
+    m_window.memo1()->setPlainText(QStringLiteral("old report"));
+    answerFileDialog(QString::fromStdString(path));
+    m_window.skSkinSpeedButton1Click();
+    EXPECT_EQ(m_window.edit1()->text().toStdString(), path);
+    EXPECT_TRUE(m_window.memo1()->toPlainText().isEmpty());
+}
+
+TEST_F(MainWindowTest, BrowseCancelledKeepsThePathButClearsTheReport)
+{
+    m_window.edit1()->setText(QStringLiteral("/books/kept.epub"));
+    m_window.memo1()->setPlainText(QStringLiteral("old report"));
+    answerFileDialog(QString());
+    m_window.skSkinSpeedButton1Click();
+    EXPECT_EQ(m_window.edit1()->text(), QStringLiteral("/books/kept.epub"));
     EXPECT_TRUE(m_window.memo1()->toPlainText().isEmpty());
 }
 
