@@ -216,10 +216,18 @@ void decodeRows(const Layout& layout, std::span<const std::uint8_t> data, Pictur
                 dst[x] = (a << 24) | (red(p) << 16) | (green(p) << 8) | blue(p);
             }
             break;
-        case 24:
-            for (int x = 0; x < width; ++x, src += 3)
-                dst[x] = kOpaque | std::uint32_t(src[0]) | (std::uint32_t(src[1]) << 8) | (std::uint32_t(src[2]) << 16);
+        case 24: {
+            // Four-byte loads for all but the last pixel, which may end the
+            // data.
+            int x = 0;
+            for (; x + 1 < width; ++x)
+                dst[x] = kOpaque | loadU32(src + 3 * x);
+            for (; x < width; ++x) {
+                const std::uint8_t* p = src + 3 * x;
+                dst[x] = kOpaque | std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16);
+            }
             break;
+        }
         case 32:
             if (plain32) {
                 if (format.alphaMask) {

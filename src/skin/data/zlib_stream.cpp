@@ -11,8 +11,7 @@ namespace tessaly::skin {
 namespace {
 
 constexpr std::size_t kDeflateWindow = 8192;
-constexpr std::size_t kInflateInputPiece = 8192;
-constexpr std::size_t kInflateOutputPiece = 4096;
+constexpr std::size_t kInflateMinimumPiece = 4096;
 
 } // namespace
 
@@ -62,39 +61,40 @@ void inflateSkinStream(std::span<const std::uint8_t> stream, std::vector<std::ui
 
     const std::uint8_t* next = stream.data();
     std::size_t left = stream.size();
-    std::size_t produced = 0;
     const std::size_t base = target.size();
-    // Skin packages deflate about 1:15; reserving the likely size once saves
-    // most of the regrowing.
-    target.reserve(base + std::min(maxSize, stream.size() * 16 + kInflateOutputPiece));
+    std::size_t produced = 0;
+    // Skin packages deflate about 1:15: start with room for that and double
+    // when it runs out. One output byte past maxSize tells an over-long stream.
+    std::size_t room = std::min(maxSize + 1, std::max(kInflateMinimumPiece, stream.size() * 16));
     for (;;) {
         if (zs.avail_in == 0 && left > 0) {
-            const std::size_t piece = std::min(left, kInflateInputPiece);
+            // zlib counts input in 32-bit units: feed at most 1 GiB at a time.
+            const std::size_t piece = std::min<std::size_t>(left, std::size_t(1) << 30);
             zs.next_in = const_cast<Bytef*>(next);
             zs.avail_in = uInt(piece);
             next += piece;
             left -= piece;
         }
-        // Inflate straight into the target's tail, one output piece at a time.
-        target.resize(base + produced + kInflateOutputPiece);
+        if (produced == room)
+            room = std::min(maxSize + 1, std::max(room * 2, produced + kInflateMinimumPiece));
+        // Inflate straight into the target's tail.
+        const std::size_t piece = std::min<std::size_t>(room - produced, std::size_t(1) << 30);
+        target.resize(base + produced + piece);
         zs.next_out = target.data() + base + produced;
-        zs.avail_out = uInt(kInflateOutputPiece);
+        zs.avail_out = uInt(piece);
         const int result = inflate(&zs, Z_NO_FLUSH);
-        const std::size_t got = kInflateOutputPiece - zs.avail_out;
+        const std::size_t got = piece - zs.avail_out;
         produced += got;
         target.resize(base + produced);
         if (result == Z_STREAM_END)
             break;
-        if (result == Z_NEED_DICT || result == Z_DATA_ERROR || result == Z_MEM_ERROR || result == Z_STREAM_ERROR) {
+        if (result == Z_NEED_DICT || result == Z_DATA_ERROR || result == Z_MEM_ERROR || result == Z_STREAM_ERROR ||
+            produced > maxSize) {
             inflateEnd(&zs);
             throw Error(kCompressionErrorMessage);
         }
-        if (produced > maxSize) {
-            inflateEnd(&zs);
-            throw Error(kCompressionErrorMessage);
-        }
-        // A read that yields nothing ends the stream: the input is used up
-        // (a stream that ends early gives a shorter package).
+        // Nothing more comes out once the input is used up: a stream that
+        // ends early gives a shorter package.
         if (got == 0 && zs.avail_in == 0 && left == 0)
             break;
     }

@@ -22,12 +22,12 @@ inline constexpr std::size_t kMaxInflatedSize = std::size_t(64) * 1024 * 1024;
 // zlib fails.
 std::vector<std::uint8_t> deflateSkinStream(std::span<const std::uint8_t> data);
 
-// Inflates a zlib stream and appends the bytes to target, 4,096 output bytes
-// at a time, feeding input in pieces of up to 8,192 bytes, until the stream
+// Inflates a zlib stream and appends the bytes to target until the stream
 // ends or the input runs out: a stream that ends early simply yields fewer
 // bytes, and bytes after the end of the stream are ignored. A damaged stream,
 // or one whose output would pass maxSize bytes, throws
-// Error("compression error"); target then keeps what was appended so far.
+// Error("compression error"); target then keeps what was appended so far
+// (at most maxSize + 1 bytes).
 void inflateSkinStream(std::span<const std::uint8_t> stream, std::vector<std::uint8_t>& target,
                        std::size_t maxSize = kMaxInflatedSize);
 
