@@ -256,6 +256,18 @@ TEST_F(SkinDataTest, LookupsAreExactAndFindTheFirst)
     EXPECT_EQ(data.getIndex("mystery"), -1);
 }
 
+TEST_F(SkinDataTest, IndexSectionsReadOnlyTheEntriesThereAre)
+{
+    SkinPackage package;
+    package.description = "[SKINCONTROLS]\ncount=2147483647\n3=late:label\n0=first:label\n"
+                          "[SKINOBJECTS]\ncount=1\n0=a:caption\n1=b:caption\n";
+    data.loadCompressedStoredSkin(storedSkin(package));
+    ASSERT_EQ(data.ctrlList().size(), 2u);
+    EXPECT_EQ(data.ctrlList()[0]->idName, "first");
+    EXPECT_EQ(data.ctrlList()[1]->idName, "late");
+    ASSERT_EQ(data.objectList().size(), 1u); // only the entries below the count
+}
+
 TEST_F(SkinDataTest, ClearSkinNotifiesAndForgetsEverything)
 {
     data.loadCompressedStoredSkin(storedSkin(samplePackage()));

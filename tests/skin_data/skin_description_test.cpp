@@ -54,6 +54,19 @@ TEST(SkinDescription, StringListsReadCountItems)
     EXPECT_TRUE(d.readStringList("Missing", "list").empty());
 }
 
+TEST(SkinDescription, AHugeCountCostsNothing)
+{
+    const auto d = SkinDescription::fromText("[P]\nlistcount=2147483647\n1=b\n07=x\n+2=y\n1=again\n");
+    // Missing items after the last one present are left out; only plain
+    // decimal keys are indices, and the first line of an index wins.
+    EXPECT_EQ(d.readStringList("P", "list"), (std::vector<std::string>{"", "b"}));
+    const auto values = d.findSection("P")->numberedValues(2);
+    ASSERT_EQ(values.size(), 1u);
+    EXPECT_EQ(values[0].first, 1);
+    EXPECT_EQ(*values[0].second, "b");
+    EXPECT_TRUE(d.findSection("P")->numberedValues(1).empty());
+}
+
 TEST(SkinDescription, WritingEraseAndTextForm)
 {
     SkinDescription d = SkinDescription::fromText("[A]\nx=1\n[B]\ny=2\n[a]\nz=3\n");

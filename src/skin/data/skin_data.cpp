@@ -86,12 +86,8 @@ void readIndexSection(const SkinDescription& description, const char* section, C
     if (!index)
         return;
     const std::string* countText = index->find("count");
-    const int count = countText ? parseInteger(*countText, 0) : 0;
-    for (int i = 0; i < count; ++i) {
-        const std::string* entry = index->find(std::to_string(i));
-        if (!entry)
-            continue;
-        auto [name, type] = splitEntry(*entry);
+    for (const auto& entry : index->numberedValues(countText ? parseInteger(*countText, 0) : 0)) {
+        auto [name, type] = splitEntry(*entry.second);
         std::unique_ptr<Record> record = create(type, std::move(name));
         if (!record)
             continue;

@@ -2,6 +2,9 @@
 
 #include "skin/data/skin_values.h"
 
+#include <algorithm>
+#include <string>
+
 namespace tessaly::skin {
 
 namespace {
@@ -121,6 +124,28 @@ int SkinDescription::readInteger(std::string_view section, std::string_view key,
     return value ? parseInteger(*value, def) : def;
 }
 
+std::vector<std::pair<int, const std::string*>> SkinDescription::Section::numberedValues(int count) const
+{
+    std::vector<std::pair<int, const std::string*>> values;
+    for (const Entry& entry : entries) {
+        // Only the plain decimal form names an index: "7", not "07" or "+7".
+        const std::string& key = entry.key;
+        if (!entry.hasValue || key.empty() || key.size() > 10 || (key[0] == '0' && key.size() > 1))
+            continue;
+        if (key.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const long long index = std::stoll(key);
+        if (index < count)
+            values.emplace_back(int(index), &entry.value);
+    }
+    // The first line of an index wins.
+    std::stable_sort(values.begin(), values.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    values.erase(std::unique(values.begin(), values.end(),
+                             [](const auto& a, const auto& b) { return a.first == b.first; }),
+                 values.end());
+    return values;
+}
+
 std::vector<std::string> SkinDescription::readStringList(std::string_view section, std::string_view name) const
 {
     std::vector<std::string> list;
@@ -128,11 +153,11 @@ std::vector<std::string> SkinDescription::readStringList(std::string_view sectio
     if (!s)
         return list;
     const std::string* countText = s->find(std::string(name) + "count");
-    const int count = countText ? parseInteger(*countText, 0) : 0;
-    for (int i = 0; i < count; ++i) {
-        const std::string* item = s->find(std::to_string(i));
-        list.push_back(item ? *item : std::string());
-    }
+    const auto items = s->numberedValues(countText ? parseInteger(*countText, 0) : 0);
+    if (!items.empty())
+        list.resize(std::size_t(items.back().first) + 1);
+    for (const auto& [index, value] : items)
+        list[std::size_t(index)] = *value;
     return list;
 }
 

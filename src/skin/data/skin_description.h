@@ -30,6 +30,10 @@ public:
 
         // The value of the first key named `key` (any letter case), or null.
         const std::string* find(std::string_view key) const;
+        // The values of the keys "0" to count - 1 that the section holds,
+        // in index order: the entries of an index section or a list, found
+        // without walking a count the text may have made huge.
+        std::vector<std::pair<int, const std::string*>> numberedValues(int count) const;
     };
 
     SkinDescription() = default;
@@ -47,7 +51,8 @@ public:
     std::string readString(std::string_view section, std::string_view key, std::string_view def) const;
     int readInteger(std::string_view section, std::string_view key, int def) const;
     // A list stored as "<name>count" and the keys "0", "1", ...; a missing
-    // item is empty.
+    // item is empty, and missing items after the last one present are left
+    // out.
     std::vector<std::string> readStringList(std::string_view section, std::string_view name) const;
 
     // Sets the first key of that name, or appends it to the section; a
