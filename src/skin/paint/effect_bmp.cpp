@@ -12,10 +12,14 @@ namespace tessaly::skin {
 
 namespace {
 
+// Mixing formulas are evaluated in extended precision (long double), so
+// factors such as 0.3 give the results of their exact values.
+using Real = long double;
+
 // Nearest integer, ties to even (the default rounding mode), clamped.
-uint8_t roundClamp(double value)
+uint8_t roundClamp(Real value)
 {
-    const double r = std::nearbyint(value);
+    const Real r = std::nearbyint(value);
     return uint8_t(r < 0 ? 0 : (r > 255 ? 255 : r));
 }
 
@@ -24,7 +28,7 @@ uint8_t clampByte(int value) { return uint8_t(std::clamp(value, 0, 255)); }
 double clampFactor(double kf) { return std::isnan(kf) ? 0.0 : std::clamp(kf, 0.0, 1.0); }
 
 // rounded(t × s + (1 − t) × a) on the three bytes of a pixel.
-void mixPixel(uint8_t* out, const uint8_t* s, const uint8_t* a, double t)
+void mixPixel(uint8_t* out, const uint8_t* s, const uint8_t* a, Real t)
 {
     for (int c = 0; c < 3; ++c)
         out[c] = roundClamp(t * s[c] + (1 - t) * a[c]);
@@ -46,7 +50,7 @@ int noiseValue(int n)
     return int(noiseSource()() % uint32_t(n)) - n / 2;
 }
 
-int roundedInt(double value) { return int(std::nearbyint(value)); }
+int roundedInt(Real value) { return int(std::nearbyint(value)); }
 
 } // namespace
 
@@ -132,7 +136,7 @@ void EffectBmp::morph(const EffectBmp& target, double kf)
         uint8_t* s = scanLine(y);
         const uint8_t* a = target.scanLine(y);
         for (int i = 0; i < 3 * m_width; ++i)
-            s[i] = roundClamp((1 - kf) * s[i] + kf * a[i]);
+            s[i] = roundClamp((1 - Real(kf)) * s[i] + Real(kf) * a[i]);
     }
 }
 
@@ -151,7 +155,7 @@ void EffectBmp::morphRect(const EffectBmp& target, const Rect& rect, int startY,
             uint8_t* s = pixel(x, y);
             const uint8_t* a = target.pixel(ax, ay);
             for (int c = 0; c < 3; ++c)
-                s[c] = roundClamp((1 - kf) * s[c] + kf * a[c]);
+                s[c] = roundClamp((1 - Real(kf)) * s[c] + Real(kf) * a[c]);
         }
     }
 }
@@ -176,17 +180,17 @@ void EffectBmp::morphHGrad(const EffectBmp& target, double kf)
     if (!sameSize(target) || isEmpty())
         return;
     const int w = m_width;
-    const int b = roundedInt(w * clampFactor(kf));
+    const int b = roundedInt(w * Real(clampFactor(kf)));
     const int c = (w - b) / 2, d = b / 2;
-    const double step = c != 0 ? 1.0 / c : 1.0;
+    const Real step = c != 0 ? Real(1) / c : Real(1);
     const int h = std::max(0, w / 2 - d), e = std::min(w - 1, d + w / 2);
     for (int y = 0; y < m_height; ++y) {
         for (int x = h; x <= e; ++x)
             std::memcpy(pixel(x, y), target.pixel(x, y), 3);
         for (int x = h, k = 0; x >= 0; --x, ++k)
-            mixPixel(pixel(x, y), pixel(x, y), target.pixel(x, y), std::min(1.0, k * step));
+            mixPixel(pixel(x, y), pixel(x, y), target.pixel(x, y), std::min(Real(1), k * step));
         for (int x = e, k = 0; x < w; ++x, ++k)
-            mixPixel(pixel(x, y), pixel(x, y), target.pixel(x, y), std::min(1.0, k * step));
+            mixPixel(pixel(x, y), pixel(x, y), target.pixel(x, y), std::min(Real(1), k * step));
     }
 }
 
@@ -195,20 +199,20 @@ void EffectBmp::morphVGrad(const EffectBmp& target, double kf)
     if (!sameSize(target) || isEmpty())
         return;
     const int hh = m_height;
-    const int b = roundedInt(hh * clampFactor(kf));
+    const int b = roundedInt(hh * Real(clampFactor(kf)));
     const int c = (hh - b - 1) / 2, d = b / 2;
-    const double step = c != 0 ? 1.0 / c : 0.0;
+    const Real step = c != 0 ? Real(1) / c : Real(0);
     const int top = std::max(0, hh / 2 - d), bottom = std::min(hh - 1, d + hh / 2);
-    auto mixRow = [&](int y, double t) {
+    auto mixRow = [&](int y, Real t) {
         for (int x = 0; x < m_width; ++x)
             mixPixel(pixel(x, y), pixel(x, y), target.pixel(x, y), t);
     };
     for (int y = top; y <= bottom; ++y)
         std::memcpy(scanLine(y), target.scanLine(y), std::size_t(3 * m_width));
     for (int y = top, k = 0; y >= 0; --y, ++k)
-        mixRow(y, std::min(1.0, k * step));
+        mixRow(y, std::min(Real(1), k * step));
     for (int y = bottom, k = 0; y < hh; ++y, ++k)
-        mixRow(y, std::min(1.0, k * step));
+        mixRow(y, std::min(Real(1), k * step));
 }
 
 void EffectBmp::morphGrad(const EffectBmp& target, double kf)
@@ -223,10 +227,10 @@ void EffectBmp::morphLeftGrad(const EffectBmp& target, double kf)
 {
     if (!sameSize(target) || isEmpty())
         return;
-    const int b = std::min(std::max(roundedInt(m_width * clampFactor(kf)), 1), m_width - 1);
+    const int b = std::min(std::max(roundedInt(m_width * Real(clampFactor(kf))), 1), m_width - 1);
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x <= b; ++x)
-            mixPixel(pixel(x, y), pixel(x, y), target.pixel(x, y), b > 0 ? std::min(1.0, double(x) / b) : 0.0);
+            mixPixel(pixel(x, y), pixel(x, y), target.pixel(x, y), b > 0 ? std::min(Real(1), Real(x) / b) : Real(0));
 }
 
 void EffectBmp::morphRightGrad(const EffectBmp& target, double kf)
@@ -234,11 +238,11 @@ void EffectBmp::morphRightGrad(const EffectBmp& target, double kf)
     if (!sameSize(target) || isEmpty())
         return;
     const int w = m_width;
-    const int c = std::clamp(w - roundedInt(w * clampFactor(kf)), 0, w - 1);
-    const double step = w - c > 0 ? 1.0 / (w - c) : 1.0;
+    const int c = std::clamp(w - roundedInt(w * Real(clampFactor(kf))), 0, w - 1);
+    const Real step = w - c > 0 ? Real(1) / (w - c) : Real(1);
     for (int y = 0; y < m_height; ++y)
         for (int x = w - 1, k = 0; x >= c; --x, ++k)
-            mixPixel(pixel(x, y), pixel(x, y), target.pixel(x, y), std::min(1.0, k * step));
+            mixPixel(pixel(x, y), pixel(x, y), target.pixel(x, y), std::min(Real(1), k * step));
 }
 
 void EffectBmp::morphPush(const EffectBmp& target, double kf)
@@ -246,7 +250,7 @@ void EffectBmp::morphPush(const EffectBmp& target, double kf)
     if (!sameSize(target) || isEmpty())
         return;
     const int w = m_width;
-    const int b = std::clamp(roundedInt(w * clampFactor(kf)), 0, w - 1);
+    const int b = std::clamp(roundedInt(w * Real(clampFactor(kf))), 0, w - 1);
     for (int y = 0; y < m_height; ++y) {
         uint8_t* row = scanLine(y);
         std::memmove(row + 3 * (b + 1), row, std::size_t(3 * (w - b - 1)));
@@ -260,7 +264,7 @@ void EffectBmp::morphLeftSlide(const EffectBmp& target, double kf)
     if (!sameSize(target) || isEmpty())
         return;
     const int w = m_width;
-    const int b = std::min(std::max(roundedInt(w * clampFactor(kf)), 1), w - 1);
+    const int b = std::min(std::max(roundedInt(w * Real(clampFactor(kf))), 1), w - 1);
     for (int y = 0; y < m_height; ++y)
         std::memcpy(scanLine(y), target.pixel(w - b, y), std::size_t(3 * b));
 }
@@ -270,7 +274,7 @@ void EffectBmp::morphRightSlide(const EffectBmp& target, double kf)
     if (!sameSize(target) || isEmpty())
         return;
     const int w = m_width;
-    const int b = std::min(std::max(roundedInt(w * clampFactor(kf)), 1), w - 1);
+    const int b = std::min(std::max(roundedInt(w * Real(clampFactor(kf))), 1), w - 1);
     for (int y = 0; y < m_height; ++y)
         std::memcpy(pixel(w - b, y), target.scanLine(y), std::size_t(3 * b));
 }
@@ -293,7 +297,7 @@ void EffectBmp::changeBrightness(double kf)
     kf = clampFactor(kf);
     uint8_t table[256];
     for (int c = 0; c < 256; ++c)
-        table[c] = roundClamp((1 - kf) * c + kf * 255);
+        table[c] = roundClamp((1 - Real(kf)) * c + Real(kf) * 255);
     for (int y = 0; y < m_height; ++y) {
         uint8_t* row = scanLine(y);
         for (int i = 0; i < 3 * m_width; ++i)
@@ -306,7 +310,7 @@ void EffectBmp::changeDarkness(double kf)
     kf = clampFactor(kf);
     uint8_t table[256];
     for (int c = 0; c < 256; ++c)
-        table[c] = roundClamp((1 - kf) * c);
+        table[c] = roundClamp((1 - Real(kf)) * c);
     for (int y = 0; y < m_height; ++y) {
         uint8_t* row = scanLine(y);
         for (int i = 0; i < 3 * m_width; ++i)
@@ -328,12 +332,8 @@ void EffectBmp::grayScale()
     for (int y = 0; y < m_height; ++y) {
         uint8_t* p = scanLine(y);
         for (int x = 0; x < m_width; ++x, p += 3) {
-            const int hundredths = 30 * p[2] + 59 * p[1] + 11 * p[0];
-            int grey = hundredths / 100;
-            const int rest = hundredths % 100;
-            if (rest > 50 || (rest == 50 && grey % 2 == 1))
-                ++grey;
-            p[0] = p[1] = p[2] = uint8_t(grey);
+            const uint8_t grey = roundClamp(0.3L * p[2] + 0.59L * p[1] + 0.11L * p[0]);
+            p[0] = p[1] = p[2] = grey;
         }
     }
 }

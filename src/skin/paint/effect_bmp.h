@@ -73,8 +73,8 @@ public:
     void changeBrightness(double kf);
     void changeDarkness(double kf);
     void invert();
-    // Grey value rounded(0.3 × red + 0.59 × green + 0.11 × blue), computed
-    // exactly in hundredths.
+    // Grey value rounded(0.3 × red + 0.59 × green + 0.11 × blue), with the
+    // weights in extended precision.
     void grayScale();
     // One random value per pixel in −amount div 2 … amount − 1 − amount div 2,
     // added to all three channels.
