@@ -5,6 +5,7 @@
 
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
+#include "skin/data/skin_package.h"
 #include "skin/embedded_pewter.h"
 
 #include <gtest/gtest.h>
@@ -317,6 +318,33 @@ TEST_F(PewterSkin, MasksAndGlowsMatchTheirButtons)
         EXPECT_EQ(m->height(), g->height());
         EXPECT_EQ(data->activePictures()[size_t(b->glowLayerPictureIndex)].bitsPerPixel(), 32);
     }
+}
+
+// Only the first of two same-named keys, or sections, is ever read: a
+// repeated one is a mistake in the description that no look-up would show.
+TEST_F(PewterSkin, DescriptionRepeatsNoKeyAndNoSection)
+{
+    std::vector<std::uint8_t> bytes;
+    stored->deCompressToStream(bytes);
+    SkinPackage package;
+    ASSERT_TRUE(readSkinPackage(bytes, package));
+    const SkinDescription description = SkinDescription::fromText(package.description);
+    auto lower = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+        return s;
+    };
+    std::set<std::string> sections;
+    for (const auto& section : description.sections()) {
+        EXPECT_TRUE(sections.insert(lower(section.name)).second) << "section " << section.name;
+        std::set<std::string> keys;
+        for (const auto& entry : section.entries)
+            EXPECT_TRUE(keys.insert(lower(entry.key)).second) << section.name << ": " << entry.key;
+    }
+    // every record named in the index sections has its own section
+    for (const auto& o : data->objectList())
+        EXPECT_NE(description.findSection(o->idName), nullptr) << o->idName;
+    for (const auto& c : data->ctrlList())
+        EXPECT_NE(description.findSection(c->idName), nullptr) << c->idName;
 }
 
 } // namespace

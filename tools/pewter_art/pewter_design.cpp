@@ -930,9 +930,9 @@ SkinSources buildPewter()
         d.flag("stretcheffect", true);
         d.key("stretchtype", "stfull");
     };
-    auto buttonFont = [&]() {
+    auto buttonFont = [&](int height) {
         d.key("fontname", "Arial");
-        d.key("fontheight", 14);
+        d.key("fontheight", height);
         d.key("fontstyle", "");
         d.colour("fontcolor", kText);
         d.colour("activefontcolor", kTextHot);
@@ -944,7 +944,7 @@ SkinSources buildPewter()
     d.key("pictureindex", ctlPic);
     d.key("maskpictureindex", s.pictureIndex("button_mask.bmp"));
     ninePiece(tile("controls/button.normal"), local(4, 4, 44, 21));
-    buttonFont();
+    buttonFont(14);
     d.rect("activeskinrect", tile("controls/button.hot"));
     d.rect("downskinrect", tile("controls/button.pressed"));
     d.rect("focusedskinrect", tile("controls/button.focused"));
@@ -966,7 +966,7 @@ SkinSources buildPewter()
     d.key("pictureindex", ctlPic);
     d.key("maskpictureindex", -1);
     ninePiece(tile("controls/toolbutton.normal"), local(3, 3, 21, 18));
-    buttonFont();
+    buttonFont(14);
     d.rect("activeskinrect", tile("controls/toolbutton.hot"));
     d.rect("downskinrect", tile("controls/toolbutton.pressed"));
     d.rect("disabledskinrect", tile("controls/toolbutton.disabled"));
@@ -980,7 +980,7 @@ SkinSources buildPewter()
     d.key("pictureindex", ctlPic);
     d.key("maskpictureindex", -1);
     ninePiece(tile("controls/toolmenubutton.normal"), local(2, 2, 31, 16));
-    buttonFont();
+    buttonFont(13); // "About" and its arrow fit 45 pixels with room to spare
     d.rect("activeskinrect", tile("controls/toolmenubutton.hot"));
     d.rect("downskinrect", tile("controls/toolmenubutton.pressed"));
     d.rect("disabledskinrect", tile("controls/toolmenubutton.disabled"));
