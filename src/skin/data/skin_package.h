@@ -10,6 +10,8 @@
 
 namespace tessaly::skin {
 
+class SkinDescription;
+
 // A skin package in memory: what a stored skin's zlib stream inflates to.
 //
 // Layout (little-endian, no padding): 32-bit version (writers put 3); three
@@ -60,6 +62,7 @@ struct SkinPictureNames {
     std::vector<std::string> activePictures;
 };
 SkinPictureNames readSkinPictureNames(const std::vector<std::string>& descriptionLines);
+SkinPictureNames readSkinPictureNames(const SkinDescription& description);
 
 // Builds a package from a description file and the bitmap files beside it.
 // Returns false, leaving package untouched, when the description lacks any
