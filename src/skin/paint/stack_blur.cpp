@@ -4,6 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tessaly::skin {
 
 namespace {
@@ -29,20 +33,67 @@ struct Divider {
     float inverse;
 };
 
-// One row, in place: `line` holds a copy of the row's bytes (4 lanes per
-// pixel), `row` receives the blurred bytes.
-void blurRow(uint8_t* row, const uint8_t* line, int width, int radius, const Divider& divide)
+// The initial sums of a row or column whose pixel k (4 byte lanes) is at
+// `at(k)`: the window centred on the first pixel, edges repeated.
+template <class At>
+void startSums(uint32_t* sum, uint32_t* in, uint32_t* out, int count, int radius, At at)
 {
-    const int r = radius;
-    uint32_t sum[4] = {}, in[4] = {}, out[4] = {};
-    for (int k = -r; k <= r; ++k) {
-        const uint8_t* p = line + 4 * std::clamp(k, 0, width - 1);
-        const uint32_t weight = uint32_t(r + 1 - (k < 0 ? -k : k));
+    for (int k = -radius; k <= radius; ++k) {
+        const uint8_t* p = at(std::clamp(k, 0, count - 1));
+        const uint32_t weight = uint32_t(radius + 1 - (k < 0 ? -k : k));
         for (int c = 0; c < 4; ++c) {
             sum[c] += weight * p[c];
             (k <= 0 ? out[c] : in[c]) += p[c];
         }
     }
+}
+
+#if defined(__SSE2__)
+__m128i loadPixel(const uint8_t* p)
+{
+    int32_t value;
+    std::memcpy(&value, p, 4);
+    const __m128i zero = _mm_setzero_si128();
+    return _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(value), zero), zero);
+}
+
+// One row, in place: `line` holds a copy of the row's bytes, `row`
+// receives the blurred bytes. The four lanes of a pixel are summed together
+// in one vector.
+void blurRow(uint8_t* row, const uint8_t* line, int width, int radius, const Divider& divide)
+{
+    const int r = radius;
+    alignas(16) uint32_t start[3][4] = {};
+    startSums(start[0], start[1], start[2], width, r, [line](int k) { return line + 4 * k; });
+    __m128i sum = _mm_load_si128(reinterpret_cast<const __m128i*>(start[0]));
+    __m128i in = _mm_load_si128(reinterpret_cast<const __m128i*>(start[1]));
+    __m128i out = _mm_load_si128(reinterpret_cast<const __m128i*>(start[2]));
+    const __m128 d = _mm_set1_ps(divide.d), inverse = _mm_set1_ps(divide.inverse), zero = _mm_setzero_ps();
+    for (int x = 0; x < width; ++x) {
+        const __m128 f = _mm_cvtepi32_ps(sum);
+        __m128i q = _mm_cvttps_epi32(_mm_mul_ps(f, inverse));
+        const __m128 rest = _mm_sub_ps(f, _mm_mul_ps(_mm_cvtepi32_ps(q), d));
+        q = _mm_sub_epi32(q, _mm_castps_si128(_mm_cmpge_ps(rest, d)));  // +1
+        q = _mm_add_epi32(q, _mm_castps_si128(_mm_cmplt_ps(rest, zero))); // −1
+        const __m128i words = _mm_packs_epi32(q, q);
+        const int32_t bytes = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
+        std::memcpy(row + 4 * x, &bytes, 4);
+
+        const __m128i centre = loadPixel(line + 4 * std::min(x + 1, width - 1));
+        sum = _mm_sub_epi32(sum, out);
+        out = _mm_sub_epi32(out, loadPixel(line + 4 * std::max(x - r, 0)));
+        in = _mm_add_epi32(in, loadPixel(line + 4 * std::min(x + r + 1, width - 1)));
+        sum = _mm_add_epi32(sum, in);
+        out = _mm_add_epi32(out, centre);
+        in = _mm_sub_epi32(in, centre);
+    }
+}
+#else
+void blurRow(uint8_t* row, const uint8_t* line, int width, int radius, const Divider& divide)
+{
+    const int r = radius;
+    uint32_t sum[4] = {}, in[4] = {}, out[4] = {};
+    startSums(sum, in, out, width, r, [line](int k) { return line + 4 * k; });
     for (int x = 0; x < width; ++x) {
         for (int c = 0; c < 4; ++c)
             row[4 * x + c] = divide(sum[c]);
@@ -59,10 +110,15 @@ void blurRow(uint8_t* row, const uint8_t* line, int width, int radius, const Div
         }
     }
 }
+#endif
 
 // The running sums of one output row step for `count` byte lanes: writes
 // the current averages into `row`, then moves every lane's window down by
-// one row. Kept free of aliasing so that it vectorises.
+// one row. Kept free of aliasing so that it vectorises; processors with
+// AVX2 get a copy on 32-byte vectors.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("avx2", "default")))
+#endif
 void stepColumns(uint8_t* __restrict row, uint32_t* __restrict sum, uint32_t* __restrict in,
                  uint32_t* __restrict out, const uint8_t* __restrict leave, const uint8_t* __restrict enter,
                  const uint8_t* __restrict centre, int count, Divider divide)
