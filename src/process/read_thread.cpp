@@ -38,7 +38,7 @@ std::size_t ReadThread::readBuffer(char* buffer, std::size_t size)
         m_notifyPending = false;
         return 0;
     }
-    const std::size_t taken = std::min({size, ReadSize, stored});
+    const std::size_t taken = std::min(size, stored);
     std::memcpy(buffer, m_inputBuffer.data() + m_inputBufferBegin, taken);
     m_inputBufferBegin += taken;
     if (m_inputBufferBegin == m_inputBufferEnd)
@@ -50,34 +50,46 @@ std::size_t ReadThread::readBuffer(char* buffer, std::size_t size)
 
 bool ReadThread::store(std::size_t n)
 {
-    bool post = false;
+    std::unique_lock lock(m_readLock);
+    auto stored = [this] { return m_inputBufferEnd - m_inputBufferBegin; };
+    while (stored() + n > m_inputBuffer.size() && m_inputBuffer.size() < MaximumStoreSize)
+        m_inputBuffer.resize(m_inputBuffer.size() * 2);
+    while (stored() + n > m_inputBuffer.size() && !terminated()) {
+        // Full: make sure the main thread knows, then wait for it to take
+        // bytes instead of dropping what it has not taken yet.
+        if (!m_notifyPending) {
+            m_notifyPending = true;
+            lock.unlock();
+            poster().post(m_dataMessage, m_readerIndex);
+            lock.lock();
+            continue;
+        }
+        m_waitingForRoom = true;
+        m_roomMade.wait(lock, [&] { return stored() + n <= m_inputBuffer.size() || terminated(); });
+        m_waitingForRoom = false;
+    }
+    if (terminated())
+        return false;
+    if (m_inputBufferEnd + n > m_inputBuffer.size()) {
+        // Room only at the front: move the waiting bytes there once.
+        std::memmove(m_inputBuffer.data(), m_inputBuffer.data() + m_inputBufferBegin, stored());
+        m_inputBufferEnd = stored();
+        m_inputBufferBegin = 0;
+    }
+    std::memcpy(m_inputBuffer.data() + m_inputBufferEnd, m_preBuffer.data(), n);
+    m_inputBufferEnd += n;
+    return true;
+}
+
+void ReadThread::notifyMainThread(std::size_t atLeast)
+{
     {
-        std::unique_lock lock(m_readLock);
-        auto stored = [this] { return m_inputBufferEnd - m_inputBufferBegin; };
-        while (stored() + n > m_inputBuffer.size() && m_inputBuffer.size() < MaximumStoreSize)
-            m_inputBuffer.resize(m_inputBuffer.size() * 2);
-        if (stored() + n > m_inputBuffer.size()) {
-            // Full: wait for the main thread instead of dropping its bytes.
-            m_waitingForRoom = true;
-            m_roomMade.wait(lock, [&] { return stored() + n <= m_inputBuffer.size() || terminated(); });
-            m_waitingForRoom = false;
-            if (terminated())
-                return false;
-        }
-        if (m_inputBufferEnd + n > m_inputBuffer.size()) {
-            // Room only at the front: move the waiting bytes there once.
-            std::memmove(m_inputBuffer.data(), m_inputBuffer.data() + m_inputBufferBegin, stored());
-            m_inputBufferEnd = stored();
-            m_inputBufferBegin = 0;
-        }
-        std::memcpy(m_inputBuffer.data() + m_inputBufferEnd, m_preBuffer.data(), n);
-        m_inputBufferEnd += n;
-        post = !m_notifyPending;
+        std::lock_guard lock(m_readLock);
+        if (m_notifyPending || m_inputBufferEnd - m_inputBufferBegin < std::max<std::size_t>(atLeast, 1))
+            return;
         m_notifyPending = true;
     }
-    if (post)
-        poster().post(m_dataMessage, m_readerIndex);
-    return true;
+    poster().post(m_dataMessage, m_readerIndex);
 }
 
 void ReadThread::closeRead()
@@ -129,26 +141,29 @@ void ReadThread::execute()
         }
     } inactive{this};
 
+    // Reads go on without waiting while the pipe has data; the main thread
+    // is told when the pipe is empty for now or when a good amount waits,
+    // rather than after every read, which spares it a wake-up per read.
     pollfd watched[2] = {{stopEvent(), POLLIN, 0}, {m_readHandle.get(), POLLIN, 0}};
     while (!terminated()) {
-        if (::poll(watched, 2, -1) < 0) {
-            if (errno == EINTR)
-                continue;
-            throwSystemError(errno);
-        }
-        if (watched[0].revents)
-            return; // told to stop, or the read end is to be closed
-        if (!watched[1].revents)
-            continue;
         const ssize_t n = ::read(m_readHandle.get(), m_preBuffer.data(), m_preBuffer.size());
         if (n > 0) {
             if (!store(std::size_t(n)))
                 return;
-        } else if (n == 0) {
-            return; // end of file: every write end is closed and the pipe is empty
-        } else if (errno != EAGAIN && errno != EINTR) {
-            return; // a pipe fails no other way; do not spin on an error
+            notifyMainThread(NotifyThreshold);
+            continue;
         }
+        if (n == 0)
+            return; // end of file: every write end is closed and the pipe is empty
+        if (errno == EINTR)
+            continue;
+        if (errno != EAGAIN)
+            return; // a pipe fails no other way; do not spin on an error
+        notifyMainThread(1);
+        if (::poll(watched, 2, -1) < 0 && errno != EINTR)
+            throwSystemError(errno);
+        if (watched[0].revents)
+            return; // told to stop, or the read end is to be closed
     }
 }
 

@@ -13,7 +13,7 @@ namespace tessaly::process {
 
 // Reads one pipe end in reads of at most 1,024 bytes and stores the bytes
 // for the main thread, posting DataMessage with the reader's index when
-// there is something new to take. Ends at end of file (every write end
+// there is something new to take (once per batch: see execute()). Ends at end of file (every write end
 // closed and the pipe empty) or when told to stop.
 //
 // The store grows by doubling from 1,024 to at most 131,072 bytes. When it
@@ -25,12 +25,15 @@ public:
     static constexpr std::size_t ReadSize = 1024;
     static constexpr std::size_t InitialStoreSize = 1024;
     static constexpr std::size_t MaximumStoreSize = 131072;
+    // While the pipe keeps delivering, the main thread is told once this
+    // much waits (and whenever the pipe is empty for now).
+    static constexpr std::size_t NotifyThreshold = 16384;
 
     // readHandle: the parent's read end of the pipe, owned.
     ReadThread(UniqueFd readHandle, int dataMessage, std::uintptr_t readerIndex);
     ~ReadThread() override;
 
-    // Main thread: takes up to `size` stored bytes (at most 1,024) into
+    // Main thread: takes up to `size` stored bytes, oldest first, into
     // buffer; returns how many were taken, 0 when the store is empty.
     std::size_t readBuffer(char* buffer, std::size_t size);
     // Any thread: closes the read end (the thread then ends).
@@ -47,6 +50,8 @@ protected:
 private:
     // Stores n bytes of the read buffer; false when told to stop meanwhile.
     bool store(std::size_t n);
+    // Posts DataMessage unless one is pending or fewer bytes wait.
+    void notifyMainThread(std::size_t atLeast);
 
     UniqueFd m_readHandle;
     int m_dataMessage;

@@ -3,7 +3,11 @@
 #include "process/create_process.h"
 #include "process/read_thread.h"
 
+#include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tessaly::process {
 
@@ -20,6 +24,7 @@ void Reader::createThread(UniqueFd readHandle)
     m_startsOnNewLine = true;
     m_currentLine.clear();
     m_cursorPosition = 0;
+    m_takenBegin = m_takenEnd = 0;
     auto thread = std::make_unique<ReadThread>(std::move(readHandle), CreateProcess::DataMessage, m_index);
     ReadThread* raw = thread.get();
     m_createProcess.launchWorker(std::move(thread), [this](WorkerThread& sender) {
@@ -42,18 +47,31 @@ void Reader::terminate()
     m_thread->detachEndNotification();
     m_thread->terminateThread();
     m_thread = nullptr;
+    m_takenBegin = m_takenEnd = 0;
 }
 
 void Reader::drain()
 {
-    while (m_thread) {
-        const std::size_t taken = m_thread->readBuffer(m_parseBuffer.data(), m_parseBuffer.size());
-        if (taken == 0)
-            return;
+    // Takes everything stored under one lock, then parses it in pieces of
+    // at most PieceSize bytes: the same pieces as taking them one by one.
+    for (;;) {
+        if (m_takenBegin == m_takenEnd) {
+            if (!m_thread)
+                return;
+            if (m_taken.empty())
+                m_taken.resize(ReadThread::MaximumStoreSize);
+            m_takenBegin = 0;
+            m_takenEnd = m_thread->readBuffer(m_taken.data(), m_taken.size());
+            if (m_takenEnd == 0)
+                return;
+        }
+        const std::size_t size = std::min(PieceSize, m_takenEnd - m_takenBegin);
+        char* piece = m_taken.data() + m_takenBegin;
+        m_takenBegin += size;
         try {
-            parsePiece(std::string_view(m_parseBuffer.data(), taken));
+            parseInPlace(piece, size);
         } catch (...) {
-            // The rest of this piece is dropped; what is still stored gets
+            // The rest of this piece is dropped; what is still waiting gets
             // its own turn instead of waiting for the next read.
             if (m_thread)
                 m_createProcess.mainThread().post(m_createProcess.receiver(), CreateProcess::DataMessage, m_index);
@@ -68,19 +86,54 @@ void Reader::parsePiece(std::string_view piece)
         parsePiece(piece.substr(0, PieceSize));
         piece.remove_prefix(PieceSize);
     }
-    if (m_onRawRead)
-        m_onRawRead(m_createProcess, std::string(piece));
+    std::memcpy(m_parseBuffer.data(), piece.data(), piece.size());
+    parseInPlace(m_parseBuffer.data(), piece.size());
+}
 
-    char* bytes = m_parseBuffer.data();
-    if (piece.data() != bytes)
-        std::memcpy(bytes, piece.data(), piece.size());
-    const std::size_t size = piece.size();
+namespace {
+
+// The position of the first byte at or after `from` that is below 14 (the
+// console's control bytes are 0, 7, 8, 9, 10 and 13), or size. Ordinary
+// text is skipped 16 or 8 bytes at a time.
+inline std::size_t nextControlByte(const char* bytes, std::size_t from, std::size_t size)
+{
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i limit = _mm_set1_epi8(13);
+    for (; i + 16 <= size; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+        // A byte is at most 13 exactly when min(byte, 13) equals it.
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(block, limit), block));
+        if (mask != 0)
+            return i + std::size_t(__builtin_ctz(unsigned(mask)));
+    }
+#else
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    constexpr std::uint64_t highs = 0x8080808080808080ull;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
+        if (((word - ones * 14) & ~word & highs) != 0)
+            break;
+    }
+#endif
+    for (; i < size; ++i) {
+        if (static_cast<unsigned char>(bytes[i]) < 14)
+            return i;
+    }
+    return size;
+}
+
+} // namespace
+
+void Reader::parseInPlace(char* bytes, std::size_t size)
+{
+    if (m_onRawRead)
+        m_onRawRead(m_createProcess, std::string(bytes, size));
+
     std::size_t runStart = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c > 13)
-            continue;
-        switch (c) {
+    for (std::size_t i = nextControlByte(bytes, 0, size); i < size; i = nextControlByte(bytes, i + 1, size)) {
+        switch (bytes[i]) {
         case 0:
         case 7:
             bytes[i] = ' ';
@@ -107,7 +160,7 @@ void Reader::parsePiece(std::string_view piece)
             runStart = i + 1;
             break;
         default:
-            break;
+            break; // 1 to 6, 11 and 12 are ordinary text
         }
     }
     writeRun(bytes + runStart, size - runStart);

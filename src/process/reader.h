@@ -64,6 +64,7 @@ public:
     void parsePiece(std::string_view piece);
 
 private:
+    void parseInPlace(char* bytes, std::size_t size);
     void writeRun(const char* run, std::size_t length);
     void writeSpaces(std::size_t count);
     void report(bool lineEnded);
@@ -80,6 +81,11 @@ private:
     std::size_t m_cursorPosition = 0;
     bool m_startsOnNewLine = true;
     std::array<char, PieceSize> m_parseBuffer{};
+    // Bytes taken from the read thread in one go and not parsed yet; parsed
+    // in place, piece by piece.
+    std::vector<char> m_taken;
+    std::size_t m_takenBegin = 0;
+    std::size_t m_takenEnd = 0;
 };
 
 } // namespace tessaly::process

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace tessaly;
 using namespace tessaly::process;
 using test::Report;
@@ -114,4 +116,74 @@ TEST_F(LineAssembly, FailingHandlerDoesNotCorruptTheNextLine)
     EXPECT_THROW(feed("first\nlost\n"), Error);
     feed("second\n");
     EXPECT_EQ(reads, (Reports{{"first", true}, {"second", true}, {"", true}}));
+}
+
+namespace {
+
+// The console rules written out byte by byte, as a reference for the
+// assembly that skips ordinary text in blocks.
+struct ReferenceConsole {
+    std::string line;
+    std::size_t cursor = 0;
+    bool startsOnNewLine = true;
+    Reports reports;
+
+    void put(const std::string& bytes)
+    {
+        if (line.size() < cursor + bytes.size())
+            line.resize(cursor + bytes.size());
+        line.replace(cursor, bytes.size(), bytes);
+        cursor += bytes.size();
+    }
+    void report(bool ended)
+    {
+        reports.emplace_back(line, startsOnNewLine);
+        if (ended) {
+            line.clear();
+            cursor = 0;
+        }
+        startsOnNewLine = ended;
+    }
+    void piece(const std::string& bytes)
+    {
+        for (const char byte : bytes) {
+            switch (byte) {
+            case 0:
+            case 7: put(" "); break;
+            case 8: cursor = cursor > 0 ? cursor - 1 : 0; break;
+            case 9: put(std::string(8, ' ')); break;
+            case 10: report(true); break;
+            case 13: cursor = 0; break;
+            default: put(std::string(1, byte)); break;
+            }
+        }
+        report(false);
+    }
+};
+
+} // namespace
+
+TEST_F(LineAssembly, MatchesTheRulesOnRandomPieces)
+{
+    std::mt19937 random(1210);
+    const std::string alphabet = std::string("abcdefghijklmnopqrstuvwxyz0123456789 \x01\x06\x0b\x0c\x0e\x7f\x80\xff", 46)
+        + std::string("\0\a\b\t\n\r", 6);
+    std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1), length(0, 1024);
+    std::uniform_int_distribution<int> plainRun(0, 3);
+    ReferenceConsole reference;
+    for (int round = 0; round < 300; ++round) {
+        std::string piece;
+        const std::size_t size = length(random);
+        while (piece.size() < size) {
+            // Mostly ordinary text, so that long stretches without control
+            // bytes occur as well.
+            if (plainRun(random) == 0)
+                piece.push_back(alphabet[pick(random)]);
+            else
+                piece.append(std::min<std::size_t>(size - piece.size(), 20), char('a' + round % 26));
+        }
+        feed(piece);
+        reference.piece(piece);
+        ASSERT_EQ(reads, reference.reports) << "round " << round;
+    }
 }

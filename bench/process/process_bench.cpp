@@ -1,0 +1,133 @@
+// Throughput of the process runner against a plain read loop on the same
+// child output: 50 MB as 80-byte lines. The runner's figure is measured up
+// to onRead on the (plain) main thread; the plain loop reads the pipe in
+// 1,024-byte reads and counts line feeds. Prints the ratio runner / plain.
+#include "platform/plain_main_thread.h"
+#include "process/command_line.h"
+#include "process/create_process.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <map>
+#include <spawn.h>
+#include <stdexcept>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+constexpr long long TotalBytes = 50'000'000;
+constexpr int LineLength = 80;
+constexpr long long Lines = TotalBytes / LineLength;
+
+std::vector<std::string> childArguments()
+{
+    return {TESSALY_FLOOD_CHILD, std::to_string(TotalBytes), std::to_string(LineLength)};
+}
+
+long long plainLoop()
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) < 0)
+        throw std::runtime_error("pipe");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+    auto arguments = childArguments();
+    std::vector<char*> argv;
+    for (auto& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t pid;
+    const int result = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(fds[1]);
+    if (result != 0)
+        throw std::runtime_error("spawn");
+    long long lineFeeds = 0;
+    char buffer[1024];
+    for (;;) {
+        const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        lineFeeds += std::count(buffer, buffer + n, '\n');
+    }
+    ::close(fds[0]);
+    ::waitpid(pid, nullptr, 0);
+    return lineFeeds;
+}
+
+long long runnerRun(tessaly::platform::PlainMainThread& loop, tessaly::process::CreateProcess& process)
+{
+    long long entries = 0;
+    bool lastEmpty = false;
+    bool ended = false;
+    process.setOnRead([&](tessaly::process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
+        entries += startsOnNewLine;
+        lastEmpty = text.empty();
+    });
+    process.setOnTerminate([&](tessaly::process::CreateProcess&, std::uint32_t) { ended = true; });
+    process.run();
+    if (!loop.runUntil([&] { return ended; }, std::chrono::minutes(5)))
+        throw std::runtime_error("runner did not finish");
+    // The list of lines ends with the empty line after the last line feed.
+    return entries - (lastEmpty ? 1 : 0);
+}
+
+void BM_PlainLoop(benchmark::State& state)
+{
+    for (auto _ : state) {
+        if (plainLoop() != Lines)
+            state.SkipWithError("wrong line count");
+    }
+    state.SetBytesProcessed(state.iterations() * TotalBytes);
+}
+
+void BM_Runner(benchmark::State& state)
+{
+    tessaly::platform::PlainMainThread loop;
+    tessaly::process::CreateProcess process(loop);
+    process.setConsoleOptions(tessaly::process::ConsoleOptions::Redirect | tessaly::process::ConsoleOptions::OwnerData);
+    process.setCommandLine(tessaly::process::joinCommandLine(childArguments()));
+    for (auto _ : state) {
+        if (runnerRun(loop, process) != Lines)
+            state.SkipWithError("wrong line count");
+    }
+    state.SetBytesProcessed(state.iterations() * TotalBytes);
+}
+
+BENCHMARK(BM_PlainLoop)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_Runner)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// Keeps each benchmark's real time per iteration to print the ratio.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const auto& run : runs)
+            times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> times;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    const auto plain = reporter.times.find("BM_PlainLoop/iterations:5/real_time");
+    const auto runner = reporter.times.find("BM_Runner/iterations:5/real_time");
+    if (plain != reporter.times.end() && runner != reporter.times.end() && runner->second > 0)
+        std::printf("throughput ratio runner / plain loop: %.2f (goal: at least 0.5)\n", plain->second / runner->second);
+    return 0;
+}
