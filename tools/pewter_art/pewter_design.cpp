@@ -445,10 +445,12 @@ QImage toolMenuTile(const std::string& state)
     return img;
 }
 
+// Centred in the 9-pixel strip right of the caption, this lands the arrow
+// on the same pixels as the arrow of the hot and pressed faces.
 QImage markerTile()
 {
-    QImage img = blank(7, 5, kKey);
-    stamp(img, kArrowDown, 1, 1, kGlyph);
+    QImage img = blank(6, 5, kKey);
+    stamp(img, kArrowDown, 0, 1, kGlyph);
     return img;
 }
 

@@ -207,7 +207,7 @@ public:
                                    cutAtClient(QRect(2, 2, 29, 14)), 45, 18));
         } else {
             const QRect m = tile("controls/toolmenubutton.marker");
-            p.drawImage(QPoint(b.left() + 34 + 5 - 3, b.top() + 9 - 2), keyed(ctl.copy(m), qRgb(255, 0, 255)));
+            p.drawImage(QPoint(b.left() + 36 + 4 - 3, b.top() + 9 - 2), keyed(ctl.copy(m), qRgb(255, 0, 255)));
         }
         p.setFont(arial(14));
         p.setPen(hex(0x1E252D));

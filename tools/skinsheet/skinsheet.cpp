@@ -318,7 +318,10 @@ public:
             const Rect content = moved(target.client, x, y);
             const Color colour = state == State::Disabled ? sd.skinColors().cBtnShadow : sd.skinColors().cBtnText;
             drawText(bar, content, "About", font, colour, TF::Center | TF::VCenter | TF::SingleLine | TF::NoClip);
-            const Rect arrow{content.right - 2, y, x + w, y + h};
+            // the arrow's strip reaches 2 pixels into the caption unless the
+            // record is of the free nine-piece kind
+            const bool ninePiece = !b->rbPoint.isUnset();
+            const Rect arrow{content.right - (ninePiece ? 0 : 2), y, x + w, y + h};
             const Rect marker = b->menuMarkerFlatRect.isEmpty() ? b->menuMarkerRect : b->menuMarkerFlatRect;
             if (const Picture* pic = sd.activePicture(b->pictureIndex); pic && !marker.isEmpty()) {
                 Bitmap glyph;
