@@ -218,9 +218,11 @@ TEST_F(PewterSkin, PictureRectanglesLieInsideTheirPictures)
                                     ? picture(o->activePictureIndex)
                                     : &data->picture().picture();
         ASSERT_NE(source, nullptr);
-        for (const auto& [key, r] : fieldsOf(*o).rects)
-            if (cutsThePicture(key) && !r.isEmpty())
+        for (const auto& [key, r] : fieldsOf(*o).rects) {
+            if (cutsThePicture(key) && !r.isEmpty()) {
                 EXPECT_TRUE(inside(r, *source)) << key;
+            }
+        }
     }
     for (const auto& c : data->ctrlList()) {
         SCOPED_TRACE(c->idName);
@@ -229,9 +231,11 @@ TEST_F(PewterSkin, PictureRectanglesLieInsideTheirPictures)
         const Picture* source = picture(c->pictureIndex);
         ASSERT_NE(source, nullptr);
         EXPECT_FALSE(c->skinRect.isEmpty());
-        for (const auto& [key, r] : fieldsOf(*c).rects)
-            if (cutsThePicture(key) && !r.isEmpty())
+        for (const auto& [key, r] : fieldsOf(*c).rects) {
+            if (cutsThePicture(key) && !r.isEmpty()) {
                 EXPECT_TRUE(inside(r, *source)) << key;
+            }
+        }
         if (auto* custom = dynamic_cast<DataSkinCustomControl*>(c.get())) {
             const Rect& cl = custom->clRect;
             EXPECT_TRUE(!cl.isEmpty() && cl.right <= c->skinRect.width() && cl.bottom <= c->skinRect.height())

@@ -708,29 +708,38 @@ public:
 void buildSheet(const SkinData& sd, skinsheet::SheetLayout& sheet, QImage& large)
 {
     Review r(sd);
-    using L = Review::WindowLook;
+    auto L = [](bool active, bool mainWindow, const QString& title, const std::string& hot = "",
+                bool withControls = false) {
+        Review::WindowLook look;
+        look.active = active;
+        look.mainWindow = mainWindow;
+        look.title = title;
+        look.hotButton = hot;
+        look.withControls = withControls;
+        return look;
+    };
     const int bw = sd.clRect.left + (sd.picture().width() - sd.clRect.right);
     const int bh = sd.clRect.top + (sd.picture().height() - sd.clRect.bottom);
 
     sheet.section("Main window (client 581 x 343) and About window (client 319 x 175)");
-    sheet.add(onBackdrop(r.frame(581 + bw, 343 + bh, L{true, true, "Tessaly 1.0", "", true}), kDesktop, 6),
+    sheet.add(onBackdrop(r.frame(581 + bw, 343 + bh, L(true, true, "Tessaly 1.0", "", true)), kDesktop, 6),
               "main window, active");
-    sheet.add(onBackdrop(r.frame(581 + bw, 343 + bh, L{false, true, "Tessaly 1.0", "", true}), kDesktop, 6),
+    sheet.add(onBackdrop(r.frame(581 + bw, 343 + bh, L(false, true, "Tessaly 1.0", "", true)), kDesktop, 6),
               "main window, inactive (the frame's inactive effect)");
-    sheet.add(onBackdrop(r.frame(319 + bw, 175 + bh, L{true, false, "", "closebutton"}), kDesktop, 6),
+    sheet.add(onBackdrop(r.frame(319 + bw, 175 + bh, L(true, false, "", "closebutton")), kDesktop, 6),
               "About window, active, close button hot");
-    sheet.add(onBackdrop(r.frame(319 + bw, 175 + bh, L{false, false, ""}), kDesktop, 6), "About window, inactive");
+    sheet.add(onBackdrop(r.frame(319 + bw, 175 + bh, L(false, false, "")), kDesktop, 6), "About window, inactive");
 
     sheet.section("Frame from the minimum size upwards");
     const int minW = std::max(sd.formMinWidth, 1), minH = std::max(sd.formMinHeight, 1);
-    sheet.add(onBackdrop(r.frame(minW, minH, L{true, true, "Tessaly 1.0"}), kDesktop, 6),
+    sheet.add(onBackdrop(r.frame(minW, minH, L(true, true, "Tessaly 1.0")), kDesktop, 6),
               QString("minimum %1 x %2").arg(minW).arg(minH));
-    sheet.add(onBackdrop(r.frame(minW, minH, L{false, true, "Tessaly 1.0"}), kDesktop, 6), "minimum, inactive");
-    sheet.add(onBackdrop(r.frame(sd.picture().width(), sd.picture().height(), L{true, true, "Pewter"}), kDesktop, 6),
+    sheet.add(onBackdrop(r.frame(minW, minH, L(false, true, "Tessaly 1.0")), kDesktop, 6), "minimum, inactive");
+    sheet.add(onBackdrop(r.frame(sd.picture().width(), sd.picture().height(), L(true, true, "Pewter")), kDesktop, 6),
               "picture size");
-    sheet.add(onBackdrop(r.frame(260, 120, L{true, true, "A title too long for the caption"}), kDesktop, 6),
+    sheet.add(onBackdrop(r.frame(260, 120, L(true, true, "A title too long for the caption")), kDesktop, 6),
               "260 x 120, long title");
-    sheet.add(onBackdrop(r.frame(420, 90, L{true, true, "Tessaly 1.0", "minbutton"}), kDesktop, 6),
+    sheet.add(onBackdrop(r.frame(420, 90, L(true, true, "Tessaly 1.0", "minbutton")), kDesktop, 6),
               "420 x 90, minimise hot");
 
     sheet.section("Caption buttons: normal, hot, pressed, inactive, disabled; restore; x3");
@@ -802,7 +811,7 @@ void buildSheet(const SkinData& sd, skinsheet::SheetLayout& sheet, QImage& large
     sheet.add(r.popupMenu(-1), "nothing highlighted");
     sheet.add(r.hint("Minimize"), "hint");
 
-    large = onBackdrop(r.frame(1920, 1080, L{true, true, "Tessaly 1.0"}), kDesktop, 0);
+    large = onBackdrop(r.frame(1920, 1080, L(true, true, "Tessaly 1.0")), kDesktop, 0);
 }
 
 void loadSkin(SkinData& sd, CompressedStoredSkin& stored, const QString& path)
