@@ -8,7 +8,7 @@
 
 namespace tessaly::skin::test {
 
-struct BmpSpec {
+struct BmpFields {
     std::int32_t width = 1;
     std::int32_t height = 1; // negative: rows top-down
     int bitsPerPixel = 24;
@@ -34,46 +34,46 @@ inline void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
     put16(out, v >> 16);
 }
 
-inline std::vector<std::uint8_t> makeBmp(const BmpSpec& spec)
+inline std::vector<std::uint8_t> makeBmp(const BmpFields& fields)
 {
     std::vector<std::uint8_t> bits;
-    const std::size_t rowSize = ((std::size_t(spec.width < 0 ? 0 : spec.width) * spec.bitsPerPixel + 31) / 32) * 4;
-    for (auto row : spec.rows) {
+    const std::size_t rowSize = ((std::size_t(fields.width < 0 ? 0 : fields.width) * fields.bitsPerPixel + 31) / 32) * 4;
+    for (auto row : fields.rows) {
         row.resize(rowSize, 0);
         bits.insert(bits.end(), row.begin(), row.end());
     }
     std::vector<std::uint8_t> header;
-    put32(header, std::uint32_t(spec.headerSize));
-    if (spec.headerSize == 12) {
-        put16(header, std::uint32_t(spec.width));
-        put16(header, std::uint32_t(spec.height));
-        put16(header, spec.planes);
-        put16(header, std::uint32_t(spec.bitsPerPixel));
+    put32(header, std::uint32_t(fields.headerSize));
+    if (fields.headerSize == 12) {
+        put16(header, std::uint32_t(fields.width));
+        put16(header, std::uint32_t(fields.height));
+        put16(header, fields.planes);
+        put16(header, std::uint32_t(fields.bitsPerPixel));
     } else {
-        put32(header, std::uint32_t(spec.width));
-        put32(header, std::uint32_t(spec.height));
-        put16(header, spec.planes);
-        put16(header, std::uint32_t(spec.bitsPerPixel));
-        put32(header, spec.compression);
+        put32(header, std::uint32_t(fields.width));
+        put32(header, std::uint32_t(fields.height));
+        put16(header, fields.planes);
+        put16(header, std::uint32_t(fields.bitsPerPixel));
+        put32(header, fields.compression);
         put32(header, std::uint32_t(bits.size()));
         put32(header, 2835);
         put32(header, 2835);
-        put32(header, spec.coloursUsed);
+        put32(header, fields.coloursUsed);
         put32(header, 0);
-        if (spec.headerSize > 40) {
-            for (std::uint32_t m : spec.masks)
+        if (fields.headerSize > 40) {
+            for (std::uint32_t m : fields.masks)
                 put32(header, m);
-            header.resize(std::size_t(spec.headerSize), 0);
+            header.resize(std::size_t(fields.headerSize), 0);
         } else {
-            for (std::uint32_t m : spec.masks)
+            for (std::uint32_t m : fields.masks)
                 put32(header, m);
         }
     }
-    for (std::uint32_t c : spec.palette) {
+    for (std::uint32_t c : fields.palette) {
         header.push_back(std::uint8_t(c));
         header.push_back(std::uint8_t(c >> 8));
         header.push_back(std::uint8_t(c >> 16));
-        if (spec.headerSize != 12)
+        if (fields.headerSize != 12)
             header.push_back(0);
     }
     std::vector<std::uint8_t> out{'B', 'M'};

@@ -10,14 +10,14 @@
 namespace tessaly::skin {
 namespace {
 
-using test::BmpSpec;
+using test::BmpFields;
 using test::le16;
 using test::le32;
 using test::makeBmp;
 
 struct DecodeCase {
     const char* name;
-    BmpSpec spec;
+    BmpFields fields;
     // Expected pixels, rows top-down.
     std::vector<std::vector<std::uint32_t>> pixels;
 };
@@ -108,10 +108,10 @@ void expectPixels(const Picture& picture, const std::vector<std::vector<std::uin
 TEST_P(BitmapDecode, DecodesToTheRightPixels)
 {
     const DecodeCase& c = GetParam();
-    const auto image = makeBmp(c.spec);
+    const auto image = makeBmp(c.fields);
     const DibBitmap bitmap = decodeBitmapFile(image);
     expectPixels(bitmap.picture(), c.pixels);
-    EXPECT_EQ(bitmap.bitsPerPixel(), c.spec.bitsPerPixel);
+    EXPECT_EQ(bitmap.bitsPerPixel(), c.fields.bitsPerPixel);
     // The file image is kept byte for byte.
     EXPECT_EQ(encodeBitmapImage(bitmap), image);
 }
@@ -119,7 +119,7 @@ TEST_P(BitmapDecode, DecodesToTheRightPixels)
 TEST_P(BitmapDecode, PackageReaderConsumesExactlyTheImage)
 {
     const DecodeCase& c = GetParam();
-    auto bytes = makeBmp(c.spec);
+    auto bytes = makeBmp(c.fields);
     const std::size_t length = bytes.size();
     bytes.insert(bytes.end(), {0xAB, 0xCD});
     ByteReader in(bytes);
@@ -131,7 +131,7 @@ TEST_P(BitmapDecode, PackageReaderConsumesExactlyTheImage)
 TEST_P(BitmapDecode, FreshEncodingInTheSameFormReadsBackTheSame)
 {
     const DecodeCase& c = GetParam();
-    DibBitmap bitmap = decodeBitmapFile(makeBmp(c.spec));
+    DibBitmap bitmap = decodeBitmapFile(makeBmp(c.fields));
     DibBitmap changed = bitmap;
     changed.editPicture();
     ASSERT_TRUE(changed.fileImage().empty());
@@ -167,7 +167,7 @@ std::vector<std::uint8_t> truncated(std::vector<std::uint8_t> bytes, std::size_t
 
 const std::vector<InvalidCase>& invalidCases()
 {
-    static const BmpSpec pixel24{.width = 2, .height = 2, .bitsPerPixel = 24, .rows = {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 1, 2, 3}}};
+    static const BmpFields pixel24{.width = 2, .height = 2, .bitsPerPixel = 24, .rows = {{1, 2, 3, 4, 5, 6}, {7, 8, 9, 1, 2, 3}}};
     static const std::vector<InvalidCase> cases = {
         {"no_signature", withSignature(makeBmp(pixel24), 'X', 'M'), kInvalidBitmapMessage},
         {"two_planes", makeBmp({.planes = 2, .rows = {{1, 2, 3}}}), kInvalidBitmapMessage},
