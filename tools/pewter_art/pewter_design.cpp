@@ -1,40 +1,16 @@
 #include "pewter_design.h"
 
 #include "art.h"
+#include "pewter_palette.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
-#include <sstream>
 #include <stdexcept>
 
 namespace pewter {
 namespace {
-
-// ---- palette ---------------------------------------------------------------
-// Active frames are a cool, slightly blue pewter; inactive frames are the
-// same pixels turned grey by the frame's inactive effect, so the pictures
-// meant for inactive windows are drawn grey already.
-
-const QColor kOutline = hex(0x4B5664);
-const QColor kInnerLine = hex(0x7B8796);
-const QColor kBorderLight = hex(0xD9E0E7);
-const QColor kBorderMid = hex(0xBCC7D3);
-const QColor kBorderDark = hex(0xA9B5C2);
-const QColor kClient = hex(0xE7EAEE);
-const QColor kMenuBack = hex(0xFBFCFD);
-const QColor kMenuColumn = hex(0xEDF0F3);
-const QColor kKey = hex(0xFF00FF); // transparent colour of glyph tiles
-
-const QColor kText = hex(0x1E252D);
-const QColor kTextHot = hex(0x10283F);
-const QColor kTextDown = hex(0x0E1926);
-const QColor kTextDisabled = hex(0x98A0A9);
-const QColor kGlyph = hex(0x2F3A47);
-const QColor kGlyphHot = hex(0x1B2430);
-const QColor kSteel = hex(0x5E86B3);     // hover and focus accent
-const QColor kSteelDeep = hex(0x2F6DB5); // link colour
 
 // Brushed-metal grain: a small, fixed brightness offset per row.
 int grain(int y)
@@ -67,48 +43,6 @@ QColor captionRow(int y)
     else
         base = mix(hex(0xCDD6E0), hex(0xB5C1CE), (y - 14) / 13.0);
     return shift(base, grain(y));
-}
-
-// ---- description text ------------------------------------------------------
-
-std::string rectText(const QRect& r)
-{
-    if (r.isNull())
-        return "0,0,0,0";
-    std::ostringstream s;
-    s << r.left() << ',' << r.top() << ',' << r.left() + r.width() << ',' << r.top() + r.height();
-    return s.str();
-}
-
-std::string pointText(int x, int y)
-{
-    return std::to_string(x) + "," + std::to_string(y);
-}
-
-class Description {
-public:
-    void comment(const std::string& text) { m_out << "; " << text << "\r\n"; }
-    void section(const std::string& name)
-    {
-        if (m_out.tellp() > 0)
-            m_out << "\r\n";
-        m_out << '[' << name << "]\r\n";
-    }
-    void key(const std::string& k, const std::string& v) { m_out << k << '=' << v << "\r\n"; }
-    void key(const std::string& k, int v) { key(k, std::to_string(v)); }
-    void rect(const std::string& k, const QRect& r) { key(k, rectText(r)); }
-    void colour(const std::string& k, const QColor& c) { key(k, std::to_string(colourValue(c))); }
-    void flag(const std::string& k, bool v) { key(k, v ? 1 : 0); }
-    std::string text() const { return m_out.str(); }
-
-private:
-    std::ostringstream m_out;
-};
-
-// A rectangle of the tile, relative to the tile's own top-left corner.
-QRect local(int x0, int y0, int x1, int y1)
-{
-    return QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1));
 }
 
 // ---- the frame -------------------------------------------------------------
@@ -531,8 +465,6 @@ QImage labelTile()
     return img;
 }
 
-constexpr int kItemW = 60, kItemH = 22, kColumn = 26;
-
 QImage menuItemTile(bool active)
 {
     QImage img = blank(kItemW, kItemH, kMenuBack);
@@ -624,13 +556,12 @@ SkinSources buildPewter()
 
     // ---- active pictures
     s.active.push_back({"caption_buttons.bmp", drawCaptionButtons(s.tiles), BmpKind::Colour24});
-    const int glowMargin = 8;
     for (auto [name, w, colour, peak] :
          {std::tuple{std::string("caption_glow"), 25, hex(0x6AA5E6), 150},
           std::tuple{std::string("close_glow"), 31, hex(0xF0604E), 165},
           std::tuple{std::string("sysmenu_glow"), 19, hex(0x6AA5E6), 150}}) {
         QImage picture, mask;
-        drawGlow(w, kButtonHeight, glowMargin, 3, colour, peak, picture, mask);
+        drawGlow(w, kButtonHeight, kGlowMargin, 3, colour, peak, picture, mask);
         s.active.push_back({name + ".bmp", picture, BmpKind::Alpha32});
         s.active.push_back({name + "_mask.bmp", mask, BmpKind::Grey8});
     }
@@ -671,415 +602,14 @@ SkinSources buildPewter()
     s.active.push_back({"button_mask.bmp", shapeMask(48, 25, 3), BmpKind::Mask4});
     {
         QImage picture, mask;
-        drawGlow(48, 25, 8, 3, hex(0x5C9BE0), 140, picture, mask);
+        drawGlow(48, 25, kGlowMargin, 3, hex(0x5C9BE0), 140, picture, mask);
         s.active.push_back({"button_glow.bmp", picture, BmpKind::Alpha32});
         s.active.push_back({"button_glow_mask.bmp", mask, BmpKind::Grey8});
     }
     s.active.push_back({"popup.bmp", popupPicture(), BmpKind::Colour24});
     s.active.push_back({"hint.bmp", hintPicture(), BmpKind::Colour24});
 
-    // ---- description
-    Description d;
-    auto tile = [&](const std::string& name) { return s.tiles.at(name); };
-    const int capPic = s.pictureIndex("caption_buttons.bmp");
-    const int ctlPic = s.pictureIndex("controls.bmp");
-
-    d.comment("Pewter: the built-in skin of Tessaly.");
-    d.comment("Written by tools/pewter_art together with the bitmaps beside it; edit the");
-    d.comment("program and run it again rather than editing this file by hand.");
-    d.comment("Colours are 0x00BBGGRR values in decimal; rectangles are left,top,right,bottom");
-    d.comment("with right and bottom exclusive.");
-    d.section("VERSION");
-    d.key("ver", 1);
-    d.key("skinname", "Pewter");
-    d.key("skinauthor", "The Tessaly Authors");
-    d.key("authoremail", "");
-    d.key("authorurl", "");
-    d.key("skincomments", "Brushed pewter: cool metal caption, crisp one-pixel bevels, steel-blue accents.");
-
-    d.section("PICTURES");
-    d.key("picture", s.frame.fileName);
-    d.key("inactivepicture", "");
-    d.key("mask", s.frameMask.fileName);
-    d.key("activepicturescount", int(s.active.size()));
-    for (size_t i = 0; i < s.active.size(); ++i)
-        d.key(std::to_string(i), s.active[i].fileName);
-
-    const QRect cl = clientRect();
-    const int clRight = cl.left() + cl.width(), clBottom = cl.top() + cl.height();
-    d.section("FORMINFO");
-    d.key("lefttoppoint", pointText(kCornerCut, kCaption));
-    d.key("righttoppoint", pointText(kWidth - kCornerCut, kCaption));
-    d.key("leftbottompoint", pointText(kCornerCut, clBottom));
-    d.key("rightbottompoint", pointText(kWidth - kCornerCut, clBottom));
-    d.rect("clientrect", cl);
-    d.key("bgpictureindex", -1);
-    d.key("mdibgpictureindex", -1);
-    d.flag("leftstretch", true);
-    d.flag("rightstretch", true);
-    d.flag("topstretch", true);
-    d.flag("bottomstretch", true);
-    d.flag("stretcheffect", true);
-    d.key("stretchtype", "stfull");
-    d.flag("mdibgstretcheffect", false);
-    d.key("mdibgstretchtype", "stfull");
-    // The shape is rounded only in the top rows; below them the whole width
-    // inside the side borders is always in the window.
-    d.rect("maskrectarea", QRect(QPoint(kBorder, kCornerRadius), QPoint(clRight - 1, clBottom - 1)));
-    d.key("hittestlefttoppoint", pointText(12, 12));
-    d.key("hittestrighttoppoint", pointText(kWidth - 12, 12));
-    d.key("hittestleftbottompoint", pointText(12, kHeight - 12));
-    d.key("hittestrightbottompoint", pointText(kWidth - 12, kHeight - 12));
-    // No buttons rectangle: the buttons line up from the caption
-    // rectangle's right end and the caption text ends at the leftmost one.
-    d.rect("buttonsrect", QRect());
-    d.rect("captionrect", QRect(QPoint(6, kButtonTop), QPoint(kWidth - 7, kButtonTop + kButtonHeight - 1)));
-    d.key("buttonsoffset", kButtonGap);
-    d.flag("buttonsinleft", false);
-    d.flag("mainmenupopupup", false);
-    d.key("borderwidth", kBorder);
-    d.flag("autorenderinginactiveimage", true);
-    d.key("inactiveeffect", "iegrayscale");
-    d.key("formminwidth", kMinWidth);
-    d.key("formminheight", kMinHeight);
-    d.flag("mditabstransparent", false);
-    d.flag("mainmenubartransparent", false);
-
-    const QRect itemsRect(QPoint(3, 3), QPoint(36, 36));
-    d.section("POPUPWINDOW");
-    d.key("windowpictureindex", s.pictureIndex("popup.bmp"));
-    d.key("maskpictureindex", -1);
-    d.key("lefttoppoint", pointText(3 + kColumn + 3, 3));
-    d.key("righttoppoint", pointText(37, 3));
-    d.key("leftbottompoint", pointText(3 + kColumn + 3, 37));
-    d.key("rightbottompoint", pointText(37, 37));
-    d.rect("itemsrect", itemsRect);
-    d.colour("scrollmarkercolor", hex(0x6A7482));
-    d.colour("scrollmarkeractivecolor", hex(0x2C5F93));
-    d.flag("leftstretch", true);
-    d.flag("rightstretch", true);
-    d.flag("topstretch", true);
-    d.flag("bottomstretch", true);
-    d.flag("stretcheffect", true);
-    d.key("stretchtype", "stfull");
-
-    d.section("HINTWINDOW");
-    d.key("windowpictureindex", s.pictureIndex("hint.bmp"));
-    d.key("maskpictureindex", -1);
-    d.key("lefttoppoint", pointText(3, 3));
-    d.key("righttoppoint", pointText(27, 3));
-    d.key("leftbottompoint", pointText(3, 21));
-    d.key("rightbottompoint", pointText(27, 21));
-    d.rect("clientrect", local(3, 3, 27, 21));
-    d.key("fontname", "Arial");
-    d.key("fontheight", 13);
-    d.key("fontstyle", "");
-    d.colour("fontcolor", hex(0x2B323A));
-    d.flag("leftstretch", true);
-    d.flag("rightstretch", true);
-    d.flag("topstretch", true);
-    d.flag("bottomstretch", true);
-    d.flag("stretcheffect", true);
-    d.key("stretchtype", "stfull");
-
-    d.section("SKINCOLORS");
-    d.colour("cbtnface", kClient);
-    d.colour("cbtntext", kText);
-    d.colour("cwindow", Qt::white);
-    d.colour("cwindowtext", hex(0x15191E));
-    d.colour("chighlight", hex(0x4F7FB4));
-    d.colour("chighlighttext", Qt::white);
-    d.colour("cbtnhighlight", Qt::white);
-    d.colour("cbtnshadow", hex(0x8E98A4));
-
-    // ---- objects
-    struct CapButton {
-        const char* name;
-        const char* row;
-        const char* restoreRow;
-        const char* hint;
-        const char* command;
-        const char* glow;
-    };
-    const CapButton capButtons[] = {
-        {"closebutton", "close", nullptr, "Close", "cmclose", "close_glow"},
-        {"maxbutton", "max", "maxrestore", "Maximize", "cmmaximize", "caption_glow"},
-        {"minbutton", "min", "minrestore", "Minimize", "cmminimize", "caption_glow"},
-        {"rollupbutton", "rollup", "rollupdown", "Roll Up", "cmrollup", "caption_glow"},
-        {"sysmenubutton", "sysmenu", nullptr, "System menu", "cmsysmenu", "sysmenu_glow"},
-        {"traybutton", "tray", nullptr, "Minimize to Tray", "cmminimizetotray", "caption_glow"},
-    };
-    d.section("SKINOBJECTS");
-    d.key("count", int(std::size(capButtons)) + 2);
-    int index = 0;
-    for (const CapButton& b : capButtons)
-        d.key(std::to_string(index++), std::string(b.name) + ":stdbutton");
-    d.key(std::to_string(index++), "caption:caption");
-    d.key(std::to_string(index++), "menuitem:menuitem");
-
-    for (const CapButton& b : capButtons) {
-        const std::string row = std::string("caption_buttons/") + b.row;
-        d.section(b.name);
-        d.key("hint", b.hint);
-        d.key("activepictureindex", capPic);
-        d.key("activemaskpictureindex", -1);
-        d.flag("skinrectinapicture", true);
-        d.rect("skinrect", tile(row + ".normal"));
-        d.rect("activeskinrect", tile(row + ".hot"));
-        d.rect("inactiveskinrect", tile(row + ".inactive"));
-        d.flag("morphing", true);
-        d.key("morphkind", "mkdefault");
-        d.key("glowlayerpictureindex", s.pictureIndex(std::string(b.glow) + ".bmp"));
-        d.key("glowlayermaskpictureindex", s.pictureIndex(std::string(b.glow) + "_mask.bmp"));
-        d.key("glowlayeroffsetx", glowMargin);
-        d.key("glowlayeroffsety", glowMargin);
-        d.key("glowlayeralphablendvalue", 255);
-        d.rect("downrect", tile(row + ".pressed"));
-        d.rect("disableskinrsect", tile(row + ".disabled"));
-        d.key("alphamaskpictureindex", -1);
-        d.key("alphamaskactivepictureindex", -1);
-        d.key("alphamaskinactivepictureindex", -1);
-        d.key("command", b.command);
-        if (b.restoreRow) {
-            const std::string restore = std::string("caption_buttons/") + b.restoreRow;
-            d.rect("restorerect", tile(restore + ".normal"));
-            d.rect("restoreactiverect", tile(restore + ".hot"));
-            d.rect("restoredownrect", tile(restore + ".pressed"));
-            d.rect("restoreinactiverect", tile(restore + ".inactive"));
-            d.key("restorehint", "Restore");
-        }
-    }
-
-    // The caption is part of the frame picture: it spans the caption bar
-    // and grows with the window; its text is drawn straight on the frame.
-    const QRect captionSkin(QPoint(6, 3), QPoint(kWidth - 7, 25));
-    d.section("caption");
-    d.key("hint", "");
-    d.key("activepictureindex", -1);
-    d.flag("skinrectinapicture", false);
-    d.rect("skinrect", captionSkin);
-    d.rect("textrect", local(4, 1, captionSkin.width() - 4, captionSkin.height()));
-    d.key("fontname", "Arial");
-    d.key("fontheight", 15);
-    d.key("fontstyle", "fsbold");
-    d.colour("fontcolor", hex(0x858585));
-    d.colour("activefontcolor", hex(0x24303D));
-    d.key("alignment", "tacenter");
-    d.flag("light", false);
-    d.flag("shadow", true);
-    d.colour("shadowcolor", hex(0xE4E4E4));
-    d.colour("activeshadowcolor", hex(0xF1F5F9));
-    d.flag("stretcheffect", false);
-    d.flag("gloweffect", false);
-    d.flag("glowinactiveeffect", false);
-    d.flag("vistagloweffect", false);
-    d.flag("reflectioneffect", false);
-
-    d.section("menuitem");
-    d.key("activepictureindex", ctlPic);
-    d.flag("skinrectinapicture", true);
-    d.rect("skinrect", tile("controls/menuitem.normal"));
-    d.rect("activeskinrect", tile("controls/menuitem.active"));
-    d.flag("morphing", true);
-    d.key("morphkind", "mkdefault");
-    d.key("itemleftoffset", kColumn + 2);
-    d.key("itemrightoffset", 4);
-    d.rect("dividerrect", tile("controls/menuitem.divider"));
-    d.key("dividerleftoffset", kColumn + 4);
-    d.key("dividerrightoffset", 4);
-    d.rect("textrect", local(kColumn + 5, 0, kItemW - 4, kItemH));
-    d.rect("imagerect", local(5, 3, 21, 19));
-    d.key("fontname", "Arial");
-    d.key("fontheight", 14);
-    d.key("fontstyle", "");
-    d.colour("fontcolor", kText);
-    d.colour("activefontcolor", kTextHot);
-    d.colour("unenabledfontcolor", hex(0xA0A7AF));
-    d.flag("stretcheffect", true);
-    d.flag("inactivestretcheffect", true);
-    d.flag("dividerstretcheffect", true);
-    d.flag("useimagecolor", false);
-    d.flag("inactivetransparent", false);
-    d.rect("checkimagerect", tile("controls/menuitem.check"));
-    d.rect("activecheckimagerect", tile("controls/menuitem.checkactive"));
-    d.rect("radioimagerect", tile("controls/menuitem.radio"));
-    d.rect("activeradioimagerect", tile("controls/menuitem.radioactive"));
-    d.rect("arrowimagerect", tile("controls/menuitem.arrow"));
-    d.rect("activearrowimagerect", tile("controls/menuitem.arrowactive"));
-
-    // ---- controls
-    d.section("SKINCONTROLS");
-    const char* controls[] = {"button:button", "toolbutton:button", "toolmenubutton:menubutton", "edit:edit",
-                              "statusbar:panel", "panel:panel", "stdlabel:stdlabel", "label:label"};
-    d.key("count", int(std::size(controls)));
-    for (size_t i = 0; i < std::size(controls); ++i)
-        d.key(std::to_string(i), controls[i]);
-
-    // Nine pieces cut at the corners of the client rectangle; edges and
-    // middle stretch, which keeps the vertical gradients smooth at any size.
-    auto ninePiece = [&](const QRect& skin, const QRect& client) {
-        const int r = client.left() + client.width(), b = client.top() + client.height();
-        d.rect("skinrect", skin);
-        d.key("lefttoppoint", pointText(client.left(), client.top()));
-        d.key("righttoppoint", pointText(r, client.top()));
-        d.key("leftbottompoint", pointText(client.left(), b));
-        d.key("rightbottompoint", pointText(r, b));
-        d.rect("clientrect", client);
-        d.flag("leftstretch", true);
-        d.flag("topstretch", true);
-        d.flag("rightstretch", true);
-        d.flag("bottomstretch", true);
-        d.flag("stretcheffect", true);
-        d.key("stretchtype", "stfull");
-    };
-    auto buttonFont = [&](int height) {
-        d.key("fontname", "Arial");
-        d.key("fontheight", height);
-        d.key("fontstyle", "");
-        d.colour("fontcolor", kText);
-        d.colour("activefontcolor", kTextHot);
-        d.colour("downfontcolor", kTextDown);
-        d.colour("disabledfontcolor", kTextDisabled);
-    };
-
-    d.section("button");
-    d.key("pictureindex", ctlPic);
-    d.key("maskpictureindex", s.pictureIndex("button_mask.bmp"));
-    ninePiece(tile("controls/button.normal"), local(4, 4, 44, 21));
-    buttonFont(14);
-    d.rect("activeskinrect", tile("controls/button.hot"));
-    d.rect("downskinrect", tile("controls/button.pressed"));
-    d.rect("focusedskinrect", tile("controls/button.focused"));
-    d.rect("disabledskinrect", tile("controls/button.disabled"));
-    d.flag("morphing", true);
-    d.key("morphkind", "mkdefault");
-    d.flag("showfocus", false);
-    d.key("glowlayerpictureindex", s.pictureIndex("button_glow.bmp"));
-    d.key("glowlayermaskpictureindex", s.pictureIndex("button_glow_mask.bmp"));
-    d.key("glowlayeroffsetleft", 16);
-    d.key("glowlayeroffsettop", 16);
-    d.key("glowlayeroffsetright", 16);
-    d.key("glowlayeroffsetbottom", 16);
-    d.key("glowlayershowoffsetx", 8);
-    d.key("glowlayershowoffsety", 8);
-    d.key("glowlayeralphablendvalue", 255);
-
-    d.section("toolbutton");
-    d.key("pictureindex", ctlPic);
-    d.key("maskpictureindex", -1);
-    ninePiece(tile("controls/toolbutton.normal"), local(3, 3, 21, 18));
-    buttonFont(14);
-    d.rect("activeskinrect", tile("controls/toolbutton.hot"));
-    d.rect("downskinrect", tile("controls/toolbutton.pressed"));
-    d.rect("disabledskinrect", tile("controls/toolbutton.disabled"));
-    d.flag("morphing", true);
-    d.key("morphkind", "mkdefault");
-
-    // The drop-down arrow is part of the pictures, in the fixed right-hand
-    // piece; at rest (flat) the marker tile draws the same arrow.
-    const QRect marker = tile("controls/toolmenubutton.marker");
-    d.section("toolmenubutton");
-    d.key("pictureindex", ctlPic);
-    d.key("maskpictureindex", -1);
-    ninePiece(tile("controls/toolmenubutton.normal"), local(2, 2, 31, 16));
-    buttonFont(13); // "About" and its arrow fit 45 pixels with room to spare
-    d.rect("activeskinrect", tile("controls/toolmenubutton.hot"));
-    d.rect("downskinrect", tile("controls/toolmenubutton.pressed"));
-    d.rect("disabledskinrect", tile("controls/toolmenubutton.disabled"));
-    d.flag("morphing", true);
-    d.key("morphkind", "mkdefault");
-    d.rect("menumarkerflatrect", marker);
-    d.rect("menumarkerrect", marker);
-    d.rect("menumarkeractiverect", marker);
-    d.rect("menumarkerdownrect", marker);
-    d.colour("menumarkertransparentcolor", kKey);
-    d.rect("trackbuttonrect", local(31, 0, 40, 18));
-
-    d.section("edit");
-    d.key("pictureindex", ctlPic);
-    d.key("maskpictureindex", -1);
-    d.rect("skinrect", tile("controls/edit.normal"));
-    d.key("lefttoppoint", pointText(4, 2));
-    d.key("righttoppoint", pointText(36, 2));
-    d.key("leftbottompoint", pointText(4, 16));
-    d.key("rightbottompoint", pointText(36, 16));
-    d.rect("clientrect", local(2, 2, 38, 16));
-    d.flag("leftstretch", true);
-    d.flag("topstretch", true);
-    d.flag("rightstretch", true);
-    d.flag("bottomstretch", true);
-    d.flag("stretcheffect", true);
-    d.key("stretchtype", "stfull");
-    d.rect("activeskinrect", tile("controls/edit.hot"));
-    d.key("fontname", "Arial");
-    d.key("fontheight", 14);
-    d.key("fontstyle", "");
-    d.colour("fontcolor", hex(0x15191E));
-    d.colour("disabledfontcolor", kTextDisabled);
-    d.colour("activefontcolor", hex(0x0B1826));
-
-    // The status bar: a fixed height, any width (left and right pieces
-    // fixed, the middle stretched); its caption is never shown.
-    d.section("statusbar");
-    d.key("pictureindex", ctlPic);
-    d.key("maskpictureindex", -1);
-    d.rect("skinrect", tile("controls/statusbar"));
-    d.key("lefttoppoint", pointText(4, 0));
-    d.key("righttoppoint", pointText(36, 0));
-    d.key("leftbottompoint", pointText(0, 0));
-    d.key("rightbottompoint", pointText(0, 0));
-    d.rect("clientrect", local(2, 2, 38, 19));
-    d.flag("stretcheffect", true);
-    d.key("stretchtype", "stfull");
-    d.key("bgpictureindex", -1);
-    d.rect("captionrect", QRect());
-    d.key("alignment", "taleftjustify");
-    d.key("fontname", "Arial");
-    d.key("fontheight", 14);
-    d.key("fontstyle", "");
-    d.colour("fontcolor", kText);
-    d.rect("gripperrect", tile("controls/statusbar.grip"));
-    d.flag("grippertransparent", true);
-    d.colour("grippertransparentcolor", kKey);
-
-    d.section("panel");
-    d.key("pictureindex", ctlPic);
-    d.key("maskpictureindex", -1);
-    ninePiece(tile("controls/panel"), local(3, 3, 37, 37));
-    d.key("bgpictureindex", -1);
-    d.rect("captionrect", QRect());
-    d.key("alignment", "tacenter");
-    d.key("fontname", "Arial");
-    d.key("fontheight", 14);
-    d.key("fontstyle", "");
-    d.colour("fontcolor", kText);
-
-    d.section("stdlabel");
-    d.key("pictureindex", -1);
-    d.key("maskpictureindex", -1);
-    d.key("fontname", "Arial");
-    d.key("fontheight", 14);
-    d.key("fontstyle", "");
-    d.colour("fontcolor", hex(0x1E242B));
-    d.colour("activefontcolor", kSteelDeep);
-
-    d.section("label");
-    d.key("pictureindex", ctlPic);
-    d.key("maskpictureindex", -1);
-    d.rect("skinrect", tile("controls/label"));
-    d.key("lefttoppoint", pointText(3, 0));
-    d.key("righttoppoint", pointText(37, 0));
-    d.key("leftbottompoint", pointText(0, 0));
-    d.key("rightbottompoint", pointText(0, 0));
-    d.rect("clientrect", local(3, 2, 37, 19));
-    d.flag("stretcheffect", true);
-    d.key("stretchtype", "stfull");
-    d.key("fontname", "Arial");
-    d.key("fontheight", 14);
-    d.key("fontstyle", "");
-    d.colour("fontcolor", hex(0x2A313A));
-
-    s.description = d.text();
+    s.description = describePewter(s);
     return s;
 }
 

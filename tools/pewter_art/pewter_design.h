@@ -49,5 +49,7 @@ struct SkinSources {
 };
 
 SkinSources buildPewter();
+// The description text for the pictures and tiles of a built skin.
+std::string describePewter(const SkinSources& skin);
 
 } // namespace pewter
