@@ -500,6 +500,26 @@ TEST_F(SkinDataTest, SaveToFileAndLoadFromFileGiveTheSameSkin)
     EXPECT_EQ(loaded.objectList().size(), 4u);
 }
 
+TEST_F(SkinDataTest, StoreToDiskWritesNoBitmapOutsideTheSkinFolder)
+{
+    for (const char* name : {"../escape.bmp", "sub/../../escape.bmp", "..\\escape.bmp", "/tmp/escape.bmp"}) {
+        SCOPED_TRACE(name);
+        TempFolder folder;
+        SkinPackage package = samplePackage();
+        package.description.replace(package.description.find("one.bmp"), 7, name);
+        data.loadCompressedStoredSkin(storedSkin(package));
+        EXPECT_THROW(data.storeToDisk(folder.path() / "skin.ini"), Error);
+        EXPECT_FALSE(std::filesystem::exists(folder.path().parent_path() / "escape.bmp"));
+        EXPECT_FALSE(std::filesystem::exists("/tmp/escape.bmp"));
+    }
+    TempFolder folder;
+    SkinPackage package = samplePackage();
+    package.description.replace(package.description.find("one.bmp"), 7, "sub/../one.bmp");
+    data.loadCompressedStoredSkin(storedSkin(package));
+    data.storeToDisk(folder.path() / "skin.ini");
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "one.bmp"));
+}
+
 TEST_F(SkinDataTest, SaveToFileKeepsOtherSections)
 {
     TempFolder folder;

@@ -8,6 +8,8 @@
 #include "skin/data/skin_text.h"
 #include "skin/data/skin_values.h"
 
+#include "platform/error.h"
+
 #include <algorithm>
 #include <system_error>
 
@@ -395,8 +397,14 @@ void SkinData::storeToDisk(const std::filesystem::path& fileName) const
     saveToFile(fileName);
     const std::filesystem::path folder = fileName.parent_path();
     auto store = [&folder](const DibBitmap& bitmap, const std::string& name) {
-        if (!bitmap.isEmpty() && !name.empty())
-            saveBitmapFile(folder / name, bitmap);
+        if (bitmap.isEmpty() || name.empty())
+            return;
+        // The names come from the skin: none may lead out of its folder.
+        const std::filesystem::path target = resolveSkinFile(folder, name).lexically_normal();
+        const std::filesystem::path inside = target.lexically_relative(folder.lexically_normal());
+        if (inside.empty() || inside.is_absolute() || *inside.begin() == "..")
+            throw Error("The bitmap name \"" + name + "\" leads out of the skin's folder");
+        saveBitmapFile(target, bitmap);
     };
     store(m_picture, m_pictureName);
     store(m_inActivePicture, m_inActivePictureName);
