@@ -129,7 +129,7 @@ void stdLabelControlFields(DataSkinStdLabelControl& r, FieldVisitor& v)
     v.integer("fontheight", r.fontHeight, 14);
     v.fontStyle("fontstyle", r.fontStyle);
     v.color("fontcolor", r.fontColor);
-    v.color("activefontcolor", r.activeFontColor, 0xFF0000u);
+    v.color("activefontcolor", r.activeFontColor, 0xFF0000u); // pure blue
 }
 
 void mainMenuBarFields(DataSkinMainMenuBar& r, FieldVisitor& v)

@@ -27,7 +27,7 @@ void objectFields(DataSkinObject& r, FieldVisitor& v)
 void buttonFields(DataSkinButton& r, FieldVisitor& v)
 {
     v.rect("downrect", r.downRect);
-    v.rect("disableskinrsect", r.disableSkinRect);
+    v.rect("disableskinrsect", r.disableSkinRect); // the key is spelled so in skins
     v.integer("alphamaskpictureindex", r.alphaMaskPictureIndex, -1);
     v.integer("alphamaskactivepictureindex", r.alphaMaskActivePictureIndex, -1);
     v.integer("alphamaskinactivepictureindex", r.alphaMaskInActivePictureIndex, -1);
@@ -84,6 +84,8 @@ void menuItemFields(DataSkinMenuItem& r, FieldVisitor& v)
     v.color("imagecolor", r.imageColor);
     v.color("activeimagecolor", r.activeImageColor);
     v.boolean("inactivetransparent", r.inActiveTransparent);
+    // The check, radio and arrow images: written too, so that a saved skin
+    // keeps them.
     v.rect("checkimagerect", r.checkImageRect);
     v.rect("activecheckimagerect", r.activeCheckImageRect);
     v.rect("radioimagerect", r.radioImageRect);
@@ -147,6 +149,7 @@ void captionFields(DataSkinCaption& r, FieldVisitor& v)
     v.color("glowactivecolor", r.glowActiveColor);
     v.integer("glowoffset", r.glowOffset);
     v.boolean("reflectioneffect", r.reflectionEffect);
+    // These two keys are spelled so in skins.
     v.color("reflactioncolor", r.reflectionColor);
     v.color("reflactionactivecolor", r.reflectionActiveColor);
     v.integer("reflectionoffset", r.reflectionOffset);
