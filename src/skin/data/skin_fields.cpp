@@ -70,11 +70,6 @@ std::string encode(const T& value)
         static_assert(!sizeof(T), "every kind of field needs a writer");
 }
 
-bool endsWith(std::string_view text, std::string_view suffix)
-{
-    return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
-
 } // namespace
 
 void FieldVisitor::text(const char* key, std::string& value, const char* def)
@@ -170,9 +165,9 @@ void FieldWriter::visit(const Field& field)
 void FontChanger::visit(const Field& field)
 {
     const std::string_view key = field.key;
-    if (auto* name = std::get_if<std::string*>(&field.ref); name && endsWith(key, "fontname"))
+    if (auto* name = std::get_if<std::string*>(&field.ref); name && key.ends_with("fontname"))
         **name = m_fontName;
-    else if (auto* height = std::get_if<int*>(&field.ref); height && endsWith(key, "fontheight"))
+    else if (auto* height = std::get_if<int*>(&field.ref); height && key.ends_with("fontheight"))
         **height += m_heightCorrection;
 }
 
