@@ -1,0 +1,804 @@
+#include "sheet_review.h"
+
+#include "skin/paint/bitmap.h"
+#include "skin/paint/bitmap_canvas.h"
+#include "skin/paint/compose.h"
+#include "skin/paint/effect_bmp.h"
+#include "skin/paint/region.h"
+#include "skin/paint/stack_blur.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace tessaly::skin;
+namespace TF = tessaly::platform::TextFormat;
+
+namespace skinsheet {
+namespace {
+
+// ---- small helpers ---------------------------------------------------------
+
+QImage toImage(const Bitmap& bitmap)
+{
+    return imageOf(bitmap).convertToFormat(QImage::Format_ARGB32);
+}
+
+QRect qrect(const Rect& r)
+{
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+Rect moved(Rect r, int dx, int dy)
+{
+    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
+QColor qcolour(Color value)
+{
+    return QColor::fromRgb(colorFromValue(value));
+}
+
+void drawText(Bitmap& bitmap, const Rect& rect, const QString& text, const Font& font, Color colour,
+              unsigned flags)
+{
+    auto canvas = canvasOf(bitmap);
+    canvas.setFont(fontOf(font));
+    canvas.setTextColor(colorFromValue(colour));
+    canvas.drawText(qrect(rect), text, flags);
+}
+
+Font fontFrom(const std::string& name, int height, const FontStyle& style)
+{
+    Font f;
+    f.name = name;
+    f.height = height;
+    f.style = style;
+    return f;
+}
+
+Bitmap filled(int w, int h, Color colour)
+{
+    Bitmap b(w, h);
+    b.fillRect({0, 0, w, h}, colorFromValue(colour));
+    return b;
+}
+
+// The nine-piece geometry of a record and the same geometry grown to w x h.
+NineGeometry cutOf(const DataSkinCustomControl& c)
+{
+    return {c.ltPoint, c.rtPoint, c.lbPoint, c.rbPoint, c.clRect};
+}
+
+NineGeometry grown(const NineGeometry& g, const Rect& skinRect, int w, int h)
+{
+    const int dw = w - skinRect.width(), dh = h - skinRect.height();
+    return {g.lt,
+            {g.rt.x + dw, g.rt.y},
+            {g.lb.x, g.lb.y + dh},
+            {g.rb.x + dw, g.rb.y + dh},
+            {g.client.left, g.client.top, g.client.right + dw, g.client.bottom + dh}};
+}
+
+EdgeStretch stretchOf(const DataSkinCustomControl& c)
+{
+    return {c.leftStretch, c.topStretch, c.rightStretch, c.bottomStretch};
+}
+
+// A control face from one state rectangle, nine pieces at w x h.
+Bitmap composeFace(const SkinData& sd, const DataSkinCustomControl& c, const Rect& source, int w, int h)
+{
+    Bitmap b;
+    const Picture* picture = sd.activePicture(c.pictureIndex);
+    if (!picture)
+        return filled(w, h, 0xFF00FF);
+    composeSkinImage(b, pixelView(*picture), source, cutOf(c), grown(cutOf(c), c.skinRect, w, h), w, h, true,
+                     stretchOf(c), c.stretchEffect, c.stretchType);
+    return b;
+}
+
+// Left part, stretched or tiled middle, right part: controls of fixed height.
+Bitmap composeStrip(const SkinData& sd, const DataSkinCustomControl& c, const Rect& source, int w)
+{
+    Bitmap b;
+    const Picture* picture = sd.activePicture(c.pictureIndex);
+    if (!picture)
+        return filled(w, source.height(), 0xFF00FF);
+    composeHorzSkinImage(c.ltPoint.x, c.skinRect.width() - c.rtPoint.x, b, pixelView(*picture), source, w,
+                         source.height(), c.stretchEffect);
+    return b;
+}
+
+// Cuts a bitmap to a window region: pixels outside become fully transparent.
+QImage clipped(const Bitmap& bitmap, const std::optional<Region>& region)
+{
+    QImage image = toImage(bitmap);
+    if (!region)
+        return image;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (!region->contains(x, y))
+                image.setPixel(x, y, 0);
+    return image;
+}
+
+// A tile with a backdrop under a (possibly shaped) image.
+QImage onBackdrop(const QImage& image, const QColor& backdrop, int margin = 0)
+{
+    QImage tile(image.width() + 2 * margin, image.height() + 2 * margin, QImage::Format_ARGB32);
+    tile.fill(backdrop);
+    QPainter p(&tile);
+    p.drawImage(margin, margin, image);
+    return tile;
+}
+
+// Draws a halo bitmap whose colours are premultiplied by its alpha, as a
+// layered window shows it.
+void drawPremultiplied(QImage& target, const Bitmap& halo, int x0, int y0)
+{
+    for (int y = 0; y < halo.height(); ++y) {
+        for (int x = 0; x < halo.width(); ++x) {
+            const int tx = x0 + x, ty = y0 + y;
+            if (tx < 0 || ty < 0 || tx >= target.width() || ty >= target.height())
+                continue;
+            const uint32_t s = halo.getPixel(x, y);
+            const QRgb d = target.pixel(tx, ty);
+            const int a = alphaOf(s);
+            auto ch = [a](int sc, int dc) { return std::min(255, sc + dc * (255 - a) / 255); };
+            target.setPixel(tx, ty, qRgb(ch(redOf(s), qRed(d)), ch(greenOf(s), qGreen(d)), ch(blueOf(s), qBlue(d))));
+        }
+    }
+}
+
+// The glow picture with its opacity from the mask, as it is shown.
+Bitmap haloFrom(PixelView picture, PixelView mask)
+{
+    Bitmap glow;
+    glow.assign(picture);
+    alphaFromMask(glow, mask);
+    glow.checkRGBA();
+    return glow;
+}
+
+void applyInactiveEffect(EffectBmp& e, InActiveEffect effect)
+{
+    switch (effect) {
+    case InActiveEffect::Brightness: e.changeBrightness(0.5); break;
+    case InActiveEffect::Darkness: e.changeDarkness(0.3); break;
+    case InActiveEffect::GrayScale: e.grayScale(); break;
+    case InActiveEffect::Noise: e.addMonoNoise(50); break;
+    case InActiveEffect::SplitBlur: e.splitBlur(1); break;
+    case InActiveEffect::Invert: e.invert(); break;
+    }
+}
+
+template <class Record>
+const Record* controlRecord(const SkinData& sd, const char* name)
+{
+    const int i = sd.getControlIndex(name);
+    return i < 0 ? nullptr : dynamic_cast<const Record*>(sd.ctrlList()[size_t(i)].get());
+}
+
+template <class Record>
+const Record* objectRecord(const SkinData& sd, const char* name)
+{
+    const int i = sd.getIndex(name);
+    return i < 0 ? nullptr : dynamic_cast<const Record*>(sd.objectList()[size_t(i)].get());
+}
+
+QString record(const char* name)
+{
+    return QString("\"%1\"").arg(name);
+}
+
+const QColor kDesktop(0x3C, 0x4B, 0x5A);
+
+// ---- controls --------------------------------------------------------------
+
+enum class State { Normal, Hot, Pressed, Focused, Disabled };
+
+const char* stateName(State s)
+{
+    switch (s) {
+    case State::Normal: return "normal";
+    case State::Hot: return "hot";
+    case State::Pressed: return "pressed";
+    case State::Focused: return "focused";
+    case State::Disabled: return "disabled";
+    }
+    return "";
+}
+
+class Review {
+public:
+    explicit Review(const SkinData& sd)
+        : sd(sd)
+        , clientColour(sd.skinColors().cBtnFace)
+    {
+    }
+
+    // A push or tool button face with its caption, shaped by the record's mask.
+    QImage button(const DataSkinButtonControl& b, int w, int h, State state, const QString& caption,
+                  double morph = -1)
+    {
+        const Rect rects[] = {b.skinRect, b.activeSkinRect.isEmpty() ? b.skinRect : b.activeSkinRect,
+                              b.downSkinRect.isEmpty() ? b.activeSkinRect : b.downSkinRect,
+                              b.focusedSkinRect.isEmpty() ? b.activeSkinRect : b.focusedSkinRect,
+                              b.disabledSkinRect.isEmpty() ? b.skinRect : b.disabledSkinRect};
+        Bitmap face = composeFace(sd, b, rects[int(state)], w, h);
+        if (morph >= 0) {
+            // a moment of the cross-fade from the normal to the hot face
+            EffectBmp from(face.view());
+            EffectBmp to(composeFace(sd, b, rects[1], w, h).view());
+            from.morphBy(b.morphKind, to, morph);
+            from.draw(face.surface(), 0, 0);
+        }
+        Color colour = b.fontColor;
+        if (state == State::Hot || state == State::Focused)
+            colour = b.activeFontColor;
+        if (state == State::Pressed)
+            colour = b.downFontColor;
+        if (state == State::Disabled)
+            colour = b.disabledFontColor == b.fontColor ? 0x808080 : b.disabledFontColor;
+        const NineGeometry target = grown(cutOf(b), b.skinRect, w, h);
+        const int d = state == State::Pressed ? 1 : 0;
+        drawText(face, moved(target.client, d, d), caption, fontFrom(b.fontName, b.fontHeight, b.fontStyle), colour,
+                 TF::Center | TF::VCenter | TF::SingleLine | TF::NoClip);
+        std::optional<Region> region;
+        if (const Picture* mask = sd.activePicture(b.maskPictureIndex))
+            region = createSkinRegion(pixelView(*mask), cutOf(b), target, w, h);
+        return onBackdrop(clipped(face, region), qcolour(clientColour));
+    }
+
+    // The push button under the pointer with its halo around it.
+    QImage buttonWithGlow(const DataSkinButtonControl& b, int w, int h, const QString& caption)
+    {
+        const int margin = 12;
+        QImage tile = onBackdrop(button(b, w, h, State::Hot, caption), qcolour(clientColour), margin);
+        const Picture* glow = sd.activePicture(b.glowLayerPictureIndex);
+        const Picture* mask = sd.activePicture(b.glowLayerMaskPictureIndex);
+        if (!glow || !mask)
+            return tile;
+        const int gw = glow->width(), gh = glow->height();
+        const NineGeometry cut{{b.glowLayerOffsetLeft, b.glowLayerOffsetTop},
+                               {gw - b.glowLayerOffsetRight, b.glowLayerOffsetTop},
+                               {b.glowLayerOffsetLeft, gh - b.glowLayerOffsetBottom},
+                               {gw - b.glowLayerOffsetRight, gh - b.glowLayerOffsetBottom},
+                               {b.glowLayerOffsetLeft, b.glowLayerOffsetTop, gw - b.glowLayerOffsetRight,
+                                gh - b.glowLayerOffsetBottom}};
+        const int ow = gw + w - b.skinRect.width(), oh = gh + h - b.skinRect.height();
+        const NineGeometry target = grown(cut, {0, 0, gw, gh}, ow, oh);
+        Bitmap image, imageMask;
+        const EdgeStretch all{true, true, true, true};
+        composeSkinImage(image, pixelView(*glow), {0, 0, gw, gh}, cut, target, ow, oh, true, all, true,
+                         StretchType::Full);
+        composeSkinImage(imageMask, pixelView(*mask), {0, 0, gw, gh}, cut, target, ow, oh, true, all, true,
+                         StretchType::Full);
+        drawPremultiplied(tile, haloFrom(image.view(), imageMask.view()), margin - b.glowLayerShowOffsetX,
+                          margin - b.glowLayerShowOffsetY);
+        return tile;
+    }
+
+    Bitmap statusBar(int w)
+    {
+        const auto* bar = controlRecord<DataSkinPanelControl>(sd, "statusbar");
+        return bar ? composeStrip(sd, *bar, bar->skinRect, w) : filled(w, 21, clientColour);
+    }
+
+    // The menu tool button on the status bar: flat at rest (caption and
+    // marker only), or its face when hot or pressed.
+    QImage toolMenuButton(State state, bool flatAtRest)
+    {
+        const auto* b = controlRecord<DataSkinMenuButtonControl>(sd, "toolmenubutton");
+        Bitmap bar = statusBar(110);
+        if (!b)
+            return toImage(bar);
+        const int w = 45, h = 18, x = 56, y = 2;
+        const NineGeometry target = grown(cutOf(*b), b->skinRect, w, h);
+        const Font font = fontFrom(b->fontName, b->fontHeight, b->fontStyle);
+        if (flatAtRest) {
+            const Rect content = moved(target.client, x, y);
+            const Color colour = state == State::Disabled ? sd.skinColors().cBtnShadow : sd.skinColors().cBtnText;
+            drawText(bar, content, "About", font, colour, TF::Center | TF::VCenter | TF::SingleLine | TF::NoClip);
+            // the arrow's strip reaches 2 pixels into the caption unless the
+            // record is of the free nine-piece kind
+            const bool ninePiece = !b->rbPoint.isUnset();
+            const Rect arrow{content.right - (ninePiece ? 0 : 2), y, x + w, y + h};
+            const Rect marker = b->menuMarkerFlatRect.isEmpty() ? b->menuMarkerRect : b->menuMarkerFlatRect;
+            if (const Picture* pic = sd.activePicture(b->pictureIndex); pic && !marker.isEmpty()) {
+                Bitmap glyph;
+                glyph.assign(pixelView(*pic));
+                Bitmap cell(marker.width(), marker.height());
+                copyPiece(glyph.view(), marker, cell, {0, 0, marker.width(), marker.height()});
+                cell.checkingTransparent(colorFromValue(b->menuMarkerTransparentColor));
+                cell.draw(bar, arrow.left + arrow.width() / 2 - marker.width() / 2,
+                          arrow.top + arrow.height() / 2 - marker.height() / 2);
+            }
+            return toImage(bar);
+        }
+        const Rect source = state == State::Hot       ? b->activeSkinRect
+                            : state == State::Pressed ? b->downSkinRect
+                                                      : b->skinRect;
+        Bitmap face = composeFace(sd, *b, source, w, h);
+        const Color colour = state == State::Pressed ? b->downFontColor : b->activeFontColor;
+        drawText(face, target.client, "About", font, colour, TF::Center | TF::VCenter | TF::SingleLine | TF::NoClip);
+        face.draw(bar, x, y);
+        return toImage(bar);
+    }
+
+    QImage edit(int w, bool hot, const QString& text, bool disabled = false)
+    {
+        const auto* e = controlRecord<DataSkinEditControl>(sd, "edit");
+        if (!e)
+            return {};
+        const Rect source = hot && !e->activeSkinRect.isEmpty() ? e->activeSkinRect : e->skinRect;
+        Bitmap face = composeStrip(sd, *e, source, w);
+        const Rect area{e->clRect.left, e->clRect.top, w + e->clRect.right - e->skinRect.width(), e->clRect.bottom};
+        const Color colour = disabled ? e->disabledFontColor : hot ? e->activeFontColor : e->fontColor;
+        drawText(face, {area.left + 2, area.top, area.right, area.bottom}, text,
+                 fontFrom(e->fontName, e->fontHeight, e->fontStyle), colour, TF::Left | TF::VCenter | TF::SingleLine);
+        return toImage(face);
+    }
+
+    QImage label(int w, const QString& text)
+    {
+        const auto* l = controlRecord<DataSkinLabelControl>(sd, "label");
+        if (!l)
+            return {};
+        Bitmap face = composeStrip(sd, *l, l->skinRect, w);
+        const Rect area{l->clRect.left, l->clRect.top, w - (l->skinRect.width() - l->clRect.right), l->clRect.bottom};
+        drawText(face, area, text, fontFrom(l->fontName, l->fontHeight, l->fontStyle), l->fontColor,
+                 TF::Center | TF::VCenter | TF::SingleLine);
+        return toImage(face);
+    }
+
+    QImage panel(int w, int h)
+    {
+        const auto* p = controlRecord<DataSkinPanelControl>(sd, "panel");
+        return p ? toImage(composeFace(sd, *p, p->skinRect, w, h)) : QImage();
+    }
+
+    QImage stdLabel(const QString& text, bool hover)
+    {
+        const auto* l = controlRecord<DataSkinStdLabelControl>(sd, "stdlabel");
+        Bitmap b = filled(241, 18, clientColour);
+        if (l) {
+            Font f = fontFrom(l->fontName, l->fontHeight, l->fontStyle);
+            f.style.underline = hover;
+            drawText(b, {0, 0, 241, 18}, text, f, hover ? l->activeFontColor : l->fontColor,
+                     TF::Center | TF::VCenter | TF::SingleLine);
+        }
+        return toImage(b);
+    }
+
+    // The status-bar menu as it opens, one item highlighted.
+    QImage popupMenu(int highlighted)
+    {
+        const DataSkinPopupWindow& pw = sd.popupWindow;
+        const auto* mi = objectRecord<DataSkinMenuItem>(sd, "menuitem");
+        const Picture* window = sd.activePicture(pw.windowPictureIndex);
+        const Picture* items = mi ? sd.activePicture(mi->activePictureIndex) : nullptr;
+        if (!window || !items)
+            return {};
+        struct Item {
+            QString text;
+            bool separator, disabled, checked;
+        };
+        const Item list[] = {{"Visit Our Website", false, false, false},
+                             {"", true, false, false},
+                             {"About", false, false, false},
+                             {"Checked item", false, false, true},
+                             {"Disabled item", false, true, false}};
+        const int pwW = window->width(), pwH = window->height();
+        const int itemsW = pw.itemsRect.width(), itemsH = pw.itemsRect.height();
+        int sum = 0;
+        for (const Item& i : list)
+            sum += i.separator ? mi->dividerRect.height() : mi->skinRect.height();
+        const int w = 190, h = sum + pwH - itemsH;
+        const NineGeometry cut{pw.ltPoint, pw.rtPoint, pw.lbPoint, pw.rbPoint, pw.itemsRect};
+        const NineGeometry target = grown(cut, {0, 0, pwW, pwH}, w, h);
+        Bitmap menu;
+        composeSkinImage(menu, pixelView(*window), {0, 0, pwW, pwH}, cut, target, w, h, false,
+                         {pw.leftStretch, pw.topStretch, pw.rightStretch, pw.bottomStretch}, pw.stretchEffect,
+                         pw.stretchType);
+        int y = target.client.top;
+        const int iw = target.client.width();
+        (void)itemsW;
+        for (int n = 0; n < int(std::size(list)); ++n) {
+            const Item& it = list[n];
+            Bitmap face;
+            if (it.separator) {
+                composeHorzSkinImage(mi->dividerLO, mi->dividerRO, face, pixelView(*items), mi->dividerRect, iw,
+                                     mi->dividerRect.height(), mi->dividerStretchEffect);
+            } else {
+                const bool hot = n == highlighted && !it.disabled;
+                composeHorzSkinImage(mi->itemLO, mi->itemRO, face, pixelView(*items),
+                                     hot ? mi->activeSkinRect : mi->skinRect, iw, mi->skinRect.height(),
+                                     hot ? mi->stretchEffect : mi->inActiveStretchEffect);
+                const Rect text{mi->textRct.left, mi->textRct.top, iw - (mi->skinRect.width() - mi->textRct.right),
+                                mi->textRct.bottom};
+                const Color colour = it.disabled ? mi->unEnabledFontColor : hot ? mi->activeFontColor : mi->fontColor;
+                drawText(face, text, it.text, fontFrom(mi->fontName, mi->fontHeight, mi->fontStyle), colour,
+                         TF::Left | TF::VCenter | TF::SingleLine);
+                if (it.checked) {
+                    const Rect glyph = hot ? mi->activeCheckImageRect : mi->checkImageRect;
+                    Bitmap cell(glyph.width(), glyph.height());
+                    copyPiece(pixelView(*items), glyph, cell, {0, 0, glyph.width(), glyph.height()});
+                    cell.checkingTransparent(cell.getPixel(0, cell.height() - 1));
+                    const Rect& box = mi->imageRct;
+                    cell.draw(face, box.left + (box.width() - glyph.width()) / 2,
+                              box.top + (box.height() - glyph.height()) / 2);
+                }
+            }
+            face.draw(menu, target.client.left, y);
+            y += face.height();
+        }
+        return toImage(menu);
+    }
+
+    QImage hint(const QString& text)
+    {
+        const DataSkinHintWindow& hw = sd.hintWindow;
+        const Picture* picture = sd.activePicture(hw.windowPictureIndex);
+        if (!picture)
+            return {};
+        const int pw = picture->width(), ph = picture->height();
+        const int w = 64, h = 22;
+        const NineGeometry cut{hw.ltPoint, hw.rtPoint, hw.lbPoint, hw.rbPoint, hw.clRect};
+        const NineGeometry target = grown(cut, {0, 0, pw, ph}, w, h);
+        Bitmap b;
+        composeSkinImage(b, pixelView(*picture), {0, 0, pw, ph}, cut, target, w, h, true,
+                         {hw.leftStretch, hw.topStretch, hw.rightStretch, hw.bottomStretch}, hw.stretchEffect,
+                         hw.stretchType);
+        drawText(b, target.client, text, fontFrom(hw.fontName, hw.fontHeight, hw.fontStyle), hw.fontColor,
+                 TF::Center | TF::VCenter | TF::SingleLine | TF::NoClip);
+        return toImage(b);
+    }
+
+    // ---- caption buttons ---------------------------------------------------
+
+    enum class CapState { Normal, Hot, Pressed, Inactive, Disabled, Restore, RestoreHot, RestorePressed, RestoreInactive };
+
+    static Rect capRect(const DataSkinStdButton& b, CapState s)
+    {
+        switch (s) {
+        case CapState::Normal: return b.skinRect;
+        case CapState::Hot: return b.activeSkinRect;
+        case CapState::Pressed: return b.downRect;
+        case CapState::Inactive: return b.inActiveSkinRect;
+        case CapState::Disabled: return b.disableSkinRect;
+        case CapState::Restore: return b.restoreRect;
+        case CapState::RestoreHot: return b.restoreActiveRect;
+        case CapState::RestorePressed: return b.restoreDownRect;
+        case CapState::RestoreInactive: return b.restoreInActiveRect;
+        }
+        return {};
+    }
+
+    QImage captionButton(const DataSkinStdButton& b, CapState s, int zoom = 1)
+    {
+        const Rect r = capRect(b, s);
+        const Picture* picture = sd.activePicture(b.activePictureIndex);
+        if (r.isEmpty() || !picture)
+            return {};
+        Bitmap cell(r.width() * zoom, r.height() * zoom);
+        copyPiece(pixelView(*picture), r, cell, {0, 0, r.width() * zoom, r.height() * zoom});
+        return toImage(cell);
+    }
+
+    // A caption button under the pointer with its halo, over the caption bar.
+    QImage captionButtonGlow(const DataSkinStdButton& b)
+    {
+        const Picture* glow = sd.activePicture(b.glowLayerPictureIndex);
+        const Picture* mask = sd.activePicture(b.glowLayerMaskPictureIndex);
+        const QImage face = captionButton(b, CapState::Hot);
+        if (!glow || !mask || face.isNull())
+            return face;
+        // the caption bar's own rows behind the button
+        const Picture& frame = sd.picture().picture();
+        const int w = glow->width() + 8, h = glow->height();
+        Bitmap back(w, h);
+        const int top = sd.captionRect.top - b.glowLayerOffsetY;
+        for (int y = 0; y < h; ++y) {
+            // rows beyond the caption bar repeat its first or last row
+            const int row = std::clamp(top + y, 1, sd.clRect.top - 2);
+            copyPiece(pixelView(frame), {frame.width() / 2, row, frame.width() / 2 + 1, row + 1}, back,
+                      {0, y, w, y + 1});
+        }
+        QImage tile = toImage(back);
+        QPainter(&tile).drawImage(4 + b.glowLayerOffsetX, b.glowLayerOffsetY, face);
+        drawPremultiplied(tile, haloFrom(pixelView(*glow), pixelView(*mask)), 4, 0);
+        return tile;
+    }
+
+    // ---- the window frame -----------------------------------------------------
+
+    // The mapping of a rectangle of the frame picture to a window of width w
+    // and height h by the picture's corner zones.
+    Rect mapSkinRect(const Rect& r, int w, int h) const
+    {
+        const Picture& pic = sd.picture().picture();
+        const int pw = pic.width(), ph = pic.height();
+        const int dx = w - pw, dy = h - ph;
+        auto in = [](const Rect& z, int x, int y) { return x >= z.left && x < z.right && y >= z.top && y < z.bottom; };
+        const Rect lt{0, 0, sd.ltPoint.x, sd.ltPoint.y}, rt{sd.rtPoint.x, 0, pw, sd.rtPoint.y};
+        const Rect lb{0, sd.lbPoint.y, sd.lbPoint.x, ph}, rb{sd.rbPoint.x, sd.rbPoint.y, pw, ph};
+        const bool tlLT = in(lt, r.left, r.top), brLT = in(lt, r.right, r.bottom);
+        const bool tlRT = in(rt, r.left, r.top), brRT = in(rt, r.right, r.bottom);
+        const bool tlLB = in(lb, r.left, r.top), brLB = in(lb, r.right, r.bottom);
+        const bool tlRB = in(rb, r.left, r.top), brRB = in(rb, r.right, r.bottom);
+        if (tlLT && brLT) return r;
+        if (tlRT && brRT) return moved(r, dx, 0);
+        if (tlLB && brLB) return moved(r, 0, dy);
+        if (tlRB && brRB) return moved(r, dx, dy);
+        if (tlLT && brRB) return {r.left, r.top, r.right + dx, r.bottom + dy};
+        if (tlLT && brRT) return {r.left, r.top, r.right + dx, r.bottom};
+        if (tlLB && brRB) return {r.left, r.top + dy, r.right + dx, r.bottom + dy};
+        if (tlLT && brLB) return {r.left, r.top, r.right, r.bottom + dy};
+        if (tlRT && brRB) return {r.left + dx, r.top, r.right + dx, r.bottom + dy};
+        return r;
+    }
+
+    struct WindowLook {
+        bool active = true;
+        bool mainWindow = true; // system menu, minimise and close; else close only
+        QString title;
+        std::string hotButton;
+        bool withControls = false;
+    };
+
+    QImage frame(int w, int h, const WindowLook& look)
+    {
+        const Picture& pic = sd.picture().picture();
+        const int pw = pic.width(), ph = pic.height();
+        const NineGeometry cut{sd.ltPoint, sd.rtPoint, sd.lbPoint, sd.rbPoint, sd.clRect};
+        const NineGeometry target = grown(cut, {0, 0, pw, ph}, w, h);
+        const bool useInactivePicture = !look.active && !sd.inActivePicture().isEmpty();
+        const PixelView source = pixelView(useInactivePicture ? sd.inActivePicture().picture() : pic);
+        FrameStrips strips = buildFrameStrips(source, {0, 0, pw, ph}, cut, target, w, h,
+                                              {sd.leftStretch, sd.topStretch, sd.rightStretch, sd.bottomStretch});
+
+        // caption buttons and caption, laid from the caption rectangle
+        const int dx = w - pw;
+        const Rect captionRect{sd.captionRect.left, sd.captionRect.top, sd.captionRect.right + dx,
+                               sd.captionRect.bottom};
+        const Rect buttonsRect = sd.buttonsRect.isEmpty() || sd.buttonsRect.left <= pw / 2
+                                     ? sd.buttonsRect
+                                     : moved(sd.buttonsRect, dx, 0);
+        const Rect reference = buttonsRect.isEmpty() ? captionRect : buttonsRect;
+        const auto* caption = objectRecord<DataSkinCaption>(sd, "caption");
+        Rect captionObject = caption ? mapSkinRect(caption->skinRect, w, h) : Rect{};
+        int x = reference.right;
+        const int y = reference.top;
+        auto drawButton = [&](const char* name, const Rect& at) {
+            const auto* b = objectRecord<DataSkinStdButton>(sd, name);
+            const Picture* picture = b ? sd.activePicture(b->activePictureIndex) : nullptr;
+            if (!picture)
+                return;
+            CapState s = !look.active ? CapState::Inactive : look.hotButton == name ? CapState::Hot : CapState::Normal;
+            Bitmap cell(at.width(), at.height());
+            copyPiece(pixelView(*picture), capRect(*b, s), cell, {0, 0, at.width(), at.height()});
+            cell.draw(strips.top, at.left, at.top);
+        };
+        std::vector<const char*> buttons{"closebutton"};
+        if (look.mainWindow)
+            buttons.push_back("minbutton");
+        for (const char* name : buttons) {
+            const auto* b = objectRecord<DataSkinStdButton>(sd, name);
+            if (!b)
+                continue;
+            const Rect at{x - b->skinRect.width(), y, x, y + b->skinRect.height()};
+            drawButton(name, at);
+            x -= b->skinRect.width() + sd.buttonsOffset;
+        }
+        if (buttonsRect.isEmpty())
+            captionObject.right = x + sd.buttonsOffset;
+        if (look.mainWindow) {
+            if (const auto* b = objectRecord<DataSkinStdButton>(sd, "sysmenubutton")) {
+                const int bx = captionRect.left, bw = b->skinRect.width(), bh = b->skinRect.height();
+                const int by = captionRect.top + captionRect.height() / 2 - bh / 2;
+                drawButton("sysmenubutton", {bx, by, bx + bw, by + bh});
+                captionObject.left = bx + bw;
+            }
+        }
+        if (caption && !look.title.isEmpty()) {
+            const Rect& t = caption->textRct;
+            Rect text{captionObject.left + t.left, captionObject.top + t.top,
+                      captionObject.left + captionObject.width() + t.right - caption->skinRect.width(),
+                      captionObject.top + t.bottom};
+            const Font font = fontFrom(caption->fontName, caption->fontHeight, caption->fontStyle);
+            const unsigned flags = TF::Center | TF::VCenter | TF::SingleLine | TF::EndEllipsis;
+            if (caption->shadow)
+                drawText(strips.top, moved(text, 1, 1), look.title, font,
+                         look.active ? caption->activeShadowColor : caption->shadowColor, flags);
+            drawText(strips.top, text, look.title, font, look.active ? caption->activeFontColor : caption->fontColor,
+                     flags);
+        }
+
+        if (!look.active && !useInactivePicture && sd.autoRenderingInActiveImage) {
+            for (Bitmap* strip : {&strips.top, &strips.bottom, &strips.left, &strips.right}) {
+                if (strip->empty())
+                    continue;
+                EffectBmp e(strip->view());
+                applyInactiveEffect(e, sd.inActiveEffect);
+                e.draw(strip->surface(), 0, 0);
+            }
+        }
+
+        // client background: the picture's client piece, stretched
+        Bitmap window(w, h);
+        if (target.client.width() > 0 && target.client.height() > 0)
+            copyPiece(source, sd.clRect, window, target.client);
+        if (look.withControls)
+            drawMainWindowControls(window, target.client.left, target.client.top);
+        strips.top.draw(window, 0, 0);
+        strips.left.draw(window, 0, strips.top.height());
+        strips.right.draw(window, w - strips.right.width(), strips.top.height());
+        strips.bottom.draw(window, 0, h - strips.bottom.height());
+
+        std::optional<Region> region;
+        if (!sd.mask().isEmpty()) {
+            const Rect& m = sd.maskRectArea;
+            const NineGeometry maskCut{sd.ltPoint, sd.rtPoint, sd.lbPoint, sd.rbPoint, m};
+            const NineGeometry maskTarget{target.lt, target.rt, target.lb, target.rb,
+                                          {m.left, m.top, m.right + dx, m.bottom + (h - ph)}};
+            region = createSkinRegion(pixelView(sd.mask().picture()), maskCut, maskTarget, w, h);
+        }
+        return clipped(window, region);
+    }
+
+    // The main window's controls at their design places (the report box is
+    // a plain platform control and shown as a white box).
+    void drawMainWindowControls(Bitmap& window, int ox, int oy)
+    {
+        auto place = [&](const QImage& image, int x, int y) {
+            QImage target = toImage(window);
+            QPainter(&target).drawImage(ox + x, oy + y, image);
+            for (int yy = 0; yy < window.height(); ++yy)
+                for (int xx = 0; xx < window.width(); ++xx)
+                    window.setPixel(xx, yy, target.pixel(xx, yy));
+        };
+        QImage memo(565, 280, QImage::Format_ARGB32);
+        memo.fill(Qt::white);
+        {
+            QPainter p(&memo);
+            p.setPen(qcolour(sd.skinColors().cBtnShadow));
+            p.drawRect(0, 0, 564, 279);
+            p.setPen(Qt::black);
+            p.setFont(fontOf(fontFrom("Tahoma", -11, {})));
+            p.drawText(QRect(4, 3, 556, 270), Qt::AlignLeft | Qt::AlignTop,
+                       "Validating using EPUB version 3.3 rules.\nPassed! No errors or warnings detected");
+        }
+        place(memo, 8, 8);
+        place(edit(433, false, "/home/reader/Books/sample.epub"), 8, 294);
+        if (const auto* t = controlRecord<DataSkinButtonControl>(sd, "toolbutton"))
+            place(button(*t, 33, 21, State::Normal, QString::fromUtf8("\u2026")), 442, 294);
+        if (const auto* b = controlRecord<DataSkinButtonControl>(sd, "button"))
+            place(button(*b, 75, 25, State::Normal, "Validate"), 498, 293);
+        QImage bar = toImage(statusBar(581));
+        QImage about = toolMenuButton(State::Normal, true);
+        QPainter(&bar).drawImage(528, 0, about.copy(56, 0, 45, 21));
+        place(bar, 0, 322);
+    }
+
+    const SkinData& sd;
+    Color clientColour;
+};
+
+} // namespace
+
+// ---- the sheet -------------------------------------------------------------
+
+void buildSheet(const SkinData& sd, skinsheet::SheetLayout& sheet, QImage& large)
+{
+    Review r(sd);
+    auto L = [](bool active, bool mainWindow, const QString& title, const std::string& hot = "",
+                bool withControls = false) {
+        Review::WindowLook look;
+        look.active = active;
+        look.mainWindow = mainWindow;
+        look.title = title;
+        look.hotButton = hot;
+        look.withControls = withControls;
+        return look;
+    };
+    const int bw = sd.clRect.left + (sd.picture().width() - sd.clRect.right);
+    const int bh = sd.clRect.top + (sd.picture().height() - sd.clRect.bottom);
+
+    sheet.section("Main window (client 581 x 343) and About window (client 319 x 175)");
+    sheet.add(onBackdrop(r.frame(581 + bw, 343 + bh, L(true, true, "Tessaly 1.0", "", true)), kDesktop, 6),
+              "main window, active");
+    sheet.add(onBackdrop(r.frame(581 + bw, 343 + bh, L(false, true, "Tessaly 1.0", "", true)), kDesktop, 6),
+              "main window, inactive (the frame's inactive effect)");
+    sheet.add(onBackdrop(r.frame(319 + bw, 175 + bh, L(true, false, "", "closebutton")), kDesktop, 6),
+              "About window, active, close button hot");
+    sheet.add(onBackdrop(r.frame(319 + bw, 175 + bh, L(false, false, "")), kDesktop, 6), "About window, inactive");
+
+    sheet.section("Frame from the minimum size upwards");
+    const int minW = std::max(sd.formMinWidth, 1), minH = std::max(sd.formMinHeight, 1);
+    sheet.add(onBackdrop(r.frame(minW, minH, L(true, true, "Tessaly 1.0")), kDesktop, 6),
+              QString("minimum %1 x %2").arg(minW).arg(minH));
+    sheet.add(onBackdrop(r.frame(minW, minH, L(false, true, "Tessaly 1.0")), kDesktop, 6), "minimum, inactive");
+    sheet.add(onBackdrop(r.frame(sd.picture().width(), sd.picture().height(), L(true, true, "Pewter")), kDesktop, 6),
+              "picture size");
+    sheet.add(onBackdrop(r.frame(260, 120, L(true, true, "A title too long for the caption")), kDesktop, 6),
+              "260 x 120, long title");
+    sheet.add(onBackdrop(r.frame(420, 90, L(true, true, "Tessaly 1.0", "minbutton")), kDesktop, 6),
+              "420 x 90, minimise hot");
+
+    sheet.section("Caption buttons: normal, hot, pressed, inactive, disabled; restore; x3");
+    for (const char* name : {"closebutton", "maxbutton", "minbutton", "rollupbutton", "sysmenubutton", "traybutton"}) {
+        const auto* b = objectRecord<DataSkinStdButton>(sd, name);
+        if (!b)
+            continue;
+        using C = Review::CapState;
+        const std::pair<C, const char*> states[] = {{C::Normal, "normal"},   {C::Hot, "hot"},
+                                                    {C::Pressed, "pressed"}, {C::Inactive, "inactive"},
+                                                    {C::Disabled, "disabled"}};
+        bool first = true;
+        for (const auto& [s, label] : states) {
+            sheet.add(r.captionButton(*b, s), first ? QString("%1 %2").arg(record(name), label) : QString(label));
+            first = false;
+        }
+        if (!b->restoreRect.isEmpty()) {
+            for (const auto& [s, label] : {std::pair{C::Restore, "restore"}, {C::RestoreHot, "restore hot"},
+                                           {C::RestorePressed, "restore pressed"}, {C::RestoreInactive, "restore inactive"}})
+                sheet.add(r.captionButton(*b, s), label);
+        }
+        sheet.add(r.captionButtonGlow(*b), "hot with glow");
+        sheet.add(r.captionButton(*b, C::Normal, 3), "normal x3");
+        sheet.add(r.captionButton(*b, C::Hot, 3), "hot x3");
+        sheet.newRow();
+    }
+
+    sheet.section("Push button \"button\" at 75 x 25, tool button \"toolbutton\" at 33 x 21");
+    if (const auto* b = controlRecord<DataSkinButtonControl>(sd, "button")) {
+        for (State s : {State::Normal, State::Hot, State::Pressed, State::Focused, State::Disabled})
+            sheet.add(r.button(*b, 75, 25, s, "Validate"), stateName(s));
+        sheet.add(r.button(*b, 75, 25, State::Normal, "Validate", 0.4), "cross-fade 0.4");
+        sheet.add(r.buttonWithGlow(*b, 75, 25, "Validate"), "hot with glow");
+        sheet.add(r.button(*b, 120, 40, State::Normal, "120 x 40"), "normal 120 x 40");
+    }
+    sheet.newRow();
+    if (const auto* t = controlRecord<DataSkinButtonControl>(sd, "toolbutton")) {
+        for (State s : {State::Normal, State::Hot, State::Pressed, State::Disabled})
+            sheet.add(r.button(*t, 33, 21, s, QString::fromUtf8("\u2026")), stateName(s));
+        sheet.add(r.button(*t, 33, 21, State::Normal, QString::fromUtf8("\u2026"), 0.5), "cross-fade 0.5");
+    }
+
+    sheet.section("Menu tool button \"toolmenubutton\" at 45 x 18 on the status bar");
+    sheet.add(r.toolMenuButton(State::Normal, true), "flat, at rest");
+    sheet.add(r.toolMenuButton(State::Hot, false), "hot");
+    sheet.add(r.toolMenuButton(State::Pressed, false), "pressed (menu open)");
+    sheet.add(r.toolMenuButton(State::Disabled, true), "disabled, at rest");
+
+    sheet.section("Edit \"edit\" at 433 x 18");
+    sheet.add(r.edit(433, false, "/home/reader/Books/sample.epub"), "normal");
+    sheet.add(r.edit(433, true, "/home/reader/Books/sample.epub"), "hot (pointer over it or focused)");
+    sheet.add(r.edit(200, false, "disabled text", true), "disabled text, 200 wide");
+
+    sheet.section("Status bar \"statusbar\" at 21 high, panel, labels");
+    sheet.add(toImage(r.statusBar(581)), "581 x 21");
+    sheet.add(toImage(r.statusBar(160)), "160 x 21");
+    sheet.newRow();
+    sheet.add(toImage(r.statusBar(1200)), "1200 x 21");
+    sheet.newRow();
+    sheet.add(r.panel(150, 80), "\"panel\" 150 x 80");
+    sheet.add(r.panel(60, 30), "\"panel\" 60 x 30");
+    sheet.add(r.label(140, "Status text"), "\"label\" 140 x 21");
+    sheet.add(r.stdLabel("Version 1.0", false), "\"stdlabel\"");
+    sheet.add(r.stdLabel("https://tessaly.example/", true), "\"stdlabel\" link, hovered");
+
+    sheet.section("Popup menu (POPUPWINDOW, \"menuitem\") and hint window (HINTWINDOW)");
+    sheet.add(r.popupMenu(0), "first item highlighted");
+    sheet.add(r.popupMenu(2), "\"About\" highlighted");
+    sheet.add(r.popupMenu(-1), "nothing highlighted");
+    sheet.add(r.hint("Minimize"), "hint");
+
+    large = onBackdrop(r.frame(1920, 1080, L(true, true, "Tessaly 1.0")), kDesktop, 0);
+}
+
+} // namespace skinsheet
