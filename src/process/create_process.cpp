@@ -346,7 +346,11 @@ void CreateProcess::abandonRun()
 {
     // A worker could not be started after the child was: end the child and
     // leave nothing of the run behind.
-    sendSignal(SIGKILL);
+    try {
+        sendSignal(SIGKILL);
+    } catch (const Error&) {
+        // The error that stopped the run is the one to report.
+    }
     if (m_state == ProcessState::Waiting)
         stopWaiting();
     else

@@ -207,7 +207,10 @@ TEST(CreateProcess, PriorityAndProcessGroup)
     Recorder r;
     r.process.setPriority(ProcessPriority::Idle);
     r.process.setCreationFlags(CPSFlags::NewProcGroup | CPSFlags::Unicode | CPSFlags::DefaultErrorMode);
-    r.start({"sleep", "50", "nice", "pgid"});
+    // The priority is set once the child has started: the child reports
+    // it only after run() has returned and we have written to it.
+    r.start({"cat", "nice", "pgid"});
+    ASSERT_TRUE(r.process.writeLn("quit"));
     ASSERT_TRUE(r.finish());
     EXPECT_EQ(r.lines(), (Lines{"19", "leader", ""}));
 
@@ -317,7 +320,10 @@ TEST(CreateProcess, FailingHandlersAreReportedAndTheRunStillEnds)
         r.exits.push_back(exitCode);
         throw Error("end handler failed");
     });
-    r.start({"print", "a\\n", "sleep", "50", "print", "b"});
+    // "b" comes only after the failure for "a" has been reported.
+    r.start({"print", "a\\n", "cat", "print", "b"});
+    ASSERT_TRUE(r.loop.runUntil([&] { return !r.errors.empty(); }));
+    ASSERT_TRUE(r.process.writeLn("quit"));
     ASSERT_TRUE(r.finish());
     // "b" is reported at the end of its piece and once more when the output ends.
     EXPECT_EQ(r.errors, (Lines{"bad line a", "bad line b", "bad line b", "end handler failed"}));
