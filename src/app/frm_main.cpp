@@ -6,6 +6,9 @@
 #include "app/form2.h"
 #include "app/website.h"
 #include "process/create_process.h"
+#include "skin/data/compressed_skin_list.h"
+#include "skin/data/skin_data.h"
+#include "skin/embedded_pewter.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -73,12 +76,15 @@ FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QW
               | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_programFolder(std::move(programFolder))
     , m_process1(std::make_unique<process::CreateProcess>(mainThread))
+    , m_skCompressedSkinList1(std::make_unique<skin::CompressedSkinList>())
+    , m_skSkinData1(std::make_unique<skin::SkinData>())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tessaly 1.0"));
     setFont(designFont("Tahoma", -11));
     resize(clientWidth, clientHeight);
 
+    loadStoredSkin();
     createControls();
     m_memoLines = std::make_unique<MemoLines>(m_memo1);
     m_filter = std::make_unique<ReportFilter>(*m_memoLines);
@@ -92,6 +98,19 @@ FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QW
 }
 
 FrmMain::~FrmMain() = default;
+
+void FrmMain::loadStoredSkin()
+{
+    // A skin that cannot be read leaves the registry empty: the windows keep
+    // their default look and the program goes on.
+    runGuarded(nullptr, [this] {
+        skin::SkinListItem& item = m_skCompressedSkinList1->skins().add();
+        item.setName("skSkin0");
+        item.setCompressedFileName("pewter.skn");
+        item.skin().loadFromCompressBytes(skin::embedded_pewter());
+        m_skSkinData1->setSkinList(m_skCompressedSkinList1.get());
+    });
+}
 
 void FrmMain::createControls()
 {

@@ -18,6 +18,10 @@ class MainThread;
 namespace tessaly::process {
 class CreateProcess;
 }
+namespace tessaly::skin {
+class CompressedSkinList;
+class SkinData;
+}
 
 namespace tessaly::app {
 
@@ -42,6 +46,7 @@ public:
     void process1Read(const std::string& text);
 
     process::CreateProcess& process1() { return *m_process1; }
+    skin::SkinData& skSkinData1() { return *m_skSkinData1; }
     QPlainTextEdit* memo1() const { return m_memo1; }
     QLineEdit* edit1() const { return m_edit1; }
     QPushButton* skSkinButton1() const { return m_skSkinButton1; }
@@ -56,9 +61,12 @@ private:
     void createControls();
     void createStatusBar();
     void centreOnFirstShow();
+    void loadStoredSkin();
 
     std::string m_programFolder;
     std::unique_ptr<process::CreateProcess> m_process1;
+    std::unique_ptr<skin::CompressedSkinList> m_skCompressedSkinList1;
+    std::unique_ptr<skin::SkinData> m_skSkinData1;
     QToolButton* m_skSkinSpeedButton1 = nullptr;
     QWidget* m_skSkinStatusBar1 = nullptr;
     QToolButton* m_skSkinMenuSpeedButton1 = nullptr;

@@ -6,6 +6,7 @@
 #include "epub_fixture.h"
 #include "platform/qt_main_thread.h"
 #include "process/create_process.h"
+#include "skin/data/skin_data.h"
 
 #include <QAction>
 #include <QApplication>
@@ -295,6 +296,15 @@ TEST_F(WindowLayoutTest, MainWindowHasItsDesign)
     }
     EXPECT_TRUE(m_window.edit1()->isReadOnly());
     EXPECT_TRUE(m_window.memo1()->isReadOnly());
+}
+
+TEST_F(WindowLayoutTest, TheStoredSkinIsLoadedWithTheWindow)
+{
+    auto& skinData = m_window.skSkinData1();
+    EXPECT_FALSE(skinData.empty());
+    EXPECT_EQ(skinData.skinIndex(), 0);
+    for (const char* control : {"button", "toolbutton", "toolmenubutton", "edit", "statusbar", "stdlabel"})
+        EXPECT_GE(skinData.getControlIndex(control), 0) << control;
 }
 
 TEST_F(WindowLayoutTest, StatusBarFollowsTheBottomEdgeOnResize)
