@@ -78,6 +78,19 @@ TEST(Bitmap, SizesFollowTheSetSizeRules)
     EXPECT_TRUE(b.empty());
 }
 
+TEST(Bitmap, MovedFromIsEmptyAndUsable)
+{
+    Bitmap a(3, 2);
+    a.setPixel(2, 1, 0xFF010203u);
+    Bitmap b(std::move(a));
+    EXPECT_EQ(b.getPixel(2, 1), 0xFF010203u);
+    EXPECT_TRUE(a.empty()); // NOLINT(bugprone-use-after-move): the moved-from state is defined
+    EXPECT_EQ(a.width(), 0);
+    a.setSize(3, 2);
+    EXPECT_EQ(a.getPixel(2, 1), 0u);
+    EXPECT_FALSE(a.empty());
+}
+
 TEST(Bitmap, PixelAccessOutsideIsIgnored)
 {
     Bitmap b(3, 2);

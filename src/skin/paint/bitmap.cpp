@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "platform/error.h"
 #include "skin/paint/rect_math.h"
@@ -190,6 +191,17 @@ void drawPixels(PixelView source, const Rect& srcRect, const PixelSurface& targe
 }
 
 Bitmap::Bitmap(int width, int height) { setSize(width, height); }
+
+void Bitmap::swap(Bitmap& other) noexcept
+{
+    m_bits.swap(other.m_bits);
+    std::swap(m_width, other.m_width);
+    std::swap(m_height, other.m_height);
+    m_name.swap(other.m_name);
+    std::swap(m_alphaBlend, other.m_alphaBlend);
+    std::swap(m_transparent, other.m_transparent);
+    std::swap(m_newFormat, other.m_newFormat);
+}
 
 Bitmap& Bitmap::operator=(const Bitmap& other)
 {

@@ -22,8 +22,15 @@ public:
     Bitmap(int width, int height);
     Bitmap(const Bitmap& other) { assign(other); }
     Bitmap& operator=(const Bitmap& other);
-    Bitmap(Bitmap&&) noexcept = default;
-    Bitmap& operator=(Bitmap&&) noexcept = default;
+    // A bitmap moved from is empty.
+    Bitmap(Bitmap&& other) noexcept { swap(other); }
+    Bitmap& operator=(Bitmap&& other) noexcept
+    {
+        Bitmap taken(std::move(other));
+        swap(taken);
+        return *this;
+    }
+    void swap(Bitmap& other) noexcept;
 
     // Negative sizes count as their absolute values. A width or height of
     // 0, or the current size, changes nothing; otherwise the pixels are

@@ -7,6 +7,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace tessaly::skin {
 
@@ -112,6 +115,65 @@ void blurRow(uint8_t* row, const uint8_t* line, int width, int radius, const Div
 }
 #endif
 
+#if defined(__x86_64__) && defined(__GNUC__)
+// Two rows at once on 32-byte vectors (one pixel of each row per vector),
+// for processors with AVX2: the same sums as blurRow.
+__attribute__((target("avx2"))) __m256i loadPixelPair(const uint8_t* a, const uint8_t* b)
+{
+    uint32_t pa, pb;
+    std::memcpy(&pa, a, 4);
+    std::memcpy(&pb, b, 4);
+    return _mm256_cvtepu8_epi32(_mm_cvtsi64_si128(int64_t(uint64_t(pb) << 32 | pa)));
+}
+
+__attribute__((target("avx2"))) void blurRowPair(uint8_t* rowA, const uint8_t* lineA, uint8_t* rowB,
+                                                 const uint8_t* lineB, int width, int radius,
+                                                 const Divider& divide)
+{
+    const int r = radius;
+    alignas(32) uint32_t start[3][8] = {};
+    startSums(start[0], start[1], start[2], width, r, [lineA](int k) { return lineA + 4 * k; });
+    startSums(start[0] + 4, start[1] + 4, start[2] + 4, width, r, [lineB](int k) { return lineB + 4 * k; });
+    __m256i sum = _mm256_load_si256(reinterpret_cast<const __m256i*>(start[0]));
+    __m256i in = _mm256_load_si256(reinterpret_cast<const __m256i*>(start[1]));
+    __m256i out = _mm256_load_si256(reinterpret_cast<const __m256i*>(start[2]));
+    const __m256 d = _mm256_set1_ps(divide.d), inverse = _mm256_set1_ps(divide.inverse);
+    const __m256 zero = _mm256_setzero_ps();
+    for (int x = 0; x < width; ++x) {
+        const __m256 f = _mm256_cvtepi32_ps(sum);
+        __m256i q = _mm256_cvttps_epi32(_mm256_mul_ps(f, inverse));
+        const __m256 rest = _mm256_sub_ps(f, _mm256_mul_ps(_mm256_cvtepi32_ps(q), d));
+        q = _mm256_sub_epi32(q, _mm256_castps_si256(_mm256_cmp_ps(rest, d, _CMP_GE_OQ)));
+        q = _mm256_add_epi32(q, _mm256_castps_si256(_mm256_cmp_ps(rest, zero, _CMP_LT_OQ)));
+        const __m256i words = _mm256_packs_epi32(q, q);
+        const __m256i bytes = _mm256_packus_epi16(words, words);
+        const int32_t a = _mm_cvtsi128_si32(_mm256_castsi256_si128(bytes));
+        const int32_t b = _mm_cvtsi128_si32(_mm256_extracti128_si256(bytes, 1));
+        std::memcpy(rowA + 4 * x, &a, 4);
+        std::memcpy(rowB + 4 * x, &b, 4);
+
+        const int leave = 4 * std::max(x - r, 0), enter = 4 * std::min(x + r + 1, width - 1);
+        const int next = 4 * std::min(x + 1, width - 1);
+        const __m256i centre = loadPixelPair(lineA + next, lineB + next);
+        sum = _mm256_sub_epi32(sum, out);
+        out = _mm256_sub_epi32(out, loadPixelPair(lineA + leave, lineB + leave));
+        in = _mm256_add_epi32(in, loadPixelPair(lineA + enter, lineB + enter));
+        sum = _mm256_add_epi32(sum, in);
+        out = _mm256_add_epi32(out, centre);
+        in = _mm256_sub_epi32(in, centre);
+    }
+}
+
+bool hasAvx2()
+{
+    static const bool available = __builtin_cpu_supports("avx2");
+    return available;
+}
+#else
+bool hasAvx2() { return false; }
+void blurRowPair(uint8_t*, const uint8_t*, uint8_t*, const uint8_t*, int, int, const Divider&) {}
+#endif
+
 // The running sums of one output row step for `count` byte lanes: writes
 // the current averages into `row`, then moves every lane's window down by
 // one row. Kept free of aliasing so that it vectorises; processors with
@@ -149,10 +211,20 @@ void stackBlur(Bitmap& bitmap, int radius)
     const Divider divide((r + 1) * (r + 1));
     auto rowBytes = [&bitmap](int y) { return reinterpret_cast<uint8_t*>(bitmap.rowPointer(y)); };
 
-    std::vector<uint8_t> line(static_cast<std::size_t>(lanes));
-    for (int y = 0; y < h; ++y) {
-        std::memcpy(line.data(), rowBytes(y), std::size_t(lanes));
-        blurRow(rowBytes(y), line.data(), w, r, divide);
+    std::vector<uint8_t> lines(std::size_t(2) * std::size_t(lanes));
+    uint8_t* const line = lines.data();
+    uint8_t* const second = lines.data() + lanes;
+    int y = 0;
+    if (hasAvx2()) {
+        for (; y + 2 <= h; y += 2) {
+            std::memcpy(line, rowBytes(y), std::size_t(lanes));
+            std::memcpy(second, rowBytes(y + 1), std::size_t(lanes));
+            blurRowPair(rowBytes(y), line, rowBytes(y + 1), second, w, r, divide);
+        }
+    }
+    for (; y < h; ++y) {
+        std::memcpy(line, rowBytes(y), std::size_t(lanes));
+        blurRow(rowBytes(y), line, w, r, divide);
     }
 
     // Vertical pass, row by row over all columns at once. Rows above the

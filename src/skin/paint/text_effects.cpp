@@ -1,5 +1,6 @@
 #include "skin/paint/text_effects.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -12,6 +13,16 @@ namespace tessaly::skin {
 namespace {
 
 constexpr uint32_t pureRed = 0xFFFF0000u;
+
+// Effects larger than this are left out (the text is still drawn): painting
+// must not fail, and no caption or label comes near it.
+constexpr long long maxWorkPixels = 1LL << 24;
+constexpr int maxGlow = 254;
+
+bool workFits(long long width, long long height)
+{
+    return width > 0 && height > 0 && width * height <= maxWorkPixels;
+}
 
 QRect toQRect(const Rect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
 
@@ -40,9 +51,9 @@ void redToAlpha(Bitmap& work, Color color)
 void glow(platform::QtCanvas& canvas, const Rect& rect, const QString& text, int size, Color color, int offset,
           unsigned flags, std::initializer_list<QPoint> shifts)
 {
-    size = std::max(size, 0);
+    size = std::clamp(size, 0, maxGlow);
     const int w = rect.width(), h = rect.height();
-    if (w > 0 && h > 0) {
+    if (w > 0 && h > 0 && workFits(w + 2LL * size, h + 2LL * size)) {
         Bitmap work(w + 2 * size, h + 2 * size);
         platform::QtCanvas red = redCanvas(work, canvas);
         const QRect inset(size, size, w, h);
@@ -73,9 +84,9 @@ void drawOutlineGlowText(platform::QtCanvas& canvas, const Rect& rect, const QSt
 void drawVistaGlowText(platform::QtCanvas& canvas, const Rect& rect, const QString& text, Color color,
                        unsigned flags, int radius)
 {
-    const int r = std::max(radius, 0);
+    const int r = std::clamp(radius, 0, maxGlow);
     const int w = rect.width(), h = rect.height();
-    if (w > 0 && h > 0) {
+    if (w > 0 && h > 0 && workFits(w + 2LL * r, h + 2LL * r)) {
         Bitmap work(w + 2 * r, h + 2 * r);
         platform::QtCanvas red = redCanvas(work, canvas);
         const QRect inset(QPoint(r, r), QPoint(work.width() - r - 1, work.height() - r - 1));
@@ -96,7 +107,7 @@ void drawReflectionText(platform::QtCanvas& canvas, const Rect& rect, const QStr
                         int offset, unsigned flags)
 {
     const int w = rect.width(), h = rect.height();
-    if (w > 0 && h > 0) {
+    if (workFits(w, h)) {
         Bitmap work(w, h);
         platform::QtCanvas red = redCanvas(work, canvas);
         red.drawText(QRect(0, 0, w, h), text, flags);
