@@ -478,8 +478,9 @@ void CreateProcess::workerEnded(std::uintptr_t runSerial)
         return;
     returnToReady();
     joinReleasedWorkers(); // every worker of the run has been released
-    if (m_onTerminate)
-        m_onTerminate(*this, m_exitCode);
+    // A copy, so that the handler may even replace itself.
+    if (const TerminateEvent handler = m_onTerminate)
+        handler(*this, m_exitCode);
 }
 
 void CreateProcess::handleMessage(int number, std::uintptr_t argument)

@@ -210,16 +210,26 @@ void Reader::report(bool lineEnded)
 
 void Reader::threadEnded()
 {
+    // Everything read is parsed and the run is counted as ended, whatever
+    // the handlers do; the first error they raise is reported.
     std::exception_ptr error;
-    try {
-        drain();
-        if (!m_currentLine.empty())
-            report(false);
-    } catch (...) {
-        error = std::current_exception();
+    auto attempt = [&](const auto& step) {
+        try {
+            step();
+            return true;
+        } catch (...) {
+            if (!error)
+                error = std::current_exception();
+            return false;
+        }
+    };
+    // A failing piece is consumed, so this ends.
+    while (!attempt([this] { drain(); })) {
     }
+    if (!m_currentLine.empty())
+        attempt([this] { report(false); });
     m_thread = nullptr;
-    // The run is counted as ended whatever the handlers did.
+    m_takenBegin = m_takenEnd = 0;
     m_createProcess.mainThread().post(m_createProcess.receiver(), CreateProcess::WorkerEndMessage,
                                       m_createProcess.runSerial());
     if (error)

@@ -325,8 +325,14 @@ TEST(CreateProcess, FailingHandlersAreReportedAndTheRunStillEnds)
     ASSERT_TRUE(r.loop.runUntil([&] { return !r.errors.empty(); }));
     ASSERT_TRUE(r.process.writeLn("quit"));
     ASSERT_TRUE(r.finish());
-    // "b" is reported at the end of its piece and once more when the output ends.
-    EXPECT_EQ(r.errors, (Lines{"bad line a", "bad line b", "bad line b", "end handler failed"}));
+    // "b" fails at the end of its piece and again when the output ends;
+    // both may come within the end of the output, which reports the first.
+    ASSERT_GE(r.errors.size(), 3u);
+    EXPECT_EQ(r.errors.front(), "bad line a");
+    EXPECT_EQ(r.errors[1], "bad line b");
+    EXPECT_EQ(r.errors.back(), "end handler failed");
+    EXPECT_LE(r.errors.size(), 4u);
+    EXPECT_EQ(r.exits.size(), 1u);
     EXPECT_EQ(r.process.state(), ProcessState::Ready);
 }
 
