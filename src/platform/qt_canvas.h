@@ -29,9 +29,10 @@ inline constexpr unsigned EndEllipsis = 0x8000;
 
 // A drawing surface over 32-bit pixels that live elsewhere (bytes blue,
 // green, red, alpha; rows `strideBytes` apart), drawing with Qt straight
-// into that memory. The pixels are treated as opaque colour: what the canvas
-// draws gets alpha 255, pixels it does not touch keep theirs. The memory
-// must outlive the canvas and keep its size.
+// into that memory. The pixels are treated as opaque colour: pixels the
+// canvas covers fully get alpha 255, the antialiased edges of text mix their
+// alpha with what was there, and pixels it does not touch keep theirs. The
+// memory must outlive the canvas and keep its size.
 class QtCanvas {
 public:
     QtCanvas(uint32_t* bits, int width, int height, qsizetype strideBytes);
