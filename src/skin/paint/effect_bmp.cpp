@@ -56,7 +56,9 @@ int roundedInt(Real value) { return int(std::nearbyint(value)); }
 
 EffectBmp::EffectBmp(int width, int height)
 {
-    if (width <= 0 || height <= 0)
+    // Effects work on small images (buttons, captions, frames); sizes whose
+    // byte count would not fit are taken as empty.
+    if (width <= 0 || height <= 0 || (long long)width * height > (1LL << 28))
         return;
     m_width = width;
     m_height = height;

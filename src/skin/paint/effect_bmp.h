@@ -20,7 +20,8 @@ namespace tessaly::skin {
 class EffectBmp {
 public:
     EffectBmp() = default;
-    // A width × height image (black); negative sizes count as 0.
+    // A width × height image (black); negative sizes count as 0, and so do
+    // sizes of more than 2^28 pixels.
     EffectBmp(int width, int height);
     // The pixels of a 32-bit picture or bitmap (alpha dropped).
     explicit EffectBmp(PixelView source);
