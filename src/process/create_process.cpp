@@ -4,6 +4,7 @@
 #include "process/command_line.h"
 #include "process/console_thread.h"
 #include "process/read_thread.h"
+#include "process/rwe_handles.h"
 #include "process/wait_for_process_thread.h"
 
 #include <algorithm>
@@ -79,13 +80,6 @@ Pipe makePipe()
     return pipe;
 }
 
-// The three descriptor slots of one side: 0 standard input, 1 standard
-// output, 2 standard error. For the parent's side: 0 reads the child's
-// output, 1 writes the child's input, 2 reads the child's error.
-struct RWEHandles {
-    UniqueFd handle[3];
-};
-
 void buildPipes(RWEHandles& parent, RWEHandles& child, bool separateError)
 {
     Pipe output = makePipe();
@@ -136,6 +130,92 @@ int niceValue(ProcessPriority priority)
     case ProcessPriority::RealTime: return -20;
     }
     return 0;
+}
+
+// What to start: the program, its arguments and how.
+struct SpawnPlan {
+    std::string program;
+    bool searchPath = false; // look the program up in PATH
+    std::vector<std::string> arguments;
+    std::string currentDirectory; // empty: ours
+    std::vector<std::string> environment; // empty: ours
+    CPSFlags creationFlags = CPSFlags::None;
+};
+
+// The program is the application name if there is one, else the first
+// argument of the command line; names without a slash are looked up in
+// PATH. A relative path names a program relative to our folder, not the
+// child's.
+SpawnPlan planSpawn(const std::string& applicationName, const std::string& commandLine,
+                    const std::string& currentDirectory)
+{
+    SpawnPlan plan;
+    plan.arguments = splitCommandLine(commandLine);
+    plan.currentDirectory = trimmed(currentDirectory);
+    plan.program = trimmed(applicationName);
+    const bool named = !plan.program.empty();
+    if (!named) {
+        if (plan.arguments.empty())
+            throwSystemError(ENOENT);
+        plan.program = plan.arguments.front();
+    } else if (plan.arguments.empty()) {
+        plan.arguments.push_back(plan.program);
+    }
+    plan.searchPath = !named && plan.program.find('/') == std::string::npos;
+    if (!plan.searchPath && plan.program.front() != '/' && !plan.currentDirectory.empty()) {
+        char folder[4096];
+        if (::getcwd(folder, sizeof folder))
+            plan.program = std::string(folder) + "/" + plan.program;
+    }
+    return plan;
+}
+
+// Starts the child without a shell. With `child`, its slots become the
+// child's standard input, output and error. Only descriptors 0, 1 and 2
+// reach the child, and every signal starts at its default, unblocked.
+pid_t spawnChild(SpawnPlan& plan, const RWEHandles* child)
+{
+    SpawnSetup setup;
+    if (child) {
+        const int error = child->handle[2] ? child->handle[2].get() : child->handle[1].get();
+        check(posix_spawn_file_actions_adddup2(&setup.actions, child->handle[0].get(), 0));
+        check(posix_spawn_file_actions_adddup2(&setup.actions, child->handle[1].get(), 1));
+        check(posix_spawn_file_actions_adddup2(&setup.actions, error, 2));
+    }
+    if (!plan.currentDirectory.empty())
+        check(posix_spawn_file_actions_addchdir_np(&setup.actions, plan.currentDirectory.c_str()));
+    check(posix_spawn_file_actions_addclosefrom_np(&setup.actions, 3));
+
+    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
+    sigset_t signals;
+    sigemptyset(&signals);
+    check(posix_spawnattr_setsigmask(&setup.attributes, &signals));
+    sigfillset(&signals);
+    check(posix_spawnattr_setsigdefault(&setup.attributes, &signals));
+    if (contains(plan.creationFlags, CPSFlags::NewConsole) || contains(plan.creationFlags, CPSFlags::Detached))
+        flags |= POSIX_SPAWN_SETSID;
+    else if (contains(plan.creationFlags, CPSFlags::NewProcGroup))
+        flags |= POSIX_SPAWN_SETPGROUP;
+    check(posix_spawnattr_setpgroup(&setup.attributes, 0));
+    check(posix_spawnattr_setflags(&setup.attributes, flags));
+
+    std::vector<char*> argv;
+    for (auto& argument : plan.arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (auto& entry : plan.environment)
+        envp.push_back(entry.data());
+    envp.push_back(nullptr);
+    char** const environment = plan.environment.empty() ? environ : envp.data();
+
+    pid_t pid = 0;
+    const int result = plan.searchPath
+        ? posix_spawnp(&pid, plan.program.c_str(), &setup.actions, &setup.attributes, argv.data(), environment)
+        : posix_spawn(&pid, plan.program.c_str(), &setup.actions, &setup.attributes, argv.data(), environment);
+    if (result != 0)
+        throwSystemError(result);
+    return pid;
 }
 
 // Reaps a child that nobody waits for any more, so that it never stays a
@@ -219,79 +299,23 @@ void CreateProcess::run()
     joinReleasedWorkers();
     m_processInfo = {};
     ++m_runSerial;
-
-    const std::string applicationName = trimmed(m_applicationName);
-    const std::string currentDirectory = trimmed(m_currentDirectory);
     for (const auto& entry : m_environment) {
         if (entry.empty())
             throw Error(EmptyEnvironmentEntryMessage);
     }
 
-    std::vector<std::string> arguments = splitCommandLine(m_commandLine);
-    std::string program = applicationName;
-    if (program.empty()) {
-        if (arguments.empty())
-            throwSystemError(ENOENT);
-        program = arguments.front();
-    } else if (arguments.empty()) {
-        arguments.push_back(program);
-    }
-    // A relative path names a program relative to our folder, not the child's.
-    const bool searchPath = applicationName.empty() && program.find('/') == std::string::npos;
-    if (!searchPath && program.front() != '/' && !currentDirectory.empty()) {
-        char folder[4096];
-        if (::getcwd(folder, sizeof folder))
-            program = std::string(folder) + "/" + program;
-    }
-
-    RWEHandles parent, child;
+    SpawnPlan plan = planSpawn(m_applicationName, m_commandLine, m_currentDirectory);
+    plan.environment = m_environment;
+    plan.creationFlags = m_creationFlags;
     const bool redirect = contains(m_consoleOptions, ConsoleOptions::Redirect);
     const bool separateError = contains(m_consoleOptions, ConsoleOptions::SeparateError);
-    const StartupRecord startupRecord = m_startupInfo.startupInfo(); // no window to apply it to
-    (void)startupRecord;
+    [[maybe_unused]] const StartupRecord startupRecord = m_startupInfo.startupInfo(); // no window to apply it to
 
-    SpawnSetup setup;
-    if (redirect) {
+    RWEHandles parent, child;
+    if (redirect)
         buildPipes(parent, child, separateError);
-        check(posix_spawn_file_actions_adddup2(&setup.actions, child.handle[0].get(), 0));
-        check(posix_spawn_file_actions_adddup2(&setup.actions, child.handle[1].get(), 1));
-        check(posix_spawn_file_actions_adddup2(
-            &setup.actions, separateError ? child.handle[2].get() : child.handle[1].get(), 2));
-    }
-    if (!currentDirectory.empty())
-        check(posix_spawn_file_actions_addchdir_np(&setup.actions, currentDirectory.c_str()));
-    // Only the three standard descriptors reach the child, whoever opened the others.
-    check(posix_spawn_file_actions_addclosefrom_np(&setup.actions, 3));
-
-    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
-    sigset_t signals;
-    sigemptyset(&signals);
-    check(posix_spawnattr_setsigmask(&setup.attributes, &signals));
-    sigfillset(&signals);
-    check(posix_spawnattr_setsigdefault(&setup.attributes, &signals));
-    if (contains(m_creationFlags, CPSFlags::NewConsole) || contains(m_creationFlags, CPSFlags::Detached))
-        flags |= POSIX_SPAWN_SETSID;
-    else if (contains(m_creationFlags, CPSFlags::NewProcGroup))
-        flags |= POSIX_SPAWN_SETPGROUP;
-    check(posix_spawnattr_setpgroup(&setup.attributes, 0));
-    check(posix_spawnattr_setflags(&setup.attributes, flags));
-
-    std::vector<char*> argv;
-    for (auto& argument : arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (auto& entry : m_environment)
-        envp.push_back(const_cast<char*>(entry.c_str()));
-    envp.push_back(nullptr);
-    char** const environment = m_environment.empty() ? environ : envp.data();
-
-    pid_t pid = 0;
-    const int spawnResult = searchPath
-        ? posix_spawnp(&pid, program.c_str(), &setup.actions, &setup.attributes, argv.data(), environment)
-        : posix_spawn(&pid, program.c_str(), &setup.actions, &setup.attributes, argv.data(), environment);
-    if (spawnResult != 0)
-        throwSystemError(spawnResult); // every descriptor closes with its owner; the state stays ready
+    const pid_t pid = spawnChild(plan, redirect ? &child : nullptr);
+    child.clear(); // the child has its copies; ours would hide the end of file
 
     UniqueFd processHandle(pidfdOpen(pid));
     if (!processHandle) {
@@ -305,41 +329,51 @@ void CreateProcess::run()
         // simply runs at normal priority.
         ::setpriority(PRIO_PROCESS, id_t(pid), niceValue(m_priority));
     }
-    for (auto& handle : child.handle)
-        handle.reset(); // the child has its copies; ours would hide the end of file
-
     m_processInfo = {processHandle.get(), pid, pid};
     m_processHandle = std::move(processHandle);
 
     try {
-        if (redirect) {
-            enterWaiting(separateError ? 3 : 2);
-            auto console = std::make_unique<ConsoleThread>(m_processHandle.get(), pid, std::move(parent.handle[1]));
-            m_waitThread = console.get();
-            launchWorker(std::move(console), [this](WorkerThread& sender) { waitThreadEnded(sender); });
-            m_inputReader->createThread(std::move(parent.handle[0]));
-            if (separateError)
-                m_errorReader->createThread(std::move(parent.handle[2]));
-        } else if (m_waitForTerminate) {
-            enterWaiting(1);
-            auto waiter = std::make_unique<WaitForProcessThread>(m_processHandle.get(), pid);
-            m_waitThread = waiter.get();
-            launchWorker(std::move(waiter), [this](WorkerThread& sender) { waitThreadEnded(sender); });
-        } else {
-            if (m_state != ProcessState::Ready)
-                throw Error(RunningMessage);
-            m_state = ProcessState::Running;
-            // Nobody waits for this child: a quiet thread reaps it. Our own
-            // pidfd stays for terminate() and closeApplication().
-            const int copy = ::fcntl(m_processHandle.get(), F_DUPFD_CLOEXEC, 3);
-            if (copy >= 0)
-                startReaper(UniqueFd(copy), pid);
-            m_processInfo.processHandle = -1;
-        }
+        if (redirect)
+            startRedirectedRun(parent, separateError);
+        else if (m_waitForTerminate)
+            startWaitingRun();
+        else
+            enterRunning();
     } catch (...) {
         abandonRun();
         throw;
     }
+}
+
+void CreateProcess::startRedirectedRun(RWEHandles& parent, bool separateError)
+{
+    enterWaiting(separateError ? 3 : 2);
+    const pid_t pid = m_processInfo.processId;
+    auto console = std::make_unique<ConsoleThread>(m_processHandle.get(), pid, std::move(parent.handle[1]));
+    m_waitThread = console.get();
+    launchWorker(std::move(console), [this](WorkerThread& sender) { waitThreadEnded(sender); });
+    m_inputReader->createThread(std::move(parent.handle[0]));
+    if (separateError)
+        m_errorReader->createThread(std::move(parent.handle[2]));
+}
+
+void CreateProcess::startWaitingRun()
+{
+    enterWaiting(1);
+    auto waiter = std::make_unique<WaitForProcessThread>(m_processHandle.get(), m_processInfo.processId);
+    m_waitThread = waiter.get();
+    launchWorker(std::move(waiter), [this](WorkerThread& sender) { waitThreadEnded(sender); });
+}
+
+void CreateProcess::enterRunning()
+{
+    if (m_state != ProcessState::Ready)
+        throw Error(RunningMessage);
+    m_state = ProcessState::Running;
+    // Nobody waits for this child: a quiet thread reaps it. Our own pidfd
+    // stays for terminate() and closeApplication().
+    handOverToReaper();
+    m_processInfo.processHandle = -1;
 }
 
 void CreateProcess::abandonRun()

@@ -4,6 +4,7 @@
 #include "process/cps_startup_info.h"
 #include "process/process_types.h"
 #include "process/reader.h"
+#include "process/rwe_handles.h"
 
 #include <cstdint>
 #include <functional>
@@ -111,6 +112,9 @@ private:
 
     void returnToReady();
     void enterWaiting(int threadCount);
+    void enterRunning();
+    void startRedirectedRun(RWEHandles& parent, bool separateError);
+    void startWaitingRun();
     void closeProcessHandles();
     bool sendSignal(int signal);
     void handleMessage(int number, std::uintptr_t argument);

@@ -48,7 +48,7 @@ std::size_t ReadThread::readBuffer(char* buffer, std::size_t size)
     return taken;
 }
 
-bool ReadThread::store(std::size_t n)
+bool ReadThread::store(std::size_t n, bool& notify)
 {
     std::unique_lock lock(m_readLock);
     auto stored = [this] { return m_inputBufferEnd - m_inputBufferBegin; };
@@ -78,14 +78,16 @@ bool ReadThread::store(std::size_t n)
     }
     std::memcpy(m_inputBuffer.data() + m_inputBufferEnd, m_preBuffer.data(), n);
     m_inputBufferEnd += n;
+    notify = !m_notifyPending && stored() >= NotifyThreshold;
+    m_notifyPending = m_notifyPending || notify;
     return true;
 }
 
-void ReadThread::notifyMainThread(std::size_t atLeast)
+void ReadThread::notifyMainThread()
 {
     {
         std::lock_guard lock(m_readLock);
-        if (m_notifyPending || m_inputBufferEnd - m_inputBufferBegin < std::max<std::size_t>(atLeast, 1))
+        if (m_notifyPending || m_inputBufferEnd == m_inputBufferBegin)
             return;
         m_notifyPending = true;
     }
@@ -148,9 +150,11 @@ void ReadThread::execute()
     while (!terminated()) {
         const ssize_t n = ::read(m_readHandle.get(), m_preBuffer.data(), m_preBuffer.size());
         if (n > 0) {
-            if (!store(std::size_t(n)))
+            bool notify = false;
+            if (!store(std::size_t(n), notify))
                 return;
-            notifyMainThread(NotifyThreshold);
+            if (notify)
+                poster().post(m_dataMessage, m_readerIndex);
             continue;
         }
         if (n == 0)
@@ -159,7 +163,7 @@ void ReadThread::execute()
             continue;
         if (errno != EAGAIN)
             return; // a pipe fails no other way; do not spin on an error
-        notifyMainThread(1);
+        notifyMainThread();
         if (::poll(watched, 2, -1) < 0 && errno != EINTR)
             throwSystemError(errno);
         if (watched[0].revents)

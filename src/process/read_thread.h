@@ -49,9 +49,11 @@ protected:
 
 private:
     // Stores n bytes of the read buffer; false when told to stop meanwhile.
-    bool store(std::size_t n);
-    // Posts DataMessage unless one is pending or fewer bytes wait.
-    void notifyMainThread(std::size_t atLeast);
+    // Sets notify when NotifyThreshold bytes wait and no DataMessage is
+    // pending: the caller posts one (outside the lock).
+    bool store(std::size_t n, bool& notify);
+    // Posts DataMessage unless one is pending or nothing waits.
+    void notifyMainThread();
 
     UniqueFd m_readHandle;
     int m_dataMessage;
