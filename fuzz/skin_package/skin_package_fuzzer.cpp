@@ -45,7 +45,8 @@ void fuzzBitmap(std::span<const std::uint8_t> bytes)
     const DibBitmap fresh = decodeBitmapFile(encodeBitmapImage(edited));
     require(fresh.width() == bitmap.width() && fresh.height() == bitmap.height());
     const DibFormat& f = bitmap.format();
-    const bool plain32 = f.bitsPerPixel == 32 && f.redMask == 0x00FF0000 && f.greenMask == 0x0000FF00 && f.blueMask == 0x000000FF;
+    const bool plain32 = f.bitsPerPixel == 32 && f.redMask == 0x00FF0000 && f.greenMask == 0x0000FF00 && f.blueMask == 0x000000FF &&
+        (f.alphaMask == 0 || f.alphaMask == 0xFF000000u);
     if (f.bitsPerPixel == 24 || plain32)
         require(samePictures(bitmap, fresh));
 }

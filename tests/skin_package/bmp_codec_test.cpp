@@ -83,6 +83,10 @@ const std::vector<DecodeCase>& decodeCases()
          {.width = 1, .height = -1, .bitsPerPixel = 32, .compression = 3, .headerSize = 124,
           .masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000}, .rows = {le32({0x00102030})}},
          {{0x00102030}}},
+        {"thirty_two_bit_overlapping_alpha_mask",
+         {.width = 1, .height = 1, .bitsPerPixel = 32, .compression = 3, .headerSize = 56,
+          .masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00AAAAAA}, .rows = {le32({0xE6C1A0F0})}},
+         {{0xC0C1A0F0}}},
         {"empty", {.width = 0, .height = 5, .bitsPerPixel = 24}, {}},
     };
     return cases;

@@ -308,6 +308,21 @@ std::uint32_t packChannel(std::uint32_t value8, std::uint32_t mask)
     return std::uint32_t((v << shift) & mask);
 }
 
+bool usableMasks(const DibFormat& format)
+{
+    const std::uint64_t limit = format.bitsPerPixel == 16 ? 0xFFFFu : 0xFFFFFFFFu;
+    std::uint32_t seen = 0;
+    for (std::uint32_t mask : {format.redMask, format.greenMask, format.blueMask, format.alphaMask}) {
+        if (mask == 0)
+            continue;
+        const std::uint32_t shifted = mask >> std::countr_zero(mask);
+        if ((shifted & (shifted + 1)) != 0 || mask > limit || (seen & mask) != 0)
+            return false;
+        seen |= mask;
+    }
+    return true;
+}
+
 // The form a bitmap is encoded in afresh: its own, made writable.
 DibFormat writableFormat(const DibBitmap& bitmap)
 {
@@ -351,6 +366,12 @@ DibFormat writableFormat(const DibBitmap& bitmap)
                     format.palette.push_back(p & 0x00FFFFFFu);
             }
         }
+    }
+    // Masks that overlap, have gaps or leave the pixel cannot hold a colour
+    // faithfully: such a bitmap is written with the usual masks instead.
+    if ((format.bitsPerPixel == 16 || format.bitsPerPixel == 32) && !usableMasks(format)) {
+        format.redMask = format.greenMask = format.blueMask = 0;
+        format.alphaMask = format.bitsPerPixel == 32 ? 0xFF000000u : 0u;
     }
     if (format.bitsPerPixel == 16 && (format.redMask | format.greenMask | format.blueMask) == 0) {
         format.redMask = 0x7C00;
