@@ -47,7 +47,7 @@ int pack(const fs::path& description, const fs::path& output)
 // written outside the output folder.
 std::string safeName(const std::string& name, const std::string& fallback)
 {
-    std::string base = name.substr(name.find_last_of("/\\") == std::string::npos ? 0 : name.find_last_of("/\\") + 1);
+    const std::string base = fileNamePart(name);
     if (base.empty() || base == "." || base == "..")
         return fallback;
     return base;

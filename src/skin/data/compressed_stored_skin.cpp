@@ -12,16 +12,6 @@
 
 namespace tessaly::skin {
 
-namespace {
-
-std::string fileNamePart(const std::string& path)
-{
-    const auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-} // namespace
-
 void CompressedStoredSkin::setFileName(const std::string& fileName)
 {
     if (m_designing && !m_loading && !fileName.empty()) {

@@ -76,6 +76,12 @@ void writeWholeFile(const std::filesystem::path& path, std::span<const std::uint
         throw Error("Stream write error");
 }
 
+std::string fileNamePart(const std::string& path)
+{
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 std::filesystem::path resolveSkinFile(const std::filesystem::path& folder, const std::string& name)
 {
     std::string relative = name;

@@ -21,6 +21,9 @@ std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& path);
 // Error("Stream write error") when writing fails.
 void writeWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
+// The file-name part of a path, after the last "/" or "\\".
+std::string fileNamePart(const std::string& path);
+
 // The file named by a skin description inside folder: folder / name, with
 // backslashes in name taken as folder separators; when no such file exists,
 // a file of the same name in other letter case is taken if there is exactly

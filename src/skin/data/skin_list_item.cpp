@@ -1,21 +1,10 @@
 #include "skin/data/skin_list_item.h"
 
 #include "skin/data/compressed_skin_list.h"
+#include "skin/data/file_io.h"
 #include "skin/data/skin_list_items.h"
 
-#include <sstream>
-
 namespace tessaly::skin {
-
-namespace {
-
-std::string fileNamePart(const std::string& path)
-{
-    const auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-} // namespace
 
 SkinListItem::SkinListItem(SkinListItems* collection, int index)
     : m_collection(collection)
@@ -51,8 +40,7 @@ void SkinListItem::setCompressedFileName(const std::string& compressedFileName)
 
 void SkinListItem::readSkinValue(std::span<const std::uint8_t> value)
 {
-    std::istringstream stream(std::string(value.begin(), value.end()));
-    m_skin.loadFromCompressStream(stream);
+    m_skin.loadFromCompressBytes(value);
 }
 
 std::vector<std::uint8_t> SkinListItem::skinValue() const
