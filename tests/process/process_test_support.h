@@ -127,6 +127,24 @@ inline std::size_t threadCount()
     return countEntries("/proc/self/task");
 }
 
+// The names of this process's threads, for failure messages.
+inline std::string threadNames()
+{
+    std::string names;
+    if (DIR* dir = ::opendir("/proc/self/task")) {
+        while (const dirent* entry = ::readdir(dir)) {
+            if (entry->d_name[0] == '.')
+                continue;
+            std::ifstream comm(std::string("/proc/self/task/") + entry->d_name + "/comm");
+            std::string name;
+            std::getline(comm, name);
+            names += (names.empty() ? "" : ", ") + name;
+        }
+        ::closedir(dir);
+    }
+    return names;
+}
+
 // The state letter of a process ('Z' for a zombie), or 0 when it is gone.
 inline char processState(pid_t pid)
 {
