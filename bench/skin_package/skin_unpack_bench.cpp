@@ -141,8 +141,13 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
+        // CPU time: the work is single-threaded, and other processes on the
+        // machine disturb it less than the wall clock. With repetitions, the
+        // median counts.
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+            if (run.error_occurred)
+                continue;
+            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
                 times[run.run_name.function_name] = run.GetAdjustedCPUTime();
         }
     }
