@@ -1,5 +1,3 @@
-// TEAM NOTE (temporary, removed before release): every developer must read /work/TEAM_RULES.md
-// before writing code or commits: house rules, test rules, file ownership, build limits.
 #pragma once
 
 #include <stdexcept>
