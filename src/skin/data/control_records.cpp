@@ -30,10 +30,7 @@ void customControlFields(DataSkinCustomControl& r, FieldVisitor& v)
 
 void buttonControlFields(DataSkinButtonControl& r, FieldVisitor& v)
 {
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("activefontcolor", r.activeFontColor);
     v.color("downfontcolor", r.downFontColor);
     v.color("disabledfontcolor", r.disabledFontColor);
@@ -71,10 +68,7 @@ void menuButtonControlFields(DataSkinMenuButtonControl& r, FieldVisitor& v)
 void editControlFields(DataSkinEditControl& r, FieldVisitor& v)
 {
     v.rect("activeskinrect", r.activeSkinRect);
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("disabledfontcolor", r.disabledFontColor);
     v.color("activefontcolor", r.activeFontColor);
     v.rect("buttonrect", r.buttonRect);
@@ -94,10 +88,7 @@ void panelControlFields(DataSkinPanelControl& r, FieldVisitor& v)
     v.integer("bgpictureindex", r.bgPictureIndex, -1);
     v.rect("captionrect", r.captionRect);
     v.alignment("alignment", r.alignment);
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.rect("checkimagerect", r.checkImageRect);
     v.rect("uncheckimagerect", r.unCheckImageRect);
     v.rect("markframerect", r.markFrameRect);
@@ -117,18 +108,12 @@ void panelControlFields(DataSkinPanelControl& r, FieldVisitor& v)
 
 void labelControlFields(DataSkinLabelControl& r, FieldVisitor& v)
 {
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
 }
 
 void stdLabelControlFields(DataSkinStdLabelControl& r, FieldVisitor& v)
 {
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("activefontcolor", r.activeFontColor, 0xFF0000u); // pure blue
 }
 
@@ -164,10 +149,7 @@ void listBoxFields(DataSkinListBox& r, FieldVisitor& v)
     v.integer("itemleftoffset", r.itemLeftOffset);
     v.integer("itemrightoffset", r.itemRightOffset);
     v.rect("itemtextrect", r.itemTextRect);
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("activefontcolor", r.activeFontColor);
     v.color("focusfontcolor", r.focusFontColor);
     v.rect("captionrect", r.captionRect);
@@ -208,10 +190,7 @@ void comboBoxFields(DataSkinComboBox& r, FieldVisitor& v)
     v.integer("itemleftoffset", r.itemLeftOffset);
     v.integer("itemrightoffset", r.itemRightOffset);
     v.rect("itemtextrect", r.itemTextRect);
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("focusfontcolor", r.focusFontColor);
     v.color("activefontcolor", r.activeFontColor);
     v.text("listboxname", r.listBoxName);
@@ -281,28 +260,19 @@ void bevelFields(DataSkinBevel& r, FieldVisitor& v)
 
 void treeViewFields(DataSkinTreeView& r, FieldVisitor& v)
 {
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("bgcolor", r.bgColor);
 }
 
 void listViewFields(DataSkinListView& r, FieldVisitor& v)
 {
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("bgcolor", r.bgColor);
 }
 
 void richEditFields(DataSkinRichEdit& r, FieldVisitor& v)
 {
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("bgcolor", r.bgColor);
 }
 
@@ -328,10 +298,7 @@ void tabControlFields(DataSkinTabControl& r, FieldVisitor& v)
     v.boolean("bottomstretch", r.bottomStretch);
     v.boolean("stretcheffect", r.stretchEffect);
     v.stretchType("stretchtype", r.stretchType);
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("activefontcolor", r.activeFontColor);
     v.color("focusfontcolor", r.focusFontColor);
     v.color("mouseinfontcolor", r.mouseInFontColor);
@@ -374,10 +341,7 @@ void gridControlFields(DataSkinGridControl& r, FieldVisitor& v)
     v.integer("bgpictureindex", r.bgPictureIndex, -1);
     v.color("linescolor", r.linesColor);
     v.color("bgcolor", r.bgColor);
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("selectfontcolor", r.selectFontColor);
     v.color("focusfontcolor", r.focusFontColor);
     v.text("fixedfontname", r.fixedFontName, "Arial");
@@ -392,10 +356,7 @@ void gridControlFields(DataSkinGridControl& r, FieldVisitor& v)
 void spinEditControlFields(DataSkinSpinEditControl& r, FieldVisitor& v)
 {
     v.rect("activeskinrect", r.activeSkinRect);
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("activefontcolor", r.activeFontColor);
     v.color("disabledfontcolor", r.disabledFontColor);
     v.rect("upbuttonrect", r.upButtonRect);
@@ -457,10 +418,7 @@ void gaugeControlFields(DataSkinGaugeControl& r, FieldVisitor& v)
     v.integer("beginoffset", r.beginOffset);
     v.integer("endoffset", r.endOffset);
     v.boolean("vertical", r.vertical);
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.boolean("progresstransparent", r.progressTransparent);
     v.color("progresstransparentcolor", r.progressTransparentColor);
     v.boolean("progressstretch", r.progressStretch);
@@ -505,20 +463,14 @@ void exPanelControlFields(DataSkinExPanelControl& r, FieldVisitor& v)
     v.rect("vrestorebuttonactiverect", r.vRestoreButtonActiveRect);
     v.rect("vrestorebuttondownrect", r.vRestoreButtonDownRect);
     v.rect("captionrect", r.captionRect);
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.boolean("buttonstransparent", r.buttonsTransparent);
     v.color("buttonstransparentcolor", r.buttonsTransparentColor);
 }
 
 void checkRadioControlFields(DataSkinCheckRadioControl& r, FieldVisitor& v)
 {
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("activefontcolor", r.activeFontColor);
     v.color("unenabledfontcolor", r.unEnabledFontColor);
     v.color("framefontcolor", r.frameFontColor);

@@ -67,10 +67,7 @@ void menuItemFields(DataSkinMenuItem& r, FieldVisitor& v)
     v.integer("dividerrightoffset", r.dividerRO);
     v.rect("textrect", r.textRct);
     v.rect("imagerect", r.imageRct);
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("activefontcolor", r.activeFontColor);
     v.color("unenabledfontcolor", r.unEnabledFontColor);
     v.boolean("stretcheffect", r.stretchEffect);
@@ -100,10 +97,7 @@ void mainMenuItemFields(DataSkinMainMenuItem& r, FieldVisitor& v)
     v.integer("itemrightoffset", r.itemRO);
     v.rect("downrect", r.downRect);
     v.rect("textrect", r.textRct);
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("activefontcolor", r.activeFontColor);
     v.color("downfontcolor", r.downFontColor);
     v.color("unenabledfontColor", r.unEnabledFontColor);
@@ -117,10 +111,7 @@ void mainMenuItemFields(DataSkinMainMenuItem& r, FieldVisitor& v)
 void captionFields(DataSkinCaption& r, FieldVisitor& v)
 {
     v.rect("textrect", r.textRct);
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.color("activefontcolor", r.activeFontColor);
     v.alignment("alignment", r.alignment);
     v.boolean("light", r.light);

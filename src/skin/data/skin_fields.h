@@ -128,4 +128,14 @@ protected:
     void writeSection(SkinDescription& description, std::string_view section) const;
 };
 
+// The keys of a record's text font, in the order records list them.
+template<typename Record>
+void fontFields(Record& r, FieldVisitor& v)
+{
+    v.text("fontname", r.fontName, "Arial");
+    v.integer("fontheight", r.fontHeight, 14);
+    v.fontStyle("fontstyle", r.fontStyle);
+    v.color("fontcolor", r.fontColor);
+}
+
 } // namespace tessaly::skin

@@ -32,10 +32,7 @@ void hintWindowFields(DataSkinHintWindow& r, FieldVisitor& v)
     v.point("leftbottompoint", r.lbPoint);
     v.point("rightbottompoint", r.rbPoint);
     v.rect("clientrect", r.clRect);
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
+    fontFields(r, v);
     v.boolean("leftstretch", r.leftStretch);
     v.boolean("rightstretch", r.rightStretch);
     v.boolean("topstretch", r.topStretch);
