@@ -21,8 +21,9 @@ namespace {
 int usage()
 {
     std::cerr << "usage:\n"
-                 "  skinpack pack DESCRIPTION_FILE OUTPUT.skn\n"
-                 "      packs the description file and the bitmaps it names (from its folder)\n"
+                 "  skinpack pack DESCRIPTION_FILE|SKIN_FOLDER OUTPUT.skn\n"
+                 "      packs the description file (skin.ini in a folder) and the bitmaps it\n"
+                 "      names, from the description's folder\n"
                  "  skinpack unpack INPUT.skn OUTPUT_FOLDER [DESCRIPTION_NAME]\n"
                  "      writes the description (default name skin.ini) and the bitmaps\n"
                  "  skinpack embed INPUT.skn OUTPUT.cpp NAME\n"
@@ -30,8 +31,10 @@ int usage()
     return 2;
 }
 
-int pack(const fs::path& description, const fs::path& output)
+int pack(fs::path description, const fs::path& output)
 {
+    if (fs::is_directory(description))
+        description /= "skin.ini";
     CompressedStoredSkin skin;
     skin.loadFromIniFile(description);
     if (skin.isEmpty()) {
