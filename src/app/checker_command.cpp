@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 namespace tessaly::app {
 
@@ -72,7 +73,7 @@ std::vector<std::string> checkerEnvironment(const std::vector<std::string>& curr
             continue;
         if (namesUtf8(value))
             return {};
-        return withVariable(current, name == std::string("LC_ALL") ? "LC_ALL" : "LC_CTYPE", "C.UTF-8");
+        return withVariable(current, std::string_view(name) == "LC_ALL" ? "LC_ALL" : "LC_CTYPE", "C.UTF-8");
     }
     return withVariable(current, "LC_CTYPE", "C.UTF-8");
 }

@@ -38,6 +38,14 @@ public:
     void key(const std::string& k, int v) { key(k, std::to_string(v)); }
     void rect(const std::string& k, const QRect& r) { key(k, rectText(r)); }
     void colour(const std::string& k, const QColor& c) { key(k, std::to_string(colourValue(c))); }
+    // The four keys of a record's text font, in the order records list them.
+    void font(int height, const std::string& style, const QColor& c)
+    {
+        key("fontname", "Arial");
+        key("fontheight", height);
+        key("fontstyle", style);
+        colour("fontcolor", c);
+    }
     void flag(const std::string& k, bool v) { key(k, v ? 1 : 0); }
     std::string text() const { return m_out.str(); }
 
@@ -146,10 +154,7 @@ void describeWindows(Description& d, const SkinSources& s)
     d.key("leftbottompoint", pointText(3, 21));
     d.key("rightbottompoint", pointText(27, 21));
     d.rect("clientrect", local(3, 3, 27, 21));
-    d.key("fontname", "Arial");
-    d.key("fontheight", 13);
-    d.key("fontstyle", "");
-    d.colour("fontcolor", hex(0x2B323A));
+    d.font(13, "", hex(0x2B323A));
     d.flag("leftstretch", true);
     d.flag("rightstretch", true);
     d.flag("topstretch", true);
@@ -241,10 +246,7 @@ void describeObjects(Description& d, const SkinSources& s)
     d.flag("skinrectinapicture", false);
     d.rect("skinrect", captionSkin);
     d.rect("textrect", local(4, 1, captionSkin.width() - 4, captionSkin.height()));
-    d.key("fontname", "Arial");
-    d.key("fontheight", 15);
-    d.key("fontstyle", "fsbold");
-    d.colour("fontcolor", hex(0x858585));
+    d.font(15, "fsbold", hex(0x858585));
     d.colour("activefontcolor", hex(0x24303D));
     d.key("alignment", "tacenter");
     d.flag("light", false);
@@ -271,10 +273,7 @@ void describeObjects(Description& d, const SkinSources& s)
     d.key("dividerrightoffset", 4);
     d.rect("textrect", local(kColumn + 5, 0, kItemW - 4, kItemH));
     d.rect("imagerect", local(5, 3, 21, 19));
-    d.key("fontname", "Arial");
-    d.key("fontheight", 14);
-    d.key("fontstyle", "");
-    d.colour("fontcolor", kText);
+    d.font(14, "", kText);
     d.colour("activefontcolor", kTextHot);
     d.colour("unenabledfontcolor", hex(0xA0A7AF));
     d.flag("stretcheffect", true);
@@ -398,10 +397,7 @@ void describeControls(Description& d, const SkinSources& s)
     d.flag("stretcheffect", true);
     d.key("stretchtype", "stfull");
     d.rect("activeskinrect", tile("controls/edit.hot"));
-    d.key("fontname", "Arial");
-    d.key("fontheight", 14);
-    d.key("fontstyle", "");
-    d.colour("fontcolor", hex(0x15191E));
+    d.font(14, "", hex(0x15191E));
     d.colour("disabledfontcolor", kTextDisabled);
     d.colour("activefontcolor", hex(0x0B1826));
 
@@ -421,10 +417,7 @@ void describeControls(Description& d, const SkinSources& s)
     d.key("bgpictureindex", -1);
     d.rect("captionrect", QRect());
     d.key("alignment", "taleftjustify");
-    d.key("fontname", "Arial");
-    d.key("fontheight", 14);
-    d.key("fontstyle", "");
-    d.colour("fontcolor", kText);
+    d.font(14, "", kText);
     d.rect("gripperrect", tile("controls/statusbar.grip"));
     d.flag("grippertransparent", true);
     d.colour("grippertransparentcolor", kKey);
@@ -436,18 +429,12 @@ void describeControls(Description& d, const SkinSources& s)
     d.key("bgpictureindex", -1);
     d.rect("captionrect", QRect());
     d.key("alignment", "tacenter");
-    d.key("fontname", "Arial");
-    d.key("fontheight", 14);
-    d.key("fontstyle", "");
-    d.colour("fontcolor", kText);
+    d.font(14, "", kText);
 
     d.section("stdlabel");
     d.key("pictureindex", -1);
     d.key("maskpictureindex", -1);
-    d.key("fontname", "Arial");
-    d.key("fontheight", 14);
-    d.key("fontstyle", "");
-    d.colour("fontcolor", hex(0x1E242B));
+    d.font(14, "", hex(0x1E242B));
     d.colour("activefontcolor", kSteelDeep);
 
     d.section("label");
@@ -461,10 +448,7 @@ void describeControls(Description& d, const SkinSources& s)
     d.rect("clientrect", local(3, 2, 37, 19));
     d.flag("stretcheffect", true);
     d.key("stretchtype", "stfull");
-    d.key("fontname", "Arial");
-    d.key("fontheight", 14);
-    d.key("fontstyle", "");
-    d.colour("fontcolor", hex(0x2A313A));
+    d.font(14, "", hex(0x2A313A));
 }
 
 } // namespace
