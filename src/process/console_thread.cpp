@@ -116,8 +116,10 @@ void ConsoleThread::execute()
         {
             std::lock_guard lock(self->m_writeLock);
             self->m_threadActive = false;
-            if (self->m_closeAsked)
-                self->m_writeHandle.reset();
+            // Nothing can be written once the thread is gone; closing the
+            // child's input now lets a grandchild that reads it finish.
+            self->m_writeHandle.reset();
+            self->m_outputBufferEnd = 0;
         }
     } inactive{this};
 

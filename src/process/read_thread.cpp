@@ -41,8 +41,11 @@ std::size_t ReadThread::readBuffer(char* buffer, std::size_t size)
     const std::size_t taken = std::min(size, stored);
     std::memcpy(buffer, m_inputBuffer.data() + m_inputBufferBegin, taken);
     m_inputBufferBegin += taken;
-    if (m_inputBufferBegin == m_inputBufferEnd)
+    if (m_inputBufferBegin == m_inputBufferEnd) {
         m_inputBufferBegin = m_inputBufferEnd = 0;
+        // Everything posted so far has been taken: the next store posts again.
+        m_notifyPending = false;
+    }
     if (m_waitingForRoom)
         m_roomMade.notify_one();
     return taken;

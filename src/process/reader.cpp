@@ -22,6 +22,7 @@ Reader::~Reader() = default;
 void Reader::createThread(UniqueFd readHandle)
 {
     m_startsOnNewLine = true;
+    m_openLineChanged = false;
     m_currentLine.clear();
     m_cursorPosition = 0;
     m_takenBegin = m_takenEnd = 0;
@@ -52,19 +53,38 @@ void Reader::terminate()
 
 void Reader::drain()
 {
-    // Takes everything stored under one lock, then parses it in pieces of
-    // at most PieceSize bytes: the same pieces as taking them one by one.
-    for (;;) {
-        if (m_takenBegin == m_takenEnd) {
-            if (!m_thread)
-                return;
-            if (m_taken.empty())
-                m_taken.resize(ReadThread::MaximumStoreSize);
-            m_takenBegin = 0;
-            m_takenEnd = m_thread->readBuffer(m_taken.data(), m_taken.size());
-            if (m_takenEnd == 0)
-                return;
-        }
+    // Only what was stored when the message arrived: bytes stored while
+    // this runs get a message of their own, so the main thread gets back to
+    // painting between batches however fast the child writes.
+    if (m_takenBegin == m_takenEnd && !takeStored())
+        return;
+    parseTaken();
+    reportOpenLine();
+}
+
+void Reader::drainEverything()
+{
+    do {
+        parseTaken();
+    } while (takeStored());
+    reportOpenLine();
+}
+
+bool Reader::takeStored()
+{
+    if (!m_thread)
+        return false;
+    if (m_taken.empty())
+        m_taken.resize(ReadThread::MaximumStoreSize);
+    m_takenBegin = 0;
+    m_takenEnd = m_thread->readBuffer(m_taken.data(), m_taken.size());
+    return m_takenEnd > 0;
+}
+
+void Reader::parseTaken()
+{
+    // In pieces of at most PieceSize bytes, as the console rules are defined.
+    while (m_takenBegin < m_takenEnd) {
         const std::size_t size = std::min(PieceSize, m_takenEnd - m_takenBegin);
         char* piece = m_taken.data() + m_takenBegin;
         m_takenBegin += size;
@@ -80,14 +100,15 @@ void Reader::drain()
     }
 }
 
-void Reader::parsePiece(std::string_view piece)
+void Reader::parsePiece(std::string_view text)
 {
-    while (piece.size() > PieceSize) {
-        parsePiece(piece.substr(0, PieceSize));
-        piece.remove_prefix(PieceSize);
+    while (!text.empty()) {
+        const std::size_t size = std::min(PieceSize, text.size());
+        std::memcpy(m_parseBuffer.data(), text.data(), size);
+        parseInPlace(m_parseBuffer.data(), size);
+        text.remove_prefix(size);
     }
-    std::memcpy(m_parseBuffer.data(), piece.data(), piece.size());
-    parseInPlace(m_parseBuffer.data(), piece.size());
+    reportOpenLine();
 }
 
 namespace {
@@ -164,7 +185,6 @@ void Reader::parseInPlace(char* bytes, std::size_t size)
         }
     }
     writeRun(bytes + runStart, size - runStart);
-    report(false);
 }
 
 void Reader::writeRun(const char* run, std::size_t length)
@@ -175,6 +195,7 @@ void Reader::writeRun(const char* run, std::size_t length)
         m_currentLine.resize(m_cursorPosition + length);
     std::memcpy(m_currentLine.data() + m_cursorPosition, run, length);
     m_cursorPosition += length;
+    m_openLineChanged = true;
 }
 
 void Reader::writeSpaces(std::size_t count)
@@ -183,6 +204,18 @@ void Reader::writeSpaces(std::size_t count)
         m_currentLine.resize(m_cursorPosition + count);
     std::memset(m_currentLine.data() + m_cursorPosition, ' ', count);
     m_cursorPosition += count;
+    m_openLineChanged = true;
+}
+
+void Reader::reportOpenLine()
+{
+    // An open line is reported once per batch of output, not once per
+    // piece: a long line then costs a number of reports that grows with the
+    // batches, not with its length. An empty open line or one that has not
+    // changed since its last report has nothing new to show.
+    if (m_currentLine.empty() || !m_openLineChanged)
+        return;
+    report(false);
 }
 
 void Reader::report(bool lineEnded)
@@ -198,6 +231,7 @@ void Reader::report(bool lineEnded)
         text = &m_endedLine;
     }
     m_startsOnNewLine = lineEnded;
+    m_openLineChanged = false;
     if (!contains(m_createProcess.consoleOptions(), ConsoleOptions::OwnerData)) {
         if (startsOnNewLine || m_consoleOutput.empty())
             m_consoleOutput.push_back(*text);
@@ -224,10 +258,8 @@ void Reader::threadEnded()
         }
     };
     // A failing piece is consumed, so this ends.
-    while (!attempt([this] { drain(); })) {
+    while (!attempt([this] { drainEverything(); })) {
     }
-    if (!m_currentLine.empty())
-        attempt([this] { report(false); });
     m_thread = nullptr;
     m_takenBegin = m_takenEnd = 0;
     m_createProcess.mainThread().post(m_createProcess.receiver(), CreateProcess::WorkerEndMessage,

@@ -23,9 +23,9 @@ class ReadThread;
 //   below 0); tab writes 8 spaces at the cursor; carriage return moves the
 //   cursor to the start of the line; line feed ends the line.
 // onRawRead gets every piece as it came. onRead gets the current line (no
-// line break) when a line ends and, at the end of every piece, the line
-// still open; startsOnNewLine false means the text replaces the line
-// reported last time.
+// line break) when a line ends and, once the bytes taken in one go are
+// parsed, the line still open if it has text that was not reported yet;
+// startsOnNewLine false means the text replaces the line reported last time.
 //
 // Texts are the child's bytes as they are (the locale's narrow encoding,
 // UTF-8 in practice); invalid sequences are passed through unchanged.
@@ -57,14 +57,20 @@ public:
     void closeRead();
     // Stops and forgets the read thread without any further report.
     void terminate();
-    // Takes and parses everything stored at this moment (message 1025).
+    // Takes and parses what is stored at this moment (message 1025); bytes
+    // stored meanwhile are left for the next message.
     void drain();
-    // Parses one piece of at most PieceSize bytes with the console rules.
-    // Public so that the rules can be driven piece by piece.
-    void parsePiece(std::string_view piece);
+    // Parses text in pieces of at most PieceSize bytes with the console
+    // rules, then reports the open line, as one batch taken from the thread
+    // would. Public so that the rules can be driven directly.
+    void parsePiece(std::string_view text);
 
 private:
+    bool takeStored();
+    void parseTaken();
+    void drainEverything();
     void parseInPlace(char* bytes, std::size_t size);
+    void reportOpenLine();
     void writeRun(const char* run, std::size_t length);
     void writeSpaces(std::size_t count);
     void report(bool lineEnded);
@@ -80,6 +86,7 @@ private:
     std::string m_endedLine; // the line just ended, kept to reuse its memory
     std::size_t m_cursorPosition = 0;
     bool m_startsOnNewLine = true;
+    bool m_openLineChanged = false; // text written since the line was last reported
     std::array<char, PieceSize> m_parseBuffer{};
     // Bytes taken from the read thread in one go and not parsed yet; parsed
     // in place, piece by piece.

@@ -88,10 +88,7 @@ TEST(ReadThread, FloodAgainstASlowReaderKeepsEveryLine)
     ASSERT_TRUE(r.finish());
     EXPECT_EQ(r.exits, std::vector<std::uint32_t>{0});
 
-    auto lines = r.lines();
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back(), "") << "the output ends with a line feed";
-    lines.pop_back();
+    const auto lines = r.lines();
     ASSERT_EQ(lines.size(), std::size_t(total / lineLength));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string expected = std::to_string(i);

@@ -37,7 +37,7 @@ TEST(RunFailures, ProgramNotFound)
     EXPECT_EQ(test::threadCount(), threads);
     r.start({"print", "works\\n"});
     ASSERT_TRUE(r.finish());
-    EXPECT_EQ(r.lines(), (std::vector<std::string>{"works", ""}));
+    EXPECT_EQ(r.lines(), (std::vector<std::string>{"works"}));
 }
 
 TEST(RunFailures, MissingWorkingFolderIsASystemError)
@@ -60,7 +60,7 @@ TEST(RunFailures, ApplicationNameIsTheProgram)
     r.process.setConsoleOptions(ConsoleOptions::Redirect);
     r.process.run();
     ASSERT_TRUE(r.finish());
-    EXPECT_EQ(r.lines(), (std::vector<std::string>{"from application name", ""}));
+    EXPECT_EQ(r.lines(), (std::vector<std::string>{"from application name"}));
 }
 
 TEST(RunFailures, RunWhileRunning)
@@ -72,7 +72,7 @@ TEST(RunFailures, RunWhileRunning)
               "Cannot perform this operation when process is running");
     EXPECT_EQ(r.process.state(), ProcessState::Waiting);
     ASSERT_TRUE(r.finish());
-    EXPECT_EQ(r.lines(), (std::vector<std::string>{"first", "still here", ""}));
+    EXPECT_EQ(r.lines(), (std::vector<std::string>{"first", "still here"}));
     EXPECT_EQ(r.exits.size(), 1u);
 }
 

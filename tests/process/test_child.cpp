@@ -200,6 +200,13 @@ int main(int argc, char** argv)
                 writeAll(1, text);
                 std::_Exit(0);
             }
+        } else if (action == "grandchildcat") {
+            // A grandchild that keeps the output open until its input ends.
+            if (::fork() == 0) {
+                copyInput();
+                writeAll(1, "input ended\n");
+                std::_Exit(0);
+            }
         } else if (action == "exit") {
             std::_Exit(std::atoi(next()));
         } else if (action == "signal") {
