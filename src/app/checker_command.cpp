@@ -1,7 +1,9 @@
 #include "app/checker_command.h"
 
 #include <algorithm>
-#include <cctype>
+#include <clocale>
+#include <langinfo.h>
+#include <locale.h>
 #include <string_view>
 
 namespace tessaly::app {
@@ -46,11 +48,20 @@ std::string valueOf(const std::vector<std::string>& environment, const std::stri
     return {};
 }
 
-bool namesUtf8(std::string locale)
+enum class LocaleKind { Missing, Other, Utf8 };
+
+// What the C library makes of a locale name. A name alone says nothing:
+// "en_US.UTF-8" is often not installed, and a program given it runs in the
+// plain "C" locale.
+LocaleKind localeKind(const std::string& name)
 {
-    std::transform(locale.begin(), locale.end(), locale.begin(),
-        [](unsigned char c) { return char(std::tolower(c)); });
-    return locale.find("utf-8") != std::string::npos || locale.find("utf8") != std::string::npos;
+    const locale_t locale = ::newlocale(LC_ALL_MASK, name.c_str(), locale_t(0));
+    if (locale == locale_t(0))
+        return LocaleKind::Missing;
+    const std::string_view codeSet = ::nl_langinfo_l(CODESET, locale);
+    const LocaleKind kind = codeSet == "UTF-8" ? LocaleKind::Utf8 : LocaleKind::Other;
+    ::freelocale(locale);
+    return kind;
 }
 
 std::vector<std::string> withVariable(std::vector<std::string> environment, const std::string& name,
@@ -71,9 +82,16 @@ std::vector<std::string> checkerEnvironment(const std::vector<std::string>& curr
         const std::string value = valueOf(current, name);
         if (value.empty())
             continue;
-        if (namesUtf8(value))
+        switch (localeKind(value)) {
+        case LocaleKind::Utf8:
             return {};
-        return withVariable(current, std::string_view(name) == "LC_ALL" ? "LC_ALL" : "LC_CTYPE", "C.UTF-8");
+        case LocaleKind::Missing:
+            // A locale that cannot be loaded makes the checker's runtime
+            // drop every category back to "C", not just the character type.
+            return withVariable(current, "LC_ALL", "C.UTF-8");
+        case LocaleKind::Other:
+            return withVariable(current, std::string_view(name) == "LC_ALL" ? "LC_ALL" : "LC_CTYPE", "C.UTF-8");
+        }
     }
     return withVariable(current, "LC_CTYPE", "C.UTF-8");
 }

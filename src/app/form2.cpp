@@ -2,8 +2,10 @@
 
 #include "app/app_fonts.h"
 #include "app/website.h"
+#include "platform/qt_window_title.h"
 
 #include <QDesktopServices>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QUrl>
@@ -73,10 +75,18 @@ Form2::Form2(QWidget* mainWindow)
     createLabels();
 }
 
+void Form2::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The window has no title, also where the window manager reads it.
+    platform::clearNativeWindowTitle(this);
+}
+
 QLabel* Form2::addLabel(const QString& text, const QRect& geometry, const QFont& font, const QColor& colour)
 {
     auto* label = new QLabel(text, this);
-    label->setGeometry(geometry);
+    // A label is never lower than its font's line, or descenders are cut.
+    label->setGeometry(geometry.adjusted(0, 0, 0, std::max(0, QFontMetrics(font).height() - geometry.height())));
     label->setFont(font);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QPalette palette = label->palette();

@@ -34,6 +34,9 @@ public:
     // Each time it is shown, the window is placed centred over the main window.
     void setVisible(bool visible) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void createLabels();
     QLabel* addLabel(const QString& text, const QRect& geometry, const QFont& font, const QColor& colour);

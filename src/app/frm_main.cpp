@@ -4,13 +4,17 @@
 #include "app/checker_command.h"
 #include "app/error_report.h"
 #include "app/form2.h"
+#include "app/report_memo.h"
 #include "app/website.h"
 #include "process/create_process.h"
 #include "skin/data/compressed_skin_list.h"
 #include "skin/data/skin_data.h"
 #include "skin/embedded_pewter.h"
 
+#include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFileInfo>
+#include <QLabel>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -25,28 +29,6 @@
 extern char** environ;
 
 namespace tessaly::app {
-
-// The memo as the report filter sees it.
-class MemoLines : public ReportLines {
-public:
-    explicit MemoLines(QPlainTextEdit* memo) : m_memo(memo) {}
-
-    std::string lastLine() const override
-    {
-        if (m_memo->document()->isEmpty())
-            return {};
-        return m_memo->document()->lastBlock().text().toStdString();
-    }
-
-    void appendLine(const std::string& line) override
-    {
-        // Bytes that are not UTF-8 show as U+FFFD.
-        m_memo->appendPlainText(QString::fromUtf8(line.data(), qsizetype(line.size())));
-    }
-
-private:
-    QPlainTextEdit* m_memo;
-};
 
 namespace {
 
@@ -86,18 +68,38 @@ FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QW
 
     loadStoredSkin();
     createControls();
-    m_memoLines = std::make_unique<MemoLines>(m_memo1);
-    m_filter = std::make_unique<ReportFilter>(*m_memoLines);
+    m_reportMemo = std::make_unique<ReportMemo>(m_memo1);
+    m_filter = std::make_unique<ReportFilter>(*m_reportMemo);
 
     // Nothing reads the collected console output, and keeping it would grow
     // with every run for as long as the program is open.
     m_process1->setConsoleOptions(process::ConsoleOptions::Redirect | process::ConsoleOptions::OwnerData);
-    m_process1->setOnRead([this](process::CreateProcess&, const std::string& text, bool) {
-        process1Read(text);
+    m_process1->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
+        process1Read(text, startsOnNewLine);
     });
+    m_process1->setOnTerminate([this](process::CreateProcess&, std::uint32_t) { checkEnded(); });
+    m_elapsedTimer.setInterval(1000);
+    connect(&m_elapsedTimer, &QTimer::timeout, this, &FrmMain::showProgress);
+    m_edit1->setFocus();
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    endRunningCheck();
+}
+
+void FrmMain::closeEvent(QCloseEvent* event)
+{
+    // A check nobody can see any more is not left running.
+    endRunningCheck();
+    QWidget::closeEvent(event);
+}
+
+void FrmMain::endRunningCheck()
+{
+    if (m_process1->state() != process::ProcessState::Ready)
+        m_process1->terminate();
+}
 
 void FrmMain::loadStoredSkin()
 {
@@ -119,6 +121,7 @@ void FrmMain::createControls()
     m_skSkinSpeedButton1->setText(QString(QChar(0x2026)));
     m_skSkinSpeedButton1->setGeometry(442, 294, 33, 21);
     m_skSkinSpeedButton1->setFont(designFont("Arial", 14));
+    m_skSkinSpeedButton1->setFocusPolicy(Qt::NoFocus);
     connect(m_skSkinSpeedButton1, &QToolButton::clicked, this,
         [this] { runGuarded(this, [this] { skSkinSpeedButton1Click(); }); });
 
@@ -175,10 +178,16 @@ void FrmMain::createStatusBar()
     m_skSkinMenuSpeedButton1->setGeometry(528, 2, 45, 18);
     m_skSkinMenuSpeedButton1->setAutoRaise(true);
     m_skSkinMenuSpeedButton1->setFont(designFont("Arial", 14));
+    m_skSkinMenuSpeedButton1->setFocusPolicy(Qt::NoFocus);
     m_skSkinMenuSpeedButton1->setMenu(m_skSkinPopupMenu2);
     m_skSkinMenuSpeedButton1->setPopupMode(QToolButton::InstantPopup);
     m_skSkinMenuSpeedButton1->setToolButtonStyle(Qt::ToolButtonTextOnly);
     m_skSkinMenuSpeedButton1->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+
+    m_progressLabel = new QLabel(m_skSkinStatusBar1);
+    m_progressLabel->setObjectName(QStringLiteral("progressLabel"));
+    m_progressLabel->setFont(designFont("Arial", 14));
+    m_progressLabel->setGeometry(8, 2, 512, 18);
 }
 
 void FrmMain::resizeEvent(QResizeEvent* event)
@@ -187,6 +196,8 @@ void FrmMain::resizeEvent(QResizeEvent* event)
     // Every control keeps its design place except the status bar, which
     // stays along the bottom edge across the full width.
     m_skSkinStatusBar1->setGeometry(0, height() - statusBarHeight, width(), statusBarHeight);
+    // The progress text fills the status bar up to the "About" button.
+    m_progressLabel->setGeometry(8, 2, std::max(0, m_skSkinMenuSpeedButton1->x() - 16), 18);
 }
 
 void FrmMain::showEvent(QShowEvent* event)
@@ -209,7 +220,7 @@ void FrmMain::centreOnFirstShow()
 
 void FrmMain::skSkinSpeedButton1Click()
 {
-    m_memo1->clear();
+    m_reportMemo->clear();
     const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
         QStringLiteral("ePUB Files(*.epub)"));
     if (!file.isEmpty())
@@ -218,15 +229,46 @@ void FrmMain::skSkinSpeedButton1Click()
 
 void FrmMain::skSkinButton1Click()
 {
-    m_memo1->clear();
-    m_process1->setCommandLine(checkerCommandLine(m_programFolder, m_edit1->text().toStdString()));
+    m_reportMemo->clear();
+    const QString book = m_edit1->text();
+    m_process1->setCommandLine(checkerCommandLine(m_programFolder, book.toStdString()));
     m_process1->setEnvironment(checkerEnvironment(currentEnvironment()));
     m_process1->run();
+    checkStarted(book);
 }
 
-void FrmMain::process1Read(const std::string& text)
+void FrmMain::process1Read(const std::string& text, bool startsOnNewLine)
 {
-    m_filter->add(text);
+    m_filter->add(text, startsOnNewLine);
+}
+
+void FrmMain::checkStarted(const QString& book)
+{
+    m_checkedBookName = QFileInfo(book).fileName();
+    m_checkClock.start();
+    m_elapsedTimer.start();
+    setCursor(Qt::BusyCursor);
+    showProgress();
+}
+
+void FrmMain::showProgress()
+{
+    const qint64 seconds = m_checkClock.elapsed() / 1000;
+    const QString book = m_checkedBookName.isEmpty() ? QStringLiteral("(no book)") : m_checkedBookName;
+    m_progressLabel->setText(QStringLiteral("Checking %1 \u2014 %2 s").arg(book).arg(seconds));
+}
+
+void FrmMain::checkEnded()
+{
+    m_elapsedTimer.stop();
+    m_progressLabel->clear();
+    unsetCursor();
+    m_reportMemo->flush();
+}
+
+bool FrmMain::checkRunning() const
+{
+    return m_elapsedTimer.isActive();
 }
 
 void FrmMain::visitOurWebsite1Click()

@@ -2,10 +2,13 @@
 
 #include "app/report_filter.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <string>
 
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
@@ -26,7 +29,7 @@ class SkinData;
 namespace tessaly::app {
 
 class Form2;
-class MemoLines;
+class ReportMemo;
 
 // The main window: pick a book, validate it, read the checker's report.
 class FrmMain : public QWidget {
@@ -43,7 +46,7 @@ public:
     void skSkinButton1Click();
     void visitOurWebsite1Click();
     void about1Click();
-    void process1Read(const std::string& text);
+    void process1Read(const std::string& text, bool startsOnNewLine = true);
 
     process::CreateProcess& process1() { return *m_process1; }
     skin::SkinData& skSkinData1() { return *m_skSkinData1; }
@@ -52,16 +55,25 @@ public:
     QPushButton* skSkinButton1() const { return m_skSkinButton1; }
     QToolButton* skSkinMenuSpeedButton1() const { return m_skSkinMenuSpeedButton1; }
     QMenu* skSkinPopupMenu2() const { return m_skSkinPopupMenu2; }
+    QLabel* progressLabel() const { return m_progressLabel; }
+    ReportMemo& reportMemo() { return *m_reportMemo; }
+    // Whether a check started by "Validate" is still under way.
+    bool checkRunning() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
     void createStatusBar();
     void centreOnFirstShow();
     void loadStoredSkin();
+    void checkStarted(const QString& book);
+    void showProgress();
+    void checkEnded();
+    void endRunningCheck();
 
     std::string m_programFolder;
     std::unique_ptr<process::CreateProcess> m_process1;
@@ -74,10 +86,14 @@ private:
     QLineEdit* m_edit1 = nullptr;
     QPushButton* m_skSkinButton1 = nullptr;
     QPlainTextEdit* m_memo1 = nullptr;
-    std::unique_ptr<MemoLines> m_memoLines;
+    QLabel* m_progressLabel = nullptr;
+    std::unique_ptr<ReportMemo> m_reportMemo;
     std::unique_ptr<ReportFilter> m_filter;
     Form2* m_form2 = nullptr;
     bool m_shownOnce = false;
+    QString m_checkedBookName;
+    QElapsedTimer m_checkClock;
+    QTimer m_elapsedTimer; // ticks once a second while a check runs
 };
 
 } // namespace tessaly::app

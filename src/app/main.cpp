@@ -24,7 +24,6 @@ int main(int argc, char** argv)
     preferX11();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tessaly"));
 
     tessaly::platform::QtMainThread mainThread;
     mainThread.setErrorHandler([](std::exception_ptr error) {

@@ -15,22 +15,33 @@ bool ReportFilter::isSuccessLine(std::string_view report)
     return report == successLine;
 }
 
-void ReportFilter::add(const std::string& report)
+void ReportFilter::add(const std::string& report, bool startsOnNewLine)
 {
     m_checkstr = report;
+    if (!startsOnNewLine && m_lastReportAdded)
+        m_lines.removeLastLine();
+    m_lastReportAdded = filter(report);
+}
+
+// Adds what the report shows, if anything; true when a line was added.
+bool ReportFilter::filter(const std::string& report)
+{
     if (isSuccessLine(report)) {
-        if (m_lines.lastLine() != passedLine)
-            m_lines.appendLine(std::string(passedLine));
-        return;
+        if (m_lines.lastLine() == passedLine)
+            return false;
+        m_lines.appendLine(std::string(passedLine));
+        return true;
     }
     if (report.empty()) {
-        if (!m_lines.lastLine().empty())
-            m_lines.appendLine({});
-        return;
+        if (m_lines.lastLine().empty())
+            return false;
+        m_lines.appendLine({});
+        return true;
     }
     if (report == versionBanner)
-        return;
+        return false;
     m_lines.appendLine(report);
+    return true;
 }
 
 } // namespace tessaly::app

@@ -59,7 +59,9 @@ void Reader::drain()
     if (m_takenBegin == m_takenEnd && !takeStored())
         return;
     parseTaken();
-    reportOpenLine();
+    // More bytes waiting means the line is still streaming in: it is
+    // reported again only when that is cheap next to what arrived.
+    reportOpenLine(m_thread && m_thread->storedBytes() > 0);
 }
 
 void Reader::drainEverything()
@@ -207,15 +209,26 @@ void Reader::writeSpaces(std::size_t count)
     m_openLineChanged = true;
 }
 
-void Reader::reportOpenLine()
+void Reader::reportOpenLine(bool moreWaiting)
 {
-    // An open line is reported once per batch of output, not once per
-    // piece: a long line then costs a number of reports that grows with the
-    // batches, not with its length. An empty open line or one that has not
-    // changed since its last report has nothing new to show.
+    // An open line has nothing new to show when it is empty or unchanged.
     if (m_currentLine.empty() || !m_openLineChanged)
         return;
+    // While more output waits, a still-growing line is reported again only
+    // when it has doubled or a while has passed (longer for lines whose
+    // report took long), so that one long line costs time linear in its
+    // length instead of one full copy per piece.
+    if (moreWaiting) {
+        const bool doubled = m_currentLine.size() >= 2 * m_openReportSize;
+        const auto wait = std::max(MinimumOpenLineInterval, 20 * m_openReportDuration);
+        if (!doubled && Clock::now() - m_openReportTime < wait)
+            return;
+    }
+    const auto start = Clock::now();
+    m_openReportSize = m_currentLine.size();
     report(false);
+    m_openReportTime = Clock::now();
+    m_openReportDuration = m_openReportTime - start;
 }
 
 void Reader::report(bool lineEnded)
@@ -229,6 +242,7 @@ void Reader::report(bool lineEnded)
         m_currentLine.clear();
         m_cursorPosition = 0;
         text = &m_endedLine;
+        m_openReportSize = 0;
     }
     m_startsOnNewLine = lineEnded;
     m_openLineChanged = false;

@@ -3,6 +3,7 @@
 #include "process/unique_fd.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -24,8 +25,10 @@ class ReadThread;
 //   cursor to the start of the line; line feed ends the line.
 // onRawRead gets every piece as it came. onRead gets the current line (no
 // line break) when a line ends and, once the bytes taken in one go are
-// parsed, the line still open if it has text that was not reported yet;
-// startsOnNewLine false means the text replaces the line reported last time.
+// parsed, the line still open if it has text that was not reported yet
+// (while more output waits, a growing line only when it has doubled or a
+// while has passed); startsOnNewLine false means the text replaces the line
+// reported last time.
 //
 // Texts are the child's bytes as they are (the locale's narrow encoding,
 // UTF-8 in practice); invalid sequences are passed through unchanged.
@@ -70,7 +73,7 @@ private:
     void parseTaken();
     void drainEverything();
     void parseInPlace(char* bytes, std::size_t size);
-    void reportOpenLine();
+    void reportOpenLine(bool moreWaiting = false);
     void writeRun(const char* run, std::size_t length);
     void writeSpaces(std::size_t count);
     void report(bool lineEnded);
@@ -87,6 +90,11 @@ private:
     std::size_t m_cursorPosition = 0;
     bool m_startsOnNewLine = true;
     bool m_openLineChanged = false; // text written since the line was last reported
+    using Clock = std::chrono::steady_clock;
+    static constexpr Clock::duration MinimumOpenLineInterval = std::chrono::milliseconds(100);
+    std::size_t m_openReportSize = 0; // length of the open line when last reported
+    Clock::time_point m_openReportTime;
+    Clock::duration m_openReportDuration{};
     std::array<char, PieceSize> m_parseBuffer{};
     // Bytes taken from the read thread in one go and not parsed yet; parsed
     // in place, piece by piece.

@@ -42,8 +42,9 @@ INSTANTIATE_TEST_SUITE_P(Names, HostileBookNames,
 
 TEST(CheckerEnvironment, Utf8LocaleIsInherited)
 {
-    EXPECT_TRUE(checkerEnvironment({"PATH=/usr/bin", "LANG=en_US.UTF-8"}).empty());
-    EXPECT_TRUE(checkerEnvironment({"LC_ALL=de_DE.utf8", "LANG=C"}).empty());
+    // C.UTF-8 is built into the C library, so it is there on every machine.
+    EXPECT_TRUE(checkerEnvironment({"PATH=/usr/bin", "LANG=C.UTF-8"}).empty());
+    EXPECT_TRUE(checkerEnvironment({"LC_ALL=C.utf8", "LANG=C"}).empty());
 }
 
 TEST(CheckerEnvironment, OtherLocalesGetAUtf8CharacterType)
@@ -57,6 +58,10 @@ TEST(CheckerEnvironment, OtherLocalesGetAUtf8CharacterType)
         {{"PATH=/usr/bin"}, "LC_CTYPE=C.UTF-8"},
         {{"PATH=/bin", "LC_ALL=C", "LANG=en_US.UTF-8"}, "LC_ALL=C.UTF-8"},
         {{"PATH=/bin", "LC_CTYPE=POSIX"}, "LC_CTYPE=C.UTF-8"},
+        // Named UTF-8 but not installed: every category falls back to "C".
+        {{"PATH=/bin", "LANG=xx_YY.UTF-8"}, "LC_ALL=C.UTF-8"},
+        {{"PATH=/bin", "LC_ALL=xx_YY.utf8", "LANG=C.UTF-8"}, "LC_ALL=C.UTF-8"},
+        {{"PATH=/bin", "LANG=../../etc/passwd"}, "LC_ALL=C.UTF-8"},
     };
     for (const auto& c : cases) {
         const auto environment = checkerEnvironment(c.current);

@@ -12,6 +12,7 @@ class VectorLines : public tessaly::app::ReportLines {
 public:
     std::string lastLine() const override { return lines.empty() ? std::string() : lines.back(); }
     void appendLine(const std::string& line) override { lines.push_back(line); }
+    void removeLastLine() override { lines.pop_back(); }
     std::vector<std::string> lines;
 };
 
@@ -52,9 +53,56 @@ INSTANTIATE_TEST_SUITE_P(Reports, ReportFilterCases,
         FilterCase{"BannerDropped", {"Epubcheck Version 1.0.5", "A"}, {"A"}},
         FilterCase{"OtherVersionShown", {"Epubcheck Version 4.2.6"}, {"Epubcheck Version 4.2.6"}},
         FilterCase{"BannerWithTrailingSpaceShown", {"Epubcheck Version 1.0.5 "}, {"Epubcheck Version 1.0.5 "}},
-        FilterCase{"PartThenWholeLineBothShown", {"Check", "Checking file"}, {"Check", "Checking file"}},
+        FilterCase{"NewLinesAreSeparateLines", {"Check", "Checking file"}, {"Check", "Checking file"}},
         FilterCase{"NothingReported", {}, {}}),
     [](const testing::TestParamInfo<FilterCase>& info) { return std::string(info.param.name); });
+
+// A report's text and whether it starts a new line, as the reader gives them.
+struct Piece {
+    std::string text;
+    bool startsOnNewLine;
+};
+
+struct ContinuationCase {
+    const char* name;
+    std::vector<Piece> reports;
+    std::vector<std::string> expected;
+};
+
+class ReportFilterContinuations : public testing::TestWithParam<ContinuationCase> {};
+
+TEST_P(ReportFilterContinuations, ShowEachLineOnceAndWhole)
+{
+    VectorLines memo;
+    ReportFilter filter(memo);
+    for (const auto& [text, startsOnNewLine] : GetParam().reports)
+        filter.add(text, startsOnNewLine);
+    EXPECT_EQ(memo.lines, GetParam().expected);
+}
+
+const std::string success = "No errors or warnings detected.";
+const std::string banner = "Epubcheck Version 1.0.5";
+
+INSTANTIATE_TEST_SUITE_P(Reports, ReportFilterContinuations,
+    testing::Values(
+        ContinuationCase{"PartThenWhole", {{"A", true}, {"Chec", true}, {"Checking", false}, {"B", true}},
+            {"A", "Checking", "B"}},
+        ContinuationCase{"SeveralParts", {{"a", true}, {"ab", false}, {"abc", false}}, {"abc"}},
+        ContinuationCase{"PartThenWholeSuccessLine",
+            {{"x", true}, {"No errors", true}, {success, false}}, {"x", passed}},
+        ContinuationCase{"PartOfSuccessAfterPassedLine",
+            {{success, true}, {"No err", true}, {success, false}}, {passed}},
+        ContinuationCase{"PartThenWholeBanner", {{"A", true}, {"Epubcheck Ver", true}, {banner, false}, {"B", true}},
+            {"A", "B"}},
+        ContinuationCase{"FilteredPartIsFilteredAnew",
+            {{"A", true}, {banner, true}, {banner + " and more", false}}, {"A", banner + " and more"}},
+        ContinuationCase{"EmptyPieceBetweenParts", {{"A", true}, {"", true}, {"Bc", false}, {"", true}},
+            {"A", "Bc", ""}},
+        ContinuationCase{"EmptyPartAtTheTopAddsNothing", {{"", true}, {"A", false}}, {"A"}},
+        ContinuationCase{"PartThenEmptyLine", {{"A", true}, {"x", true}, {"", false}}, {"A", ""}},
+        ContinuationCase{"ContinuationAfterBlankLineKeepsIt", {{"A", true}, {"", true}, {"", true}, {"B", true}, {"Bc", false}},
+            {"A", "", "Bc"}}),
+    [](const testing::TestParamInfo<ContinuationCase>& info) { return std::string(info.param.name); });
 
 TEST(ReportFilter, RemembersTheLastReport)
 {
