@@ -5,6 +5,7 @@
 #include "app/error_report.h"
 #include "app/form2.h"
 #include "app/report_memo.h"
+#include "app/report_text_edit.h"
 #include "app/website.h"
 #include "process/create_process.h"
 #include "skin/data/compressed_skin_list.h"
@@ -141,13 +142,9 @@ void FrmMain::createControls()
     connect(m_skSkinButton1, &QPushButton::clicked, this,
         [this] { runGuarded(this, [this] { skSkinButton1Click(); }); });
 
-    m_memo1 = new QPlainTextEdit(this);
+    m_memo1 = new ReportTextEdit(this);
     m_memo1->setObjectName(QStringLiteral("Memo1"));
     m_memo1->setGeometry(8, 8, 565, 280);
-    m_memo1->setReadOnly(true);
-    m_memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     setTabOrder(m_edit1, m_skSkinButton1);
     setTabOrder(m_skSkinButton1, m_memo1);
@@ -263,7 +260,6 @@ void FrmMain::checkEnded()
     m_elapsedTimer.stop();
     m_progressLabel->clear();
     unsetCursor();
-    m_reportMemo->flush();
 }
 
 bool FrmMain::checkRunning() const

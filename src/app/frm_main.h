@@ -53,6 +53,7 @@ public:
     QPlainTextEdit* memo1() const { return m_memo1; }
     QLineEdit* edit1() const { return m_edit1; }
     QPushButton* skSkinButton1() const { return m_skSkinButton1; }
+    QToolButton* skSkinSpeedButton1() const { return m_skSkinSpeedButton1; }
     QToolButton* skSkinMenuSpeedButton1() const { return m_skSkinMenuSpeedButton1; }
     QMenu* skSkinPopupMenu2() const { return m_skSkinPopupMenu2; }
     QLabel* progressLabel() const { return m_progressLabel; }

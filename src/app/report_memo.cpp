@@ -6,15 +6,18 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <limits>
 
 namespace tessaly::app {
 
 namespace {
 
-// About one frame; longer when updating the text box itself takes long, so
-// that it never takes more than a fifth of the main thread's time.
+// The first batch waits about a frame, so that lines arriving together are
+// shown together.
 constexpr int frameInterval = 16;
-constexpr int costFactor = 4;
+// What a line costs a batch beyond its characters, so that a batch of
+// empty or short lines is bounded too.
+constexpr qsizetype lineCost = 64;
 
 QString fromBytes(const std::string& line)
 {
@@ -30,8 +33,8 @@ ReportMemo::ReportMemo(QPlainTextEdit* memo)
     // The report is rebuilt, never edited: an undo history would only keep
     // a second copy of it.
     m_memo->setUndoRedoEnabled(false);
-    m_flushTimer.setSingleShot(true);
-    connect(&m_flushTimer, &QTimer::timeout, this, &ReportMemo::flush);
+    m_batchTimer.setSingleShot(true);
+    connect(&m_batchTimer, &QTimer::timeout, this, &ReportMemo::showBatch);
 }
 
 std::string ReportMemo::lastLine() const
@@ -50,66 +53,133 @@ void ReportMemo::removeLastLine()
     if (m_lines.empty())
         return;
     m_lines.pop_back();
-    m_shownCount = std::min(m_shownCount, m_lines.size());
+    m_validCount = std::min(m_validCount, m_lines.size());
     changed();
 }
 
 void ReportMemo::clear()
 {
-    m_flushTimer.stop();
+    m_batchTimer.stop();
     m_lines.clear();
-    m_shownCount = m_widgetCount = 0;
+    m_blockStart.clear();
+    m_validCount = 0;
+    m_shownText.clear();
+    m_shownChars = 0;
     m_memo->clear();
+}
+
+bool ReportMemo::hasPendingChanges() const
+{
+    return m_validCount < m_blockStart.size() || m_blockStart.size() < m_lines.size()
+        || m_shownChars < m_shownText.size();
+}
+
+QStringList ReportMemo::shownLines() const
+{
+    QStringList lines;
+    const QTextDocument* document = m_memo->document();
+    if (document->isEmpty())
+        return lines;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.userState() == ContinuationState && !lines.isEmpty())
+            lines.back() += block.text();
+        else
+            lines.push_back(block.text());
+    }
+    return lines;
 }
 
 void ReportMemo::changed()
 {
-    if (!m_flushTimer.isActive())
-        m_flushTimer.start(std::max<qint64>(frameInterval, costFactor * m_lastFlushCost));
+    if (!m_batchTimer.isActive())
+        m_batchTimer.start(frameInterval);
+}
+
+void ReportMemo::showBatch()
+{
+    update(BatchLength);
+    // The next batch follows once the events waiting now, paints among
+    // them, have been handled.
+    if (hasPendingChanges())
+        m_batchTimer.start(0);
 }
 
 void ReportMemo::flush()
 {
-    m_flushTimer.stop();
+    m_batchTimer.stop();
+    update(std::numeric_limits<qsizetype>::max());
+}
+
+void ReportMemo::update(qsizetype budget)
+{
     if (!hasPendingChanges())
         return;
-    QElapsedTimer cost;
-    cost.start();
     QScrollBar* scrollBar = m_memo->verticalScrollBar();
     const bool followEnd = scrollBar->value() == scrollBar->maximum();
     const int keptPosition = scrollBar->value();
-    updateTextBox();
-    if (followEnd)
-        scrollBar->setValue(scrollBar->maximum());
-    else
-        scrollBar->setValue(keptPosition);
-    m_lastFlushCost = cost.elapsed();
+    QTextCursor editBlock(m_memo->document());
+    editBlock.beginEditBlock();
+    removeStaleBlocks();
+    insertText(budget);
+    editBlock.endEditBlock();
+    scrollBar->setValue(followEnd ? scrollBar->maximum() : keptPosition);
 }
 
-void ReportMemo::updateTextBox()
+void ReportMemo::removeStaleBlocks()
 {
+    if (m_validCount >= m_blockStart.size())
+        return;
     QTextDocument* document = m_memo->document();
     QTextCursor cursor(document);
-    cursor.beginEditBlock();
-    if (m_widgetCount > m_shownCount) {
-        // Remove the stale lines together with the line break before them.
-        if (m_shownCount == 0) {
-            cursor.select(QTextCursor::Document);
-        } else {
-            const QTextBlock kept = document->findBlockByNumber(int(m_shownCount) - 1);
-            cursor.setPosition(kept.position() + kept.length() - 1);
-            cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        }
-        cursor.removeSelectedText();
+    if (m_validCount == 0) {
+        cursor.select(QTextCursor::Document);
+    } else {
+        // From the line break before the first stale line to the end.
+        const QTextBlock first = document->findBlockByNumber(m_blockStart[m_validCount]);
+        cursor.setPosition(first.position() - 1);
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
     }
+    cursor.removeSelectedText();
+    m_blockStart.resize(m_validCount);
+    // Only the last line shown can have been shown in part, and it was
+    // among the stale ones.
+    m_shownText.clear();
+    m_shownChars = 0;
+}
+
+void ReportMemo::insertText(qsizetype budget)
+{
+    QTextCursor cursor(m_memo->document());
     cursor.movePosition(QTextCursor::End);
-    for (std::size_t i = m_shownCount; i < m_lines.size(); ++i) {
-        if (i > 0)
+    qsizetype used = 0;
+    while (used < budget) {
+        if (m_shownChars >= m_shownText.size()) {
+            const std::size_t next = m_blockStart.size();
+            if (next >= m_lines.size())
+                break;
+            if (next > 0)
+                cursor.insertBlock();
+            m_blockStart.push_back(cursor.blockNumber());
+            m_validCount = m_blockStart.size();
+            m_shownText = fromBytes(m_lines[next]);
+            m_shownChars = 0;
+            used += lineCost;
+            continue;
+        }
+        const qsizetype inBlock = cursor.block().length() - 1;
+        if (inBlock >= BlockLength) {
             cursor.insertBlock();
-        cursor.insertText(fromBytes(m_lines[i]));
+            cursor.block().setUserState(ContinuationState);
+            continue;
+        }
+        qsizetype count = std::min({BlockLength - inBlock, m_shownText.size() - m_shownChars, budget - used});
+        // Never split a character that takes two UTF-16 units.
+        if (count < m_shownText.size() - m_shownChars && m_shownText.at(m_shownChars + count - 1).isHighSurrogate())
+            count = count > 1 ? count - 1 : count + 1;
+        cursor.insertText(m_shownText.mid(m_shownChars, count));
+        m_shownChars += count;
+        used += count;
     }
-    cursor.endEditBlock();
-    m_shownCount = m_widgetCount = m_lines.size();
 }
 
 } // namespace tessaly::app

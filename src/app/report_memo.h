@@ -4,6 +4,8 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <string>
 #include <vector>
@@ -13,13 +15,24 @@ class QPlainTextEdit;
 namespace tessaly::app {
 
 // The report memo as the report filter sees it. The filter works on a list
-// of lines kept here; the text box takes what changed in batches, at most
-// once per frame and in one edit block, so that thousands of lines or one
-// very long line never keep the window from painting. The text box follows
-// the end of the report while the user is at the end, and stays where the
-// user scrolled otherwise.
+// of lines kept here; the text box takes what changed in batches of bounded
+// size, one edit block each, between which the window paints. However many
+// lines arrive, and however long one of them is, the window stays
+// responsive. The text box follows the end of the report while the user is
+// at the end, and stays where the user scrolled otherwise.
+//
+// The text box lays out a line in time proportional to its length, in one
+// go: a line longer than BlockLength characters is shown as several blocks,
+// each after the first marked as continuing the one before. lines() and
+// shownLines() hold such a line whole.
 class ReportMemo : public QObject, public ReportLines {
 public:
+    static constexpr qsizetype BlockLength = 16 * 1024;
+    // Characters put into the text box per batch: about one frame's work.
+    static constexpr qsizetype BatchLength = 48 * 1024;
+    // The user state that marks a block as continuing the line before.
+    static constexpr int ContinuationState = 1;
+
     explicit ReportMemo(QPlainTextEdit* memo);
 
     std::string lastLine() const override;
@@ -28,24 +41,34 @@ public:
 
     // Empties the list and the text box at once.
     void clear();
-    // Shows everything that is still waiting now.
+    // Shows everything that is still waiting, at once.
     void flush();
+    // Shows the next batch of what is waiting now; the timer calls it.
+    void showBatch();
 
     const std::vector<std::string>& lines() const { return m_lines; }
-    bool hasPendingChanges() const { return m_shownCount < m_lines.size() || m_widgetCount > m_shownCount; }
+    // Whether the text box still lags behind the list.
+    bool hasPendingChanges() const;
+    // The lines as the text box shows them, continued blocks joined.
+    QStringList shownLines() const;
 
 private:
     void changed();
-    void updateTextBox();
+    void update(qsizetype budget);
+    void removeStaleBlocks();
+    void insertText(qsizetype budget);
 
     QPlainTextEdit* m_memo;
     std::vector<std::string> m_lines;
-    // m_lines[0, m_shownCount) are shown as they are; the text box holds
-    // m_widgetCount lines, of which the ones past m_shownCount are stale.
-    std::size_t m_shownCount = 0;
-    std::size_t m_widgetCount = 0;
-    QTimer m_flushTimer;
-    qint64 m_lastFlushCost = 0; // milliseconds
+    // The text box shows lines [0, m_blockStart.size()): each entry is the
+    // number of the line's first block. Every such line is shown whole
+    // except perhaps the last, of which m_shownChars characters of
+    // m_shownText are shown. Lines from m_validCount on changed since.
+    std::vector<int> m_blockStart;
+    std::size_t m_validCount = 0;
+    QString m_shownText;
+    qsizetype m_shownChars = 0;
+    QTimer m_batchTimer;
 };
 
 } // namespace tessaly::app

@@ -33,6 +33,21 @@ std::vector<std::pair<std::string, std::string>> validBookEntries()
     };
 }
 
+std::vector<std::pair<std::string, std::string>> faultyBookEntries(int messages, int longLines)
+{
+    std::string body;
+    for (int i = 0; i < messages; ++i)
+        body += "<p><unknown" + std::to_string(i) + "/></p>\n";
+    for (int i = 0; i < longLines; ++i)
+        body += "<p><long" + std::string(1100 + 10 * std::size_t(i), 'x') + "/></p>\n";
+    auto entries = validBookEntries();
+    for (auto& [name, content] : entries) {
+        if (name == "EPUB/c1.xhtml")
+            content.replace(content.find("<p>Hello.</p>"), 13, body);
+    }
+    return entries;
+}
+
 namespace {
 
 void put16(std::string& out, uint16_t value)

@@ -3,12 +3,17 @@
 #include "app/error_report.h"
 #include "app/form2.h"
 #include "app/frm_main.h"
+#include "app/report_filter.h"
+#include "app/report_memo.h"
 #include "epub_fixture.h"
 #include "platform/qt_main_thread.h"
 #include "process/create_process.h"
 #include "skin/data/skin_data.h"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProcess>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -26,6 +31,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <signal.h>
 
 namespace {
 
@@ -33,6 +39,12 @@ using tessaly::app::FrmMain;
 using tessaly::process::ProcessState;
 
 const std::string programFolder = TESSALY_PROGRAM_FOLDER "/";
+
+// Whether the check has ended and its whole report is on screen.
+bool checkShown(FrmMain& window)
+{
+    return window.process1().state() == ProcessState::Ready && !window.reportMemo().hasPendingChanges();
+}
 
 QStringList nonEmptyLines(const QPlainTextEdit* memo)
 {
@@ -92,7 +104,7 @@ protected:
 
     void waitForTheCheck()
     {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return m_window.process1().state() == ProcessState::Ready; }, 60000));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return checkShown(m_window); }, 60000));
     }
 
     QTemporaryDir m_books;
@@ -219,9 +231,164 @@ TEST_F(MainWindowTest, MissingCheckerArchiveShowsTheLaunchersComplaint)
     FrmMain window(m_mainThread, emptyProgramFolder.path().toStdString() + "/");
     window.edit1()->setText(QString::fromStdString(book("valid.epub")));
     window.skSkinButton1()->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.process1().state() == ProcessState::Ready; }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return checkShown(window); }, 60000));
     const QString text = window.memo1()->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("Unable to access jarfile"))) << text.toStdString();
+}
+
+// The lines a user should read for the checker's output: the output split at
+// line feeds, through the report filter.
+std::vector<std::string> filteredLines(const QByteArray& output)
+{
+    class Lines : public tessaly::app::ReportLines {
+    public:
+        std::string lastLine() const override { return lines.empty() ? std::string() : lines.back(); }
+        void appendLine(const std::string& line) override { lines.push_back(line); }
+        void removeLastLine() override { lines.pop_back(); }
+        std::vector<std::string> lines;
+    } lines;
+    tessaly::app::ReportFilter filter(lines);
+    QList<QByteArray> split = output.split('\n');
+    if (!split.isEmpty() && split.back().isEmpty())
+        split.pop_back();
+    for (const QByteArray& line : split)
+        filter.add(line.toStdString());
+    return lines.lines;
+}
+
+// The lines the text box shows, and checks that the memo's list holds the same.
+std::vector<std::string> memoLines(FrmMain& window)
+{
+    std::vector<std::string> lines;
+    for (const QString& line : window.reportMemo().shownLines())
+        lines.push_back(line.toStdString());
+    EXPECT_EQ(lines.size(), window.reportMemo().lines().size());
+    EXPECT_TRUE(lines == window.reportMemo().lines()) << "the text box shows what the memo holds";
+    return lines;
+}
+
+TEST_F(MainWindowTest, LargeReportHoldsEachCheckerLineOnceAndWhole)
+{
+    // Lines of about a kilobyte and longer, so that nearly every line
+    // crosses a boundary of the pieces the output is read in.
+    const std::string path = m_books.path().toStdString() + "/large.epub";
+    tessaly::testing::writeEpub(path, tessaly::testing::faultyBookEntries(2000, 12));
+    validate(path);
+    const std::vector<std::string> shown = memoLines(m_window);
+
+    QProcess checker;
+    checker.setProcessChannelMode(QProcess::MergedChannels);
+    checker.start(QStringLiteral("java"), {QStringLiteral("-jar"),
+        QString::fromStdString(programFolder + "epubcheck/epubcheck.jar"), QString::fromStdString(path)});
+    ASSERT_TRUE(checker.waitForFinished(120000));
+    const std::vector<std::string> expected = filteredLines(checker.readAll());
+
+    ASSERT_GT(expected.size(), 2000u);
+    EXPECT_EQ(shown.size(), expected.size());
+    EXPECT_TRUE(shown == expected) << "the report differs from the checker's own output";
+    EXPECT_GE(std::count_if(shown.begin(), shown.end(), [](const auto& line) { return line.size() > 1024; }), 12);
+}
+
+// A stand-in for `java`, first on PATH while it lives, that runs `script`.
+class StandInJava {
+public:
+    explicit StandInJava(const std::string& script)
+        : m_savedPath(std::getenv("PATH"))
+    {
+        const QString file = m_folder.path() + QStringLiteral("/java");
+        QFile java(file);
+        java.open(QIODevice::WriteOnly);
+        java.write(QByteArray("#!/bin/sh\n") + script.c_str() + "\n");
+        java.close();
+        java.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        setenv("PATH", (m_folder.path().toStdString() + ":" + m_savedPath).c_str(), 1);
+    }
+    ~StandInJava() { setenv("PATH", m_savedPath.c_str(), 1); }
+
+private:
+    QTemporaryDir m_folder;
+    std::string m_savedPath;
+};
+
+// Runs the loop until the check has ended; the longest time the loop did
+// not get to a 10 ms timer meanwhile.
+qint64 longestStallUntilTheCheckEnds(FrmMain& window)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 longest = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longest = std::max(longest, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    ticker.start(10);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return checkShown(window); }, 120000));
+    return std::max(longest, clock.elapsed() - last);
+}
+
+TEST_F(MainWindowTest, VeryLongLinesAreShownWholeAndOnce)
+{
+    for (const int megabytes : {1, 10}) {
+        const StandInJava java("head -c " + std::to_string(megabytes << 20)
+            + " /dev/zero | tr '\\0' x; printf '\\nafter the line\\n'");
+        m_window.skSkinButton1()->click();
+        const qint64 stall = longestStallUntilTheCheckEnds(m_window);
+        const std::vector<std::string> shown = memoLines(m_window);
+        ASSERT_EQ(shown.size(), 2u) << megabytes << " MB";
+        EXPECT_EQ(shown[0], std::string(std::size_t(megabytes) << 20, 'x'));
+        EXPECT_EQ(shown[1], "after the line");
+        // A line whose every piece was shown again took minutes; a
+        // generous bound catches that without depending on this machine.
+        EXPECT_LT(stall, 3000) << megabytes << " MB";
+        RecordProperty("longest_stall_ms_" + std::to_string(megabytes) + "mb", int(stall));
+    }
+}
+
+TEST_F(MainWindowTest, ProgressShowsWhileACheckRuns)
+{
+    const StandInJava java("sleep 1; echo done");
+    m_window.edit1()->setText(QStringLiteral("/books/my book.epub"));
+    m_window.show();
+    m_window.skSkinButton1()->click();
+    EXPECT_TRUE(m_window.checkRunning());
+    EXPECT_TRUE(m_window.progressLabel()->text().contains(QStringLiteral("my book.epub")))
+        << m_window.progressLabel()->text().toStdString();
+    EXPECT_TRUE(m_window.progressLabel()->text().contains(QStringLiteral("0 s")));
+    EXPECT_EQ(m_window.cursor().shape(), Qt::BusyCursor);
+    waitForTheCheck();
+    EXPECT_FALSE(m_window.checkRunning());
+    EXPECT_TRUE(m_window.progressLabel()->text().isEmpty());
+    EXPECT_EQ(m_window.cursor().shape(), Qt::ArrowCursor) << "the busy cursor is gone";
+    EXPECT_EQ(memoLines(m_window), std::vector<std::string>{"done"});
+}
+
+TEST_F(MainWindowTest, ClosingTheWindowEndsTheCheck)
+{
+    const StandInJava java("exec sleep 60");
+    m_window.show();
+    m_window.skSkinButton1()->click();
+    const pid_t pid = pid_t(m_window.process1().processInfo().processId);
+    ASSERT_GT(pid, 0);
+    ASSERT_EQ(::kill(pid, 0), 0) << "the stand-in checker runs";
+    m_window.close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ::kill(pid, 0) != 0; }, 10000)) << "no checker is left running";
+}
+
+TEST_F(MainWindowTest, KeyboardFocusStartsInThePathAndSkipsTheToolButtons)
+{
+    m_window.show();
+    m_window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+    EXPECT_EQ(QApplication::focusWidget(), m_window.edit1());
+    const std::vector<QWidget*> order = {m_window.skSkinButton1(), m_window.memo1(), m_window.edit1()};
+    for (QWidget* expected : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), expected) << expected->objectName().toStdString();
+    }
+    EXPECT_EQ(m_window.skSkinSpeedButton1()->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(m_window.skSkinMenuSpeedButton1()->focusPolicy(), Qt::NoFocus);
 }
 
 // Answers the next open-file dialog: chooses `file`, or cancels when empty.

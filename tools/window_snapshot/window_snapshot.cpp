@@ -1,14 +1,17 @@
 // Usage: window_snapshot BOOK.epub OUTPUT_FOLDER
 // Validates BOOK in the main window, opens the About window, and saves
-// main.png and about.png (each window's own pixels) into OUTPUT_FOLDER.
+// main.png and about.png (each window's own pixels) and report.txt (the
+// report's lines, UTF-8) into OUTPUT_FOLDER.
 // The windows stay up for two more seconds so that a screen grab of the
 // whole display can be taken too.
 #include "app/form2.h"
 #include "app/frm_main.h"
+#include "app/report_memo.h"
 #include "platform/qt_main_thread.h"
 #include "process/create_process.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
@@ -30,13 +33,19 @@ int main(int argc, char** argv)
 
     frmMain.edit1()->setText(QString::fromLocal8Bit(argv[1]));
     frmMain.skSkinButton1()->click();
-    const bool finished = QTest::qWaitFor([&] { return frmMain.process1().state() == tessaly::process::ProcessState::Ready; }, 60000);
+    const bool finished = QTest::qWaitFor([&] {
+        return frmMain.process1().state() == tessaly::process::ProcessState::Ready
+            && !frmMain.reportMemo().hasPendingChanges();
+    }, 60000);
     frmMain.about1Click();
     QTest::qWait(300);
 
     const QString folder = QString::fromLocal8Bit(argv[2]);
+    QFile report(folder + QStringLiteral("/report.txt"));
     const bool saved = frmMain.grab().save(folder + QStringLiteral("/main.png"))
-        && form2.grab().save(folder + QStringLiteral("/about.png"));
+        && form2.grab().save(folder + QStringLiteral("/about.png"))
+        && report.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && report.write(frmMain.reportMemo().shownLines().join(QLatin1Char('\n')).toUtf8() + '\n') >= 0;
     QTest::qWait(2000);
     return saved && finished ? 0 : 1;
 }
