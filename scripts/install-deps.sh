@@ -6,13 +6,13 @@ set -euo pipefail
 
 run_packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev zlib1g-dev
   fonts-liberation fonts-dejavu-core
   epubcheck default-jre-headless
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth x11-utils imagemagick zip
+  xvfb xauth x11-utils openbox xcompmgr xdotool imagemagick zip
   clang libclang-rt-14-dev
 )
 
