@@ -1,5 +1,6 @@
 #include "app/report_memo.h"
 
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -12,9 +13,12 @@ namespace tessaly::app {
 
 namespace {
 
-// The first batch waits about a frame, so that lines arriving together are
-// shown together.
-constexpr int frameInterval = 16;
+// The first batch waits for the events already queued, so that lines
+// arriving together are shown together.
+constexpr int firstBatchDelay = 0;
+// What one batch may cost the main thread, in milliseconds: well within a
+// frame, so that the window paints between batches.
+constexpr qint64 batchTime = 20;
 // What a line costs a batch beyond its characters, so that a batch of
 // empty or short lines is bounded too.
 constexpr qsizetype lineCost = 64;
@@ -92,12 +96,19 @@ QStringList ReportMemo::shownLines() const
 void ReportMemo::changed()
 {
     if (!m_batchTimer.isActive())
-        m_batchTimer.start(frameInterval);
+        m_batchTimer.start(firstBatchDelay);
 }
 
 void ReportMemo::showBatch()
 {
-    update(BatchLength);
+    // Laying text out costs about the same per character from one batch to
+    // the next: size the next batch by what this one cost.
+    QElapsedTimer cost;
+    cost.start();
+    const qsizetype used = update(m_batchLength);
+    const qint64 elapsed = std::max<qint64>(1, cost.elapsed());
+    if (used >= m_batchLength)
+        m_batchLength = std::clamp<qsizetype>(m_batchLength * batchTime / elapsed, MinimumBatchLength, MaximumBatchLength);
     // The next batch follows once the events waiting now, paints among
     // them, have been handled.
     if (hasPendingChanges())
@@ -110,19 +121,20 @@ void ReportMemo::flush()
     update(std::numeric_limits<qsizetype>::max());
 }
 
-void ReportMemo::update(qsizetype budget)
+qsizetype ReportMemo::update(qsizetype budget)
 {
     if (!hasPendingChanges())
-        return;
+        return 0;
     QScrollBar* scrollBar = m_memo->verticalScrollBar();
     const bool followEnd = scrollBar->value() == scrollBar->maximum();
     const int keptPosition = scrollBar->value();
     QTextCursor editBlock(m_memo->document());
     editBlock.beginEditBlock();
     removeStaleBlocks();
-    insertText(budget);
+    const qsizetype used = insertText(budget);
     editBlock.endEditBlock();
     scrollBar->setValue(followEnd ? scrollBar->maximum() : keptPosition);
+    return used;
 }
 
 void ReportMemo::removeStaleBlocks()
@@ -147,7 +159,7 @@ void ReportMemo::removeStaleBlocks()
     m_shownChars = 0;
 }
 
-void ReportMemo::insertText(qsizetype budget)
+qsizetype ReportMemo::insertText(qsizetype budget)
 {
     QTextCursor cursor(m_memo->document());
     cursor.movePosition(QTextCursor::End);
@@ -180,6 +192,7 @@ void ReportMemo::insertText(qsizetype budget)
         m_shownChars += count;
         used += count;
     }
+    return used;
 }
 
 } // namespace tessaly::app

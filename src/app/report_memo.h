@@ -28,8 +28,11 @@ namespace tessaly::app {
 class ReportMemo : public QObject, public ReportLines {
 public:
     static constexpr qsizetype BlockLength = 16 * 1024;
-    // Characters put into the text box per batch: about one frame's work.
+    // Characters put into the text box per batch: the first batch's size,
+    // and the bounds of the sizes that follow, which aim at a fixed time.
     static constexpr qsizetype BatchLength = 48 * 1024;
+    static constexpr qsizetype MinimumBatchLength = 4 * 1024;
+    static constexpr qsizetype MaximumBatchLength = 1024 * 1024;
     // The user state that marks a block as continuing the line before.
     static constexpr int ContinuationState = 1;
 
@@ -54,9 +57,9 @@ public:
 
 private:
     void changed();
-    void update(qsizetype budget);
+    qsizetype update(qsizetype budget);
     void removeStaleBlocks();
-    void insertText(qsizetype budget);
+    qsizetype insertText(qsizetype budget);
 
     QPlainTextEdit* m_memo;
     std::vector<std::string> m_lines;
@@ -69,6 +72,7 @@ private:
     QString m_shownText;
     qsizetype m_shownChars = 0;
     QTimer m_batchTimer;
+    qsizetype m_batchLength = BatchLength;
 };
 
 } // namespace tessaly::app
