@@ -222,12 +222,12 @@ TEST(Masks, OnlyNonWhiteMaskPixelsChange)
     // columns 1 and 3 as read; the row is written back whole.
     EXPECT_EQ(row(e, 0), (Values{0, 10, 150, 200}));
     EffectBmp f = greys({{0, 40, 80, 120}});
-    f.maskFillColor(mask, 0x00C80000u, 0.5); // blue 200
+    f.maskFillColor(mask, Color(0x00C80000u), 0.5); // blue 200
     EXPECT_EQ(row(f, 0, 0), (Values{0, 120, 140, 120}));
     EXPECT_EQ(row(f, 0, 2), (Values{0, 20, 40, 120}));
 
     EffectBmp small = greys({{0, 40, 80}});
-    small.maskFillColor(greys({{0, 0}}), 0xFFFFFF, 1); // mask narrower: nothing
+    small.maskFillColor(greys({{0, 0}}), Color(0xFFFFFF), 1); // mask narrower: nothing
     EXPECT_EQ(row(small, 0), (Values{0, 40, 80}));
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <random>
 
+#include "skin/data/system_colors.h"
 #include "skin/paint/rect_math.h"
 #include "skin/paint/sampling.h"
 
@@ -418,7 +419,8 @@ void EffectBmp::maskFillColor(const EffectBmp& mask, Color color, double kf)
     if (!covers(mask))
         return;
     kf = clampFactor(kf);
-    const uint8_t fill[3] = {uint8_t(color >> 16), uint8_t(color >> 8), uint8_t(color)};
+    const Color c = resolveColor(color);
+    const uint8_t fill[3] = {c.blue(), c.green(), c.red()};
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x < m_width; ++x)
             if (!isWhite(mask.pixel(x, y)))
