@@ -121,8 +121,13 @@ private:
         return !isEmpty() && mask.m_width >= m_width && mask.m_height >= m_height;
     }
     // The diagonal averaging shared by the blurs; `wanted` picks the pixels.
+    // everyPixel says that `wanted` accepts every pixel, so the inside of
+    // each row can be averaged as one run.
     template <class Wanted>
-    void averageDiagonals(int amount, Wanted wanted);
+    void averageDiagonals(int amount, bool everyPixel, Wanted wanted);
+    // Mixes every row with the target, the target's weight per column in
+    // 256ths.
+    void mixColumns(const EffectBmp& target, const std::vector<uint16_t>& columnWeights);
 
     int m_width = 0;
     int m_height = 0;
