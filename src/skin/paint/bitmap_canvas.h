@@ -24,7 +24,9 @@ PixelSurface surfaceOf(platform::QtCanvas& canvas);
 
 // An image over the bitmap's pixels for drawing on a window with QPainter:
 // straight alpha when the bitmap blends, opaque otherwise. For a bitmap
-// with transparent set, a copy in which key-colour pixels are transparent.
+// with transparent set, an image over its keyed view (key-colour pixels
+// transparent), converted once and kept until the pixels change. Every
+// form is valid until the bitmap changes or is destroyed.
 QImage imageOf(const Bitmap& bitmap);
 
 // The region as a QRegion for QWidget::setMask.
