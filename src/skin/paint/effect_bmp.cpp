@@ -5,6 +5,10 @@
 #include <cstring>
 #include <random>
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
+
 #include "skin/data/system_colors.h"
 #include "skin/paint/rect_math.h"
 #include "skin/paint/sampling.h"
@@ -113,12 +117,41 @@ struct Kernels {
         averageBody(out, up, down, d, n);                                                                          \
     }                                                                                                              \
     ATTRIBUTES void invert(uint8_t* p, std::size_t n) { invertBody(p, n); }                                        \
-    constexpr Kernels kernels{mix, mixWeights, mixConstant, gray, average, invert};                                \
     }
 
 TESSALY_KERNELS(baseline, )
+constexpr Kernels baselineKernels{baseline::mix,  baseline::mixWeights, baseline::mixConstant,
+                                  baseline::gray, baseline::average,    baseline::invert};
+
 #if defined(__x86_64__) && defined(__GNUC__)
 TESSALY_KERNELS(wide, __attribute__((target("avx2"))))
+
+// The cross-fade, the effect that runs on every animation step, written
+// out for AVX2: s + (((a − s) × w + 128) >> 8) with one rounding multiply
+// (vpmulhrsw of (a − s) × 128 and w), the same results as mixBody with
+// fewer instructions than the compiler finds.
+__attribute__((target("avx2"))) void mixWide(uint8_t* s, const uint8_t* a, std::size_t n, uint16_t w)
+{
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i weight = _mm256_set1_epi16(short(w));
+    std::size_t i = 0;
+    for (; i + 32 <= n; i += 32) {
+        const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+        const __m256i av = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + i));
+        // Unpacking and packing work within 16-byte halves: bytes keep
+        // their order.
+        const __m256i sLo = _mm256_unpacklo_epi8(sv, zero), sHi = _mm256_unpackhi_epi8(sv, zero);
+        const __m256i aLo = _mm256_unpacklo_epi8(av, zero), aHi = _mm256_unpackhi_epi8(av, zero);
+        const __m256i rLo =
+            _mm256_add_epi16(sLo, _mm256_mulhrs_epi16(_mm256_slli_epi16(_mm256_sub_epi16(aLo, sLo), 7), weight));
+        const __m256i rHi =
+            _mm256_add_epi16(sHi, _mm256_mulhrs_epi16(_mm256_slli_epi16(_mm256_sub_epi16(aHi, sHi), 7), weight));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(s + i), _mm256_packus_epi16(rLo, rHi));
+    }
+    wide::mix(s + i, a + i, n - i, w);
+}
+
+constexpr Kernels wideKernels{mixWide, wide::mixWeights, wide::mixConstant, wide::gray, wide::average, wide::invert};
 #endif
 
 const Kernels& kernels()
@@ -126,9 +159,9 @@ const Kernels& kernels()
     static const Kernels& chosen = [] () -> const Kernels& {
 #if defined(__x86_64__) && defined(__GNUC__)
         if (__builtin_cpu_supports("avx2"))
-            return wide::kernels;
+            return wideKernels;
 #endif
-        return baseline::kernels;
+        return baselineKernels;
     }();
     return chosen;
 }
