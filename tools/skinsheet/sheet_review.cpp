@@ -39,7 +39,7 @@ Rect moved(Rect r, int dx, int dy)
 
 QColor qcolour(Color value)
 {
-    return QColor::fromRgb(colorFromValue(value));
+    return qColorOf(value);
 }
 
 void drawText(Bitmap& bitmap, const Rect& rect, const QString& text, const Font& font, Color colour,

@@ -34,6 +34,8 @@ QImage imageOf(const Bitmap& bitmap)
                   QImage::Format_ARGB32);
 }
 
+QColor qColorOf(Color color) { return QColor::fromRgb(colorFromValue(color)); }
+
 QRegion toQRegion(const Region& region) { return platform::toQRegion(region.rects()); }
 
 QFont fontOf(const Font& font)

@@ -3,6 +3,7 @@
 // The Qt side of skin painting: canvases over our bitmaps, images and
 // regions for windows, and the fonts of skin records.
 
+#include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QRegion>
@@ -28,6 +29,9 @@ PixelSurface surfaceOf(platform::QtCanvas& canvas);
 // transparent), converted once and kept until the pixels change. Every
 // form is valid until the bitmap changes or is destroyed.
 QImage imageOf(const Bitmap& bitmap);
+
+// A colour value as Qt's colour, system colours resolved (opaque).
+QColor qColorOf(Color color);
 
 // The region as a QRegion for QWidget::setMask.
 QRegion toQRegion(const Region& region);
