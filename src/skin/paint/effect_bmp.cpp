@@ -36,8 +36,8 @@ bool isWhite(const uint8_t* p) { return p[0] == 255 && p[1] == 255 && p[2] == 25
 
 int roundedInt(double value) { return int(std::nearbyint(value)); }
 
-// rounded(n × kf), in extended precision as the cut points of the moving
-// transitions have always been computed (one value per call).
+// rounded(n × kf) in extended precision: a cut point of a transition is
+// one value per call, and a column off would move a whole edge.
 int roundedProduct(int n, double kf) { return int(std::nearbyint(n * (long double)kf)); }
 
 #define TESSALY_INLINE inline __attribute__((always_inline))
