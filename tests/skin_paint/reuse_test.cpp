@@ -149,3 +149,30 @@ TEST(KeyedView, ConvertedOnceAndRenewedAfterChanges)
 
 } // namespace
 } // namespace tessaly::skin
+
+namespace tessaly::skin {
+namespace {
+
+TEST(FrameStripsReuse, SameAsFreshStripsAtEverySize)
+{
+    const Picture picture = test::numbered(60, 50);
+    const Rect skinRect{2, 3, 50, 43};
+    const NineGeometry cut{{10, 8}, {30, 8}, {10, 30}, {30, 30}, {6, 8, 42, 34}};
+    FrameStrips kept;
+    // Growing, shrinking, and sizes where strips cannot be built.
+    for (auto [w, h] : {std::pair{200, 120}, {90, 70}, {260, 150}, {8, 6}, {120, 90}}) {
+        const NineGeometry target{{10, 8}, {w - 18, 8}, {10, h - 10}, {w - 18, h - 10}, {6, 8, w - 6, h - 6}};
+        for (bool stretched : {false, true}) {
+            const EdgeStretch edges{stretched, stretched, stretched, stretched};
+            const FrameStrips fresh = buildFrameStrips(pixelView(picture), skinRect, cut, target, w, h, edges);
+            buildFrameStrips(kept, pixelView(picture), skinRect, cut, target, w, h, edges);
+            EXPECT_TRUE(samePixels(fresh.top, kept.top)) << w << "x" << h;
+            EXPECT_TRUE(samePixels(fresh.bottom, kept.bottom)) << w << "x" << h;
+            EXPECT_TRUE(samePixels(fresh.left, kept.left)) << w << "x" << h;
+            EXPECT_TRUE(samePixels(fresh.right, kept.right)) << w << "x" << h;
+        }
+    }
+}
+
+} // namespace
+} // namespace tessaly::skin

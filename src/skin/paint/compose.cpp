@@ -273,10 +273,20 @@ void composeVertSkinImage(int topHeight, int bottomHeight, Bitmap& dest, PixelVi
     run(picture, dest, jobs);
 }
 
-FrameStrips buildFrameStrips(PixelView picture, const Rect& skinRect, const NineGeometry& cut,
-                             const NineGeometry& target, int width, int height, const EdgeStretch& stretch)
+namespace {
+
+// A strip about to be built: its size, every pixel 0, its memory kept.
+void blankStrip(Bitmap& strip, int width, int height)
 {
-    FrameStrips strips;
+    strip.setSizeForOverwrite(width, height);
+    std::memset(strip.rowPointer(0), 0, std::size_t(width) * std::size_t(height) * 4);
+}
+
+} // namespace
+
+void buildFrameStrips(FrameStrips& strips, PixelView picture, const Rect& skinRect, const NineGeometry& cut,
+                      const NineGeometry& target, int width, int height, const EdgeStretch& stretch)
+{
     const Rect& c = cut.client;
     const Rect& nc = target.client;
     const int rx = skinRect.left, ry = skinRect.top;
@@ -287,23 +297,27 @@ FrameStrips buildFrameStrips(PixelView picture, const Rect& skinRect, const Nine
 
     if (w > 0 && t > 0 && cut.rt.x > cut.lt.x) {
         Bitmap& s = strips.top;
-        s.setSize(w, t);
+        blankStrip(s, w, t);
         if (stretch.top)
             copyPiece(picture, src(cut.lt.x, 0, cut.rt.x, t), s, make(target.lt.x, 0, target.rt.x, t));
         else
             layPiece(picture, src(cut.lt.x, 0, cut.rt.x, t), s, make(0, 0, w, t), true, false);
         copyPiece(picture, src(0, 0, cut.lt.x, t), s, make(0, 0, target.lt.x, t));
         copyPiece(picture, src(cut.rt.x, 0, rw, t), s, make(target.rt.x, 0, w, t));
+    } else {
+        strips.top.clear();
     }
     if (w > 0 && b > 0 && cut.rb.x > cut.lb.x) {
         Bitmap& s = strips.bottom;
-        s.setSize(w, b);
+        blankStrip(s, w, b);
         if (stretch.bottom)
             copyPiece(picture, src(cut.lb.x, rh - b, cut.rb.x, rh), s, make(target.lb.x, 0, target.rb.x, b));
         else
             layPiece(picture, src(cut.lb.x, rh - b, cut.rb.x, rh), s, make(0, 0, w, b), true, false);
         copyPiece(picture, src(0, rh - b, cut.lb.x, rh), s, make(0, 0, target.lb.x, b));
         copyPiece(picture, src(cut.rb.x, rh - b, rw, rh), s, make(target.rb.x, 0, w, b));
+    } else {
+        strips.bottom.clear();
     }
 
     const int sideHeight = height - strips.top.height() - strips.bottom.height();
@@ -311,7 +325,7 @@ FrameStrips buildFrameStrips(PixelView picture, const Rect& skinRect, const Nine
     // upper and lower ends.
     auto side = [&](Bitmap& s, int stripWidth, int srcLeft, int srcRight, int bandTop, int bandBottom,
                     bool stretched) {
-        s.setSize(stripWidth, sideHeight);
+        blankStrip(s, stripWidth, sideHeight);
         const Rect band = src(srcLeft, bandTop, srcRight, bandBottom);
         if (stretched)
             copyPiece(picture, band, s,
@@ -328,8 +342,19 @@ FrameStrips buildFrameStrips(PixelView picture, const Rect& skinRect, const Nine
     };
     if (l > 0 && sideHeight > 0 && cut.lb.y > cut.lt.y)
         side(strips.left, l, 0, l, cut.lt.y, cut.lb.y, stretch.left);
+    else
+        strips.left.clear();
     if (r >= 1 && sideHeight >= 1 && cut.rb.y > cut.rt.y)
         side(strips.right, r, c.right, rw, cut.rt.y, cut.rb.y, stretch.right);
+    else
+        strips.right.clear();
+}
+
+FrameStrips buildFrameStrips(PixelView picture, const Rect& skinRect, const NineGeometry& cut,
+                             const NineGeometry& target, int width, int height, const EdgeStretch& stretch)
+{
+    FrameStrips strips;
+    buildFrameStrips(strips, picture, skinRect, cut, target, width, height, stretch);
     return strips;
 }
 
