@@ -26,6 +26,11 @@ TEST(SystemColors, ClassicTable)
         EXPECT_EQ(systemColor(c.which), c.expected) << int(c.which);
         EXPECT_EQ(resolveColor(systemColorValue(c.which)), c.expected) << int(c.which);
     }
+    // The named forms: plain colours stay, system colours resolve.
+    EXPECT_EQ(colors::blue.value(), 0x00FF0000u);
+    EXPECT_EQ(colors::gray, rgbColor(128, 128, 128));
+    EXPECT_EQ(resolveColor(colors::blue), colors::blue);
+    EXPECT_EQ(resolveColor(colors::btnFace), rgbColor(212, 208, 200));
     // Numbers without a colour resolve to black rather than to garbage.
     EXPECT_EQ(resolveColor(Color(0xFF000019u)), Color(0));
     EXPECT_EQ(resolveColor(Color(0xFF0000FFu)), Color(0));

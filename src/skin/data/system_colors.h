@@ -56,4 +56,37 @@ inline Color systemColor(SystemColor which) { return systemColor(int(which)); }
 // becomes pixels goes through this.
 inline Color resolveColor(Color color) { return color.isSystem() ? systemColor(color.systemIndex()) : color; }
 
+// The named colours that window designs and frames use: the sixteen plain
+// colours and the system colours by role (resolve before painting).
+namespace colors {
+inline constexpr Color black = rgbColor(0, 0, 0);
+inline constexpr Color maroon = rgbColor(128, 0, 0);
+inline constexpr Color green = rgbColor(0, 128, 0);
+inline constexpr Color olive = rgbColor(128, 128, 0);
+inline constexpr Color navy = rgbColor(0, 0, 128);
+inline constexpr Color purple = rgbColor(128, 0, 128);
+inline constexpr Color teal = rgbColor(0, 128, 128);
+inline constexpr Color gray = rgbColor(128, 128, 128);
+inline constexpr Color silver = rgbColor(192, 192, 192);
+inline constexpr Color red = rgbColor(255, 0, 0);
+inline constexpr Color lime = rgbColor(0, 255, 0);
+inline constexpr Color yellow = rgbColor(255, 255, 0);
+inline constexpr Color blue = rgbColor(0, 0, 255);
+inline constexpr Color fuchsia = rgbColor(255, 0, 255);
+inline constexpr Color aqua = rgbColor(0, 255, 255);
+inline constexpr Color white = rgbColor(255, 255, 255);
+
+inline constexpr Color btnFace = systemColorValue(SystemColor::BtnFace);
+inline constexpr Color btnShadow = systemColorValue(SystemColor::BtnShadow);
+inline constexpr Color btnHighlight = systemColorValue(SystemColor::BtnHighlight);
+inline constexpr Color btnText = systemColorValue(SystemColor::BtnText);
+inline constexpr Color window = systemColorValue(SystemColor::Window);
+inline constexpr Color windowText = systemColorValue(SystemColor::WindowText);
+inline constexpr Color grayText = systemColorValue(SystemColor::GrayText);
+inline constexpr Color highlight = systemColorValue(SystemColor::Highlight);
+inline constexpr Color highlightText = systemColorValue(SystemColor::HighlightText);
+inline constexpr Color infoBk = systemColorValue(SystemColor::InfoBk);
+inline constexpr Color infoText = systemColorValue(SystemColor::InfoText);
+} // namespace colors
+
 } // namespace tessaly::skin
