@@ -150,7 +150,7 @@ TEST_F(SkinDataTest, RecordsComeInFileOrderAndUnknownTypesAreSkipped)
     const auto& button = dynamic_cast<const DataSkinButtonControl&>(*data.ctrlList()[0]);
     EXPECT_EQ(button.skinRect, (Rect{0, 0, 60, 24}));
     EXPECT_EQ(button.ltPoint, (Point{16, 11}));
-    EXPECT_EQ(button.fontColor, 255u);
+    EXPECT_EQ(button.fontColor, Color(255u));
     const auto& caption = dynamic_cast<const DataSkinCaption&>(*data.objectList()[1]);
     EXPECT_TRUE(caption.fontStyle.bold);
     EXPECT_EQ(caption.alignment, Alignment::LeftJustify);
@@ -159,8 +159,8 @@ TEST_F(SkinDataTest, RecordsComeInFileOrderAndUnknownTypesAreSkipped)
     EXPECT_EQ(data.popupWindow.stretchType, StretchType::Vert);
     EXPECT_EQ(data.hintWindow.fontName, "Tahoma");
     EXPECT_EQ(data.layerFrame.pictureIndex, -1);
-    EXPECT_EQ(data.skinColors().cBtnFace, 12039860u);
-    EXPECT_EQ(data.skinColors().cBtnShadow, 0xFF000010u);
+    EXPECT_EQ(data.skinColors().cBtnFace, Color(12039860u));
+    EXPECT_EQ(data.skinColors().cBtnShadow, Color(0xFF000010u));
 }
 
 TEST_F(SkinDataTest, GeneralSectionsAndPictures)
@@ -286,7 +286,7 @@ TEST_F(SkinDataTest, ClearSkinNotifiesAndForgetsEverything)
     EXPECT_TRUE(data.activePicturesNames().empty());
     EXPECT_EQ(data.popupWindow.windowPictureIndex, -1);
     EXPECT_EQ(data.hintWindow.windowPictureIndex, -1);
-    EXPECT_EQ(data.skinColors().cBtnFace, 0xFF00000Fu);
+    EXPECT_EQ(data.skinColors().cBtnFace, Color(0xFF00000Fu));
 }
 
 TEST_F(SkinDataTest, AnEmptyStoredSkinChangesNothing)

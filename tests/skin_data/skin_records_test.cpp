@@ -56,7 +56,7 @@ public:
                 else if constexpr (std::is_same_v<T, int>)
                     *value = def + 1000 + k;
                 else if constexpr (std::is_same_v<T, Color>)
-                    *value = def ^ (0x10203u * Color(k));
+                    *value = Color(def.value() ^ (0x10203u * uint32_t(k)));
                 else if constexpr (std::is_same_v<T, bool>)
                     *value = !def;
                 else if constexpr (std::is_same_v<T, Point>)
@@ -372,7 +372,7 @@ TEST(SkinRecords, KeysMatchInAnyLetterCase)
 {
     DataSkinMainMenuBarItem item("i");
     item.loadFromFile(SkinDescription::fromText("[I]\nUNENABLEDFONTCOLOR=5\nFontName=Tahoma\n"));
-    EXPECT_EQ(item.unEnabledFontColor, 5u);
+    EXPECT_EQ(item.unEnabledFontColor, Color(5u));
     EXPECT_EQ(item.fontName, "Tahoma");
 }
 
@@ -387,13 +387,13 @@ TEST(SkinRecords, BadRectanglesAbortReading)
 TEST(SkinRecords, ColoursStartAtTheSystemColours)
 {
     SkinColors colors;
-    EXPECT_EQ(colors.cBtnFace, 0xFF00000Fu);
+    EXPECT_EQ(colors.cBtnFace, Color(0xFF00000Fu));
     colors.loadFromFile(SkinDescription::fromText("[SKINCOLORS]\ncbtnface=12039860\nchighlight=15902299\n"));
-    EXPECT_EQ(colors.cBtnFace, 12039860u);
-    EXPECT_EQ(colors.cHighLight, 15902299u);
-    EXPECT_EQ(colors.cBtnShadow, 0xFF000010u);
+    EXPECT_EQ(colors.cBtnFace, Color(12039860u));
+    EXPECT_EQ(colors.cHighLight, Color(15902299u));
+    EXPECT_EQ(colors.cBtnShadow, Color(0xFF000010u));
     colors.setColorsToDefault();
-    EXPECT_EQ(colors.cBtnFace, 0xFF00000Fu);
+    EXPECT_EQ(colors.cBtnFace, Color(0xFF00000Fu));
 }
 
 TEST(SkinRecords, FontChangesReachEveryFont)

@@ -151,9 +151,9 @@ TEST(SkinValues, WrittenFormsReadBack)
     EXPECT_EQ(formatBoolean(true), "1");
     EXPECT_EQ(formatBoolean(false), "0");
     // System colours are written as the signed 32-bit value.
-    EXPECT_EQ(formatColor(0xFF00000F), "-16777201");
-    EXPECT_EQ(Color(parseInteger(formatColor(0xFF00000F), 0)), 0xFF00000Fu);
-    EXPECT_EQ(formatColor(0xFF0000), "16711680");
+    EXPECT_EQ(formatColor(Color(0xFF00000F)), "-16777201");
+    EXPECT_EQ(Color(uint32_t(parseInteger(formatColor(Color(0xFF00000F)), 0))), Color(0xFF00000Fu));
+    EXPECT_EQ(formatColor(Color(0xFF0000)), "16711680");
     EXPECT_EQ(formatFontStyle({true, false, true, false}), "fsbold,fsunderline");
     EXPECT_EQ(formatFontStyle({}), "");
     EXPECT_EQ(formatStretchType(StretchType::Horz), "sthorz");

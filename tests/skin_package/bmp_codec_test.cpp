@@ -279,3 +279,38 @@ TEST(BitmapFromPicture, EmptyBitmapEncodesAsZeroByZeroImage)
 
 } // namespace
 } // namespace tessaly::skin
+
+namespace tessaly::skin {
+namespace {
+
+std::uint32_t fileSizeField(const std::vector<std::uint8_t>& image)
+{
+    return std::uint32_t(image[2]) | std::uint32_t(image[3]) << 8 | std::uint32_t(image[4]) << 16 |
+           std::uint32_t(image[5]) << 24;
+}
+
+// Whatever the source said, an image written back states its own length.
+TEST(BitmapFile, WrittenFileSizeFieldIsTheLength)
+{
+    const auto clean = makeBmp({.width = 3, .height = 2, .bitsPerPixel = 24, .rows = {{1, 2, 3}, {4, 5, 6}}});
+    auto trailing = clean;
+    trailing.insert(trailing.end(), {7, 7, 7, 7, 7, 7, 7, 7, 7}); // and the size field counts them
+    trailing[2] = std::uint8_t(trailing.size());
+    auto wrongField = clean;
+    wrongField[2] = 0xFF;
+    wrongField[3] = 0x10;
+    for (const auto& file : {clean, trailing, wrongField}) {
+        const auto image = encodeBitmapImage(decodeBitmapFile(file));
+        EXPECT_EQ(image.size(), clean.size());
+        EXPECT_EQ(fileSizeField(image), image.size());
+        ByteWriter out;
+        ByteReader in(file);
+        writeBitmapImage(out, readBitmapImage(in));
+        const auto packed = out.take();
+        EXPECT_EQ(fileSizeField(packed), packed.size());
+    }
+    EXPECT_EQ(encodeBitmapImage(decodeBitmapFile(clean)), clean); // a correct file is kept byte for byte
+}
+
+} // namespace
+} // namespace tessaly::skin

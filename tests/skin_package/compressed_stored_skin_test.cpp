@@ -1,6 +1,7 @@
 #include "platform/error.h"
 #include "skin/data/bmp_codec.h"
 #include "skin/data/compressed_stored_skin.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/file_io.h"
 #include "skin/data/zlib_stream.h"
 
@@ -331,6 +332,56 @@ TEST(CompressedStoredSkin, FileNamesImportOnlyWhileTheDesignIsEdited)
     imported.setCompressedFileName((dir.path() / "other.skn").string());
     EXPECT_EQ(imported.compressedFileName(), "other.skn");
     EXPECT_EQ(imported.compressedStream(), skin.compressedStream());
+}
+
+} // namespace
+} // namespace tessaly::skin
+
+namespace tessaly::skin {
+namespace {
+
+// The registry's loader and the package builder read the active picture
+// list of the same folder by one rule: both load it, or both refuse it with
+// the same message naming the entry.
+TEST(ActivePictureList, BothLoadersAgree)
+{
+    const struct {
+        const char* list;
+        const char* error; // empty: loads
+    } cases[] = {
+        {"activepicturescount=2\r\n0=glyph.bmp\r\n1=shine.bmp\r\n", ""},
+        {"activepicturescount=0\r\n0=glyph.bmp\r\n", ""},
+        {"activepicturescount=2\r\n0=glyph.bmp\r\n",
+         "Missing entry \"1\" in section \"PICTURES\" (activepicturescount is 2)"},
+        {"activepicturescount=3\r\n0=glyph.bmp\r\n2=shine.bmp\r\n",
+         "Missing entry \"1\" in section \"PICTURES\" (activepicturescount is 3)"},
+        {"activepicturescount=2000000000\r\n0=glyph.bmp\r\n",
+         "Missing entry \"1\" in section \"PICTURES\" (activepicturescount is 2000000000)"},
+        {"activepicturescount=2\r\n0=glyph.bmp\r\n1=\r\n", "Entry \"1\" in section \"PICTURES\" names no file"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        fs::copy(TEST_SKIN_DIR, dir.path(), fs::copy_options::recursive);
+        std::ofstream(dir.path() / "skin.ini", std::ios::binary)
+            << "[VERSION]\r\nver=1\r\n[PICTURES]\r\npicture=frame.bmp\r\n" << c.list
+            << "[FORMINFO]\r\nclientrect=1,1,5,3\r\n[SKINOBJECTS]\r\ncount=0\r\n[SKINCONTROLS]\r\ncount=0\r\n";
+        const std::string expected = *c.error ? c.error : "(no error)";
+
+        CompressedStoredSkin stored;
+        EXPECT_EQ(messageOf([&] { stored.loadFromIniFile(dir.path() / "skin.ini"); }), expected) << c.list;
+        SkinData registry;
+        EXPECT_EQ(messageOf([&] { registry.loadFromFile(dir.path() / "skin.ini"); }), expected) << c.list;
+        if (*c.error) {
+            // Refused before anything changed.
+            EXPECT_TRUE(stored.isEmpty());
+            EXPECT_TRUE(registry.empty());
+            EXPECT_FALSE(registry.changeSkinDataProcess());
+        } else {
+            SkinPackage package;
+            ASSERT_TRUE(stored.readPackage(package));
+            EXPECT_EQ(package.activePictures.size(), registry.activePictures().size()) << c.list;
+        }
+    }
 }
 
 } // namespace

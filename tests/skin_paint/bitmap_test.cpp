@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <type_traits>
 
 #include "paint_test_util.h"
 #include "platform/error.h"
@@ -247,6 +248,21 @@ TEST(Bitmap, DrawGraphicSkipsMagenta)
     EXPECT_EQ(b.getPixel(1, 0), 0xFF777777u);
     EXPECT_EQ(b.getPixel(2, 0), 0xFF010203u);
     EXPECT_EQ(b.getPixel(3, 0), 0xFF010203u);
+}
+
+} // namespace
+} // namespace tessaly::skin
+
+namespace tessaly::skin {
+namespace {
+
+TEST(ColorFromValue, SwapsRedAndBlueAndResolvesSystemColours)
+{
+    EXPECT_EQ(colorFromValue(Color(0x00C80000u)), 0xFF0000C8u);         // blue 200
+    EXPECT_EQ(colorFromValue(Color(0x00123456u)), 0xFF563412u);
+    EXPECT_EQ(colorFromValue(Color(0xFF00000Fu)), 0xFFD4D0C8u);         // button face, not red 15
+    EXPECT_EQ(colorFromValue(systemColorValue(SystemColor::Highlight)), 0xFF0A246Au);
+    static_assert(!std::is_convertible_v<PixelColor, Color> && !std::is_convertible_v<Color, PixelColor>);
 }
 
 } // namespace

@@ -107,7 +107,7 @@ TEST(Robustness, EffectsWithRandomSizesAndFactors)
         e.splitBlur(random.between(0, 12));
         e.maskBlur(other, random.between(0, 12));
         e.maskAntialiasing(other, random.between(0, 12));
-        e.maskFillColor(other, 0x00123456u, kf);
+        e.maskFillColor(other, Color(0x00123456u), kf);
         e.mosaic(random.between(-1, 5));
         e.wave(random.between(-3, 3), random.between(-3, 3), random.between(-20, 20));
         EffectBmp rotated, resized(random.between(0, 12), random.between(0, 12));

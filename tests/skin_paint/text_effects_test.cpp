@@ -75,7 +75,7 @@ protected:
 
 TEST_F(TextEffects, GlowSurroundsTheText)
 {
-    drawGlowText(canvas, rect, text, 6, 0x00FF0000u /* blue */, 0, centred);
+    drawGlowText(canvas, rect, text, 6, Color(0x00FF0000u) /* blue */, 0, centred);
 
     // Opaque text pixels, all inside the text's line box; `box` is the
     // bounding box of the text's ink.
@@ -105,14 +105,14 @@ TEST_F(TextEffects, GlowSurroundsTheText)
 
 TEST_F(TextEffects, OutlineAndVistaGlows)
 {
-    drawOutlineGlowText(canvas, rect, text, 4, 0x0000FF00u, 0, centred);
+    drawOutlineGlowText(canvas, rect, text, 4, Color(0x0000FF00u), 0, centred);
     const QRect box = textBox();
     EXPECT_GT(partial(target, QRect(box.left() - 4, box.top(), 4, box.height())), 0);
 
     Bitmap wide(240, 80);
     platform::QtCanvas wideCanvas = canvasOf(wide);
     wideCanvas.setFont(canvas.font());
-    drawVistaGlowText(wideCanvas, rect, text, 0x00FF0000u, centred);
+    drawVistaGlowText(wideCanvas, rect, text, Color(0x00FF0000u), centred);
     // The halo's block reaches the text rectangle's edges, well beyond the text.
     EXPECT_GT(partial(wide, QRect(rect.left - 4, rect.top, 4, rect.height())), 0);
     EXPECT_EQ(wide.getPixel(rect.left - 13, rect.top - 13), 0u);
@@ -121,7 +121,7 @@ TEST_F(TextEffects, OutlineAndVistaGlows)
 TEST_F(TextEffects, ReflectionBelowTheText)
 {
     const Rect top{40, 4, 200, 40};
-    drawReflectionText(canvas, top, text, 0x00FF0000u, 0, SingleLine | Center);
+    drawReflectionText(canvas, top, text, Color(0x00FF0000u), 0, SingleLine | Center);
     const QRect box = canvas.measureText(qrect(top), text, SingleLine | Center);
     EXPECT_GT(partial(target, QRect(box.left(), box.bottom() + 1, box.width(), box.height())), 0);
     EXPECT_EQ(partial(target, QRect(0, 0, 240, box.top())), 0);
@@ -130,9 +130,9 @@ TEST_F(TextEffects, ReflectionBelowTheText)
 TEST_F(TextEffects, EmptyRectanglesStillDrawTheText)
 {
     const unsigned unclipped = centred | platform::TextFormat::NoClip;
-    drawGlowText(canvas, Rect{120, 40, 120, 40}, text, 5, 0x00FF0000u, 0, unclipped);
-    drawVistaGlowText(canvas, Rect{120, 40, 110, 30}, text, 0x00FF0000u, unclipped);
-    drawReflectionText(canvas, Rect{120, 40, 120, 40}, text, 0x00FF0000u, 0, unclipped);
+    drawGlowText(canvas, Rect{120, 40, 120, 40}, text, 5, Color(0x00FF0000u), 0, unclipped);
+    drawVistaGlowText(canvas, Rect{120, 40, 110, 30}, text, Color(0x00FF0000u), unclipped);
+    drawReflectionText(canvas, Rect{120, 40, 120, 40}, text, Color(0x00FF0000u), 0, unclipped);
     // The text itself is drawn (white, opaque), but no glow around it.
     int opaque = 0;
     for (int y = 0; y < target.height(); ++y)

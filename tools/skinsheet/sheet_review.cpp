@@ -39,7 +39,7 @@ Rect moved(Rect r, int dx, int dy)
 
 QColor qcolour(Color value)
 {
-    return QColor::fromRgb(colorFromValue(value));
+    return qColorOf(value);
 }
 
 void drawText(Bitmap& bitmap, const Rect& rect, const QString& text, const Font& font, Color colour,
@@ -94,7 +94,7 @@ Bitmap composeFace(const SkinData& sd, const DataSkinCustomControl& c, const Rec
     Bitmap b;
     const Picture* picture = sd.activePicture(c.pictureIndex);
     if (!picture)
-        return filled(w, h, 0xFF00FF);
+        return filled(w, h, rgbColor(255, 0, 255));
     composeSkinImage(b, pixelView(*picture), source, cutOf(c), grown(cutOf(c), c.skinRect, w, h), w, h, true,
                      stretchOf(c), c.stretchEffect, c.stretchType);
     return b;
@@ -106,7 +106,7 @@ Bitmap composeStrip(const SkinData& sd, const DataSkinCustomControl& c, const Re
     Bitmap b;
     const Picture* picture = sd.activePicture(c.pictureIndex);
     if (!picture)
-        return filled(w, source.height(), 0xFF00FF);
+        return filled(w, source.height(), rgbColor(255, 0, 255));
     composeHorzSkinImage(c.ltPoint.x, c.skinRect.width() - c.rtPoint.x, b, pixelView(*picture), source, w,
                          source.height(), c.stretchEffect);
     return b;
@@ -242,7 +242,7 @@ public:
         if (state == State::Pressed)
             colour = b.downFontColor;
         if (state == State::Disabled)
-            colour = b.disabledFontColor == b.fontColor ? 0x808080 : b.disabledFontColor;
+            colour = b.disabledFontColor == b.fontColor ? rgbColor(128, 128, 128) : b.disabledFontColor;
         const NineGeometry target = grown(cutOf(b), b.skinRect, w, h);
         const int d = state == State::Pressed ? 1 : 0;
         drawText(face, moved(target.client, d, d), caption, fontFrom(b.fontName, b.fontHeight, b.fontStyle), colour,

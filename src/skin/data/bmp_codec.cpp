@@ -509,6 +509,15 @@ std::vector<std::uint8_t> encodeFresh(const DibBitmap& bitmap)
     return out;
 }
 
+// The file image kept for writing back: its file size field made to equal
+// its length, whatever the source said (a file may carry trailing bytes,
+// and other writers get the field wrong).
+std::vector<std::uint8_t> keptImage(std::vector<std::uint8_t> image)
+{
+    storeU32(image.data() + 2, std::uint32_t(image.size()));
+    return image;
+}
+
 } // namespace
 
 DibBitmap readBitmapImage(ByteReader& in)
@@ -518,7 +527,7 @@ DibBitmap readBitmapImage(ByteReader& in)
     const Layout layout = parseHeaders(in, pixelOffset);
     const auto data = in.read(layout.dataSize);
     const auto image = in.data().subspan(start, in.position() - start);
-    return decode(layout, data, std::vector<std::uint8_t>(image.begin(), image.end()));
+    return decode(layout, data, keptImage(std::vector<std::uint8_t>(image.begin(), image.end())));
 }
 
 DibBitmap decodeBitmapFile(std::span<const std::uint8_t> file)
@@ -537,12 +546,10 @@ DibBitmap decodeBitmapFile(std::span<const std::uint8_t> file)
     image.reserve(sequential + layout.dataSize);
     image.assign(file.begin(), file.begin() + std::ptrdiff_t(sequential));
     image.insert(image.end(), data.begin(), data.end());
-    if (dataStart != sequential) {
-        // Close the gap: the rows now follow the colour table.
-        storeU32(image.data() + 2, std::uint32_t(image.size()));
+    // Close a gap: the rows now follow the colour table.
+    if (dataStart != sequential)
         storeU32(image.data() + 10, std::uint32_t(sequential));
-    }
-    return decode(layout, data, std::move(image));
+    return decode(layout, data, keptImage(std::move(image)));
 }
 
 DibBitmap loadBitmapFile(const std::filesystem::path& path)

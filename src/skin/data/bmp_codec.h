@@ -21,7 +21,8 @@ inline constexpr std::int64_t kMaxBitmapPixels = std::int64_t(64) * 1024 * 1024;
 // Reads one bitmap file image from the reader's position, in the layout of a
 // skin package: file header, info header, bit-field masks, colour table and
 // pixel rows back to back (the offset field of the file header is not used).
-// Exactly the bytes of the image are consumed and kept as its file image.
+// Exactly the bytes of the image are consumed and kept as its file image,
+// with its file size field set to the image's length.
 // Throws Error("Bitmap image is not valid") or, when the data ends inside
 // the image, Error("Stream read error").
 DibBitmap readBitmapImage(ByteReader& in);
@@ -29,7 +30,8 @@ DibBitmap readBitmapImage(ByteReader& in);
 // Decodes a whole ".bmp" file. Unlike readBitmapImage, the pixel rows are
 // taken from the offset the file header gives when it lies past the colour
 // table. The kept file image has its rows right after the colour table, as
-// a package needs.
+// a package needs, no bytes after them, and a file size field equal to its
+// length.
 DibBitmap decodeBitmapFile(std::span<const std::uint8_t> file);
 
 // Reads and decodes a ".bmp" file. A file that cannot be opened throws the
@@ -38,7 +40,7 @@ DibBitmap loadBitmapFile(const std::filesystem::path& path);
 
 // The file image of a bitmap: the kept bytes when it has them, otherwise a
 // fresh encoding in its form (an empty bitmap encodes as a 0 x 0 image). The
-// file size field always equals the image's length in a fresh encoding.
+// file size field always equals the image's length.
 std::vector<std::uint8_t> encodeBitmapImage(const DibBitmap& bitmap);
 void writeBitmapImage(ByteWriter& out, const DibBitmap& bitmap);
 

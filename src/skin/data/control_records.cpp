@@ -114,7 +114,7 @@ void labelControlFields(DataSkinLabelControl& r, FieldVisitor& v)
 void stdLabelControlFields(DataSkinStdLabelControl& r, FieldVisitor& v)
 {
     fontFields(r, v);
-    v.color("activefontcolor", r.activeFontColor, 0xFF0000u); // pure blue
+    v.color("activefontcolor", r.activeFontColor, rgbColor(0, 0, 255));
 }
 
 void mainMenuBarFields(DataSkinMainMenuBar& r, FieldVisitor& v)

@@ -1,19 +1,21 @@
 #include "skin/data/skin_colors.h"
 
+#include "skin/data/system_colors.h"
+
 namespace tessaly::skin {
 
 namespace {
 
 void colorFields(SkinColors& r, FieldVisitor& v)
 {
-    v.color("cbtnface", r.cBtnFace, 0xFF00000Fu);
-    v.color("cbtntext", r.cBtnText, 0xFF000012u);
-    v.color("cwindow", r.cWindow, 0xFF000005u);
-    v.color("cwindowtext", r.cWindowText, 0xFF000008u);
-    v.color("chighlight", r.cHighLight, 0xFF00000Du);
-    v.color("chighlighttext", r.cHighLightText, 0xFF00000Eu);
-    v.color("cbtnhighlight", r.cBtnHighLight, 0xFF000014u);
-    v.color("cbtnshadow", r.cBtnShadow, 0xFF000010u);
+    v.color("cbtnface", r.cBtnFace, systemColorValue(SystemColor::BtnFace));
+    v.color("cbtntext", r.cBtnText, systemColorValue(SystemColor::BtnText));
+    v.color("cwindow", r.cWindow, systemColorValue(SystemColor::Window));
+    v.color("cwindowtext", r.cWindowText, systemColorValue(SystemColor::WindowText));
+    v.color("chighlight", r.cHighLight, systemColorValue(SystemColor::Highlight));
+    v.color("chighlighttext", r.cHighLightText, systemColorValue(SystemColor::HighlightText));
+    v.color("cbtnhighlight", r.cBtnHighLight, systemColorValue(SystemColor::BtnHighlight));
+    v.color("cbtnshadow", r.cBtnShadow, systemColorValue(SystemColor::BtnShadow));
 }
 
 } // namespace

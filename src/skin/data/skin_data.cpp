@@ -5,6 +5,7 @@
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/file_io.h"
 #include "skin/data/resource_str_data.h"
+#include "skin/data/skin_package.h"
 #include "skin/data/skin_text.h"
 #include "skin/data/skin_values.h"
 
@@ -273,6 +274,9 @@ void SkinData::loadFromFile(const std::filesystem::path& fileName)
     for (const char* section : {kVersion, kPictures, kFormInfo, kSkinObjects, kSkinControls})
         if (!description.sectionExists(section))
             return;
+    // Every active picture must name a file; checked before the registry
+    // changes, so a faulty list leaves the loaded skin as it was.
+    requireActivePictureFiles(readSkinPictureNames(description));
     const std::filesystem::path folder = fileName.parent_path();
     runLoad([&] {
         readNames(description);

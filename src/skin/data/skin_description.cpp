@@ -152,13 +152,36 @@ std::vector<std::string> SkinDescription::readStringList(std::string_view sectio
     const Section* s = findSection(section);
     if (!s)
         return list;
-    const std::string* countText = s->find(std::string(name) + "count");
-    const auto items = s->numberedValues(countText ? parseInteger(*countText, 0) : 0);
+    const auto items = s->numberedValues(stringListCount(section, name));
     if (!items.empty())
         list.resize(std::size_t(items.back().first) + 1);
     for (const auto& [index, value] : items)
         list[std::size_t(index)] = *value;
     return list;
+}
+
+int SkinDescription::stringListCount(std::string_view section, std::string_view name) const
+{
+    const std::string* countText = find(section, std::string(name) + "count");
+    return countText ? std::max(0, parseInteger(*countText, 0)) : 0;
+}
+
+int SkinDescription::firstMissingListItem(std::string_view section, std::string_view name) const
+{
+    const int count = stringListCount(section, name);
+    const Section* s = findSection(section);
+    if (count == 0)
+        return -1;
+    if (!s)
+        return 0;
+    // The indices present come in order; the first gap is the answer.
+    int expected = 0;
+    for (const auto& [index, value] : s->numberedValues(count)) {
+        if (index != expected)
+            return expected;
+        ++expected;
+    }
+    return expected < count ? expected : -1;
 }
 
 SkinDescription::Section& SkinDescription::sectionForWriting(std::string_view name)

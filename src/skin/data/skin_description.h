@@ -50,10 +50,16 @@ public:
     const std::string* find(std::string_view section, std::string_view key) const;
     std::string readString(std::string_view section, std::string_view key, std::string_view def) const;
     int readInteger(std::string_view section, std::string_view key, int def) const;
-    // A list stored as "<name>count" and the keys "0", "1", ...; a missing
-    // item is empty, and missing items after the last one present are left
-    // out.
+    // A list stored as "<name>count" and the keys "0", "1", ...: the one
+    // reader of numbered lists. A missing item is empty, and missing items
+    // after the last one present are left out (a count the text made huge
+    // costs nothing).
     std::vector<std::string> readStringList(std::string_view section, std::string_view name) const;
+    // The count a list states (0 when absent or negative) and the first
+    // index below it whose key the section lacks, or -1 when none is
+    // missing. Loaders that need every item report that entry.
+    int stringListCount(std::string_view section, std::string_view name) const;
+    int firstMissingListItem(std::string_view section, std::string_view name) const;
 
     // Sets the first key of that name, or appends it to the section; a
     // missing section is appended to the description.

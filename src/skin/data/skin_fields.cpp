@@ -16,7 +16,7 @@ void decode(const std::string& text, T& out, const T& def)
     else if constexpr (std::is_same_v<T, int>)
         out = parseInteger(text, def);
     else if constexpr (std::is_same_v<T, Color>)
-        out = Color(parseInteger(text, int(def)));
+        out = Color(uint32_t(parseInteger(text, int(def.value()))));
     else if constexpr (std::is_same_v<T, bool>)
         out = parseBoolean(text);
     else if constexpr (std::is_same_v<T, Point>)

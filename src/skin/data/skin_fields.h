@@ -36,7 +36,7 @@ public:
     // One helper per kind of value, so a record's list reads as a table.
     void text(const char* key, std::string& value, const char* def = "");
     void integer(const char* key, int& value, int def = 0);
-    void color(const char* key, Color& value, Color def = 0);
+    void color(const char* key, Color& value, Color def = Color(0));
     void boolean(const char* key, bool& value, bool def = false);
     void point(const char* key, Point& value);
     void rect(const char* key, Rect& value);

@@ -1,5 +1,6 @@
 #include "skin/data/skin_package.h"
 
+#include "platform/error.h"
 #include "skin/data/bmp_codec.h"
 #include "skin/data/byte_stream.h"
 #include "skin/data/file_io.h"
@@ -99,14 +100,21 @@ SkinPictureNames readSkinPictureNames(const SkinDescription& description)
     names.picture = description.readString("PICTURES", "picture", "");
     names.inactivePicture = description.readString("PICTURES", "inactivepicture", "");
     names.mask = description.readString("PICTURES", "mask", "");
-    const int count = description.readInteger("PICTURES", "activepicturescount", 0);
-    // Each item needs a line of its own, so items past the section's lines
-    // are all empty: one of them stands for the rest (it names no file).
-    const auto* section = description.findSection("PICTURES");
-    const int lines = section ? int(std::min<std::size_t>(section->entries.size(), 1u << 30)) : 0;
-    for (int i = 0; i < count && i <= lines; ++i)
-        names.activePictures.push_back(description.readString("PICTURES", std::to_string(i), ""));
+    names.activePictures = description.readStringList("PICTURES", "activepictures");
+    names.activePicturesCount = description.stringListCount("PICTURES", "activepictures");
+    names.firstMissingActivePicture = description.firstMissingListItem("PICTURES", "activepictures");
     return names;
+}
+
+void requireActivePictureFiles(const SkinPictureNames& names)
+{
+    const int missing = names.firstMissingActivePicture;
+    if (missing >= 0)
+        throw Error("Missing entry \"" + std::to_string(missing) + "\" in section \"PICTURES\" (activepicturescount is " +
+                    std::to_string(names.activePicturesCount) + ")");
+    for (std::size_t i = 0; i < names.activePictures.size(); ++i)
+        if (names.activePictures[i].empty())
+            throw Error("Entry \"" + std::to_string(i) + "\" in section \"PICTURES\" names no file");
 }
 
 bool buildSkinPackageFromIniFile(const std::filesystem::path& iniFile, SkinPackage& package)
@@ -121,6 +129,7 @@ bool buildSkinPackageFromIniFile(const std::filesystem::path& iniFile, SkinPacka
     const std::filesystem::path folder = iniFile.parent_path();
     auto load = [&](const std::string& name) { return loadBitmapFile(resolveSkinFile(folder, name)); };
     const SkinPictureNames names = readSkinPictureNames(description);
+    requireActivePictureFiles(names);
 
     SkinPackage built;
     if (!names.picture.empty())

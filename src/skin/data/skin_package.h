@@ -54,15 +54,28 @@ std::vector<std::uint8_t> writeSkinPackage(const SkinPackage& package);
 
 // The bitmap file names a description gives in its section "PICTURES": the
 // keys "picture", "inactivepicture" and "mask" and the list
-// "activepicturescount", "0", "1", ... (a missing item is empty).
+// "activepicturescount", "0", "1", ..., read by the one reader of lists
+// (SkinDescription::readStringList).
 struct SkinPictureNames {
     std::string picture;
     std::string inactivePicture;
     std::string mask;
     std::vector<std::string> activePictures;
+    // The count the list states, and the first index below it without a
+    // key (-1 when none is missing).
+    int activePicturesCount = 0;
+    int firstMissingActivePicture = -1;
 };
 SkinPictureNames readSkinPictureNames(const std::vector<std::string>& descriptionLines);
 SkinPictureNames readSkinPictureNames(const SkinDescription& description);
+
+// Loading pictures from a folder needs a file for every active picture the
+// list counts. Throws Error naming the entry when one is missing
+// ("Missing entry "1" in section "PICTURES" (activepicturescount is 2)")
+// or names no file ("Entry "1" in section "PICTURES" names no file").
+// Both loaders from a description file (the registry's and the package
+// builder's) check with this before they read any bitmap.
+void requireActivePictureFiles(const SkinPictureNames& names);
 
 // Builds a package from a description file and the bitmap files beside it.
 // Returns false, leaving package untouched, when the description lacks any
@@ -70,8 +83,9 @@ SkinPictureNames readSkinPictureNames(const SkinDescription& description);
 // "SKINCONTROLS" (a section counts only when it holds a line). The slots
 // come from the keys "picture", "inactivepicture" and "mask" of "PICTURES"
 // (an empty value is an absent slot), the active pictures from its list
-// "activepicturescount", "0", "1", ...; the text is the file's own lines.
-// A bitmap file that cannot be opened or decoded throws its error.
+// "activepicturescount", "0", "1", ... (requireActivePictureFiles); the
+// text is the file's own lines. A bitmap file that cannot be opened or
+// decoded throws its error.
 bool buildSkinPackageFromIniFile(const std::filesystem::path& iniFile, SkinPackage& package);
 
 } // namespace tessaly::skin

@@ -177,7 +177,7 @@ std::string formatInteger(int value)
 
 std::string formatColor(Color value)
 {
-    return std::to_string(int32_t(value));
+    return std::to_string(int32_t(value.value()));
 }
 
 std::string formatBoolean(bool value)

@@ -195,6 +195,10 @@ Bitmap::Bitmap(int width, int height) { setSize(width, height); }
 void Bitmap::swap(Bitmap& other) noexcept
 {
     m_bits.swap(other.m_bits);
+    std::swap(m_capacity, other.m_capacity);
+    std::swap(m_version, other.m_version);
+    m_keyed.swap(other.m_keyed);
+    std::swap(m_keyedVersion, other.m_keyedVersion);
     std::swap(m_width, other.m_width);
     std::swap(m_height, other.m_height);
     m_name.swap(other.m_name);
@@ -210,30 +214,56 @@ Bitmap& Bitmap::operator=(const Bitmap& other)
     return *this;
 }
 
+void Bitmap::reserveSize(long long w, long long h)
+{
+    const auto needed = std::size_t(w * h);
+    // Memory far larger than needed is given back; otherwise it is kept.
+    if (needed <= m_capacity && needed >= m_capacity / 8) {
+        m_width = int(w);
+        m_height = int(h);
+        return;
+    }
+    clear();
+    if (w * h > maxPixels)
+        throw Error("Can't allocate the DIB handle");
+    // Not value-initialised: callers fill what they need.
+    m_bits.reset(new (std::nothrow) uint32_t[needed]);
+    if (!m_bits)
+        throw Error("Can't allocate the DIB handle");
+    m_capacity = needed;
+    m_width = int(w);
+    m_height = int(h);
+}
+
 void Bitmap::setSize(int width, int height)
 {
     const long long w = std::llabs((long long)width);
     const long long h = std::llabs((long long)height);
     if (w == 0 || h == 0 || (w == m_width && h == m_height))
         return;
-    clear();
-    try {
-        if (w * h > maxPixels)
-            throw std::bad_alloc();
-        m_bits.assign(std::size_t(w * h), 0u);
-    } catch (const std::bad_alloc&) {
-        clear();
-        throw Error("Can't allocate the DIB handle");
-    }
-    m_width = int(w);
-    m_height = int(h);
+    reserveSize(w, h);
+    std::memset(m_bits.get(), 0, pixelCount() * 4);
+    changed();
+}
+
+void Bitmap::setSizeForOverwrite(int width, int height)
+{
+    const long long w = std::llabs((long long)width);
+    const long long h = std::llabs((long long)height);
+    if (w == 0 || h == 0 || (w == m_width && h == m_height))
+        return;
+    reserveSize(w, h);
+    changed();
 }
 
 void Bitmap::clear()
 {
-    std::vector<uint32_t>().swap(m_bits);
+    m_bits.reset();
+    m_capacity = 0;
     m_width = 0;
     m_height = 0;
+    std::vector<uint32_t>().swap(m_keyed);
+    changed();
 }
 
 void Bitmap::assign(const Bitmap& source)
@@ -243,8 +273,9 @@ void Bitmap::assign(const Bitmap& source)
     if (source.empty()) {
         clear();
     } else {
-        setSize(source.m_width, source.m_height);
-        m_bits = source.m_bits;
+        setSizeForOverwrite(source.m_width, source.m_height);
+        std::memcpy(m_bits.get(), source.m_bits.get(), pixelCount() * 4);
+        changed();
     }
     m_name = source.m_name;
     m_transparent = source.m_transparent;
@@ -257,7 +288,7 @@ void Bitmap::assign(PixelView source)
         clear();
         return;
     }
-    setSize(source.width, source.height);
+    setSizeForOverwrite(source.width, source.height);
     for (int y = 0; y < m_height; ++y)
         std::memcpy(rowPointer(y), source.row(y), std::size_t(m_width) * 4);
     checkingAlphaBlend();
@@ -278,15 +309,17 @@ void Bitmap::assignTo(Bitmap& dest) const
 void Bitmap::setAlpha(uint8_t alpha)
 {
     const uint32_t a = uint32_t(alpha) << 24;
-    for (uint32_t& p : m_bits)
-        p = (p & 0x00FFFFFFu) | a;
+    uint32_t* bits = m_bits.get();
+    for (std::size_t i = 0, n = pixelCount(); i < n; ++i)
+        bits[i] = (bits[i] & 0x00FFFFFFu) | a;
+    changed();
 }
 
 void Bitmap::checkingAlphaBlend()
 {
     m_alphaBlend = false;
-    for (uint32_t p : m_bits) {
-        const uint32_t a = p >> 24;
+    for (std::size_t i = 0, n = pixelCount(); i < n; ++i) {
+        const uint32_t a = m_bits[i] >> 24;
         if (a != 0 && a != 255) {
             m_alphaBlend = true;
             return;
@@ -298,7 +331,9 @@ void Bitmap::checkingTransparent(PixelColor color)
 {
     auto near = [](int a, int b) { return std::abs(a - b) < 6; };
     bool any = false;
-    for (uint32_t& p : m_bits) {
+    changed();
+    for (std::size_t i = 0, n = pixelCount(); i < n; ++i) {
+        uint32_t& p = m_bits[i];
         if (near(redOf(p), redOf(color)) && near(greenOf(p), greenOf(color)) && near(blueOf(p), blueOf(color))) {
             p = keyColor;
             any = true;
@@ -309,7 +344,9 @@ void Bitmap::checkingTransparent(PixelColor color)
 
 void Bitmap::checkRGBA()
 {
-    for (uint32_t& p : m_bits) {
+    changed();
+    for (std::size_t i = 0, n = pixelCount(); i < n; ++i) {
+        uint32_t& p = m_bits[i];
         const uint8_t a = alphaOf(p);
         p = makeColor(a, std::min(redOf(p), a), std::min(greenOf(p), a), std::min(blueOf(p), a));
     }
@@ -393,14 +430,29 @@ PixelView Bitmap::view() const
 {
     if (empty())
         return {};
-    return {m_bits.data(), m_width, m_height, m_width};
+    return {m_bits.get(), m_width, m_height, m_width};
 }
 
 PixelSurface Bitmap::surface()
 {
     if (empty())
         return {};
-    return {m_bits.data(), m_width, m_height, m_width};
+    changed();
+    return {m_bits.get(), m_width, m_height, m_width};
+}
+
+PixelView Bitmap::keyedView() const
+{
+    if (empty())
+        return {};
+    if (m_keyedVersion != m_version || m_keyed.size() != pixelCount()) {
+        m_keyed.resize(pixelCount());
+        const uint32_t* from = m_bits.get();
+        for (std::size_t i = 0, n = pixelCount(); i < n; ++i)
+            m_keyed[i] = (from[i] & 0x00FFFFFFu) == (keyColor & 0x00FFFFFFu) ? 0u : (from[i] | 0xFF000000u);
+        m_keyedVersion = m_version;
+    }
+    return {m_keyed.data(), m_width, m_height, m_width};
 }
 
 } // namespace tessaly::skin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -33,14 +34,19 @@ public:
     void swap(Bitmap& other) noexcept;
 
     // Negative sizes count as their absolute values. A width or height of
-    // 0, or the current size, changes nothing; otherwise the pixels are
-    // replaced by a new zeroed store. Throws Error("Can't allocate the DIB
-    // handle") when the memory cannot be had; the bitmap is then empty.
+    // 0, or the current size, changes nothing; otherwise the bitmap takes
+    // the new size with every pixel 0. The memory is kept when it is large
+    // enough (and not far too large), so resizing a window does not
+    // allocate on every step. Throws Error("Can't allocate the DIB handle")
+    // when the memory cannot be had; the bitmap is then empty.
     void setSize(int width, int height);
+    // As setSize, but the pixels are left undefined after a change of size:
+    // for callers that write every pixel anyway.
+    void setSizeForOverwrite(int width, int height);
     // Releases the pixels: the bitmap becomes empty (0 × 0).
     void clear();
 
-    bool empty() const { return m_bits.empty(); }
+    bool empty() const { return m_width == 0; }
     int width() const { return m_width; }
     int height() const { return m_height; }
 
@@ -91,9 +97,14 @@ public:
     void draw(const PixelSurface& target, const Rect& dstRect) const;
     void draw(const PixelSurface& target, const Rect& dstRect, const Rect& srcRect) const;
 
-    // Addresses into the pixel store; unchecked.
-    uint32_t* rowPointer(int y) { return m_bits.data() + std::size_t(y) * std::size_t(m_width); }
-    const uint32_t* rowPointer(int y) const { return m_bits.data() + std::size_t(y) * std::size_t(m_width); }
+    // Addresses into the pixel store; unchecked. The writable forms count
+    // as a change of the pixels (see keyedView).
+    uint32_t* rowPointer(int y)
+    {
+        changed();
+        return m_bits.get() + std::size_t(y) * std::size_t(m_width);
+    }
+    const uint32_t* rowPointer(int y) const { return m_bits.get() + std::size_t(y) * std::size_t(m_width); }
     uint32_t* pixelPointer(int x, int y) { return rowPointer(y) + x; }
     const uint32_t* pixelPointer(int x, int y) const { return rowPointer(y) + x; }
 
@@ -103,10 +114,29 @@ public:
     void setPixel(int x, int y, PixelColor color);
 
     PixelView view() const;
+    // Writable pixels; taking them counts as a change (see keyedView).
     PixelSurface surface();
 
+    // The pixels as they show when the bitmap is drawn with transparent
+    // set: key-colour pixels 0 (fully transparent), every other pixel
+    // opaque. Made on first use and kept until the pixels change, so a
+    // key-colour picture painted again and again is converted once. Changes
+    // made through a surface, canvas or row pointer taken before the last
+    // call are not noticed: call markChanged() after such writes.
+    PixelView keyedView() const;
+    void markChanged() { changed(); }
+
 private:
-    std::vector<uint32_t> m_bits;
+    void changed() { ++m_version; }
+    // Makes room for width × height pixels; the contents are undefined.
+    void reserveSize(long long width, long long height);
+    std::size_t pixelCount() const { return std::size_t(m_width) * std::size_t(m_height); }
+
+    std::unique_ptr<uint32_t[]> m_bits;
+    std::size_t m_capacity = 0; // pixels m_bits can hold
+    uint64_t m_version = 0;     // counts changes of the pixels
+    mutable std::vector<uint32_t> m_keyed;
+    mutable uint64_t m_keyedVersion = ~uint64_t(0);
     int m_width = 0;
     int m_height = 0;
     std::string m_name;

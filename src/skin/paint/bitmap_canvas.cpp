@@ -28,15 +28,13 @@ QImage imageOf(const Bitmap& bitmap)
         return QImage(bits, bitmap.width(), bitmap.height(), stride, QImage::Format_ARGB32);
     if (!bitmap.transparent())
         return QImage(bits, bitmap.width(), bitmap.height(), stride, QImage::Format_RGB32);
-    QImage image(bitmap.width(), bitmap.height(), QImage::Format_ARGB32);
-    for (int y = 0; y < bitmap.height(); ++y) {
-        const uint32_t* from = bitmap.rowPointer(y);
-        auto* to = reinterpret_cast<uint32_t*>(image.scanLine(y));
-        for (int x = 0; x < bitmap.width(); ++x)
-            to[x] = (from[x] & 0x00FFFFFFu) == (keyColor & 0x00FFFFFFu) ? 0u : (from[x] | 0xFF000000u);
-    }
-    return image;
+    // The converted pixels are kept by the bitmap until it changes.
+    const PixelView keyed = bitmap.keyedView();
+    return QImage(reinterpret_cast<const uchar*>(keyed.bits), keyed.width, keyed.height, stride,
+                  QImage::Format_ARGB32);
 }
+
+QColor qColorOf(Color color) { return QColor::fromRgb(colorFromValue(color)); }
 
 QRegion toQRegion(const Region& region) { return platform::toQRegion(region.rects()); }
 

@@ -3,6 +3,7 @@
 // The Qt side of skin painting: canvases over our bitmaps, images and
 // regions for windows, and the fonts of skin records.
 
+#include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QRegion>
@@ -24,8 +25,13 @@ PixelSurface surfaceOf(platform::QtCanvas& canvas);
 
 // An image over the bitmap's pixels for drawing on a window with QPainter:
 // straight alpha when the bitmap blends, opaque otherwise. For a bitmap
-// with transparent set, a copy in which key-colour pixels are transparent.
+// with transparent set, an image over its keyed view (key-colour pixels
+// transparent), converted once and kept until the pixels change. Every
+// form is valid until the bitmap changes or is destroyed.
 QImage imageOf(const Bitmap& bitmap);
+
+// A colour value as Qt's colour, system colours resolved (opaque).
+QColor qColorOf(Color color);
 
 // The region as a QRegion for QWidget::setMask.
 QRegion toQRegion(const Region& region);

@@ -1,6 +1,7 @@
 #include "skin/paint/compose.h"
 
 #include <cstring>
+#include <span>
 #include <vector>
 
 #include "skin/paint/rect_math.h"
@@ -46,18 +47,6 @@ struct AxisMap {
         return tile ? start + px::wrap(r, count) : px::stretchIndex(r, start, count, spanCount);
     }
 };
-
-// Sets dest to width × height, or makes it empty when either is not positive
-// (a composition of no size has no pixels, whatever the bitmap held before).
-bool prepare(Bitmap& dest, int width, int height)
-{
-    if (width <= 0 || height <= 0) {
-        dest.clear();
-        return false;
-    }
-    dest.setSize(width, height);
-    return true;
-}
 
 } // namespace
 
@@ -126,69 +115,112 @@ void copyPiece(PixelView source, const Rect& srcRect, Bitmap& dest, const Rect& 
     layPiece(source, srcRect, dest, dstRect, false, false);
 }
 
+namespace {
+
+// One piece of a composition: a source rectangle laid over a span.
+struct Job {
+    Rect source;
+    Rect span;
+    bool tileX = false;
+    bool tileY = false;
+};
+
+// True when every job writes every pixel of its span: the source exists
+// and lies inside the picture wherever there is a span to fill. Together
+// with spans that tile the image, the composition then writes every pixel
+// and the bitmap need not be cleared first.
+bool writesWholeSpans(PixelView picture, std::span<const Job> jobs)
+{
+    if (picture.isEmpty())
+        return false;
+    const Rect whole = px::sized(picture.width, picture.height);
+    for (const Job& job : jobs)
+        if (!px::isEmpty(job.span) && (px::isEmpty(job.source) || !px::contains(whole, job.source)))
+            return false;
+    return true;
+}
+
+bool ordered(int a, int b, int c) { return a <= b && b <= c; }
+
+// The nine-piece spans tile the image: the top band, the left column, the
+// client, the right column and the bottom band each split in order.
+bool nineSpansTile(const NineGeometry& t, int w, int h)
+{
+    const Rect& nc = t.client;
+    return ordered(0, nc.left, nc.right) && nc.right <= w && ordered(0, nc.top, nc.bottom) && nc.bottom <= h &&
+           ordered(0, t.lt.x, t.rt.x) && t.rt.x <= w && ordered(nc.top, t.lt.y, t.lb.y) && t.lb.y <= h &&
+           ordered(nc.left, t.lb.x, t.rb.x) && t.rb.x <= w && ordered(nc.top, t.rt.y, t.rb.y) &&
+           t.rb.y <= nc.bottom;
+}
+
+void run(PixelView picture, Bitmap& dest, std::span<const Job> jobs)
+{
+    for (const Job& job : jobs)
+        layPiece(picture, job.source, dest, job.span, job.tileX, job.tileY);
+}
+
+// Sizes dest for a composition: without clearing when the jobs write every
+// pixel, cleared otherwise (or kept as it is at the same size).
+void prepareFor(Bitmap& dest, int width, int height, bool writesAll)
+{
+    if (writesAll)
+        dest.setSizeForOverwrite(width, height);
+    else
+        dest.setSize(width, height);
+}
+
+} // namespace
+
 void composeSkinImage(Bitmap& dest, PixelView picture, const Rect& skinRect, const NineGeometry& cut,
                       const NineGeometry& target, int width, int height, bool drawClient,
                       const EdgeStretch& stretch, bool clientStretch, StretchType stretchType)
 {
-    if (!prepare(dest, width, height))
+    if (width <= 0 || height <= 0) {
+        dest.clear();
         return;
-    if (cut.rb.x == cut.lt.x || cut.rb.y == cut.lt.y || picture.isEmpty())
+    }
+    if (cut.rb.x == cut.lt.x || cut.rb.y == cut.lt.y || picture.isEmpty()) {
+        dest.setSize(width, height);
         return;
+    }
     const int rx = skinRect.left, ry = skinRect.top, rr = skinRect.right, rb = skinRect.bottom;
     const int rw = px::width(skinRect), rh = px::height(skinRect);
     const Rect& c = cut.client;
     const Rect& nc = target.client;
     const int w = width, h = height;
+    auto piece = [&](const Rect& source, const Rect& span) { return Job{px::offset(source, rx, ry), span}; };
 
-    // Edges: stretched, or tiled along the edge.
-    layPiece(picture, make(rx + cut.lt.x, ry, rx + cut.rt.x, ry + c.top), dest,
-             make(target.lt.x, 0, target.rt.x, nc.top), !stretch.top, false);
-    layPiece(picture, make(rx + cut.lb.x, ry + c.bottom, rx + cut.rb.x, rb), dest,
-             make(target.lb.x, nc.bottom, target.rb.x, h), !stretch.bottom, false);
-    layPiece(picture, make(rx, ry + cut.lt.y, rx + c.left, ry + cut.lb.y), dest,
-             make(0, target.lt.y, nc.left, target.lb.y), false, !stretch.left);
-    layPiece(picture, make(rx + c.right, ry + cut.rt.y, rr, ry + cut.rb.y), dest,
-             make(nc.right, target.rt.y, w, target.rb.y), false, !stretch.right);
-
-    // The eight fixed pieces, in this order: where a narrow destination
-    // makes corners overlap, the right-hand piece is drawn last.
-    struct Piece {
-        Rect source;
-        Rect dest;
+    std::vector<Job> jobs = {
+        // Edges: stretched, or tiled along the edge.
+        {make(rx + cut.lt.x, ry, rx + cut.rt.x, ry + c.top), make(target.lt.x, 0, target.rt.x, nc.top), !stretch.top},
+        {make(rx + cut.lb.x, ry + c.bottom, rx + cut.rb.x, rb), make(target.lb.x, nc.bottom, target.rb.x, h),
+         !stretch.bottom},
+        {make(rx, ry + cut.lt.y, rx + c.left, ry + cut.lb.y), make(0, target.lt.y, nc.left, target.lb.y), false,
+         !stretch.left},
+        {make(rx + c.right, ry + cut.rt.y, rr, ry + cut.rb.y), make(nc.right, target.rt.y, w, target.rb.y), false,
+         !stretch.right},
+        // The eight fixed pieces, in this order: where a narrow destination
+        // makes corners overlap, the right-hand piece is drawn last.
+        piece(make(0, 0, cut.lt.x, c.top), make(0, 0, target.lt.x, nc.top)),
+        piece(make(0, c.top, c.left, cut.lt.y), make(0, nc.top, nc.left, target.lt.y)),
+        piece(make(cut.rt.x, 0, rw, c.top), make(target.rt.x, 0, w, nc.top)),
+        piece(make(c.right, c.top, rw, cut.rt.y), make(nc.right, nc.top, w, target.rt.y)),
+        piece(make(0, cut.lb.y, c.left, rh), make(0, target.lb.y, nc.left, h)),
+        piece(make(c.left, c.bottom, cut.lb.x, rh), make(nc.left, nc.bottom, target.lb.x, h)),
+        piece(make(cut.rb.x, c.bottom, rw, rh), make(target.rb.x, nc.bottom, w, h)),
+        piece(make(c.right, cut.rb.y, rw, c.bottom), make(nc.right, target.rb.y, w, nc.bottom)),
     };
-    const Piece pieces[] = {
-        {make(0, 0, cut.lt.x, c.top), make(0, 0, target.lt.x, nc.top)},
-        {make(0, c.top, c.left, cut.lt.y), make(0, nc.top, nc.left, target.lt.y)},
-        {make(cut.rt.x, 0, rw, c.top), make(target.rt.x, 0, w, nc.top)},
-        {make(c.right, c.top, rw, cut.rt.y), make(nc.right, nc.top, w, target.rt.y)},
-        {make(0, cut.lb.y, c.left, rh), make(0, target.lb.y, nc.left, h)},
-        {make(c.left, c.bottom, cut.lb.x, rh), make(nc.left, nc.bottom, target.lb.x, h)},
-        {make(cut.rb.x, c.bottom, rw, rh), make(target.rb.x, nc.bottom, w, h)},
-        {make(c.right, cut.rb.y, rw, c.bottom), make(nc.right, target.rb.y, w, nc.bottom)},
-    };
-    for (const Piece& piece : pieces)
-        copyPiece(picture, px::offset(piece.source, rx, ry), dest, piece.dest);
-
-    if (!drawClient)
-        return;
     const Rect client = px::offset(c, rx, ry);
-    if (!clientStretch) {
-        layPiece(picture, client, dest, nc, true, true);
-        return;
+    if (drawClient && !clientStretch) {
+        jobs.push_back({client, nc, true, true});
+    } else if (drawClient && !px::isEmpty(nc)) {
+        // Full stretches; Horz tiles a full-height strip across; Vert tiles
+        // a full-width strip down.
+        jobs.push_back({client, nc, stretchType == StretchType::Horz, stretchType == StretchType::Vert});
     }
-    if (px::isEmpty(nc))
-        return;
-    switch (stretchType) {
-    case StretchType::Full:
-        copyPiece(picture, client, dest, nc);
-        break;
-    case StretchType::Horz:
-        layPiece(picture, client, dest, nc, true, false);
-        break;
-    case StretchType::Vert:
-        layPiece(picture, client, dest, nc, false, true);
-        break;
-    }
+    const bool clientCovered = drawClient || px::isEmpty(nc);
+    prepareFor(dest, w, h, clientCovered && nineSpansTile(target, w, h) && writesWholeSpans(picture, jobs));
+    run(picture, dest, jobs);
 }
 
 void composeSimpleSkinImage(Bitmap& dest, PixelView picture, const Rect& skinRect, bool drawClient,
@@ -207,36 +239,54 @@ void composeHorzSkinImage(int leftWidth, int rightWidth, Bitmap& dest, PixelView
                           int width, int /*height*/, bool stretch)
 {
     const int a = leftWidth, b = rightWidth, w = width, h = px::height(source);
-    if (!prepare(dest, w, h))
+    if (w <= 0 || h <= 0) {
+        dest.clear();
         return;
+    }
+    std::vector<Job> jobs;
     if (a != 0)
-        copyPiece(picture, make(source.left, source.top, source.left + a, source.bottom), dest, make(0, 0, a, h));
+        jobs.push_back({make(source.left, source.top, source.left + a, source.bottom), make(0, 0, a, h)});
     if (b != 0)
-        copyPiece(picture, make(source.right - b, source.top, source.right, source.bottom), dest,
-                  make(w - b, 0, w, h));
-    const Rect middle = make(source.left + a, source.top, source.right - b, source.bottom);
-    layPiece(picture, middle, dest, make(a, 0, w - b, h), !stretch, false);
+        jobs.push_back({make(source.right - b, source.top, source.right, source.bottom), make(w - b, 0, w, h)});
+    // The middle is drawn last, between the two ends.
+    jobs.push_back({make(source.left + a, source.top, source.right - b, source.bottom), make(a, 0, w - b, h), !stretch});
+    prepareFor(dest, w, h, a >= 0 && b >= 0 && a + b <= w && writesWholeSpans(picture, jobs));
+    run(picture, dest, jobs);
 }
 
 void composeVertSkinImage(int topHeight, int bottomHeight, Bitmap& dest, PixelView picture, const Rect& source,
                           int /*width*/, int height, bool stretch)
 {
     const int a = topHeight, b = bottomHeight, w = px::width(source), h = height;
-    if (!prepare(dest, w, h))
+    if (w <= 0 || h <= 0) {
+        dest.clear();
         return;
+    }
+    std::vector<Job> jobs;
     if (a != 0)
-        copyPiece(picture, make(source.left, source.top, source.right, source.top + a), dest, make(0, 0, w, a));
+        jobs.push_back({make(source.left, source.top, source.right, source.top + a), make(0, 0, w, a)});
     if (b != 0)
-        copyPiece(picture, make(source.left, source.bottom - b, source.right, source.bottom), dest,
-                  make(0, h - b, w, h));
-    const Rect middle = make(source.left, source.top + a, source.right, source.bottom - b);
-    layPiece(picture, middle, dest, make(0, a, w, h - b), false, !stretch);
+        jobs.push_back({make(source.left, source.bottom - b, source.right, source.bottom), make(0, h - b, w, h)});
+    jobs.push_back({make(source.left, source.top + a, source.right, source.bottom - b), make(0, a, w, h - b), false,
+                    !stretch});
+    prepareFor(dest, w, h, a >= 0 && b >= 0 && a + b <= h && writesWholeSpans(picture, jobs));
+    run(picture, dest, jobs);
 }
 
-FrameStrips buildFrameStrips(PixelView picture, const Rect& skinRect, const NineGeometry& cut,
-                             const NineGeometry& target, int width, int height, const EdgeStretch& stretch)
+namespace {
+
+// A strip about to be built: its size, every pixel 0, its memory kept.
+void blankStrip(Bitmap& strip, int width, int height)
 {
-    FrameStrips strips;
+    strip.setSizeForOverwrite(width, height);
+    std::memset(strip.rowPointer(0), 0, std::size_t(width) * std::size_t(height) * 4);
+}
+
+} // namespace
+
+void buildFrameStrips(FrameStrips& strips, PixelView picture, const Rect& skinRect, const NineGeometry& cut,
+                      const NineGeometry& target, int width, int height, const EdgeStretch& stretch)
+{
     const Rect& c = cut.client;
     const Rect& nc = target.client;
     const int rx = skinRect.left, ry = skinRect.top;
@@ -247,23 +297,27 @@ FrameStrips buildFrameStrips(PixelView picture, const Rect& skinRect, const Nine
 
     if (w > 0 && t > 0 && cut.rt.x > cut.lt.x) {
         Bitmap& s = strips.top;
-        s.setSize(w, t);
+        blankStrip(s, w, t);
         if (stretch.top)
             copyPiece(picture, src(cut.lt.x, 0, cut.rt.x, t), s, make(target.lt.x, 0, target.rt.x, t));
         else
             layPiece(picture, src(cut.lt.x, 0, cut.rt.x, t), s, make(0, 0, w, t), true, false);
         copyPiece(picture, src(0, 0, cut.lt.x, t), s, make(0, 0, target.lt.x, t));
         copyPiece(picture, src(cut.rt.x, 0, rw, t), s, make(target.rt.x, 0, w, t));
+    } else {
+        strips.top.clear();
     }
     if (w > 0 && b > 0 && cut.rb.x > cut.lb.x) {
         Bitmap& s = strips.bottom;
-        s.setSize(w, b);
+        blankStrip(s, w, b);
         if (stretch.bottom)
             copyPiece(picture, src(cut.lb.x, rh - b, cut.rb.x, rh), s, make(target.lb.x, 0, target.rb.x, b));
         else
             layPiece(picture, src(cut.lb.x, rh - b, cut.rb.x, rh), s, make(0, 0, w, b), true, false);
         copyPiece(picture, src(0, rh - b, cut.lb.x, rh), s, make(0, 0, target.lb.x, b));
         copyPiece(picture, src(cut.rb.x, rh - b, rw, rh), s, make(target.rb.x, 0, w, b));
+    } else {
+        strips.bottom.clear();
     }
 
     const int sideHeight = height - strips.top.height() - strips.bottom.height();
@@ -271,7 +325,7 @@ FrameStrips buildFrameStrips(PixelView picture, const Rect& skinRect, const Nine
     // upper and lower ends.
     auto side = [&](Bitmap& s, int stripWidth, int srcLeft, int srcRight, int bandTop, int bandBottom,
                     bool stretched) {
-        s.setSize(stripWidth, sideHeight);
+        blankStrip(s, stripWidth, sideHeight);
         const Rect band = src(srcLeft, bandTop, srcRight, bandBottom);
         if (stretched)
             copyPiece(picture, band, s,
@@ -288,8 +342,19 @@ FrameStrips buildFrameStrips(PixelView picture, const Rect& skinRect, const Nine
     };
     if (l > 0 && sideHeight > 0 && cut.lb.y > cut.lt.y)
         side(strips.left, l, 0, l, cut.lt.y, cut.lb.y, stretch.left);
+    else
+        strips.left.clear();
     if (r >= 1 && sideHeight >= 1 && cut.rb.y > cut.rt.y)
         side(strips.right, r, c.right, rw, cut.rt.y, cut.rb.y, stretch.right);
+    else
+        strips.right.clear();
+}
+
+FrameStrips buildFrameStrips(PixelView picture, const Rect& skinRect, const NineGeometry& cut,
+                             const NineGeometry& target, int width, int height, const EdgeStretch& stretch)
+{
+    FrameStrips strips;
+    buildFrameStrips(strips, picture, skinRect, cut, target, width, height, stretch);
     return strips;
 }
 

@@ -78,6 +78,11 @@ void composeVertSkinImage(int topHeight, int bottomHeight, Bitmap& dest, PixelVi
 // strip's origin.
 FrameStrips buildFrameStrips(PixelView picture, const Rect& skinRect, const NineGeometry& cut,
                              const NineGeometry& target, int width, int height, const EdgeStretch& stretch);
+// The same into strips kept from an earlier size, whose memory is reused
+// (a window being resized builds its strips on every step). Strips that
+// cannot be built become empty; the strips' flags are left as they are.
+void buildFrameStrips(FrameStrips& strips, PixelView picture, const Rect& skinRect, const NineGeometry& cut,
+                      const NineGeometry& target, int width, int height, const EdgeStretch& stretch);
 
 // The four strips of a mask picture (used whole) for a window of the given
 // width; pieces are always tiled.

@@ -5,6 +5,11 @@
 #include <cstring>
 #include <random>
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
+
+#include "skin/data/system_colors.h"
 #include "skin/paint/rect_math.h"
 #include "skin/paint/sampling.h"
 
@@ -12,47 +17,182 @@ namespace tessaly::skin {
 
 namespace {
 
-// Mixing formulas are evaluated in extended precision (long double), so
-// factors such as 0.3 give the results of their exact values.
-using Real = long double;
+// Mixing is done in 16-bit integers on the bytes of whole rows, in loops
+// the compiler vectorises: a mix of two channels s and a with the weight w
+// (0 … 256, the share of a in 256ths) is (s × (256 − w) + a × w + 128) >> 8,
+// which never exceeds 16 bits. Against the exact formula with its factor
+// this differs by at most 1 per channel (the weight is rounded to 1/256 and
+// halves round up instead of to even).
+constexpr int kOne = 256;
 
-// Nearest integer, ties to even (the default rounding mode), clamped.
-uint8_t roundClamp(Real value)
-{
-    const Real r = std::nearbyint(value);
-    return uint8_t(r < 0 ? 0 : (r > 255 ? 255 : r));
-}
-
-uint8_t clampByte(int value) { return uint8_t(std::clamp(value, 0, 255)); }
+// The weight of a factor 0 … 1 in 256ths.
+uint16_t weightOf(double t) { return uint16_t(std::lround(std::clamp(t, 0.0, 1.0) * kOne)); }
 
 double clampFactor(double kf) { return std::isnan(kf) ? 0.0 : std::clamp(kf, 0.0, 1.0); }
 
-// rounded(t × s + (1 − t) × a) on the three bytes of a pixel.
-void mixPixel(uint8_t* out, const uint8_t* s, const uint8_t* a, Real t)
-{
-    for (int c = 0; c < 3; ++c)
-        out[c] = roundClamp(t * s[c] + (1 - t) * a[c]);
-}
+uint8_t clampByte(int value) { return uint8_t(std::clamp(value, 0, 255)); }
 
 bool isWhite(const uint8_t* p) { return p[0] == 255 && p[1] == 255 && p[2] == 255; }
 
-std::minstd_rand& noiseSource()
+int roundedInt(double value) { return int(std::nearbyint(value)); }
+
+// rounded(n × kf) in extended precision: a cut point of a transition is
+// one value per call, and a column off would move a whole edge.
+int roundedProduct(int n, double kf) { return int(std::nearbyint(n * (long double)kf)); }
+
+#define TESSALY_INLINE inline __attribute__((always_inline))
+
+// The kernels. Each body is compiled for the baseline processor and, on
+// x86-64, once more for AVX2; the variant is chosen once at run time.
+TESSALY_INLINE void mixBody(uint8_t* __restrict s, const uint8_t* __restrict a, std::size_t n, uint16_t w)
 {
-    static std::minstd_rand engine{std::random_device{}()};
-    return engine;
+    const uint16_t ws = uint16_t(kOne - w);
+    for (std::size_t i = 0; i < n; ++i)
+        s[i] = uint8_t(uint16_t(s[i] * ws + a[i] * w + 128) >> 8);
 }
 
-// random(0 … n − 1) − n div 2; 0 when n is not positive.
-int noiseValue(int n)
+TESSALY_INLINE void mixWeightsBody(uint8_t* __restrict s, const uint8_t* __restrict a,
+                                   const uint16_t* __restrict w, std::size_t n)
 {
-    if (n <= 0)
-        return 0;
-    return int(noiseSource()() % uint32_t(n)) - n / 2;
+    for (std::size_t i = 0; i < n; ++i)
+        s[i] = uint8_t(uint16_t(s[i] * uint16_t(kOne - w[i]) + a[i] * w[i] + 128) >> 8);
 }
 
-int roundedInt(Real value) { return int(std::nearbyint(value)); }
+TESSALY_INLINE void mixConstantBody(uint8_t* __restrict s, std::size_t n, uint8_t value, uint16_t w)
+{
+    const uint16_t ws = uint16_t(kOne - w);
+    const uint16_t add = uint16_t(value * w + 128);
+    for (std::size_t i = 0; i < n; ++i)
+        s[i] = uint8_t(uint16_t(s[i] * ws + add) >> 8);
+}
+
+// Grey value 0.3 × red + 0.59 × green + 0.11 × blue with the weights in
+// 65536ths (19661 + 38666 + 7209 = 65536).
+TESSALY_INLINE void grayBody(uint8_t* __restrict p, int width)
+{
+    for (int x = 0; x < width; ++x) {
+        const uint32_t g = (19661u * p[3 * x + 2] + 38666u * p[3 * x + 1] + 7209u * p[3 * x] + 32768u) >> 16;
+        p[3 * x] = p[3 * x + 1] = p[3 * x + 2] = uint8_t(g);
+    }
+}
+
+// The four-pixel average of the blurs for the bytes whose neighbours lie
+// inside the row: out[i] = (up[i − d] + down[i − d] + up[i + d] + down[i + d]) div 4.
+TESSALY_INLINE void averageBody(uint8_t* __restrict out, const uint8_t* up, const uint8_t* down, std::size_t d,
+                                std::size_t n)
+{
+    for (std::size_t i = 0; i < n; ++i)
+        out[i] = uint8_t(uint16_t(up[i] + down[i] + up[i + 2 * d] + down[i + 2 * d]) >> 2);
+}
+
+TESSALY_INLINE void invertBody(uint8_t* __restrict p, std::size_t n)
+{
+    for (std::size_t i = 0; i < n; ++i)
+        p[i] = uint8_t(255 - p[i]);
+}
+
+struct Kernels {
+    void (*mix)(uint8_t*, const uint8_t*, std::size_t, uint16_t);
+    void (*mixWeights)(uint8_t*, const uint8_t*, const uint16_t*, std::size_t);
+    void (*mixConstant)(uint8_t*, std::size_t, uint8_t, uint16_t);
+    void (*gray)(uint8_t*, int);
+    void (*average)(uint8_t*, const uint8_t*, const uint8_t*, std::size_t, std::size_t);
+    void (*invert)(uint8_t*, std::size_t);
+};
+
+#define TESSALY_KERNELS(NAME, ATTRIBUTES)                                                                          \
+    namespace NAME {                                                                                               \
+    ATTRIBUTES void mix(uint8_t* s, const uint8_t* a, std::size_t n, uint16_t w) { mixBody(s, a, n, w); }          \
+    ATTRIBUTES void mixWeights(uint8_t* s, const uint8_t* a, const uint16_t* w, std::size_t n)                     \
+    {                                                                                                              \
+        mixWeightsBody(s, a, w, n);                                                                                \
+    }                                                                                                              \
+    ATTRIBUTES void mixConstant(uint8_t* s, std::size_t n, uint8_t value, uint16_t w)                              \
+    {                                                                                                              \
+        mixConstantBody(s, n, value, w);                                                                           \
+    }                                                                                                              \
+    ATTRIBUTES void gray(uint8_t* p, int width) { grayBody(p, width); }                                            \
+    ATTRIBUTES void average(uint8_t* out, const uint8_t* up, const uint8_t* down, std::size_t d, std::size_t n)    \
+    {                                                                                                              \
+        averageBody(out, up, down, d, n);                                                                          \
+    }                                                                                                              \
+    ATTRIBUTES void invert(uint8_t* p, std::size_t n) { invertBody(p, n); }                                        \
+    }
+
+TESSALY_KERNELS(baseline, )
+constexpr Kernels baselineKernels{baseline::mix,  baseline::mixWeights, baseline::mixConstant,
+                                  baseline::gray, baseline::average,    baseline::invert};
+
+#if defined(__x86_64__) && defined(__GNUC__)
+TESSALY_KERNELS(wide, __attribute__((target("avx2"))))
+
+// The cross-fade, the effect that runs on every animation step, written
+// out for AVX2: s + (((a − s) × w + 128) >> 8) with one rounding multiply
+// (vpmulhrsw of (a − s) × 128 and w), the same results as mixBody with
+// fewer instructions than the compiler finds.
+__attribute__((target("avx2"))) void mixWide(uint8_t* s, const uint8_t* a, std::size_t n, uint16_t w)
+{
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i weight = _mm256_set1_epi16(short(w));
+    std::size_t i = 0;
+    for (; i + 32 <= n; i += 32) {
+        const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+        const __m256i av = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + i));
+        // Unpacking and packing work within 16-byte halves: bytes keep
+        // their order.
+        const __m256i sLo = _mm256_unpacklo_epi8(sv, zero), sHi = _mm256_unpackhi_epi8(sv, zero);
+        const __m256i aLo = _mm256_unpacklo_epi8(av, zero), aHi = _mm256_unpackhi_epi8(av, zero);
+        const __m256i rLo =
+            _mm256_add_epi16(sLo, _mm256_mulhrs_epi16(_mm256_slli_epi16(_mm256_sub_epi16(aLo, sLo), 7), weight));
+        const __m256i rHi =
+            _mm256_add_epi16(sHi, _mm256_mulhrs_epi16(_mm256_slli_epi16(_mm256_sub_epi16(aHi, sHi), 7), weight));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(s + i), _mm256_packus_epi16(rLo, rHi));
+    }
+    wide::mix(s + i, a + i, n - i, w);
+}
+
+constexpr Kernels wideKernels{mixWide, wide::mixWeights, wide::mixConstant, wide::gray, wide::average, wide::invert};
+#endif
+
+const Kernels& kernels()
+{
+    static const Kernels& chosen = [] () -> const Kernels& {
+#if defined(__x86_64__) && defined(__GNUC__)
+        if (__builtin_cpu_supports("avx2"))
+            return wideKernels;
+#endif
+        return baselineKernels;
+    }();
+    return chosen;
+}
+
+// The noise source: a small generator per call, seeded from one shared
+// engine, so that noise costs a few operations per value.
+class Noise {
+public:
+    Noise()
+    {
+        static std::minstd_rand seeds{std::random_device{}()};
+        m_state = (uint64_t(seeds()) << 32) ^ seeds() ^ 0x9E3779B97F4A7C15ull;
+    }
+
+    // random(0 … n − 1) − n div 2; 0 when n is not positive.
+    int value(int n)
+    {
+        if (n <= 0)
+            return 0;
+        m_state ^= m_state << 13;
+        m_state ^= m_state >> 7;
+        m_state ^= m_state << 17;
+        return int((uint64_t(uint32_t(m_state >> 32)) * uint64_t(n)) >> 32) - n / 2;
+    }
+
+private:
+    uint64_t m_state;
+};
 
 } // namespace
+
 
 EffectBmp::EffectBmp(int width, int height)
 {
@@ -131,34 +271,30 @@ void EffectBmp::stretch(const PixelSurface& target, int x, int y, int w, int h) 
 
 void EffectBmp::morph(const EffectBmp& target, double kf)
 {
-    if (!sameSize(target))
+    if (!sameSize(target) || &target == this || isEmpty())
         return;
-    kf = clampFactor(kf);
-    for (int y = 0; y < m_height; ++y) {
-        uint8_t* s = scanLine(y);
-        const uint8_t* a = target.scanLine(y);
-        for (int i = 0; i < 3 * m_width; ++i)
-            s[i] = roundClamp((1 - Real(kf)) * s[i] + Real(kf) * a[i]);
-    }
+    // Both images have the same stride, so the rows and their padding are
+    // mixed as one run of bytes.
+    kernels().mix(m_bits.data(), target.m_bits.data(), m_bits.size(), weightOf(clampFactor(kf)));
 }
 
 void EffectBmp::morphRect(const EffectBmp& target, const Rect& rect, int startY, int startX, double kf)
 {
-    kf = clampFactor(kf);
-    const Rect r = px::intersect(rect, px::sized(m_width, m_height));
+    if (&target == this)
+        return;
+    const uint16_t w = weightOf(clampFactor(kf));
+    Rect r = px::intersect(rect, px::sized(m_width, m_height));
+    // Columns whose target column lies inside the target.
+    r.left = std::max(r.left, rect.left - startX);
+    r.right = std::min(r.right, rect.left - startX + target.m_width);
+    if (px::isEmpty(r))
+        return;
     for (int y = r.top; y < r.bottom; ++y) {
         const int ay = startY + (y - rect.top);
         if (ay < 0 || ay >= target.m_height)
             continue;
-        for (int x = r.left; x < r.right; ++x) {
-            const int ax = startX + (x - rect.left);
-            if (ax < 0 || ax >= target.m_width)
-                continue;
-            uint8_t* s = pixel(x, y);
-            const uint8_t* a = target.pixel(ax, ay);
-            for (int c = 0; c < 3; ++c)
-                s[c] = roundClamp((1 - Real(kf)) * s[c] + Real(kf) * a[c]);
-        }
+        kernels().mix(pixel(r.left, y), target.pixel(startX + (r.left - rect.left), ay),
+                      std::size_t(3 * px::width(r)), w);
     }
 }
 
@@ -177,44 +313,50 @@ void EffectBmp::copyRect(const EffectBmp& target, const Rect& rect, int startY, 
     }
 }
 
+void EffectBmp::mixColumns(const EffectBmp& target, const std::vector<uint16_t>& columnWeights)
+{
+    std::vector<uint16_t> weights(std::size_t(3 * m_width));
+    for (std::size_t x = 0; x < columnWeights.size(); ++x)
+        weights[3 * x] = weights[3 * x + 1] = weights[3 * x + 2] = columnWeights[x];
+    for (int y = 0; y < m_height; ++y)
+        kernels().mixWeights(scanLine(y), target.scanLine(y), weights.data(), weights.size());
+}
+
+// In the gradients a pixel becomes t × own + (1 − t) × target: the weight of
+// the target is 1 − t.
 void EffectBmp::morphHGrad(const EffectBmp& target, double kf)
 {
-    if (!sameSize(target) || isEmpty())
+    if (!sameSize(target) || isEmpty() || &target == this)
         return;
     const int w = m_width;
-    const int b = roundedInt(w * Real(clampFactor(kf)));
+    const int b = roundedProduct(w, clampFactor(kf));
     const int c = (w - b) / 2, d = b / 2;
-    const Real step = c != 0 ? Real(1) / c : Real(1);
+    const double step = c != 0 ? 1.0 / c : 1.0;
     const int h = std::max(0, w / 2 - d), e = std::min(w - 1, d + w / 2);
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = h; x <= e; ++x)
-            std::memcpy(pixel(x, y), target.pixel(x, y), 3);
-        for (int x = h, k = 0; x >= 0; --x, ++k)
-            mixPixel(pixel(x, y), pixel(x, y), target.pixel(x, y), std::min(Real(1), k * step));
-        for (int x = e, k = 0; x < w; ++x, ++k)
-            mixPixel(pixel(x, y), pixel(x, y), target.pixel(x, y), std::min(Real(1), k * step));
-    }
+    std::vector<uint16_t> columns(std::size_t(w), kOne);
+    for (int x = h, k = 0; x >= 0; --x, ++k)
+        columns[std::size_t(x)] = weightOf(1 - std::min(1.0, k * step));
+    for (int x = e, k = 0; x < w; ++x, ++k)
+        columns[std::size_t(x)] = weightOf(1 - std::min(1.0, k * step));
+    mixColumns(target, columns);
 }
 
 void EffectBmp::morphVGrad(const EffectBmp& target, double kf)
 {
-    if (!sameSize(target) || isEmpty())
+    if (!sameSize(target) || isEmpty() || &target == this)
         return;
     const int hh = m_height;
-    const int b = roundedInt(hh * Real(clampFactor(kf)));
+    const int b = roundedProduct(hh, clampFactor(kf));
     const int c = (hh - b - 1) / 2, d = b / 2;
-    const Real step = c != 0 ? Real(1) / c : Real(0);
+    const double step = c != 0 ? 1.0 / c : 0.0;
     const int top = std::max(0, hh / 2 - d), bottom = std::min(hh - 1, d + hh / 2);
-    auto mixRow = [&](int y, Real t) {
-        for (int x = 0; x < m_width; ++x)
-            mixPixel(pixel(x, y), pixel(x, y), target.pixel(x, y), t);
-    };
-    for (int y = top; y <= bottom; ++y)
-        std::memcpy(scanLine(y), target.scanLine(y), std::size_t(3 * m_width));
+    std::vector<uint16_t> rows(std::size_t(hh), kOne);
     for (int y = top, k = 0; y >= 0; --y, ++k)
-        mixRow(y, std::min(Real(1), k * step));
+        rows[std::size_t(y)] = weightOf(1 - std::min(1.0, k * step));
     for (int y = bottom, k = 0; y < hh; ++y, ++k)
-        mixRow(y, std::min(Real(1), k * step));
+        rows[std::size_t(y)] = weightOf(1 - std::min(1.0, k * step));
+    for (int y = 0; y < hh; ++y)
+        kernels().mix(scanLine(y), target.scanLine(y), std::size_t(3 * m_width), rows[std::size_t(y)]);
 }
 
 void EffectBmp::morphGrad(const EffectBmp& target, double kf)
@@ -227,24 +369,26 @@ void EffectBmp::morphGrad(const EffectBmp& target, double kf)
 
 void EffectBmp::morphLeftGrad(const EffectBmp& target, double kf)
 {
-    if (!sameSize(target) || isEmpty())
+    if (!sameSize(target) || isEmpty() || &target == this)
         return;
-    const int b = std::min(std::max(roundedInt(m_width * Real(clampFactor(kf))), 1), m_width - 1);
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x <= b; ++x)
-            mixPixel(pixel(x, y), pixel(x, y), target.pixel(x, y), b > 0 ? std::min(Real(1), Real(x) / b) : Real(0));
+    const int b = std::min(std::max(roundedProduct(m_width, clampFactor(kf)), 1), m_width - 1);
+    std::vector<uint16_t> columns(std::size_t(m_width), 0);
+    for (int x = 0; x <= b; ++x)
+        columns[std::size_t(x)] = weightOf(b > 0 ? 1 - std::min(1.0, double(x) / b) : 1.0);
+    mixColumns(target, columns);
 }
 
 void EffectBmp::morphRightGrad(const EffectBmp& target, double kf)
 {
-    if (!sameSize(target) || isEmpty())
+    if (!sameSize(target) || isEmpty() || &target == this)
         return;
     const int w = m_width;
-    const int c = std::clamp(w - roundedInt(w * Real(clampFactor(kf))), 0, w - 1);
-    const Real step = w - c > 0 ? Real(1) / (w - c) : Real(1);
-    for (int y = 0; y < m_height; ++y)
-        for (int x = w - 1, k = 0; x >= c; --x, ++k)
-            mixPixel(pixel(x, y), pixel(x, y), target.pixel(x, y), std::min(Real(1), k * step));
+    const int c = std::clamp(w - roundedProduct(w, clampFactor(kf)), 0, w - 1);
+    const double step = w - c > 0 ? 1.0 / (w - c) : 1.0;
+    std::vector<uint16_t> columns(std::size_t(w), 0);
+    for (int x = w - 1, k = 0; x >= c; --x, ++k)
+        columns[std::size_t(x)] = weightOf(1 - std::min(1.0, k * step));
+    mixColumns(target, columns);
 }
 
 void EffectBmp::morphPush(const EffectBmp& target, double kf)
@@ -252,7 +396,7 @@ void EffectBmp::morphPush(const EffectBmp& target, double kf)
     if (!sameSize(target) || isEmpty())
         return;
     const int w = m_width;
-    const int b = std::clamp(roundedInt(w * Real(clampFactor(kf))), 0, w - 1);
+    const int b = std::clamp(roundedProduct(w, clampFactor(kf)), 0, w - 1);
     for (int y = 0; y < m_height; ++y) {
         uint8_t* row = scanLine(y);
         std::memmove(row + 3 * (b + 1), row, std::size_t(3 * (w - b - 1)));
@@ -266,7 +410,7 @@ void EffectBmp::morphLeftSlide(const EffectBmp& target, double kf)
     if (!sameSize(target) || isEmpty())
         return;
     const int w = m_width;
-    const int b = std::min(std::max(roundedInt(w * Real(clampFactor(kf))), 1), w - 1);
+    const int b = std::min(std::max(roundedProduct(w, clampFactor(kf)), 1), w - 1);
     for (int y = 0; y < m_height; ++y)
         std::memcpy(scanLine(y), target.pixel(w - b, y), std::size_t(3 * b));
 }
@@ -276,7 +420,7 @@ void EffectBmp::morphRightSlide(const EffectBmp& target, double kf)
     if (!sameSize(target) || isEmpty())
         return;
     const int w = m_width;
-    const int b = std::min(std::max(roundedInt(w * Real(clampFactor(kf))), 1), w - 1);
+    const int b = std::min(std::max(roundedProduct(w, clampFactor(kf)), 1), w - 1);
     for (int y = 0; y < m_height; ++y)
         std::memcpy(pixel(w - b, y), target.scanLine(y), std::size_t(3 * b));
 }
@@ -296,56 +440,35 @@ void EffectBmp::morphBy(MorphKind kind, const EffectBmp& target, double kf)
 
 void EffectBmp::changeBrightness(double kf)
 {
-    kf = clampFactor(kf);
-    uint8_t table[256];
-    for (int c = 0; c < 256; ++c)
-        table[c] = roundClamp((1 - Real(kf)) * c + Real(kf) * 255);
-    for (int y = 0; y < m_height; ++y) {
-        uint8_t* row = scanLine(y);
-        for (int i = 0; i < 3 * m_width; ++i)
-            row[i] = table[row[i]];
-    }
+    if (!isEmpty())
+        kernels().mixConstant(m_bits.data(), m_bits.size(), 255, weightOf(clampFactor(kf)));
 }
 
 void EffectBmp::changeDarkness(double kf)
 {
-    kf = clampFactor(kf);
-    uint8_t table[256];
-    for (int c = 0; c < 256; ++c)
-        table[c] = roundClamp((1 - Real(kf)) * c);
-    for (int y = 0; y < m_height; ++y) {
-        uint8_t* row = scanLine(y);
-        for (int i = 0; i < 3 * m_width; ++i)
-            row[i] = table[row[i]];
-    }
+    if (!isEmpty())
+        kernels().mixConstant(m_bits.data(), m_bits.size(), 0, weightOf(clampFactor(kf)));
 }
 
 void EffectBmp::invert()
 {
-    for (int y = 0; y < m_height; ++y) {
-        uint8_t* row = scanLine(y);
-        for (int i = 0; i < 3 * m_width; ++i)
-            row[i] = uint8_t(255 - row[i]);
-    }
+    if (!isEmpty())
+        kernels().invert(m_bits.data(), m_bits.size());
 }
 
 void EffectBmp::grayScale()
 {
-    for (int y = 0; y < m_height; ++y) {
-        uint8_t* p = scanLine(y);
-        for (int x = 0; x < m_width; ++x, p += 3) {
-            const uint8_t grey = roundClamp(0.3L * p[2] + 0.59L * p[1] + 0.11L * p[0]);
-            p[0] = p[1] = p[2] = grey;
-        }
-    }
+    for (int y = 0; y < m_height; ++y)
+        kernels().gray(scanLine(y), m_width);
 }
 
 void EffectBmp::addMonoNoise(int amount)
 {
+    Noise noise;
     for (int y = 0; y < m_height; ++y) {
         uint8_t* p = scanLine(y);
         for (int x = 0; x < m_width; ++x, p += 3) {
-            const int r = noiseValue(amount);
+            const int r = noise.value(amount);
             for (int c = 0; c < 3; ++c)
                 p[c] = clampByte(p[c] + r);
         }
@@ -354,36 +477,48 @@ void EffectBmp::addMonoNoise(int amount)
 
 void EffectBmp::addColorNoise(int range)
 {
+    Noise noise;
     for (int y = 0; y < m_height; ++y) {
         uint8_t* row = scanLine(y);
         for (int i = 0; i < 3 * m_width; ++i)
-            row[i] = clampByte(row[i] + noiseValue(range));
+            row[i] = clampByte(row[i] + noise.value(range));
     }
 }
 
 template <class Wanted>
-void EffectBmp::averageDiagonals(int amount, Wanted wanted)
+void EffectBmp::averageDiagonals(int amount, bool everyPixel, Wanted wanted)
 {
     const int w = m_width, h = m_height;
     // Beyond an edge the mirrored index is used; on images not larger than
     // the amount that too can fall outside, so it is kept inside.
     auto near = [amount](int i, int n) { return std::clamp(i - amount < 0 ? i : i - amount, 0, n - 1); };
     auto far = [amount](int i, int n) { return std::clamp(i + amount >= n ? n - i : i + amount, 0, n - 1); };
+    // Columns amount … width − amount − 1 read both neighbours inside the
+    // row; when every pixel is wanted they are averaged as one run of bytes.
+    const int innerLeft = everyPixel && amount > 0 ? amount : w;
+    const int innerRight = everyPixel && amount > 0 ? std::max(innerLeft, w - amount) : w;
     std::vector<uint8_t> line(std::size_t(3 * w));
     for (int y = 0; y < h; ++y) {
         const int yu = near(y, h), yd = far(y, h);
         getScanLine(y, line.data());
-        for (int x = 0; x < w; ++x) {
+        auto one = [&](int x) {
             const int xl = near(x, w), xr = far(x, w);
             if (!wanted(x, y, xl, xr, yu, yd))
-                continue;
+                return;
             const uint8_t* a = pixel(xl, yu);
             const uint8_t* b = pixel(xl, yd);
             const uint8_t* c = pixel(xr, yu);
             const uint8_t* d = pixel(xr, yd);
             for (int k = 0; k < 3; ++k)
                 line[std::size_t(3 * x + k)] = uint8_t((a[k] + b[k] + c[k] + d[k]) / 4);
-        }
+        };
+        for (int x = 0; x < std::min(innerLeft, w); ++x)
+            one(x);
+        if (innerRight > innerLeft)
+            kernels().average(line.data() + 3 * innerLeft, pixel(innerLeft - amount, yu), pixel(innerLeft - amount, yd),
+                              std::size_t(3 * amount), std::size_t(3 * (innerRight - innerLeft)));
+        for (int x = std::max(innerLeft, innerRight); x < w; ++x)
+            one(x);
         setScanLine(y, line.data());
     }
 }
@@ -392,21 +527,21 @@ void EffectBmp::splitBlur(int amount)
 {
     if (amount == 0 || isEmpty())
         return;
-    averageDiagonals(amount, [](int, int, int, int, int, int) { return true; });
+    averageDiagonals(amount, true, [](int, int, int, int, int, int) { return true; });
 }
 
 void EffectBmp::maskBlur(const EffectBmp& mask, int amount)
 {
     if (amount == 0 || !covers(mask))
         return;
-    averageDiagonals(amount, [&mask](int x, int y, int, int, int, int) { return !isWhite(mask.pixel(x, y)); });
+    averageDiagonals(amount, false, [&mask](int x, int y, int, int, int, int) { return !isWhite(mask.pixel(x, y)); });
 }
 
 void EffectBmp::maskAntialiasing(const EffectBmp& mask, int amount)
 {
     if (amount == 0 || !covers(mask))
         return;
-    averageDiagonals(amount, [&mask](int x, int y, int xl, int xr, int yu, int yd) {
+    averageDiagonals(amount, false, [&mask](int x, int y, int xl, int xr, int yu, int yd) {
         return !isWhite(mask.pixel(x, y)) &&
                (isWhite(mask.pixel(xl, yu)) || isWhite(mask.pixel(xl, yd)) || isWhite(mask.pixel(xr, yu)) ||
                 isWhite(mask.pixel(xr, yd)));
@@ -417,12 +552,18 @@ void EffectBmp::maskFillColor(const EffectBmp& mask, Color color, double kf)
 {
     if (!covers(mask))
         return;
-    kf = clampFactor(kf);
-    const uint8_t fill[3] = {uint8_t(color >> 16), uint8_t(color >> 8), uint8_t(color)};
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x)
-            if (!isWhite(mask.pixel(x, y)))
-                mixPixel(pixel(x, y), fill, pixel(x, y), kf);
+    const Color c = resolveColor(color);
+    const uint8_t fill[3] = {c.blue(), c.green(), c.red()};
+    const uint16_t w = weightOf(clampFactor(kf));
+    const uint16_t ws = uint16_t(kOne - w);
+    for (int y = 0; y < m_height; ++y) {
+        uint8_t* p = scanLine(y);
+        const uint8_t* m = mask.scanLine(y);
+        for (int x = 0; x < m_width; ++x, p += 3, m += 3)
+            if (!isWhite(m))
+                for (int k = 0; k < 3; ++k)
+                    p[k] = uint8_t((p[k] * ws + fill[k] * w + 128) >> 8);
+    }
 }
 
 void EffectBmp::mosaic(int size)

@@ -12,8 +12,11 @@ namespace tessaly::skin {
 // A 24-bit image for pixel effects: rows top-down, each row width pixels of
 // three bytes (blue, green, red), padded to a multiple of 4 bytes; the
 // stride is 3 × width + (width mod 4). Effects that mix pixels work on red,
-// green and blue separately; "rounded" means to the nearest integer with
-// ties to even, and results are clamped to 0 … 255.
+// green and blue separately and are clamped to 0 … 255. "rounded" means to
+// the nearest integer: the mixing effects compute in integers fast enough
+// for every animation step, and their results lie within 1 of the exact
+// formula (factors are taken in 256ths, halves round up); the blurs are
+// exact.
 //
 // Operations that take a second image of a different size, an empty image,
 // a zero amount or a mask smaller than the image leave the image unchanged.
@@ -74,8 +77,8 @@ public:
     void changeBrightness(double kf);
     void changeDarkness(double kf);
     void invert();
-    // Grey value rounded(0.3 × red + 0.59 × green + 0.11 × blue), with the
-    // weights in extended precision.
+    // Grey value rounded(0.3 × red + 0.59 × green + 0.11 × blue), the
+    // weights in 65536ths.
     void grayScale();
     // One random value per pixel in −amount div 2 … amount − 1 − amount div 2,
     // added to all three channels.
@@ -121,8 +124,13 @@ private:
         return !isEmpty() && mask.m_width >= m_width && mask.m_height >= m_height;
     }
     // The diagonal averaging shared by the blurs; `wanted` picks the pixels.
+    // everyPixel says that `wanted` accepts every pixel, so the inside of
+    // each row can be averaged as one run.
     template <class Wanted>
-    void averageDiagonals(int amount, Wanted wanted);
+    void averageDiagonals(int amount, bool everyPixel, Wanted wanted);
+    // Mixes every row with the target, the target's weight per column in
+    // 256ths.
+    void mixColumns(const EffectBmp& target, const std::vector<uint16_t>& columnWeights);
 
     int m_width = 0;
     int m_height = 0;

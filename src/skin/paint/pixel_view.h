@@ -4,6 +4,8 @@
 #include <cstdint>
 
 #include "skin/data/picture.h"
+#include "skin/data/skin_types.h"
+#include "skin/data/system_colors.h"
 
 namespace tessaly::skin {
 
@@ -13,9 +15,11 @@ using PixelColor = uint32_t;
 // The colour that transparent draws skip: red 127, green 0, blue 127, alpha 0.
 inline constexpr PixelColor keyColor = 0x007F007Fu;
 
-// A colour value of the form 0x00BBGGRR as an opaque pixel 0xFFRRGGBB.
-constexpr PixelColor colorFromValue(uint32_t value)
+// A colour value (0x00BBGGRR, or a system colour) as an opaque pixel
+// 0xFFRRGGBB: system colours are resolved first (system_colors.h).
+inline PixelColor colorFromValue(Color color)
 {
+    const uint32_t value = resolveColor(color).value();
     return 0xFF000000u | ((value & 0xFFu) << 16) | (value & 0xFF00u) | ((value >> 16) & 0xFFu);
 }
 
