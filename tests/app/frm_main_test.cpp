@@ -540,6 +540,11 @@ TEST_F(WindowLayoutTest, AboutWindowShowsLogoNameVersionMakerAndLink)
     const auto* webSite = m_form2.findChild<QLabel*>(QStringLiteral("skSkinStdLabel1"));
     EXPECT_GT(m_form2.skSkinLinkLabel1()->x(), webSite->x() + webSite->fontMetrics().horizontalAdvance(webSite->text()))
         << "the link must not touch \"Web site:\"";
+    for (const QLabel* label : m_form2.findChildren<QLabel*>()) {
+        if (!label->text().isEmpty())
+            EXPECT_GE(label->height(), label->fontMetrics().height())
+                << label->text().toStdString() << ": descenders would be cut";
+    }
 }
 
 } // namespace
