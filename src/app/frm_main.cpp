@@ -1,19 +1,28 @@
 #include "app/frm_main.h"
 
 #include "app/app_fonts.h"
+#include "app/check_verdict.h"
 #include "app/checker_command.h"
 #include "app/error_report.h"
 #include "app/form2.h"
+#include "app/report_comparison.h"
 #include "app/report_memo.h"
 #include "app/report_text_edit.h"
 #include "app/website.h"
+#include "platform/error.h"
 #include "process/create_process.h"
 #include "skin/data/compressed_skin_list.h"
 #include "skin/data/skin_data.h"
 #include "skin/embedded_pewter.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QShortcut>
 #include <QFileInfo>
 #include <QLabel>
 #include <QFileDialog>
@@ -78,7 +87,9 @@ FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QW
     m_process1->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
         process1Read(text, startsOnNewLine);
     });
-    m_process1->setOnTerminate([this](process::CreateProcess&, std::uint32_t) { checkEnded(); });
+    m_process1->setOnTerminate([this](process::CreateProcess&, std::uint32_t exitCode) { checkEnded(exitCode); });
+    createShortcuts();
+    setAcceptDrops(true);
     m_elapsedTimer.setInterval(1000);
     connect(&m_elapsedTimer, &QTimer::timeout, this, &FrmMain::showProgress);
     m_edit1->setFocus();
@@ -168,6 +179,10 @@ void FrmMain::createStatusBar()
     QAction* about = m_skSkinPopupMenu2->addAction(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("About1"));
     connect(about, &QAction::triggered, this, [this] { runGuarded(this, [this] { about1Click(); }); });
+    m_skSkinPopupMenu2->addSeparator();
+    QAction* save = m_skSkinPopupMenu2->addAction(QStringLiteral("Save Report\u2026"));
+    save->setObjectName(QStringLiteral("saveReportItem"));
+    connect(save, &QAction::triggered, this, [this] { runGuarded(this, [this] { saveReport(); }); });
 
     m_skSkinMenuSpeedButton1 = new QToolButton(m_skSkinStatusBar1);
     m_skSkinMenuSpeedButton1->setObjectName(QStringLiteral("skSkinMenuSpeedButton1"));
@@ -241,6 +256,7 @@ void FrmMain::process1Read(const std::string& text, bool startsOnNewLine)
 
 void FrmMain::checkStarted(const QString& book)
 {
+    m_checkedBook = book;
     m_checkedBookName = QFileInfo(book).fileName();
     m_checkClock.start();
     m_elapsedTimer.start();
@@ -255,11 +271,22 @@ void FrmMain::showProgress()
     m_progressLabel->setText(QStringLiteral("Checking %1 \u2014 %2 s").arg(book).arg(seconds));
 }
 
-void FrmMain::checkEnded()
+void FrmMain::checkEnded(std::uint32_t exitCode)
 {
     m_elapsedTimer.stop();
-    m_progressLabel->clear();
     unsetCursor();
+    m_lastExitCode = exitCode;
+    const std::vector<std::string>& lines = m_reportMemo->lines();
+    QString verdict = QString::fromStdString(checkVerdict(exitCode, lines));
+    // A book checked before in this session: what changed since.
+    const auto previous = m_previousReports.find(m_checkedBook);
+    if (previous != m_previousReports.end()) {
+        ReportComparison comparison = compareReports(previous->second, lines);
+        verdict += QStringLiteral(" \u00b7 %1 new, %2 gone").arg(comparison.newCount).arg(comparison.goneCount);
+        m_reportMemo->markLines(std::move(comparison.newLines));
+    }
+    m_previousReports[m_checkedBook] = lines;
+    m_progressLabel->setText(verdict);
 }
 
 bool FrmMain::checkRunning() const
@@ -271,6 +298,79 @@ void FrmMain::visitOurWebsite1Click()
 {
     // The result is ignored: if no browser can open it, nothing is reported.
     QDesktopServices::openUrl(QUrl(QString::fromUtf8(websiteAddress)));
+}
+
+void FrmMain::openBook(const QString& path)
+{
+    m_edit1->setText(path);
+    runGuarded(this, [this] { skSkinButton1Click(); });
+}
+
+void FrmMain::createShortcuts()
+{
+    auto add = [this](const QKeySequence& keys, void (FrmMain::*handler)()) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, handler] { runGuarded(this, [&] { (this->*handler)(); }); });
+    };
+    add(QKeySequence(Qt::CTRL | Qt::Key_O), &FrmMain::skSkinSpeedButton1Click);
+    add(QKeySequence(Qt::Key_F5), &FrmMain::skSkinButton1Click);
+    add(QKeySequence(Qt::CTRL | Qt::Key_S), &FrmMain::saveReport);
+}
+
+namespace {
+
+// The first regular file among dropped addresses, or an empty text.
+QString firstDroppedFile(const QMimeData* data)
+{
+    if (!data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
+            return url.toLocalFile();
+    }
+    return {};
+}
+
+} // namespace
+
+void FrmMain::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!firstDroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void FrmMain::dropEvent(QDropEvent* event)
+{
+    const QString file = firstDroppedFile(event->mimeData());
+    if (file.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openBook(file);
+}
+
+void FrmMain::saveReport()
+{
+    const QFileInfo book(m_edit1->text());
+    const QString proposed = book.fileName().isEmpty()
+        ? QStringLiteral("report.txt")
+        : book.absolutePath() + QLatin1Char('/') + book.completeBaseName() + QStringLiteral(".txt");
+    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Save Report"), proposed,
+        QStringLiteral("Text files (*.txt)"));
+    if (!file.isEmpty())
+        writeReport(file);
+}
+
+void FrmMain::writeReport(const QString& file) const
+{
+    // Written to a temporary file beside it and renamed into place: a
+    // failure leaves no half-written report.
+    QSaveFile out(file);
+    QByteArray text = "Book: " + m_edit1->text().toUtf8() + "\n";
+    text += "Checked: " + QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + "\n\n";
+    for (const std::string& line : m_reportMemo->lines())
+        text += QByteArray::fromStdString(line) + '\n';
+    if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
+        throw Error("Cannot save the report to \"" + file.toStdString() + "\": " + out.errorString().toStdString());
 }
 
 void FrmMain::about1Click()

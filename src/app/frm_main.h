@@ -5,7 +5,10 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
+#include <map>
 #include <memory>
+#include <vector>
 #include <string>
 
 class QLabel;
@@ -47,6 +50,14 @@ public:
     void visitOurWebsite1Click();
     void about1Click();
     void process1Read(const std::string& text, bool startsOnNewLine = true);
+    // Fills in the path and validates the book, as "Validate" would.
+    void openBook(const QString& path);
+    // Asks for a file and saves the report there.
+    void saveReport();
+    // Writes the book's path, the date and the report's lines to `file`.
+    void writeReport(const QString& file) const;
+    // The checker's exit code of the last check that ended.
+    std::uint32_t lastExitCode() const { return m_lastExitCode; }
 
     process::CreateProcess& process1() { return *m_process1; }
     skin::SkinData& skSkinData1() { return *m_skSkinData1; }
@@ -65,6 +76,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();
@@ -73,7 +86,8 @@ private:
     void loadStoredSkin();
     void checkStarted(const QString& book);
     void showProgress();
-    void checkEnded();
+    void checkEnded(std::uint32_t exitCode);
+    void createShortcuts();
     void endRunningCheck();
 
     std::string m_programFolder;
@@ -92,7 +106,11 @@ private:
     std::unique_ptr<ReportFilter> m_filter;
     Form2* m_form2 = nullptr;
     bool m_shownOnce = false;
+    QString m_checkedBook;
     QString m_checkedBookName;
+    std::uint32_t m_lastExitCode = 0;
+    // The report of the last check of each book checked in this session.
+    std::map<QString, std::vector<std::string>> m_previousReports;
     QElapsedTimer m_checkClock;
     QTimer m_elapsedTimer; // ticks once a second while a check runs
 };
