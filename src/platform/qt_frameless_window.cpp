@@ -1,0 +1,17 @@
+#include "platform/qt_frameless_window.h"
+
+namespace tessaly::platform {
+
+FramelessWindow::FramelessWindow(QWidget* parent, Qt::WindowFlags extraFlags)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | extraFlags)
+    , m_clientArea(new QWidget(this))
+{
+    // The frame paints every pixel of the window, so Qt need not clear it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    // Hover over caption buttons needs moves without a pressed button.
+    setMouseTracking(true);
+    m_clientArea->setObjectName(QStringLiteral("clientArea"));
+}
+
+} // namespace tessaly::platform
