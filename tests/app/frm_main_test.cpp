@@ -448,7 +448,9 @@ protected:
 TEST_F(WindowLayoutTest, MainWindowHasItsDesign)
 {
     EXPECT_EQ(m_window.windowTitle(), QStringLiteral("Tessaly 1.0"));
-    EXPECT_EQ(m_window.size(), QSize(581, 343));
+    // The design's client size inside the skin's frame.
+    EXPECT_EQ(m_window.clientArea()->size(), QSize(581, 343));
+    EXPECT_EQ(m_window.size(), QSize(589, 376));
     EXPECT_FALSE(m_window.windowFlags() & Qt::WindowMaximizeButtonHint);
     const struct {
         const char* name;
@@ -488,7 +490,9 @@ TEST_F(WindowLayoutTest, StatusBarFollowsTheBottomEdgeOnResize)
     m_window.show();
     m_window.resize(800, 500);
     auto* statusBar = m_window.findChild<QWidget*>(QStringLiteral("skSkinStatusBar1"));
-    EXPECT_EQ(statusBar->geometry(), QRect(0, 479, 800, 21));
+    const QSize client = m_window.clientArea()->size();
+    EXPECT_EQ(client, QSize(800 - 8, 500 - 33));
+    EXPECT_EQ(statusBar->geometry(), QRect(0, client.height() - 21, client.width(), 21));
     EXPECT_EQ(m_window.skSkinButton1()->geometry(), QRect(498, 293, 75, 25));
 }
 
@@ -509,7 +513,8 @@ TEST_F(WindowLayoutTest, AboutCommandShowsTheSameHiddenWindow)
     EXPECT_FALSE(m_form2.isVisible());
     m_window.skSkinPopupMenu2()->actions()[2]->trigger();
     EXPECT_TRUE(m_form2.isVisible());
-    EXPECT_EQ(m_form2.size(), QSize(319, 175));
+    EXPECT_EQ(m_form2.clientArea()->size(), QSize(319, 175));
+    EXPECT_EQ(m_form2.size(), QSize(327, 208));
     EXPECT_TRUE(m_form2.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(m_form2.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 
