@@ -10,7 +10,10 @@ FramelessWindow::FramelessWindow(QWidget* parent, Qt::WindowFlags extraFlags)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     // Hover over caption buttons needs moves without a pressed button.
+    // Moves over the client area pass on to the window too (the client area
+    // ignores them), so the frame sees the pointer leave its buttons.
     setMouseTracking(true);
+    m_clientArea->setMouseTracking(true);
     m_clientArea->setObjectName(QStringLiteral("clientArea"));
 }
 

@@ -120,10 +120,6 @@ void arrangeObjects(const FrameSkinGeometry& skin, FrameLayout& f, const std::ve
         if (f.buttonsRect.isEmpty() && caption >= 0)
             f.objectRects[std::size_t(caption)].left = x + gap;
     }
-    // A caption squeezed to nothing stays an empty rectangle, never a
-    // negative one.
-    if (caption >= 0)
-        f.objectRects[std::size_t(caption)] = normalised(f.objectRects[std::size_t(caption)]);
 }
 
 bool notSysMenuButton(const FrameObjectSpec& o)
@@ -201,6 +197,10 @@ FrameLayout layoutSkinned(const FrameSkinGeometry& skin, const PixelView& mask, 
     f.hitTestRB = {skin.hitTestRBPoint.x + dx, skin.hitTestRBPoint.y + dy};
 
     arrangeObjects(skin, f, objects);
+    // On a tiny window a caption squeezed to nothing stays an empty
+    // rectangle, never a negative one.
+    for (Rect& r : f.objectRects)
+        r = normalised(r);
 
     if (skin.hasMask && !mask.isEmpty() && w > 0 && h > 0) {
         const NineGeometry maskCut{skin.ltPoint, skin.rtPoint, skin.lbPoint, skin.rbPoint, skin.maskRectArea};

@@ -320,6 +320,7 @@ Bitmap& SkinFrame::ensureImage(bool active)
             if (o.isCaption())
                 o.active = active;
         composeFrame(image, m_skinSupport ? m_sd : nullptr, m_layout, m_objects, state);
+        ++m_composeCount;
         m_imageValid[active ? 1 : 0] = true;
     }
     return image;

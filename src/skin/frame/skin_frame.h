@@ -83,6 +83,8 @@ public:
     bool morphTimerActive() const { return m_morphTimer.isActive(); }
     // Pixels asked to be repainted so far (benchmarks and tests).
     long long repaintedPixels() const { return m_repaintedPixels; }
+    // How often a whole window picture was composed.
+    int composeCount() const { return m_composeCount; }
 
     // The timers' ticks; tests and benchmarks call them directly.
     void morphTick();
@@ -149,6 +151,7 @@ private:
     QBasicTimer m_mouseTimer;
     QBasicTimer m_morphTimer;
     long long m_repaintedPixels = 0;
+    int m_composeCount = 0;
 };
 
 } // namespace tessaly::skin
