@@ -313,7 +313,7 @@ TEST_F(SkinFrameTest, GlowOnlyWithACompositingManager)
     ASSERT_NE(glow, nullptr);
     ASSERT_TRUE(glow->isVisible());
     const Rect r = rectOf(close);
-    const QPoint expected = window.mapToGlobal(QPoint(r.left, r.top)) - QPoint(8, 8);
+    const QPoint expected = window.geometry().topLeft() + QPoint(r.left, r.top) - QPoint(8, 8);
     EXPECT_EQ(glow->window()->geometry(), QRect(expected, QSize(47, 35)));
     EXPECT_TRUE(glow->window()->testAttribute(Qt::WA_TransparentForMouseEvents));
     EXPECT_TRUE(glow->window()->windowFlags() & Qt::WindowTransparentForInput);

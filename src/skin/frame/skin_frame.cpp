@@ -226,8 +226,9 @@ void SkinFrame::applySize()
     // Below the skin's minimum the window is raised to it at once.
     if (geometry)
         size = size.expandedTo(QSize(geometry->minWidth, geometry->minHeight));
+    // The place is given with the size: the window stays where it is.
     if (size != m_window->size())
-        m_window->resize(size);
+        m_window->setGeometry(QRect(m_window->pos(), size));
 }
 
 void SkinFrame::skinNotice(const SkinNoticeEvent& notice)
@@ -536,12 +537,18 @@ void SkinFrame::mouseTick()
         return;
     }
     const QPoint global = QCursor::pos();
-    if (QApplication::topLevelAt(global) != m_window) {
+    // A glow lies over its button but lets the pointer through: under a
+    // glow the pointer counts as over whatever the glow covers.
+    QWidget* under = QApplication::topLevelAt(global);
+    if (dynamic_cast<LayerWindow*>(under) && m_window->geometry().contains(global))
+        under = m_window;
+    if (under != m_window) {
         m_mouseTimer.stop();
         deactivateAll();
         return;
     }
-    const QPoint p = m_window->mapFromGlobal(global);
+    // The window has no decoration: its geometry is its place (see showLayer).
+    const QPoint p = global - m_window->geometry().topLeft();
     if (contains(m_layout.clientRect, p)) {
         if (m_activeObject >= 0)
             testActiveObject(QPoint(-1, -1), true);
@@ -582,7 +589,10 @@ void SkinFrame::showLayer(int index)
     if (!m_glows[std::size_t(index)])
         m_glows[std::size_t(index)] = std::make_unique<LayerManager>();
     const Rect at = m_layout.objectRects[std::size_t(index)];
-    const QPoint screen = m_window->mapToGlobal(QPoint(at.left, at.top));
+    // The window has no decoration: its geometry is its place on the screen
+    // (mapToGlobal would ask the server, which may lag behind the window
+    // manager's placement of a window just shown).
+    const QPoint screen = m_window->geometry().topLeft() + QPoint(at.left, at.top);
     m_glows[std::size_t(index)]->show(screen - QPoint(o.glowLayerOffsetX, o.glowLayerOffsetY), pixelView(*picture),
                                       mask ? pixelView(*mask) : PixelView{}, o.glowLayerAlphaBlendValue);
 }
@@ -626,8 +636,11 @@ bool SkinFrame::eventFilter(QObject* watched, QEvent* event)
         m_mouseTimer.stop();
         return false;
     case QEvent::Leave:
-        if (m_mouseCaptureObject == -1)
-            testActiveObject(QPoint(-1, -1), true);
+        // Where the pointer went is asked, not assumed: a glow appearing
+        // under it can make the window see a leave while the pointer still
+        // rests on the button.
+        if (m_mouseCaptureObject == -1 && formActive())
+            mouseTick();
         return false;
     case QEvent::MouseMove: {
         const auto* e = static_cast<QMouseEvent*>(event);
