@@ -164,14 +164,32 @@ void drawCaption(Bitmap& target, const FrameObject& o, const Rect& at, const Fra
 
 // ---- the skinned frame ---------------------------------------------------------
 
+struct ClientPiece {
+    PixelView source;
+    Rect piece;
+    // The piece lies wholly inside its picture, so it covers every pixel it
+    // is laid over.
+    bool complete() const
+    {
+        return !source.isEmpty() && !piece.isEmpty() && piece.left >= 0 && piece.top >= 0
+            && piece.right <= source.width && piece.bottom <= source.height;
+    }
+};
+
+ClientPiece clientPiece(const SkinData& sd)
+{
+    const Picture* bg = sd.bgPictureIndex >= 0 ? sd.activePicture(sd.bgPictureIndex) : nullptr;
+    if (bg)
+        return {pixelView(*bg), Rect{0, 0, bg->width(), bg->height()}};
+    return {pixelView(sd.picture().picture()), sd.clRect};
+}
+
 void paintClientBackground(Bitmap& window, const SkinData& sd, const FrameLayout& f)
 {
     const Rect client = f.clientRect;
     if (client.isEmpty())
         return;
-    const Picture* bg = sd.bgPictureIndex >= 0 ? sd.activePicture(sd.bgPictureIndex) : nullptr;
-    const PixelView source = bg ? pixelView(*bg) : pixelView(sd.picture().picture());
-    const Rect piece = bg ? Rect{0, 0, bg->width(), bg->height()} : sd.clRect;
+    const auto [source, piece] = clientPiece(sd);
     if (piece.isEmpty() || source.isEmpty()) {
         window.fillRect(client, framePixel(clBtnFace));
         return;
@@ -205,16 +223,23 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
                     const std::vector<FrameObject>& objects, const FramePaintState& state)
 {
     const int w = f.width, h = f.height;
-    // Nothing of an earlier size may show through, whatever the strips
-    // cover at this size.
-    window.fillRect({0, 0, w, h}, framePixel(sd.skinColors().cBtnFace));
-    paintClientBackground(window, sd, f);
-
     const Picture& picture = sd.picture().picture();
     const bool useInactivePicture = !state.active && !sd.inActivePicture().picture().isEmpty();
     const PixelView source = pixelView(useInactivePicture ? sd.inActivePicture().picture() : picture);
     FrameStrips strips = buildFrameStrips(source, {0, 0, picture.width(), picture.height()}, f.cut, f.target, w, h,
                                           {sd.leftStretch, sd.topStretch, sd.rightStretch, sd.bottomStretch});
+
+    // Nothing of an earlier size may show through: unless the strips and
+    // the client background cover the whole window (every size from the
+    // minimum up), the window is filled first.
+    const bool covered = !f.belowMinimum && !f.clientRect.isEmpty() && clientPiece(sd).complete()
+        && strips.top.height() == f.clientRect.top
+        && strips.left.width() == f.clientRect.left && strips.right.width() == w - f.clientRect.right
+        && strips.bottom.height() == h - f.clientRect.bottom && strips.left.height() == f.clientRect.height()
+        && strips.right.height() == f.clientRect.height() && strips.top.width() == w && strips.bottom.width() == w;
+    if (!covered)
+        window.fillRect({0, 0, w, h}, framePixel(sd.skinColors().cBtnFace));
+    paintClientBackground(window, sd, f);
 
     // Objects draw into the strip they lie on: the top strip, or the bottom
     // strip in its own coordinates.
