@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QResizeEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -378,6 +379,44 @@ TEST(SkinNotices, ReachWindowsInCreationOrderAndTheirControls)
     EXPECT_EQ(log, expected);
     EXPECT_TRUE(firstFrame.skinSupport());
     EXPECT_TRUE(secondFrame.skinSupport());
+}
+
+TEST_F(SkinFrameTest, DoubleClickOnTheSystemMenuButtonCloses)
+{
+    const int sysMenu = frame->getIndex("sysmenubutton");
+    hover(centreOf(sysMenu));
+    QTest::mouseDClick(&window, Qt::LeftButton, {}, centreOf(sysMenu));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 1000));
+}
+
+TEST(FrameSize, TooSmallADesignIsRaisedToTheMinimumInOneStep)
+{
+    auto sd = frametest::pewter();
+    FramelessWindow window;
+    window.setDesignClientSize(QSize(10, 10));
+    struct ResizeCount : QObject {
+        std::vector<QSize> sizes;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Resize)
+                sizes.push_back(static_cast<QResizeEvent*>(e)->size());
+            return false;
+        }
+    } count;
+    window.installEventFilter(&count);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    count.sizes.clear();
+    SkinFrame frame(&window);
+    frame.setSkinData(sd.get());
+    QCoreApplication::processEvents();
+    // 10 x 10 inside the skin's margins is 18 x 43, raised to the skin's
+    // minimum width of 160.
+    ASSERT_EQ(sd->formMinWidth, 160);
+    EXPECT_EQ(window.size(), QSize(160, 43));
+    // The default look first (16 x 35), then the skinned size: no one-pixel
+    // nudges in between.
+    EXPECT_EQ(count.sizes, (std::vector<QSize>{QSize(16, 35), QSize(160, 43)}));
 }
 
 TEST(DefaultLook, WithoutSkinAPlainFrame)
