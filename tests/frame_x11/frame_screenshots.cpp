@@ -60,19 +60,19 @@ int main(int argc, char** argv)
         tessaly::app::Form2 about(&main);
         main.setAboutWindow(&about);
         main.show();
-        QTest::qWaitForWindowExposed(&main);
-        QTest::qWaitFor([&] { return main.isActiveWindow(); }, 5000);
+        ok &= QTest::qWaitForWindowExposed(&main);
+        ok &= QTest::qWaitFor([&] { return main.isActiveWindow(); }, 5000);
         pointerTo(QPoint(5, 1000));
         ok &= shoot(folder, QStringLiteral("main-active.png"));
 
         main.about1Click();
-        QTest::qWaitFor([&] { return about.isActiveWindow(); }, 5000);
+        ok &= QTest::qWaitFor([&] { return about.isActiveWindow(); }, 5000);
         ok &= shoot(folder, QStringLiteral("main-inactive-behind-about.png"));
         about.close();
 
         QProcess::execute(QStringLiteral("xdotool"),
                           {QStringLiteral("windowactivate"), QString::number(main.winId())});
-        QTest::qWaitFor([&] { return main.isActiveWindow(); }, 5000);
+        ok &= QTest::qWaitFor([&] { return main.isActiveWindow(); }, 5000);
         tessaly::skin::SkinFrame& frame = *main.skSkinFrame1();
         const tessaly::skin::Rect close =
             frame.layout().objectRects[std::size_t(frame.getIndex("closebutton"))];

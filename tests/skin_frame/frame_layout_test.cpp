@@ -157,9 +157,11 @@ TEST_F(FrameLayoutTest, TinyWindowsNeverGoNegative)
             EXPECT_GE(r.height(), 0) << w << "x" << h;
         }
         EXPECT_TRUE(f.belowMinimum);
-        if (f.region)
-            for (const Rect& r : f.region->rects())
+        if (f.region) {
+            for (const Rect& r : f.region->rects()) {
                 EXPECT_TRUE(r.right <= w && r.bottom <= h);
+            }
+        }
     }
 }
 

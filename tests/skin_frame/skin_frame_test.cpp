@@ -342,8 +342,9 @@ TEST(LayerManagerTest, FadesReachTheirEnd)
         int steps = 0;
         while (glow.fading() && steps < 300) {
             glow.fadeStep();
-            if (steps == 0)
+            if (steps == 0) {
                 EXPECT_EQ(glow.currentAlpha(), c.first) << c.alpha;
+            }
             ++steps;
         }
         EXPECT_EQ(steps, c.steps) << c.alpha;
