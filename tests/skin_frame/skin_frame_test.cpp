@@ -430,9 +430,12 @@ TEST(DefaultLook, WithoutSkinAPlainFrame)
     EXPECT_EQ(window.size(), QSize(206, 125));
     EXPECT_EQ(window.clientArea()->geometry(), QRect(3, 22, 200, 100));
     const Bitmap& image = frame.frameImage();
-    EXPECT_EQ(image.getPixel(100, 80) | 0xFF000000u, 0xFFC0C0C0u); // button face
-    EXPECT_EQ(image.getPixel(0, 50) | 0xFF000000u, 0xFFDFDFDFu);   // outer light edge
-    EXPECT_EQ(image.getPixel(205, 50) | 0xFF000000u, 0xFF000000u); // outer dark edge
+    EXPECT_EQ(image.getPixel(100, 80) | 0xFF000000u, colorFromValue(colors::btnFace));
+    // Three one-pixel frames: the outer one light at the left, dark at the right.
+    EXPECT_EQ(image.getPixel(0, 50) | 0xFF000000u, colorFromValue(systemColorValue(SystemColor::Light3D)));
+    EXPECT_EQ(image.getPixel(205, 50) | 0xFF000000u, colorFromValue(systemColorValue(SystemColor::DkShadow3D)));
+    EXPECT_EQ(image.getPixel(1, 50) | 0xFF000000u, colorFromValue(colors::btnHighlight));
+    EXPECT_EQ(image.getPixel(204, 50) | 0xFF000000u, colorFromValue(colors::btnShadow));
     EXPECT_TRUE(window.mask().isEmpty());
 }
 

@@ -4,7 +4,7 @@
 
 #include "platform/qt_canvas.h"
 #include "skin/data/skin_data.h"
-#include "skin/frame/frame_colors.h"
+#include "skin/data/system_colors.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/compose.h"
 #include "skin/paint/effect_bmp.h"
@@ -140,14 +140,14 @@ void drawCaption(Bitmap& target, const FrameObject& o, const Rect& at, const Fra
     x += at.left;
     const bool a = state.active;
     auto drawAt = [&](int dx, int dy, Color colour) {
-        canvas.setTextColor(framePixel(colour));
+        canvas.setTextColor(colorFromValue(colour));
         canvas.drawText(QRect(x + dx, y + dy, tw, th), text, kTextFlags);
     };
     if (c->light)
         drawAt(-1, -1, a ? c->activeLightColor : c->lightColor);
     if (c->shadow)
         drawAt(1, 1, a ? c->activeShadowColor : c->shadowColor);
-    canvas.setTextColor(framePixel(a ? c->activeFontColor : c->fontColor));
+    canvas.setTextColor(colorFromValue(a ? c->activeFontColor : c->fontColor));
     const Rect textRect{x, y, x + tw, y + th};
     if (c->reflectionEffect) {
         drawReflectionText(canvas, textRect, text, a ? c->reflectionActiveColor : c->reflectionColor,
@@ -191,7 +191,7 @@ void paintClientBackground(Bitmap& window, const SkinData& sd, const FrameLayout
         return;
     const auto [source, piece] = clientPiece(sd);
     if (piece.isEmpty() || source.isEmpty()) {
-        window.fillRect(client, framePixel(clBtnFace));
+        window.fillRect(client, colorFromValue(colors::btnFace));
         return;
     }
     if (!sd.stretchEffect) {
@@ -238,7 +238,7 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
         && strips.bottom.height() == h - f.clientRect.bottom && strips.left.height() == f.clientRect.height()
         && strips.right.height() == f.clientRect.height() && strips.top.width() == w && strips.bottom.width() == w;
     if (!covered)
-        window.fillRect({0, 0, w, h}, framePixel(sd.skinColors().cBtnFace));
+        window.fillRect({0, 0, w, h}, colorFromValue(sd.skinColors().cBtnFace));
     paintClientBackground(window, sd, f);
 
     // Objects draw into the strip they lie on: the top strip, or the bottom
@@ -308,19 +308,19 @@ void drawDefaultButton(Bitmap& target, const FrameObject& o, const Rect& at)
     if (face.empty())
         return;
     const Rect all{0, 0, at.width(), at.height()};
-    const PixelColor navy = colorFromValue(0x800000);
+    const PixelColor navy = colorFromValue(colors::navy);
     if (o.pressed()) {
-        face.fillRect(all, colorFromValue(0xB59385));
+        face.fillRect(all, colorFromValue(Color(0xB59385)));
         outline(face, all, navy);
     } else if (o.mouseIn) {
-        face.fillRect(all, colorFromValue(0xD2BDB6));
+        face.fillRect(all, colorFromValue(Color(0xD2BDB6)));
         outline(face, all, navy);
     } else {
-        face.fillRect(all, framePixel(clBtnFace));
+        face.fillRect(all, colorFromValue(colors::btnFace));
     }
     const int a = o.pressed() ? at.width() / 2 - 4 : at.width() / 2 - 5;
     const int b = o.pressed() ? at.height() / 2 - 3 : at.height() / 2 - 4;
-    const PixelColor g = framePixel(o.enabled ? clBtnText : clBtnShadow);
+    const PixelColor g = colorFromValue(o.enabled ? colors::btnText : colors::btnShadow);
     switch (o.spec.command) {
     case StdCommand::Close:
         line(face, a + 1, b + 1, a + 9, b + 9, g);
@@ -356,7 +356,7 @@ void composeDefault(Bitmap& window, const FrameLayout& f, const std::vector<Fram
                     const FramePaintState& state)
 {
     const int w = f.width, h = f.height;
-    const PixelColor face = framePixel(clBtnFace);
+    const PixelColor face = colorFromValue(colors::btnFace);
     window.fillRect({0, 0, w, h}, face);
     const int capH = kDefaultCaptionHeight;
     const int b = kDefaultBorder;
@@ -367,7 +367,7 @@ void composeDefault(Bitmap& window, const FrameLayout& f, const std::vector<Fram
         const int x0 = f.captionRect.left - b + 2;
         const int x1 = f.captionRect.right - 6;
         for (int y = 2, i = 0; y <= capH - 4; ++y, ++i)
-            hLine(caption, x0, x1, y, framePixel(i % 2 == 0 ? clBtnHighlight : clBtnShadow));
+            hLine(caption, x0, x1, y, colorFromValue(i % 2 == 0 ? colors::btnHighlight : colors::btnShadow));
         if (!state.title.isEmpty()) {
             platform::QtCanvas canvas = canvasOf(caption);
             Font font;
@@ -382,7 +382,7 @@ void composeDefault(Bitmap& window, const FrameLayout& f, const std::vector<Fram
             const int x = left + free / 2 - (box.width() + 5) / 2;
             const int y = capH / 2 - box.height() / 2;
             caption.fillRect({x - 2, y - 2, x + box.width() + 2, y + box.height() + 2}, face);
-            canvas.setTextColor(framePixel(state.active ? clBtnText : clBtnShadow));
+            canvas.setTextColor(colorFromValue(state.active ? colors::btnText : colors::btnShadow));
             canvas.drawText(QRect(x, y, box.width(), box.height()), text, kTextFlags);
         }
         for (std::size_t i = 0; i < objects.size() && i < f.objectRects.size(); ++i)
@@ -391,14 +391,14 @@ void composeDefault(Bitmap& window, const FrameLayout& f, const std::vector<Fram
         caption.draw(window, b, b);
     }
     // Three one-pixel frames inwards from the window's edge.
-    const Color light[3] = {cl3DLight, clBtnHighlight, clBtnFace};
-    const Color dark[3] = {cl3DDkShadow, clBtnShadow, clBtnFace};
+    const Color light[3] = {systemColorValue(SystemColor::Light3D), colors::btnHighlight, colors::btnFace};
+    const Color dark[3] = {systemColorValue(SystemColor::DkShadow3D), colors::btnShadow, colors::btnFace};
     for (int i = 0; i < 3 && 2 * i < std::min(w, h); ++i) {
         const Rect r{i, i, w - i, h - i};
-        hLine(window, r.left, r.right, r.top, framePixel(light[i]));
-        vLine(window, r.left, r.top, r.bottom, framePixel(light[i]));
-        hLine(window, r.left, r.right, r.bottom - 1, framePixel(dark[i]));
-        vLine(window, r.right - 1, r.top, r.bottom, framePixel(dark[i]));
+        hLine(window, r.left, r.right, r.top, colorFromValue(light[i]));
+        vLine(window, r.left, r.top, r.bottom, colorFromValue(light[i]));
+        hLine(window, r.left, r.right, r.bottom - 1, colorFromValue(dark[i]));
+        vLine(window, r.right - 1, r.top, r.bottom, colorFromValue(dark[i]));
     }
 }
 
@@ -425,7 +425,9 @@ void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
         window.clear();
         return;
     }
-    window.setSize(layout.width, layout.height);
+    // Every pixel is written below (the skinned frame fills first where its
+    // pieces would leave gaps), so the old pixels need not be cleared.
+    window.setSizeForOverwrite(layout.width, layout.height);
     window.setAlphaBlend(false);
     window.setTransparent(false);
     if (sd && layout.skinned)
