@@ -380,6 +380,16 @@ TEST(SkinNotices, ReachWindowsInCreationOrderAndTheirControls)
     EXPECT_EQ(log, expected);
     EXPECT_TRUE(firstFrame.skinSupport());
     EXPECT_TRUE(secondFrame.skinSupport());
+
+    // With layered borders on and a skin that has a layered frame, the
+    // registry walks the windows from the last created to the first.
+    log.clear();
+    sd->setShowLayeredBorders(true);
+    sd->layerFrame.pictureIndex = 0;
+    sd->sendSkinDataMessage(SKINMSG_AFTER_CHANGE);
+    const std::vector<std::pair<QWidget*, int>> reversed = {{&second, SKINMSG_AFTER_CHANGE},
+                                                            {&first, SKINMSG_AFTER_CHANGE}};
+    EXPECT_EQ(log, reversed);
 }
 
 TEST_F(SkinFrameTest, DoubleClickOnTheSystemMenuButtonCloses)
