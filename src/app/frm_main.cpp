@@ -13,6 +13,8 @@
 #include "process/create_process.h"
 #include "skin/data/compressed_skin_list.h"
 #include "skin/data/skin_data.h"
+#include "skin/frame/application_notifier.h"
+#include "skin/frame/skin_frame.h"
 #include "skin/embedded_pewter.h"
 
 #include <QCloseEvent>
@@ -64,8 +66,7 @@ QPalette fixedTextColour(QPalette palette, const QColor& colour)
 } // namespace
 
 FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-              | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : platform::FramelessWindow(parent)
     , m_programFolder(std::move(programFolder))
     , m_process1(std::make_unique<process::CreateProcess>(mainThread))
     , m_skCompressedSkinList1(std::make_unique<skin::CompressedSkinList>())
@@ -74,7 +75,8 @@ FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QW
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tessaly 1.0"));
     setFont(designFont("Tahoma", -11));
-    resize(clientWidth, clientHeight);
+    setDesignClientSize(QSize(clientWidth, clientHeight));
+    attachFrame();
 
     loadStoredSkin();
     createControls();
@@ -113,6 +115,15 @@ void FrmMain::endRunningCheck()
         m_process1->terminate();
 }
 
+void FrmMain::attachFrame()
+{
+    m_skSkinData1->setNotifier(&skin::ApplicationNotifier::instance());
+    m_skSkinFrame1 = std::make_unique<skin::SkinFrame>(this);
+    m_skSkinFrame1->setBorderIcons(skin::BorderIcon::SystemMenu | skin::BorderIcon::Minimize);
+    m_skSkinData1->setOwnerWindow(skin::ApplicationNotifier::instance().receiverOf(this));
+    m_skSkinFrame1->setSkinData(m_skSkinData1.get());
+}
+
 void FrmMain::loadStoredSkin()
 {
     // A skin that cannot be read leaves the registry empty: the windows keep
@@ -128,7 +139,8 @@ void FrmMain::loadStoredSkin()
 
 void FrmMain::createControls()
 {
-    m_skSkinSpeedButton1 = new QToolButton(this);
+    QWidget* client = clientArea();
+    m_skSkinSpeedButton1 = new QToolButton(client);
     m_skSkinSpeedButton1->setObjectName(QStringLiteral("skSkinSpeedButton1"));
     m_skSkinSpeedButton1->setText(QString(QChar(0x2026)));
     m_skSkinSpeedButton1->setGeometry(442, 294, 33, 21);
@@ -139,21 +151,21 @@ void FrmMain::createControls()
 
     createStatusBar();
 
-    m_edit1 = new QLineEdit(this);
+    m_edit1 = new QLineEdit(client);
     m_edit1->setObjectName(QStringLiteral("Edit1"));
     m_edit1->setGeometry(8, 294, 433, 18);
     m_edit1->setReadOnly(true);
     m_edit1->setFont(designFont("Arial", 14));
     m_edit1->setPalette(fixedTextColour(m_edit1->palette(), Qt::black));
 
-    m_skSkinButton1 = new QPushButton(QStringLiteral("Validate"), this);
+    m_skSkinButton1 = new QPushButton(QStringLiteral("Validate"), client);
     m_skSkinButton1->setObjectName(QStringLiteral("skSkinButton1"));
     m_skSkinButton1->setGeometry(498, 293, 75, 25);
     m_skSkinButton1->setFont(designFont("Arial", 14));
     connect(m_skSkinButton1, &QPushButton::clicked, this,
         [this] { runGuarded(this, [this] { skSkinButton1Click(); }); });
 
-    m_memo1 = new ReportTextEdit(this);
+    m_memo1 = new ReportTextEdit(client);
     m_memo1->setObjectName(QStringLiteral("Memo1"));
     m_memo1->setGeometry(8, 8, 565, 280);
 
@@ -163,7 +175,7 @@ void FrmMain::createControls()
 
 void FrmMain::createStatusBar()
 {
-    m_skSkinStatusBar1 = new QWidget(this);
+    m_skSkinStatusBar1 = new QWidget(clientArea());
     m_skSkinStatusBar1->setObjectName(QStringLiteral("skSkinStatusBar1"));
     m_skSkinStatusBar1->setAutoFillBackground(true);
     m_skSkinStatusBar1->setGeometry(0, clientHeight - statusBarHeight, clientWidth, statusBarHeight);
@@ -206,8 +218,10 @@ void FrmMain::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     // Every control keeps its design place except the status bar, which
-    // stays along the bottom edge across the full width.
-    m_skSkinStatusBar1->setGeometry(0, height() - statusBarHeight, width(), statusBarHeight);
+    // stays along the client area's bottom edge across its full width (the
+    // frame has placed the client area before this runs).
+    const QWidget* client = clientArea();
+    m_skSkinStatusBar1->setGeometry(0, client->height() - statusBarHeight, client->width(), statusBarHeight);
     // The progress text fills the status bar up to the "About" button.
     m_progressLabel->setGeometry(8, 2, std::max(0, m_skSkinMenuSpeedButton1->x() - 16), 18);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/report_filter.h"
+#include "platform/qt_frameless_window.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -27,6 +28,7 @@ class CreateProcess;
 namespace tessaly::skin {
 class CompressedSkinList;
 class SkinData;
+class SkinFrame;
 }
 
 namespace tessaly::app {
@@ -35,7 +37,7 @@ class Form2;
 class ReportMemo;
 
 // The main window: pick a book, validate it, read the checker's report.
-class FrmMain : public QWidget {
+class FrmMain : public platform::FramelessWindow {
 public:
     // programFolder holds the program's executable and its "epubcheck"
     // folder; it ends with a separator.
@@ -71,6 +73,7 @@ public:
     ReportMemo& reportMemo() { return *m_reportMemo; }
     // Whether a check started by "Validate" is still under way.
     bool checkRunning() const;
+    skin::SkinFrame* skSkinFrame1() const { return m_skSkinFrame1.get(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -83,6 +86,7 @@ private:
     void createControls();
     void createStatusBar();
     void centreOnFirstShow();
+    void attachFrame();
     void loadStoredSkin();
     void checkStarted(const QString& book);
     void showProgress();
@@ -94,6 +98,9 @@ private:
     std::unique_ptr<process::CreateProcess> m_process1;
     std::unique_ptr<skin::CompressedSkinList> m_skCompressedSkinList1;
     std::unique_ptr<skin::SkinData> m_skSkinData1;
+    // After the registry, so that the frame lets go of the window before
+    // the registry goes.
+    std::unique_ptr<skin::SkinFrame> m_skSkinFrame1;
     QToolButton* m_skSkinSpeedButton1 = nullptr;
     QWidget* m_skSkinStatusBar1 = nullptr;
     QToolButton* m_skSkinMenuSpeedButton1 = nullptr;

@@ -553,7 +553,9 @@ protected:
 TEST_F(WindowLayoutTest, MainWindowHasItsDesign)
 {
     EXPECT_EQ(m_window.windowTitle(), QStringLiteral("Tessaly 1.0"));
-    EXPECT_EQ(m_window.size(), QSize(581, 343));
+    // The design's client size inside the skin's frame.
+    EXPECT_EQ(m_window.clientArea()->size(), QSize(581, 343));
+    EXPECT_EQ(m_window.size(), QSize(589, 376));
     EXPECT_FALSE(m_window.windowFlags() & Qt::WindowMaximizeButtonHint);
     const struct {
         const char* name;
@@ -593,17 +595,22 @@ TEST_F(WindowLayoutTest, StatusBarFollowsTheBottomEdgeOnResize)
     m_window.show();
     m_window.resize(800, 500);
     auto* statusBar = m_window.findChild<QWidget*>(QStringLiteral("skSkinStatusBar1"));
-    EXPECT_EQ(statusBar->geometry(), QRect(0, 479, 800, 21));
+    const QSize client = m_window.clientArea()->size();
+    EXPECT_EQ(client, QSize(800 - 8, 500 - 33));
+    EXPECT_EQ(statusBar->geometry(), QRect(0, client.height() - 21, client.width(), 21));
     EXPECT_EQ(m_window.skSkinButton1()->geometry(), QRect(498, 293, 75, 25));
 }
 
-TEST_F(WindowLayoutTest, StatusBarMenuHasItsThreeItems)
+TEST_F(WindowLayoutTest, StatusBarMenuHasItsItems)
 {
+    // The three of the design, then saving the report.
     const QList<QAction*> actions = m_window.skSkinPopupMenu2()->actions();
-    ASSERT_EQ(actions.size(), 3);
+    ASSERT_EQ(actions.size(), 5);
     EXPECT_EQ(actions[0]->text(), QStringLiteral("Visit Our Website"));
     EXPECT_TRUE(actions[1]->isSeparator());
     EXPECT_EQ(actions[2]->text(), QStringLiteral("About"));
+    EXPECT_TRUE(actions[3]->isSeparator());
+    EXPECT_EQ(actions[4]->text(), QStringLiteral("Save Report\u2026"));
     EXPECT_EQ(m_window.skSkinMenuSpeedButton1()->menu(), m_window.skSkinPopupMenu2());
 }
 
@@ -614,7 +621,8 @@ TEST_F(WindowLayoutTest, AboutCommandShowsTheSameHiddenWindow)
     EXPECT_FALSE(m_form2.isVisible());
     m_window.skSkinPopupMenu2()->actions()[2]->trigger();
     EXPECT_TRUE(m_form2.isVisible());
-    EXPECT_EQ(m_form2.size(), QSize(319, 175));
+    EXPECT_EQ(m_form2.clientArea()->size(), QSize(319, 175));
+    EXPECT_EQ(m_form2.size(), QSize(327, 208));
     EXPECT_TRUE(m_form2.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(m_form2.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 
