@@ -13,6 +13,7 @@ run_packages=(
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils imagemagick zip
+  openbox xcompmgr xdotool libxcb1-dev
   clang libclang-rt-14-dev
 )
 
