@@ -11,12 +11,15 @@
 #include "skin/data/skin_data.h"
 #include "skin/menus/menu_events.h"
 #include "skin/menus/skin_popup_window.h"
+#include "skin/paint/bitmap_canvas.h"
 
 namespace tessaly::skin {
 
 namespace {
 
 constexpr int kSubMenuDelay = 500;
+// Closed windows kept for reuse: enough for a menu with two sub-levels.
+constexpr std::size_t kSpareWindows = 3;
 
 // The one open menu of the program.
 QPointer<SkinMenu> openMenu;
@@ -39,8 +42,21 @@ SkinMenu::SkinMenu(QWidget* form, MenuFrame* frame)
 
 SkinMenu::~SkinMenu()
 {
-    // Closing tells the control; the windows go with the engine.
+    // Closing tells the control. The engine may go from inside a command
+    // that a window's handler runs: windows are deleted later.
     closeFrom(0);
+    for (const QPointer<SkinPopupWindow>& window : m_spareWindows)
+        if (window)
+            window->deleteLater();
+}
+
+const QFont& SkinMenu::font(const Font& font)
+{
+    for (const auto& [key, made] : m_fonts)
+        if (key == font)
+            return made;
+    m_fonts.emplace_back(font, fontOf(font));
+    return m_fonts.back().second;
 }
 
 MenuSettings SkinMenu::settings() const { return m_frame ? m_frame->menuSettings() : m_settings; }
@@ -97,15 +113,33 @@ void SkinMenu::popup(QObject* control, SkinData* skinData, int startIndex, const
 bool SkinMenu::openWindow(const Rect& anchor, MenuItem& item, int startIndex, bool byItem, bool up)
 {
     const DataSkinPopupWindow* record = m_skinData && !m_skinData->empty() ? &m_skinData->popupWindow : nullptr;
-    auto* window = new SkinPopupWindow(*this, record, levelCount());
+    SkinPopupWindow* window = nullptr;
+    while (!window && !m_spareWindows.empty()) {
+        window = m_spareWindows.back();
+        m_spareWindows.pop_back();
+    }
+    if (window)
+        window->reset(record, levelCount());
+    else
+        window = new SkinPopupWindow(*this, record, levelCount());
     m_windows.push_back(window);
     if (window->showMenu(anchor, item, startIndex, byItem, up))
         return true;
     // Nothing visible to show.
     m_windows.pop_back();
-    window->closeMenuWindow();
-    window->deleteLater();
+    retire(window);
     return false;
+}
+
+void SkinMenu::retire(SkinPopupWindow* window)
+{
+    // Never destroyed inside its own event handlers: hidden now, and kept
+    // for the next popup or deleted later.
+    window->closeMenuWindow();
+    if (m_spareWindows.size() < kSpareWindows)
+        m_spareWindows.emplace_back(window);
+    else
+        window->deleteLater();
 }
 
 void SkinMenu::closeFrom(int level)
@@ -118,9 +152,7 @@ void SkinMenu::closeFrom(int level)
             m_waitTimer.stop();
             m_waitItem = nullptr;
         }
-        // Never destroyed inside its own event handlers: hidden now, deleted later.
-        window->closeMenuWindow();
-        window->deleteLater();
+        retire(window);
     }
     if (level > 0 || !m_visible || m_closing)
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QBasicTimer>
+#include <QFont>
 #include <QObject>
 #include <QPointer>
 
@@ -54,6 +55,8 @@ public:
     const Rect& workArea() const { return m_workArea; }
     SkinData* skinData() const { return m_skinData; }
     const MenuImages* images() const { return m_images; }
+    // The installed font for a skin or settings font (made once, then kept).
+    const QFont& font(const Font& font);
     // The window being opened is the first of its popup.
     bool first() const { return m_first; }
 
@@ -84,6 +87,7 @@ protected:
 private:
     bool openWindow(const Rect& anchor, MenuItem& item, int startIndex, bool byItem, bool up);
     Rect findWorkArea(const Rect& anchor) const;
+    void retire(SkinPopupWindow* window);
 
     QPointer<QWidget> m_form;
     MenuFrame* m_frame;
@@ -94,6 +98,9 @@ private:
     const MenuImages* m_images = nullptr;
     QPointer<QObject> m_popupCtrl;
     std::vector<SkinPopupWindow*> m_windows;
+    // Closed windows kept for the next levels that open.
+    std::vector<QPointer<SkinPopupWindow>> m_spareWindows;
+    std::vector<std::pair<Font, QFont>> m_fonts;
     QBasicTimer m_waitTimer;
     SkinMenuItem* m_waitItem = nullptr;
     std::function<void()> m_onMenuClose;

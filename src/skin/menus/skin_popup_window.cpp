@@ -40,8 +40,6 @@ bool inside(const Rect& r, const QPoint& p) { return p.x() >= r.left && p.x() < 
 SkinPopupWindow::SkinPopupWindow(SkinMenu& engine, const DataSkinPopupWindow* record, int level)
     : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint)
     , m_engine(engine)
-    , m_record(nullptr)
-    , m_level(level)
 {
     // A press outside closes the whole menu and is not passed on to the
     // window below; the window owning the menu stays active.
@@ -50,14 +48,36 @@ SkinPopupWindow::SkinPopupWindow(SkinMenu& engine, const DataSkinPopupWindow* re
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
+    reset(record, level);
+}
 
-    const SkinData* sd = engine.skinData();
+void SkinPopupWindow::reset(const DataSkinPopupWindow* record, int level)
+{
+    m_level = level;
+    m_closing = false;
+    m_items.clear();
+    m_heights.clear();
+    m_itemsLayout = {};
+    m_activeItem = -1;
+    m_scrollCode = 0;
+    m_hint.clear();
+    m_menuItem = nullptr;
+    if (!m_shape.isEmpty()) {
+        m_shape = QRegion();
+        clearMask();
+    }
+    setWindowOpacity(1.0);
+    m_look = {};
+    m_record = nullptr;
+
+    const SkinData* sd = m_engine.skinData();
     if (record && sd && !sd->empty() && sd->activePicture(record->windowPictureIndex))
         m_record = record;
-    const MenuSettings settings = engine.settings();
-    m_look.font = fontOf(settings.defaultMenuItemFont);
-    if (!m_record)
+    const MenuSettings settings = m_engine.settings();
+    if (!m_record) {
+        m_look.font = m_engine.font(settings.defaultMenuItemFont);
         return;
+    }
     m_look.skinData = sd;
     // A menu item record without a picture of its own draws items built-in.
     const DataSkinMenuItem* item = firstMenuItemRecord(*sd);
@@ -65,9 +85,10 @@ SkinPopupWindow::SkinPopupWindow(SkinMenu& engine, const DataSkinPopupWindow* re
         m_look.record = item;
         m_look.picture = sd->activePicture(item->activePictureIndex);
         m_look.morphing = item->morphing && sd->enableSkinEffects();
-        if (settings.useSkinFont)
-            m_look.font = fontOf(Font{item->fontName, item->fontHeight, item->fontStyle, 0, 1});
     }
+    m_look.font = m_engine.font(m_look.record && settings.useSkinFont
+                                    ? Font{m_look.record->fontName, m_look.record->fontHeight, m_look.record->fontStyle, 0, 1}
+                                    : settings.defaultMenuItemFont);
 }
 
 SkinPopupWindow::~SkinPopupWindow() = default;

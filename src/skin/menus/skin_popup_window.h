@@ -26,6 +26,10 @@ public:
     // built-in look (a record without a window picture counts as none).
     SkinPopupWindow(SkinMenu& engine, const DataSkinPopupWindow* record, int level);
     ~SkinPopupWindow() override;
+    // Makes a hidden window ready to show another level (the engine keeps
+    // closed windows for the next popup: making a new one costs more than
+    // the whole drawing of a menu).
+    void reset(const DataSkinPopupWindow* record, int level);
 
     SkinMenu& engine() const { return m_engine; }
     int level() const { return m_level; }
@@ -97,8 +101,8 @@ private:
     PopupFrameGeometry frameGeometry() const;
 
     SkinMenu& m_engine;
-    const DataSkinPopupWindow* m_record;
-    const int m_level;
+    const DataSkinPopupWindow* m_record = nullptr;
+    int m_level = 0;
     MenuItemLook m_look;
     MenuItem* m_menuItem = nullptr;
     std::vector<std::unique_ptr<SkinMenuItem>> m_items;
