@@ -47,7 +47,8 @@ public:
     // A popup of the engine is opening: the frame enters its menu mode.
     virtual void skinMenuOpen() = 0;
     // The whole menu has closed (by whatever way): the frame leaves its
-    // menu mode and releases its pressed buttons.
+    // menu mode and releases its pressed buttons. An engine destroyed while
+    // open closes first, so a frame hides its engine before it goes.
     virtual void skinMenuClose() = 0;
 };
 
