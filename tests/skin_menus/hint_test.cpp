@@ -1,6 +1,8 @@
 // Hint windows: line breaks, size, and placement on the screen.
 
+#include <QHelpEvent>
 #include <QTest>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include "menu_fixture.h"
@@ -91,6 +93,24 @@ TEST(SkinHint, DelayedHintShowsAfterThePauseAndHidesAfterTheHidePause)
     EXPECT_TRUE(QTest::qWaitFor([&] { return hint.isVisible(); }, 1000));
     EXPECT_EQ(hint.window().geometry().top(), 120);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !hint.isVisible(); }, 1000));
+}
+
+TEST(SkinHint, WhileActiveItShowsTheApplicationsToolTips)
+{
+    QWidget widget;
+    widget.setToolTip(QStringLiteral("Validate@the book"));
+    widget.setGeometry(100, 100, 80, 30);
+    widget.show();
+    SkinHint hint;
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), widget.mapToGlobal(QPoint(5, 5)));
+    hint.setActive(true);
+    QCoreApplication::sendEvent(&widget, &help);
+    EXPECT_TRUE(hint.isVisible());
+    EXPECT_EQ(hint.window().shownText(), QStringLiteral("Validate\nthe book"));
+    hint.hideHint();
+    hint.setActive(false);
+    QCoreApplication::sendEvent(&widget, &help);
+    EXPECT_FALSE(hint.isVisible());
 }
 
 } // namespace

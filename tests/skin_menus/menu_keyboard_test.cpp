@@ -254,5 +254,49 @@ TEST_F(MenuKeys, AWindowKeptFromAnEarlierPopupStartsAfresh)
     EXPECT_EQ(w->height(), 20 + 4 + 20 + 6);
 }
 
+TEST_F(MenuKeys, AWindowHiddenByTheWindowSystemClosesTheWholeMenu)
+{
+    addStatusBarItems(menu, log);
+    SkinPopupWindow* w = open();
+    w->hide(); // as when the application loses its pointer grab
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !menu.engine().visible(); }, 1000));
+    EXPECT_EQ(log, (Log{"control closed"}));
+}
+
+TEST_F(MenuKeys, ACommandMayDestroyItsOwnMenu)
+{
+    auto* own = new SkinPopupMenu;
+    own->engine().setWorkArea(Rect{0, 0, 1000, 800});
+    own->items().add(QStringLiteral("Close everything"), [&] {
+        log.push_back("command");
+        delete own;
+    });
+    own->popup2(&control, 100, 100);
+    SkinPopupWindow* w = own->engine().lastWindow();
+    ASSERT_NE(w, nullptr);
+    QTest::sendKeyEvent(QTest::Click, w->windowHandle(), Qt::Key_Return, QString(), Qt::NoModifier);
+    EXPECT_EQ(log, (Log{"control closed", "command", "control done"}));
+    processEvents();
+}
+
+struct AcceleratorCase {
+    const char* caption;
+    char16_t expected;
+};
+
+class Accelerator : public ::testing::TestWithParam<AcceleratorCase> {};
+
+TEST_P(Accelerator, IsTheCharacterAfterASingleAmpersand)
+{
+    const MenuItem item(QString::fromUtf8(GetParam().caption));
+    EXPECT_EQ(item.accelerator(), QChar(GetParam().expected)) << GetParam().caption;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Accelerator,
+                         ::testing::Values(AcceleratorCase{"&About", u'a'}, AcceleratorCase{"Save &As", u'a'},
+                                           AcceleratorCase{"A&&B", 0}, AcceleratorCase{"A&&&B", u'b'},
+                                           AcceleratorCase{"Trailing&", 0}, AcceleratorCase{"No accelerator", 0},
+                                           AcceleratorCase{"&\u00c9dition", u'\u00e9'}));
+
 } // namespace
 } // namespace tessaly::skin::test

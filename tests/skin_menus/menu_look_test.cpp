@@ -133,6 +133,23 @@ TEST_F(MenuLook, DisabledWordBetweenDashesIsAHeader)
     EXPECT_EQ(w->activeItem(), 1);
 }
 
+TEST_F(MenuLook, PewterHeadersUseTheLabelRecord)
+{
+    menu.setSkinData(&pewter());
+    MenuItem& header = menu.items().add(QStringLiteral("-Options-"));
+    header.enabled = false;
+    menu.items().add(QStringLiteral("Options"));
+    SkinPopupWindow* w = open();
+    ASSERT_TRUE(w->skinned());
+    w->item(1).active = false;
+    w->item(1).setMorphKf(0);
+    // same size, different face: the label strip with the word alone
+    const Bitmap headerImage = w->item(0).image();
+    const Bitmap itemImage = w->item(1).image();
+    EXPECT_EQ(headerImage.width(), itemImage.width());
+    EXPECT_FALSE(sameImage(headerImage, itemImage));
+}
+
 TEST_F(MenuLook, ImagesWidenTheGlyphColumn)
 {
     QImage icon(24, 16, QImage::Format_ARGB32);
