@@ -53,12 +53,17 @@ std::string openboxConfig() { return std::string(TESSALY_X11_SESSION_DIR) + "/op
 bool windowManagerRunning(const std::string& display)
 {
     return withConnection(display, [](xcb_connection_t* c, const xcb_screen_t* screen) {
-        const xcb_atom_t check = atom(c, "_NET_SUPPORTING_WM_CHECK");
-        xcb_get_property_reply_t* reply = xcb_get_property_reply(
-            c, xcb_get_property(c, 0, screen->root, check, XCB_ATOM_WINDOW, 0, 1), nullptr);
-        const bool found = reply && xcb_get_property_value_length(reply) == 4;
-        std::free(reply);
-        return found;
+        // The check window comes early in a window manager's start; the
+        // client list comes once it manages windows. Windows mapped in
+        // between may be left unmanaged and never shown.
+        auto has = [&](const char* name, xcb_atom_t type) {
+            xcb_get_property_reply_t* reply = xcb_get_property_reply(
+                c, xcb_get_property(c, 0, screen->root, atom(c, name), type, 0, 1), nullptr);
+            const bool found = reply && reply->type == type;
+            std::free(reply);
+            return found;
+        };
+        return has("_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW) && has("_NET_CLIENT_LIST", XCB_ATOM_WINDOW);
     });
 }
 
@@ -158,6 +163,7 @@ bool X11Session::start(const Options& options)
         m_error = "openbox did not start";
         return false;
     }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     if (options.compositor && (spawn({"xcompmgr", "-n"}) <= 0 || !waitFor(compositorRunning, 10000))) {
         m_error = "xcompmgr did not start";
         return false;

@@ -53,7 +53,7 @@ private:
     bool m_ok = false;
 };
 
-// True when a window manager announces itself on the display's root window.
+// True when a window manager has started on the display and manages windows.
 bool windowManagerRunning(const std::string& display);
 // True when a compositing manager owns the display's _NET_WM_CM_S0 selection.
 bool compositorRunning(const std::string& display);

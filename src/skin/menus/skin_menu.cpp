@@ -154,9 +154,8 @@ void SkinMenu::closeFrom(int level)
         }
         retire(window);
     }
-    if (level > 0 || !m_visible || m_closing)
+    if (level > 0 || !m_visible)
         return;
-    m_closing = true;
     m_visible = false;
     m_waitTimer.stop();
     m_waitItem = nullptr;
@@ -166,7 +165,6 @@ void SkinMenu::closeFrom(int level)
     m_popupCtrl = nullptr;
     std::function<void()> onClose = std::move(m_onMenuClose);
     m_onMenuClose = nullptr;
-    m_closing = false;
     if (m_frame)
         m_frame->skinMenuClose();
     notify(control, closeSkinMenuEvent);
@@ -271,7 +269,6 @@ void SkinMenu::routeMouse(QMouseEvent* event)
     for (int level = levelCount() - 1; level >= 0 && !target; --level)
         if (m_windows[std::size_t(level)]->holds(global))
             target = m_windows[std::size_t(level)];
-    const QPointer<SkinMenu> self(this);
     switch (event->type()) {
     case QEvent::MouseMove:
         for (SkinPopupWindow* w : m_windows)

@@ -109,7 +109,6 @@ private:
     // A button was pressed on the menu since it opened: only then can a
     // release choose (the release of the press that opened it cannot).
     bool m_pressSeen = false;
-    bool m_closing = false;
 };
 
 } // namespace tessaly::skin

@@ -376,6 +376,7 @@ void SkinMenuItem::mouseEnter(bool keyboard)
         redraw();
         engine.itemEntered(m_parent, *this, keyboard);
     }
+    m_parent.setHint(m_menuItem.hint);
 }
 
 void SkinMenuItem::mouseLeave()

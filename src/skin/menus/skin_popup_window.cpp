@@ -66,7 +66,8 @@ void SkinPopupWindow::reset(const DataSkinPopupWindow* record, int level)
         m_shape = QRegion();
         clearMask();
     }
-    setWindowOpacity(1.0);
+    if (windowOpacity() != 1.0)
+        setWindowOpacity(1.0);
     m_look = {};
     m_record = nullptr;
 
