@@ -1,6 +1,7 @@
 #include "skin/menus/skin_menu.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -57,6 +58,21 @@ const QFont& SkinMenu::font(const Font& font)
             return made;
     m_fonts.emplace_back(font, fontOf(font));
     return m_fonts.back().second;
+}
+
+int SkinMenu::textWidth(const QFont& font, const QString& text)
+{
+    // Menus show the same few captions again and again: measuring them is
+    // the larger part of opening a menu.
+    const QString key = font.key() + QChar(0) + text;
+    auto found = m_textWidths.constFind(key);
+    if (found != m_textWidths.constEnd())
+        return *found;
+    if (m_textWidths.size() > 1000)
+        m_textWidths.clear();
+    const int width = QFontMetrics(font).size(Qt::TextSingleLine | Qt::TextShowMnemonic, text).width();
+    m_textWidths.insert(key, width);
+    return width;
 }
 
 MenuSettings SkinMenu::settings() const { return m_frame ? m_frame->menuSettings() : m_settings; }

@@ -2,6 +2,7 @@
 
 #include <QBasicTimer>
 #include <QFont>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 
@@ -57,6 +58,9 @@ public:
     const MenuImages* images() const { return m_images; }
     // The installed font for a skin or settings font (made once, then kept).
     const QFont& font(const Font& font);
+    // The width of a text drawn in one of the fonts made by font(), with
+    // "&" marking accelerators (kept for later popups).
+    int textWidth(const QFont& font, const QString& text);
     // The window being opened is the first of its popup.
     bool first() const { return m_first; }
 
@@ -101,6 +105,7 @@ private:
     // Closed windows kept for the next levels that open.
     std::vector<QPointer<SkinPopupWindow>> m_spareWindows;
     std::vector<std::pair<Font, QFont>> m_fonts;
+    QHash<QString, int> m_textWidths;
     QBasicTimer m_waitTimer;
     SkinMenuItem* m_waitItem = nullptr;
     std::function<void()> m_onMenuClose;

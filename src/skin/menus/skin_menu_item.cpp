@@ -153,7 +153,7 @@ Bitmap SkinMenuItem::skinnedImage() const
         return skinnedFace(highlighted);
     if (highlighted && m_morphKf >= 1)
         return skinnedFace(true);
-    if (!highlighted && m_morphKf <= 0)
+    if (m_morphKf <= 0)
         return skinnedFace(false);
     // Between the faces: the normal face blended towards the highlighted one.
     Bitmap normal = skinnedFace(false);
@@ -238,8 +238,7 @@ void SkinMenuItem::drawContent(Bitmap& face, const Rect& area, PixelColor color,
         canvas.setFont(look.font);
         canvas.setTextColor(color);
         const unsigned line = TF::SingleLine | TF::VCenter;
-        const int textWidth = canvas.measureText(QRect(0, 0, 100000, area.height()), m_menuItem.caption, line).width();
-        canvas.drawText(QRect(area.left + glyph, area.top, textWidth + 2, area.height()), m_menuItem.caption,
+        canvas.drawText(QRect(area.left + glyph, area.top, captionWidth + 2, area.height()), m_menuItem.caption,
                         line | TF::Left);
         const QString shortCut = m_menuItem.shortCutText();
         if (!shortCut.isEmpty())

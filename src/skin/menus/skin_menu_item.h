@@ -50,6 +50,9 @@ public:
     bool visible = true;
     // Highlighted by the window itself (opening, keyboard), not yet by the mouse.
     bool waitCommand = false;
+    // The caption's width in the window's font (measured once, when the
+    // window is sized).
+    int captionWidth = 0;
 
     double morphKf() const { return m_morphKf; }
     void setMorphKf(double kf);

@@ -188,13 +188,14 @@ void SkinPopupWindow::sizeWindow()
     const DataSkinMenuItem* r = m_record ? m_look.record : nullptr;
     MenuSizeInput in;
     in.frame = frameGeometry();
-    const QFontMetrics metrics(m_look.font);
     for (const auto& it : m_items) {
-        QString text = it->menuItem().caption;
+        const QString& caption = it->menuItem().caption;
+        it->captionWidth = m_engine.textWidth(m_look.font, caption);
+        int width = it->captionWidth;
         const QString shortCut = it->menuItem().shortCutText();
         if (!shortCut.isEmpty())
-            text += QStringLiteral("  ") + shortCut;
-        in.captionWidth = std::max(in.captionWidth, metrics.size(Qt::TextSingleLine | Qt::TextShowMnemonic, text).width() + 2);
+            width = m_engine.textWidth(m_look.font, caption + QStringLiteral("  ") + shortCut);
+        in.captionWidth = std::max(in.captionWidth, width + 2);
         const bool separator = it->menuItem().isSeparator();
         if (r)
             in.itemHeights.push_back(separator ? r->dividerRect.height() : r->skinRect.height());
