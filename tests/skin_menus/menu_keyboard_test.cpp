@@ -254,6 +254,29 @@ TEST_F(MenuKeys, AWindowKeptFromAnEarlierPopupStartsAfresh)
     EXPECT_EQ(w->height(), 20 + 4 + 20 + 6);
 }
 
+TEST_F(MenuKeys, PopupAndCloseHandlersRunOncePerPopup)
+{
+    addStatusBarItems(menu, log);
+    menu.setOnPopup([&] { log.push_back("popup"); });
+    menu.setOnMenuClose([&] { log.push_back("menu close"); });
+    open();
+    key(Qt::Key_Escape);
+    open();
+    menu.engine().hide();
+    menu.engine().hide();
+    EXPECT_EQ(log, (Log{"popup", "control closed", "menu close", "popup", "control closed", "menu close"}));
+}
+
+TEST_F(MenuKeys, OpensAboveTheRectangleWhenAsked)
+{
+    addStatusBarItems(menu, log);
+    menu.popupFromRect2(&control, {100, 700, 180, 720}, true);
+    SkinPopupWindow* w = menu.engine().lastWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->geometry().bottom() + 1, 700);
+    EXPECT_EQ(w->x(), 100);
+}
+
 TEST_F(MenuKeys, AWindowHiddenByTheWindowSystemClosesTheWholeMenu)
 {
     addStatusBarItems(menu, log);
