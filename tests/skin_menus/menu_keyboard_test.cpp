@@ -254,6 +254,25 @@ TEST_F(MenuKeys, AWindowKeptFromAnEarlierPopupStartsAfresh)
     EXPECT_EQ(w->height(), 20 + 4 + 20 + 6);
 }
 
+TEST_F(MenuKeys, RedundantSeparatorsAreLeftOut)
+{
+    menu.items().addSeparator();
+    menu.items().add(QStringLiteral("One"));
+    menu.items().addSeparator();
+    menu.items().add(QStringLiteral("Hidden")).visible = false;
+    menu.items().addSeparator();
+    menu.items().add(QStringLiteral("Two"));
+    menu.items().addSeparator();
+    SkinPopupWindow* w = open();
+    ASSERT_EQ(w->itemCount(), 3);
+    EXPECT_EQ(w->item(0).menuItem().caption, QStringLiteral("One"));
+    EXPECT_TRUE(w->item(1).menuItem().isSeparator());
+    EXPECT_EQ(w->item(2).menuItem().caption, QStringLiteral("Two"));
+    key(Qt::Key_Escape);
+    menu.setAutoLineReduction(false);
+    EXPECT_EQ(open()->itemCount(), 6);
+}
+
 TEST_F(MenuKeys, PopupAndCloseHandlersRunOncePerPopup)
 {
     addStatusBarItems(menu, log);

@@ -154,6 +154,11 @@ TEST_F(MenuX11, HoverOpensTheSubMenuAndThePointerFollowsTheLevels)
     ASSERT_TRUE(waitFor([&] { return menu.engine().levelCount() == 2; }));
     SkinPopupWindow* second = menu.engine().window(1);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(second));
+    // one popup window of its own per level
+    EXPECT_EQ(first->windowType(), Qt::Popup);
+    EXPECT_EQ(second->windowType(), Qt::Popup);
+    EXPECT_NE(first->winId(), second->winId());
+    EXPECT_EQ(QApplication::activePopupWidget(), second);
     EXPECT_EQ(second->x(), first->screenRect(first->item(0)).right + 1); // beside its parent item
     // over the second level: its items follow the pointer
     moveTo(centreOnScreen(*second, 1));

@@ -29,8 +29,10 @@ struct MenuSettings {
 // What a skinned window frame offers the menus of its window. The frame owns
 // the window's menu engine (also used for its system menu), gives the
 // registry and settings the menus are drawn with, and keeps its own menu
-// mode in step with the engine. A popup menu without a frame runs on an
-// engine of its own with the default settings and never uses translucency.
+// mode in step with the engine. Open menus read the registry's records, so
+// the frame hides its engine when the registry announces a change
+// (SKINMSG_BEFORE_CHANGE). A popup menu without a frame runs on an engine
+// of its own with the default settings and never uses translucency.
 class MenuFrame {
 public:
     virtual ~MenuFrame() = default;

@@ -58,4 +58,11 @@ private:
 // The images of a menu (the menu's image list): all of one size.
 using MenuImages = std::vector<QImage>;
 
+// What the menu that owns an item tree says about showing it.
+struct MenuOwner {
+    const MenuImages* images = nullptr;
+    // Leading, trailing and doubled separators are left out.
+    bool autoLineReduction = true;
+};
+
 } // namespace tessaly::skin

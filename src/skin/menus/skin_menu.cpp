@@ -100,7 +100,7 @@ Rect SkinMenu::findWorkArea(const Rect& anchor) const
 }
 
 void SkinMenu::popup(QObject* control, SkinData* skinData, int startIndex, const Rect& anchor, MenuItem* item,
-                     bool up, const MenuImages* images, std::function<void()> onMenuClose)
+                     bool up, const MenuOwner& owner, std::function<void()> onMenuClose)
 {
     // Another menu of the program closes first and tells its own control.
     if (openMenu && openMenu != this)
@@ -112,7 +112,7 @@ void SkinMenu::popup(QObject* control, SkinData* skinData, int startIndex, const
     m_onMenuClose = std::move(onMenuClose);
     m_workArea = findWorkArea(anchor);
     m_skinData = skinData;
-    m_images = images;
+    m_owner = owner;
     m_pressSeen = false;
     m_visible = true;
     if (m_frame)

@@ -42,7 +42,7 @@ public:
     // nothing can open, and skinMenuItemDoneEvent after a chosen command.
     // `onMenuClose` is called once when this popup's menu closes.
     void popup(QObject* control, SkinData* skinData, int startIndex, const Rect& anchor, MenuItem* item, bool up,
-               const MenuImages* images = nullptr, std::function<void()> onMenuClose = {});
+               const MenuOwner& owner = {}, std::function<void()> onMenuClose = {});
     // Closes the whole menu.
     void hide();
     bool visible() const { return m_visible; }
@@ -55,7 +55,7 @@ public:
     void setWorkArea(std::optional<Rect> area) { m_fixedWorkArea = area; }
     const Rect& workArea() const { return m_workArea; }
     SkinData* skinData() const { return m_skinData; }
-    const MenuImages* images() const { return m_images; }
+    const MenuOwner& owner() const { return m_owner; }
     // The installed font for a skin or settings font (made once, then kept).
     const QFont& font(const Font& font);
     // The width of a text drawn in one of the fonts made by font(), with
@@ -99,7 +99,7 @@ private:
     std::optional<Rect> m_fixedWorkArea;
     Rect m_workArea;
     SkinData* m_skinData = nullptr;
-    const MenuImages* m_images = nullptr;
+    MenuOwner m_owner;
     QPointer<QObject> m_popupCtrl;
     std::vector<SkinPopupWindow*> m_windows;
     // Closed windows kept for the next levels that open.

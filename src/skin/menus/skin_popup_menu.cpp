@@ -32,7 +32,7 @@ void SkinPopupMenu::popupFromRect2(QObject* control, const Rect& r, bool up)
         m_skinData = m_frame->menusSkinData();
     SkinMenu& menu = engine();
     m_popupPoint = {r.left, r.top};
-    menu.popup(control, m_skinData, 0, r, &m_items, up, &m_images, m_onMenuClose);
+    menu.popup(control, m_skinData, 0, r, &m_items, up, MenuOwner{&m_images, m_autoLineReduction}, m_onMenuClose);
 }
 
 } // namespace tessaly::skin

@@ -28,6 +28,9 @@ public:
 
     MenuItem& items() { return m_items; }
     MenuImages& images() { return m_images; }
+    // Leading, trailing and doubled separators are left out (on by default).
+    bool autoLineReduction() const { return m_autoLineReduction; }
+    void setAutoLineReduction(bool on) { m_autoLineReduction = on; }
 
     // The registry the menu is drawn with. When none is set, the first popup
     // takes the frame's menu registry, and keeps it.
@@ -60,6 +63,7 @@ private:
     SkinData* m_skinData = nullptr;
     MenuItem m_items;
     MenuImages m_images;
+    bool m_autoLineReduction = true;
     std::unique_ptr<SkinMenu> m_ownEngine;
     Point m_popupPoint{-1, -1};
     std::function<void()> m_onPopup;

@@ -173,13 +173,22 @@ bool SkinPopupWindow::showMenu(const Rect& anchor, MenuItem& parentItem, int sta
 
 void SkinPopupWindow::buildItems(MenuItem& parent, int startIndex)
 {
-    const MenuImages* images = m_engine.images();
-    m_look.images = images && !images->empty() ? images : nullptr;
+    const MenuOwner& owner = m_engine.owner();
+    m_look.images = owner.images && !owner.images->empty() ? owner.images : nullptr;
     m_look.glyphWidth = m_look.images ? m_look.images->front().width() + 5 : 19;
     m_items.clear();
-    for (int i = std::max(0, startIndex); i < parent.count(); ++i)
-        if (parent.at(i).visible)
-            m_items.push_back(std::make_unique<SkinMenuItem>(*this, parent.at(i)));
+    for (int i = std::max(0, startIndex); i < parent.count(); ++i) {
+        MenuItem& item = parent.at(i);
+        if (!item.visible)
+            continue;
+        // A separator at the top or right after another one is left out.
+        if (owner.autoLineReduction && item.isSeparator() &&
+            (m_items.empty() || m_items.back()->menuItem().isSeparator()))
+            continue;
+        m_items.push_back(std::make_unique<SkinMenuItem>(*this, item));
+    }
+    if (owner.autoLineReduction && !m_items.empty() && m_items.back()->menuItem().isSeparator())
+        m_items.pop_back();
 }
 
 void SkinPopupWindow::sizeWindow()
