@@ -2,6 +2,7 @@
 //   status_menu.png  the status bar's menu, the pointer over "About"
 //   sub_menu.png     a test menu with its sub-menu open
 //   hint.png         a two-line skinned hint
+//   scrolling.png    a menu taller than its work area, scrolled by the pointer
 // Usage: xvfb-run -a -s "-screen 0 1280x1024x24" menu_snapshot OUT_DIR
 
 #include <QApplication>
@@ -101,7 +102,9 @@ int main(int argc, char** argv)
     QTest::qWait(400); // the cross-fade takes five 20 ms steps
     bool ok = save(shotArea, out.filePath(QStringLiteral("status_menu.png")));
     aboutMenu.engine().hide();
-    QTest::qWait(100);
+    // The focus events of the released grab come back late; a menu opened
+    // before they have would be closed by them.
+    QTest::qWait(400);
 
     // A test menu with a sub-menu, check marks, a disabled item and a shortcut.
     SkinPopupMenu testMenu(&window);
@@ -125,7 +128,11 @@ int main(int argc, char** argv)
     if (!level || !QTest::qWaitForWindowExposed(level))
         return 1;
     QCursor::setPos(centreOf(*level, 1));
-    (void)QTest::qWaitFor([&] { return testMenu.engine().levelCount() == 2; }, 2000);
+    if (!QTest::qWaitFor([&] { return testMenu.engine().levelCount() == 2; }, 2000)) {
+        std::fprintf(stderr, "the sub-menu did not open (highlighted item %d, pointer at %d,%d)\n", level->activeItem(),
+                     QCursor::pos().x(), QCursor::pos().y());
+        return 1;
+    }
     SkinPopupWindow* sub = testMenu.engine().window(1);
     if (!sub || !QTest::qWaitForWindowExposed(sub))
         return 1;
@@ -133,12 +140,29 @@ int main(int argc, char** argv)
     QTest::qWait(400);
     ok = save(shotArea, out.filePath(QStringLiteral("sub_menu.png"))) && ok;
     testMenu.engine().hide();
-    QTest::qWait(100);
+    QTest::qWait(400);
 
     SkinHint hint;
     hint.setSkinData(&skin);
     hint.activateHint(about->mapToGlobal(QPoint(-40, -50)), QStringLiteral("Opens the menu@of this program"));
     QTest::qWait(200);
     ok = save(shotArea, out.filePath(QStringLiteral("hint.png"))) && ok;
+    hint.hideHint();
+
+    // A long menu in a short work area: scroll markers, scrolled down a little.
+    SkinPopupMenu longMenu(&window);
+    longMenu.setSkinData(&skin);
+    for (int i = 1; i <= 20; ++i)
+        longMenu.items().add(QStringLiteral("Chapter %1").arg(i));
+    longMenu.engine().setWorkArea(Rect{0, 60, 1280, 260});
+    longMenu.popup(report->mapToGlobal(QPoint(40, 0)).x(), report->mapToGlobal(QPoint(40, 0)).y());
+    level = longMenu.engine().lastWindow();
+    if (!level || !QTest::qWaitForWindowExposed(level))
+        return 1;
+    const Rect marker = level->bottomMarker();
+    QCursor::setPos(level->mapToGlobal(QPoint((marker.left + marker.right) / 2, (marker.top + marker.bottom) / 2)));
+    QTest::qWait(350); // about three items
+    ok = save(shotArea, out.filePath(QStringLiteral("scrolling.png"))) && ok;
+    longMenu.engine().hide();
     return ok ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "skin/menus/skin_menu.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -19,6 +20,7 @@ namespace tessaly::skin {
 namespace {
 
 constexpr int kSubMenuDelay = 500;
+constexpr int kPointerPoll = 50;
 // Closed windows kept for reuse: enough for a menu with two sub-levels.
 constexpr std::size_t kSpareWindows = 3;
 
@@ -124,6 +126,8 @@ void SkinMenu::popup(QObject* control, SkinData* skinData, int startIndex, const
         return;
     }
     m_first = false;
+    m_polledPointer = QCursor::pos();
+    m_pollTimer.start(kPointerPoll, this);
 }
 
 bool SkinMenu::openWindow(const Rect& anchor, MenuItem& item, int startIndex, bool byItem, bool up)
@@ -174,6 +178,7 @@ void SkinMenu::closeFrom(int level)
         return;
     m_visible = false;
     m_waitTimer.stop();
+    m_pollTimer.stop();
     m_waitItem = nullptr;
     if (openMenu == this)
         openMenu = nullptr;
@@ -269,6 +274,14 @@ void SkinMenu::itemClicked(SkinPopupWindow& window, SkinMenuItem& item)
 
 void SkinMenu::timerEvent(QTimerEvent* event)
 {
+    if (event->timerId() == m_pollTimer.timerId()) {
+        const QPoint pointer = QCursor::pos();
+        if (pointer != m_polledPointer) {
+            m_polledPointer = pointer;
+            pointerAt(pointer);
+        }
+        return;
+    }
     if (event->timerId() != m_waitTimer.timerId())
         return;
     m_waitTimer.stop();
@@ -276,6 +289,19 @@ void SkinMenu::timerEvent(QTimerEvent* event)
     m_waitItem = nullptr;
     if (item)
         itemClicked(item->parent(), *item);
+}
+
+void SkinMenu::pointerAt(const QPoint& global)
+{
+    SkinPopupWindow* target = nullptr;
+    for (int level = levelCount() - 1; level >= 0 && !target; --level)
+        if (m_windows[std::size_t(level)]->holds(global))
+            target = m_windows[std::size_t(level)];
+    for (SkinPopupWindow* w : m_windows)
+        if (w != target)
+            w->pointerElsewhere();
+    if (target)
+        target->trackPoint(global - target->geometry().topLeft());
 }
 
 void SkinMenu::routeMouse(QMouseEvent* event)
@@ -287,11 +313,7 @@ void SkinMenu::routeMouse(QMouseEvent* event)
             target = m_windows[std::size_t(level)];
     switch (event->type()) {
     case QEvent::MouseMove:
-        for (SkinPopupWindow* w : m_windows)
-            if (w != target)
-                w->pointerElsewhere();
-        if (target)
-            target->trackPoint(global - target->geometry().topLeft());
+        pointerAt(global);
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QHash>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 
 #include <functional>
@@ -90,6 +91,8 @@ protected:
 
 private:
     bool openWindow(const Rect& anchor, MenuItem& item, int startIndex, bool byItem, bool up);
+    // The pointer is at a screen point: the level under it tracks it.
+    void pointerAt(const QPoint& global);
     Rect findWorkArea(const Rect& anchor) const;
     void retire(SkinPopupWindow* window);
 
@@ -107,6 +110,10 @@ private:
     std::vector<std::pair<Font, QFont>> m_fonts;
     QHash<QString, int> m_textWidths;
     QBasicTimer m_waitTimer;
+    // Polls the pointer while a menu is open: motion that reached no level
+    // (a pointer moved before the grab took hold) still counts.
+    QBasicTimer m_pollTimer;
+    QPoint m_polledPointer;
     SkinMenuItem* m_waitItem = nullptr;
     std::function<void()> m_onMenuClose;
     bool m_visible = false;
