@@ -312,8 +312,8 @@ void describeObjects(Description& d, const SkinSources& s)
     d.flag("skinrectinapicture", false);
     d.rect("skinrect", captionSkin);
     d.rect("textrect", local(4, 1, captionSkin.width() - 4, captionSkin.height()));
-    d.font(15, "fsbold", hex(0x858585));
-    d.colour("activefontcolor", hex(0x24303D));
+    d.font(15, "fsbold", kCaptionTextInactive);
+    d.colour("activefontcolor", kCaptionText);
     d.key("alignment", "tacenter");
     d.flag("light", false);
     d.flag("shadow", true);

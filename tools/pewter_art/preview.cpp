@@ -1,6 +1,7 @@
 #include "preview.h"
 
 #include "art.h"
+#include "pewter_palette.h"
 #include "skin_bitmaps.h"
 
 #include "skin/paint/compose.h"
@@ -159,7 +160,7 @@ public:
             const QRect tr(captionLeft + 4, 4, captionRight - captionLeft - 8, 22);
             p.setPen(active ? hex(0xF1F5F9) : hex(0xE4E4E4));
             p.drawText(tr.translated(1, 1), Qt::AlignCenter, title);
-            p.setPen(active ? hex(0x24303D) : hex(0x858585));
+            p.setPen(active ? kCaptionText : kCaptionTextInactive);
             p.drawText(tr, Qt::AlignCenter, title);
         }
         if (!active) {
