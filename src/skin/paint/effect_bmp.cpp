@@ -648,4 +648,16 @@ void EffectBmp::resize(EffectBmp& dest) const
     }
 }
 
+void applyInActiveEffect(EffectBmp& image, InActiveEffect effect)
+{
+    switch (effect) {
+    case InActiveEffect::Brightness: image.changeBrightness(0.5); break;
+    case InActiveEffect::Darkness: image.changeDarkness(0.3); break;
+    case InActiveEffect::GrayScale: image.grayScale(); break;
+    case InActiveEffect::Noise: image.addMonoNoise(50); break;
+    case InActiveEffect::SplitBlur: image.splitBlur(1); break;
+    case InActiveEffect::Invert: image.invert(); break;
+    }
+}
+
 } // namespace tessaly::skin
