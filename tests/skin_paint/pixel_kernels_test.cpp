@@ -131,5 +131,74 @@ TEST(PixelKernels, EveryVariantGivesTheSameResults)
     }
 }
 
+// The helpers that use what the processor has give what their portable
+// forms give, which builds on other processors use.
+TEST(PixelKernels, ProcessorHelpersMatchTheirPortableForms)
+{
+    using Words = lanes::Lanes<int16_t, 8>;
+    std::mt19937 random(5);
+    for (int round = 0; round < 2000; ++round) {
+        Words x, y;
+        for (int k = 0; k < 8; ++k) {
+            // Differences of bytes times 128 and weights 0 … 256, as the
+            // mixing uses them, and any values besides.
+            x[k] = round % 2 ? int16_t((int(random() % 511) - 255) * 128) : int16_t(random());
+            y[k] = round % 2 ? int16_t(random() % 257) : int16_t(random());
+        }
+        const Words fast = lanes::mulhrs(x, y), portable = lanes::mulhrsPortable(x, y);
+        for (int k = 0; k < 8; ++k) {
+            ASSERT_EQ(fast[k], portable[k]) << x[k] << " * " << y[k];
+            ASSERT_EQ(portable[k], lanes::mulhrsPortable<int16_t>(x[k], y[k]));
+        }
+    }
+    Words low, high;
+    for (int k = 0; k < 8; ++k) {
+        low[k] = int16_t(random() % 256);
+        high[k] = int16_t(random() % 256);
+    }
+    const auto packed = lanes::narrow(low, high), picked = lanes::narrowPortable(low, high);
+    for (int k = 0; k < 16; ++k)
+        EXPECT_EQ(packed[k], picked[k]);
+    for (int round = 0; round < 100; ++round) {
+        const uint32_t pixel = random();
+        const auto four = lanes::widenPixel(pixel);
+        EXPECT_EQ(four[0], pixel & 0xFF);
+        EXPECT_EQ(four[3], pixel >> 24);
+        EXPECT_EQ(lanes::narrowPixel(four), pixel);
+    }
+}
+
+#if TESSALY_AVX2_VARIANT
+// The 32-byte forms, compiled for AVX2 and run only where it is present.
+__attribute__((target("avx2"))) bool wideHelpersMatch(std::mt19937& random)
+{
+    using Words = lanes::Lanes<int16_t, 16>;
+    Words x, y, low, high;
+    for (int k = 0; k < 16; ++k) {
+        x[k] = int16_t(random());
+        y[k] = int16_t(random() % 257);
+        low[k] = int16_t(random() % 256);
+        high[k] = int16_t(random() % 256);
+    }
+    const Words fast = lanes::mulhrs(x, y), portable = lanes::mulhrsPortable(x, y);
+    const auto packed = lanes::narrow(low, high), picked = lanes::narrowPortable(low, high);
+    bool same = true;
+    for (int k = 0; k < 16; ++k)
+        same = same && fast[k] == portable[k];
+    for (int k = 0; k < 32; ++k)
+        same = same && packed[k] == picked[k];
+    return same;
+}
+
+TEST(PixelKernels, WideHelpersMatchTheirPortableForms)
+{
+    if (!processorHas(InstructionSet::Avx2))
+        GTEST_SKIP() << "no AVX2 on this processor";
+    std::mt19937 random(9);
+    for (int round = 0; round < 2000; ++round)
+        ASSERT_TRUE(wideHelpersMatch(random)) << "round " << round;
+}
+#endif
+
 } // namespace
 } // namespace tessaly::skin

@@ -105,28 +105,34 @@ TESSALY_INLINE Unsigned maskWhere(Truth truth)
 }
 
 // (x × y + 2^14) >> 15 on 16-bit lanes: the rounded upper half of a
-// product, the one multiply the mixing kernels need. The processor's own
-// instruction on 32-byte vectors; on 16-byte ones from the high and low
-// halves of the products (x86-64 has both without SSSE3); plain C++ on
-// 32-bit products otherwise.
+// product, the one multiply the mixing kernels need. The portable form works
+// on 32-bit products; mulhrs uses what the processor has (the instruction
+// itself on 32-byte vectors; on 16-byte ones the high and low halves of the
+// products, which every x86-64 processor has) and is tested against it.
 template <class Lane>
-TESSALY_INLINE Lane mulhrs(Lane x, Lane y)
+TESSALY_INLINE Lane mulhrsPortable(Lane x, Lane y)
 {
     if constexpr (std::is_arithmetic_v<Lane>) {
         return Lane((int32_t(x) * int32_t(y) + 16384) >> 15);
     } else {
-#if defined(__SSE2__)
-        if constexpr (sizeof(Lane) == 16) {
-            using Unsigned = Lanes<uint16_t, 8>;
-            const Unsigned low = (Unsigned)(x * y);
-            const Lane high = (Lane)__builtin_ia32_pmulhw128((Lanes<int16_t, 8>)x, (Lanes<int16_t, 8>)y);
-            // (high × 2^16 + low + 2^14) >> 15, without leaving 16 bits.
-            return Lane((high << 1) + (Lane)(low >> 15) + (Lane)(((low & 0x7FFF) + 0x4000) >> 15));
-        }
-#endif
         using Wide = Lanes<int32_t, sizeof(Lane) / sizeof(int16_t)>;
         return __builtin_convertvector((convert<Wide>(x) * convert<Wide>(y) + 16384) >> 15, Lane);
     }
+}
+
+template <class Lane>
+TESSALY_INLINE Lane mulhrs(Lane x, Lane y)
+{
+#if defined(__SSE2__)
+    if constexpr (sizeof(Lane) == 16 && !std::is_arithmetic_v<Lane>) {
+        using Unsigned = Lanes<uint16_t, 8>;
+        const Unsigned low = (Unsigned)(x * y);
+        const Lane high = (Lane)__builtin_ia32_pmulhw128((Lanes<int16_t, 8>)x, (Lanes<int16_t, 8>)y);
+        // (high × 2^16 + low + 2^14) >> 15, without leaving 16 bits.
+        return Lane((high << 1) + (Lane)(low >> 15) + (Lane)(((low & 0x7FFF) + 0x4000) >> 15));
+    }
+#endif
+    return mulhrsPortable(x, y);
 }
 
 #if TESSALY_AVX2_VARIANT
@@ -164,16 +170,13 @@ TESSALY_INLINE auto widenHigh(Bytes bytes)
                                               47, 24, 56, 25, 57, 26, 58, 27, 59, 28, 60, 29, 61, 30, 62, 31, 63);
 }
 
-// The lanes (values 0 … 255) back as bytes in their places: the
-// processors' saturating pack, which is exact for such values.
+// The lanes (values 0 … 255) back as bytes in their places. The portable
+// form picks the low bytes; narrow uses the processors' saturating pack,
+// which is the same for such values.
 template <class Words>
-TESSALY_INLINE auto narrow(Words low, Words high)
+TESSALY_INLINE auto narrowPortable(Words low, Words high)
 {
     using Bytes = Lanes<uint8_t, sizeof(Words)>;
-#if defined(__SSE2__)
-    if constexpr (sizeof(Words) == 16)
-        return (Bytes)__builtin_ia32_packuswb128((Lanes<int16_t, 8>)low, (Lanes<int16_t, 8>)high);
-#endif
     const Bytes l = (Bytes)low, h = (Bytes)high;
     if constexpr (sizeof(Words) == 16)
         return __builtin_shufflevector(l, h, 0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30);
@@ -182,12 +185,40 @@ TESSALY_INLINE auto narrow(Words low, Words high)
                                        22, 24, 26, 28, 30, 48, 50, 52, 54, 56, 58, 60, 62);
 }
 
+template <class Words>
+TESSALY_INLINE auto narrow(Words low, Words high)
+{
+#if defined(__SSE2__)
+    if constexpr (sizeof(Words) == 16)
+        return (Lanes<uint8_t, 16>)__builtin_ia32_packuswb128((Lanes<int16_t, 8>)low, (Lanes<int16_t, 8>)high);
+    else
+#endif
+        return narrowPortable(low, high);
+}
+
 #if TESSALY_AVX2_VARIANT
 __attribute__((target("avx2"))) inline Lanes<uint8_t, 32> narrow(Lanes<int16_t, 16> low, Lanes<int16_t, 16> high)
 {
     return (Lanes<uint8_t, 32>)__builtin_ia32_packuswb256(low, high);
 }
 #endif
+
+// One pixel's four bytes as four 32-bit lanes, and back (values 0 … 255).
+TESSALY_INLINE Lanes<uint32_t, 4> widenPixel(uint32_t pixel)
+{
+    const Lanes<uint32_t, 4> whole = {pixel, 0, 0, 0};
+    const Lanes<uint8_t, 16> bytes = (Lanes<uint8_t, 16>)whole;
+    const Lanes<uint16_t, 8> words = (Lanes<uint16_t, 8>)widenLow(bytes);
+    const Lanes<uint16_t, 8> zero = {};
+    return (Lanes<uint32_t, 4>)__builtin_shufflevector(words, zero, 0, 8, 1, 9, 2, 10, 3, 11);
+}
+
+TESSALY_INLINE uint32_t narrowPixel(Lanes<uint32_t, 4> lanes)
+{
+    const Lanes<int16_t, 8> words = (Lanes<int16_t, 8>)lanes;
+    const Lanes<int16_t, 8> packed = (Lanes<int16_t, 8>)narrow(words, words);
+    return ((Lanes<uint32_t, 4>)narrow(packed, packed))[0];
+}
 
 } // namespace lanes
 

@@ -74,37 +74,26 @@ void startSums(uint32_t* sum, uint32_t* in, uint32_t* out, int count, int radius
     }
 }
 
-// Moving bytes into and out of lanes of sums: compilers turn the plain
-// forms of these into single-byte moves, so on x86-64 they are spelled out
-// with the processor's own widening and narrowing (data movement only: the
-// arithmetic above is the same for every variant).
+// Moving bytes into and out of lanes of sums (data movement only: the
+// arithmetic above is the same for every variant). Compilers turn the
+// plainest forms into single-byte moves, so one pixel goes through the
+// unpacking and packing of pixel_kernels.h, and two pixels of two rows
+// through the AVX2 widening and narrowing.
 using Sums4 = lanes::Lanes<uint32_t, 4>;
 using Sums8 = lanes::Lanes<uint32_t, 8>;
 
-#if defined(__SSE2__)
 TESSALY_INLINE Sums4 widen(const uint8_t* p)
 {
-    int32_t value;
-    std::memcpy(&value, p, 4);
-    const __m128i zero = _mm_setzero_si128();
-    return (Sums4)_mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(value), zero), zero);
+    uint32_t pixel;
+    std::memcpy(&pixel, p, 4);
+    return lanes::widenPixel(pixel);
 }
 
 TESSALY_INLINE void narrow(Sums4 sums, uint8_t* p)
 {
-    const __m128i words = _mm_packs_epi32((__m128i)sums, (__m128i)sums);
-    const int32_t bytes = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
-    std::memcpy(p, &bytes, 4);
+    const uint32_t pixel = lanes::narrowPixel(sums);
+    std::memcpy(p, &pixel, 4);
 }
-#else
-TESSALY_INLINE Sums4 widen(const uint8_t* p) { return Sums4{p[0], p[1], p[2], p[3]}; }
-
-TESSALY_INLINE void narrow(Sums4 sums, uint8_t* p)
-{
-    for (int c = 0; c < 4; ++c)
-        p[c] = uint8_t(sums[c]);
-}
-#endif
 
 #if TESSALY_AVX2_VARIANT
 // One pixel of each of two rows.
@@ -150,8 +139,9 @@ TESSALY_INLINE void storePixel(lanes::Lanes<uint32_t, 4 * R> sums, uint8_t* cons
 // copies of the rows' bytes, `rows` receive the blurred bytes.
 template <int R>
 TESSALY_INLINE void blurRowsBody(uint8_t* const* rows, const uint8_t* const* lines, int width, int radius,
-                                 const Divider& divide)
+                                 const Divider& divider)
 {
+    const Divider divide = divider; // kept in registers: the rows written cannot change it
     constexpr int N = 4 * R;
     using Sums = lanes::Lanes<uint32_t, N>;
     uint32_t start[3][N] = {};
