@@ -1,0 +1,71 @@
+#include "skin/controls/skin_std_label.h"
+
+#include "skin/data/skin_data.h"
+#include "skin/paint/bitmap_canvas.h"
+
+namespace tessaly::skin {
+
+SkinStdLabel::SkinStdLabel(const QString& text, QWidget* parent)
+    : QLabel(text, parent)
+{
+    m_defaultFont.color = rgbColor(0, 0, 0);
+    changeSkinData();
+}
+
+void SkinStdLabel::setSkinData(SkinData* skinData)
+{
+    m_skinData = skinData;
+    if (m_skinData)
+        changeSkinData();
+}
+
+void SkinStdLabel::setDefaultFont(const Font& font)
+{
+    m_defaultFont = font;
+    changeSkinData();
+}
+
+void SkinStdLabel::setUseSkinFont(bool on)
+{
+    m_useSkinFont = on;
+    changeSkinData();
+}
+
+void SkinStdLabel::setUseSkinColor(bool on)
+{
+    m_useSkinColor = on;
+    changeSkinData();
+}
+
+void SkinStdLabel::beforeChangeSkinData() { m_index = -1; }
+
+Font SkinStdLabel::drawFont() const
+{
+    const auto* r = m_index == -1 ? nullptr
+                                  : dynamic_cast<const DataSkinStdLabelControl*>(
+                                        m_skinData->ctrlList()[std::size_t(m_index)].get());
+    if (!r)
+        return m_defaultFont;
+    Font font = m_defaultFont;
+    if (m_useSkinFont) {
+        font.name = r->fontName;
+        font.height = r->fontHeight;
+        font.style = r->fontStyle;
+    }
+    if (m_useSkinColor)
+        font.color = r->fontColor;
+    return font;
+}
+
+void SkinStdLabel::changeSkinData()
+{
+    m_index = (!m_skinData || m_skinData->empty()) ? -1 : m_skinData->getControlIndex(m_skinDataName);
+    const Font font = drawFont();
+    setFont(fontOf(font));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, qColorOf(font.color));
+    setPalette(palette);
+    update();
+}
+
+} // namespace tessaly::skin
