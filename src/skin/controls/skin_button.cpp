@@ -93,7 +93,8 @@ SkinButton::Face SkinButton::currentFace() const
     if (m_index != -1) {
         if (!isEnabled() && !m_look.disabled.isEmpty())
             return Face::Disabled;
-        if (morphingOn() && m_morphStep > 0 && m_morphStep < morphSteps && isEnabled()
+        // While the fade runs, every frame is a mix (its ends included).
+        if (morphingOn() && (m_morphTimer.isActive() || (m_morphStep > 0 && m_morphStep < morphSteps)) && isEnabled()
             && !(m_down && (m_mouseIn || (focused && !m_mouseDown))))
             return Face::CrossFade;
     }
@@ -355,11 +356,8 @@ void SkinButton::mousePressEvent(QMouseEvent* event)
         SkinControl::mousePressEvent(event);
         return;
     }
-    if (m_canFocused && !m_focused) {
+    if (m_canFocused && !m_focused)
         setFocus(Qt::MouseFocusReason);
-        if (!hasFocus() && focusPolicy() != Qt::NoFocus)
-            return;
-    }
     m_mouseDown = true;
     if (!m_down) {
         m_mouseIn = true;

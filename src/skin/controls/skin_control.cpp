@@ -158,7 +158,9 @@ void SkinControl::updateControlRegion()
 
 void SkinControl::drawFace(Bitmap& face)
 {
-    if (m_index == -1)
+    // A record without a picture or with an empty rectangle would leave the
+    // control blank: it shows the built-in face instead.
+    if (m_index == -1 || !m_picture || m_geometry.mode == ResizeMode::None)
         drawDefaultFace(face);
     else
         drawSkinFace(face);

@@ -88,7 +88,8 @@ bool SkinSpeedButton::morphingOn() const
 SkinSpeedButton::Face SkinSpeedButton::currentFace() const
 {
     if (m_index != -1) {
-        if (morphingOn() && m_morphStep > 0 && m_morphStep < morphSteps && !showsPressed())
+        if (morphingOn() && (m_morphTimer.isActive() || (m_morphStep > 0 && m_morphStep < morphSteps))
+            && !showsPressed())
             return Face::CrossFade;
         if (showsPressed())
             return Face::Pressed;
