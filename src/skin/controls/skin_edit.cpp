@@ -408,9 +408,12 @@ void SkinEdit::offerDialogKey(int key)
 {
     if (key == Qt::Key_Escape)
         return;
-    const QList<SkinButton*> buttons = window()->findChildren<SkinButton*>();
-    for (SkinButton* button : buttons) {
-        if (button->isDefault() && button->isEnabled() && button->isVisible()) {
+    // The controls carry no meta-object of their own: look them up by
+    // their C++ type.
+    const QList<QWidget*> widgets = window()->findChildren<QWidget*>();
+    for (QWidget* widget : widgets) {
+        auto* button = dynamic_cast<SkinButton*>(widget);
+        if (button && button->isDefault() && button->isEnabled() && button->isVisible()) {
             button->click();
             return;
         }

@@ -17,8 +17,11 @@ SkinStatusBar::SkinStatusBar(QWidget* parent)
 void SkinStatusBar::setSkinData(SkinData* skinData)
 {
     SkinControl::setSkinData(skinData);
-    for (SkinControl* child : findChildren<SkinControl*>(Qt::FindDirectChildrenOnly))
-        child->setSkinData(skinData);
+    // The controls carry no meta-object of their own: look them up by their
+    // C++ type.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (auto* control = dynamic_cast<SkinControl*>(child))
+            control->setSkinData(skinData);
     dock();
 }
 
