@@ -26,6 +26,7 @@ SkinButton::~SkinButton() { hideGlow(); }
 void SkinButton::setText(const QString& caption)
 {
     m_caption = caption;
+    forgetFaces();
     update();
 }
 
@@ -38,6 +39,7 @@ void SkinButton::click()
 void SkinButton::setUseSkinSize(bool on)
 {
     m_useSkinSize = on;
+    forgetFaces();
     applySizeRule();
     update();
 }
@@ -64,6 +66,10 @@ bool SkinButton::getSkinData()
 {
     const bool bound = SkinControl::getSkinData();
     m_buttonRecord = bound ? dynamic_cast<const DataSkinButtonControl*>(record()) : nullptr;
+    if (m_buttonRecord != m_facesRecord) {
+        forgetFaces();
+        m_facesRecord = m_buttonRecord;
+    }
     if (m_buttonRecord) {
         m_look = ButtonLook::of(*m_buttonRecord);
         // A button that takes any size has no shape of its own.
@@ -109,30 +115,45 @@ SkinButton::Face SkinButton::currentFace() const
     return Face::Normal;
 }
 
+const Bitmap& SkinButton::stateFace(const Rect& source, bool down, bool mouseIn, int width, int height)
+{
+    const bool enabled = isEnabled();
+    const bool focusFrame = m_look.showFocus && focusedAndFocusable();
+    for (const StateFace& f : m_stateFaces)
+        if (f.source == source && f.width == width && f.height == height && f.down == down && f.mouseIn == mouseIn
+            && f.enabled == enabled && f.focusFrame == focusFrame && f.skinFont == m_useSkinFont)
+            return f.face;
+    if (m_stateFaces.size() >= 8)
+        m_stateFaces.erase(m_stateFaces.begin());
+    StateFace& f = m_stateFaces.emplace_back();
+    f = {source, width, height, down, mouseIn, enabled, focusFrame, m_useSkinFont, Bitmap(width, height)};
+    drawStateFace(f.face, source, down, mouseIn);
+    return f.face;
+}
+
 void SkinButton::drawSkinFace(Bitmap& face)
 {
+    const int w = face.width();
+    const int h = face.height();
     switch (currentFace()) {
     case Face::Disabled:
-        drawStateFace(face, m_look.disabled, false, false);
+        stateFace(m_look.disabled, false, false, w, h).draw(face, 0, 0);
         break;
     case Face::Pressed:
-        drawStateFace(face, m_look.down, true, true);
+        stateFace(m_look.down, true, true, w, h).draw(face, 0, 0);
         break;
     case Face::Focused:
-        drawStateFace(face, m_look.focused, false, true);
+        stateFace(m_look.focused, false, true, w, h).draw(face, 0, 0);
         break;
     case Face::Hot:
-        drawStateFace(face, m_look.active, false, true);
+        stateFace(m_look.active, false, true, w, h).draw(face, 0, 0);
         break;
     case Face::Normal:
-        drawStateFace(face, m_look.normal, false, false);
+        stateFace(m_look.normal, false, false, w, h).draw(face, 0, 0);
         break;
     case Face::CrossFade: {
-        drawStateFace(face, m_look.normal, false, false);
-        m_hotFace.setSize(face.width(), face.height());
-        drawStateFace(m_hotFace, m_look.active, false, true);
-        EffectBmp from(face.view());
-        from.morphBy(m_look.morphKind, EffectBmp(m_hotFace.view()), morphFactor());
+        EffectBmp from(stateFace(m_look.normal, false, false, w, h).view());
+        from.morphBy(m_look.morphKind, EffectBmp(stateFace(m_look.active, false, true, w, h).view()), morphFactor());
         from.draw(face.surface(), 0, 0);
         break;
     }
@@ -229,12 +250,17 @@ void SkinButton::beforeChangeSkinData()
     hideGlow();
     SkinControl::beforeChangeSkinData();
     m_buttonRecord = nullptr;
+    // The registry frees its records: a new one may come at the same place.
+    forgetFaces();
+    m_facesRecord = nullptr;
 }
 
 void SkinButton::changeSkinData()
 {
     stopMorph();
     m_morphStep = 0;
+    forgetFaces();
+    m_facesRecord = nullptr;
     SkinControl::changeSkinData();
     if (m_index != -1 && morphingOn() && (focusedAndFocusable() || m_mouseIn))
         m_morphStep = morphSteps;

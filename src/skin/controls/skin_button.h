@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace tessaly::skin {
 
@@ -86,6 +87,22 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // A state's face (background and caption) is kept once drawn: the
+    // button repaints on every hover, focus and fade step, and its faces
+    // change only with the skin, the caption and the size.
+    struct StateFace {
+        Rect source;
+        int width = 0;
+        int height = 0;
+        bool down = false;
+        bool mouseIn = false;
+        bool enabled = true;
+        bool focusFrame = false;
+        bool skinFont = true;
+        Bitmap face;
+    };
+    const Bitmap& stateFace(const Rect& source, bool down, bool mouseIn, int width, int height);
+    void forgetFaces() { m_stateFaces.clear(); }
     void drawStateFace(Bitmap& face, const Rect& source, bool down, bool mouseIn);
     bool morphingOn() const;
     // The focus as the face sees it: a popup menu borrowing the focus does
@@ -103,7 +120,8 @@ private:
     std::unique_ptr<GlowLayer> m_glow;
     QWidget* m_watchedWindow = nullptr;
     QTimer m_morphTimer;
-    Bitmap m_hotFace;
+    std::vector<StateFace> m_stateFaces;
+    const DataSkinButtonControl* m_facesRecord = nullptr;
     int m_morphStep = 0;
     bool m_down = false;
     bool m_mouseIn = false;
