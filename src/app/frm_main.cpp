@@ -8,6 +8,12 @@
 #include "app/report_text_edit.h"
 #include "app/website.h"
 #include "process/create_process.h"
+#include "skin/controls/popup_menu_opener.h"
+#include "skin/controls/skin_button.h"
+#include "skin/controls/skin_edit.h"
+#include "skin/controls/skin_menu_speed_button.h"
+#include "skin/controls/skin_speed_button.h"
+#include "skin/controls/skin_status_bar.h"
 #include "skin/data/compressed_skin_list.h"
 #include "skin/data/skin_data.h"
 #include "skin/embedded_pewter.h"
@@ -18,13 +24,10 @@
 #include <QLabel>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QTextBlock>
-#include <QToolButton>
 #include <QUrl>
 
 extern char** environ;
@@ -35,7 +38,6 @@ namespace {
 
 constexpr int clientWidth = 581;
 constexpr int clientHeight = 343;
-constexpr int statusBarHeight = 21;
 
 std::vector<std::string> currentEnvironment()
 {
@@ -45,12 +47,8 @@ std::vector<std::string> currentEnvironment()
     return environment;
 }
 
-QPalette fixedTextColour(QPalette palette, const QColor& colour)
-{
-    palette.setColor(QPalette::Text, colour);
-    palette.setColor(QPalette::WindowText, colour);
-    return palette;
-}
+// Every skinned control's font where the skin gives none: Arial, height 14.
+skin::Font controlFont() { return skin::Font{"Arial", 14, {}, skin::rgbColor(0, 0, 0)}; }
 
 } // namespace
 
@@ -58,9 +56,9 @@ FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QW
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
               | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_programFolder(std::move(programFolder))
-    , m_process1(std::make_unique<process::CreateProcess>(mainThread))
-    , m_skCompressedSkinList1(std::make_unique<skin::CompressedSkinList>())
-    , m_skSkinData1(std::make_unique<skin::SkinData>())
+    , m_checker(std::make_unique<process::CreateProcess>(mainThread))
+    , m_skinList(std::make_unique<skin::CompressedSkinList>())
+    , m_skinData(std::make_unique<skin::SkinData>())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tessaly 1.0"));
@@ -69,19 +67,19 @@ FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QW
 
     loadStoredSkin();
     createControls();
-    m_reportMemo = std::make_unique<ReportMemo>(m_memo1);
+    m_reportMemo = std::make_unique<ReportMemo>(m_reportMemoEdit);
     m_filter = std::make_unique<ReportFilter>(*m_reportMemo);
 
     // Nothing reads the collected console output, and keeping it would grow
     // with every run for as long as the program is open.
-    m_process1->setConsoleOptions(process::ConsoleOptions::Redirect | process::ConsoleOptions::OwnerData);
-    m_process1->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
-        process1Read(text, startsOnNewLine);
+    m_checker->setConsoleOptions(process::ConsoleOptions::Redirect | process::ConsoleOptions::OwnerData);
+    m_checker->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
+        addReportLine(text, startsOnNewLine);
     });
-    m_process1->setOnTerminate([this](process::CreateProcess&, std::uint32_t) { checkEnded(); });
+    m_checker->setOnTerminate([this](process::CreateProcess&, std::uint32_t) { checkEnded(); });
     m_elapsedTimer.setInterval(1000);
     connect(&m_elapsedTimer, &QTimer::timeout, this, &FrmMain::showProgress);
-    m_edit1->setFocus();
+    m_bookPathEdit->setFocus();
 }
 
 FrmMain::~FrmMain()
@@ -98,8 +96,8 @@ void FrmMain::closeEvent(QCloseEvent* event)
 
 void FrmMain::endRunningCheck()
 {
-    if (m_process1->state() != process::ProcessState::Ready)
-        m_process1->terminate();
+    if (m_checker->state() != process::ProcessState::Ready)
+        m_checker->terminate();
 }
 
 void FrmMain::loadStoredSkin()
@@ -107,94 +105,89 @@ void FrmMain::loadStoredSkin()
     // A skin that cannot be read leaves the registry empty: the windows keep
     // their default look and the program goes on.
     runGuarded(nullptr, [this] {
-        skin::SkinListItem& item = m_skCompressedSkinList1->skins().add();
+        skin::SkinListItem& item = m_skinList->skins().add();
         item.setName("skSkin0");
         item.setCompressedFileName("pewter.skn");
         item.skin().loadFromCompressBytes(skin::embedded_pewter());
-        m_skSkinData1->setSkinList(m_skCompressedSkinList1.get());
+        m_skinData->setSkinList(m_skinList.get());
     });
 }
 
 void FrmMain::createControls()
 {
-    m_skSkinSpeedButton1 = new QToolButton(this);
-    m_skSkinSpeedButton1->setObjectName(QStringLiteral("skSkinSpeedButton1"));
-    m_skSkinSpeedButton1->setText(QString(QChar(0x2026)));
-    m_skSkinSpeedButton1->setGeometry(442, 294, 33, 21);
-    m_skSkinSpeedButton1->setFont(designFont("Arial", 14));
-    m_skSkinSpeedButton1->setFocusPolicy(Qt::NoFocus);
-    connect(m_skSkinSpeedButton1, &QToolButton::clicked, this,
-        [this] { runGuarded(this, [this] { skSkinSpeedButton1Click(); }); });
+    m_browseButton = new skin::SkinSpeedButton(QString(QChar(0x2026)), this);
+    m_browseButton->setObjectName(QStringLiteral("browseButton"));
+    m_browseButton->setUseSkinSize(false);
+    m_browseButton->setDefaultFont(controlFont());
+    m_browseButton->setGeometry(442, 294, 33, 21);
+    m_browseButton->setSkinData(m_skinData.get());
+    m_browseButton->setOnClick([this] { runGuarded(this, [this] { browse(); }); });
 
     createStatusBar();
 
-    m_edit1 = new QLineEdit(this);
-    m_edit1->setObjectName(QStringLiteral("Edit1"));
-    m_edit1->setGeometry(8, 294, 433, 18);
-    m_edit1->setReadOnly(true);
-    m_edit1->setFont(designFont("Arial", 14));
-    m_edit1->setPalette(fixedTextColour(m_edit1->palette(), Qt::black));
+    m_bookPathEdit = new skin::SkinEdit(this);
+    m_bookPathEdit->setObjectName(QStringLiteral("bookPathEdit"));
+    m_bookPathEdit->setReadOnly(true);
+    m_bookPathEdit->setDefaultFont(controlFont());
+    m_bookPathEdit->setGeometry(8, 294, 433, 18);
+    m_bookPathEdit->setSkinData(m_skinData.get());
 
-    m_skSkinButton1 = new QPushButton(QStringLiteral("Validate"), this);
-    m_skSkinButton1->setObjectName(QStringLiteral("skSkinButton1"));
-    m_skSkinButton1->setGeometry(498, 293, 75, 25);
-    m_skSkinButton1->setFont(designFont("Arial", 14));
-    connect(m_skSkinButton1, &QPushButton::clicked, this,
-        [this] { runGuarded(this, [this] { skSkinButton1Click(); }); });
+    m_validateButton = new skin::SkinButton(QStringLiteral("Validate"), this);
+    m_validateButton->setObjectName(QStringLiteral("validateButton"));
+    m_validateButton->setDefaultFont(controlFont());
+    m_validateButton->setGeometry(498, 293, 75, 25);
+    m_validateButton->setSkinData(m_skinData.get());
+    m_validateButton->setOnClick([this] { runGuarded(this, [this] { validate(); }); });
 
-    m_memo1 = new ReportTextEdit(this);
-    m_memo1->setObjectName(QStringLiteral("Memo1"));
-    m_memo1->setGeometry(8, 8, 565, 280);
+    m_reportMemoEdit = new ReportTextEdit(this);
+    m_reportMemoEdit->setObjectName(QStringLiteral("reportMemo"));
+    m_reportMemoEdit->setGeometry(8, 8, 565, 280);
 
-    setTabOrder(m_edit1, m_skSkinButton1);
-    setTabOrder(m_skSkinButton1, m_memo1);
+    setTabOrder(m_bookPathEdit, m_validateButton);
+    setTabOrder(m_validateButton, m_reportMemoEdit);
 }
 
 void FrmMain::createStatusBar()
 {
-    m_skSkinStatusBar1 = new QWidget(this);
-    m_skSkinStatusBar1->setObjectName(QStringLiteral("skSkinStatusBar1"));
-    m_skSkinStatusBar1->setAutoFillBackground(true);
-    m_skSkinStatusBar1->setGeometry(0, clientHeight - statusBarHeight, clientWidth, statusBarHeight);
+    m_statusBar = new skin::SkinStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("statusBar"));
 
-    m_skSkinPopupMenu2 = new QMenu(this);
-    m_skSkinPopupMenu2->setObjectName(QStringLiteral("skSkinPopupMenu2"));
-    m_skSkinPopupMenu2->setFont(designFont("Arial", 14));
-    QAction* visit = m_skSkinPopupMenu2->addAction(QStringLiteral("Visit Our Website"));
-    visit->setObjectName(QStringLiteral("VisitOurWebsite1"));
-    connect(visit, &QAction::triggered, this,
-        [this] { runGuarded(this, [this] { visitOurWebsite1Click(); }); });
-    m_skSkinPopupMenu2->addSeparator()->setObjectName(QStringLiteral("N2"));
-    QAction* about = m_skSkinPopupMenu2->addAction(QStringLiteral("About"));
-    about->setObjectName(QStringLiteral("About1"));
-    connect(about, &QAction::triggered, this, [this] { runGuarded(this, [this] { about1Click(); }); });
+    m_aboutMenu = new QMenu(this);
+    m_aboutMenu->setObjectName(QStringLiteral("aboutMenu"));
+    m_aboutMenu->setFont(designFont("Arial", 14));
+    QAction* visit = m_aboutMenu->addAction(QStringLiteral("Visit Our Website"));
+    visit->setObjectName(QStringLiteral("visitOurWebsiteItem"));
+    connect(visit, &QAction::triggered, this, [this] { runGuarded(this, [this] { visitOurWebsite(); }); });
+    m_aboutMenu->addSeparator()->setObjectName(QStringLiteral("aboutMenuSeparator"));
+    QAction* about = m_aboutMenu->addAction(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("aboutItem"));
+    connect(about, &QAction::triggered, this, [this] { runGuarded(this, [this] { showAbout(); }); });
+    m_aboutMenuOpener = std::make_unique<skin::QMenuPopupOpener>(m_aboutMenu);
 
-    m_skSkinMenuSpeedButton1 = new QToolButton(m_skSkinStatusBar1);
-    m_skSkinMenuSpeedButton1->setObjectName(QStringLiteral("skSkinMenuSpeedButton1"));
-    m_skSkinMenuSpeedButton1->setText(QStringLiteral("About"));
-    m_skSkinMenuSpeedButton1->setGeometry(528, 2, 45, 18);
-    m_skSkinMenuSpeedButton1->setAutoRaise(true);
-    m_skSkinMenuSpeedButton1->setFont(designFont("Arial", 14));
-    m_skSkinMenuSpeedButton1->setFocusPolicy(Qt::NoFocus);
-    m_skSkinMenuSpeedButton1->setMenu(m_skSkinPopupMenu2);
-    m_skSkinMenuSpeedButton1->setPopupMode(QToolButton::InstantPopup);
-    m_skSkinMenuSpeedButton1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    m_skSkinMenuSpeedButton1->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+    m_aboutMenuButton = new skin::SkinMenuSpeedButton(QStringLiteral("About"), m_statusBar);
+    m_aboutMenuButton->setObjectName(QStringLiteral("aboutMenuButton"));
+    m_aboutMenuButton->setFlat(true);
+    m_aboutMenuButton->setUseSkinSize(false);
+    m_aboutMenuButton->setDefaultFont(controlFont());
+    m_aboutMenuButton->setGeometry(528, 2, 45, 18);
+    m_aboutMenuButton->setPopupMenu(m_aboutMenuOpener.get());
 
-    m_progressLabel = new QLabel(m_skSkinStatusBar1);
+    m_progressLabel = new QLabel(m_statusBar);
     m_progressLabel->setObjectName(QStringLiteral("progressLabel"));
     m_progressLabel->setFont(designFont("Arial", 14));
     m_progressLabel->setGeometry(8, 2, 512, 18);
+
+    // The bar gives its registry to the "About" button as well.
+    m_statusBar->setSkinData(m_skinData.get());
 }
 
 void FrmMain::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    // Every control keeps its design place except the status bar, which
-    // stays along the bottom edge across the full width.
-    m_skSkinStatusBar1->setGeometry(0, height() - statusBarHeight, width(), statusBarHeight);
+    // Every control keeps its design place; the status bar keeps itself
+    // along the bottom edge across the full width.
     // The progress text fills the status bar up to the "About" button.
-    m_progressLabel->setGeometry(8, 2, std::max(0, m_skSkinMenuSpeedButton1->x() - 16), 18);
+    m_progressLabel->setGeometry(8, 2, std::max(0, m_aboutMenuButton->x() - 16), 18);
 }
 
 void FrmMain::showEvent(QShowEvent* event)
@@ -215,26 +208,26 @@ void FrmMain::centreOnFirstShow()
     move(area.center() - frameGeometry().translated(-pos()).center());
 }
 
-void FrmMain::skSkinSpeedButton1Click()
+void FrmMain::browse()
 {
     m_reportMemo->clear();
     const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
         QStringLiteral("ePUB Files(*.epub)"));
     if (!file.isEmpty())
-        m_edit1->setText(file);
+        m_bookPathEdit->setText(file);
 }
 
-void FrmMain::skSkinButton1Click()
+void FrmMain::validate()
 {
     m_reportMemo->clear();
-    const QString book = m_edit1->text();
-    m_process1->setCommandLine(checkerCommandLine(m_programFolder, book.toStdString()));
-    m_process1->setEnvironment(checkerEnvironment(currentEnvironment()));
-    m_process1->run();
+    const QString book = m_bookPathEdit->text();
+    m_checker->setCommandLine(checkerCommandLine(m_programFolder, book.toStdString()));
+    m_checker->setEnvironment(checkerEnvironment(currentEnvironment()));
+    m_checker->run();
     checkStarted(book);
 }
 
-void FrmMain::process1Read(const std::string& text, bool startsOnNewLine)
+void FrmMain::addReportLine(const std::string& text, bool startsOnNewLine)
 {
     m_filter->add(text, startsOnNewLine);
 }
@@ -267,19 +260,19 @@ bool FrmMain::checkRunning() const
     return m_elapsedTimer.isActive();
 }
 
-void FrmMain::visitOurWebsite1Click()
+void FrmMain::visitOurWebsite()
 {
     // The result is ignored: if no browser can open it, nothing is reported.
     QDesktopServices::openUrl(QUrl(QString::fromUtf8(websiteAddress)));
 }
 
-void FrmMain::about1Click()
+void FrmMain::showAbout()
 {
-    if (!m_form2)
+    if (!m_aboutWindow)
         return;
-    m_form2->show();
-    m_form2->raise();
-    m_form2->activateWindow();
+    m_aboutWindow->show();
+    m_aboutWindow->raise();
+    m_aboutWindow->activateWindow();
 }
 
 } // namespace tessaly::app
