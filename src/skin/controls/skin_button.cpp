@@ -19,6 +19,9 @@ SkinButton::SkinButton(const QString& caption, QWidget* parent)
     resize(75, 25);
     m_morphTimer.setInterval(morphInterval);
     QObject::connect(&m_morphTimer, &QTimer::timeout, this, [this] { morphTick(); });
+    m_spaceReleaseTimer.setSingleShot(true);
+    m_spaceReleaseTimer.setInterval(spaceReleaseDelay);
+    QObject::connect(&m_spaceReleaseTimer, &QTimer::timeout, this, [this] { finishSpaceRelease(); });
 }
 
 SkinButton::~SkinButton() { hideGlow(); }
@@ -437,12 +440,20 @@ void SkinButton::keyPressEvent(QKeyEvent* event)
     }
     switch (event->key()) {
     case Qt::Key_Space:
-        // A held key repeats press and release; only the first press counts.
-        if (!event->isAutoRepeat()) {
-            m_spaceDown = true;
-            setDown(true);
-        }
         event->accept();
+        // A held key repeats press and release; only the first press counts.
+        if (event->isAutoRepeat())
+            return;
+        if (m_spaceReleaseTimer.isActive()) {
+            if (event->timestamp() != 0 && event->timestamp() == m_spaceReleaseTime) {
+                // The press of a repeat pair: the key was never let go.
+                m_spaceReleaseTimer.stop();
+                return;
+            }
+            finishSpaceRelease();
+        }
+        m_spaceDown = true;
+        setDown(true);
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -462,7 +473,16 @@ void SkinButton::keyReleaseEvent(QKeyEvent* event)
         return;
     }
     event->accept();
-    if (event->isAutoRepeat() || !m_spaceDown)
+    if (event->isAutoRepeat() || !m_spaceDown || m_spaceReleaseTimer.isActive())
+        return;
+    m_spaceReleaseTime = event->timestamp();
+    m_spaceReleaseTimer.start();
+}
+
+void SkinButton::finishSpaceRelease()
+{
+    m_spaceReleaseTimer.stop();
+    if (!m_spaceDown)
         return;
     m_spaceDown = false;
     setDown(false);
@@ -488,6 +508,9 @@ void SkinButton::focusOutEvent(QFocusEvent* event)
     if (event->reason() == Qt::PopupFocusReason)
         return;
     m_focused = false;
+    // A release already seen still clicks; a key still held does not.
+    if (m_spaceReleaseTimer.isActive())
+        finishSpaceRelease();
     m_spaceDown = false;
     if (m_down && !m_mouseDown)
         m_down = false;
@@ -504,6 +527,7 @@ void SkinButton::changeEvent(QEvent* event)
         m_morphStep = 0;
         m_mouseIn = false;
         m_spaceDown = false;
+        m_spaceReleaseTimer.stop();
         hideGlow();
         update();
     }

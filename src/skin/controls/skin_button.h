@@ -112,6 +112,7 @@ private:
     void stopMorph();
     void showGlow();
     void hideGlow();
+    void finishSpaceRelease();
 
     QString m_caption;
     std::function<void()> m_onClick;
@@ -120,6 +121,12 @@ private:
     std::unique_ptr<GlowLayer> m_glow;
     QWidget* m_watchedWindow = nullptr;
     QTimer m_morphTimer;
+    // A Space release waits briefly: X11 auto-repeat sends release/press
+    // pairs with equal timestamps, and a busy program may read the release
+    // before the press that would mark it as a repeat.
+    QTimer m_spaceReleaseTimer;
+    quint64 m_spaceReleaseTime = 0;
+    static constexpr int spaceReleaseDelay = 25;
     std::vector<StateFace> m_stateFaces;
     const DataSkinButtonControl* m_facesRecord = nullptr;
     int m_morphStep = 0;
