@@ -10,6 +10,7 @@
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_menu_speed_button.h"
+#include "skin/controls/skin_link_label.h"
 #include "skin/controls/skin_speed_button.h"
 #include "process/create_process.h"
 #include "skin/data/skin_data.h"
@@ -448,7 +449,7 @@ class WindowLayoutTest : public testing::Test {
 protected:
     tessaly::platform::QtMainThread m_mainThread;
     FrmMain m_window{m_mainThread, programFolder};
-    tessaly::app::Form2 m_form2{&m_window};
+    tessaly::app::Form2 m_form2{&m_window, &m_window.skinData()};
 };
 
 TEST_F(WindowLayoutTest, MainWindowHasItsDesign)
@@ -533,20 +534,20 @@ TEST_F(WindowLayoutTest, AboutCommandShowsTheSameHiddenWindow)
 
 TEST_F(WindowLayoutTest, AboutWindowShowsLogoNameVersionMakerAndLink)
 {
-    auto* logo = m_form2.findChild<QLabel*>(QStringLiteral("Image2"));
+    auto* logo = m_form2.findChild<QLabel*>(QStringLiteral("logoImage"));
     ASSERT_NE(logo, nullptr);
     ASSERT_FALSE(logo->pixmap().isNull());
     EXPECT_EQ(logo->pixmap().size(), QSize(200, 46));
     EXPECT_TRUE(logo->pixmap().hasAlphaChannel());
-    EXPECT_EQ(m_form2.findChild<QLabel*>(QStringLiteral("skSkinStdLabel3"))->text(), QStringLiteral("Tessaly"));
-    EXPECT_EQ(m_form2.findChild<QLabel*>(QStringLiteral("LblType"))->text(), QStringLiteral("Version 1.0"));
-    const QString maker = m_form2.findChild<QLabel*>(QStringLiteral("skSkinStdLabel2"))->text();
+    EXPECT_EQ(m_form2.findChild<QLabel*>(QStringLiteral("productNameLabel"))->text(), QStringLiteral("Tessaly"));
+    EXPECT_EQ(m_form2.findChild<QLabel*>(QStringLiteral("versionLabel"))->text(), QStringLiteral("Version 1.0"));
+    const QString maker = m_form2.findChild<QLabel*>(QStringLiteral("makerLabel"))->text();
     EXPECT_TRUE(maker.contains(QStringLiteral("The Tessaly Authors")) && maker.contains(QStringLiteral("2010-2012")));
-    EXPECT_EQ(m_form2.skSkinLinkLabel1()->text(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
-    EXPECT_EQ(m_form2.skSkinLinkLabel1()->url(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
-    EXPECT_TRUE(m_form2.skSkinLinkLabel1()->font().underline());
-    const auto* webSite = m_form2.findChild<QLabel*>(QStringLiteral("skSkinStdLabel1"));
-    EXPECT_GT(m_form2.skSkinLinkLabel1()->x(), webSite->x() + webSite->fontMetrics().horizontalAdvance(webSite->text()))
+    EXPECT_EQ(m_form2.webSiteLink()->text(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
+    EXPECT_EQ(m_form2.webSiteLink()->url(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
+    EXPECT_TRUE(m_form2.webSiteLink()->font().underline());
+    const auto* webSite = m_form2.findChild<QLabel*>(QStringLiteral("webSiteLabel"));
+    EXPECT_GT(m_form2.webSiteLink()->x(), webSite->x() + webSite->fontMetrics().horizontalAdvance(webSite->text()))
         << "the link must not touch \"Web site:\"";
     for (const QLabel* label : m_form2.findChildren<QLabel*>()) {
         if (!label->text().isEmpty())

@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     }
     tessaly::platform::QtMainThread mainThread;
     tessaly::app::FrmMain frmMain(mainThread, TESSALY_PROGRAM_FOLDER "/");
-    tessaly::app::Form2 form2(&frmMain);
+    tessaly::app::Form2 form2(&frmMain, &frmMain.skinData());
     frmMain.setAboutWindow(&form2);
     frmMain.show();
 
