@@ -83,7 +83,9 @@ void EditLine::keyPressEvent(QKeyEvent* event)
             m_owner->offerDialogKey(key);
         return;
     }
-    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+    // The menu key already arrives as a keyboard context-menu request (the
+    // X11 platform makes one); Shift+F10 does not.
+    if (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
         event->accept();
         m_owner->showContextMenu({}, true);
         return;
