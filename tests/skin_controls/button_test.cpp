@@ -99,10 +99,11 @@ TEST(SkinButtonFaces, EachStateIsTheRecordComposedAtTheButtonsSize)
         const Bitmap expected = nineFace(buttonRecord(), source, 75, 25);
         EXPECT_EQ(differingPixels(image, expected, b.rect(), b.mask()), 0);
         // The states differ from each other where it matters.
-        if (c.face != SkinButton::Face::Normal)
+        if (c.face != SkinButton::Face::Normal) {
             EXPECT_GT(differingPixels(image, nineFace(buttonRecord(), buttonRecord().skinRect, 75, 25), b.rect(),
                                       b.mask()),
                       0);
+        }
     }
 }
 
