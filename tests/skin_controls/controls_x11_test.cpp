@@ -117,6 +117,7 @@ TEST(ControlsOnX11, MenuButtonStaysDownUntilItsMenuHasClosed)
              xdotool({"click", "1"});
          }},
         {"a choice", [](MenuScene&) { xdotool({"key", "Down", "Return"}); }},
+        {"a click on the button itself", [](MenuScene& s) { s.pressAbout(); }},
     };
     for (const auto& [name, close] : closings) {
         SCOPED_TRACE(name);
@@ -133,6 +134,10 @@ TEST(ControlsOnX11, MenuButtonStaysDownUntilItsMenuHasClosed)
         ASSERT_TRUE(waitUntil([&] { return !s.menu.isVisible(); }));
         EXPECT_TRUE(waitUntil([&] { return !s.about->isDown(); }));
         EXPECT_FALSE(s.about->menuTracked());
+        // The closing press does not open the menu again.
+        QTest::qWait(200);
+        EXPECT_FALSE(s.menu.isVisible());
+        EXPECT_FALSE(s.about->isDown());
         if (std::string(name) == "a choice")
             EXPECT_TRUE(waitUntil([&] { return s.chosen == 1; }));
         else

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QTimer>
 
 namespace tessaly::skin {
 
@@ -22,6 +23,10 @@ SkinMenuSpeedButton::SkinMenuSpeedButton(const QString& caption, QWidget* parent
 
 void SkinMenuSpeedButton::mousePressEvent(QMouseEvent* event)
 {
+    if (m_closingPress) {
+        event->accept();
+        return;
+    }
     if (event->button() == Qt::LeftButton && m_menu) {
         // The whole button opens the menu.
         m_menuTracked = true;
@@ -74,6 +79,12 @@ void SkinMenuSpeedButton::openMenu()
 
 void SkinMenuSpeedButton::closeSkinMenu()
 {
+    m_closingPress = true;
+    QPointer<SkinMenuSpeedButton> self(this);
+    QTimer::singleShot(0, this, [self] {
+        if (self)
+            self->m_closingPress = false;
+    });
     m_menuTracked = false;
     m_mouseDown = false;
     m_mouseIn = false;

@@ -41,6 +41,10 @@ private:
     std::function<void()> m_onShowTrackMenu;
     std::function<void()> m_onHideTrackMenu;
     bool m_menuTracked = false;
+    // Set while the press that closed the menu is still being delivered:
+    // Qt hands that press on to the widget under the pointer, and a press
+    // on this button must close the menu, not open it again.
+    bool m_closingPress = false;
 };
 
 // The small downward arrow of a menu button: five, three and one pixels.
