@@ -167,6 +167,31 @@ TEST(SkinLabels, LinkTurnsBlueWhileHoveredAndOpensOnlyWebAddresses)
     EXPECT_EQ(link.palette().color(QPalette::WindowText), QColor(0, 0, 0));
 }
 
+TEST(SkinLabels, DisabledLabelIsEmbossed)
+{
+    QWidget window;
+    window.setAutoFillBackground(true);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, QColor(10, 200, 10));
+    window.setPalette(palette);
+    window.resize(200, 30);
+    auto* label = new SkinStdLabel(QStringLiteral("Version 1.0"), &window);
+    label->setSkinData(&pewter());
+    label->setGeometry(0, 0, 200, 30);
+    label->setEnabled(false);
+    const QImage image = window.grab().toImage();
+    const QRgb highlight = qColorOf(pewter().skinColors().cBtnHighLight).rgb();
+    const QRgb shadow = qColorOf(pewter().skinColors().cBtnShadow).rgb();
+    int highlights = 0, shadows = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            highlights += image.pixel(x, y) == highlight;
+            shadows += image.pixel(x, y) == shadow;
+        }
+    EXPECT_GT(highlights, 5);
+    EXPECT_GT(shadows, 5);
+}
+
 // The pewter description with one key of one record replaced, loaded into
 // a registry of its own.
 std::unique_ptr<SkinData> pewterWith(const std::string& section, const std::string& key, const std::string& value)

@@ -1,5 +1,6 @@
 #include "skin/controls/skin_link_label.h"
 
+#include "skin/controls/skin_std_label.h"
 #include "skin/data/skin_data.h"
 #include "skin/paint/bitmap_canvas.h"
 
@@ -78,6 +79,14 @@ void SkinLinkLabel::applyLook()
     palette.setColor(QPalette::WindowText, qColorOf(colour));
     setPalette(palette);
     update();
+}
+
+void SkinLinkLabel::paintEvent(QPaintEvent* event)
+{
+    if (isEnabled())
+        QLabel::paintEvent(event);
+    else
+        paintEmbossedText(*this, m_index == -1 ? nullptr : m_skinData);
 }
 
 void SkinLinkLabel::enterEvent(QEnterEvent* event)

@@ -3,6 +3,8 @@
 #include "skin/data/skin_data.h"
 #include "skin/paint/bitmap_canvas.h"
 
+#include <QPainter>
+
 namespace tessaly::skin {
 
 SkinStdLabel::SkinStdLabel(const QString& text, QWidget* parent)
@@ -38,6 +40,31 @@ void SkinStdLabel::setUseSkinColor(bool on)
 }
 
 void SkinStdLabel::beforeChangeSkinData() { m_index = -1; }
+
+void SkinStdLabel::paintEvent(QPaintEvent* event)
+{
+    if (isEnabled())
+        QLabel::paintEvent(event);
+    else
+        paintEmbossedText(*this, m_index == -1 ? nullptr : m_skinData);
+}
+
+void paintEmbossedText(QLabel& label, const SkinData* skinData)
+{
+    const bool skinned = skinData && !skinData->empty();
+    const QColor highlight = qColorOf(skinned ? skinData->skinColors().cBtnHighLight
+                                              : systemColorValue(SystemColor::BtnHighlight));
+    const QColor shadow
+        = qColorOf(skinned ? skinData->skinColors().cBtnShadow : systemColorValue(SystemColor::BtnShadow));
+    QPainter painter(&label);
+    painter.setFont(label.font());
+    const int flags = int(label.alignment()) | (label.wordWrap() ? Qt::TextWordWrap : 0);
+    const QRect area = label.contentsRect();
+    painter.setPen(highlight);
+    painter.drawText(area.translated(1, 1), flags, label.text());
+    painter.setPen(shadow);
+    painter.drawText(area, flags, label.text());
+}
 
 Font SkinStdLabel::drawFont() const
 {

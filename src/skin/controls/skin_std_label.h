@@ -10,6 +10,11 @@ namespace tessaly::skin {
 
 class SkinData;
 
+// A disabled label's text: once in the highlight colour one pixel right and
+// down, then in the shadow colour in place (the skin's colours when the
+// label has a registry with a skin, the system's otherwise).
+void paintEmbossedText(QLabel& label, const SkinData* skinData);
+
 // A plain label in the "stdlabel" record's font and colour; without a
 // registry or record, in its default font.
 class SkinStdLabel : public QLabel, public SkinBound {
@@ -30,6 +35,9 @@ public:
 
     // The font and colour the label draws with now.
     Font drawFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     SkinData* m_skinData = nullptr;
