@@ -6,6 +6,16 @@
 
 namespace tessaly::skin {
 
+void applySkinNotice(SkinBound& control, int message, const SkinData* registry)
+{
+    if (registry && control.skinData() != registry)
+        return;
+    if (message == SKINMSG_BEFORE_CHANGE)
+        control.beforeChangeSkinData();
+    else if (message == SKINMSG_CHANGE)
+        control.changeSkinData();
+}
+
 void relaySkinNotice(QWidget* root, int message, const SkinData* registry)
 {
     if (!root || (message != SKINMSG_BEFORE_CHANGE && message != SKINMSG_CHANGE))
@@ -13,15 +23,9 @@ void relaySkinNotice(QWidget* root, int message, const SkinData* registry)
     // The list is taken first: a control may create or drop children of
     // its own while it changes.
     const QList<QWidget*> widgets = root->findChildren<QWidget*>();
-    for (QWidget* widget : widgets) {
-        auto* bound = dynamic_cast<SkinBound*>(widget);
-        if (!bound || (registry && bound->skinData() != registry))
-            continue;
-        if (message == SKINMSG_BEFORE_CHANGE)
-            bound->beforeChangeSkinData();
-        else
-            bound->changeSkinData();
-    }
+    for (QWidget* widget : widgets)
+        if (auto* bound = dynamic_cast<SkinBound*>(widget))
+            applySkinNotice(*bound, message, registry);
 }
 
 } // namespace tessaly::skin

@@ -18,6 +18,12 @@ public:
     virtual void changeSkinData() = 0;
 };
 
+// One control's answer to a registry notice: SKINMSG_BEFORE_CHANGE drops
+// what it took from the registry, SKINMSG_CHANGE looks its record up again
+// and repaints; only when `registry` is the control's own, or null (a
+// notice for every control). Other notices are ignored.
+void applySkinNotice(SkinBound& control, int message, const SkinData* registry);
+
 // Delivers a registry notice (SKINMSG_BEFORE_CHANGE or SKINMSG_CHANGE) to
 // every skinned control under `root` bound to `registry`, or to all of them
 // when `registry` is null. Other notices are ignored.
