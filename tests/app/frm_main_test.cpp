@@ -474,10 +474,12 @@ TEST_F(WindowLayoutTest, MainWindowHasItsDesign)
         auto* widget = m_window.findChild<QWidget*>(QString::fromLatin1(control.name));
         ASSERT_NE(widget, nullptr) << control.name;
         EXPECT_EQ(widget->geometry(), control.geometry) << control.name;
-        if (auto* button = dynamic_cast<tessaly::skin::SkinButton*>(widget))
+        if (auto* button = dynamic_cast<tessaly::skin::SkinButton*>(widget)) {
             EXPECT_EQ(button->text(), control.text) << control.name;
-        if (auto* button = dynamic_cast<tessaly::skin::SkinSpeedButton*>(widget))
+        }
+        if (auto* button = dynamic_cast<tessaly::skin::SkinSpeedButton*>(widget)) {
             EXPECT_EQ(button->text(), control.text) << control.name;
+        }
     }
     EXPECT_TRUE(m_window.bookPathEdit()->isReadOnly());
     EXPECT_TRUE(m_window.reportMemoEdit()->isReadOnly());

@@ -51,13 +51,14 @@ int main(int argc, char** argv)
     tessaly::app::Form2 aboutWindow(&mainWindow, &mainWindow.skinData());
     mainWindow.setAboutWindow(&aboutWindow);
     mainWindow.show();
-    QTest::qWaitForWindowActive(&mainWindow);
+    if (!QTest::qWaitForWindowActive(&mainWindow))
+        std::fprintf(stderr, "controls_snapshot: the main window did not become active\n");
 
     mainWindow.bookPathEdit()->setText(QString::fromLocal8Bit(argv[1]));
     pointAt(mainWindow.validateButton(), {37, 12});
     xdotool({"click", "1"});
     // The click reaches the window a moment later.
-    QTest::qWaitFor([&] { return mainWindow.checkRunning(); }, 5000);
+    (void)QTest::qWaitFor([&] { return mainWindow.checkRunning(); }, 5000);
     const bool finished = QTest::qWaitFor([&] {
         return mainWindow.checker().state() == tessaly::process::ProcessState::Ready
             && !mainWindow.reportMemo().hasPendingChanges();
@@ -67,19 +68,19 @@ int main(int argc, char** argv)
 
     pointAt(mainWindow.aboutMenuButton(), {15, 9});
     xdotool({"click", "1"});
-    QTest::qWaitFor([&] { return mainWindow.aboutMenu()->isVisible(); }, 3000);
+    (void)QTest::qWaitFor([&] { return mainWindow.aboutMenu()->isVisible(); }, 3000);
     saved = screenGrab(folder + "/2-about-menu.png") && saved;
     xdotool({"key", "Escape"});
-    QTest::qWaitFor([&] { return !mainWindow.aboutMenu()->isVisible(); }, 3000);
+    (void)QTest::qWaitFor([&] { return !mainWindow.aboutMenu()->isVisible(); }, 3000);
 
     mainWindow.showAbout();
-    QTest::qWaitForWindowExposed(&aboutWindow);
+    (void)QTest::qWaitForWindowExposed(&aboutWindow);
     pointAt(aboutWindow.webSiteLink(), {20, 6});
     saved = screenGrab(folder + "/3-about-link-hover.png") && saved;
     aboutWindow.hide();
 
     mainWindow.activateWindow();
-    QTest::qWaitForWindowActive(&mainWindow);
+    (void)QTest::qWaitForWindowActive(&mainWindow);
     mainWindow.bookPathEdit()->lineEdit()->setSelection(0, 10);
     pointAt(mainWindow.bookPathEdit(), {120, 9});
     xdotool({"click", "3"});
