@@ -248,6 +248,22 @@ TEST(SkinEditContextMenu, OpensAtThePointerOrFromTheKeyboardAtTheCentre)
     EXPECT_EQ(menu.openedAt, centre);
 }
 
+TEST(SkinEditContextMenu, RightClickKeepsTheSelectionForCopy)
+{
+    Field f;
+    FakeContextMenu menu;
+    f.edit->setContextMenuOpener(&menu);
+    f.window.show();
+    f.line().setSelection(0, 5);
+    QTest::mousePress(&f.line(), Qt::RightButton, {}, QPoint(100, 5));
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(100, 5), f.line().mapToGlobal(QPoint(100, 5)));
+    QCoreApplication::sendEvent(&f.line(), &request);
+    QTest::mouseRelease(&f.line(), Qt::RightButton, {}, QPoint(100, 5));
+    ASSERT_EQ(menu.opened, 1);
+    EXPECT_TRUE(menu.enabled(QStringLiteral("Copy")));
+    EXPECT_EQ(f.line().selectedText(), path.left(5));
+}
+
 TEST(SkinEditLook, FrameIsTheRecordAndHotWhileHoveredOrFocused)
 {
     const auto& r = recordOf<DataSkinEditControl>("edit");

@@ -81,6 +81,8 @@ int main(int argc, char** argv)
 
     mainWindow.activateWindow();
     (void)QTest::qWaitForWindowActive(&mainWindow);
+    mainWindow.bookPathEdit()->setFocus();
+    QTest::qWait(100);
     mainWindow.bookPathEdit()->lineEdit()->setSelection(0, 10);
     pointAt(mainWindow.bookPathEdit(), {120, 9});
     xdotool({"click", "3"});
