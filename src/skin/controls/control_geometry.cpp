@@ -1,7 +1,5 @@
 #include "skin/controls/control_geometry.h"
 
-#include "skin/data/skin_data.h"
-
 namespace tessaly::skin {
 
 ResizeMode resizeModeOf(const DataSkinCustomControl& record)
@@ -68,8 +66,6 @@ void ControlGeometry::growClientOnly(int width, int height)
     target.client.right += width - skinRect.width();
     target.client.bottom += height - skinRect.height();
 }
-
-const Picture* pictureOf(const SkinData& skinData, int pictureIndex) { return skinData.activePicture(pictureIndex); }
 
 void composeRecordFace(Bitmap& dest, PixelView picture, const ControlGeometry& g, const Rect& source, int width,
                        int height)

@@ -12,8 +12,6 @@
 
 namespace tessaly::skin {
 
-class SkinData;
-
 // How a face is made from the record, decided by which cut points it sets.
 enum class ResizeMode {
     None = -1,      // empty skin rectangle: nothing is drawn
@@ -45,9 +43,6 @@ struct ControlGeometry {
     // the client rectangle grown by the difference.
     void growClientOnly(int width, int height);
 };
-
-// The record's picture, or none (no picture or an index out of range).
-const Picture* pictureOf(const SkinData& skinData, int pictureIndex);
 
 // The face of a control from the record's rule (nine pieces, three in a
 // row or a column, or the rectangle as it is) taken from `source` (the

@@ -78,7 +78,6 @@ protected:
     const DataSkinControl* record() const;
     const DataSkinCustomControl* customRecord() const;
     PixelView pictureView() const;
-    bool hasPicture() const { return m_picture != nullptr; }
 
     // The mask region of the current size, or none.
     void updateControlRegion();
