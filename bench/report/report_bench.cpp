@@ -13,6 +13,8 @@
 // - the longest time, over all runs, that the main window's event loop did
 //   not get to a 10 ms timer while the lines arrived (goal: at most 50 ms).
 #include "app/frm_main.h"
+#include "skin/controls/skin_button.h"
+#include "skin/controls/skin_edit.h"
 #include "app/report_memo.h"
 #include "platform/qt_main_thread.h"
 #include "process/create_process.h"
@@ -112,12 +114,12 @@ std::pair<double, double> mainWindowRun(tessaly::app::FrmMain& window)
     StallMeter stalls;
     QElapsedTimer clock;
     clock.start();
-    window.skSkinButton1()->click();
+    window.validateButton()->click();
     runUntil([&] {
-        return window.process1().state() == tessaly::process::ProcessState::Ready
+        return window.checker().state() == tessaly::process::ProcessState::Ready
             && !window.reportMemo().hasPendingChanges();
     });
-    window.memo1()->viewport()->repaint();
+    window.reportMemoEdit()->viewport()->repaint();
     return {double(clock.nsecsElapsed()) / 1e6, double(stalls.longest())};
 }
 
@@ -162,7 +164,7 @@ void BM_ReportSideBySide(benchmark::State& state)
     tessaly::app::FrmMain window(mainThread, "/nowhere/");
     QPlainTextEdit viewer;
     viewer.setReadOnly(true);
-    viewer.setGeometry(window.memo1()->geometry());
+    viewer.setGeometry(window.reportMemoEdit()->geometry());
     window.show();
     viewer.show();
     QTest::qWaitForWindowExposed(&window);

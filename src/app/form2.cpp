@@ -2,15 +2,15 @@
 
 #include "app/app_fonts.h"
 #include "app/frm_main.h"
-#include "skin/frame/skin_frame.h"
 #include "app/website.h"
 #include "platform/qt_window_title.h"
+#include "skin/frame/skin_frame.h"
+#include "skin/controls/skin_link_label.h"
+#include "skin/controls/skin_std_label.h"
 
-#include <QDesktopServices>
 #include <QFontMetrics>
-#include <QMouseEvent>
+#include <QLabel>
 #include <QPixmap>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -26,57 +26,33 @@ namespace tessaly::app {
 namespace {
 constexpr int clientWidth = 319;
 constexpr int clientHeight = 175;
-const QColor clGray(128, 128, 128);
-const QColor clBlue(0, 0, 255);
+
+skin::Font labelFont(const char* family, int height, bool bold = false, bool underline = false)
+{
+    skin::Font font{family, height, {}, skin::rgbColor(0, 0, 0)};
+    font.style.bold = bold;
+    font.style.underline = underline;
+    return font;
+}
 } // namespace
 
-LinkLabel::LinkLabel(const QString& url, QWidget* parent)
-    : QLabel(url, parent)
-    , m_url(url)
-{
-    setCursor(Qt::PointingHandCursor);
-    setTextColour(Qt::black);
-}
-
-void LinkLabel::setTextColour(const QColor& colour)
-{
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    setPalette(palette);
-}
-
-void LinkLabel::enterEvent(QEnterEvent* event)
-{
-    QLabel::enterEvent(event);
-    setTextColour(clBlue);
-}
-
-void LinkLabel::leaveEvent(QEvent* event)
-{
-    QLabel::leaveEvent(event);
-    setTextColour(Qt::black);
-}
-
-void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        QDesktopServices::openUrl(QUrl(m_url));
-}
-
-Form2::Form2(QWidget* mainWindow)
+Form2::Form2(QWidget* mainWindow, skin::SkinData* skinData)
     : platform::FramelessWindow(mainWindow, Qt::WindowStaysOnTopHint)
     , m_mainWindow(mainWindow)
+    , m_skinData(skinData)
 {
     registerResources();
-    setObjectName(QStringLiteral("Form2"));
+    setObjectName(QStringLiteral("aboutWindow"));
     setWindowTitle(QString());
     setFont(designFont("Tahoma", -11));
     setDesignClientSize(QSize(clientWidth, clientHeight));
-    m_skSkinFrame1 = std::make_unique<skin::SkinFrame>(this);
-    m_skSkinFrame1->setBorderIcons(0);
-    if (auto* frmMain = dynamic_cast<FrmMain*>(mainWindow))
-        m_skSkinFrame1->setSkinData(&frmMain->skSkinData1());
+    if (!m_skinData) {
+        if (auto* mainWindowWithSkin = dynamic_cast<FrmMain*>(mainWindow))
+            m_skinData = &mainWindowWithSkin->skinData();
+    }
+    m_frame = std::make_unique<skin::SkinFrame>(this);
+    m_frame->setBorderIcons(0);
+    m_frame->setSkinData(m_skinData);
     createLabels();
 }
 
@@ -89,47 +65,50 @@ void Form2::showEvent(QShowEvent* event)
     platform::clearNativeWindowTitle(this);
 }
 
-QLabel* Form2::addLabel(const QString& text, const QRect& geometry, const QFont& font, const QColor& colour)
+skin::SkinStdLabel* Form2::addLabel(const QString& text, const QRect& geometry, const char* family, int height,
+                                   bool bold, skin::SkinData* skinData)
 {
-    auto* label = new QLabel(text, clientArea());
+    auto* label = new skin::SkinStdLabel(text, clientArea());
+    label->setDefaultFont(labelFont(family, height, bold));
+    label->setSkinData(skinData);
     // A label is never lower than its font's line, or descenders are cut.
-    label->setGeometry(geometry.adjusted(0, 0, 0, std::max(0, QFontMetrics(font).height() - geometry.height())));
-    label->setFont(font);
+    label->setGeometry(
+        geometry.adjusted(0, 0, 0, std::max(0, QFontMetrics(label->font()).height() - geometry.height())));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
     return label;
 }
 
 void Form2::createLabels()
 {
-    auto* image2 = new QLabel(clientArea());
-    image2->setObjectName(QStringLiteral("Image2"));
-    image2->setGeometry(59, 11, 200, 46);
-    image2->setPixmap(QPixmap(QStringLiteral(":/tessaly/logo.png")));
-    image2->setAlignment(Qt::AlignCenter);
+    auto* logoImage = new QLabel(clientArea());
+    logoImage->setObjectName(QStringLiteral("logoImage"));
+    logoImage->setGeometry(59, 11, 200, 46);
+    logoImage->setPixmap(QPixmap(QStringLiteral(":/tessaly/logo.png")));
+    logoImage->setAlignment(Qt::AlignCenter);
 
-    addLabel(QStringLiteral("Version 1.0"), {43, 83, 241, 13}, designFont("Arial", 14), Qt::black)
-        ->setObjectName(QStringLiteral("LblType"));
-    addLabel(QStringLiteral("Tessaly"), {43, 58, 241, 16}, designFont("Arial", -14, true), Qt::black)
-        ->setObjectName(QStringLiteral("skSkinStdLabel3"));
-    addLabel(QStringLiteral("\u00a9 2010-2012 The Tessaly Authors"), {42, 104, 241, 13}, designFont("Arial", 14),
-        Qt::black)
-        ->setObjectName(QStringLiteral("skSkinStdLabel2"));
+    // The version and maker lines take the skin's label font; the product
+    // name and "Web site:" keep their own fonts.
+    addLabel(QStringLiteral("Version 1.0"), {43, 83, 241, 13}, "Tahoma", -11, false, m_skinData)
+        ->setObjectName(QStringLiteral("versionLabel"));
+    addLabel(QStringLiteral("Tessaly"), {43, 58, 241, 16}, "Arial", -14, true, nullptr)
+        ->setObjectName(QStringLiteral("productNameLabel"));
+    addLabel(QStringLiteral("\u00a9 2010-2012 The Tessaly Authors"), {42, 104, 241, 13}, "Arial", 14, false,
+             m_skinData)
+        ->setObjectName(QStringLiteral("makerLabel"));
 
-    QLabel* webSite = addLabel(QStringLiteral("Web site:"), {71, 126, 46, 13}, designFont("Tahoma", -11), Qt::black);
-    webSite->setObjectName(QStringLiteral("skSkinStdLabel1"));
+    skin::SkinStdLabel* webSite
+        = addLabel(QStringLiteral("Web site:"), {71, 126, 46, 13}, "Tahoma", -11, false, nullptr);
+    webSite->setObjectName(QStringLiteral("webSiteLabel"));
     webSite->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     webSite->adjustSize();
 
-    m_skSkinLinkLabel1 = new LinkLabel(QString::fromUtf8(websiteAddress), clientArea());
-    m_skSkinLinkLabel1->setObjectName(QStringLiteral("skSkinLinkLabel1"));
-    m_skSkinLinkLabel1->setFont(designFont("Arial", 14, false, true));
+    m_webSiteLink = new skin::SkinLinkLabel(QString::fromUtf8(websiteAddress), clientArea());
+    m_webSiteLink->setObjectName(QStringLiteral("webSiteLink"));
+    m_webSiteLink->setDefaultFont(labelFont("Arial", 14, false, true));
     // The stand-in fonts run wider than the design's; keep a gap after "Web site:".
     const int webSiteEnd = webSite->x() + webSite->fontMetrics().horizontalAdvance(webSite->text());
-    m_skSkinLinkLabel1->move(std::max(122, webSiteEnd + 5), 126);
-    m_skSkinLinkLabel1->adjustSize();
+    m_webSiteLink->move(std::max(122, webSiteEnd + 5), 126);
+    m_webSiteLink->adjustSize();
 }
 
 void Form2::setVisible(bool visible)

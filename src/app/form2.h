@@ -2,44 +2,30 @@
 
 #include "platform/qt_frameless_window.h"
 
-#include <QLabel>
 #include <QWidget>
 #include <memory>
 
 namespace tessaly::skin {
+class SkinData;
 class SkinFrame;
+class SkinLinkLabel;
+class SkinStdLabel;
 }
 
 namespace tessaly::app {
 
-// A label that shows a web address and opens it when clicked: underlined,
-// with a hand cursor, turning blue while the mouse is over it.
-class LinkLabel : public QLabel {
-public:
-    LinkLabel(const QString& url, QWidget* parent);
-    QString url() const { return m_url; }
-
-protected:
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    void setTextColour(const QColor& colour);
-
-    QString m_url;
-};
-
 // The About window: logo, product name, version, maker line and the link to
-// the maker's web page. Created hidden; closing it only hides it.
+// the maker's web page. Created hidden; closing it only hides it. The
+// version and maker lines take the main window's skin (when given).
 class Form2 : public platform::FramelessWindow {
 public:
-    // A main window that is a FrmMain lends its skin registry.
-    explicit Form2(QWidget* mainWindow);
+    // Without a registry of its own, a main window that is a FrmMain lends
+    // its registry.
+    explicit Form2(QWidget* mainWindow, skin::SkinData* skinData = nullptr);
     ~Form2() override;
 
-    LinkLabel* skSkinLinkLabel1() const { return m_skSkinLinkLabel1; }
-    skin::SkinFrame* skSkinFrame1() const { return m_skSkinFrame1.get(); }
+    skin::SkinLinkLabel* webSiteLink() const { return m_webSiteLink; }
+    skin::SkinFrame* frame() const { return m_frame.get(); }
 
     // Each time it is shown, the window is placed centred over the main window.
     void setVisible(bool visible) override;
@@ -49,12 +35,14 @@ protected:
 
 private:
     void createLabels();
-    QLabel* addLabel(const QString& text, const QRect& geometry, const QFont& font, const QColor& colour);
+    skin::SkinStdLabel* addLabel(const QString& text, const QRect& geometry, const char* family, int height,
+                                 bool bold, skin::SkinData* skinData);
     void centreOverMainWindow();
 
     QWidget* m_mainWindow;
-    LinkLabel* m_skSkinLinkLabel1 = nullptr;
-    std::unique_ptr<skin::SkinFrame> m_skSkinFrame1;
+    skin::SkinData* m_skinData;
+    skin::SkinLinkLabel* m_webSiteLink = nullptr;
+    std::unique_ptr<skin::SkinFrame> m_frame;
 };
 
 } // namespace tessaly::app

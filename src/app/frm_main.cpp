@@ -11,31 +11,34 @@
 #include "app/website.h"
 #include "platform/error.h"
 #include "process/create_process.h"
+#include "skin/controls/popup_menu_opener.h"
+#include "skin/controls/skin_button.h"
+#include "skin/controls/skin_edit.h"
+#include "skin/controls/skin_menu_speed_button.h"
+#include "skin/controls/skin_speed_button.h"
+#include "skin/controls/skin_status_bar.h"
 #include "skin/data/compressed_skin_list.h"
 #include "skin/data/skin_data.h"
+#include "skin/embedded_pewter.h"
 #include "skin/frame/application_notifier.h"
 #include "skin/frame/skin_frame.h"
-#include "skin/embedded_pewter.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
 #include <QMimeData>
 #include <QSaveFile>
 #include <QShortcut>
-#include <QFileInfo>
-#include <QLabel>
-#include <QFileDialog>
 #include <QGuiApplication>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QTextBlock>
-#include <QToolButton>
 #include <QUrl>
 
 extern char** environ;
@@ -46,7 +49,6 @@ namespace {
 
 constexpr int clientWidth = 581;
 constexpr int clientHeight = 343;
-constexpr int statusBarHeight = 21;
 
 std::vector<std::string> currentEnvironment()
 {
@@ -56,21 +58,17 @@ std::vector<std::string> currentEnvironment()
     return environment;
 }
 
-QPalette fixedTextColour(QPalette palette, const QColor& colour)
-{
-    palette.setColor(QPalette::Text, colour);
-    palette.setColor(QPalette::WindowText, colour);
-    return palette;
-}
+// Every skinned control's font where the skin gives none: Arial, height 14.
+skin::Font controlFont() { return skin::Font{"Arial", 14, {}, skin::rgbColor(0, 0, 0)}; }
 
 } // namespace
 
 FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QWidget* parent)
     : platform::FramelessWindow(parent)
     , m_programFolder(std::move(programFolder))
-    , m_process1(std::make_unique<process::CreateProcess>(mainThread))
-    , m_skCompressedSkinList1(std::make_unique<skin::CompressedSkinList>())
-    , m_skSkinData1(std::make_unique<skin::SkinData>())
+    , m_checker(std::make_unique<process::CreateProcess>(mainThread))
+    , m_skinList(std::make_unique<skin::CompressedSkinList>())
+    , m_skinData(std::make_unique<skin::SkinData>())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tessaly 1.0"));
@@ -80,21 +78,21 @@ FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QW
 
     loadStoredSkin();
     createControls();
-    m_reportMemo = std::make_unique<ReportMemo>(m_memo1);
+    m_reportMemo = std::make_unique<ReportMemo>(m_reportMemoEdit);
     m_filter = std::make_unique<ReportFilter>(*m_reportMemo);
 
     // Nothing reads the collected console output, and keeping it would grow
     // with every run for as long as the program is open.
-    m_process1->setConsoleOptions(process::ConsoleOptions::Redirect | process::ConsoleOptions::OwnerData);
-    m_process1->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
-        process1Read(text, startsOnNewLine);
+    m_checker->setConsoleOptions(process::ConsoleOptions::Redirect | process::ConsoleOptions::OwnerData);
+    m_checker->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
+        addReportLine(text, startsOnNewLine);
     });
-    m_process1->setOnTerminate([this](process::CreateProcess&, std::uint32_t exitCode) { checkEnded(exitCode); });
+    m_checker->setOnTerminate([this](process::CreateProcess&, std::uint32_t exitCode) { checkEnded(exitCode); });
     createShortcuts();
     setAcceptDrops(true);
     m_elapsedTimer.setInterval(1000);
     connect(&m_elapsedTimer, &QTimer::timeout, this, &FrmMain::showProgress);
-    m_edit1->setFocus();
+    m_bookPathEdit->setFocus();
 }
 
 FrmMain::~FrmMain()
@@ -111,17 +109,17 @@ void FrmMain::closeEvent(QCloseEvent* event)
 
 void FrmMain::endRunningCheck()
 {
-    if (m_process1->state() != process::ProcessState::Ready)
-        m_process1->terminate();
+    if (m_checker->state() != process::ProcessState::Ready)
+        m_checker->terminate();
 }
 
 void FrmMain::attachFrame()
 {
-    m_skSkinData1->setNotifier(&skin::ApplicationNotifier::instance());
-    m_skSkinFrame1 = std::make_unique<skin::SkinFrame>(this);
-    m_skSkinFrame1->setBorderIcons(skin::BorderIcon::SystemMenu | skin::BorderIcon::Minimize);
-    m_skSkinData1->setOwnerWindow(skin::ApplicationNotifier::instance().receiverOf(this));
-    m_skSkinFrame1->setSkinData(m_skSkinData1.get());
+    m_skinData->setNotifier(&skin::ApplicationNotifier::instance());
+    m_frame = std::make_unique<skin::SkinFrame>(this);
+    m_frame->setBorderIcons(skin::BorderIcon::SystemMenu | skin::BorderIcon::Minimize);
+    m_skinData->setOwnerWindow(skin::ApplicationNotifier::instance().receiverOf(this));
+    m_frame->setSkinData(m_skinData.get());
 }
 
 void FrmMain::loadStoredSkin()
@@ -129,101 +127,93 @@ void FrmMain::loadStoredSkin()
     // A skin that cannot be read leaves the registry empty: the windows keep
     // their default look and the program goes on.
     runGuarded(nullptr, [this] {
-        skin::SkinListItem& item = m_skCompressedSkinList1->skins().add();
+        skin::SkinListItem& item = m_skinList->skins().add();
         item.setName("skSkin0");
         item.setCompressedFileName("pewter.skn");
         item.skin().loadFromCompressBytes(skin::embedded_pewter());
-        m_skSkinData1->setSkinList(m_skCompressedSkinList1.get());
+        m_skinData->setSkinList(m_skinList.get());
     });
 }
 
 void FrmMain::createControls()
 {
-    QWidget* client = clientArea();
-    m_skSkinSpeedButton1 = new QToolButton(client);
-    m_skSkinSpeedButton1->setObjectName(QStringLiteral("skSkinSpeedButton1"));
-    m_skSkinSpeedButton1->setText(QString(QChar(0x2026)));
-    m_skSkinSpeedButton1->setGeometry(442, 294, 33, 21);
-    m_skSkinSpeedButton1->setFont(designFont("Arial", 14));
-    m_skSkinSpeedButton1->setFocusPolicy(Qt::NoFocus);
-    connect(m_skSkinSpeedButton1, &QToolButton::clicked, this,
-        [this] { runGuarded(this, [this] { skSkinSpeedButton1Click(); }); });
+    m_browseButton = new skin::SkinSpeedButton(QString(QChar(0x2026)), clientArea());
+    m_browseButton->setObjectName(QStringLiteral("browseButton"));
+    m_browseButton->setUseSkinSize(false);
+    m_browseButton->setDefaultFont(controlFont());
+    m_browseButton->setGeometry(442, 294, 33, 21);
+    m_browseButton->setSkinData(m_skinData.get());
+    m_browseButton->setOnClick([this] { runGuarded(this, [this] { browse(); }); });
 
     createStatusBar();
 
-    m_edit1 = new QLineEdit(client);
-    m_edit1->setObjectName(QStringLiteral("Edit1"));
-    m_edit1->setGeometry(8, 294, 433, 18);
-    m_edit1->setReadOnly(true);
-    m_edit1->setFont(designFont("Arial", 14));
-    m_edit1->setPalette(fixedTextColour(m_edit1->palette(), Qt::black));
+    m_bookPathEdit = new skin::SkinEdit(clientArea());
+    m_bookPathEdit->setObjectName(QStringLiteral("bookPathEdit"));
+    m_bookPathEdit->setReadOnly(true);
+    m_bookPathEdit->setDefaultFont(controlFont());
+    m_bookPathEdit->setGeometry(8, 294, 433, 18);
+    m_bookPathEdit->setSkinData(m_skinData.get());
 
-    m_skSkinButton1 = new QPushButton(QStringLiteral("Validate"), client);
-    m_skSkinButton1->setObjectName(QStringLiteral("skSkinButton1"));
-    m_skSkinButton1->setGeometry(498, 293, 75, 25);
-    m_skSkinButton1->setFont(designFont("Arial", 14));
-    connect(m_skSkinButton1, &QPushButton::clicked, this,
-        [this] { runGuarded(this, [this] { skSkinButton1Click(); }); });
+    m_validateButton = new skin::SkinButton(QStringLiteral("Validate"), clientArea());
+    m_validateButton->setObjectName(QStringLiteral("validateButton"));
+    m_validateButton->setDefaultFont(controlFont());
+    m_validateButton->setGeometry(498, 293, 75, 25);
+    m_validateButton->setSkinData(m_skinData.get());
+    m_validateButton->setOnClick([this] { runGuarded(this, [this] { validate(); }); });
 
-    m_memo1 = new ReportTextEdit(client);
-    m_memo1->setObjectName(QStringLiteral("Memo1"));
-    m_memo1->setGeometry(8, 8, 565, 280);
+    m_reportMemoEdit = new ReportTextEdit(clientArea());
+    m_reportMemoEdit->setObjectName(QStringLiteral("reportMemo"));
+    m_reportMemoEdit->setGeometry(8, 8, 565, 280);
 
-    setTabOrder(m_edit1, m_skSkinButton1);
-    setTabOrder(m_skSkinButton1, m_memo1);
+    setTabOrder(m_bookPathEdit, m_validateButton);
+    setTabOrder(m_validateButton, m_reportMemoEdit);
 }
 
 void FrmMain::createStatusBar()
 {
-    m_skSkinStatusBar1 = new QWidget(clientArea());
-    m_skSkinStatusBar1->setObjectName(QStringLiteral("skSkinStatusBar1"));
-    m_skSkinStatusBar1->setAutoFillBackground(true);
-    m_skSkinStatusBar1->setGeometry(0, clientHeight - statusBarHeight, clientWidth, statusBarHeight);
+    m_statusBar = new skin::SkinStatusBar(clientArea());
+    m_statusBar->setObjectName(QStringLiteral("statusBar"));
 
-    m_skSkinPopupMenu2 = new QMenu(this);
-    m_skSkinPopupMenu2->setObjectName(QStringLiteral("skSkinPopupMenu2"));
-    m_skSkinPopupMenu2->setFont(designFont("Arial", 14));
-    QAction* visit = m_skSkinPopupMenu2->addAction(QStringLiteral("Visit Our Website"));
-    visit->setObjectName(QStringLiteral("VisitOurWebsite1"));
-    connect(visit, &QAction::triggered, this,
-        [this] { runGuarded(this, [this] { visitOurWebsite1Click(); }); });
-    m_skSkinPopupMenu2->addSeparator()->setObjectName(QStringLiteral("N2"));
-    QAction* about = m_skSkinPopupMenu2->addAction(QStringLiteral("About"));
-    about->setObjectName(QStringLiteral("About1"));
-    connect(about, &QAction::triggered, this, [this] { runGuarded(this, [this] { about1Click(); }); });
-    m_skSkinPopupMenu2->addSeparator();
-    QAction* save = m_skSkinPopupMenu2->addAction(QStringLiteral("Save Report\u2026"));
+    m_aboutMenu = new QMenu(this);
+    m_aboutMenu->setObjectName(QStringLiteral("aboutMenu"));
+    m_aboutMenu->setFont(designFont("Arial", 14));
+    QAction* visit = m_aboutMenu->addAction(QStringLiteral("Visit Our Website"));
+    visit->setObjectName(QStringLiteral("visitOurWebsiteItem"));
+    connect(visit, &QAction::triggered, this, [this] { runGuarded(this, [this] { visitOurWebsite(); }); });
+    m_aboutMenu->addSeparator()->setObjectName(QStringLiteral("aboutMenuSeparator"));
+    QAction* about = m_aboutMenu->addAction(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("aboutItem"));
+    connect(about, &QAction::triggered, this, [this] { runGuarded(this, [this] { showAbout(); }); });
+    m_aboutMenuOpener = std::make_unique<skin::QMenuPopupOpener>(m_aboutMenu);
+
+    m_aboutMenuButton = new skin::SkinMenuSpeedButton(QStringLiteral("About"), m_statusBar);
+    m_aboutMenuButton->setObjectName(QStringLiteral("aboutMenuButton"));
+    m_aboutMenu->addSeparator();
+    QAction* save = m_aboutMenu->addAction(QStringLiteral("Save Report\u2026"));
     save->setObjectName(QStringLiteral("saveReportItem"));
     connect(save, &QAction::triggered, this, [this] { runGuarded(this, [this] { saveReport(); }); });
+    m_aboutMenuButton->setFlat(true);
+    m_aboutMenuButton->setUseSkinSize(false);
+    m_aboutMenuButton->setDefaultFont(controlFont());
+    m_aboutMenuButton->setGeometry(528, 2, 45, 18);
+    m_aboutMenuButton->setPopupMenu(m_aboutMenuOpener.get());
 
-    m_skSkinMenuSpeedButton1 = new QToolButton(m_skSkinStatusBar1);
-    m_skSkinMenuSpeedButton1->setObjectName(QStringLiteral("skSkinMenuSpeedButton1"));
-    m_skSkinMenuSpeedButton1->setText(QStringLiteral("About"));
-    m_skSkinMenuSpeedButton1->setGeometry(528, 2, 45, 18);
-    m_skSkinMenuSpeedButton1->setAutoRaise(true);
-    m_skSkinMenuSpeedButton1->setFont(designFont("Arial", 14));
-    m_skSkinMenuSpeedButton1->setFocusPolicy(Qt::NoFocus);
-    m_skSkinMenuSpeedButton1->setMenu(m_skSkinPopupMenu2);
-    m_skSkinMenuSpeedButton1->setPopupMode(QToolButton::InstantPopup);
-    m_skSkinMenuSpeedButton1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    m_skSkinMenuSpeedButton1->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
-
-    m_progressLabel = new QLabel(m_skSkinStatusBar1);
+    m_progressLabel = new QLabel(m_statusBar);
     m_progressLabel->setObjectName(QStringLiteral("progressLabel"));
     m_progressLabel->setFont(designFont("Arial", 14));
     m_progressLabel->setGeometry(8, 2, 512, 18);
+
+    // The bar gives its registry to the "About" button as well.
+    m_statusBar->setSkinData(m_skinData.get());
 }
 
 void FrmMain::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    // Every control keeps its design place except the status bar, which
-    // stays along the client area's bottom edge across its full width (the
-    // frame has placed the client area before this runs).
-    const QWidget* client = clientArea();
-    m_skSkinStatusBar1->setGeometry(0, client->height() - statusBarHeight, client->width(), statusBarHeight);
+    // Every control keeps its design place; the status bar keeps itself
+    // along the bottom edge across the full width.
     // The progress text fills the status bar up to the "About" button.
-    m_progressLabel->setGeometry(8, 2, std::max(0, m_skSkinMenuSpeedButton1->x() - 16), 18);
+    m_progressLabel->setGeometry(8, 2, std::max(0, m_aboutMenuButton->x() - 16), 18);
 }
 
 void FrmMain::showEvent(QShowEvent* event)
@@ -244,26 +234,26 @@ void FrmMain::centreOnFirstShow()
     move(area.center() - frameGeometry().translated(-pos()).center());
 }
 
-void FrmMain::skSkinSpeedButton1Click()
+void FrmMain::browse()
 {
     m_reportMemo->clear();
     const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
         QStringLiteral("ePUB Files(*.epub)"));
     if (!file.isEmpty())
-        m_edit1->setText(file);
+        m_bookPathEdit->setText(file);
 }
 
-void FrmMain::skSkinButton1Click()
+void FrmMain::validate()
 {
     m_reportMemo->clear();
-    const QString book = m_edit1->text();
-    m_process1->setCommandLine(checkerCommandLine(m_programFolder, book.toStdString()));
-    m_process1->setEnvironment(checkerEnvironment(currentEnvironment()));
-    m_process1->run();
+    const QString book = m_bookPathEdit->text();
+    m_checker->setCommandLine(checkerCommandLine(m_programFolder, book.toStdString()));
+    m_checker->setEnvironment(checkerEnvironment(currentEnvironment()));
+    m_checker->run();
     checkStarted(book);
 }
 
-void FrmMain::process1Read(const std::string& text, bool startsOnNewLine)
+void FrmMain::addReportLine(const std::string& text, bool startsOnNewLine)
 {
     m_filter->add(text, startsOnNewLine);
 }
@@ -308,7 +298,7 @@ bool FrmMain::checkRunning() const
     return m_elapsedTimer.isActive();
 }
 
-void FrmMain::visitOurWebsite1Click()
+void FrmMain::visitOurWebsite()
 {
     // The result is ignored: if no browser can open it, nothing is reported.
     QDesktopServices::openUrl(QUrl(QString::fromUtf8(websiteAddress)));
@@ -316,8 +306,8 @@ void FrmMain::visitOurWebsite1Click()
 
 void FrmMain::openBook(const QString& path)
 {
-    m_edit1->setText(path);
-    runGuarded(this, [this] { skSkinButton1Click(); });
+    m_bookPathEdit->setText(path);
+    runGuarded(this, [this] { validate(); });
 }
 
 void FrmMain::createShortcuts()
@@ -326,8 +316,8 @@ void FrmMain::createShortcuts()
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, [this, handler] { runGuarded(this, [&] { (this->*handler)(); }); });
     };
-    add(QKeySequence(Qt::CTRL | Qt::Key_O), &FrmMain::skSkinSpeedButton1Click);
-    add(QKeySequence(Qt::Key_F5), &FrmMain::skSkinButton1Click);
+    add(QKeySequence(Qt::CTRL | Qt::Key_O), &FrmMain::browse);
+    add(QKeySequence(Qt::Key_F5), &FrmMain::validate);
     add(QKeySequence(Qt::CTRL | Qt::Key_S), &FrmMain::saveReport);
 }
 
@@ -364,7 +354,7 @@ void FrmMain::dropEvent(QDropEvent* event)
 
 void FrmMain::saveReport()
 {
-    const QFileInfo book(m_edit1->text());
+    const QFileInfo book(m_bookPathEdit->text());
     const QString proposed = book.fileName().isEmpty()
         ? QStringLiteral("report.txt")
         : book.absolutePath() + QLatin1Char('/') + book.completeBaseName() + QStringLiteral(".txt");
@@ -379,7 +369,7 @@ void FrmMain::writeReport(const QString& file) const
     // Written to a temporary file beside it and renamed into place: a
     // failure leaves no half-written report.
     QSaveFile out(file);
-    QByteArray text = "Book: " + m_edit1->text().toUtf8() + "\n";
+    QByteArray text = "Book: " + m_bookPathEdit->text().toUtf8() + "\n";
     text += "Checked: " + QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + "\n\n";
     for (const std::string& line : m_reportMemo->lines())
         text += QByteArray::fromStdString(line) + '\n';
@@ -387,13 +377,13 @@ void FrmMain::writeReport(const QString& file) const
         throw Error("Cannot save the report to \"" + file.toStdString() + "\": " + out.errorString().toStdString());
 }
 
-void FrmMain::about1Click()
+void FrmMain::showAbout()
 {
-    if (!m_form2)
+    if (!m_aboutWindow)
         return;
-    m_form2->show();
-    m_form2->raise();
-    m_form2->activateWindow();
+    m_aboutWindow->show();
+    m_aboutWindow->raise();
+    m_aboutWindow->activateWindow();
 }
 
 } // namespace tessaly::app

@@ -13,11 +13,8 @@
 #include <string>
 
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
-class QPushButton;
-class QToolButton;
 
 namespace tessaly::platform {
 class MainThread;
@@ -27,8 +24,14 @@ class CreateProcess;
 }
 namespace tessaly::skin {
 class CompressedSkinList;
+class QMenuPopupOpener;
+class SkinButton;
 class SkinData;
+class SkinEdit;
 class SkinFrame;
+class SkinMenuSpeedButton;
+class SkinSpeedButton;
+class SkinStatusBar;
 }
 
 namespace tessaly::app {
@@ -44,14 +47,14 @@ public:
     FrmMain(platform::MainThread& mainThread, std::string programFolder, QWidget* parent = nullptr);
     ~FrmMain() override;
 
-    void setAboutWindow(Form2* form2) { m_form2 = form2; }
+    void setAboutWindow(Form2* aboutWindow) { m_aboutWindow = aboutWindow; }
 
     // Handlers of the window's controls and menu.
-    void skSkinSpeedButton1Click();
-    void skSkinButton1Click();
-    void visitOurWebsite1Click();
-    void about1Click();
-    void process1Read(const std::string& text, bool startsOnNewLine = true);
+    void browse();
+    void validate();
+    void visitOurWebsite();
+    void showAbout();
+    void addReportLine(const std::string& text, bool startsOnNewLine = true);
     // Fills in the path and validates the book, as "Validate" would.
     void openBook(const QString& path);
     // Asks for a file and saves the report there.
@@ -61,19 +64,20 @@ public:
     // The checker's exit code of the last check that ended.
     std::uint32_t lastExitCode() const { return m_lastExitCode; }
 
-    process::CreateProcess& process1() { return *m_process1; }
-    skin::SkinData& skSkinData1() { return *m_skSkinData1; }
-    QPlainTextEdit* memo1() const { return m_memo1; }
-    QLineEdit* edit1() const { return m_edit1; }
-    QPushButton* skSkinButton1() const { return m_skSkinButton1; }
-    QToolButton* skSkinSpeedButton1() const { return m_skSkinSpeedButton1; }
-    QToolButton* skSkinMenuSpeedButton1() const { return m_skSkinMenuSpeedButton1; }
-    QMenu* skSkinPopupMenu2() const { return m_skSkinPopupMenu2; }
+    process::CreateProcess& checker() { return *m_checker; }
+    skin::SkinData& skinData() { return *m_skinData; }
+    QPlainTextEdit* reportMemoEdit() const { return m_reportMemoEdit; }
+    skin::SkinEdit* bookPathEdit() const { return m_bookPathEdit; }
+    skin::SkinButton* validateButton() const { return m_validateButton; }
+    skin::SkinSpeedButton* browseButton() const { return m_browseButton; }
+    skin::SkinStatusBar* statusBar() const { return m_statusBar; }
+    skin::SkinMenuSpeedButton* aboutMenuButton() const { return m_aboutMenuButton; }
+    QMenu* aboutMenu() const { return m_aboutMenu; }
     QLabel* progressLabel() const { return m_progressLabel; }
     ReportMemo& reportMemo() { return *m_reportMemo; }
     // Whether a check started by "Validate" is still under way.
     bool checkRunning() const;
-    skin::SkinFrame* skSkinFrame1() const { return m_skSkinFrame1.get(); }
+    skin::SkinFrame* frame() const { return m_frame.get(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -95,23 +99,26 @@ private:
     void endRunningCheck();
 
     std::string m_programFolder;
-    std::unique_ptr<process::CreateProcess> m_process1;
-    std::unique_ptr<skin::CompressedSkinList> m_skCompressedSkinList1;
-    std::unique_ptr<skin::SkinData> m_skSkinData1;
+    std::unique_ptr<process::CreateProcess> m_checker;
+    std::unique_ptr<skin::CompressedSkinList> m_skinList;
+    std::unique_ptr<skin::SkinData> m_skinData;
     // After the registry, so that the frame lets go of the window before
     // the registry goes.
-    std::unique_ptr<skin::SkinFrame> m_skSkinFrame1;
-    QToolButton* m_skSkinSpeedButton1 = nullptr;
-    QWidget* m_skSkinStatusBar1 = nullptr;
-    QToolButton* m_skSkinMenuSpeedButton1 = nullptr;
-    QMenu* m_skSkinPopupMenu2 = nullptr;
-    QLineEdit* m_edit1 = nullptr;
-    QPushButton* m_skSkinButton1 = nullptr;
-    QPlainTextEdit* m_memo1 = nullptr;
+    std::unique_ptr<skin::SkinFrame> m_frame;
+    skin::SkinSpeedButton* m_browseButton = nullptr;
+    skin::SkinStatusBar* m_statusBar = nullptr;
+    skin::SkinMenuSpeedButton* m_aboutMenuButton = nullptr;
+    QMenu* m_aboutMenu = nullptr;
+    // Opens aboutMenu for the "About" button (the skinned popup menu takes
+    // its place where it is available).
+    std::unique_ptr<skin::QMenuPopupOpener> m_aboutMenuOpener;
+    skin::SkinEdit* m_bookPathEdit = nullptr;
+    skin::SkinButton* m_validateButton = nullptr;
+    QPlainTextEdit* m_reportMemoEdit = nullptr;
     QLabel* m_progressLabel = nullptr;
     std::unique_ptr<ReportMemo> m_reportMemo;
     std::unique_ptr<ReportFilter> m_filter;
-    Form2* m_form2 = nullptr;
+    Form2* m_aboutWindow = nullptr;
     bool m_shownOnce = false;
     QString m_checkedBook;
     QString m_checkedBookName;

@@ -32,7 +32,7 @@ int main(int argc, char** argv)
     });
     const std::string programFolder = QDir(QApplication::applicationDirPath()).absolutePath().toStdString() + "/";
     tessaly::app::FrmMain frmMain(mainThread, programFolder);
-    tessaly::app::Form2 form2(&frmMain);
+    tessaly::app::Form2 form2(&frmMain, &frmMain.skinData());
     frmMain.setAboutWindow(&form2);
     frmMain.show();
     // A book named on the command line (as file managers pass it with "Open

@@ -8,6 +8,11 @@
 #include "app/report_memo.h"
 #include "epub_fixture.h"
 #include "platform/qt_main_thread.h"
+#include "skin/controls/skin_button.h"
+#include "skin/controls/skin_edit.h"
+#include "skin/controls/skin_menu_speed_button.h"
+#include "skin/controls/skin_link_label.h"
+#include "skin/controls/skin_speed_button.h"
 #include "process/create_process.h"
 #include "skin/data/skin_data.h"
 
@@ -49,7 +54,7 @@ const std::string programFolder = TESSALY_PROGRAM_FOLDER "/";
 // Whether the check has ended and its whole report is on screen.
 bool checkShown(FrmMain& window)
 {
-    return window.process1().state() == ProcessState::Ready && !window.reportMemo().hasPendingChanges();
+    return window.checker().state() == ProcessState::Ready && !window.reportMemo().hasPendingChanges();
 }
 
 QStringList nonEmptyLines(const QPlainTextEdit* memo)
@@ -103,8 +108,8 @@ protected:
 
     void validate(const std::string& path)
     {
-        m_window.edit1()->setText(QString::fromStdString(path));
-        m_window.skSkinButton1()->click();
+        m_window.bookPathEdit()->setText(QString::fromStdString(path));
+        m_window.validateButton()->click();
         waitForTheCheck();
     }
 
@@ -126,11 +131,11 @@ TEST_F(MainWindowTest, TheBuildPutsTheCheckerBesideTheProgram)
 TEST_F(MainWindowTest, ValidBookPasses)
 {
     validate(book("valid.epub"));
-    const QStringList lines = nonEmptyLines(m_window.memo1());
+    const QStringList lines = nonEmptyLines(m_window.reportMemoEdit());
     EXPECT_TRUE(lines.contains(QStringLiteral("Passed! No errors or warnings detected"))) << lines.join('|').toStdString();
     EXPECT_FALSE(lines.contains(QStringLiteral("No errors or warnings detected."))) << lines.join('|').toStdString();
     EXPECT_EQ(lines.last(), QStringLiteral("EPUBCheck completed"));
-    EXPECT_FALSE(m_window.memo1()->toPlainText().startsWith('\n')) << "a report never starts with an empty line";
+    EXPECT_FALSE(m_window.reportMemoEdit()->toPlainText().startsWith('\n')) << "a report never starts with an empty line";
     EXPECT_EQ(m_window.lastExitCode(), 0u);
     EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("Passed"));
 }
@@ -139,7 +144,7 @@ TEST_F(MainWindowTest, BookWithAnErrorShowsTheCheckersMessage)
 {
     const std::string path = book("broken.epub", false);
     validate(path);
-    const QString text = m_window.memo1()->toPlainText();
+    const QString text = m_window.reportMemoEdit()->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("ERROR(RSC-001)"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("File \"EPUB/c1.xhtml\" could not be found."))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Check finished with errors"))) << text.toStdString();
@@ -150,7 +155,7 @@ TEST_F(MainWindowTest, MissingBookIsReportedByTheChecker)
 {
     const std::string path = m_books.path().toStdString() + "/missing.epub";
     validate(path);
-    const QString text = m_window.memo1()->toPlainText();
+    const QString text = m_window.reportMemoEdit()->toPlainText();
     EXPECT_TRUE(text.contains(QString::fromStdString(path))) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("Passed!")));
     // The checker prints a summary of no messages and exits with 1.
@@ -161,14 +166,14 @@ TEST_F(MainWindowTest, PathWithSpacesQuotesAndShellCharactersReachesTheChecker)
 {
     const std::string path = book("my \"best\" book's $HOME `id`; -x.epub", false);
     validate(path);
-    const QString text = m_window.memo1()->toPlainText();
+    const QString text = m_window.reportMemoEdit()->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("my \"best\" book's $HOME `id`; -x.epub(-1,-1)"))) << text.toStdString();
 }
 
 TEST_F(MainWindowTest, NoBookChosenPassesTheCheckersComplaintThrough)
 {
     validate("");
-    const QStringList lines = nonEmptyLines(m_window.memo1());
+    const QStringList lines = nonEmptyLines(m_window.reportMemoEdit());
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines.contains(QStringLiteral("Mode required for non-epub files. Default version is 3.0.")))
         << lines.join('|').toStdString();
@@ -188,7 +193,7 @@ TEST_F(MainWindowTest, NonAsciiPathValidatesWhateverTheLocale)
     for (const char* locale : {"C", "xx_YY.UTF-8"}) {
         setenv("LANG", locale, 1);
         validate(path);
-        const QString text = m_window.memo1()->toPlainText();
+        const QString text = m_window.reportMemoEdit()->toPlainText();
         EXPECT_TRUE(text.contains(QString::fromUtf8("caf\xc3\xa9 \xe6\x9b\xb8.epub(-1,-1)")))
             << locale << ": " << text.toStdString();
     }
@@ -202,21 +207,21 @@ TEST_F(MainWindowTest, NonAsciiPathValidatesWhateverTheLocale)
 
 TEST_F(MainWindowTest, ValidateDuringARunIsRefusedAndTheRunGoesOn)
 {
-    m_window.edit1()->setText(QString::fromStdString(book("valid.epub")));
-    m_window.skSkinButton1()->click();
-    ASSERT_NE(m_window.process1().state(), ProcessState::Ready);
-    m_window.memo1()->appendPlainText(QStringLiteral("stale text"));
+    m_window.bookPathEdit()->setText(QString::fromStdString(book("valid.epub")));
+    m_window.validateButton()->click();
+    ASSERT_NE(m_window.checker().state(), ProcessState::Ready);
+    m_window.reportMemoEdit()->appendPlainText(QStringLiteral("stale text"));
 
     ErrorReportCatcher catcher;
-    m_window.skSkinButton1()->click();
+    m_window.validateButton()->click();
     ASSERT_TRUE(catcher.text().has_value());
     EXPECT_EQ(*catcher.text(), QStringLiteral("Cannot perform this operation when process is running."));
     EXPECT_EQ(catcher.caption(), QStringLiteral("Tessaly"));
     EXPECT_EQ(catcher.icon(), QMessageBox::Critical);
-    EXPECT_FALSE(m_window.memo1()->toPlainText().contains(QStringLiteral("stale text")));
+    EXPECT_FALSE(m_window.reportMemoEdit()->toPlainText().contains(QStringLiteral("stale text")));
 
     waitForTheCheck();
-    EXPECT_TRUE(nonEmptyLines(m_window.memo1()).contains(QStringLiteral("Passed! No errors or warnings detected")));
+    EXPECT_TRUE(nonEmptyLines(m_window.reportMemoEdit()).contains(QStringLiteral("Passed! No errors or warnings detected")));
 }
 
 TEST_F(MainWindowTest, MissingJavaShowsTheSystemErrorAndAddsNothing)
@@ -224,25 +229,25 @@ TEST_F(MainWindowTest, MissingJavaShowsTheSystemErrorAndAddsNothing)
     const std::string path = std::getenv("PATH");
     const QTemporaryDir emptyFolder;
     setenv("PATH", emptyFolder.path().toLocal8Bit().constData(), 1);
-    m_window.edit1()->setText(QString::fromStdString(book("valid.epub")));
+    m_window.bookPathEdit()->setText(QString::fromStdString(book("valid.epub")));
     ErrorReportCatcher catcher;
-    m_window.skSkinButton1()->click();
+    m_window.validateButton()->click();
     setenv("PATH", path.c_str(), 1);
 
     ASSERT_TRUE(catcher.text().has_value());
     EXPECT_EQ(*catcher.text(), QStringLiteral("System Error.  Code: 2.\nNo such file or directory."));
-    EXPECT_EQ(m_window.process1().state(), ProcessState::Ready);
-    EXPECT_TRUE(m_window.memo1()->toPlainText().isEmpty());
+    EXPECT_EQ(m_window.checker().state(), ProcessState::Ready);
+    EXPECT_TRUE(m_window.reportMemoEdit()->toPlainText().isEmpty());
 }
 
 TEST_F(MainWindowTest, MissingCheckerArchiveShowsTheLaunchersComplaint)
 {
     const QTemporaryDir emptyProgramFolder;
     FrmMain window(m_mainThread, emptyProgramFolder.path().toStdString() + "/");
-    window.edit1()->setText(QString::fromStdString(book("valid.epub")));
-    window.skSkinButton1()->click();
+    window.bookPathEdit()->setText(QString::fromStdString(book("valid.epub")));
+    window.validateButton()->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return checkShown(window); }, 60000));
-    const QString text = window.memo1()->toPlainText();
+    const QString text = window.reportMemoEdit()->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("Unable to access jarfile"))) << text.toStdString();
 }
 
@@ -343,7 +348,7 @@ TEST_F(MainWindowTest, VeryLongLinesAreShownWholeAndOnce)
     for (const int megabytes : {1, 10}) {
         const StandInJava java("head -c " + std::to_string(megabytes << 20)
             + " /dev/zero | tr '\\0' x; printf '\\nafter the line\\n'");
-        m_window.skSkinButton1()->click();
+        m_window.validateButton()->click();
         const qint64 stall = longestStallUntilTheCheckEnds(m_window);
         const std::vector<std::string> shown = memoLines(m_window);
         ASSERT_EQ(shown.size(), 2u) << megabytes << " MB";
@@ -359,9 +364,9 @@ TEST_F(MainWindowTest, VeryLongLinesAreShownWholeAndOnce)
 TEST_F(MainWindowTest, ProgressShowsWhileACheckRuns)
 {
     const StandInJava java("sleep 1; echo done");
-    m_window.edit1()->setText(QStringLiteral("/books/my book.epub"));
+    m_window.bookPathEdit()->setText(QStringLiteral("/books/my book.epub"));
     m_window.show();
-    m_window.skSkinButton1()->click();
+    m_window.validateButton()->click();
     EXPECT_TRUE(m_window.checkRunning());
     EXPECT_TRUE(m_window.progressLabel()->text().contains(QStringLiteral("my book.epub")))
         << m_window.progressLabel()->text().toStdString();
@@ -379,8 +384,8 @@ TEST_F(MainWindowTest, ClosingTheWindowEndsTheCheck)
 {
     const StandInJava java("exec sleep 60");
     m_window.show();
-    m_window.skSkinButton1()->click();
-    const pid_t pid = pid_t(m_window.process1().processInfo().processId);
+    m_window.validateButton()->click();
+    const pid_t pid = pid_t(m_window.checker().processInfo().processId);
     ASSERT_GT(pid, 0);
     ASSERT_EQ(::kill(pid, 0), 0) << "the stand-in checker runs";
     m_window.close();
@@ -392,14 +397,16 @@ TEST_F(MainWindowTest, KeyboardFocusStartsInThePathAndSkipsTheToolButtons)
     m_window.show();
     m_window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
-    EXPECT_EQ(QApplication::focusWidget(), m_window.edit1());
-    const std::vector<QWidget*> order = {m_window.skSkinButton1(), m_window.memo1(), m_window.edit1()};
+    // The path field's line inside its skinned frame takes the keys.
+    QWidget* pathLine = m_window.bookPathEdit()->lineEdit();
+    EXPECT_EQ(QApplication::focusWidget(), pathLine);
+    const std::vector<QWidget*> order = {m_window.validateButton(), m_window.reportMemoEdit(), pathLine};
     for (QWidget* expected : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), expected) << expected->objectName().toStdString();
     }
-    EXPECT_EQ(m_window.skSkinSpeedButton1()->focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(m_window.skSkinMenuSpeedButton1()->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(m_window.browseButton()->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(m_window.aboutMenuButton()->focusPolicy(), Qt::NoFocus);
 }
 
 void answerFileDialog(const QString& file);
@@ -426,7 +433,7 @@ TEST_F(MainWindowTest, SecondCheckOfABookShowsWhatChanged)
     validate(path);
     EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("2 errors, 0 warnings \u00b7 1 new, 1 gone"));
     QStringList marked;
-    for (QTextBlock block = m_window.memo1()->document()->begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = m_window.reportMemoEdit()->document()->begin(); block.isValid(); block = block.next()) {
         if (block.blockFormat().boolProperty(tessaly::app::ReportMemo::MarkProperty))
             marked.push_back(block.text());
     }
@@ -452,7 +459,7 @@ TEST_F(MainWindowTest, DroppedFileIsCheckedAndOtherDropsAreRefused)
     EXPECT_FALSE(drop({QUrl::fromLocalFile(m_books.path())})) << "a folder alone";
     EXPECT_FALSE(drop({QUrl(QStringLiteral("https://example.org/a.epub"))}));
     ASSERT_TRUE(drop({QUrl::fromLocalFile(m_books.path()), QUrl::fromLocalFile(QString::fromStdString(path))}));
-    EXPECT_EQ(m_window.edit1()->text().toStdString(), path);
+    EXPECT_EQ(m_window.bookPathEdit()->text().toStdString(), path);
     waitForTheCheck();
     EXPECT_EQ(memoLines(m_window), std::vector<std::string>{"checked " + path});
 }
@@ -470,14 +477,14 @@ TEST_F(MainWindowTest, ShortcutsValidateAndBrowse)
     const std::string path = book("chosen by keyboard.epub");
     answerFileDialog(QString::fromStdString(path));
     QTest::keyClick(&m_window, Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(m_window.edit1()->text().toStdString(), path);
+    EXPECT_EQ(m_window.bookPathEdit()->text().toStdString(), path);
 }
 
 TEST_F(MainWindowTest, ReportIsSavedWholeOrNotAtAll)
 {
     const StandInJava java("printf 'first line\\n\\nlast line\\n'");
-    m_window.edit1()->setText(QStringLiteral("/books/caf\u00e9.epub"));
-    m_window.skSkinButton1()->click();
+    m_window.bookPathEdit()->setText(QStringLiteral("/books/caf\u00e9.epub"));
+    m_window.validateButton()->click();
     waitForTheCheck();
     const QString file = m_books.path() + QStringLiteral("/report.txt");
     m_window.writeReport(file);
@@ -513,21 +520,21 @@ void answerFileDialog(const QString& file)
 TEST_F(MainWindowTest, BrowseClearsTheReportAndTakesTheChosenFile)
 {
     const std::string path = book("chosen book.epub");
-    m_window.memo1()->setPlainText(QStringLiteral("old report"));
+    m_window.reportMemoEdit()->setPlainText(QStringLiteral("old report"));
     answerFileDialog(QString::fromStdString(path));
-    m_window.skSkinSpeedButton1Click();
-    EXPECT_EQ(m_window.edit1()->text().toStdString(), path);
-    EXPECT_TRUE(m_window.memo1()->toPlainText().isEmpty());
+    m_window.browse();
+    EXPECT_EQ(m_window.bookPathEdit()->text().toStdString(), path);
+    EXPECT_TRUE(m_window.reportMemoEdit()->toPlainText().isEmpty());
 }
 
 TEST_F(MainWindowTest, BrowseCancelledKeepsThePathButClearsTheReport)
 {
-    m_window.edit1()->setText(QStringLiteral("/books/kept.epub"));
-    m_window.memo1()->setPlainText(QStringLiteral("old report"));
+    m_window.bookPathEdit()->setText(QStringLiteral("/books/kept.epub"));
+    m_window.reportMemoEdit()->setPlainText(QStringLiteral("old report"));
     answerFileDialog(QString());
-    m_window.skSkinSpeedButton1Click();
-    EXPECT_EQ(m_window.edit1()->text(), QStringLiteral("/books/kept.epub"));
-    EXPECT_TRUE(m_window.memo1()->toPlainText().isEmpty());
+    m_window.browse();
+    EXPECT_EQ(m_window.bookPathEdit()->text(), QStringLiteral("/books/kept.epub"));
+    EXPECT_TRUE(m_window.reportMemoEdit()->toPlainText().isEmpty());
 }
 
 TEST(ErrorReport, AppendsAPeriodOnlyAfterCharactersAboveIt)
@@ -547,7 +554,7 @@ class WindowLayoutTest : public testing::Test {
 protected:
     tessaly::platform::QtMainThread m_mainThread;
     FrmMain m_window{m_mainThread, programFolder};
-    tessaly::app::Form2 m_form2{&m_window};
+    tessaly::app::Form2 m_form2{&m_window, &m_window.skinData()};
 };
 
 TEST_F(WindowLayoutTest, MainWindowHasItsDesign)
@@ -562,28 +569,32 @@ TEST_F(WindowLayoutTest, MainWindowHasItsDesign)
         QRect geometry;
         QString text;
     } controls[] = {
-        {"skSkinSpeedButton1", {442, 294, 33, 21}, QString(QChar(0x2026))},
-        {"Edit1", {8, 294, 433, 18}, QString()},
-        {"skSkinButton1", {498, 293, 75, 25}, QStringLiteral("Validate")},
-        {"Memo1", {8, 8, 565, 280}, QString()},
-        {"skSkinStatusBar1", {0, 322, 581, 21}, QString()},
-        {"skSkinMenuSpeedButton1", {528, 2, 45, 18}, QStringLiteral("About")},
+        {"browseButton", {442, 294, 33, 21}, QString(QChar(0x2026))},
+        {"bookPathEdit", {8, 294, 433, 18}, QString()},
+        {"validateButton", {498, 293, 75, 25}, QStringLiteral("Validate")},
+        {"reportMemo", {8, 8, 565, 280}, QString()},
+        {"statusBar", {0, 322, 581, 21}, QString()},
+        {"aboutMenuButton", {528, 2, 45, 18}, QStringLiteral("About")},
     };
+    m_window.show(); // sizes reach hidden widgets only when they are shown
     for (const auto& control : controls) {
         auto* widget = m_window.findChild<QWidget*>(QString::fromLatin1(control.name));
         ASSERT_NE(widget, nullptr) << control.name;
         EXPECT_EQ(widget->geometry(), control.geometry) << control.name;
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        if (auto* button = dynamic_cast<tessaly::skin::SkinButton*>(widget)) {
+            EXPECT_EQ(button->text(), control.text) << control.name;
+        }
+        if (auto* button = dynamic_cast<tessaly::skin::SkinSpeedButton*>(widget)) {
             EXPECT_EQ(button->text(), control.text) << control.name;
         }
     }
-    EXPECT_TRUE(m_window.edit1()->isReadOnly());
-    EXPECT_TRUE(m_window.memo1()->isReadOnly());
+    EXPECT_TRUE(m_window.bookPathEdit()->isReadOnly());
+    EXPECT_TRUE(m_window.reportMemoEdit()->isReadOnly());
 }
 
 TEST_F(WindowLayoutTest, TheStoredSkinIsLoadedWithTheWindow)
 {
-    auto& skinData = m_window.skSkinData1();
+    auto& skinData = m_window.skinData();
     EXPECT_FALSE(skinData.empty());
     EXPECT_EQ(skinData.skinIndex(), 0);
     for (const char* control : {"button", "toolbutton", "toolmenubutton", "edit", "statusbar", "stdlabel"})
@@ -594,24 +605,24 @@ TEST_F(WindowLayoutTest, StatusBarFollowsTheBottomEdgeOnResize)
 {
     m_window.show();
     m_window.resize(800, 500);
-    auto* statusBar = m_window.findChild<QWidget*>(QStringLiteral("skSkinStatusBar1"));
+    auto* statusBar = m_window.findChild<QWidget*>(QStringLiteral("statusBar"));
     const QSize client = m_window.clientArea()->size();
     EXPECT_EQ(client, QSize(800 - 8, 500 - 33));
     EXPECT_EQ(statusBar->geometry(), QRect(0, client.height() - 21, client.width(), 21));
-    EXPECT_EQ(m_window.skSkinButton1()->geometry(), QRect(498, 293, 75, 25));
+    EXPECT_EQ(m_window.validateButton()->geometry(), QRect(498, 293, 75, 25));
 }
 
 TEST_F(WindowLayoutTest, StatusBarMenuHasItsItems)
 {
     // The three of the design, then saving the report.
-    const QList<QAction*> actions = m_window.skSkinPopupMenu2()->actions();
+    const QList<QAction*> actions = m_window.aboutMenu()->actions();
     ASSERT_EQ(actions.size(), 5);
     EXPECT_EQ(actions[0]->text(), QStringLiteral("Visit Our Website"));
     EXPECT_TRUE(actions[1]->isSeparator());
     EXPECT_EQ(actions[2]->text(), QStringLiteral("About"));
     EXPECT_TRUE(actions[3]->isSeparator());
     EXPECT_EQ(actions[4]->text(), QStringLiteral("Save Report\u2026"));
-    EXPECT_EQ(m_window.skSkinMenuSpeedButton1()->menu(), m_window.skSkinPopupMenu2());
+    EXPECT_NE(m_window.aboutMenuButton()->popupMenu(), nullptr);
 }
 
 TEST_F(WindowLayoutTest, AboutCommandShowsTheSameHiddenWindow)
@@ -619,7 +630,7 @@ TEST_F(WindowLayoutTest, AboutCommandShowsTheSameHiddenWindow)
     m_window.setAboutWindow(&m_form2);
     m_window.show();
     EXPECT_FALSE(m_form2.isVisible());
-    m_window.skSkinPopupMenu2()->actions()[2]->trigger();
+    m_window.aboutMenu()->actions()[2]->trigger();
     EXPECT_TRUE(m_form2.isVisible());
     EXPECT_EQ(m_form2.clientArea()->size(), QSize(319, 175));
     EXPECT_EQ(m_form2.size(), QSize(327, 208));
@@ -628,8 +639,8 @@ TEST_F(WindowLayoutTest, AboutCommandShowsTheSameHiddenWindow)
 
     m_form2.close();
     EXPECT_FALSE(m_form2.isVisible());
-    m_window.about1Click();
-    m_window.about1Click();
+    m_window.showAbout();
+    m_window.showAbout();
     EXPECT_TRUE(m_form2.isVisible());
     // Before the first show the window manager's frame is not known yet, so
     // the centre may be off by the frame's width.
@@ -638,20 +649,20 @@ TEST_F(WindowLayoutTest, AboutCommandShowsTheSameHiddenWindow)
 
 TEST_F(WindowLayoutTest, AboutWindowShowsLogoNameVersionMakerAndLink)
 {
-    auto* logo = m_form2.findChild<QLabel*>(QStringLiteral("Image2"));
+    auto* logo = m_form2.findChild<QLabel*>(QStringLiteral("logoImage"));
     ASSERT_NE(logo, nullptr);
     ASSERT_FALSE(logo->pixmap().isNull());
     EXPECT_EQ(logo->pixmap().size(), QSize(200, 46));
     EXPECT_TRUE(logo->pixmap().hasAlphaChannel());
-    EXPECT_EQ(m_form2.findChild<QLabel*>(QStringLiteral("skSkinStdLabel3"))->text(), QStringLiteral("Tessaly"));
-    EXPECT_EQ(m_form2.findChild<QLabel*>(QStringLiteral("LblType"))->text(), QStringLiteral("Version 1.0"));
-    const QString maker = m_form2.findChild<QLabel*>(QStringLiteral("skSkinStdLabel2"))->text();
+    EXPECT_EQ(m_form2.findChild<QLabel*>(QStringLiteral("productNameLabel"))->text(), QStringLiteral("Tessaly"));
+    EXPECT_EQ(m_form2.findChild<QLabel*>(QStringLiteral("versionLabel"))->text(), QStringLiteral("Version 1.0"));
+    const QString maker = m_form2.findChild<QLabel*>(QStringLiteral("makerLabel"))->text();
     EXPECT_TRUE(maker.contains(QStringLiteral("The Tessaly Authors")) && maker.contains(QStringLiteral("2010-2012")));
-    EXPECT_EQ(m_form2.skSkinLinkLabel1()->text(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
-    EXPECT_EQ(m_form2.skSkinLinkLabel1()->url(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
-    EXPECT_TRUE(m_form2.skSkinLinkLabel1()->font().underline());
-    const auto* webSite = m_form2.findChild<QLabel*>(QStringLiteral("skSkinStdLabel1"));
-    EXPECT_GT(m_form2.skSkinLinkLabel1()->x(), webSite->x() + webSite->fontMetrics().horizontalAdvance(webSite->text()))
+    EXPECT_EQ(m_form2.webSiteLink()->text(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
+    EXPECT_EQ(m_form2.webSiteLink()->url(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
+    EXPECT_TRUE(m_form2.webSiteLink()->font().underline());
+    const auto* webSite = m_form2.findChild<QLabel*>(QStringLiteral("webSiteLabel"));
+    EXPECT_GT(m_form2.webSiteLink()->x(), webSite->x() + webSite->fontMetrics().horizontalAdvance(webSite->text()))
         << "the link must not touch \"Web site:\"";
     for (const QLabel* label : m_form2.findChildren<QLabel*>()) {
         if (!label->text().isEmpty())

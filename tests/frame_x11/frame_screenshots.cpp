@@ -65,7 +65,7 @@ int main(int argc, char** argv)
         pointerTo(QPoint(5, 1000));
         ok &= shoot(folder, QStringLiteral("main-active.png"));
 
-        main.about1Click();
+        main.showAbout();
         ok &= QTest::qWaitFor([&] { return about.isActiveWindow(); }, 5000);
         ok &= shoot(folder, QStringLiteral("main-inactive-behind-about.png"));
         about.close();
@@ -73,14 +73,14 @@ int main(int argc, char** argv)
         QProcess::execute(QStringLiteral("xdotool"),
                           {QStringLiteral("windowactivate"), QString::number(main.winId())});
         ok &= QTest::qWaitFor([&] { return main.isActiveWindow(); }, 5000);
-        tessaly::skin::SkinFrame& frame = *main.skSkinFrame1();
+        tessaly::skin::SkinFrame& frame = *main.frame();
         const tessaly::skin::Rect close =
             frame.layout().objectRects[std::size_t(frame.getIndex("closebutton"))];
         pointerTo(main.geometry().topLeft() + QPoint((close.left + close.right) / 2, (close.top + close.bottom) / 2));
         ok &= shoot(folder, QStringLiteral("close-hot-glow.png"));
         pointerTo(QPoint(5, 1000));
 
-        const auto& sd = main.skSkinData1();
+        const auto& sd = main.skinData();
         main.setGeometry(QRect(main.pos(), QSize(sd.formMinWidth, sd.formMinHeight)));
         ok &= shoot(folder, QStringLiteral("minimum.png"));
 

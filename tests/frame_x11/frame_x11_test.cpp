@@ -121,8 +121,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return mainFrame().formActive(); }, 5000));
         QTest::qWait(150);
     }
-    SkinFrame& mainFrame() { return *main.skSkinFrame1(); }
-    SkinFrame& aboutFrame() { return *about.skSkinFrame1(); }
+    SkinFrame& mainFrame() { return *main.frame(); }
+    SkinFrame& aboutFrame() { return *about.frame(); }
     QPoint globalCentre(SkinFrame& frame, int index)
     {
         const skin::Rect r = frame.layout().objectRects[std::size_t(index)];
@@ -158,7 +158,7 @@ TEST_F(FrameX11Test, PicturesOfBothWindowsActiveAndInactiveEqualTheComposedFrame
     showMain();
     EXPECT_EQ(settledMismatches(mainFrame(), true), 0) << "main window, active";
 
-    main.about1Click();
+    main.showAbout();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
     ASSERT_TRUE(QTest::qWaitFor([&] { return aboutFrame().formActive() && !mainFrame().formActive(); }, 5000));
     QTest::qWait(200);

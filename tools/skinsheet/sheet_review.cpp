@@ -1,5 +1,7 @@
 #include "sheet_review.h"
 
+#include "control_shots.h"
+
 #include "platform/qt_frameless_window.h"
 #include "skin/frame/frame_painter.h"
 #include "skin/frame/skin_frame.h"
@@ -211,37 +213,15 @@ public:
     {
     }
 
-    // A push or tool button face with its caption, shaped by the record's mask.
+    // A push or tool button in a state: the program's own widget, grabbed.
     QImage button(const DataSkinButtonControl& b, int w, int h, State state, const QString& caption,
                   double morph = -1)
     {
-        const Rect rects[] = {b.skinRect, b.activeSkinRect.isEmpty() ? b.skinRect : b.activeSkinRect,
-                              b.downSkinRect.isEmpty() ? b.activeSkinRect : b.downSkinRect,
-                              b.focusedSkinRect.isEmpty() ? b.activeSkinRect : b.focusedSkinRect,
-                              b.disabledSkinRect.isEmpty() ? b.skinRect : b.disabledSkinRect};
-        Bitmap face = composeFace(sd, b, rects[int(state)], w, h);
-        if (morph >= 0) {
-            // a moment of the cross-fade from the normal to the hot face
-            EffectBmp from(face.view());
-            EffectBmp to(composeFace(sd, b, rects[1], w, h).view());
-            from.morphBy(b.morphKind, to, morph);
-            from.draw(face.surface(), 0, 0);
-        }
-        Color colour = b.fontColor;
-        if (state == State::Hot || state == State::Focused)
-            colour = b.activeFontColor;
-        if (state == State::Pressed)
-            colour = b.downFontColor;
-        if (state == State::Disabled)
-            colour = b.disabledFontColor == b.fontColor ? rgbColor(128, 128, 128) : b.disabledFontColor;
-        const NineGeometry target = grown(cutOf(b), b.skinRect, w, h);
-        const int d = state == State::Pressed ? 1 : 0;
-        drawText(face, moved(target.client, d, d), caption, fontFrom(b.fontName, b.fontHeight, b.fontStyle), colour,
-                 TF::Center | TF::VCenter | TF::SingleLine | TF::NoClip);
-        std::optional<Region> region;
-        if (const Picture* mask = sd.activePicture(b.maskPictureIndex))
-            region = createSkinRegion(pixelView(*mask), cutOf(b), target, w, h);
-        return onBackdrop(clipped(face, region), qcolour(clientColour));
+        const auto shot = ShotState(int(state));
+        const bool tool = &b == controlRecord<DataSkinButtonControl>(sd, "toolbutton");
+        const QImage image = tool ? toolButtonShot(sd, w, h, shot, caption, morph)
+                                  : pushButtonShot(sd, w, h, shot, caption, morph);
+        return onBackdrop(image, qcolour(clientColour));
     }
 
     // The push button under the pointer with its halo around it.
@@ -273,65 +253,16 @@ public:
         return tile;
     }
 
-    Bitmap statusBar(int w)
-    {
-        const auto* bar = controlRecord<DataSkinPanelControl>(sd, "statusbar");
-        return bar ? composeStrip(sd, *bar, bar->skinRect, w) : filled(w, 21, clientColour);
-    }
+    // The status bar at width w with the "About" button near its right end.
+    QImage statusBar(int w) { return statusBarShot(sd, w, std::max(0, w - 53), ShotState::Normal); }
 
     // The menu tool button on the status bar: flat at rest (caption and
-    // marker only), or its face when hot or pressed.
-    QImage toolMenuButton(State state, bool flatAtRest)
-    {
-        const auto* b = controlRecord<DataSkinMenuButtonControl>(sd, "toolmenubutton");
-        Bitmap bar = statusBar(110);
-        if (!b)
-            return toImage(bar);
-        const int w = 45, h = 18, x = 56, y = 2;
-        const NineGeometry target = grown(cutOf(*b), b->skinRect, w, h);
-        const Font font = fontFrom(b->fontName, b->fontHeight, b->fontStyle);
-        if (flatAtRest) {
-            const Rect content = moved(target.client, x, y);
-            const Color colour = state == State::Disabled ? sd.skinColors().cBtnShadow : sd.skinColors().cBtnText;
-            drawText(bar, content, "About", font, colour, TF::Center | TF::VCenter | TF::SingleLine | TF::NoClip);
-            // the arrow's strip reaches 2 pixels into the caption unless the
-            // record is of the free nine-piece kind
-            const bool ninePiece = !b->rbPoint.isUnset();
-            const Rect arrow{content.right - (ninePiece ? 0 : 2), y, x + w, y + h};
-            const Rect marker = b->menuMarkerFlatRect.isEmpty() ? b->menuMarkerRect : b->menuMarkerFlatRect;
-            if (const Picture* pic = sd.activePicture(b->pictureIndex); pic && !marker.isEmpty()) {
-                Bitmap glyph;
-                glyph.assign(pixelView(*pic));
-                Bitmap cell(marker.width(), marker.height());
-                copyPiece(glyph.view(), marker, cell, {0, 0, marker.width(), marker.height()});
-                cell.checkingTransparent(colorFromValue(b->menuMarkerTransparentColor));
-                cell.draw(bar, arrow.left + arrow.width() / 2 - marker.width() / 2,
-                          arrow.top + arrow.height() / 2 - marker.height() / 2);
-            }
-            return toImage(bar);
-        }
-        const Rect source = state == State::Hot       ? b->activeSkinRect
-                            : state == State::Pressed ? b->downSkinRect
-                                                      : b->skinRect;
-        Bitmap face = composeFace(sd, *b, source, w, h);
-        const Color colour = state == State::Pressed ? b->downFontColor : b->activeFontColor;
-        drawText(face, target.client, "About", font, colour, TF::Center | TF::VCenter | TF::SingleLine | TF::NoClip);
-        face.draw(bar, x, y);
-        return toImage(bar);
-    }
+    // marker only), or its face when hot or pressed (menu open).
+    QImage toolMenuButton(State state, bool) { return statusBarShot(sd, 110, 56, ShotState(int(state))); }
 
     QImage edit(int w, bool hot, const QString& text, bool disabled = false)
     {
-        const auto* e = controlRecord<DataSkinEditControl>(sd, "edit");
-        if (!e)
-            return {};
-        const Rect source = hot && !e->activeSkinRect.isEmpty() ? e->activeSkinRect : e->skinRect;
-        Bitmap face = composeStrip(sd, *e, source, w);
-        const Rect area{e->clRect.left, e->clRect.top, w + e->clRect.right - e->skinRect.width(), e->clRect.bottom};
-        const Color colour = disabled ? e->disabledFontColor : hot ? e->activeFontColor : e->fontColor;
-        drawText(face, {area.left + 2, area.top, area.right, area.bottom}, text,
-                 fontFrom(e->fontName, e->fontHeight, e->fontStyle), colour, TF::Left | TF::VCenter | TF::SingleLine);
-        return toImage(face);
+        return editShot(sd, w, hot, text, disabled);
     }
 
     QImage label(int w, const QString& text)
@@ -352,17 +283,10 @@ public:
         return p ? toImage(composeFace(sd, *p, p->skinRect, w, h)) : QImage();
     }
 
+    // A standard label, or (hover) the link label under the pointer.
     QImage stdLabel(const QString& text, bool hover)
     {
-        const auto* l = controlRecord<DataSkinStdLabelControl>(sd, "stdlabel");
-        Bitmap b = filled(241, 18, clientColour);
-        if (l) {
-            Font f = fontFrom(l->fontName, l->fontHeight, l->fontStyle);
-            f.style.underline = hover;
-            drawText(b, {0, 0, 241, 18}, text, f, hover ? l->activeFontColor : l->fontColor,
-                     TF::Center | TF::VCenter | TF::SingleLine);
-        }
-        return toImage(b);
+        return stdLabelShot(sd, text, hover, hover, qcolour(clientColour));
     }
 
     // The status-bar menu as it opens, one item highlighted.
@@ -576,10 +500,7 @@ public:
             place(button(*t, 33, 21, State::Normal, QString::fromUtf8("\u2026")), 442, 294);
         if (const auto* b = controlRecord<DataSkinButtonControl>(sd, "button"))
             place(button(*b, 75, 25, State::Normal, "Validate"), 498, 293);
-        QImage bar = toImage(statusBar(581));
-        QImage about = toolMenuButton(State::Normal, true);
-        QPainter(&bar).drawImage(528, 0, about.copy(56, 0, 45, 21));
-        place(bar, 0, 322);
+        place(statusBarShot(sd, 581, 528, ShotState::Normal), 0, 322);
     }
 
     const SkinData& sd;
@@ -679,10 +600,10 @@ void buildSheet(const SkinData& sd, skinsheet::SheetLayout& sheet, QImage& large
     sheet.add(r.edit(200, false, "disabled text", true), "disabled text, 200 wide");
 
     sheet.section("Status bar \"statusbar\" at 21 high, panel, labels");
-    sheet.add(toImage(r.statusBar(581)), "581 x 21");
-    sheet.add(toImage(r.statusBar(160)), "160 x 21");
+    sheet.add(r.statusBar(581), "581 x 21");
+    sheet.add(r.statusBar(160), "160 x 21");
     sheet.newRow();
-    sheet.add(toImage(r.statusBar(1200)), "1200 x 21");
+    sheet.add(r.statusBar(1200), "1200 x 21");
     sheet.newRow();
     sheet.add(r.panel(150, 80), "\"panel\" 150 x 80");
     sheet.add(r.panel(60, 30), "\"panel\" 60 x 30");

@@ -6,6 +6,8 @@
 // whole display can be taken too.
 #include "app/form2.h"
 #include "app/frm_main.h"
+#include "skin/controls/skin_button.h"
+#include "skin/controls/skin_edit.h"
 #include "app/report_memo.h"
 #include "platform/qt_main_thread.h"
 #include "process/create_process.h"
@@ -27,17 +29,17 @@ int main(int argc, char** argv)
     }
     tessaly::platform::QtMainThread mainThread;
     tessaly::app::FrmMain frmMain(mainThread, TESSALY_PROGRAM_FOLDER "/");
-    tessaly::app::Form2 form2(&frmMain);
+    tessaly::app::Form2 form2(&frmMain, &frmMain.skinData());
     frmMain.setAboutWindow(&form2);
     frmMain.show();
 
-    frmMain.edit1()->setText(QString::fromLocal8Bit(argv[1]));
-    frmMain.skSkinButton1()->click();
+    frmMain.bookPathEdit()->setText(QString::fromLocal8Bit(argv[1]));
+    frmMain.validateButton()->click();
     const bool finished = QTest::qWaitFor([&] {
-        return frmMain.process1().state() == tessaly::process::ProcessState::Ready
+        return frmMain.checker().state() == tessaly::process::ProcessState::Ready
             && !frmMain.reportMemo().hasPendingChanges();
     }, 60000);
-    frmMain.about1Click();
+    frmMain.showAbout();
     QTest::qWait(300);
 
     const QString folder = QString::fromLocal8Bit(argv[2]);

@@ -1,0 +1,536 @@
+#include "skin/controls/skin_button.h"
+
+#include "skin/controls/button_glow.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/system_colors.h"
+#include "skin/paint/effect_bmp.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace tessaly::skin {
+
+SkinButton::SkinButton(const QString& caption, QWidget* parent)
+    : SkinControl(parent)
+    , m_caption(caption)
+{
+    m_skinDataName = "button";
+    setFocusPolicy(Qt::StrongFocus);
+    resize(75, 25);
+    m_morphTimer.setInterval(morphInterval);
+    QObject::connect(&m_morphTimer, &QTimer::timeout, this, [this] { morphTick(); });
+    m_spaceReleaseTimer.setSingleShot(true);
+    m_spaceReleaseTimer.setInterval(spaceReleaseDelay);
+    QObject::connect(&m_spaceReleaseTimer, &QTimer::timeout, this, [this] { finishSpaceRelease(); });
+}
+
+SkinButton::~SkinButton() { hideGlow(); }
+
+void SkinButton::setText(const QString& caption)
+{
+    m_caption = caption;
+    forgetFaces();
+    update();
+}
+
+void SkinButton::click()
+{
+    if (m_onClick)
+        m_onClick();
+}
+
+void SkinButton::setUseSkinSize(bool on)
+{
+    m_useSkinSize = on;
+    forgetFaces();
+    applySizeRule();
+    update();
+}
+
+void SkinButton::setCanFocused(bool on)
+{
+    m_canFocused = on;
+    setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void SkinButton::setGlowLayer(std::unique_ptr<GlowLayer> layer)
+{
+    hideGlow();
+    m_glow = std::move(layer);
+}
+
+bool SkinButton::morphingOn() const
+{
+    return m_buttonRecord && m_look.morphing && m_skinData && !m_skinData->empty()
+           && m_skinData->enableSkinEffects();
+}
+
+bool SkinButton::getSkinData()
+{
+    const bool bound = SkinControl::getSkinData();
+    m_buttonRecord = bound ? dynamic_cast<const DataSkinButtonControl*>(record()) : nullptr;
+    if (m_buttonRecord != m_facesRecord) {
+        forgetFaces();
+        m_facesRecord = m_buttonRecord;
+    }
+    if (m_buttonRecord) {
+        m_look = ButtonLook::of(*m_buttonRecord);
+        // A button that takes any size has no shape of its own.
+        if (!m_useSkinSize)
+            m_maskPicture = nullptr;
+    } else if (bound) {
+        // Another kind of record: every state shows its one rectangle.
+        m_look.normal = m_look.active = m_look.down = m_geometry.skinRect;
+        m_look.focused = m_look.disabled = {};
+    }
+    return bound;
+}
+
+void SkinButton::calcSkinSize(int& width, int& height)
+{
+    if (m_index == -1)
+        return;
+    if (m_useSkinSize || m_geometry.mode == ResizeMode::NinePiece)
+        SkinControl::calcSkinSize(width, height);
+    else
+        m_geometry.growClientOnly(width, height);
+}
+
+SkinButton::Face SkinButton::currentFace() const
+{
+    const bool focused = focusedAndFocusable();
+    if (m_index != -1) {
+        if (!isEnabled() && !m_look.disabled.isEmpty())
+            return Face::Disabled;
+        // While the fade runs, every frame is a mix (its ends included).
+        if (morphingOn() && (m_morphTimer.isActive() || (m_morphStep > 0 && m_morphStep < morphSteps)) && isEnabled()
+            && !(m_down && (m_mouseIn || (focused && !m_mouseDown))))
+            return Face::CrossFade;
+    }
+    if (m_down && (m_mouseIn || (focused && !m_mouseDown)))
+        return Face::Pressed;
+    if (focused && m_index != -1 && !m_look.focused.isEmpty())
+        return Face::Focused;
+    if (focused || m_mouseIn)
+        return Face::Hot;
+    if (m_index != -1 && morphingOn() && m_morphStep == morphSteps)
+        return Face::Hot;
+    return Face::Normal;
+}
+
+const Bitmap& SkinButton::stateFace(const Rect& source, bool down, bool mouseIn, int width, int height)
+{
+    const bool enabled = isEnabled();
+    const bool focusFrame = m_look.showFocus && focusedAndFocusable();
+    for (const StateFace& f : m_stateFaces)
+        if (f.source == source && f.width == width && f.height == height && f.down == down && f.mouseIn == mouseIn
+            && f.enabled == enabled && f.focusFrame == focusFrame && f.skinFont == m_useSkinFont)
+            return f.face;
+    if (m_stateFaces.size() >= 8)
+        m_stateFaces.erase(m_stateFaces.begin());
+    StateFace& f = m_stateFaces.emplace_back();
+    f = {source, width, height, down, mouseIn, enabled, focusFrame, m_useSkinFont, Bitmap(width, height)};
+    drawStateFace(f.face, source, down, mouseIn);
+    return f.face;
+}
+
+void SkinButton::drawSkinFace(Bitmap& face)
+{
+    const int w = face.width();
+    const int h = face.height();
+    switch (currentFace()) {
+    case Face::Disabled:
+        stateFace(m_look.disabled, false, false, w, h).draw(face, 0, 0);
+        break;
+    case Face::Pressed:
+        stateFace(m_look.down, true, true, w, h).draw(face, 0, 0);
+        break;
+    case Face::Focused:
+        stateFace(m_look.focused, false, true, w, h).draw(face, 0, 0);
+        break;
+    case Face::Hot:
+        stateFace(m_look.active, false, true, w, h).draw(face, 0, 0);
+        break;
+    case Face::Normal:
+        stateFace(m_look.normal, false, false, w, h).draw(face, 0, 0);
+        break;
+    case Face::CrossFade: {
+        EffectBmp from(stateFace(m_look.normal, false, false, w, h).view());
+        from.morphBy(m_look.morphKind, EffectBmp(stateFace(m_look.active, false, true, w, h).view()), morphFactor());
+        from.draw(face.surface(), 0, 0);
+        break;
+    }
+    }
+}
+
+void SkinButton::drawStateFace(Bitmap& face, const Rect& source, bool down, bool mouseIn)
+{
+    const int w = face.width();
+    const int h = face.height();
+    Rect textRect;
+    if (m_useSkinSize || m_geometry.mode == ResizeMode::NinePiece) {
+        composeRecordFace(face, pictureView(), m_geometry, source, w, h);
+        textRect = m_geometry.target.client;
+    } else {
+        composeStretchedFace(face, pictureView(), m_geometry, source, w, h);
+        const Rect& cl = m_geometry.cut.client;
+        textRect = {cl.left, cl.top, cl.right + w - source.width(), cl.bottom + h - source.height()};
+    }
+    Font font = m_useSkinFont && m_buttonRecord ? m_look.font : m_defaultFont;
+    Color colour = m_look.fontColor;
+    if (!m_buttonRecord)
+        colour = m_defaultFont.color;
+    else if (!isEnabled())
+        colour = m_look.disabledFontColor;
+    else if (down && mouseIn)
+        colour = m_look.downFontColor;
+    else if (mouseIn)
+        colour = m_look.activeFontColor;
+    if (m_look.showFocus && focusedAndFocusable())
+        drawFocusFrame(face, textRect, colour);
+    drawButtonCaption(face, textRect, m_caption, font, colour, down && mouseIn);
+}
+
+void SkinButton::drawDefaultFace(Bitmap& face)
+{
+    const Rect r{0, 0, face.width(), face.height()};
+    const bool pressed = m_down && (m_mouseIn || (focusedAndFocusable() && !m_mouseDown));
+    if (pressed)
+        drawFramedFill(face, r, defaultPressedFrame, defaultPressedFill);
+    else if (m_mouseIn || focusedAndFocusable())
+        drawFramedFill(face, r, defaultHotFrame, defaultHotFill);
+    else
+        drawFramedFill(face, r, systemColorValue(SystemColor::BtnShadow), systemColorValue(SystemColor::BtnFace));
+    const Color colour = isEnabled() ? m_defaultFont.color : systemColorValue(SystemColor::BtnShadow);
+    drawButtonCaption(face, r, m_caption, m_defaultFont, colour, pressed);
+}
+
+void SkinButton::setDown(bool down)
+{
+    m_down = down;
+    if (morphingOn()) {
+        if (down) {
+            m_morphStep = morphSteps;
+            stopMorph();
+        } else {
+            startMorph();
+        }
+    }
+    update();
+}
+
+void SkinButton::startMorph()
+{
+    if (m_index == -1 || !morphingOn()) {
+        update();
+        return;
+    }
+    if (!m_morphTimer.isActive())
+        m_morphTimer.start();
+}
+
+void SkinButton::stopMorph() { m_morphTimer.stop(); }
+
+void SkinButton::morphTick()
+{
+    const bool toHot = m_mouseIn || focusedAndFocusable();
+    if (m_index != -1 && morphingOn()) {
+        if (toHot && m_morphStep < morphSteps)
+            ++m_morphStep;
+        else if (!toHot && m_morphStep > 0)
+            --m_morphStep;
+        else
+            stopMorph();
+    } else {
+        m_morphStep = toHot ? morphSteps : 0;
+        stopMorph();
+    }
+    update();
+}
+
+void SkinButton::beforeChangeSkinData()
+{
+    hideGlow();
+    SkinControl::beforeChangeSkinData();
+    m_buttonRecord = nullptr;
+    // The registry frees its records: a new one may come at the same place.
+    forgetFaces();
+    m_facesRecord = nullptr;
+}
+
+void SkinButton::changeSkinData()
+{
+    stopMorph();
+    m_morphStep = 0;
+    forgetFaces();
+    m_facesRecord = nullptr;
+    SkinControl::changeSkinData();
+    if (m_index != -1 && morphingOn() && (focusedAndFocusable() || m_mouseIn))
+        m_morphStep = morphSteps;
+    if (m_mouseIn)
+        showGlow();
+}
+
+// ---- glow
+
+void SkinButton::showGlow()
+{
+    if (!m_glow || !m_buttonRecord || !m_skinData || m_skinData->empty() || !m_glow->available())
+        return;
+    if (!(m_skinData->showButtonGlowFrames() || m_alwaysShowGlow) || m_buttonRecord->glowLayerPictureIndex == -1)
+        return;
+    if (!isVisible() || !isEnabled())
+        return;
+    Bitmap image;
+    Bitmap mask;
+    if (!composeButtonGlow(*m_skinData, *m_buttonRecord, m_geometry.mode, m_useSkinSize, width(), height(), image,
+                           mask))
+        return;
+    const QPoint at = mapToGlobal(QPoint(0, 0))
+                      - QPoint(m_buttonRecord->glowLayerShowOffsetX, m_buttonRecord->glowLayerShowOffsetY);
+    const bool topMost = window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    m_glow->show(at, image, mask, m_buttonRecord->glowLayerAlphaBlendValue, topMost);
+    m_glowShown = true;
+    // The glow stays where it was shown: moving, hiding or leaving the
+    // window takes it away.
+    if (m_watchedWindow != window()) {
+        if (m_watchedWindow)
+            m_watchedWindow->removeEventFilter(this);
+        m_watchedWindow = window();
+        m_watchedWindow->installEventFilter(this);
+    }
+}
+
+void SkinButton::hideGlow()
+{
+    // Whatever setting showed it, a glow shown is hidden again.
+    if (!m_glowShown)
+        return;
+    m_glowShown = false;
+    if (m_glow)
+        m_glow->hide();
+}
+
+bool SkinButton::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_watchedWindow) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Hide:
+        case QEvent::WindowDeactivate:
+        case QEvent::WindowStateChange:
+            hideGlow();
+            break;
+        default:
+            break;
+        }
+    }
+    return SkinControl::eventFilter(watched, event);
+}
+
+bool SkinButton::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowDeactivate)
+        hideGlow();
+    return SkinControl::event(event);
+}
+
+void SkinButton::moveEvent(QMoveEvent* event)
+{
+    hideGlow();
+    SkinControl::moveEvent(event);
+}
+
+void SkinButton::hideEvent(QHideEvent* event)
+{
+    hideGlow();
+    stopMorph();
+    SkinControl::hideEvent(event);
+}
+
+// ---- pointer
+
+void SkinButton::enterEvent(QEnterEvent* event)
+{
+    SkinControl::enterEvent(event);
+    if (!isEnabled())
+        return;
+    m_mouseIn = true;
+    if (!focusedAndFocusable() || m_down) {
+        if (m_down) {
+            if (morphingOn())
+                m_morphStep = morphSteps;
+            update();
+        } else {
+            startMorph();
+        }
+    }
+    showGlow();
+}
+
+void SkinButton::leaveEvent(QEvent* event)
+{
+    SkinControl::leaveEvent(event);
+    m_mouseIn = false;
+    if (!focusedAndFocusable() || m_down)
+        startMorph();
+    update();
+    hideGlow();
+}
+
+void SkinButton::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        SkinControl::mousePressEvent(event);
+        return;
+    }
+    if (m_canFocused && !m_focused)
+        setFocus(Qt::MouseFocusReason);
+    m_mouseDown = true;
+    if (!m_down) {
+        m_mouseIn = true;
+        setDown(true);
+    }
+}
+
+void SkinButton::mouseMoveEvent(QMouseEvent* event)
+{
+    SkinControl::mouseMoveEvent(event);
+    if (!m_mouseDown)
+        return;
+    // While held, the button follows the pointer: pressed over it, up
+    // outside it.
+    const bool inside = rect().contains(event->position().toPoint());
+    if (inside != m_mouseIn) {
+        m_mouseIn = inside;
+        update();
+    }
+}
+
+void SkinButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !m_mouseDown) {
+        SkinControl::mouseReleaseEvent(event);
+        return;
+    }
+    m_mouseDown = false;
+    if (rect().contains(event->position().toPoint())) {
+        const bool wasDown = m_down;
+        m_mouseIn = true;
+        setDown(false);
+        if (wasDown)
+            click();
+    } else {
+        // Released outside: no click, the button is up.
+        m_mouseIn = false;
+        m_down = false;
+        startMorph();
+        update();
+    }
+}
+
+// ---- keyboard and focus
+
+void SkinButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_canFocused) {
+        SkinControl::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Space:
+        event->accept();
+        // A held key repeats press and release; only the first press counts.
+        if (event->isAutoRepeat())
+            return;
+        if (m_spaceReleaseTimer.isActive()) {
+            if (event->timestamp() != 0 && event->timestamp() == m_spaceReleaseTime) {
+                // The press of a repeat pair: the key was never let go.
+                m_spaceReleaseTimer.stop();
+                return;
+            }
+            finishSpaceRelease();
+        }
+        m_spaceDown = true;
+        setDown(true);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+        return;
+    default:
+        SkinControl::keyPressEvent(event);
+    }
+}
+
+void SkinButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!m_canFocused || event->key() != Qt::Key_Space) {
+        SkinControl::keyReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (event->isAutoRepeat() || !m_spaceDown || m_spaceReleaseTimer.isActive())
+        return;
+    m_spaceReleaseTime = event->timestamp();
+    m_spaceReleaseTimer.start();
+}
+
+void SkinButton::finishSpaceRelease()
+{
+    m_spaceReleaseTimer.stop();
+    if (!m_spaceDown)
+        return;
+    m_spaceDown = false;
+    setDown(false);
+    click();
+}
+
+void SkinButton::focusInEvent(QFocusEvent* event)
+{
+    SkinControl::focusInEvent(event);
+    // A popup menu closing gives the focus back: nothing changed for us.
+    if (event->reason() == Qt::PopupFocusReason)
+        return;
+    m_focused = true;
+    if (m_canFocused)
+        startMorph();
+    update();
+}
+
+void SkinButton::focusOutEvent(QFocusEvent* event)
+{
+    SkinControl::focusOutEvent(event);
+    // A popup menu opening takes the focus for a while: the face stays.
+    if (event->reason() == Qt::PopupFocusReason)
+        return;
+    m_focused = false;
+    // A release already seen still clicks; a key still held does not.
+    if (m_spaceReleaseTimer.isActive())
+        finishSpaceRelease();
+    m_spaceDown = false;
+    if (m_down && !m_mouseDown)
+        m_down = false;
+    if (m_canFocused)
+        startMorph();
+    update();
+}
+
+void SkinButton::changeEvent(QEvent* event)
+{
+    SkinControl::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange) {
+        stopMorph();
+        m_morphStep = 0;
+        m_mouseIn = false;
+        m_spaceDown = false;
+        m_spaceReleaseTimer.stop();
+        hideGlow();
+        update();
+    }
+}
+
+} // namespace tessaly::skin

@@ -1,0 +1,145 @@
+#pragma once
+
+#include "skin/controls/button_look.h"
+#include "skin/controls/glow_layer.h"
+#include "skin/controls/skin_control.h"
+
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace tessaly::skin {
+
+// The push button: normal, hot, pressed, focused and disabled faces from a
+// button record ("button" by default), cross-fading between the normal and
+// the hot face, with a glow window while the pointer is over it.
+//
+// Clicks: a left press and release over the button; one per Space press
+// that started on the focused button (key auto-repeat gives none); one per
+// Enter press. A press that is dragged out and released outside gives none.
+class SkinButton : public SkinControl {
+public:
+    explicit SkinButton(const QString& caption = {}, QWidget* parent = nullptr);
+    ~SkinButton() override;
+
+    QString text() const { return m_caption; }
+    void setText(const QString& caption);
+    void setOnClick(std::function<void()> handler) { m_onClick = std::move(handler); }
+    // Performs the click (the handler, if any).
+    void click();
+
+    bool isDown() const { return m_down; }
+    void setDown(bool down);
+    bool isMouseIn() const { return m_mouseIn; }
+    bool useSkinSize() const { return m_useSkinSize; }
+    void setUseSkinSize(bool on);
+    bool canFocused() const { return m_canFocused; }
+    void setCanFocused(bool on);
+    bool alwaysShowLayeredFrame() const { return m_alwaysShowGlow; }
+    void setAlwaysShowLayeredFrame(bool on) { m_alwaysShowGlow = on; }
+    // The button answers Enter offered by the window (from the path field).
+    bool isDefault() const { return m_default; }
+    void setDefault(bool on) { m_default = on; }
+
+    // The glow window (none: no glow). Owned.
+    void setGlowLayer(std::unique_ptr<GlowLayer> layer);
+    bool glowShown() const { return m_glowShown; }
+
+    // The cross-fade position: 0 the normal face, 1 the hot one.
+    double morphFactor() const { return m_morphStep / double(morphSteps); }
+    bool morphRunning() const { return m_morphTimer.isActive(); }
+    // One step of the cross-fade, as its timer runs it every 20 ms.
+    void morphTick();
+    // Sets the cross-fade position directly (benchmarks, review sheets).
+    void setMorphStep(int step) { m_morphStep = std::clamp(step, 0, int(morphSteps)); }
+    static constexpr int morphSteps = 5;
+    static constexpr int morphInterval = 20;
+
+    void beforeChangeSkinData() override;
+    void changeSkinData() override;
+
+    // The face chosen for the current state; the tests compose the record
+    // by hand from it.
+    enum class Face { Normal, Hot, Pressed, Focused, Disabled, CrossFade };
+    Face currentFace() const;
+
+protected:
+    bool getSkinData() override;
+    void calcSkinSize(int& width, int& height) override;
+    void drawDefaultFace(Bitmap& face) override;
+    void drawSkinFace(Bitmap& face) override;
+
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    // A state's face (background and caption) is kept once drawn: the
+    // button repaints on every hover, focus and fade step, and its faces
+    // change only with the skin, the caption and the size.
+    struct StateFace {
+        Rect source;
+        int width = 0;
+        int height = 0;
+        bool down = false;
+        bool mouseIn = false;
+        bool enabled = true;
+        bool focusFrame = false;
+        bool skinFont = true;
+        Bitmap face;
+    };
+    const Bitmap& stateFace(const Rect& source, bool down, bool mouseIn, int width, int height);
+    void forgetFaces() { m_stateFaces.clear(); }
+    void drawStateFace(Bitmap& face, const Rect& source, bool down, bool mouseIn);
+    bool morphingOn() const;
+    // The focus as the face sees it: a popup menu borrowing the focus does
+    // not count.
+    bool focusedAndFocusable() const { return m_focused && m_canFocused; }
+    void startMorph();
+    void stopMorph();
+    void showGlow();
+    void hideGlow();
+    void finishSpaceRelease();
+
+    QString m_caption;
+    std::function<void()> m_onClick;
+    const DataSkinButtonControl* m_buttonRecord = nullptr;
+    ButtonLook m_look;
+    std::unique_ptr<GlowLayer> m_glow;
+    QWidget* m_watchedWindow = nullptr;
+    QTimer m_morphTimer;
+    // A Space release waits briefly: X11 auto-repeat sends release/press
+    // pairs with equal timestamps, and a busy program may read the release
+    // before the press that would mark it as a repeat.
+    QTimer m_spaceReleaseTimer;
+    quint64 m_spaceReleaseTime = 0;
+    static constexpr int spaceReleaseDelay = 25;
+    std::vector<StateFace> m_stateFaces;
+    const DataSkinButtonControl* m_facesRecord = nullptr;
+    int m_morphStep = 0;
+    bool m_down = false;
+    bool m_mouseIn = false;
+    bool m_mouseDown = false;
+    bool m_spaceDown = false;
+    bool m_focused = false;
+    bool m_useSkinSize = true;
+    bool m_canFocused = true;
+    bool m_alwaysShowGlow = false;
+    bool m_default = false;
+    bool m_glowShown = false;
+};
+
+} // namespace tessaly::skin

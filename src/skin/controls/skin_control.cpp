@@ -1,0 +1,220 @@
+#include "skin/controls/skin_control.h"
+
+#include "skin/data/skin_data.h"
+#include "skin/data/system_colors.h"
+#include "skin/paint/bitmap_canvas.h"
+#include "skin/paint/region.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+
+namespace tessaly::skin {
+
+SkinControl::SkinControl(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+SkinControl::~SkinControl() = default;
+
+void SkinControl::setSkinData(SkinData* skinData)
+{
+    m_skinData = skinData;
+    if (m_skinData && !m_skinData->empty())
+        changeSkinData();
+}
+
+void SkinControl::setDefaultWidth(int width)
+{
+    m_defaultWidth = width;
+    if (m_index == -1 && width > 0)
+        resize(width, height());
+}
+
+void SkinControl::setDefaultHeight(int height)
+{
+    m_defaultHeight = height;
+    if (m_index == -1 && height > 0)
+        resize(width(), height);
+}
+
+void SkinControl::setDefaultFont(const Font& font)
+{
+    m_defaultFont = font;
+    if (m_index == -1)
+        update();
+}
+
+bool SkinControl::getSkinData()
+{
+    m_index = (!m_skinData || m_skinData->empty()) ? -1 : m_skinData->getControlIndex(m_skinDataName);
+    m_picture = nullptr;
+    m_maskPicture = nullptr;
+    if (m_index == -1) {
+        m_geometry = {};
+        return false;
+    }
+    const DataSkinCustomControl* custom = customRecord();
+    if (!custom) {
+        // A record without geometry: the whole control as one piece.
+        m_geometry = {};
+        m_geometry.mode = ResizeMode::Fixed;
+        return true;
+    }
+    m_geometry = ControlGeometry::of(*custom);
+    m_picture = m_skinData->activePicture(custom->pictureIndex);
+    m_maskPicture = m_skinData->activePicture(custom->maskPictureIndex);
+    return true;
+}
+
+const DataSkinControl* SkinControl::record() const
+{
+    if (m_index < 0 || !m_skinData)
+        return nullptr;
+    return m_skinData->ctrlList()[std::size_t(m_index)].get();
+}
+
+const DataSkinCustomControl* SkinControl::customRecord() const
+{
+    return dynamic_cast<const DataSkinCustomControl*>(record());
+}
+
+PixelView SkinControl::pictureView() const { return m_picture ? pixelView(*m_picture) : PixelView{}; }
+
+void SkinControl::calcSkinSize(int& width, int& height)
+{
+    if (m_index != -1)
+        m_geometry.calcSkinSize(width, height);
+}
+
+void SkinControl::beforeChangeSkinData()
+{
+    // Nothing reads the registry while it reloads.
+    m_index = -1;
+    m_picture = nullptr;
+    m_maskPicture = nullptr;
+}
+
+void SkinControl::changeSkinData()
+{
+    const QSize before = size();
+    if (!getSkinData()) {
+        resize(m_defaultWidth > 0 ? m_defaultWidth : width(), m_defaultHeight > 0 ? m_defaultHeight : height());
+    } else {
+        int w = width();
+        int h = height();
+        calcSkinSize(w, h);
+        if (w != width() || h != height())
+            resize(w, h);
+    }
+    if (size() == before || m_index == -1) {
+        updateControlRegion();
+        update();
+    }
+}
+
+void SkinControl::applySizeRule()
+{
+    if (m_inSizeRule || !getSkinData())
+        return;
+    int w = width();
+    int h = height();
+    calcSkinSize(w, h);
+    if (w != width() || h != height()) {
+        m_inSizeRule = true;
+        resize(w, h);
+        m_inSizeRule = false;
+    }
+}
+
+void SkinControl::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Whoever sets the size (the window, a layout, the program), the
+    // record's kind decides what the control keeps of it.
+    applySizeRule();
+    updateControlRegion();
+    update();
+}
+
+void SkinControl::updateControlRegion()
+{
+    if (!m_maskPicture || m_index == -1) {
+        if (!mask().isEmpty())
+            clearMask();
+        return;
+    }
+    const PixelView maskView = pixelView(*m_maskPicture);
+    std::optional<Region> region;
+    if (m_geometry.mode == ResizeMode::Fixed)
+        region = createMaskRegion(maskView);
+    else if (m_geometry.mode != ResizeMode::None)
+        region = createSkinRegion(maskView, m_geometry.cut, m_geometry.target, width(), height());
+    if (region)
+        setMask(toQRegion(*region));
+    else if (!mask().isEmpty())
+        clearMask();
+}
+
+void SkinControl::drawFace(Bitmap& face)
+{
+    // A record without a picture or with an empty rectangle would leave the
+    // control blank: it shows the built-in face instead.
+    if (m_index == -1 || !m_picture || m_geometry.mode == ResizeMode::None)
+        drawDefaultFace(face);
+    else
+        drawSkinFace(face);
+}
+
+void SkinControl::drawDefaultFace(Bitmap& face)
+{
+    face.fillRect({0, 0, face.width(), face.height()}, colorFromValue(systemColorValue(SystemColor::BtnFace)));
+}
+
+void SkinControl::drawSkinFace(Bitmap& face)
+{
+    if (m_picture)
+        composeRecordFace(face, pictureView(), m_geometry, m_geometry.skinRect, face.width(), face.height());
+}
+
+void SkinControl::paintEvent(QPaintEvent*)
+{
+    if (width() <= 0 || height() <= 0)
+        return;
+    getSkinData();
+    int w = width();
+    int h = height();
+    calcSkinSize(w, h);
+    // The face is composed off-screen and copied once: the widget never
+    // shows a half-drawn face.
+    m_face.setSize(width(), height());
+    m_face.setAlphaBlend(false);
+    m_face.fillRect({0, 0, width(), height()}, 0);
+    drawFace(m_face);
+    QPainter painter(this);
+    painter.drawImage(0, 0, imageOf(m_face));
+}
+
+void SkinControl::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    if (m_onMouseEnter)
+        m_onMouseEnter();
+}
+
+void SkinControl::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    if (m_onMouseLeave)
+        m_onMouseLeave();
+}
+
+void drawFramedFill(Bitmap& face, const Rect& r, Color frame, Color fill)
+{
+    if (r.isEmpty())
+        return;
+    face.fillRect(r, colorFromValue(frame));
+    face.fillRect({r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, colorFromValue(fill));
+}
+
+} // namespace tessaly::skin

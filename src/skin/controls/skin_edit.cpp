@@ -1,0 +1,425 @@
+#include "skin/controls/skin_edit.h"
+
+#include "skin/controls/edit_commands.h"
+#include "skin/controls/skin_button.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/system_colors.h"
+#include "skin/paint/bitmap_canvas.h"
+#include "skin/paint/compose.h"
+
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QValidator>
+
+namespace tessaly::skin {
+
+namespace {
+
+// Every change the user makes goes through the line's validator: while the
+// field is read-only, only its committed text is acceptable, so typing,
+// deleting, cutting, pasting, dropping and input-method text are all
+// turned back in one place.
+class ReadOnlyValidator : public QValidator {
+public:
+    explicit ReadOnlyValidator(SkinEdit* owner)
+        : QValidator(owner)
+        , m_owner(owner)
+    {
+    }
+    State validate(QString& input, int&) const override
+    {
+        return m_owner->isReadOnly() && input != m_owner->committedText() ? Invalid : Acceptable;
+    }
+
+private:
+    SkinEdit* m_owner;
+};
+
+bool isEditingKey(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Paste)
+        || event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)
+        || event->matches(QKeySequence::Delete) || event->matches(QKeySequence::DeleteEndOfLine)
+        || event->matches(QKeySequence::DeleteStartOfWord) || event->matches(QKeySequence::DeleteEndOfWord)
+        || event->matches(QKeySequence::DeleteCompleteLine) || event->matches(QKeySequence::Backspace))
+        return true;
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Insert:
+        return true;
+    default:
+        break;
+    }
+    // Printable text; Ctrl+C and Ctrl+A were let through before this.
+    return !event->text().isEmpty() && event->text().at(0).isPrint();
+}
+
+} // namespace
+
+// ---- the line
+
+EditLine::EditLine(SkinEdit* owner)
+    : QLineEdit(owner)
+    , m_owner(owner)
+{
+    setFrame(false);
+    setAutoFillBackground(false);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Base, Qt::transparent);
+    setPalette(palette);
+    setValidator(new ReadOnlyValidator(owner));
+}
+
+void EditLine::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        // Never a line break: the window's default or cancel button.
+        event->accept();
+        if (!event->isAutoRepeat())
+            m_owner->offerDialogKey(key);
+        return;
+    }
+    // The menu key already arrives as a keyboard context-menu request (the
+    // X11 platform makes one); Shift+F10 does not.
+    if (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        event->accept();
+        m_owner->showContextMenu({}, true);
+        return;
+    }
+    if (m_owner->isReadOnly() && !event->matches(QKeySequence::Copy) && !event->matches(QKeySequence::SelectAll)
+        && isEditingKey(event)) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void EditLine::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (m_owner->isReadOnly()) {
+        event->accept();
+        return;
+    }
+    QLineEdit::inputMethodEvent(event);
+}
+
+void EditLine::mousePressEvent(QMouseEvent* event)
+{
+    // The middle button pastes the selection on X11.
+    if (event->button() == Qt::MiddleButton && m_owner->isReadOnly()) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void EditLine::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::MiddleButton && m_owner->isReadOnly()) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void EditLine::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (m_owner->isReadOnly()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dragEnterEvent(event);
+}
+
+void EditLine::dropEvent(QDropEvent* event)
+{
+    if (m_owner->isReadOnly()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dropEvent(event);
+}
+
+void EditLine::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+    m_owner->showContextMenu(event->globalPos(), event->reason() == QContextMenuEvent::Keyboard);
+}
+
+// ---- the field
+
+SkinEdit::SkinEdit(QWidget* parent)
+    : QWidget(parent)
+    , m_line(new EditLine(this))
+    , m_defaultColor(systemColorValue(SystemColor::Window))
+{
+    m_defaultFont.color = rgbColor(0, 0, 0);
+    setFocusProxy(m_line);
+    setFocusPolicy(Qt::StrongFocus);
+    m_line->installEventFilter(this);
+    setAttribute(Qt::WA_Hover);
+    resize(121, 20);
+    QObject::connect(m_line, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!m_readOnly)
+            m_committed = text;
+        update();
+    });
+    QObject::connect(m_line, &QLineEdit::selectionChanged, this, [this] { update(); });
+    applyFont();
+    layoutLine();
+}
+
+SkinEdit::~SkinEdit() = default;
+
+void SkinEdit::setText(const QString& text)
+{
+    m_committed = text;
+    m_line->setText(text);
+}
+
+void SkinEdit::setSkinData(SkinData* skinData)
+{
+    m_skinData = skinData;
+    if (m_skinData && !m_skinData->empty())
+        changeSkinData();
+}
+
+void SkinEdit::setDefaultColor(Color colour)
+{
+    m_defaultColor = colour;
+    if (m_index == -1)
+        update();
+}
+
+void SkinEdit::setDefaultFont(const Font& font)
+{
+    m_defaultFont = font;
+    applyFont();
+}
+
+void SkinEdit::setUseSkinFont(bool on)
+{
+    m_useSkinFont = on;
+    changeSkinData();
+}
+
+bool SkinEdit::bind()
+{
+    m_index = (!m_skinData || m_skinData->empty()) ? -1 : m_skinData->getControlIndex(m_skinDataName);
+    m_record = nullptr;
+    m_picture = nullptr;
+    if (m_index == -1)
+        return false;
+    // A record of another kind counts as unskinned here: the edit draws
+    // nothing it cannot lay out.
+    m_record = dynamic_cast<const DataSkinEditControl*>(m_skinData->ctrlList()[std::size_t(m_index)].get());
+    if (!m_record || m_record->skinRect.isEmpty()) {
+        m_record = nullptr;
+        m_index = -1;
+        return false;
+    }
+    m_picture = m_skinData->activePicture(m_record->pictureIndex);
+    return true;
+}
+
+void SkinEdit::beforeChangeSkinData()
+{
+    m_index = -1;
+    m_record = nullptr;
+    m_picture = nullptr;
+}
+
+void SkinEdit::changeSkinData()
+{
+    bind();
+    applyFont();
+    const int h = ruleHeight();
+    if (h > 0 && h != height())
+        resize(width(), h);
+    layoutLine();
+    update();
+}
+
+int SkinEdit::ruleHeight() const
+{
+    if (m_record && m_useSkinFont)
+        return m_record->skinRect.height();
+    const Font font = m_defaultFont;
+    const int textHeight = QFontMetrics(fontOf(font)).height();
+    if (!m_record)
+        return m_useSkinFont ? 0 : textHeight + 4;
+    return textHeight + m_record->skinRect.height() - m_record->clRect.height();
+}
+
+void SkinEdit::applyFont()
+{
+    Font font = m_defaultFont;
+    Color colour = m_defaultFont.color;
+    if (m_record) {
+        if (m_useSkinFont)
+            font = {m_record->fontName, m_record->fontHeight, m_record->fontStyle, m_record->fontColor};
+        if (!isEnabled())
+            colour = m_record->disabledFontColor;
+        else
+            colour = isHot() ? m_record->activeFontColor : m_record->fontColor;
+    }
+    m_line->setFont(fontOf(font));
+    QPalette palette = m_line->palette();
+    palette.setColor(QPalette::Text, qColorOf(colour));
+    palette.setColor(QPalette::Base, Qt::transparent);
+    m_line->setPalette(palette);
+}
+
+QRect SkinEdit::editRect() const
+{
+    if (!m_record)
+        return QRect(2, 2, std::max(0, width() - 4), std::max(0, height() - 4));
+    const Rect& cl = m_record->clRect;
+    const int skinW = m_record->skinRect.width();
+    int bottom = cl.bottom;
+    if (!m_useSkinFont)
+        bottom += height() - m_record->skinRect.height();
+    const Rect r{cl.left, cl.top, width() + cl.right - skinW, bottom};
+    return QRect(r.left, r.top, std::max(0, r.width()), std::max(0, r.height()));
+}
+
+void SkinEdit::layoutLine() { m_line->setGeometry(editRect()); }
+
+void SkinEdit::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    bind();
+    // The record decides the height while the skin font is used.
+    const int h = ruleHeight();
+    if (!m_inResize && h > 0 && h != height()) {
+        m_inResize = true;
+        resize(width(), h);
+        m_inResize = false;
+    }
+    layoutLine();
+}
+
+void SkinEdit::drawFrame(Bitmap& face)
+{
+    const int w = face.width();
+    const int h = face.height();
+    const QRect text = editRect();
+    const Rect textRect{text.left(), text.top(), text.right() + 1, text.bottom() + 1};
+    if (!m_record) {
+        face.fillRect({0, 0, w, h}, colorFromValue(systemColorValue(SystemColor::BtnShadow)));
+        face.fillRect({1, 1, w - 1, h - 1}, colorFromValue(systemColorValue(SystemColor::BtnFace)));
+        face.fillRect({2, 2, w - 2, h - 2}, colorFromValue(m_defaultColor));
+        return;
+    }
+    if (!m_picture)
+        return;
+    const PixelView picture = pixelView(*m_picture);
+    const DataSkinEditControl& r = *m_record;
+    const Rect source = isHot() && !r.activeSkinRect.isEmpty() ? r.activeSkinRect : r.skinRect;
+    const int lOffset = r.ltPoint.x;
+    const int rOffset = r.skinRect.width() - r.rtPoint.x;
+    Bitmap frame;
+    if (m_useSkinFont)
+        composeHorzSkinImage(lOffset, rOffset, frame, picture, source, w, h, r.stretchEffect);
+    else {
+        frame.setSize(w, h);
+        composeSimpleSkinImage(frame, picture, source, false, r.clRect);
+    }
+    frame.draw(face, 0, 0);
+    // The text area: the client part of the same rectangle, grown to the
+    // text area's width.
+    const Rect& cl = r.clRect;
+    const Rect client = movedRect({0, 0, cl.width(), cl.height()}, source.left + cl.left, source.top + cl.top);
+    Bitmap area;
+    composeHorzSkinImage(std::max(0, lOffset - cl.left), std::max(0, cl.right + rOffset - r.skinRect.width()), area,
+                         picture, client, textRect.width(), textRect.height(), r.stretchEffect);
+    if (area.empty())
+        return;
+    if (m_useSkinFont)
+        area.draw(face, textRect.left, textRect.top);
+    else
+        area.draw(face, textRect);
+}
+
+void SkinEdit::paintEvent(QPaintEvent*)
+{
+    if (width() <= 0 || height() <= 0)
+        return;
+    bind();
+    m_face.setSize(width(), height());
+    m_face.fillRect({0, 0, width(), height()}, 0);
+    drawFrame(m_face);
+    QPainter painter(this);
+    painter.drawImage(0, 0, imageOf(m_face));
+}
+
+void SkinEdit::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    m_mouseIn = true;
+    applyFont();
+    update();
+}
+
+void SkinEdit::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    m_mouseIn = false;
+    applyFont();
+    update();
+}
+
+bool SkinEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_line && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        // A popup (the context menu) borrowing the focus keeps the look.
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+            m_focused = event->type() == QEvent::FocusIn;
+            applyFont();
+            update();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SkinEdit::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange) {
+        applyFont();
+        update();
+    }
+}
+
+void SkinEdit::showContextMenu(const QPoint& screenPos, bool fromKeyboard)
+{
+    const QPoint at = fromKeyboard ? mapToGlobal(rect().center()) : screenPos;
+    const ResourceStrData* strings = m_skinData ? m_skinData->resourceStrData() : nullptr;
+    std::vector<MenuCommand> commands = editContextCommands(m_line, m_readOnly, strings);
+    if (!m_contextOpener && !m_plainOpener)
+        m_plainOpener = std::make_unique<QMenuContextOpener>();
+    ContextMenuOpener* opener = m_contextOpener ? m_contextOpener : m_plainOpener.get();
+    opener->popup(this, at, std::move(commands));
+}
+
+void SkinEdit::offerDialogKey(int key)
+{
+    if (key == Qt::Key_Escape)
+        return;
+    // The controls carry no meta-object of their own: look them up by
+    // their C++ type.
+    const QList<QWidget*> widgets = window()->findChildren<QWidget*>();
+    for (QWidget* widget : widgets) {
+        auto* button = dynamic_cast<SkinButton*>(widget);
+        if (button && button->isDefault() && button->isEnabled() && button->isVisible()) {
+            button->click();
+            return;
+        }
+    }
+}
+
+} // namespace tessaly::skin

@@ -1,0 +1,126 @@
+#include "skin/controls/skin_link_label.h"
+
+#include "skin/controls/skin_std_label.h"
+#include "skin/data/skin_data.h"
+#include "skin/paint/bitmap_canvas.h"
+
+#include <QDesktopServices>
+#include <QMouseEvent>
+
+namespace tessaly::skin {
+
+SkinLinkLabel::SkinLinkLabel(const QString& text, QWidget* parent)
+    : QLabel(text, parent)
+    , m_url(text)
+{
+    m_defaultFont.style.underline = true;
+    m_defaultFont.color = rgbColor(0, 0, 0);
+    setCursor(Qt::PointingHandCursor);
+    applyLook();
+}
+
+bool SkinLinkLabel::isOpenableUrl(const QUrl& url)
+{
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && !url.host().isEmpty() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+}
+
+void SkinLinkLabel::setSkinData(SkinData* skinData)
+{
+    m_skinData = skinData;
+    if (m_skinData)
+        changeSkinData();
+}
+
+void SkinLinkLabel::setDefaultFont(const Font& font)
+{
+    m_defaultFont = font;
+    applyLook();
+}
+
+void SkinLinkLabel::setDefaultActiveFontColor(Color colour)
+{
+    m_defaultActiveFontColor = colour;
+    applyLook();
+}
+
+void SkinLinkLabel::setUseUnderLine(bool on)
+{
+    m_useUnderLine = on;
+    applyLook();
+}
+
+void SkinLinkLabel::beforeChangeSkinData() { m_index = -1; }
+
+void SkinLinkLabel::changeSkinData()
+{
+    m_index = (!m_skinData || m_skinData->empty()) ? -1 : m_skinData->getControlIndex(m_skinDataName);
+    applyLook();
+}
+
+void SkinLinkLabel::applyLook()
+{
+    const auto* r = m_index == -1 ? nullptr
+                                  : dynamic_cast<const DataSkinStdLabelControl*>(
+                                        m_skinData->ctrlList()[std::size_t(m_index)].get());
+    Font font = m_defaultFont;
+    Color colour = m_mouseIn ? m_defaultActiveFontColor : m_defaultFont.color;
+    if (r) {
+        font.name = r->fontName;
+        font.height = r->fontHeight;
+        font.style = r->fontStyle;
+        font.style.underline = m_useUnderLine;
+        colour = m_mouseIn ? r->activeFontColor : r->fontColor;
+    } else {
+        font.style.underline = font.style.underline || m_useUnderLine;
+    }
+    setFont(fontOf(font));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, qColorOf(colour));
+    setPalette(palette);
+    update();
+}
+
+void SkinLinkLabel::paintEvent(QPaintEvent* event)
+{
+    if (isEnabled())
+        QLabel::paintEvent(event);
+    else
+        paintEmbossedText(*this, m_index == -1 ? nullptr : m_skinData);
+}
+
+void SkinLinkLabel::enterEvent(QEnterEvent* event)
+{
+    QLabel::enterEvent(event);
+    m_mouseIn = true;
+    applyLook();
+}
+
+void SkinLinkLabel::leaveEvent(QEvent* event)
+{
+    QLabel::leaveEvent(event);
+    m_mouseIn = false;
+    applyLook();
+}
+
+void SkinLinkLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint()))
+        return;
+    if (m_onClick)
+        m_onClick();
+    if (m_url.isEmpty())
+        return;
+    // An address from anywhere else (file:, a program's own scheme) is
+    // never handed to the desktop.
+    const QUrl url(m_url, QUrl::StrictMode);
+    if (!isOpenableUrl(url))
+        return;
+    if (m_urlOpener)
+        m_urlOpener(url);
+    else
+        QDesktopServices::openUrl(url);
+}
+
+} // namespace tessaly::skin

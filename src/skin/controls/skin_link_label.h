@@ -1,0 +1,60 @@
+#pragma once
+
+#include "skin/controls/skin_bound.h"
+#include "skin/data/skin_types.h"
+
+#include <QLabel>
+#include <QUrl>
+#include <functional>
+#include <string>
+
+namespace tessaly::skin {
+
+class SkinData;
+
+// A label that shows and opens a web address: underlined, in the hover
+// colour while the pointer is over it, opening the address on a click.
+// Only http and https addresses are ever handed to the desktop.
+class SkinLinkLabel : public QLabel, public SkinBound {
+public:
+    explicit SkinLinkLabel(const QString& text = {}, QWidget* parent = nullptr);
+
+    QString url() const { return m_url; }
+    void setUrl(const QString& url) { m_url = url; }
+    void setOnClick(std::function<void()> handler) { m_onClick = std::move(handler); }
+    // Who opens the address (the desktop by default; tests record it).
+    void setUrlOpener(std::function<void(const QUrl&)> opener) { m_urlOpener = std::move(opener); }
+    static bool isOpenableUrl(const QUrl& url);
+
+    SkinData* skinData() const override { return m_skinData; }
+    void setSkinData(SkinData* skinData);
+    void setDefaultFont(const Font& font);
+    void setDefaultActiveFontColor(Color colour);
+    void setUseUnderLine(bool on);
+    bool isMouseIn() const { return m_mouseIn; }
+
+    void beforeChangeSkinData() override;
+    void changeSkinData() override;
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void applyLook();
+
+    SkinData* m_skinData = nullptr;
+    std::string m_skinDataName = "stdlabel";
+    int m_index = -1;
+    Font m_defaultFont;
+    Color m_defaultActiveFontColor{0x00FF0000u}; // blue
+    QString m_url;
+    std::function<void()> m_onClick;
+    std::function<void(const QUrl&)> m_urlOpener;
+    bool m_useUnderLine = true;
+    bool m_mouseIn = false;
+};
+
+} // namespace tessaly::skin

@@ -1,0 +1,351 @@
+#include "skin/controls/skin_speed_button.h"
+
+#include "skin/data/skin_data.h"
+#include "skin/data/system_colors.h"
+#include "skin/paint/bitmap_canvas.h"
+#include "skin/paint/effect_bmp.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tessaly::skin {
+
+SkinSpeedButton::SkinSpeedButton(const QString& caption, QWidget* parent)
+    : SkinControl(parent)
+    , m_caption(caption)
+{
+    m_skinDataName = "toolbutton";
+    setFocusPolicy(Qt::NoFocus);
+    resize(25, 25);
+    m_morphTimer.setInterval(20);
+    QObject::connect(&m_morphTimer, &QTimer::timeout, this, [this] { morphTick(); });
+}
+
+void SkinSpeedButton::setText(const QString& caption)
+{
+    m_caption = caption;
+    update();
+}
+
+void SkinSpeedButton::click()
+{
+    if (m_onClick)
+        m_onClick();
+}
+
+void SkinSpeedButton::setFlat(bool on)
+{
+    m_flat = on;
+    m_transparent = on;
+    update();
+}
+
+void SkinSpeedButton::setUseSkinSize(bool on)
+{
+    m_useSkinSize = on;
+    applySizeRule();
+    update();
+}
+
+void SkinSpeedButton::setShowCaption(bool on)
+{
+    m_showCaption = on;
+    update();
+}
+
+bool SkinSpeedButton::getSkinData()
+{
+    const bool bound = SkinControl::getSkinData();
+    // Tool buttons have no shape of their own.
+    m_maskPicture = nullptr;
+    m_buttonRecord = bound ? dynamic_cast<const DataSkinButtonControl*>(record()) : nullptr;
+    if (m_buttonRecord) {
+        m_look = ButtonLook::of(*m_buttonRecord);
+    } else if (bound) {
+        m_look.normal = m_look.active = m_look.down = m_geometry.skinRect;
+        m_look.focused = m_look.disabled = {};
+    }
+    return bound;
+}
+
+void SkinSpeedButton::calcSkinSize(int& width, int& height)
+{
+    if (m_index == -1)
+        return;
+    if (m_useSkinSize || m_geometry.mode == ResizeMode::NinePiece)
+        SkinControl::calcSkinSize(width, height);
+    else
+        m_geometry.growClientOnly(width, height);
+}
+
+bool SkinSpeedButton::morphingOn() const
+{
+    // A flat or transparent button never cross-fades.
+    return m_buttonRecord && m_look.morphing && !m_transparent && !m_flat && m_skinData && !m_skinData->empty()
+           && m_skinData->enableSkinEffects();
+}
+
+SkinSpeedButton::Face SkinSpeedButton::currentFace() const
+{
+    if (m_index != -1) {
+        if (morphingOn() && (m_morphTimer.isActive() || (m_morphStep > 0 && m_morphStep < morphSteps))
+            && !showsPressed())
+            return Face::CrossFade;
+        if (showsPressed())
+            return Face::Pressed;
+        if (m_mouseIn || (morphingOn() && m_morphStep == morphSteps))
+            return Face::Hot;
+        if (m_transparent)
+            return Face::CaptionOnly;
+        if (!isEnabled() && !m_look.disabled.isEmpty())
+            return Face::Disabled;
+        return Face::Normal;
+    }
+    if (m_transparent && !showsPressed() && !m_mouseIn)
+        return Face::CaptionOnly;
+    return Face::Default;
+}
+
+void SkinSpeedButton::paintEvent(QPaintEvent* event)
+{
+    getSkinData();
+    int w = width();
+    int h = height();
+    calcSkinSize(w, h);
+    if (currentFace() == Face::CaptionOnly) {
+        QPainter painter(this);
+        paintCaptionOnly(painter);
+        return;
+    }
+    SkinControl::paintEvent(event);
+}
+
+Font SkinSpeedButton::captionFont() const
+{
+    return m_useSkinFont && m_buttonRecord ? m_look.font : m_defaultFont;
+}
+
+Color SkinSpeedButton::restCaptionColour() const
+{
+    if (!m_buttonRecord)
+        return isEnabled() ? m_defaultFont.color : systemColorValue(SystemColor::BtnShadow);
+    if (!isEnabled())
+        return m_skinData->skinColors().cBtnShadow;
+    return m_skinData->skinColors().cBtnText;
+}
+
+void SkinSpeedButton::paintCaptionOnly(QPainter& painter)
+{
+    if (!m_showCaption || m_caption.isEmpty())
+        return;
+    const Rect r = m_index != -1 ? m_geometry.target.client : Rect{0, 0, width(), height()};
+    painter.setFont(fontOf(captionFont()));
+    painter.setPen(qColorOf(restCaptionColour()));
+    painter.drawText(QRect(r.left, r.top, r.width(), r.height()), Qt::AlignCenter | Qt::TextWordWrap, m_caption);
+}
+
+void SkinSpeedButton::drawSkinFace(Bitmap& face)
+{
+    switch (currentFace()) {
+    case Face::Pressed:
+        drawStateFace(face, m_look.down, true, true);
+        break;
+    case Face::Hot:
+        drawStateFace(face, m_look.active, false, true);
+        break;
+    case Face::Disabled:
+        drawStateFace(face, m_look.disabled, false, false);
+        break;
+    case Face::CrossFade: {
+        drawStateFace(face, m_look.normal, false, false);
+        m_hotFace.setSize(face.width(), face.height());
+        drawStateFace(m_hotFace, m_look.active, false, true);
+        EffectBmp from(face.view());
+        from.morphBy(m_look.morphKind, EffectBmp(m_hotFace.view()), morphFactor());
+        from.draw(face.surface(), 0, 0);
+        break;
+    }
+    default:
+        drawStateFace(face, m_look.normal, false, false);
+        break;
+    }
+}
+
+void SkinSpeedButton::drawStateFace(Bitmap& face, const Rect& source, bool down, bool mouseIn)
+{
+    const int w = face.width();
+    const int h = face.height();
+    Rect textRect;
+    if (m_useSkinSize || m_geometry.mode == ResizeMode::NinePiece) {
+        composeRecordFace(face, pictureView(), m_geometry, source, w, h);
+        textRect = m_geometry.target.client;
+    } else {
+        composeStretchedFace(face, pictureView(), m_geometry, source, w, h);
+        const Rect& cl = m_geometry.cut.client;
+        textRect = {cl.left, cl.top, cl.right + w - source.width(), cl.bottom + h - source.height()};
+    }
+    Color colour = m_look.fontColor;
+    if (!m_buttonRecord)
+        colour = m_defaultFont.color;
+    else if (!isEnabled())
+        colour = m_look.disabledFontColor;
+    else if (down && mouseIn)
+        colour = m_look.downFontColor;
+    else if (mouseIn)
+        colour = m_look.activeFontColor;
+    // Tool buttons never shift their content when pressed.
+    if (m_showCaption)
+        drawButtonCaption(face, textRect, m_caption, captionFont(), colour, false);
+}
+
+void SkinSpeedButton::drawDefaultFace(Bitmap& face)
+{
+    const Rect r{0, 0, face.width(), face.height()};
+    if (showsPressed())
+        drawFramedFill(face, r, defaultPressedFrame, defaultPressedFill);
+    else if (m_mouseIn)
+        drawFramedFill(face, r, defaultHotFrame, defaultHotFill);
+    else if (!m_flat)
+        drawFramedFill(face, r, systemColorValue(SystemColor::BtnShadow), systemColorValue(SystemColor::BtnFace));
+    else
+        face.fillRect(r, colorFromValue(systemColorValue(SystemColor::BtnFace)));
+    const Color colour = isEnabled() ? m_defaultFont.color : systemColorValue(SystemColor::BtnShadow);
+    if (m_showCaption)
+        drawButtonCaption(face, r, m_caption, m_defaultFont, colour, false);
+}
+
+void SkinSpeedButton::setDown(bool down)
+{
+    m_down = down;
+    if (morphingOn()) {
+        if (down) {
+            m_morphStep = morphSteps;
+            m_morphTimer.stop();
+        } else {
+            startMorph();
+        }
+    }
+    // A flat button goes back to transparent once it is up and the
+    // pointer has gone.
+    if (!m_mouseIn && m_flat && !down)
+        m_transparent = true;
+    update();
+}
+
+void SkinSpeedButton::startMorph()
+{
+    if (!morphingOn()) {
+        update();
+        return;
+    }
+    if (!m_morphTimer.isActive())
+        m_morphTimer.start();
+}
+
+void SkinSpeedButton::morphTick()
+{
+    if (morphingOn()) {
+        if (m_mouseIn && m_morphStep < morphSteps)
+            ++m_morphStep;
+        else if (!m_mouseIn && m_morphStep > 0)
+            --m_morphStep;
+        else
+            m_morphTimer.stop();
+    } else {
+        m_morphStep = m_mouseIn ? morphSteps : 0;
+        m_morphTimer.stop();
+    }
+    update();
+}
+
+void SkinSpeedButton::changeSkinData()
+{
+    m_morphTimer.stop();
+    SkinControl::changeSkinData();
+    m_morphStep = (m_index != -1 && morphingOn() && m_mouseIn) ? morphSteps : 0;
+}
+
+void SkinSpeedButton::enterEvent(QEnterEvent* event)
+{
+    if (m_flat && isEnabled())
+        m_transparent = false;
+    SkinControl::enterEvent(event);
+    if (!isEnabled())
+        return;
+    m_mouseIn = true;
+    if (m_down) {
+        if (morphingOn())
+            m_morphStep = morphSteps;
+        update();
+    } else {
+        startMorph();
+    }
+}
+
+void SkinSpeedButton::leaveEvent(QEvent* event)
+{
+    if (m_flat && !m_down)
+        m_transparent = true;
+    SkinControl::leaveEvent(event);
+    m_mouseIn = false;
+    startMorph();
+    update();
+}
+
+void SkinSpeedButton::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        SkinControl::mousePressEvent(event);
+        return;
+    }
+    m_mouseDown = true;
+    if (!m_down) {
+        m_mouseIn = true;
+        setDown(true);
+    }
+}
+
+void SkinSpeedButton::mouseMoveEvent(QMouseEvent* event)
+{
+    SkinControl::mouseMoveEvent(event);
+    if (!m_mouseDown)
+        return;
+    const bool inside = rect().contains(event->position().toPoint());
+    if (inside != m_mouseIn) {
+        m_mouseIn = inside;
+        update();
+    }
+}
+
+void SkinSpeedButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    SkinControl::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !m_mouseDown)
+        return;
+    m_mouseDown = false;
+    if (rect().contains(event->position().toPoint())) {
+        const bool wasDown = m_down;
+        m_mouseIn = true;
+        setDown(false);
+        if (wasDown)
+            click();
+    } else {
+        m_mouseIn = false;
+        setDown(false);
+    }
+}
+
+void SkinSpeedButton::changeEvent(QEvent* event)
+{
+    SkinControl::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange) {
+        m_morphTimer.stop();
+        m_morphStep = 0;
+        m_mouseIn = false;
+        if (m_flat)
+            m_transparent = true;
+        update();
+    }
+}
+
+} // namespace tessaly::skin

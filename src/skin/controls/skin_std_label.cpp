@@ -1,0 +1,98 @@
+#include "skin/controls/skin_std_label.h"
+
+#include "skin/data/skin_data.h"
+#include "skin/paint/bitmap_canvas.h"
+
+#include <QPainter>
+
+namespace tessaly::skin {
+
+SkinStdLabel::SkinStdLabel(const QString& text, QWidget* parent)
+    : QLabel(text, parent)
+{
+    m_defaultFont.color = rgbColor(0, 0, 0);
+    changeSkinData();
+}
+
+void SkinStdLabel::setSkinData(SkinData* skinData)
+{
+    m_skinData = skinData;
+    if (m_skinData)
+        changeSkinData();
+}
+
+void SkinStdLabel::setDefaultFont(const Font& font)
+{
+    m_defaultFont = font;
+    changeSkinData();
+}
+
+void SkinStdLabel::setUseSkinFont(bool on)
+{
+    m_useSkinFont = on;
+    changeSkinData();
+}
+
+void SkinStdLabel::setUseSkinColor(bool on)
+{
+    m_useSkinColor = on;
+    changeSkinData();
+}
+
+void SkinStdLabel::beforeChangeSkinData() { m_index = -1; }
+
+void SkinStdLabel::paintEvent(QPaintEvent* event)
+{
+    if (isEnabled())
+        QLabel::paintEvent(event);
+    else
+        paintEmbossedText(*this, m_index == -1 ? nullptr : m_skinData);
+}
+
+void paintEmbossedText(QLabel& label, const SkinData* skinData)
+{
+    const bool skinned = skinData && !skinData->empty();
+    const QColor highlight = qColorOf(skinned ? skinData->skinColors().cBtnHighLight
+                                              : systemColorValue(SystemColor::BtnHighlight));
+    const QColor shadow
+        = qColorOf(skinned ? skinData->skinColors().cBtnShadow : systemColorValue(SystemColor::BtnShadow));
+    QPainter painter(&label);
+    painter.setFont(label.font());
+    const int flags = int(label.alignment()) | (label.wordWrap() ? Qt::TextWordWrap : 0);
+    const QRect area = label.contentsRect();
+    painter.setPen(highlight);
+    painter.drawText(area.translated(1, 1), flags, label.text());
+    painter.setPen(shadow);
+    painter.drawText(area, flags, label.text());
+}
+
+Font SkinStdLabel::drawFont() const
+{
+    const auto* r = m_index == -1 ? nullptr
+                                  : dynamic_cast<const DataSkinStdLabelControl*>(
+                                        m_skinData->ctrlList()[std::size_t(m_index)].get());
+    if (!r)
+        return m_defaultFont;
+    Font font = m_defaultFont;
+    if (m_useSkinFont) {
+        font.name = r->fontName;
+        font.height = r->fontHeight;
+        font.style = r->fontStyle;
+    }
+    if (m_useSkinColor)
+        font.color = r->fontColor;
+    return font;
+}
+
+void SkinStdLabel::changeSkinData()
+{
+    m_index = (!m_skinData || m_skinData->empty()) ? -1 : m_skinData->getControlIndex(m_skinDataName);
+    const Font font = drawFont();
+    setFont(fontOf(font));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, qColorOf(font.color));
+    setPalette(palette);
+    update();
+}
+
+} // namespace tessaly::skin

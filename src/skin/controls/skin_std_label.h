@@ -1,0 +1,51 @@
+#pragma once
+
+#include "skin/controls/skin_bound.h"
+#include "skin/data/skin_types.h"
+
+#include <QLabel>
+#include <string>
+
+namespace tessaly::skin {
+
+class SkinData;
+
+// A disabled label's text: once in the highlight colour one pixel right and
+// down, then in the shadow colour in place (the skin's colours when the
+// label has a registry with a skin, the system's otherwise).
+void paintEmbossedText(QLabel& label, const SkinData* skinData);
+
+// A plain label in the "stdlabel" record's font and colour; without a
+// registry or record, in its default font.
+class SkinStdLabel : public QLabel, public SkinBound {
+public:
+    explicit SkinStdLabel(const QString& text = {}, QWidget* parent = nullptr);
+
+    SkinData* skinData() const override { return m_skinData; }
+    void setSkinData(SkinData* skinData);
+    void setSkinDataName(std::string name) { m_skinDataName = std::move(name); }
+    int index() const { return m_index; }
+    const Font& defaultFont() const { return m_defaultFont; }
+    void setDefaultFont(const Font& font);
+    void setUseSkinFont(bool on);
+    void setUseSkinColor(bool on);
+
+    void beforeChangeSkinData() override;
+    void changeSkinData() override;
+
+    // The font and colour the label draws with now.
+    Font drawFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    SkinData* m_skinData = nullptr;
+    std::string m_skinDataName = "stdlabel";
+    int m_index = -1;
+    Font m_defaultFont;
+    bool m_useSkinFont = true;
+    bool m_useSkinColor = true;
+};
+
+} // namespace tessaly::skin

@@ -1,0 +1,187 @@
+// Tool buttons and the menu tool button: faces against the record, the
+// flat button at rest, clicks, and the menu button staying down until its
+// menu has closed.
+
+#include "pewter_fixture.h"
+#include "skin/controls/skin_menu_speed_button.h"
+#include "skin/paint/bitmap_canvas.h"
+
+#include <QTest>
+
+namespace tessaly::skin::test {
+namespace {
+
+void hover(QWidget& w)
+{
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QCoreApplication::sendEvent(&w, &enter);
+}
+
+void unhover(QWidget& w)
+{
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&w, &leave);
+}
+
+// The face of a button that does not keep the skin's size: the state
+// rectangle cut at the corners of the client rectangle, every piece
+// stretched.
+Bitmap stretchedFace(const DataSkinButtonControl& r, const Rect& source, int width, int height)
+{
+    Bitmap face(width, height);
+    composeSimpleSkinImage(face, pictureOfRecord(r), source, true, r.clRect);
+    return face;
+}
+
+TEST(SkinSpeedButton, BrowseButtonKeepsItsSizeAndStretchesTheRecord)
+{
+    const auto& r = recordOf<DataSkinButtonControl>("toolbutton");
+    QWidget parent;
+    auto* b = new SkinSpeedButton(QString(), &parent);
+    b->setUseSkinSize(false);
+    b->setGeometry(442, 294, 33, 21);
+    b->setSkinData(&pewter());
+    ASSERT_EQ(b->size(), QSize(33, 21));
+    EXPECT_EQ(differingPixels(grabbed(*b), stretchedFace(r, r.skinRect, 33, 21), b->rect()), 0);
+    b->setEnabled(false);
+    EXPECT_EQ(differingPixels(grabbed(*b), stretchedFace(r, r.disabledSkinRect, 33, 21), b->rect()), 0);
+    b->setEnabled(true);
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(differingPixels(grabbed(*b), stretchedFace(r, r.downSkinRect, 33, 21), b->rect()), 0);
+}
+
+TEST(SkinSpeedButton, ClicksOnReleaseOverItOnly)
+{
+    QWidget parent;
+    auto* b = new SkinSpeedButton(QStringLiteral("..."), &parent);
+    b->setSkinData(&pewter());
+    int clicks = 0;
+    b->setOnClick([&] { ++clicks; });
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(clicks, 1);
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(b, QPoint(100, 100));
+    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(b->isDown());
+}
+
+TEST(SkinSpeedButton, FlatButtonShowsOnlyItsCaptionAtRestAndNeverCrossFades)
+{
+    QWidget parent;
+    parent.setAutoFillBackground(true);
+    QPalette palette = parent.palette();
+    palette.setColor(QPalette::Window, QColor(10, 200, 10));
+    parent.setPalette(palette);
+    parent.resize(100, 40);
+    auto* b = new SkinSpeedButton(QString(), &parent);
+    b->setFlat(true);
+    b->setSkinData(&pewter());
+    b->setGeometry(10, 10, 40, 21);
+    EXPECT_EQ(b->currentFace(), SkinSpeedButton::Face::CaptionOnly);
+    // The parent shows through everywhere.
+    const QImage rest = parent.grab().toImage();
+    EXPECT_EQ(QColor(rest.pixel(30, 20)), QColor(10, 200, 10));
+    hover(*b);
+    EXPECT_EQ(b->currentFace(), SkinSpeedButton::Face::Hot);
+    EXPECT_NE(QColor(parent.grab().toImage().pixel(30, 20)), QColor(10, 200, 10));
+    unhover(*b);
+    EXPECT_TRUE(b->isTransparent());
+    EXPECT_EQ(b->currentFace(), SkinSpeedButton::Face::CaptionOnly);
+}
+
+// A menu that stays open until the test closes it.
+class FakeMenu : public PopupMenuOpener {
+public:
+    void popupFromRect(QWidget*, const QRect& rect, std::function<void()> closed) override
+    {
+        ++opened;
+        openedAt = rect;
+        m_closed = std::move(closed);
+    }
+    void close()
+    {
+        auto closed = std::move(m_closed);
+        m_closed = nullptr;
+        if (closed)
+            closed();
+    }
+    int opened = 0;
+    QRect openedAt;
+
+private:
+    std::function<void()> m_closed;
+};
+
+TEST(SkinMenuSpeedButton, StaysDownUntilTheMenuHasClosedThenPopsUp)
+{
+    const auto& r = recordOf<DataSkinMenuButtonControl>("toolmenubutton");
+    QWidget bar;
+    bar.resize(200, 22);
+    auto* about = new SkinMenuSpeedButton(QString(), &bar);
+    about->setFlat(true);
+    about->setUseSkinSize(false);
+    about->setSkinData(&pewter());
+    about->setGeometry(150, 2, 45, 18);
+    FakeMenu menu;
+    about->setPopupMenu(&menu);
+    int clicks = 0;
+    about->setOnClick([&] { ++clicks; });
+
+    hover(*about);
+    QTest::mousePress(about, Qt::LeftButton, {}, QPoint(10, 9));
+    EXPECT_EQ(menu.opened, 1);
+    EXPECT_EQ(menu.openedAt.size(), QSize(45, 18));
+    EXPECT_TRUE(about->menuTracked());
+    // The pointer leaves, the release comes elsewhere: still pressed.
+    unhover(*about);
+    QTest::mouseRelease(about, Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_EQ(about->currentFace(), SkinSpeedButton::Face::Pressed);
+    const Bitmap pressed = nineFace(r, r.downSkinRect, 45, 18);
+    EXPECT_EQ(differingPixels(grabbed(*about), pressed, about->rect()), 0);
+
+    menu.close();
+    EXPECT_FALSE(about->menuTracked());
+    EXPECT_FALSE(about->isDown());
+    EXPECT_FALSE(about->isMouseIn());
+    EXPECT_EQ(about->currentFace(), SkinSpeedButton::Face::CaptionOnly);
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST(SkinMenuSpeedButton, WithoutAMenuItIsAPlainToolButton)
+{
+    QWidget bar;
+    auto* b = new SkinMenuSpeedButton(QStringLiteral("About"), &bar);
+    b->setSkinData(&pewter());
+    int clicks = 0;
+    b->setOnClick([&] { ++clicks; });
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(b->menuTracked());
+}
+
+TEST(SkinMenuSpeedButton, AtRestDrawsCaptionAndMarkerOverTheParent)
+{
+    QWidget bar;
+    bar.setAutoFillBackground(true);
+    QPalette palette = bar.palette();
+    palette.setColor(QPalette::Window, QColor(10, 200, 10));
+    bar.setPalette(palette);
+    bar.resize(100, 22);
+    auto* b = new SkinMenuSpeedButton(QStringLiteral("About"), &bar);
+    b->setFlat(true);
+    b->setUseSkinSize(false);
+    b->setSkinData(&pewter());
+    b->setGeometry(10, 2, 45, 18);
+    const QImage image = bar.grab().toImage();
+    int caption = 0, marker = 0;
+    for (int y = 2; y < 20; ++y)
+        for (int x = 10; x < 55; ++x)
+            if (QColor(image.pixel(x, y)) != QColor(10, 200, 10))
+                ++(x < 10 + 34 ? caption : marker);
+    EXPECT_GT(caption, 10);
+    EXPECT_GT(marker, 3);
+}
+
+} // namespace
+} // namespace tessaly::skin::test
