@@ -508,8 +508,11 @@ void SkinFrame::mouseDown(int index)
     setPressed(index, true);
     // The system menu opens on press; the button stays down while it is open.
     if (o.spec.command == StdCommand::SysMenu) {
+        // The window has no decoration: its geometry is its place.
+        const QPoint at = m_window->geometry().topLeft();
+        const Rect r = m_layout.objectRects[std::size_t(index)];
+        popupSystemMenu({r.left + at.x(), r.top + at.y(), r.right + at.x(), r.bottom + at.y()});
         m_menuByButton = true;
-        popupSystemMenu(m_layout.objectRects[std::size_t(index)]);
     }
 }
 
