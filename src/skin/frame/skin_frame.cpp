@@ -13,6 +13,7 @@
 
 #include "platform/qt_compositor.h"
 #include "platform/qt_frameless_window.h"
+#include "platform/qt_system_move.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/application_notifier.h"
 #include "skin/frame/frame_cursor.h"
@@ -649,6 +650,10 @@ void SkinFrame::hideLayers()
 
 bool SkinFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_window->windowHandle() && event->type() == QEvent::Expose) {
+        exposed();
+        return false;
+    }
     if (watched != m_window)
         return m_inMenu && menuPress(watched, event);
     if (event->type() == SkinNoticeEvent::eventType()) {
@@ -847,6 +852,7 @@ void SkinFrame::watchScreen()
     };
     connect(m_window->windowHandle(), &QWindow::screenChanged, this, watch);
     watch(m_window->screen());
+    m_window->windowHandle()->installEventFilter(this);
 }
 
 // ---- hit testing, moving and sizing ------------------------------------------------
@@ -879,10 +885,7 @@ void SkinFrame::startSizeMove(FrameHit grip, const QPoint& global)
     if (grip == FrameHit::Caption && m_windowState == WindowState::Maximized)
         return;
     beginSizeMove();
-    QWindow* handle = m_window->windowHandle();
-    const bool bySystem = handle
-        && (grip == FrameHit::Caption ? handle->startSystemMove() : handle->startSystemResize(edgesForHit(grip)));
-    if (bySystem)
+    if (platform::startSystemMoveResize(m_window, edgesForHit(grip)))
         return;
     // No window manager to do it: the frame follows the pointer itself.
     const QRect g = m_window->geometry();
@@ -1053,6 +1056,15 @@ void SkinFrame::windowStateChanged(Qt::WindowStates old)
         if (m_onRestore)
             m_onRestore();
     }
+}
+
+void SkinFrame::exposed()
+{
+    // Qt can miss the window manager's word that a minimised window is
+    // normal again (seen with openbox on X11): a window shown on the screen
+    // is not minimised, and Qt is told so, which runs the restore.
+    if (m_window->isMinimized() && m_window->windowHandle()->isExposed())
+        m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
 }
 
 void SkinFrame::hideOwnedWindows()

@@ -212,6 +212,7 @@ private:
     void maximizeWindow();
     void restoreWindow();
     void windowStateChanged(Qt::WindowStates old);
+    void exposed();
     void hideOwnedWindows();
     void showOwnedWindows();
     bool isMainWindow() const;
