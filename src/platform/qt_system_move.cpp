@@ -93,4 +93,17 @@ bool startSystemMoveResize(QWidget* window, Qt::Edges edges)
     return edges == Qt::Edges() ? handle->startSystemMove() : handle->startSystemResize(edges);
 }
 
+bool leftButtonDown()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return QGuiApplication::mouseButtons() & Qt::LeftButton;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    auto* pointer = xcb_query_pointer_reply(c, xcb_query_pointer(c, screen->root), nullptr);
+    const bool down = pointer && (pointer->mask & XCB_BUTTON_MASK_1);
+    std::free(pointer);
+    return down;
+}
+
 } // namespace tessaly::platform

@@ -16,4 +16,9 @@ namespace tessaly::platform {
 // window's place can lag behind where the window manager put it.
 bool startSystemMoveResize(QWidget* window, Qt::Edges edges);
 
+// The left pointer button is down, as the display server sees it now (a
+// window manager moving a window takes the pointer, so the program sees no
+// release; this asks the server).
+bool leftButtonDown();
+
 } // namespace tessaly::platform

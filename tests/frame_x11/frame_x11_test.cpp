@@ -295,6 +295,40 @@ TEST_F(FrameX11Test, DraggingTheCaptionMovesTheWindowAndAButtonLightsRightAfter)
     EXPECT_TRUE(QTest::qWaitFor([&] { return mainFrame().activeObject() == close; }, 3000));
     EXPECT_TRUE(mainFrame().objects()[std::size_t(close)].active);
     EXPECT_FALSE(mainFrame().sizeMoveRunning());
+    // And a click on it works at once.
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !main.isVisible(); }, 3000));
+}
+
+TEST_F(FrameX11Test, AltSpaceOpensTheMenuBelowTheButtonAndADoubleClickOnTheButtonCloses)
+{
+    showMain();
+    xdotool({QStringLiteral("key"), QStringLiteral("alt+space")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mainFrame().inMenu() && mainFrame().skinMenu().window(0); }, 3000));
+    const int sysMenu = mainFrame().getIndex("sysmenubutton");
+    const skin::Rect r = mainFrame().layout().objectRects[std::size_t(sysMenu)];
+    EXPECT_EQ(mainFrame().skinMenu().window(0)->geometry().topLeft(), onScreen(main, QPoint(r.left, r.bottom)));
+    EXPECT_EQ(openMenuCaptions(mainFrame()), (std::vector<std::string>{"Mi&nimize", "-", "&Close"}));
+    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mainFrame().inMenu(); }, 3000));
+    EXPECT_TRUE(main.isVisible());
+
+    // One click opens the menu below the button and leaves the window be.
+    pointerTo(onScreen(main, QPoint(300, 200)));
+    pointerTo(globalCentre(mainFrame(), sysMenu));
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mainFrame().inMenu() && mainFrame().skinMenu().window(0); }, 3000));
+    EXPECT_EQ(mainFrame().skinMenu().window(0)->geometry().topLeft(), onScreen(main, QPoint(r.left, r.bottom)));
+    QTest::qWait(600); // longer than a double click
+    EXPECT_TRUE(main.isVisible());
+    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mainFrame().inMenu(); }, 3000));
+
+    // Two quick clicks: the second closes the menu, then the window.
+    xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
+             QStringLiteral("80"), QStringLiteral("1")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !main.isVisible(); }, 3000));
+    EXPECT_FALSE(mainFrame().inMenu());
 }
 
 TEST_F(FrameX11Test, DraggingTheBottomRightCornerResizesAndStopsAtTheMinimum)
@@ -305,6 +339,10 @@ TEST_F(FrameX11Test, DraggingTheBottomRightCornerResizesAndStopsAtTheMinimum)
     pressAndDrag(corner, QPoint(60, 40));
     EXPECT_TRUE(QTest::qWaitFor([&] { return main.size() == before.size() + QSize(60, 40); }, 3000))
         << main.width() << "x" << main.height();
+    // The window manager has the pointer and the keyboard meanwhile; the
+    // frame keeps the active look.
+    EXPECT_TRUE(mainFrame().sizeMoveRunning());
+    EXPECT_TRUE(mainFrame().formActive());
     pointerTo(onScreen(main, QPoint(20, 10)));
     QTest::qWait(200);
     release();
@@ -312,6 +350,7 @@ TEST_F(FrameX11Test, DraggingTheBottomRightCornerResizesAndStopsAtTheMinimum)
     EXPECT_TRUE(QTest::qWaitFor([&] { return main.size() == minimum; }, 3000))
         << main.width() << "x" << main.height();
     EXPECT_EQ(main.pos(), before.topLeft());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !mainFrame().sizeMoveRunning(); }, 1000));
     // The frame was laid out for the new size.
     EXPECT_EQ(mainFrame().layout().width, minimum.width());
     EXPECT_EQ(main.clientArea()->geometry().width(), mainFrame().layout().clientRect.width());

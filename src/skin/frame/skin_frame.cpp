@@ -85,7 +85,16 @@ void SkinFrame::setBorderIcons(unsigned icons)
     updateFrame();
 }
 
-bool SkinFrame::formActive() const { return m_window->isActiveWindow(); }
+bool SkinFrame::formActive() const
+{
+    // The window manager takes the keyboard while it moves or sizes the
+    // window, which Qt reports as a deactivation: the window keeps its
+    // active look until the move ends, unless another window of the
+    // program became active.
+    if (m_sizeMove && m_activeAtSizeMove && QApplication::activeWindow() == nullptr)
+        return true;
+    return m_window->isActiveWindow();
+}
 
 std::vector<FrameObjectSpec> SkinFrame::objectSpecs() const
 {
@@ -687,7 +696,7 @@ bool SkinFrame::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::Enter:
         // The pointer is back after a move or resize by the window manager.
-        if (m_sizeMove && !m_drag.active)
+        if (m_sizeMove && !m_drag.active && !platform::leftButtonDown())
             endSizeMove();
         return false;
     case QEvent::Leave:
@@ -702,9 +711,13 @@ bool SkinFrame::eventFilter(QObject* watched, QEvent* event)
         if (m_drag.active)
             return dragTo(e->globalPosition().toPoint());
         // Qt sees no release after a move by the window manager: the first
-        // motion afterwards ends it, so the buttons react at once.
-        if (m_sizeMove)
+        // motion with the button up ends it, so the buttons react at once.
+        // (Qt also sends motion of its own while the window changes size.)
+        if (m_sizeMove) {
+            if (platform::leftButtonDown())
+                return false;
             endSizeMove();
+        }
         const QPoint p = e->position().toPoint();
         updateCursor(hitTest(p).hit);
         onMouseMove(p);
@@ -784,6 +797,10 @@ void SkinFrame::timerEvent(QTimerEvent* event)
         morphTick();
     else if (event->timerId() == m_mouseTimer.timerId())
         mouseTick();
+    else if (event->timerId() == m_sizeMoveTimer.timerId()) {
+        if (!platform::leftButtonDown())
+            endSizeMove();
+    }
     else
         QObject::timerEvent(event);
 }
@@ -885,8 +902,11 @@ void SkinFrame::startSizeMove(FrameHit grip, const QPoint& global)
     if (grip == FrameHit::Caption && m_windowState == WindowState::Maximized)
         return;
     beginSizeMove();
-    if (platform::startSystemMoveResize(m_window, edgesForHit(grip)))
+    if (platform::startSystemMoveResize(m_window, edgesForHit(grip))) {
+        // The platform tells nothing when it ends: the button is watched.
+        m_sizeMoveTimer.start(kMouseTimerInterval, this);
         return;
+    }
     // No window manager to do it: the frame follows the pointer itself.
     const QRect g = m_window->geometry();
     m_drag = {true, grip, global, {g.left(), g.top(), g.right() + 1, g.bottom() + 1}};
@@ -906,11 +926,13 @@ void SkinFrame::beginSizeMove()
         if (!o.isCaption())
             o.resetState();
     redrawButtons();
+    m_activeAtSizeMove = m_window->isActiveWindow();
     m_sizeMove = true;
 }
 
 void SkinFrame::endSizeMove()
 {
+    m_sizeMoveTimer.stop();
     m_sizeMove = false;
     m_drag.active = false;
     m_activeObject = m_mouseCaptureObject = -1;

@@ -246,6 +246,8 @@ private:
     FrameSizeSettings m_sizeSettings;
     Qt::CursorShape m_cursor = Qt::ArrowCursor;
     bool m_sizeMove = false;
+    bool m_activeAtSizeMove = false;
+    QBasicTimer m_sizeMoveTimer;
     struct Drag {
         bool active = false;
         FrameHit grip = FrameHit::Nowhere;
