@@ -54,9 +54,9 @@ SkinFrame::SkinFrame(platform::FramelessWindow* window)
     m_skinMenu = std::make_unique<SkinMenu>(m_window, this);
     // Alt+Space opens the system menu below its button wherever the focus
     // is in the window.
-    auto* altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), m_window);
-    altSpace->setContext(Qt::WindowShortcut);
-    connect(altSpace, &QShortcut::activated, this, [this] { showSystemMenuBelowButton(); });
+    m_altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), m_window);
+    m_altSpace->setContext(Qt::WindowShortcut);
+    connect(m_altSpace, &QShortcut::activated, this, [this] { showSystemMenuBelowButton(); });
     applySkin();
 }
 
@@ -67,6 +67,8 @@ SkinFrame::~SkinFrame()
     m_skinMenu->hide();
     if (m_inMenu)
         QCoreApplication::instance()->removeEventFilter(this);
+    // A later frame of the same window makes its own.
+    delete m_altSpace;
     m_window->removeEventFilter(this);
     ApplicationNotifier::instance().removeWindow(m_window);
 }

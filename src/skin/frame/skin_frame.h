@@ -19,6 +19,7 @@
 #include "skin/paint/bitmap.h"
 
 class QMouseEvent;
+class QShortcut;
 
 namespace tessaly::platform {
 class FramelessWindow;
@@ -272,6 +273,7 @@ private:
     MenuSettings m_menuSettings;
     std::unique_ptr<SkinMenu> m_skinMenu;
     std::unique_ptr<SkinPopupMenu> m_sysMenu;
+    QPointer<QShortcut> m_altSpace;
     bool m_inMenu = false;
     bool m_menuByButton = false;
     bool m_closeAfterMenu = false;
