@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "frame_test_support.h"
+#include "skin/data/resource_str_data.h"
 #include "skin/frame/frame_cursor.h"
 #include "skin/frame/frame_sizing.h"
 #include "skin/frame/skin_frame.h"
@@ -141,6 +142,19 @@ TEST(SystemMenu, ItemsFollowTheButtonsAndTheState)
         EXPECT_EQ(close.name, QStringLiteral("SFR_CLOSE"));
         EXPECT_EQ(close.shortCutText(), QStringLiteral("Alt+F4"));
     }
+}
+
+TEST(SystemMenu, CaptionsFromAStringList)
+{
+    ResourceStrData strings;
+    MenuItem builtIn, fromList;
+    buildSystemMenu(builtIn, {BorderIcon::SystemMenu | BorderIcon::Minimize}, {});
+    buildSystemMenu(fromList, {BorderIcon::SystemMenu | BorderIcon::Minimize}, {}, &strings);
+    EXPECT_EQ(captions(fromList), captions(builtIn)); // the preloaded texts are the built-in ones
+    strings.resStrings = {"MI_MINCAPTION=Mi&nimieren", "mi_closecaption=&Schließen"};
+    MenuItem translated;
+    buildSystemMenu(translated, {BorderIcon::SystemMenu | BorderIcon::Minimize}, {}, &strings);
+    EXPECT_EQ(captions(translated), (std::vector<std::string>{"Mi&nimieren", "-", "&Schließen"}));
 }
 
 TEST(SystemMenu, ItemsRunTheirActions)

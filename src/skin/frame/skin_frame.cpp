@@ -1152,7 +1152,7 @@ void SkinFrame::popupSystemMenu(const Rect& anchor)
     state.maximised = m_windowState == WindowState::Maximized;
     state.rolledUp = m_rollUpState;
     state.maxRollUpState = m_maxRollUpState;
-    buildSystemMenu(m_sysMenu->items(), state, systemMenuActions());
+    buildSystemMenu(m_sysMenu->items(), state, systemMenuActions(), m_sd ? m_sd->resourceStrData() : nullptr);
     m_menuOpened.start();
     m_sysMenu->popupFromRect(anchor, false);
 }

@@ -1,31 +1,36 @@
 #include "skin/frame/system_menu.h"
 
+#include "skin/data/resource_str_data.h"
 #include "skin/frame/skin_frame.h"
 
 namespace tessaly::skin {
 
-void buildSystemMenu(MenuItem& menu, const SystemMenuState& state, const SystemMenuActions& actions)
+void buildSystemMenu(MenuItem& menu, const SystemMenuState& state, const SystemMenuActions& actions,
+                     const ResourceStrData* strings)
 {
     auto has = [&](unsigned icon) { return (state.borderIcons & icon) != 0; };
-    auto add = [&](const char* caption, const char* name, const std::function<void()>& action) {
-        MenuItem& item = menu.add(QString::fromUtf8(caption), action);
+    auto text = [&](const char* builtIn, const char* key) {
+        return strings ? QString::fromStdString(strings->getResStr(key)) : QString::fromUtf8(builtIn);
+    };
+    auto add = [&](const QString& caption, const char* name, const std::function<void()>& action) {
+        MenuItem& item = menu.add(caption, action);
         item.name = QString::fromUtf8(name);
         return &item;
     };
     const bool normal = !state.minimised && !state.maximised;
     if (!state.minimised && has(BorderIcon::Minimize))
-        add("Mi&nimize", "SFR_MINITEM", actions.minimize);
+        add(text("Mi&nimize", "MI_MINCAPTION"), "SFR_MINITEM", actions.minimize);
     if (!state.maximised && has(BorderIcon::Maximize))
-        add("Ma&ximize", "SFR_MAXITEM", actions.maximize);
+        add(text("Ma&ximize", "MI_MAXCAPTION"), "SFR_MAXITEM", actions.maximize);
     if (!normal || state.rolledUp)
-        add("&Restore", "SFR_RESTORE", actions.restore);
+        add(text("&Restore", "MI_RESTORECAPTION"), "SFR_RESTORE", actions.restore);
     if (!state.rolledUp && !state.minimised && has(BorderIcon::RollUp))
-        add("Ro&llUp", "SFR_ROLLUP", actions.rollUp);
+        add(text("Ro&llUp", "MI_ROLLUPCAPTION"), "SFR_ROLLUP", actions.rollUp);
     if (has(BorderIcon::MinimizeToTray))
-        add("Minimize to &Tray", "SFR_MINTOTRAY", actions.minimizeToTray);
+        add(text("Minimize to &Tray", "MI_MINTOTRAYCAPTION"), "SFR_MINTOTRAY", actions.minimizeToTray);
     if (menu.hasItems())
         menu.addSeparator();
-    MenuItem* close = add("&Close", "SFR_CLOSE", actions.close);
+    MenuItem* close = add(text("&Close", "MI_CLOSECAPTION"), "SFR_CLOSE", actions.close);
     close->shortCut = QKeySequence(Qt::ALT | Qt::Key_F4);
 }
 

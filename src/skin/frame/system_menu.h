@@ -6,6 +6,8 @@
 
 namespace tessaly::skin {
 
+class ResourceStrData;
+
 // What the system menu offers depends on the window's caption buttons and
 // its state.
 struct SystemMenuState {
@@ -28,7 +30,9 @@ struct SystemMenuActions {
 
 // Adds the system menu's items to `menu` (which should be empty): the
 // window commands the state allows, a separator when there is one, and
-// "&Close" (shortcut text Alt+F4) last. Item names identify them.
-void buildSystemMenu(MenuItem& menu, const SystemMenuState& state, const SystemMenuActions& actions);
+// "&Close" (shortcut text Alt+F4) last. Item names identify them. With a
+// string list (the registry's) the captions come from its MI_… keys.
+void buildSystemMenu(MenuItem& menu, const SystemMenuState& state, const SystemMenuActions& actions,
+                     const ResourceStrData* strings = nullptr);
 
 } // namespace tessaly::skin
