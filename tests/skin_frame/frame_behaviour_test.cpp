@@ -265,3 +265,31 @@ TEST_F(FrameBehaviourTest, RollUpLeavesTheCaptionBarAndRollsDownToTheOldHeight)
     frame->switchRollUp(false);
     EXPECT_EQ(window.height(), height);
 }
+
+TEST_F(FrameBehaviourTest, ASecondaryWindowMinimisesToItsCaptionBarAlongTheBottom)
+{
+    FramelessWindow first(&window), second(&window);
+    SkinFrame firstFrame(&first), secondFrame(&second);
+    for (auto* f : {&firstFrame, &secondFrame}) {
+        f->setBorderIcons(BorderIcon::Minimize);
+        f->setSkinData(sd.get());
+    }
+    first.show();
+    second.show();
+    const QRect before = first.geometry();
+    int restores = 0;
+    firstFrame.setOnRestore([&] { ++restores; });
+
+    firstFrame.changeWindowState(SkinFrame::WindowState::Minimized);
+    secondFrame.changeWindowState(SkinFrame::WindowState::Minimized);
+    const QRect area = first.screen()->availableGeometry();
+    const QSize bar(firstFrame.getMinWidth(), firstFrame.getMinHeight());
+    EXPECT_EQ(bar.height(), sd->formMinHeight > 0 ? sd->formMinHeight : 80 - sd->clRect.height());
+    EXPECT_EQ(first.geometry(), QRect(QPoint(area.left(), area.bottom() + 1 - bar.height()), bar));
+    EXPECT_EQ(second.geometry(), first.geometry().translated(bar.width(), 0));
+    EXPECT_TRUE(window.isVisible()); // the main window stays
+
+    firstFrame.changeWindowState(SkinFrame::WindowState::Normal);
+    EXPECT_EQ(first.geometry(), before);
+    EXPECT_EQ(restores, 1);
+}

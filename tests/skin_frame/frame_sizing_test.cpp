@@ -79,6 +79,25 @@ TEST(DragBounds, MovesOrSizesFromTheGripWithinTheLimits)
         EXPECT_EQ(dragBounds(c.grip, start, c.dx, c.dy, minSize, maxSize), c.expected) << int(c.grip);
 }
 
+TEST(MinimisedSlot, FillsRowsFromTheBottomLeft)
+{
+    const Rect area{0, 0, 1000, 100}; // rows at y 70, 40, 10 for bars of 30
+    const struct {
+        std::vector<Point> taken;
+        Point expected;
+    } cases[] = {
+        {{}, {0, 70}},
+        {{{0, 70}}, {200, 70}},
+        {{{200, 70}}, {0, 70}},                            // a free place before a taken one
+        {{{0, 70}, {200, 70}, {400, 70}, {600, 70}}, {0, 40}}, // 800 would leave less than two widths
+        {{{0, 70}, {200, 70}, {400, 70}, {600, 70}, {0, 40}, {200, 40}, {400, 40}, {600, 40},
+          {0, 10}, {200, 10}, {400, 10}, {600, 10}},
+         {0, 70}}, // past the top: the bottom row again
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(minimisedSlot(area, 200, 30, c.taken), c.expected) << c.taken.size();
+}
+
 TEST(FrameCursor, SizingArrowsOnEdgesOnlyAndTheEdgesTheySize)
 {
     const struct {

@@ -64,6 +64,25 @@ void dragAxis(int& low, int& high, int delta, bool moveLow, bool moveHigh, int m
 
 } // namespace
 
+Point minimisedSlot(const Rect& workArea, int width, int height, const std::vector<Point>& taken)
+{
+    const int bottomRow = workArea.bottom - height;
+    Point p{workArea.left, bottomRow};
+    auto isTaken = [&](const Point& at) { return std::find(taken.begin(), taken.end(), at) != taken.end(); };
+    // Every window takes at most one place: a free one is found within one
+    // more step than there are windows.
+    for (std::size_t step = 0; step <= taken.size() && isTaken(p); ++step) {
+        p.x += std::max(width, 1);
+        if (workArea.right - p.x < 2 * width) {
+            p.x = workArea.left;
+            p.y -= height;
+            if (p.y < workArea.top)
+                return {workArea.left, bottomRow};
+        }
+    }
+    return p;
+}
+
 Rect dragBounds(FrameHit grip, const Rect& start, int dx, int dy, Point minSize, Point maxSize)
 {
     Rect r = start;

@@ -4,6 +4,7 @@
 // by the frame's own pointer tracking. Plain C++: tested without a display.
 
 #include <optional>
+#include <vector>
 
 #include "skin/data/geometry.h"
 #include "skin/frame/frame_layout.h"
@@ -44,5 +45,12 @@ inline constexpr int kDefaultMinWidth = 120;
 // [minSize, maxSize] (x: width, y: height; a maximum of 0 or less is no
 // limit).
 Rect dragBounds(FrameHit grip, const Rect& start, int dx, int dy, Point minSize, Point maxSize);
+
+// Where a secondary window minimised to its caption bar goes: the first
+// free place of a grid filled from the bottom-left corner of the work area,
+// rightwards in steps of the bar's width, a row higher whenever less than
+// two widths would be left on the right; past the top the bottom row is
+// used again. `taken` holds the places of other minimised windows.
+Point minimisedSlot(const Rect& workArea, int width, int height, const std::vector<Point>& taken);
 
 } // namespace tessaly::skin

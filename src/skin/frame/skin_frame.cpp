@@ -999,14 +999,27 @@ void SkinFrame::minimizeWindow()
         m_window->showMinimized();
         return;
     }
-    // A secondary window shrinks to its caption bar at the bottom left of
-    // the work area.
+    // A secondary window shrinks to its caption bar at the first free place
+    // along the bottom of the work area.
     if (m_oldBounds.isEmpty())
         m_oldBounds = m_window->geometry();
     m_windowState = WindowState::Minimized;
     applySizeLimits();
-    const QRect area = workAreaOf(m_window);
-    m_window->setGeometry(QRect(area.left(), area.bottom() + 1 - getMinHeight(), getMinWidth(), getMinHeight()));
+    std::vector<Point> taken;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == m_window || !w->isVisible())
+            continue;
+        // The frame is a child of its window (no meta-object: dynamic_cast).
+        for (QObject* child : w->children()) {
+            const auto* other = dynamic_cast<const SkinFrame*>(child);
+            if (other && !other->isMainWindow() && other->windowState() == WindowState::Minimized)
+                taken.push_back({w->x(), w->y()});
+        }
+    }
+    const QRect a = workAreaOf(m_window);
+    const Point at = minimisedSlot({a.left(), a.top(), a.left() + a.width(), a.top() + a.height()}, getMinWidth(),
+                                   getMinHeight(), taken);
+    m_window->setGeometry(QRect(at.x, at.y, getMinWidth(), getMinHeight()));
     if (m_onMinimize)
         m_onMinimize();
 }
