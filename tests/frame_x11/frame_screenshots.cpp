@@ -6,6 +6,8 @@
 //   close-hot-glow.png         the pointer on the close button, with its glow
 //   minimum.png                the main window at the skin's minimum size
 //   1200x800.png               the main window at 1200 x 800
+//   system-menu.png            the system menu opened by a right click on the caption
+//   resizing.png               the main window while its corner is dragged
 
 #include <QApplication>
 #include <QProcess>
@@ -27,6 +29,8 @@ void pointerTo(const QPoint& p)
     QProcess::execute(QStringLiteral("xdotool"),
                       {QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
 }
+
+void xdotool(const QStringList& arguments) { QProcess::execute(QStringLiteral("xdotool"), arguments); }
 
 bool shoot(const QString& folder, const QString& name)
 {
@@ -86,6 +90,27 @@ int main(int argc, char** argv)
 
         main.setGeometry(QRect(QPoint(40, 40), QSize(1200, 800)));
         ok &= shoot(folder, QStringLiteral("1200x800.png"));
+
+        main.setGeometry(QRect(QPoint(200, 150), QSize(589, 376)));
+        QTest::qWait(300);
+        pointerTo(main.geometry().topLeft() + QPoint(200, 12));
+        xdotool({QStringLiteral("click"), QStringLiteral("3")});
+        ok &= QTest::qWaitFor([&] { return frame.inMenu(); }, 3000);
+        ok &= shoot(folder, QStringLiteral("system-menu.png"));
+        xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+        ok &= QTest::qWaitFor([&] { return !frame.inMenu(); }, 3000);
+
+        // The corner held down and dragged; the picture is taken before the
+        // button is released.
+        const QPoint corner = main.geometry().topLeft() + QPoint(main.width() - 2, main.height() - 2);
+        pointerTo(corner);
+        xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+        for (int i = 1; i <= 6; ++i) {
+            pointerTo(corner + QPoint(30, 20) * i);
+            QTest::qWait(40);
+        }
+        ok &= shoot(folder, QStringLiteral("resizing.png"));
+        xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
     }
     session.stop();
     return ok ? 0 : 1;

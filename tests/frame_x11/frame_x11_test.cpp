@@ -16,6 +16,9 @@
 #include "skin/frame/frame_painter.h"
 #include "skin/frame/layer_manager.h"
 #include "skin/frame/skin_frame.h"
+#include "skin/menus/skin_menu.h"
+#include "skin/menus/skin_menu_item.h"
+#include "skin/menus/skin_popup_window.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "x11_probe.h"
 #include "x11_session.h"
@@ -245,6 +248,171 @@ TEST_F(FrameX11Test, ALongTitleIsShortenedWithDots)
     EXPECT_TRUE(shown.endsWith(QStringLiteral("..."))) << shown.toStdString();
     EXPECT_LT(shown.size(), title.size());
     EXPECT_EQ(settledMismatches(mainFrame(), true), 0);
+}
+
+namespace {
+
+QString num(int v) { return QString::number(v); }
+
+// Presses the left button at a screen point, moves in steps by `delta` and
+// holds the button there (the caller releases it).
+void pressAndDrag(const QPoint& from, const QPoint& delta)
+{
+    pointerTo(from);
+    xdotool({QStringLiteral("mousedown"), QStringLiteral("1")});
+    QTest::qWait(100);
+    for (int i = 1; i <= 5; ++i) {
+        pointerTo(from + delta * i / 5);
+        QTest::qWait(40);
+    }
+}
+
+void release() { xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}); }
+
+std::vector<std::string> openMenuCaptions(SkinFrame& frame)
+{
+    std::vector<std::string> out;
+    skin::SkinPopupWindow* w = frame.skinMenu().window(0);
+    for (int i = 0; w && i < w->itemCount(); ++i)
+        out.push_back(w->item(i).menuItem().caption.toStdString());
+    return out;
+}
+
+} // namespace
+
+TEST_F(FrameX11Test, DraggingTheCaptionMovesTheWindowAndAButtonLightsRightAfter)
+{
+    showMain();
+    const QPoint before = main.pos();
+    pressAndDrag(onScreen(main, QPoint(300, 12)), QPoint(80, 60));
+    release();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main.pos() == before + QPoint(80, 60); }, 3000))
+        << main.pos().x() << "," << main.pos().y();
+    // No click in between: hovering the close button lights it.
+    const int close = mainFrame().getIndex("closebutton");
+    pointerTo(onScreen(main, QPoint(300, 200)));
+    pointerTo(globalCentre(mainFrame(), close));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return mainFrame().activeObject() == close; }, 3000));
+    EXPECT_TRUE(mainFrame().objects()[std::size_t(close)].active);
+    EXPECT_FALSE(mainFrame().sizeMoveRunning());
+    // And a click on it works at once.
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !main.isVisible(); }, 3000));
+}
+
+TEST_F(FrameX11Test, AltSpaceOpensTheMenuBelowTheButtonAndADoubleClickOnTheButtonCloses)
+{
+    showMain();
+    xdotool({QStringLiteral("key"), QStringLiteral("alt+space")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mainFrame().inMenu() && mainFrame().skinMenu().window(0); }, 3000));
+    const int sysMenu = mainFrame().getIndex("sysmenubutton");
+    const skin::Rect r = mainFrame().layout().objectRects[std::size_t(sysMenu)];
+    EXPECT_EQ(mainFrame().skinMenu().window(0)->geometry().topLeft(), onScreen(main, QPoint(r.left, r.bottom)));
+    EXPECT_EQ(openMenuCaptions(mainFrame()), (std::vector<std::string>{"Mi&nimize", "-", "&Close"}));
+    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mainFrame().inMenu(); }, 3000));
+    EXPECT_TRUE(main.isVisible());
+
+    // One click opens the menu below the button and leaves the window be.
+    pointerTo(onScreen(main, QPoint(300, 200)));
+    pointerTo(globalCentre(mainFrame(), sysMenu));
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mainFrame().inMenu() && mainFrame().skinMenu().window(0); }, 3000));
+    EXPECT_EQ(mainFrame().skinMenu().window(0)->geometry().topLeft(), onScreen(main, QPoint(r.left, r.bottom)));
+    QTest::qWait(600); // longer than a double click
+    EXPECT_TRUE(main.isVisible());
+    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mainFrame().inMenu(); }, 3000));
+
+    // Two quick clicks: the second closes the menu, then the window.
+    xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("--delay"),
+             QStringLiteral("80"), QStringLiteral("1")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !main.isVisible(); }, 3000));
+    EXPECT_FALSE(mainFrame().inMenu());
+}
+
+TEST_F(FrameX11Test, DraggingTheBottomRightCornerResizesAndStopsAtTheMinimum)
+{
+    showMain();
+    const QRect before = main.geometry();
+    const QPoint corner = onScreen(main, QPoint(main.width() - 2, main.height() - 2));
+    pressAndDrag(corner, QPoint(60, 40));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main.size() == before.size() + QSize(60, 40); }, 3000))
+        << main.width() << "x" << main.height();
+    // The window manager has the pointer and the keyboard meanwhile; the
+    // frame keeps the active look.
+    EXPECT_TRUE(mainFrame().sizeMoveRunning());
+    EXPECT_TRUE(mainFrame().formActive());
+    pointerTo(onScreen(main, QPoint(20, 10)));
+    QTest::qWait(200);
+    release();
+    const QSize minimum(mainFrame().getMinWidth(), mainFrame().getMinHeight());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main.size() == minimum; }, 3000))
+        << main.width() << "x" << main.height();
+    EXPECT_EQ(main.pos(), before.topLeft());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !mainFrame().sizeMoveRunning(); }, 1000));
+    // The frame was laid out for the new size.
+    EXPECT_EQ(mainFrame().layout().width, minimum.width());
+    EXPECT_EQ(main.clientArea()->geometry().width(), mainFrame().layout().clientRect.width());
+}
+
+TEST_F(FrameX11Test, MinimiseTakesTheAboutWindowAlongAndRestoreBringsItBack)
+{
+    showMain();
+    int restores = 0;
+    mainFrame().setOnRestore([&] { ++restores; });
+    main.about1Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return about.isVisible() && aboutFrame().formActive(); }, 5000));
+    xdotool({QStringLiteral("windowactivate"), num(int(main.winId()))});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mainFrame().formActive(); }, 5000));
+    const int minimise = mainFrame().getIndex("minbutton");
+    pointerTo(onScreen(main, QPoint(300, 200)));
+    pointerTo(globalCentre(mainFrame(), minimise));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mainFrame().activeObject() == minimise; }, 3000));
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main.isMinimized(); }, 3000));
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(mainFrame().windowState(), SkinFrame::WindowState::Normal);
+    EXPECT_EQ(restores, 0);
+    // The window manager shows it again (as from a task bar).
+    xdotool({QStringLiteral("windowactivate"), num(int(main.winId()))});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.isMinimized() && main.isVisible(); }, 3000))
+        << int(main.windowState()) << main.isVisible() << about.isVisible();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return about.isVisible(); }, 3000));
+    EXPECT_EQ(restores, 1);
+    about.close();
+}
+
+TEST_F(FrameX11Test, RightClickOnTheCaptionOpensTheSkinnedSystemMenu)
+{
+    showMain();
+    pointerTo(onScreen(main, QPoint(300, 12)));
+    xdotool({QStringLiteral("click"), QStringLiteral("3")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mainFrame().inMenu() && mainFrame().skinMenu().window(0); }, 3000));
+    EXPECT_EQ(openMenuCaptions(mainFrame()), (std::vector<std::string>{"Mi&nimize", "-", "&Close"}));
+    EXPECT_EQ(mainFrame().skinMenu().window(0)->item(2).menuItem().shortCutText(), QStringLiteral("Alt+F4"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return mainFrame().skinMenu().window(0)->isVisible(); }, 3000));
+    EXPECT_EQ(mainFrame().skinMenu().window(0)->geometry().topLeft(), onScreen(main, QPoint(300, 12)));
+    xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mainFrame().inMenu(); }, 3000));
+
+    // The About window: "&Close" alone, and choosing it hides the window.
+    main.about1Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return about.isVisible() && aboutFrame().formActive(); }, 5000));
+    QTest::qWait(150);
+    pointerTo(onScreen(about, QPoint(100, 12)));
+    xdotool({QStringLiteral("click"), QStringLiteral("3")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return aboutFrame().inMenu() && aboutFrame().skinMenu().window(0); }, 3000));
+    skin::SkinPopupWindow* popup = aboutFrame().skinMenu().window(0);
+    EXPECT_EQ(openMenuCaptions(aboutFrame()), (std::vector<std::string>{"&Close"}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }, 3000));
+    const skin::Rect r = popup->screenRect(popup->item(0));
+    pointerTo(QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    QTest::qWait(100);
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !about.isVisible(); }, 3000));
+    EXPECT_FALSE(aboutFrame().inMenu());
+    EXPECT_TRUE(main.isVisible());
 }
 
 int main(int argc, char** argv)

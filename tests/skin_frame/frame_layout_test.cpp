@@ -124,6 +124,35 @@ TEST_F(FrameLayoutTest, HitTestTable)
     }
 }
 
+TEST_F(FrameLayoutTest, AWindowThatCannotBeSizedNowHasNoSizingEdges)
+{
+    // Maximised, rolled up, minimised or not resizable: the border is
+    // frame, buttons and caption stay what they are.
+    const FrameLayout f = layout(589, 376);
+    const auto objects = pewterObjects(true);
+    const struct {
+        int x, y;
+        FrameHit sizable, fixed;
+    } cases[] = {
+        {1, 200, FrameHit::Left, FrameHit::Object},
+        {587, 374, FrameHit::BottomRight, FrameHit::Object},
+        {300, 374, FrameHit::Bottom, FrameHit::Object},
+        {300, 1, FrameHit::Top, FrameHit::Object},
+        {300, 12, FrameHit::Caption, FrameHit::Caption},
+        {560, 10, FrameHit::Object, FrameHit::Object},
+        {300, 200, FrameHit::Client, FrameHit::Client},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(f.hitTest(c.x, c.y, objects, true).hit, c.sizable) << c.x << "," << c.y;
+        EXPECT_EQ(f.hitTest(c.x, c.y, objects, false).hit, c.fixed) << c.x << "," << c.y;
+    }
+    // The default look the same way.
+    const FrameLayout d = layoutFrame(std::nullopt, {}, 200, 100, pewterObjects(true));
+    EXPECT_EQ(d.hitTest(1, 50, pewterObjects(true), true).hit, FrameHit::Left);
+    EXPECT_EQ(d.hitTest(1, 50, pewterObjects(true), false).hit, FrameHit::Object);
+    EXPECT_EQ(d.hitTest(199, 99, pewterObjects(true), true).hit, FrameHit::BottomRight);
+}
+
 TEST_F(FrameLayoutTest, ShapeIsHalfOpen)
 {
     const FrameLayout f = layout(589, 376);

@@ -425,9 +425,10 @@ TEST(FrameSize, TooSmallADesignIsRaisedToTheMinimumInOneStep)
     // minimum width of 160.
     ASSERT_EQ(sd->formMinWidth, 160);
     EXPECT_EQ(window.size(), QSize(160, 43));
-    // The default look first (16 x 35), then the skinned size: no one-pixel
-    // nudges in between.
-    EXPECT_EQ(count.sizes, (std::vector<QSize>{QSize(16, 35), QSize(160, 43)}));
+    // The default look first (16 x 35, raised to its minimum width of 120),
+    // then the skinned size: no one-pixel nudges in between.
+    EXPECT_EQ(count.sizes, (std::vector<QSize>{QSize(120, 35), QSize(160, 43)}));
+    EXPECT_EQ(window.minimumSize(), QSize(160, frame.getMinHeight()));
 }
 
 TEST(DefaultLook, WithoutSkinAPlainFrame)

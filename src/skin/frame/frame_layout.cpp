@@ -313,7 +313,7 @@ bool FrameLayout::inShape(int x, int y) const
     return !region || region->contains(x, y);
 }
 
-FrameHitResult FrameLayout::hitTest(int x, int y, const std::vector<FrameObjectSpec>& objects) const
+FrameHitResult FrameLayout::hitTest(int x, int y, const std::vector<FrameObjectSpec>& objects, bool sizable) const
 {
     FrameHitResult result;
     if (!inShape(x, y))
@@ -356,13 +356,13 @@ FrameHitResult FrameLayout::hitTest(int x, int y, const std::vector<FrameObjectS
     if (!skinned) {
         const int b = kDefaultBorder;
         const bool l = x < b, r = x >= width - b, t = y < b, btm = y >= height - b;
-        return edgeOrInterior(l || r || t || btm, l, r, t, btm);
+        return edgeOrInterior(sizable && (l || r || t || btm), l, r, t, btm);
     }
 
     // Near the edge: a probe a border width away leaves the shape.
     const int bw = std::max(0, borderW);
     bool nearEdge = false;
-    if (!contains(maskRectArea, x, y) || !region) {
+    if (sizable && (!contains(maskRectArea, x, y) || !region)) {
         const int probes[4][2] = {{x - bw, y}, {x, y - bw}, {x + bw, y}, {x, y + bw}};
         for (const auto& p : probes)
             if (!inShape(p[0], p[1]))

@@ -90,8 +90,10 @@ struct FrameLayout {
     std::optional<Region> region;
 
     // Which part of the frame lies under a window point. Every test reads
-    // the rectangles above; right and bottom edges are outside.
-    FrameHitResult hitTest(int x, int y, const std::vector<FrameObjectSpec>& objects) const;
+    // the rectangles above; right and bottom edges are outside. A window
+    // that cannot be sized now (not resizable, maximised, rolled up or
+    // minimised) has no sizing edges: `sizable` false.
+    FrameHitResult hitTest(int x, int y, const std::vector<FrameObjectSpec>& objects, bool sizable = true) const;
     // The shape test alone: inside the window rectangle and the region.
     bool inShape(int x, int y) const;
 };

@@ -5,15 +5,23 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QShortcut>
 #include <QTimerEvent>
+#include <QWindow>
 #include <algorithm>
 
+#include "platform/qt_compositor.h"
 #include "platform/qt_frameless_window.h"
+#include "platform/qt_system_move.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/application_notifier.h"
+#include "skin/frame/frame_cursor.h"
 #include "skin/frame/frame_painter.h"
 #include "skin/frame/layer_manager.h"
 #include "skin/frame/skin_notice_event.h"
+#include "skin/menus/skin_menu.h"
+#include "skin/menus/skin_popup_menu.h"
 #include "skin/paint/bitmap_canvas.h"
 
 namespace tessaly::skin {
@@ -43,11 +51,24 @@ SkinFrame::SkinFrame(platform::FramelessWindow* window)
 {
     m_window->installEventFilter(this);
     ApplicationNotifier::instance().addWindow(m_window);
+    m_skinMenu = std::make_unique<SkinMenu>(m_window, this);
+    // Alt+Space opens the system menu below its button wherever the focus
+    // is in the window.
+    m_altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), m_window);
+    m_altSpace->setContext(Qt::WindowShortcut);
+    connect(m_altSpace, &QShortcut::activated, this, [this] { showSystemMenuBelowButton(); });
     applySkin();
 }
 
 SkinFrame::~SkinFrame()
 {
+    // The engine tells its frame when it closes: close it while the frame
+    // is still whole.
+    m_skinMenu->hide();
+    if (m_inMenu)
+        QCoreApplication::instance()->removeEventFilter(this);
+    // A later frame of the same window makes its own.
+    delete m_altSpace;
     m_window->removeEventFilter(this);
     ApplicationNotifier::instance().removeWindow(m_window);
 }
@@ -66,7 +87,16 @@ void SkinFrame::setBorderIcons(unsigned icons)
     updateFrame();
 }
 
-bool SkinFrame::formActive() const { return m_window->isActiveWindow(); }
+bool SkinFrame::formActive() const
+{
+    // The window manager takes the keyboard while it moves or sizes the
+    // window, which Qt reports as a deactivation: the window keeps its
+    // active look until the move ends, unless another window of the
+    // program became active.
+    if (m_sizeMove && m_activeAtSizeMove && QApplication::activeWindow() == nullptr)
+        return true;
+    return m_window->isActiveWindow();
+}
 
 std::vector<FrameObjectSpec> SkinFrame::objectSpecs() const
 {
@@ -105,7 +135,12 @@ void SkinFrame::applySkin()
         createDefaultButtons();
     applyBorderIcons();
     m_layoutDirty = true;
+    // The old limits let go first, so that the window takes its new size in
+    // one step; the new ones follow.
+    m_window->setMinimumSize(0, 0);
+    m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     applySize();
+    applySizeLimits();
     updateFrame();
     if (formActive())
         m_mouseTimer.start(kMouseTimerInterval, this);
@@ -223,9 +258,8 @@ void SkinFrame::applySize()
         const FrameMargins m = frameMargins(geometry);
         size = QSize(client.width() + m.left + m.right, client.height() + m.top + m.bottom);
     }
-    // Below the skin's minimum the window is raised to it at once.
-    if (geometry)
-        size = size.expandedTo(QSize(geometry->minWidth, geometry->minHeight));
+    // Below the minimum the window is raised to it at once.
+    size = size.expandedTo(QSize(getMinWidth(), getMinHeight()));
     // The place is given with the size: the window stays where it is.
     if (size != m_window->size())
         m_window->setGeometry(QRect(m_window->pos(), size));
@@ -236,6 +270,8 @@ void SkinFrame::skinNotice(const SkinNoticeEvent& notice)
     const bool ours = notice.sender() == nullptr || notice.sender() == m_sd;
     switch (notice.message()) {
     case SKINMSG_BEFORE_CHANGE:
+        // Open menus read the registry's records.
+        m_skinMenu->hide();
         if (ours)
             beforeChange();
         relayToControls(notice);
@@ -411,12 +447,12 @@ void SkinFrame::morphTick()
 
 void SkinFrame::testActiveObject(const QPoint& p, bool track)
 {
-    if (m_objects.empty() || !formActive() || m_closing)
+    if (m_objects.empty() || !formActive() || m_closing || m_sizeMove)
         return;
     const int old = m_activeObject;
     int found = -1;
     if (track && p.x() >= 0) {
-        const FrameHitResult hit = m_layout.hitTest(p.x(), p.y(), objectSpecs());
+        const FrameHitResult hit = hitTest(p);
         found = hit.objectIndex;
     }
     if (m_mouseCaptureObject != -1 && found != m_mouseCaptureObject)
@@ -482,7 +518,14 @@ void SkinFrame::mouseDown(int index)
     if (o.isCaption() || !o.enabled || o.down)
         return;
     setPressed(index, true);
-    // The system menu opens on press; it has no menu yet.
+    // The system menu opens on press; the button stays down while it is open.
+    if (o.spec.command == StdCommand::SysMenu) {
+        // The window has no decoration: its geometry is its place.
+        const QPoint at = m_window->geometry().topLeft();
+        const Rect r = m_layout.objectRects[std::size_t(index)];
+        popupSystemMenu({r.left + at.x(), r.top + at.y(), r.right + at.x(), r.bottom + at.y()});
+        m_menuByButton = true;
+    }
 }
 
 void SkinFrame::mouseUp(int index)
@@ -510,14 +553,24 @@ void SkinFrame::doCommand(int index)
         QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection);
         break;
     case StdCommand::Maximize:
+        deactivateAll();
+        hideLayers();
+        changeWindowState(m_windowState == WindowState::Maximized ? WindowState::Normal : WindowState::Maximized);
+        break;
     case StdCommand::Minimize:
+        deactivateAll();
+        hideLayers();
+        changeWindowState(WindowState::Minimized);
+        break;
     case StdCommand::MinimizeToTray:
-        // Window states arrive with the frame's behaviour.
+        // The program has no tray icon: nothing to minimise to.
         deactivateAll();
         hideLayers();
         break;
-    case StdCommand::SysMenu:   // the menu opens on press
-    case StdCommand::RollUp:    // window states arrive with the frame's behaviour
+    case StdCommand::RollUp:
+        switchRollUp(!m_rollUpState);
+        break;
+    case StdCommand::SysMenu: // the menu opens on press
     case StdCommand::Default:
         break;
     }
@@ -532,7 +585,7 @@ void SkinFrame::onMouseMove(const QPoint& p)
 
 void SkinFrame::mouseTick()
 {
-    if (!formActive()) {
+    if (!formActive() || m_sizeMove) {
         m_mouseTimer.stop();
         return;
     }
@@ -608,8 +661,12 @@ void SkinFrame::hideLayers()
 
 bool SkinFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_window)
+    if (watched == m_window->windowHandle() && event->type() == QEvent::Expose) {
+        exposed();
         return false;
+    }
+    if (watched != m_window)
+        return m_inMenu && menuPress(watched, event);
     if (event->type() == SkinNoticeEvent::eventType()) {
         skinNotice(static_cast<const SkinNoticeEvent&>(*event));
         return false;
@@ -628,47 +685,55 @@ bool SkinFrame::eventFilter(QObject* watched, QEvent* event)
     case QEvent::ActivationChange:
         onActivationChange();
         return false;
+    case QEvent::WindowStateChange:
+        windowStateChanged(static_cast<QWindowStateChangeEvent*>(event)->oldState());
+        return false;
     case QEvent::Show:
         m_closing = false;
+        watchScreen();
         return false;
     case QEvent::Hide:
         hideLayers();
         m_mouseTimer.stop();
         return false;
+    case QEvent::Enter:
+        // The pointer is back after a move or resize by the window manager.
+        if (m_sizeMove && !m_drag.active && !platform::leftButtonDown())
+            endSizeMove();
+        return false;
     case QEvent::Leave:
         // Where the pointer went is asked, not assumed: a glow appearing
         // under it can make the window see a leave while the pointer still
         // rests on the button.
-        if (m_mouseCaptureObject == -1 && formActive())
+        if (m_mouseCaptureObject == -1 && formActive() && !m_sizeMove)
             mouseTick();
         return false;
     case QEvent::MouseMove: {
         const auto* e = static_cast<QMouseEvent*>(event);
-        onMouseMove(e->position().toPoint());
+        if (m_drag.active)
+            return dragTo(e->globalPosition().toPoint());
+        // Qt sees no release after a move by the window manager: the first
+        // motion with the button up ends it, so the buttons react at once.
+        // (Qt also sends motion of its own while the window changes size.)
+        if (m_sizeMove) {
+            if (platform::leftButtonDown())
+                return false;
+            endSizeMove();
+        }
+        const QPoint p = e->position().toPoint();
+        updateCursor(hitTest(p).hit);
+        onMouseMove(p);
         return false;
     }
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-        const auto* e = static_cast<QMouseEvent*>(event);
-        if (e->button() != Qt::LeftButton)
-            return false;
-        const QPoint p = e->position().toPoint();
-        if (contains(m_layout.clientRect, p))
-            return false;
-        testActiveObject(p, true);
-        if (m_activeObject >= 0 && !m_objects[std::size_t(m_activeObject)].isCaption()) {
-            m_mouseCaptureObject = m_activeObject;
-            const int index = m_activeObject;
-            mouseDown(index);
-            // A double click on the system-menu button closes the window.
-            if (event->type() == QEvent::MouseButtonDblClick
-                && m_objects[std::size_t(index)].spec.command == StdCommand::SysMenu)
-                QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection);
-        }
-        return true;
-    }
+    case QEvent::MouseButtonDblClick:
+        return mousePress(static_cast<QMouseEvent*>(event), event->type() == QEvent::MouseButtonDblClick);
     case QEvent::MouseButtonRelease: {
         const auto* e = static_cast<QMouseEvent*>(event);
+        if (m_drag.active && e->button() == Qt::LeftButton) {
+            endSizeMove();
+            return true;
+        }
         if (e->button() != Qt::LeftButton || m_mouseCaptureObject < 0)
             return false;
         const int index = m_mouseCaptureObject;
@@ -685,14 +750,503 @@ bool SkinFrame::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
+bool SkinFrame::mousePress(QMouseEvent* e, bool doubleClick)
+{
+    if (m_sizeMove && !m_drag.active)
+        endSizeMove();
+    const QPoint p = e->position().toPoint();
+    if (contains(m_layout.clientRect, p))
+        return false;
+    const FrameHitResult hit = hitTest(p);
+    if (e->button() == Qt::RightButton) {
+        testActiveObject(p, true);
+        if (hit.hit == FrameHit::Caption && !doubleClick) {
+            m_mouseCaptureObject = -1;
+            if (!m_disableSystemMenu)
+                showSystemMenu(e->globalPosition().toPoint());
+        }
+        return true;
+    }
+    if (e->button() != Qt::LeftButton)
+        return false;
+    testActiveObject(p, true);
+    if (m_activeObject >= 0 && !m_objects[std::size_t(m_activeObject)].isCaption()) {
+        m_mouseCaptureObject = m_activeObject;
+        const int index = m_activeObject;
+        // A double click on the system-menu button closes the window, once
+        // the menu its first click opened has closed.
+        if (doubleClick && m_objects[std::size_t(index)].spec.command == StdCommand::SysMenu) {
+            if (m_inMenu)
+                m_closeAfterMenu = true;
+            else
+                QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection);
+            return true;
+        }
+        mouseDown(index);
+        return true;
+    }
+    m_mouseCaptureObject = -1;
+    if (hit.hit == FrameHit::Caption && doubleClick)
+        captionDoubleClick();
+    else if (hit.hit == FrameHit::Caption || isSizingHit(hit.hit))
+        startSizeMove(hit.hit, e->globalPosition().toPoint());
+    return true;
+}
+
 void SkinFrame::timerEvent(QTimerEvent* event)
 {
     if (event->timerId() == m_morphTimer.timerId())
         morphTick();
     else if (event->timerId() == m_mouseTimer.timerId())
         mouseTick();
+    else if (event->timerId() == m_sizeMoveTimer.timerId()) {
+        if (!platform::leftButtonDown())
+            endSizeMove();
+    }
     else
         QObject::timerEvent(event);
+}
+
+// ---- size limits -------------------------------------------------------------------
+
+namespace {
+
+FrameSizeState sizeState(SkinFrame::WindowState state, bool rolledUp)
+{
+    return {rolledUp, state == SkinFrame::WindowState::Minimized};
+}
+
+QRect workAreaOf(const QWidget* window)
+{
+    const QScreen* screen = window->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1 << 14, 1 << 14);
+}
+
+} // namespace
+
+void SkinFrame::setSizeSettings(const FrameSizeSettings& settings)
+{
+    m_sizeSettings = settings;
+    applySizeLimits();
+}
+
+int SkinFrame::getMinWidth() const
+{
+    const auto geometry = m_skinSupport ? std::optional(FrameSkinGeometry::from(*m_sd)) : std::nullopt;
+    return frameMinWidth(geometry, m_sizeSettings, sizeState(m_windowState, m_rollUpState));
+}
+
+int SkinFrame::getMinHeight() const
+{
+    const auto geometry = m_skinSupport ? std::optional(FrameSkinGeometry::from(*m_sd)) : std::nullopt;
+    return frameMinHeight(geometry, m_sizeSettings, sizeState(m_windowState, m_rollUpState));
+}
+
+int SkinFrame::getMaxWidth() const { return frameMaxWidth(m_sizeSettings, workAreaOf(m_window).width()); }
+
+int SkinFrame::getMaxHeight() const { return frameMaxHeight(m_sizeSettings, workAreaOf(m_window).height()); }
+
+void SkinFrame::applySizeLimits()
+{
+    // Qt hands these to the window manager as the window's size hints, and
+    // keeps its own resizes within them too.
+    const int minW = getMinWidth(), minH = getMinHeight();
+    m_window->setMinimumSize(minW, minH);
+    m_window->setMaximumSize(std::max(minW, getMaxWidth()), std::max(minH, getMaxHeight()));
+}
+
+void SkinFrame::watchScreen()
+{
+    if (m_screenWatched || !m_window->windowHandle())
+        return;
+    m_screenWatched = true;
+    // The maximum is the work area: a change of screen or of its work area
+    // applies the limits again.
+    auto watch = [this](QScreen* screen) {
+        if (screen)
+            connect(screen, &QScreen::availableGeometryChanged, this, [this] { applySizeLimits(); });
+        applySizeLimits();
+    };
+    connect(m_window->windowHandle(), &QWindow::screenChanged, this, watch);
+    watch(m_window->screen());
+    m_window->windowHandle()->installEventFilter(this);
+}
+
+// ---- hit testing, moving and sizing ------------------------------------------------
+
+bool SkinFrame::sizableNow() const
+{
+    return m_resizable && m_windowState == WindowState::Normal && !m_rollUpState;
+}
+
+FrameHitResult SkinFrame::hitTest(const QPoint& p) const
+{
+    return m_layout.hitTest(p.x(), p.y(), objectSpecs(), sizableNow());
+}
+
+void SkinFrame::updateCursor(FrameHit hit)
+{
+    const Qt::CursorShape shape = cursorForHit(hit);
+    if (shape == m_cursor)
+        return;
+    m_cursor = shape;
+    if (shape == Qt::ArrowCursor)
+        m_window->unsetCursor();
+    else
+        m_window->setCursor(shape);
+}
+
+void SkinFrame::startSizeMove(FrameHit grip, const QPoint& global)
+{
+    // A maximised window stays where it is.
+    if (grip == FrameHit::Caption && m_windowState == WindowState::Maximized)
+        return;
+    beginSizeMove();
+    if (platform::startSystemMoveResize(m_window, edgesForHit(grip))) {
+        // The platform tells nothing when it ends: the button is watched.
+        m_sizeMoveTimer.start(kMouseTimerInterval, this);
+        return;
+    }
+    // No window manager to do it: the frame follows the pointer itself.
+    const QRect g = m_window->geometry();
+    m_drag = {true, grip, global, {g.left(), g.top(), g.right() + 1, g.bottom() + 1}};
+}
+
+void SkinFrame::beginSizeMove()
+{
+    // The window system tells nothing when a move or resize starts: what
+    // would happen then happens here. Buttons forget hover and press, the
+    // glows go, and the pointer is not tracked until it ends.
+    m_skinMenu->hide();
+    m_mouseTimer.stop();
+    m_morphTimer.stop();
+    hideLayers();
+    m_activeObject = m_mouseCaptureObject = -1;
+    for (FrameObject& o : m_objects)
+        if (!o.isCaption())
+            o.resetState();
+    redrawButtons();
+    m_activeAtSizeMove = m_window->isActiveWindow();
+    m_sizeMove = true;
+}
+
+void SkinFrame::endSizeMove()
+{
+    m_sizeMoveTimer.stop();
+    m_sizeMove = false;
+    m_drag.active = false;
+    m_activeObject = m_mouseCaptureObject = -1;
+    updateFrame();
+    repaint(QRect(0, 0, m_layout.width, m_layout.height));
+    if (formActive())
+        m_mouseTimer.start(kMouseTimerInterval, this);
+}
+
+bool SkinFrame::dragTo(const QPoint& global)
+{
+    const QPoint d = global - m_drag.startGlobal;
+    const Rect r = dragBounds(m_drag.grip, m_drag.startBounds, d.x(), d.y(), {getMinWidth(), getMinHeight()},
+                              {getMaxWidth(), getMaxHeight()});
+    m_window->setGeometry(QRect(r.left, r.top, r.width(), r.height()));
+    return true;
+}
+
+void SkinFrame::captionDoubleClick()
+{
+    const bool maximisable = (m_borderIcons & BorderIcon::Maximize) != 0;
+    if (m_resizable && m_windowState == WindowState::Minimized)
+        changeWindowState(WindowState::Normal);
+    else if (m_resizable && m_windowState == WindowState::Normal && !m_rollUpState && maximisable)
+        changeWindowState(WindowState::Maximized);
+    else if (m_resizable && m_windowState == WindowState::Maximized && !m_maxRollUpState)
+        changeWindowState(WindowState::Normal);
+    else
+        switchRollUp(!m_rollUpState);
+}
+
+// ---- window states -----------------------------------------------------------------
+
+bool SkinFrame::isMainWindow() const { return m_window->parentWidget() == nullptr; }
+
+void SkinFrame::changeWindowState(WindowState state)
+{
+    if (state == m_windowState)
+        return;
+    m_skinMenu->hide();
+    switch (state) {
+    case WindowState::Normal:
+        restoreWindow();
+        break;
+    case WindowState::Minimized:
+        minimizeWindow();
+        break;
+    case WindowState::Maximized:
+        maximizeWindow();
+        break;
+    }
+}
+
+void SkinFrame::minimizeWindow()
+{
+    deactivateAll();
+    hideLayers();
+    if (isMainWindow()) {
+        // The program is minimised: its main window goes to the task bar and
+        // takes its other windows along (windowStateChanged). The frame's own
+        // state stays normal.
+        m_window->showMinimized();
+        return;
+    }
+    // A secondary window shrinks to its caption bar at the first free place
+    // along the bottom of the work area.
+    if (m_oldBounds.isEmpty())
+        m_oldBounds = m_window->geometry();
+    m_windowState = WindowState::Minimized;
+    applySizeLimits();
+    std::vector<Point> taken;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == m_window || !w->isVisible())
+            continue;
+        // The frame is a child of its window (no meta-object: dynamic_cast).
+        for (QObject* child : w->children()) {
+            const auto* other = dynamic_cast<const SkinFrame*>(child);
+            if (other && !other->isMainWindow() && other->windowState() == WindowState::Minimized)
+                taken.push_back({w->x(), w->y()});
+        }
+    }
+    const QRect a = workAreaOf(m_window);
+    const Point at = minimisedSlot({a.left(), a.top(), a.left() + a.width(), a.top() + a.height()}, getMinWidth(),
+                                   getMinHeight(), taken);
+    m_window->setGeometry(QRect(at.x, at.y, getMinWidth(), getMinHeight()));
+    if (m_onMinimize)
+        m_onMinimize();
+}
+
+void SkinFrame::maximizeWindow()
+{
+    m_rollUpBeforeMaximize = m_rollUpState;
+    if (m_oldBounds.isEmpty())
+        m_oldBounds = m_window->geometry();
+    m_windowState = WindowState::Maximized;
+    applySizeLimits();
+    m_window->setGeometry(workAreaOf(m_window));
+    if (m_onMaximize)
+        m_onMaximize();
+}
+
+void SkinFrame::restoreWindow()
+{
+    // Undo a roll-up that began while maximised.
+    if (m_windowState == WindowState::Maximized && m_rollUpState && !m_rollUpBeforeMaximize)
+        m_rollUpState = false;
+    m_rollUpBeforeMaximize = false;
+    m_maxRollUpState = false;
+    m_windowState = WindowState::Normal;
+    applySizeLimits();
+    if (!m_oldBounds.isEmpty())
+        m_window->setGeometry(m_oldBounds);
+    m_oldBounds = QRect();
+    if (formActive())
+        m_mouseTimer.start(kMouseTimerInterval, this);
+    m_layoutDirty = true;
+    updateFrame();
+    repaint(QRect(0, 0, m_layout.width, m_layout.height));
+    if (m_onRestore)
+        m_onRestore();
+}
+
+void SkinFrame::switchRollUp(bool value)
+{
+    if ((m_borderIcons & BorderIcon::RollUp) == 0 || m_windowState == WindowState::Minimized)
+        return;
+    if (m_rollUpState && m_windowState == WindowState::Maximized && !m_maxRollUpState)
+        return;
+    if (value == m_rollUpState)
+        return;
+    if (m_windowState == WindowState::Maximized)
+        m_maxRollUpState = value;
+    if (value)
+        m_oldHeight = m_window->height();
+    m_rollUpState = value;
+    applySizeLimits();
+    // Rolled up the window is its frame without the client area.
+    const int height = value ? getMinHeight() : std::max(m_oldHeight, getMinHeight());
+    m_window->setGeometry(QRect(m_window->pos(), QSize(m_window->width(), height)));
+}
+
+void SkinFrame::windowStateChanged(Qt::WindowStates old)
+{
+    const bool minimised = m_window->isMinimized();
+    if (minimised && !(old & Qt::WindowMinimized)) {
+        hideLayers();
+        m_mouseTimer.stop();
+        m_skinMenu->hide();
+        if (isMainWindow())
+            hideOwnedWindows();
+    } else if (!minimised && (old & Qt::WindowMinimized)) {
+        if (isMainWindow())
+            showOwnedWindows();
+        if (formActive())
+            m_mouseTimer.start(kMouseTimerInterval, this);
+        if (m_onRestore)
+            m_onRestore();
+    }
+}
+
+void SkinFrame::exposed()
+{
+    // Qt can miss the window manager's word that a minimised window is
+    // normal again (seen with openbox on X11): a window shown on the screen
+    // is not minimised, and Qt is told so, which runs the restore.
+    if (m_window->isMinimized() && m_window->windowHandle()->isExposed())
+        m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
+}
+
+void SkinFrame::hideOwnedWindows()
+{
+    // The program's other windows (the About window) go with the main
+    // window; menus, hints and glows are not owned windows.
+    m_hiddenOwned.clear();
+    const QList<QWidget*> windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows) {
+        if (w == m_window || !w->isVisible() || !w->parentWidget() || w->parentWidget()->window() != m_window)
+            continue;
+        if (w->windowType() != Qt::Window && w->windowType() != Qt::Dialog)
+            continue;
+        m_hiddenOwned.emplace_back(w);
+        w->hide();
+    }
+}
+
+void SkinFrame::showOwnedWindows()
+{
+    std::vector<QPointer<QWidget>> windows = std::move(m_hiddenOwned);
+    m_hiddenOwned.clear();
+    for (const QPointer<QWidget>& w : windows)
+        if (w)
+            w->show();
+}
+
+// ---- the system menu ---------------------------------------------------------------
+
+SkinMenu& SkinFrame::skinMenu() { return *m_skinMenu; }
+
+bool SkinFrame::layeredWindowsAvailable() const { return platform::compositingManagerRunning(); }
+
+SystemMenuActions SkinFrame::systemMenuActions()
+{
+    SystemMenuActions a;
+    a.minimize = [this] { changeWindowState(WindowState::Minimized); };
+    a.maximize = [this] { changeWindowState(WindowState::Maximized); };
+    a.restore = [this] {
+        if (m_maxRollUpState || (m_rollUpState && m_windowState == WindowState::Normal))
+            switchRollUp(false);
+        else
+            changeWindowState(WindowState::Normal);
+    };
+    a.rollUp = [this] { switchRollUp(true); };
+    a.minimizeToTray = [] {}; // no tray icon
+    a.close = [this] { QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection); };
+    return a;
+}
+
+void SkinFrame::popupSystemMenu(const Rect& anchor)
+{
+    // The items are built for the state at each opening; the engine lets go
+    // of the old ones first.
+    m_skinMenu->hide();
+    m_sysMenu = std::make_unique<SkinPopupMenu>(m_window);
+    m_sysMenu->setSkinComponent(this);
+    SystemMenuState state;
+    state.borderIcons = m_borderIcons;
+    state.minimised = m_windowState == WindowState::Minimized;
+    state.maximised = m_windowState == WindowState::Maximized;
+    state.rolledUp = m_rollUpState;
+    state.maxRollUpState = m_maxRollUpState;
+    buildSystemMenu(m_sysMenu->items(), state, systemMenuActions(), m_sd ? m_sd->resourceStrData() : nullptr);
+    m_menuOpened.start();
+    m_sysMenu->popupFromRect(anchor, false);
+}
+
+void SkinFrame::showSystemMenu(const QPoint& global)
+{
+    if (m_disableSystemMenu)
+        return;
+    m_menuByButton = false;
+    popupSystemMenu({global.x(), global.y(), global.x(), global.y()});
+}
+
+void SkinFrame::showSystemMenuBelowButton()
+{
+    if (m_disableSystemMenu || !m_window->isVisible())
+        return;
+    for (std::size_t i = 0; i < m_objects.size(); ++i) {
+        const FrameObject& o = m_objects[i];
+        if (o.spec.command != StdCommand::SysMenu || o.isCaption() || !o.enabled || !o.spec.visible)
+            continue;
+        const Rect r = m_layout.objectRects[i];
+        if (r.isEmpty())
+            continue;
+        // The window has no decoration: its geometry is its place.
+        const QPoint at = m_window->geometry().topLeft();
+        m_menuByButton = false;
+        popupSystemMenu({r.left + at.x(), r.top + at.y(), r.right + at.x(), r.bottom + at.y()});
+        return;
+    }
+}
+
+void SkinFrame::skinMenuOpen()
+{
+    if (m_inMenu)
+        return;
+    m_inMenu = true;
+    m_closeAfterMenu = false;
+    // Watches presses on the menu's windows (a second click on the
+    // system-menu button lands on the menu, which has the pointer).
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+void SkinFrame::skinMenuClose()
+{
+    if (!m_inMenu)
+        return;
+    m_inMenu = false;
+    QCoreApplication::instance()->removeEventFilter(this);
+    for (LayerManager* g : {glow(getIndex("sysmenubutton"))})
+        if (g)
+            g->hide();
+    // The button that opened the menu comes up; its release went to the menu.
+    for (std::size_t i = 0; i < m_objects.size(); ++i) {
+        if (!m_objects[i].isCaption() && m_objects[i].down) {
+            setPressed(int(i), false);
+            break;
+        }
+    }
+    m_mouseCaptureObject = -1;
+    if (m_closeAfterMenu) {
+        m_closeAfterMenu = false;
+        QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection);
+    }
+}
+
+bool SkinFrame::menuPress(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+        return false;
+    if (!watched->isWidgetType() || !m_menuByButton)
+        return false;
+    const auto* e = static_cast<QMouseEvent*>(event);
+    if (e->button() != Qt::LeftButton || m_menuOpened.elapsed() > QApplication::doubleClickInterval())
+        return false;
+    const int index = getIndex("sysmenubutton");
+    if (index < 0)
+        return false;
+    const QPoint p = e->globalPosition().toPoint() - m_window->geometry().topLeft();
+    if (contains(m_layout.objectRects[std::size_t(index)], p))
+        m_closeAfterMenu = true;
+    return false;
 }
 
 } // namespace tessaly::skin

@@ -1,16 +1,25 @@
 #pragma once
 
 #include <QBasicTimer>
+#include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QPoint>
 #include <QRect>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
 
 #include "skin/frame/frame_layout.h"
 #include "skin/frame/frame_object.h"
+#include "skin/frame/frame_sizing.h"
+#include "skin/frame/system_menu.h"
+#include "skin/menus/menu_frame.h"
 #include "skin/paint/bitmap.h"
+
+class QMouseEvent;
+class QShortcut;
 
 namespace tessaly::platform {
 class FramelessWindow;
@@ -20,6 +29,8 @@ namespace tessaly::skin {
 
 class LayerManager;
 class SkinData;
+class SkinMenu;
+class SkinPopupMenu;
 class SkinNoticeEvent;
 
 // Which caption buttons a window has (bit masks, as stored).
@@ -39,10 +50,19 @@ inline constexpr unsigned MinimizeToTray = 16;
 // loaded skin it draws the default look. The window's size is its design
 // client size plus the frame's margins, applied again on every skin change.
 //
+// It also behaves as a window frame: the pointer shape follows the part
+// under it, a press on the caption or an edge moves or sizes the window
+// through the window manager (or by the frame's own tracking where there
+// is none), the window's size limits reach the window manager, caption
+// buttons and the system menu change the window state, and the system menu
+// is a skinned popup menu run by the frame's own menu engine.
+//
 // Every rectangle it paints, shapes or hit-tests with comes from one
 // FrameLayout, computed once per size.
-class SkinFrame : public QObject {
+class SkinFrame : public QObject, public MenuFrame {
 public:
+    enum class WindowState { Normal, Minimized, Maximized };
+
     static constexpr int kMouseTimerInterval = 50;
     static constexpr int kMorphInterval = 25;
 
@@ -78,6 +98,53 @@ public:
     const Bitmap& frameImage();
     // The glow of an object (null when it has none yet).
     LayerManager* glow(int index) const;
+
+    // --- behaviour
+    // The window can be sized by its frame (default true).
+    bool resizable() const { return m_resizable; }
+    void setResizable(bool on) { m_resizable = on; }
+    // The window's own size limits (0: none).
+    const FrameSizeSettings& sizeSettings() const { return m_sizeSettings; }
+    void setSizeSettings(const FrameSizeSettings& settings);
+    int getMinWidth() const;
+    int getMinHeight() const;
+    int getMaxWidth() const;
+    int getMaxHeight() const;
+    // The part of the frame under a window point, for the current state.
+    FrameHitResult hitTest(const QPoint& p) const;
+    // A move or resize started by the frame runs (the window manager's, or
+    // the frame's own tracking).
+    bool sizeMoveRunning() const { return m_sizeMove; }
+    bool ownTracking() const { return m_drag.active; }
+
+    // The frame's window state. Minimising the program's main window
+    // minimises the program, and the frame's state stays normal.
+    WindowState windowState() const { return m_windowState; }
+    bool rollUpState() const { return m_rollUpState; }
+    void changeWindowState(WindowState state);
+    void switchRollUp(bool value);
+    void setOnRestore(std::function<void()> handler) { m_onRestore = std::move(handler); }
+    void setOnMinimize(std::function<void()> handler) { m_onMinimize = std::move(handler); }
+    void setOnMaximize(std::function<void()> handler) { m_onMaximize = std::move(handler); }
+
+    // --- the system menu
+    bool disableSystemMenu() const { return m_disableSystemMenu; }
+    void setDisableSystemMenu(bool on) { m_disableSystemMenu = on; }
+    // Opens the system menu at a screen point / below the system-menu
+    // button (nothing without an enabled, visible one).
+    void showSystemMenu(const QPoint& global);
+    void showSystemMenuBelowButton();
+    // The menu last opened (null before the first).
+    SkinPopupMenu* systemMenu() const { return m_sysMenu.get(); }
+    bool inMenu() const { return m_inMenu; }
+
+    // MenuFrame
+    SkinMenu& skinMenu() override;
+    SkinData* menusSkinData() const override { return m_sd; }
+    MenuSettings menuSettings() const override { return m_menuSettings; }
+    bool layeredWindowsAvailable() const override;
+    void skinMenuOpen() override;
+    void skinMenuClose() override;
 
     bool mouseTimerActive() const { return m_mouseTimer.isActive(); }
     bool morphTimerActive() const { return m_morphTimer.isActive(); }
@@ -132,6 +199,28 @@ private:
     void showLayer(int index);
     void hideLayers();
 
+    // Moving, sizing and window states.
+    bool sizableNow() const;
+    void updateCursor(FrameHit hit);
+    void applySizeLimits();
+    void watchScreen();
+    void startSizeMove(FrameHit grip, const QPoint& global);
+    void beginSizeMove();
+    void endSizeMove();
+    bool dragTo(const QPoint& global);
+    void captionDoubleClick();
+    void minimizeWindow();
+    void maximizeWindow();
+    void restoreWindow();
+    void windowStateChanged(Qt::WindowStates old);
+    void exposed();
+    void hideOwnedWindows();
+    void showOwnedWindows();
+    bool isMainWindow() const;
+    SystemMenuActions systemMenuActions();
+    void popupSystemMenu(const Rect& anchor);
+    bool menuPress(QObject* watched, QEvent* event);
+    bool mousePress(QMouseEvent* e, bool doubleClick);
     platform::FramelessWindow* m_window;
     SkinData* m_sd = nullptr;
     unsigned m_borderIcons = BorderIcon::SystemMenu | BorderIcon::Minimize | BorderIcon::Maximize | BorderIcon::RollUp;
@@ -152,6 +241,43 @@ private:
     QBasicTimer m_morphTimer;
     long long m_repaintedPixels = 0;
     int m_composeCount = 0;
+
+    // Behaviour.
+    bool m_resizable = true;
+    FrameSizeSettings m_sizeSettings;
+    Qt::CursorShape m_cursor = Qt::ArrowCursor;
+    bool m_sizeMove = false;
+    bool m_activeAtSizeMove = false;
+    QBasicTimer m_sizeMoveTimer;
+    struct Drag {
+        bool active = false;
+        FrameHit grip = FrameHit::Nowhere;
+        QPoint startGlobal;
+        Rect startBounds;
+    } m_drag;
+    WindowState m_windowState = WindowState::Normal;
+    bool m_rollUpState = false;
+    bool m_maxRollUpState = false;
+    bool m_rollUpBeforeMaximize = false;
+    QRect m_oldBounds;
+    int m_oldHeight = 0;
+    bool m_screenWatched = false;
+    // Windows of this window hidden while it is minimised.
+    std::vector<QPointer<QWidget>> m_hiddenOwned;
+    std::function<void()> m_onRestore;
+    std::function<void()> m_onMinimize;
+    std::function<void()> m_onMaximize;
+
+    // The system menu.
+    bool m_disableSystemMenu = false;
+    MenuSettings m_menuSettings;
+    std::unique_ptr<SkinMenu> m_skinMenu;
+    std::unique_ptr<SkinPopupMenu> m_sysMenu;
+    QPointer<QShortcut> m_altSpace;
+    bool m_inMenu = false;
+    bool m_menuByButton = false;
+    bool m_closeAfterMenu = false;
+    QElapsedTimer m_menuOpened;
 };
 
 } // namespace tessaly::skin

@@ -1,0 +1,109 @@
+#include "platform/qt_system_move.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <xcb/xcb.h>
+
+namespace tessaly::platform {
+
+namespace {
+
+xcb_atom_t atom(xcb_connection_t* c, const char* name)
+{
+    auto* reply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr);
+    const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    std::free(reply);
+    return a;
+}
+
+// A window manager that follows the extended hints runs: the root window
+// names its check window.
+bool windowManagerRunning(xcb_connection_t* c, xcb_window_t root)
+{
+    const xcb_atom_t check = atom(c, "_NET_SUPPORTING_WM_CHECK");
+    auto* reply =
+        xcb_get_property_reply(c, xcb_get_property(c, 0, root, check, XCB_ATOM_WINDOW, 0, 1), nullptr);
+    const bool running = reply && xcb_get_property_value_length(reply) == 4;
+    std::free(reply);
+    return running;
+}
+
+// _NET_WM_MOVERESIZE directions.
+uint32_t direction(Qt::Edges edges)
+{
+    const bool l = edges & Qt::LeftEdge, r = edges & Qt::RightEdge, t = edges & Qt::TopEdge,
+               b = edges & Qt::BottomEdge;
+    if (t && l) return 0;
+    if (t && r) return 2;
+    if (b && r) return 4;
+    if (b && l) return 6;
+    if (t) return 1;
+    if (r) return 3;
+    if (b) return 5;
+    if (l) return 7;
+    return 8; // move
+}
+
+bool x11MoveResize(QWidget* window, Qt::Edges edges, xcb_connection_t* c)
+{
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    if (!screen || !windowManagerRunning(c, screen->root))
+        return false;
+    auto* pointer = xcb_query_pointer_reply(c, xcb_query_pointer(c, screen->root), nullptr);
+    if (!pointer)
+        return false;
+    const int16_t x = pointer->root_x, y = pointer->root_y;
+    std::free(pointer);
+
+    // The press gave this program the pointer; the window manager needs it.
+    xcb_ungrab_pointer(c, XCB_CURRENT_TIME);
+    xcb_client_message_event_t event;
+    std::memset(&event, 0, sizeof event);
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = xcb_window_t(window->winId());
+    event.type = atom(c, "_NET_WM_MOVERESIZE");
+    event.data.data32[0] = uint32_t(x);
+    event.data.data32[1] = uint32_t(y);
+    event.data.data32[2] = direction(edges);
+    event.data.data32[3] = 1; // left button
+    event.data.data32[4] = 1; // a normal application
+    xcb_send_event(c, 0, screen->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(c);
+    return true;
+}
+
+} // namespace
+
+bool startSystemMoveResize(QWidget* window, Qt::Edges edges)
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11 && x11->connection())
+        return x11MoveResize(window, edges, x11->connection());
+    QWindow* handle = window->windowHandle();
+    if (!handle)
+        return false;
+    return edges == Qt::Edges() ? handle->startSystemMove() : handle->startSystemResize(edges);
+}
+
+bool leftButtonDown()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return QGuiApplication::mouseButtons() & Qt::LeftButton;
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    auto* pointer = xcb_query_pointer_reply(c, xcb_query_pointer(c, screen->root), nullptr);
+    const bool down = pointer && (pointer->mask & XCB_BUTTON_MASK_1);
+    std::free(pointer);
+    return down;
+}
+
+} // namespace tessaly::platform

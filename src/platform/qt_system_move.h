@@ -1,0 +1,24 @@
+#pragma once
+
+#include <Qt>
+
+class QWidget;
+
+namespace tessaly::platform {
+
+// Hands a move (no edges) or a resize (the edges to size) of a top-level
+// window with the left button down over to the window manager, which then
+// follows the pointer until the button is released. False when there is no
+// window manager to do it (the caller tracks the pointer itself).
+//
+// On X11 the request carries the pointer's position as the server has it:
+// the window manager sizes from there, and Qt's own idea of a frameless
+// window's place can lag behind where the window manager put it.
+bool startSystemMoveResize(QWidget* window, Qt::Edges edges);
+
+// The left pointer button is down, as the display server sees it now (a
+// window manager moving a window takes the pointer, so the program sees no
+// release; this asks the server).
+bool leftButtonDown();
+
+} // namespace tessaly::platform
