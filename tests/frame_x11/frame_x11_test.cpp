@@ -361,7 +361,7 @@ TEST_F(FrameX11Test, MinimiseTakesTheAboutWindowAlongAndRestoreBringsItBack)
     showMain();
     int restores = 0;
     mainFrame().setOnRestore([&] { ++restores; });
-    main.about1Click();
+    main.showAbout();
     ASSERT_TRUE(QTest::qWaitFor([&] { return about.isVisible() && aboutFrame().formActive(); }, 5000));
     xdotool({QStringLiteral("windowactivate"), num(int(main.winId()))});
     ASSERT_TRUE(QTest::qWaitFor([&] { return mainFrame().formActive(); }, 5000));
@@ -397,7 +397,7 @@ TEST_F(FrameX11Test, RightClickOnTheCaptionOpensTheSkinnedSystemMenu)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !mainFrame().inMenu(); }, 3000));
 
     // The About window: "&Close" alone, and choosing it hides the window.
-    main.about1Click();
+    main.showAbout();
     ASSERT_TRUE(QTest::qWaitFor([&] { return about.isVisible() && aboutFrame().formActive(); }, 5000));
     QTest::qWait(150);
     pointerTo(onScreen(about, QPoint(100, 12)));
