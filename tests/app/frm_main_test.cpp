@@ -115,7 +115,7 @@ protected:
 
     void waitForTheCheck()
     {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return checkShown(m_window); }, 60000));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return checkShown(m_window); }, 240000));
     }
 
     QTemporaryDir m_books;
@@ -246,7 +246,7 @@ TEST_F(MainWindowTest, MissingCheckerArchiveShowsTheLaunchersComplaint)
     FrmMain window(m_mainThread, emptyProgramFolder.path().toStdString() + "/");
     window.bookPathEdit()->setText(QString::fromStdString(book("valid.epub")));
     window.validateButton()->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return checkShown(window); }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return checkShown(window); }, 240000));
     const QString text = window.reportMemoEdit()->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("Unable to access jarfile"))) << text.toStdString();
 }
@@ -295,7 +295,7 @@ TEST_F(MainWindowTest, LargeReportHoldsEachCheckerLineOnceAndWhole)
     checker.setProcessChannelMode(QProcess::MergedChannels);
     checker.start(QStringLiteral("java"), {QStringLiteral("-jar"),
         QString::fromStdString(programFolder + "epubcheck/epubcheck.jar"), QString::fromStdString(path)});
-    ASSERT_TRUE(checker.waitForFinished(120000));
+    ASSERT_TRUE(checker.waitForFinished(240000));
     const std::vector<std::string> expected = filteredLines(checker.readAll());
 
     ASSERT_GT(expected.size(), 2000u);
