@@ -8,6 +8,7 @@
 #include "app/report_comparison.h"
 #include "app/report_memo.h"
 #include "app/report_text_edit.h"
+#include "app/skin_menu_openers.h"
 #include "app/website.h"
 #include "platform/error.h"
 #include "process/create_process.h"
@@ -22,6 +23,7 @@
 #include "skin/embedded_pewter.h"
 #include "skin/frame/application_notifier.h"
 #include "skin/frame/skin_frame.h"
+#include "skin/menus/skin_popup_menu.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -153,6 +155,8 @@ void FrmMain::createControls()
     m_bookPathEdit->setDefaultFont(controlFont());
     m_bookPathEdit->setGeometry(8, 294, 433, 18);
     m_bookPathEdit->setSkinData(m_skinData.get());
+    m_pathMenuOpener = std::make_unique<SkinContextMenuOpener>(m_frame.get(), m_skinData.get());
+    m_bookPathEdit->setContextMenuOpener(m_pathMenuOpener.get());
 
     m_validateButton = new skin::SkinButton(QStringLiteral("Validate"), clientArea());
     m_validateButton->setObjectName(QStringLiteral("validateButton"));
@@ -174,24 +178,23 @@ void FrmMain::createStatusBar()
     m_statusBar = new skin::SkinStatusBar(clientArea());
     m_statusBar->setObjectName(QStringLiteral("statusBar"));
 
-    m_aboutMenu = new QMenu(this);
+    // The design's three items, then saving the report.
+    m_aboutMenu = std::make_unique<skin::SkinPopupMenu>(this);
     m_aboutMenu->setObjectName(QStringLiteral("aboutMenu"));
-    m_aboutMenu->setFont(designFont("Arial", 14));
-    QAction* visit = m_aboutMenu->addAction(QStringLiteral("Visit Our Website"));
-    visit->setObjectName(QStringLiteral("visitOurWebsiteItem"));
-    connect(visit, &QAction::triggered, this, [this] { runGuarded(this, [this] { visitOurWebsite(); }); });
-    m_aboutMenu->addSeparator()->setObjectName(QStringLiteral("aboutMenuSeparator"));
-    QAction* about = m_aboutMenu->addAction(QStringLiteral("About"));
-    about->setObjectName(QStringLiteral("aboutItem"));
-    connect(about, &QAction::triggered, this, [this] { runGuarded(this, [this] { showAbout(); }); });
-    m_aboutMenuOpener = std::make_unique<skin::QMenuPopupOpener>(m_aboutMenu);
+    m_aboutMenu->setSkinComponent(m_frame.get());
+    skin::MenuItem& items = m_aboutMenu->items();
+    items.add(QStringLiteral("Visit Our Website"), [this] { runGuarded(this, [this] { visitOurWebsite(); }); })
+        .name = QStringLiteral("visitOurWebsiteItem");
+    items.addSeparator();
+    items.add(QStringLiteral("About"), [this] { runGuarded(this, [this] { showAbout(); }); }).name
+        = QStringLiteral("aboutItem");
+    items.addSeparator();
+    items.add(QStringLiteral("Save Report\u2026"), [this] { runGuarded(this, [this] { saveReport(); }); }).name
+        = QStringLiteral("saveReportItem");
+    m_aboutMenuOpener = std::make_unique<SkinPopupMenuOpener>(*m_aboutMenu);
 
     m_aboutMenuButton = new skin::SkinMenuSpeedButton(QStringLiteral("About"), m_statusBar);
     m_aboutMenuButton->setObjectName(QStringLiteral("aboutMenuButton"));
-    m_aboutMenu->addSeparator();
-    QAction* save = m_aboutMenu->addAction(QStringLiteral("Save Report\u2026"));
-    save->setObjectName(QStringLiteral("saveReportItem"));
-    connect(save, &QAction::triggered, this, [this] { runGuarded(this, [this] { saveReport(); }); });
     m_aboutMenuButton->setFlat(true);
     m_aboutMenuButton->setUseSkinSize(false);
     m_aboutMenuButton->setDefaultFont(controlFont());

@@ -24,12 +24,14 @@ class CreateProcess;
 }
 namespace tessaly::skin {
 class CompressedSkinList;
-class QMenuPopupOpener;
+class ContextMenuOpener;
+class PopupMenuOpener;
 class SkinButton;
 class SkinData;
 class SkinEdit;
 class SkinFrame;
 class SkinMenuSpeedButton;
+class SkinPopupMenu;
 class SkinSpeedButton;
 class SkinStatusBar;
 }
@@ -72,7 +74,7 @@ public:
     skin::SkinSpeedButton* browseButton() const { return m_browseButton; }
     skin::SkinStatusBar* statusBar() const { return m_statusBar; }
     skin::SkinMenuSpeedButton* aboutMenuButton() const { return m_aboutMenuButton; }
-    QMenu* aboutMenu() const { return m_aboutMenu; }
+    skin::SkinPopupMenu* aboutMenu() const { return m_aboutMenu.get(); }
     QLabel* progressLabel() const { return m_progressLabel; }
     ReportMemo& reportMemo() { return *m_reportMemo; }
     // Whether a check started by "Validate" is still under way.
@@ -108,10 +110,11 @@ private:
     skin::SkinSpeedButton* m_browseButton = nullptr;
     skin::SkinStatusBar* m_statusBar = nullptr;
     skin::SkinMenuSpeedButton* m_aboutMenuButton = nullptr;
-    QMenu* m_aboutMenu = nullptr;
+    std::unique_ptr<skin::SkinPopupMenu> m_aboutMenu;
     // Opens aboutMenu for the "About" button (the skinned popup menu takes
     // its place where it is available).
-    std::unique_ptr<skin::QMenuPopupOpener> m_aboutMenuOpener;
+    std::unique_ptr<skin::PopupMenuOpener> m_aboutMenuOpener;
+    std::unique_ptr<skin::ContextMenuOpener> m_pathMenuOpener;
     skin::SkinEdit* m_bookPathEdit = nullptr;
     skin::SkinButton* m_validateButton = nullptr;
     QPlainTextEdit* m_reportMemoEdit = nullptr;

@@ -6,6 +6,7 @@
 #include "app/frm_main.h"
 #include "app/report_filter.h"
 #include "app/report_memo.h"
+#include "skin/menus/skin_popup_menu.h"
 #include "epub_fixture.h"
 #include "platform/qt_main_thread.h"
 #include "skin/controls/skin_button.h"
@@ -615,14 +616,13 @@ TEST_F(WindowLayoutTest, StatusBarFollowsTheBottomEdgeOnResize)
 TEST_F(WindowLayoutTest, StatusBarMenuHasItsItems)
 {
     // The three of the design, then saving the report.
-    const QList<QAction*> actions = m_window.aboutMenu()->actions();
-    ASSERT_EQ(actions.size(), 5);
-    EXPECT_EQ(actions[0]->text(), QStringLiteral("Visit Our Website"));
-    EXPECT_TRUE(actions[1]->isSeparator());
-    EXPECT_EQ(actions[2]->text(), QStringLiteral("About"));
-    EXPECT_TRUE(actions[3]->isSeparator());
-    EXPECT_EQ(actions[4]->text(), QStringLiteral("Save Report\u2026"));
-    EXPECT_NE(m_window.aboutMenuButton()->popupMenu(), nullptr);
+    const tessaly::skin::MenuItem& items = m_window.aboutMenu()->items();
+    ASSERT_EQ(items.count(), 5);
+    EXPECT_EQ(items.at(0).caption, QStringLiteral("Visit Our Website"));
+    EXPECT_TRUE(items.at(1).isSeparator());
+    EXPECT_EQ(items.at(2).caption, QStringLiteral("About"));
+    EXPECT_TRUE(items.at(3).isSeparator());
+    EXPECT_EQ(items.at(4).caption, QStringLiteral("Save Report\u2026"));
 }
 
 TEST_F(WindowLayoutTest, AboutCommandShowsTheSameHiddenWindow)
@@ -630,7 +630,7 @@ TEST_F(WindowLayoutTest, AboutCommandShowsTheSameHiddenWindow)
     m_window.setAboutWindow(&m_form2);
     m_window.show();
     EXPECT_FALSE(m_form2.isVisible());
-    m_window.aboutMenu()->actions()[2]->trigger();
+    m_window.aboutMenu()->items().at(2).click();
     EXPECT_TRUE(m_form2.isVisible());
     EXPECT_EQ(m_form2.clientArea()->size(), QSize(319, 175));
     EXPECT_EQ(m_form2.size(), QSize(327, 208));

@@ -5,6 +5,8 @@
 // field's context menu.
 #include "app/form2.h"
 #include "app/frm_main.h"
+#include "skin/menus/skin_menu.h"
+#include "skin/menus/skin_popup_menu.h"
 #include "app/report_memo.h"
 #include "platform/qt_main_thread.h"
 #include "process/create_process.h"
@@ -68,10 +70,10 @@ int main(int argc, char** argv)
 
     pointAt(mainWindow.aboutMenuButton(), {15, 9});
     xdotool({"click", "1"});
-    (void)QTest::qWaitFor([&] { return mainWindow.aboutMenu()->isVisible(); }, 3000);
+    (void)QTest::qWaitFor([&] { return mainWindow.aboutMenu()->engine().visible(); }, 3000);
     saved = screenGrab(folder + "/2-about-menu.png") && saved;
     xdotool({"key", "Escape"});
-    (void)QTest::qWaitFor([&] { return !mainWindow.aboutMenu()->isVisible(); }, 3000);
+    (void)QTest::qWaitFor([&] { return !mainWindow.aboutMenu()->engine().visible(); }, 3000);
 
     mainWindow.showAbout();
     (void)QTest::qWaitForWindowExposed(&aboutWindow);
