@@ -1,6 +1,7 @@
 #include "app/frm_main.h"
 
 #include "app/app_fonts.h"
+#include "app/button_glow.h"
 #include "app/check_verdict.h"
 #include "app/checker_command.h"
 #include "app/error_report.h"
@@ -163,6 +164,7 @@ void FrmMain::createControls()
     m_validateButton->setDefaultFont(controlFont());
     m_validateButton->setGeometry(498, 293, 75, 25);
     m_validateButton->setSkinData(m_skinData.get());
+    m_validateButton->setGlowLayer(std::make_unique<ButtonGlow>());
     m_validateButton->setOnClick([this] { runGuarded(this, [this] { validate(); }); });
 
     m_reportMemoEdit = new ReportTextEdit(clientArea());
