@@ -6,6 +6,7 @@
 #include "app/form2.h"
 #include "app/report_memo.h"
 #include "app/report_text_edit.h"
+#include "app/warm_checker.h"
 #include "app/website.h"
 #include "process/create_process.h"
 #include "skin/data/compressed_skin_list.h"
@@ -78,7 +79,11 @@ FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QW
     m_process1->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
         process1Read(text, startsOnNewLine);
     });
-    m_process1->setOnTerminate([this](process::CreateProcess&, std::uint32_t) { checkEnded(); });
+    m_process1->setOnTerminate([this](process::CreateProcess&, std::uint32_t exitCode) {
+        checkFinished(exitCode);
+        if (m_warmChecker)
+            m_warmChecker->fallbackEnded();
+    });
     m_elapsedTimer.setInterval(1000);
     connect(&m_elapsedTimer, &QTimer::timeout, this, &FrmMain::showProgress);
     m_edit1->setFocus();
@@ -87,6 +92,7 @@ FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QW
 FrmMain::~FrmMain()
 {
     endRunningCheck();
+    setWarmChecker(nullptr);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)
@@ -98,6 +104,8 @@ void FrmMain::closeEvent(QCloseEvent* event)
 
 void FrmMain::endRunningCheck()
 {
+    if (m_warmChecker)
+        m_warmChecker->cancel();
     if (m_process1->state() != process::ProcessState::Ready)
         m_process1->terminate();
 }
@@ -228,10 +236,60 @@ void FrmMain::skSkinButton1Click()
 {
     m_reportMemo->clear();
     const QString book = m_edit1->text();
-    m_process1->setCommandLine(checkerCommandLine(m_programFolder, book.toStdString()));
+    startCheck(book.toStdString());
+    checkStarted(book);
+}
+
+void FrmMain::startCheck(const std::string& book)
+{
+    // While a fall-back check runs, the runner refuses the new one.
+    if (m_warmChecker && m_process1->state() == process::ProcessState::Ready) {
+        m_lastExitCode.reset();
+        m_warmChecker->check(book);
+    } else {
+        runJarCheck(book);
+    }
+}
+
+void FrmMain::runJarCheck(const std::string& book)
+{
+    m_process1->setCommandLine(checkerCommandLine(m_programFolder, book));
     m_process1->setEnvironment(checkerEnvironment(currentEnvironment()));
     m_process1->run();
-    checkStarted(book);
+    m_lastExitCode.reset();
+}
+
+void FrmMain::setWarmChecker(WarmChecker* warmChecker)
+{
+    if (m_warmChecker)
+        m_warmChecker->setHandlers({});
+    m_warmChecker = warmChecker;
+    if (!m_warmChecker)
+        return;
+    m_warmChecker->setHandlers({
+        .read = [this](const std::string& text, bool startsOnNewLine) { process1Read(text, startsOnNewLine); },
+        .finished = [this](std::uint32_t exitCode) { checkFinished(exitCode); },
+        .fallBack = [this](const std::string& book) { warmCheckFellBack(book); },
+    });
+}
+
+void FrmMain::warmCheckFellBack(const std::string& book)
+{
+    // What the warm checker showed of this check is void: the report starts
+    // again from "java -jar".
+    m_reportMemo->clear();
+    try {
+        runJarCheck(book);
+    } catch (...) {
+        checkEnded();
+        throw;
+    }
+}
+
+void FrmMain::checkFinished(std::uint32_t exitCode)
+{
+    m_lastExitCode = exitCode;
+    checkEnded();
 }
 
 void FrmMain::process1Read(const std::string& text, bool startsOnNewLine)

@@ -5,7 +5,9 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -30,6 +32,7 @@ namespace tessaly::app {
 
 class Form2;
 class ReportMemo;
+class WarmChecker;
 
 // The main window: pick a book, validate it, read the checker's report.
 class FrmMain : public QWidget {
@@ -40,6 +43,9 @@ public:
     ~FrmMain() override;
 
     void setAboutWindow(Form2* form2) { m_form2 = form2; }
+    // Checks go to the warm checker from now on (it must outlive the window,
+    // or be set to nullptr before it goes); nullptr: "java -jar" every time.
+    void setWarmChecker(WarmChecker* warmChecker);
 
     // Handlers of the window's controls and menu.
     void skSkinSpeedButton1Click();
@@ -60,6 +66,8 @@ public:
     ReportMemo& reportMemo() { return *m_reportMemo; }
     // Whether a check started by "Validate" is still under way.
     bool checkRunning() const;
+    // The checker's exit code of the last check that ended, by either way.
+    std::optional<std::uint32_t> lastExitCode() const { return m_lastExitCode; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -75,6 +83,10 @@ private:
     void showProgress();
     void checkEnded();
     void endRunningCheck();
+    void startCheck(const std::string& book);
+    void runJarCheck(const std::string& book);
+    void warmCheckFellBack(const std::string& book);
+    void checkFinished(std::uint32_t exitCode);
 
     std::string m_programFolder;
     std::unique_ptr<process::CreateProcess> m_process1;
@@ -95,6 +107,8 @@ private:
     QString m_checkedBookName;
     QElapsedTimer m_checkClock;
     QTimer m_elapsedTimer; // ticks once a second while a check runs
+    WarmChecker* m_warmChecker = nullptr;
+    std::optional<std::uint32_t> m_lastExitCode;
 };
 
 } // namespace tessaly::app

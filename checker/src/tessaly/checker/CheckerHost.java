@@ -32,10 +32,12 @@ import java.util.concurrent.TimeUnit;
  * "java -jar epubcheck.jar PATH" writes to its standard output and error
  * together, then the end record
  *
- *   [LF] RS "tessaly-end" SP TOKEN SP STATUS SP CODE SP ADDED [SP REASON] LF
+ *   [LF] RS "tessaly-end" SP TOKEN SP STATUS SP CODE SP ADDED SP REASON SP TOKEN LF
  *
  * RS is the byte 0x1E. ADDED is 1 when the host wrote the leading LF because
- * the report did not end with one, else 0. STATUS "exit" gives the checker's
+ * the report did not end with one, else 0. REASON is "-" unless the check
+ * failed. The token closes the record as well, so that a reader who sees
+ * the record in parts knows when it has all of it. STATUS "exit" gives the checker's
  * exit code (what the process would have ended with, also when the checker
  * asked to exit); "failed" means the check could not be run to its end here
  * (REASON says why) and should be run in a process of its own. The token is
@@ -203,9 +205,7 @@ public final class CheckerHost {
             record.append('\n');
         record.append((char) RECORD_SEPARATOR).append("tessaly-end ").append(token).append(' ')
             .append(status).append(' ').append(code).append(' ').append(addLineFeed ? 1 : 0);
-        if (reason != null)
-            record.append(' ').append(reason);
-        record.append('\n');
+        record.append(' ').append(reason == null ? "-" : reason).append(' ').append(token).append('\n');
         sink.writeRecord(record.toString().getBytes(StandardCharsets.ISO_8859_1));
     }
 
@@ -290,6 +290,7 @@ public final class CheckerHost {
     /** Turns exit calls into an error that ends only the running check. */
     static final class ExitTrap extends SecurityManager {
         static final class ExitCalled extends Error {
+            private static final long serialVersionUID = 1L;
             final int status;
 
             ExitCalled(int status) {
