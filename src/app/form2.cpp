@@ -1,6 +1,8 @@
 #include "app/form2.h"
 
 #include "app/app_fonts.h"
+#include "app/frm_main.h"
+#include "skin/frame/skin_frame.h"
 #include "app/website.h"
 #include "platform/qt_window_title.h"
 
@@ -63,17 +65,22 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
 }
 
 Form2::Form2(QWidget* mainWindow)
-    : QWidget(mainWindow, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint
-              | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : platform::FramelessWindow(mainWindow, Qt::WindowStaysOnTopHint)
     , m_mainWindow(mainWindow)
 {
     registerResources();
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QString());
     setFont(designFont("Tahoma", -11));
-    resize(clientWidth, clientHeight);
+    setDesignClientSize(QSize(clientWidth, clientHeight));
+    m_skSkinFrame1 = std::make_unique<skin::SkinFrame>(this);
+    m_skSkinFrame1->setBorderIcons(0);
+    if (auto* frmMain = dynamic_cast<FrmMain*>(mainWindow))
+        m_skSkinFrame1->setSkinData(&frmMain->skSkinData1());
     createLabels();
 }
+
+Form2::~Form2() = default;
 
 void Form2::showEvent(QShowEvent* event)
 {
@@ -84,7 +91,7 @@ void Form2::showEvent(QShowEvent* event)
 
 QLabel* Form2::addLabel(const QString& text, const QRect& geometry, const QFont& font, const QColor& colour)
 {
-    auto* label = new QLabel(text, this);
+    auto* label = new QLabel(text, clientArea());
     // A label is never lower than its font's line, or descenders are cut.
     label->setGeometry(geometry.adjusted(0, 0, 0, std::max(0, QFontMetrics(font).height() - geometry.height())));
     label->setFont(font);
@@ -97,7 +104,7 @@ QLabel* Form2::addLabel(const QString& text, const QRect& geometry, const QFont&
 
 void Form2::createLabels()
 {
-    auto* image2 = new QLabel(this);
+    auto* image2 = new QLabel(clientArea());
     image2->setObjectName(QStringLiteral("Image2"));
     image2->setGeometry(59, 11, 200, 46);
     image2->setPixmap(QPixmap(QStringLiteral(":/tessaly/logo.png")));
@@ -116,7 +123,7 @@ void Form2::createLabels()
     webSite->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     webSite->adjustSize();
 
-    m_skSkinLinkLabel1 = new LinkLabel(QString::fromUtf8(websiteAddress), this);
+    m_skSkinLinkLabel1 = new LinkLabel(QString::fromUtf8(websiteAddress), clientArea());
     m_skSkinLinkLabel1->setObjectName(QStringLiteral("skSkinLinkLabel1"));
     m_skSkinLinkLabel1->setFont(designFont("Arial", 14, false, true));
     // The stand-in fonts run wider than the design's; keep a gap after "Web site:".

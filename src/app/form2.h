@@ -1,7 +1,14 @@
 #pragma once
 
+#include "platform/qt_frameless_window.h"
+
 #include <QLabel>
 #include <QWidget>
+#include <memory>
+
+namespace tessaly::skin {
+class SkinFrame;
+}
 
 namespace tessaly::app {
 
@@ -25,11 +32,14 @@ private:
 
 // The About window: logo, product name, version, maker line and the link to
 // the maker's web page. Created hidden; closing it only hides it.
-class Form2 : public QWidget {
+class Form2 : public platform::FramelessWindow {
 public:
+    // A main window that is a FrmMain lends its skin registry.
     explicit Form2(QWidget* mainWindow);
+    ~Form2() override;
 
     LinkLabel* skSkinLinkLabel1() const { return m_skSkinLinkLabel1; }
+    skin::SkinFrame* skSkinFrame1() const { return m_skSkinFrame1.get(); }
 
     // Each time it is shown, the window is placed centred over the main window.
     void setVisible(bool visible) override;
@@ -44,6 +54,7 @@ private:
 
     QWidget* m_mainWindow;
     LinkLabel* m_skSkinLinkLabel1 = nullptr;
+    std::unique_ptr<skin::SkinFrame> m_skSkinFrame1;
 };
 
 } // namespace tessaly::app

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "app/report_filter.h"
+#include "platform/qt_frameless_window.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <map>
 #include <memory>
-#include <optional>
+#include <vector>
 #include <string>
 
 class QLabel;
@@ -26,6 +28,7 @@ class CreateProcess;
 namespace tessaly::skin {
 class CompressedSkinList;
 class SkinData;
+class SkinFrame;
 }
 
 namespace tessaly::app {
@@ -35,7 +38,7 @@ class ReportMemo;
 class WarmChecker;
 
 // The main window: pick a book, validate it, read the checker's report.
-class FrmMain : public QWidget {
+class FrmMain : public platform::FramelessWindow {
 public:
     // programFolder holds the program's executable and its "epubcheck"
     // folder; it ends with a separator.
@@ -53,6 +56,14 @@ public:
     void visitOurWebsite1Click();
     void about1Click();
     void process1Read(const std::string& text, bool startsOnNewLine = true);
+    // Fills in the path and validates the book, as "Validate" would.
+    void openBook(const QString& path);
+    // Asks for a file and saves the report there.
+    void saveReport();
+    // Writes the book's path, the date and the report's lines to `file`.
+    void writeReport(const QString& file) const;
+    // The checker's exit code of the last check that ended.
+    std::uint32_t lastExitCode() const { return m_lastExitCode; }
 
     process::CreateProcess& process1() { return *m_process1; }
     skin::SkinData& skSkinData1() { return *m_skSkinData1; }
@@ -66,32 +77,38 @@ public:
     ReportMemo& reportMemo() { return *m_reportMemo; }
     // Whether a check started by "Validate" is still under way.
     bool checkRunning() const;
-    // The checker's exit code of the last check that ended, by either way.
-    std::optional<std::uint32_t> lastExitCode() const { return m_lastExitCode; }
+    skin::SkinFrame* skSkinFrame1() const { return m_skSkinFrame1.get(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();
     void createStatusBar();
     void centreOnFirstShow();
+    void attachFrame();
     void loadStoredSkin();
     void checkStarted(const QString& book);
     void showProgress();
-    void checkEnded();
+    void checkEnded(std::uint32_t exitCode);
+    void createShortcuts();
     void endRunningCheck();
     void startCheck(const std::string& book);
     void runJarCheck(const std::string& book);
     void warmCheckFellBack(const std::string& book);
-    void checkFinished(std::uint32_t exitCode);
+    void checkAbandoned();
 
     std::string m_programFolder;
     std::unique_ptr<process::CreateProcess> m_process1;
     std::unique_ptr<skin::CompressedSkinList> m_skCompressedSkinList1;
     std::unique_ptr<skin::SkinData> m_skSkinData1;
+    // After the registry, so that the frame lets go of the window before
+    // the registry goes.
+    std::unique_ptr<skin::SkinFrame> m_skSkinFrame1;
     QToolButton* m_skSkinSpeedButton1 = nullptr;
     QWidget* m_skSkinStatusBar1 = nullptr;
     QToolButton* m_skSkinMenuSpeedButton1 = nullptr;
@@ -104,11 +121,14 @@ private:
     std::unique_ptr<ReportFilter> m_filter;
     Form2* m_form2 = nullptr;
     bool m_shownOnce = false;
+    QString m_checkedBook;
     QString m_checkedBookName;
+    std::uint32_t m_lastExitCode = 0;
+    // The report of the last check of each book checked in this session.
+    std::map<QString, std::vector<std::string>> m_previousReports;
     QElapsedTimer m_checkClock;
     QTimer m_elapsedTimer; // ticks once a second while a check runs
     WarmChecker* m_warmChecker = nullptr;
-    std::optional<std::uint32_t> m_lastExitCode;
 };
 
 } // namespace tessaly::app

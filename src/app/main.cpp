@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 #include <cstdlib>
 #include <memory>
 
@@ -61,5 +62,10 @@ int main(int argc, char** argv)
     tessaly::app::Form2 form2(&frmMain);
     frmMain.setAboutWindow(&form2);
     frmMain.show();
+    // A book named on the command line (as file managers pass it with "Open
+    // with") is checked at once.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1)
+        QTimer::singleShot(0, &frmMain, [&frmMain, book = arguments.at(1)] { frmMain.openBook(book); });
     return QApplication::exec();
 }

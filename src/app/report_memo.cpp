@@ -65,6 +65,7 @@ void ReportMemo::clear()
 {
     m_batchTimer.stop();
     m_lines.clear();
+    m_marked.clear();
     m_blockStart.clear();
     m_validCount = 0;
     m_shownText.clear();
@@ -137,6 +138,32 @@ qsizetype ReportMemo::update(qsizetype budget)
     return used;
 }
 
+void ReportMemo::markLines(std::vector<bool> marked)
+{
+    m_marked = std::move(marked);
+    // Lines shown already are marked now; the others as they are shown.
+    QTextDocument* document = m_memo->document();
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    for (std::size_t line = 0; line < std::min(m_blockStart.size(), m_validCount); ++line) {
+        if (!isMarked(line))
+            continue;
+        const int end = line + 1 < m_blockStart.size() ? m_blockStart[line + 1] : document->blockCount();
+        for (int block = m_blockStart[line]; block < end; ++block) {
+            cursor.setPosition(document->findBlockByNumber(block).position());
+            markBlock(cursor);
+        }
+    }
+    cursor.endEditBlock();
+}
+
+void ReportMemo::markBlock(QTextCursor& cursor)
+{
+    QTextBlockFormat format;
+    format.setProperty(MarkProperty, true);
+    cursor.mergeBlockFormat(format);
+}
+
 void ReportMemo::removeStaleBlocks()
 {
     if (m_validCount >= m_blockStart.size())
@@ -175,6 +202,8 @@ qsizetype ReportMemo::insertText(qsizetype budget)
             m_validCount = m_blockStart.size();
             m_shownText = fromBytes(m_lines[next]);
             m_shownChars = 0;
+            if (isMarked(next))
+                markBlock(cursor);
             used += lineCost;
             continue;
         }
@@ -182,6 +211,8 @@ qsizetype ReportMemo::insertText(qsizetype budget)
         if (inBlock >= BlockLength) {
             cursor.insertBlock();
             cursor.block().setUserState(ContinuationState);
+            if (isMarked(m_blockStart.size() - 1))
+                markBlock(cursor);
             continue;
         }
         qsizetype count = std::min({BlockLength - inBlock, m_shownText.size() - m_shownChars, budget - used});

@@ -11,6 +11,7 @@
 #include <vector>
 
 class QPlainTextEdit;
+class QTextCursor;
 
 namespace tessaly::app {
 
@@ -35,6 +36,9 @@ public:
     static constexpr qsizetype MaximumBatchLength = 1024 * 1024;
     // The user state that marks a block as continuing the line before.
     static constexpr int ContinuationState = 1;
+    // The block format property that marks a block of a line to point out
+    // (a message that is new since the last check).
+    static constexpr int MarkProperty = 0x100001;
 
     explicit ReportMemo(QPlainTextEdit* memo);
 
@@ -50,6 +54,8 @@ public:
     void showBatch();
 
     const std::vector<std::string>& lines() const { return m_lines; }
+    // Points out the lines whose entry is true, now and as they are shown.
+    void markLines(std::vector<bool> marked);
     // Whether the text box still lags behind the list.
     bool hasPendingChanges() const;
     // The lines as the text box shows them, continued blocks joined.
@@ -60,6 +66,8 @@ private:
     qsizetype update(qsizetype budget);
     void removeStaleBlocks();
     qsizetype insertText(qsizetype budget);
+    bool isMarked(std::size_t line) const { return line < m_marked.size() && m_marked[line]; }
+    void markBlock(QTextCursor& cursor);
 
     QPlainTextEdit* m_memo;
     std::vector<std::string> m_lines;
@@ -73,6 +81,7 @@ private:
     qsizetype m_shownChars = 0;
     QTimer m_batchTimer;
     qsizetype m_batchLength = BatchLength;
+    std::vector<bool> m_marked;
 };
 
 } // namespace tessaly::app

@@ -3,6 +3,7 @@
 #include "app/report_memo.h"
 
 #include <QMimeData>
+#include <QPainter>
 #include <QTextBlock>
 
 namespace tessaly::app {
@@ -38,6 +39,23 @@ QMimeData* ReportTextEdit::createMimeDataFromSelection() const
     auto* data = new QMimeData;
     data->setText(text);
     return data;
+}
+
+void ReportTextEdit::paintEvent(QPaintEvent* event)
+{
+    QPlainTextEdit::paintEvent(event);
+    // The bar fits in the document's margin, left of the text.
+    constexpr int barWidth = 3;
+    static const QColor barColour(0xD9, 0x7A, 0x00);
+    QPainter painter(viewport());
+    const int bottom = viewport()->height();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        const QRectF area = blockBoundingGeometry(block).translated(contentOffset());
+        if (area.top() > bottom)
+            break;
+        if (block.blockFormat().boolProperty(ReportMemo::MarkProperty))
+            painter.fillRect(QRectF(0, area.top(), barWidth, area.height()), barColour);
+    }
 }
 
 } // namespace tessaly::app

@@ -7,12 +7,15 @@ namespace tessaly::app {
 // The report's text box: read-only, wrapping, with a vertical scroll bar.
 // A very long line is shown in several blocks (see ReportMemo); copying
 // joins them again, so that what is copied is the report's own lines.
+// Lines the memo marks (new messages) get a coloured bar in the margin.
 class ReportTextEdit : public QPlainTextEdit {
 public:
     explicit ReportTextEdit(QWidget* parent = nullptr);
 
 protected:
     QMimeData* createMimeDataFromSelection() const override;
+    // Draws a bar in the left margin beside the blocks of marked lines.
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace tessaly::app

@@ -2,6 +2,7 @@
 // real checker running on small books made by the tests.
 #include "app/error_report.h"
 #include "app/form2.h"
+#include "platform/error.h"
 #include "app/frm_main.h"
 #include "app/report_filter.h"
 #include "app/report_memo.h"
@@ -11,6 +12,11 @@
 #include "skin/data/skin_data.h"
 
 #include <QAction>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTextBlock>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProcess>
@@ -125,6 +131,8 @@ TEST_F(MainWindowTest, ValidBookPasses)
     EXPECT_FALSE(lines.contains(QStringLiteral("No errors or warnings detected."))) << lines.join('|').toStdString();
     EXPECT_EQ(lines.last(), QStringLiteral("EPUBCheck completed"));
     EXPECT_FALSE(m_window.memo1()->toPlainText().startsWith('\n')) << "a report never starts with an empty line";
+    EXPECT_EQ(m_window.lastExitCode(), 0u);
+    EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("Passed"));
 }
 
 TEST_F(MainWindowTest, BookWithAnErrorShowsTheCheckersMessage)
@@ -145,6 +153,8 @@ TEST_F(MainWindowTest, MissingBookIsReportedByTheChecker)
     const QString text = m_window.memo1()->toPlainText();
     EXPECT_TRUE(text.contains(QString::fromStdString(path))) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("Passed!")));
+    // The checker prints a summary of no messages and exits with 1.
+    EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("The checker failed (exit code 1)"));
 }
 
 TEST_F(MainWindowTest, PathWithSpacesQuotesAndShellCharactersReachesTheChecker)
@@ -359,7 +369,8 @@ TEST_F(MainWindowTest, ProgressShowsWhileACheckRuns)
     EXPECT_EQ(m_window.cursor().shape(), Qt::BusyCursor);
     waitForTheCheck();
     EXPECT_FALSE(m_window.checkRunning());
-    EXPECT_TRUE(m_window.progressLabel()->text().isEmpty());
+    EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("The checker failed (exit code 0)"))
+        << "a report without a summary is no verdict";
     EXPECT_EQ(m_window.cursor().shape(), Qt::ArrowCursor) << "the busy cursor is gone";
     EXPECT_EQ(memoLines(m_window), std::vector<std::string>{"done"});
 }
@@ -389,6 +400,100 @@ TEST_F(MainWindowTest, KeyboardFocusStartsInThePathAndSkipsTheToolButtons)
     }
     EXPECT_EQ(m_window.skSkinSpeedButton1()->focusPolicy(), Qt::NoFocus);
     EXPECT_EQ(m_window.skSkinMenuSpeedButton1()->focusPolicy(), Qt::NoFocus);
+}
+
+void answerFileDialog(const QString& file);
+
+TEST_F(MainWindowTest, SecondCheckOfABookShowsWhatChanged)
+{
+    const std::string path = m_books.path().toStdString() + "/changing.epub";
+    auto withUnknownElements = [&](std::vector<std::string> names) {
+        auto entries = tessaly::testing::validBookEntries();
+        std::string body;
+        for (const auto& name : names)
+            body += "<p><" + name + "/></p>\n";
+        for (auto& [entry, content] : entries) {
+            if (entry == "EPUB/c1.xhtml")
+                content.replace(content.find("<p>Hello.</p>"), 13, body);
+        }
+        tessaly::testing::writeEpub(path, entries);
+    };
+    withUnknownElements({"stays", "fixed"});
+    validate(path);
+    EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("2 errors, 0 warnings")) << "no comparison the first time";
+
+    withUnknownElements({"added", "stays"});
+    validate(path);
+    EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("2 errors, 0 warnings \u00b7 1 new, 1 gone"));
+    QStringList marked;
+    for (QTextBlock block = m_window.memo1()->document()->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().boolProperty(tessaly::app::ReportMemo::MarkProperty))
+            marked.push_back(block.text());
+    }
+    ASSERT_EQ(marked.size(), 1) << marked.join('|').toStdString();
+    EXPECT_TRUE(marked[0].contains(QStringLiteral("\"added\""))) << marked[0].toStdString();
+}
+
+TEST_F(MainWindowTest, DroppedFileIsCheckedAndOtherDropsAreRefused)
+{
+    const StandInJava java("echo \"checked $3\"");
+    const std::string path = book("dropped.epub");
+    auto drop = [&](const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&m_window, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&m_window, &dropped);
+        return true;
+    };
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(m_books.path())})) << "a folder alone";
+    EXPECT_FALSE(drop({QUrl(QStringLiteral("https://example.org/a.epub"))}));
+    ASSERT_TRUE(drop({QUrl::fromLocalFile(m_books.path()), QUrl::fromLocalFile(QString::fromStdString(path))}));
+    EXPECT_EQ(m_window.edit1()->text().toStdString(), path);
+    waitForTheCheck();
+    EXPECT_EQ(memoLines(m_window), std::vector<std::string>{"checked " + path});
+}
+
+TEST_F(MainWindowTest, ShortcutsValidateAndBrowse)
+{
+    const StandInJava java("echo validated");
+    m_window.show();
+    m_window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+    QTest::keyClick(&m_window, Qt::Key_F5);
+    waitForTheCheck();
+    EXPECT_EQ(memoLines(m_window), std::vector<std::string>{"validated"});
+
+    const std::string path = book("chosen by keyboard.epub");
+    answerFileDialog(QString::fromStdString(path));
+    QTest::keyClick(&m_window, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(m_window.edit1()->text().toStdString(), path);
+}
+
+TEST_F(MainWindowTest, ReportIsSavedWholeOrNotAtAll)
+{
+    const StandInJava java("printf 'first line\\n\\nlast line\\n'");
+    m_window.edit1()->setText(QStringLiteral("/books/caf\u00e9.epub"));
+    m_window.skSkinButton1()->click();
+    waitForTheCheck();
+    const QString file = m_books.path() + QStringLiteral("/report.txt");
+    m_window.writeReport(file);
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = saved.readAll().split('\n');
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines[0], QByteArray("Book: /books/caf\xc3\xa9.epub"));
+    EXPECT_TRUE(lines[1].startsWith("Checked: 20")) << lines[1].toStdString();
+    EXPECT_EQ(lines.mid(2), (QList<QByteArray>{"", "first line", "", "last line", ""}));
+
+    const QString unwritable = m_books.path() + QStringLiteral("/no such folder/report.txt");
+    EXPECT_THROW(m_window.writeReport(unwritable), tessaly::Error);
+    EXPECT_FALSE(QFileInfo::exists(unwritable));
+    EXPECT_TRUE(QDir(m_books.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("report.txt.")).isEmpty())
+        << "no temporary file is left";
 }
 
 // Answers the next open-file dialog: chooses `file`, or cancels when empty.
@@ -448,7 +553,9 @@ protected:
 TEST_F(WindowLayoutTest, MainWindowHasItsDesign)
 {
     EXPECT_EQ(m_window.windowTitle(), QStringLiteral("Tessaly 1.0"));
-    EXPECT_EQ(m_window.size(), QSize(581, 343));
+    // The design's client size inside the skin's frame.
+    EXPECT_EQ(m_window.clientArea()->size(), QSize(581, 343));
+    EXPECT_EQ(m_window.size(), QSize(589, 376));
     EXPECT_FALSE(m_window.windowFlags() & Qt::WindowMaximizeButtonHint);
     const struct {
         const char* name;
@@ -488,17 +595,22 @@ TEST_F(WindowLayoutTest, StatusBarFollowsTheBottomEdgeOnResize)
     m_window.show();
     m_window.resize(800, 500);
     auto* statusBar = m_window.findChild<QWidget*>(QStringLiteral("skSkinStatusBar1"));
-    EXPECT_EQ(statusBar->geometry(), QRect(0, 479, 800, 21));
+    const QSize client = m_window.clientArea()->size();
+    EXPECT_EQ(client, QSize(800 - 8, 500 - 33));
+    EXPECT_EQ(statusBar->geometry(), QRect(0, client.height() - 21, client.width(), 21));
     EXPECT_EQ(m_window.skSkinButton1()->geometry(), QRect(498, 293, 75, 25));
 }
 
-TEST_F(WindowLayoutTest, StatusBarMenuHasItsThreeItems)
+TEST_F(WindowLayoutTest, StatusBarMenuHasItsItems)
 {
+    // The three of the design, then saving the report.
     const QList<QAction*> actions = m_window.skSkinPopupMenu2()->actions();
-    ASSERT_EQ(actions.size(), 3);
+    ASSERT_EQ(actions.size(), 5);
     EXPECT_EQ(actions[0]->text(), QStringLiteral("Visit Our Website"));
     EXPECT_TRUE(actions[1]->isSeparator());
     EXPECT_EQ(actions[2]->text(), QStringLiteral("About"));
+    EXPECT_TRUE(actions[3]->isSeparator());
+    EXPECT_EQ(actions[4]->text(), QStringLiteral("Save Report\u2026"));
     EXPECT_EQ(m_window.skSkinMenuSpeedButton1()->menu(), m_window.skSkinPopupMenu2());
 }
 
@@ -509,7 +621,8 @@ TEST_F(WindowLayoutTest, AboutCommandShowsTheSameHiddenWindow)
     EXPECT_FALSE(m_form2.isVisible());
     m_window.skSkinPopupMenu2()->actions()[2]->trigger();
     EXPECT_TRUE(m_form2.isVisible());
-    EXPECT_EQ(m_form2.size(), QSize(319, 175));
+    EXPECT_EQ(m_form2.clientArea()->size(), QSize(319, 175));
+    EXPECT_EQ(m_form2.size(), QSize(327, 208));
     EXPECT_TRUE(m_form2.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(m_form2.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 
@@ -540,6 +653,11 @@ TEST_F(WindowLayoutTest, AboutWindowShowsLogoNameVersionMakerAndLink)
     const auto* webSite = m_form2.findChild<QLabel*>(QStringLiteral("skSkinStdLabel1"));
     EXPECT_GT(m_form2.skSkinLinkLabel1()->x(), webSite->x() + webSite->fontMetrics().horizontalAdvance(webSite->text()))
         << "the link must not touch \"Web site:\"";
+    for (const QLabel* label : m_form2.findChildren<QLabel*>()) {
+        if (!label->text().isEmpty())
+            EXPECT_GE(label->height(), label->fontMetrics().height())
+                << label->text().toStdString() << ": descenders would be cut";
+    }
 }
 
 } // namespace

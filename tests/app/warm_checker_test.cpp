@@ -207,7 +207,7 @@ TEST(WarmChecker, ReportsAreThoseOfJavaJarByteForByteAndAKilledHostGivesWayToJav
         const QByteArray expected = jar[book]->output();
         EXPECT_EQ(answer.output, expected) << "book " << book;
         EXPECT_EQ(answer.record.value(2), "exit") << book;
-        EXPECT_EQ(window.lastExitCode(), std::optional<std::uint32_t>(jar[book]->exitCode())) << book;
+        EXPECT_EQ(window.lastExitCode(), std::uint32_t(jar[book]->exitCode())) << book;
         EXPECT_EQ(memoLines(window), filteredLines(expected)) << book;
         EXPECT_EQ(window.process1().processInfo().processId, 0) << "no fall-back for " << book;
     }
@@ -223,7 +223,7 @@ TEST(WarmChecker, ReportsAreThoseOfJavaJarByteForByteAndAKilledHostGivesWayToJav
     ASSERT_TRUE(QTest::qWaitFor([&] { return checkShown(window); }, 180000));
     EXPECT_NE(window.process1().processInfo().processId, 0) << "java -jar took over";
     EXPECT_EQ(memoLines(window), filteredLines(jar[large]->output()));
-    EXPECT_EQ(window.lastExitCode(), std::optional<std::uint32_t>(jar[large]->exitCode()));
+    EXPECT_EQ(window.lastExitCode(), std::uint32_t(jar[large]->exitCode()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return warm.hostRunning(); }, 10000)) << "a new host follows";
     EXPECT_NE(warm.host().processInfo().processId, host);
     window.setWarmChecker(nullptr);
@@ -286,7 +286,7 @@ TEST_F(StandInHostTest, EndRecordStaysOutOfTheReportAndItsCodeReachesTheWindow)
     auto warm = makeWarmChecker();
     validate(m_window, "/books/a.epub");
     EXPECT_EQ(memoLines(m_window), (std::vector<std::string>{"Validating", "", "Messages: 0"}));
-    EXPECT_EQ(m_window.lastExitCode(), std::optional<std::uint32_t>(5));
+    EXPECT_EQ(m_window.lastExitCode(), std::uint32_t(5));
 }
 
 TEST_F(StandInHostTest, SecondValidateDuringAWarmCheckIsRefused)
@@ -303,7 +303,7 @@ TEST_F(StandInHostTest, SecondValidateDuringAWarmCheckIsRefused)
     EXPECT_EQ(*catcher.text(), QStringLiteral("Cannot perform this operation when process is running."));
     ASSERT_TRUE(QTest::qWaitFor([&] { return checkShown(m_window); }, 10000));
     EXPECT_EQ(memoLines(m_window), std::vector<std::string>{"started"}) << "the running check goes on";
-    EXPECT_EQ(m_window.lastExitCode(), std::optional<std::uint32_t>(0));
+    EXPECT_EQ(m_window.lastExitCode(), std::uint32_t(0));
 }
 
 TEST_F(StandInHostTest, CheckTheHostCouldNotFinishIsRunByJavaJar)
@@ -313,7 +313,7 @@ TEST_F(StandInHostTest, CheckTheHostCouldNotFinishIsRunByJavaJar)
     auto warm = makeWarmChecker();
     validate(m_window, "/books/a.epub");
     EXPECT_EQ(memoLines(m_window), (std::vector<std::string>{"report of java -jar", "second line"}));
-    EXPECT_EQ(m_window.lastExitCode(), std::optional<std::uint32_t>(1));
+    EXPECT_EQ(m_window.lastExitCode(), std::uint32_t(1));
     EXPECT_TRUE(warm->hostRunning()) << "the host itself goes on";
 }
 

@@ -1,7 +1,9 @@
-// What the window manager reads as the windows' titles, on a real X server.
+// What the window manager reads as the windows' titles, on a private X
+// display with openbox.
 #include "app/form2.h"
 #include "app/frm_main.h"
 #include "platform/qt_main_thread.h"
+#include "x11_session.h"
 
 #include <QApplication>
 #include <QTest>
@@ -9,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <optional>
 
@@ -65,8 +68,19 @@ TEST(WindowTitles, AreWhatTheWindowManagerReads)
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tessaly"));
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    x11test::X11Session session;
+    if (!session.start()) {
+        std::fprintf(stderr, "cannot start the X display: %s\n", session.error().c_str());
+        return 1;
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    int result = 1;
+    {
+        QApplication application(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Tessaly"));
+        result = RUN_ALL_TESTS();
+    }
+    session.stop();
+    return result;
 }

@@ -1,5 +1,8 @@
 #include "sheet_review.h"
 
+#include "platform/qt_frameless_window.h"
+#include "skin/frame/frame_painter.h"
+#include "skin/frame/skin_frame.h"
 #include "skin/paint/bitmap.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/compose.h"
@@ -161,18 +164,6 @@ Bitmap haloFrom(PixelView picture, PixelView mask)
     alphaFromMask(glow, mask);
     glow.checkRGBA();
     return glow;
-}
-
-void applyInactiveEffect(EffectBmp& e, InActiveEffect effect)
-{
-    switch (effect) {
-    case InActiveEffect::Brightness: e.changeBrightness(0.5); break;
-    case InActiveEffect::Darkness: e.changeDarkness(0.3); break;
-    case InActiveEffect::GrayScale: e.grayScale(); break;
-    case InActiveEffect::Noise: e.addMonoNoise(50); break;
-    case InActiveEffect::SplitBlur: e.splitBlur(1); break;
-    case InActiveEffect::Invert: e.invert(); break;
-    }
 }
 
 template <class Record>
@@ -516,32 +507,6 @@ public:
 
     // ---- the window frame -----------------------------------------------------
 
-    // The mapping of a rectangle of the frame picture to a window of width w
-    // and height h by the picture's corner zones.
-    Rect mapSkinRect(const Rect& r, int w, int h) const
-    {
-        const Picture& pic = sd.picture().picture();
-        const int pw = pic.width(), ph = pic.height();
-        const int dx = w - pw, dy = h - ph;
-        auto in = [](const Rect& z, int x, int y) { return x >= z.left && x < z.right && y >= z.top && y < z.bottom; };
-        const Rect lt{0, 0, sd.ltPoint.x, sd.ltPoint.y}, rt{sd.rtPoint.x, 0, pw, sd.rtPoint.y};
-        const Rect lb{0, sd.lbPoint.y, sd.lbPoint.x, ph}, rb{sd.rbPoint.x, sd.rbPoint.y, pw, ph};
-        const bool tlLT = in(lt, r.left, r.top), brLT = in(lt, r.right, r.bottom);
-        const bool tlRT = in(rt, r.left, r.top), brRT = in(rt, r.right, r.bottom);
-        const bool tlLB = in(lb, r.left, r.top), brLB = in(lb, r.right, r.bottom);
-        const bool tlRB = in(rb, r.left, r.top), brRB = in(rb, r.right, r.bottom);
-        if (tlLT && brLT) return r;
-        if (tlRT && brRT) return moved(r, dx, 0);
-        if (tlLB && brLB) return moved(r, 0, dy);
-        if (tlRB && brRB) return moved(r, dx, dy);
-        if (tlLT && brRB) return {r.left, r.top, r.right + dx, r.bottom + dy};
-        if (tlLT && brRT) return {r.left, r.top, r.right + dx, r.bottom};
-        if (tlLB && brRB) return {r.left, r.top + dy, r.right + dx, r.bottom + dy};
-        if (tlLT && brLB) return {r.left, r.top, r.right, r.bottom + dy};
-        if (tlRT && brRB) return {r.left + dx, r.top, r.right + dx, r.bottom + dy};
-        return r;
-    }
-
     struct WindowLook {
         bool active = true;
         bool mainWindow = true; // system menu, minimise and close; else close only
@@ -550,104 +515,37 @@ public:
         bool withControls = false;
     };
 
+    // The window drawn by the program's own frame component, off screen:
+    // its layout, objects and painting, with the look's activation and hot
+    // button, cut to the window's shape.
     QImage frame(int w, int h, const WindowLook& look)
     {
-        const Picture& pic = sd.picture().picture();
-        const int pw = pic.width(), ph = pic.height();
-        const NineGeometry cut{sd.ltPoint, sd.rtPoint, sd.lbPoint, sd.rbPoint, sd.clRect};
-        const NineGeometry target = grown(cut, {0, 0, pw, ph}, w, h);
-        const bool useInactivePicture = !look.active && !sd.inActivePicture().isEmpty();
-        const PixelView source = pixelView(useInactivePicture ? sd.inActivePicture().picture() : pic);
-        FrameStrips strips = buildFrameStrips(source, {0, 0, pw, ph}, cut, target, w, h,
-                                              {sd.leftStretch, sd.topStretch, sd.rightStretch, sd.bottomStretch});
+        tessaly::platform::FramelessWindow window;
+        window.setWindowTitle(look.title);
+        SkinFrame skinFrame(&window);
+        skinFrame.setBorderIcons(look.mainWindow ? BorderIcon::SystemMenu | BorderIcon::Minimize : 0u);
+        // The frame only reads the registry.
+        skinFrame.setSkinData(const_cast<SkinData*>(&sd));
+        window.resize(w, h);
+        skinFrame.updateFrame();
 
-        // caption buttons and caption, laid from the caption rectangle
-        const int dx = w - pw;
-        const Rect captionRect{sd.captionRect.left, sd.captionRect.top, sd.captionRect.right + dx,
-                               sd.captionRect.bottom};
-        const Rect buttonsRect = sd.buttonsRect.isEmpty() || sd.buttonsRect.left <= pw / 2
-                                     ? sd.buttonsRect
-                                     : moved(sd.buttonsRect, dx, 0);
-        const Rect reference = buttonsRect.isEmpty() ? captionRect : buttonsRect;
-        const auto* caption = objectRecord<DataSkinCaption>(sd, "caption");
-        Rect captionObject = caption ? mapSkinRect(caption->skinRect, w, h) : Rect{};
-        int x = reference.right;
-        const int y = reference.top;
-        auto drawButton = [&](const char* name, const Rect& at) {
-            const auto* b = objectRecord<DataSkinStdButton>(sd, name);
-            const Picture* picture = b ? sd.activePicture(b->activePictureIndex) : nullptr;
-            if (!picture)
-                return;
-            CapState s = !look.active ? CapState::Inactive : look.hotButton == name ? CapState::Hot : CapState::Normal;
-            Bitmap cell(at.width(), at.height());
-            copyPiece(pixelView(*picture), capRect(*b, s), cell, {0, 0, at.width(), at.height()});
-            cell.draw(strips.top, at.left, at.top);
-        };
-        std::vector<const char*> buttons{"closebutton"};
-        if (look.mainWindow)
-            buttons.push_back("minbutton");
-        for (const char* name : buttons) {
-            const auto* b = objectRecord<DataSkinStdButton>(sd, name);
-            if (!b)
-                continue;
-            const Rect at{x - b->skinRect.width(), y, x, y + b->skinRect.height()};
-            drawButton(name, at);
-            x -= b->skinRect.width() + sd.buttonsOffset;
-        }
-        if (buttonsRect.isEmpty())
-            captionObject.right = x + sd.buttonsOffset;
-        if (look.mainWindow) {
-            if (const auto* b = objectRecord<DataSkinStdButton>(sd, "sysmenubutton")) {
-                const int bx = captionRect.left, bw = b->skinRect.width(), bh = b->skinRect.height();
-                const int by = captionRect.top + captionRect.height() / 2 - bh / 2;
-                drawButton("sysmenubutton", {bx, by, bx + bw, by + bh});
-                captionObject.left = bx + bw;
+        std::vector<FrameObject> objects = skinFrame.objects();
+        for (FrameObject& o : objects) {
+            if (o.idName == look.hotButton && look.active) {
+                o.active = o.mouseIn = true;
+                o.morphStep = FrameObject::kMorphSteps;
             }
         }
-        if (caption && !look.title.isEmpty()) {
-            const Rect& t = caption->textRct;
-            Rect text{captionObject.left + t.left, captionObject.top + t.top,
-                      captionObject.left + captionObject.width() + t.right - caption->skinRect.width(),
-                      captionObject.top + t.bottom};
-            const Font font = fontFrom(caption->fontName, caption->fontHeight, caption->fontStyle);
-            const unsigned flags = TF::Center | TF::VCenter | TF::SingleLine | TF::EndEllipsis;
-            if (caption->shadow)
-                drawText(strips.top, moved(text, 1, 1), look.title, font,
-                         look.active ? caption->activeShadowColor : caption->shadowColor, flags);
-            drawText(strips.top, text, look.title, font, look.active ? caption->activeFontColor : caption->fontColor,
-                     flags);
-        }
-
-        if (!look.active && !useInactivePicture && sd.autoRenderingInActiveImage) {
-            for (Bitmap* strip : {&strips.top, &strips.bottom, &strips.left, &strips.right}) {
-                if (strip->empty())
-                    continue;
-                EffectBmp e(strip->view());
-                applyInactiveEffect(e, sd.inActiveEffect);
-                e.draw(strip->surface(), 0, 0);
-            }
-        }
-
-        // client background: the picture's client piece, stretched
-        Bitmap window(w, h);
-        if (target.client.width() > 0 && target.client.height() > 0)
-            copyPiece(source, sd.clRect, window, target.client);
-        if (look.withControls)
-            drawMainWindowControls(window, target.client.left, target.client.top);
-        strips.top.draw(window, 0, 0);
-        strips.left.draw(window, 0, strips.top.height());
-        strips.right.draw(window, w - strips.right.width(), strips.top.height());
-        strips.bottom.draw(window, 0, h - strips.bottom.height());
-
-        std::optional<Region> region;
-        if (!sd.mask().isEmpty()) {
-            const Rect& m = sd.maskRectArea;
-            const NineGeometry maskCut{sd.ltPoint, sd.rtPoint, sd.lbPoint, sd.rbPoint, m};
-            const NineGeometry maskTarget{target.lt, target.rt, target.lb, target.rb,
-                                          {m.left, m.top, m.right + dx, m.bottom + (h - ph)}};
-            region = createSkinRegion(pixelView(sd.mask().picture()), maskCut, maskTarget, w, h);
-        }
-        return clipped(window, region);
+        FramePaintState state;
+        state.active = look.active;
+        state.title = look.title;
+        state.morphEnabled = sd.enableSkinEffects();
+        Bitmap image;
+        composeFrame(image, &sd, skinFrame.layout(), objects, state);
+        const Rect client = skinFrame.layout().clientRect;
+        if (look.withControls && !image.empty())
+            drawMainWindowControls(image, client.left, client.top);
+        return clipped(image, skinFrame.layout().region);
     }
 
     // The main window's controls at their design places (the report box is

@@ -10,7 +10,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/embedded_pewter.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QRegularExpression>
 
 #include <cstdio>
@@ -43,7 +43,8 @@ void loadSkin(SkinData& sd, CompressedStoredSkin& stored, const QString& path)
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    // Widgets: the window frame is drawn by the frame component itself.
+    QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2 || args.size() > 3) {
         std::fprintf(stderr, "usage: skinsheet OUT.png [SKIN.ini | SKIN.skn]\n");

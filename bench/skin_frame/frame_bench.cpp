@@ -1,0 +1,151 @@
+// Speed of the skin frame. GrowFrame repaints the whole frame (layout and
+// composition of the window picture) while the window grows step by step
+// from 589 x 376 to 1920 x 1080, measured side by side with memcpy of the
+// window's pixels at each step; the last line prints the ratio (goal: at
+// most 2). FadeTick counts the pixels one tick of a caption button's
+// hover fade repaints (goal: only that button's rectangle).
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "platform/qt_frameless_window.h"
+#include "skin/data/compressed_stored_skin.h"
+#include "skin/data/skin_data.h"
+#include "skin/embedded_pewter.h"
+#include "skin/frame/frame_painter.h"
+#include "skin/frame/skin_frame.h"
+
+namespace {
+
+using namespace tessaly::skin;
+
+// Seconds of processor time of this thread (the machine may be shared).
+double now()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+SkinData& pewter()
+{
+    static SkinData sd;
+    static bool loaded = false;
+    if (!loaded) {
+        CompressedStoredSkin stored;
+        stored.loadFromCompressBytes(embedded_pewter());
+        sd.loadCompressedStoredSkin(stored);
+        loaded = true;
+    }
+    return sd;
+}
+
+constexpr int kSteps = 64;
+
+struct Size {
+    int w, h;
+};
+
+std::vector<Size> growingSizes()
+{
+    std::vector<Size> sizes;
+    for (int i = 0; i <= kSteps; ++i)
+        sizes.push_back({589 + (1920 - 589) * i / kSteps, 376 + (1080 - 376) * i / kSteps});
+    return sizes;
+}
+
+double g_growRatio = 0;
+double g_fadePixels = 0;
+double g_buttonPixels = 0;
+
+void GrowFrame(benchmark::State& state)
+{
+    SkinData& sd = pewter();
+    // The objects of the main window, as its frame has them.
+    tessaly::platform::FramelessWindow window;
+    SkinFrame frame(&window);
+    frame.setBorderIcons(BorderIcon::SystemMenu | BorderIcon::Minimize);
+    frame.setSkinData(&sd);
+    window.setWindowTitle(QStringLiteral("Tessaly 1.0"));
+    const std::vector<FrameObjectSpec> specs = frame.objectSpecs();
+    const auto geometry = FrameSkinGeometry::from(sd);
+    FramePaintState paint;
+    paint.title = window.windowTitle();
+    paint.morphEnabled = true;
+
+    const std::vector<Size> sizes = growingSizes();
+    std::vector<uint32_t> from(std::size_t(1920) * 1080, 0x12345678u), to(from.size(), 0);
+    Bitmap picture;
+    double work = 0, base = 0;
+    for (auto _ : state) {
+        for (const Size& s : sizes) {
+            double start = now();
+            const FrameLayout layout = layoutFrame(geometry, pixelView(sd.mask().picture()), s.w, s.h, specs);
+            composeFrame(picture, &sd, layout, frame.objects(), paint);
+            benchmark::DoNotOptimize(picture.rowPointer(0));
+            work += now() - start;
+
+            start = now();
+            std::memcpy(to.data(), from.data(), std::size_t(s.w) * s.h * 4);
+            benchmark::DoNotOptimize(to.data());
+            benchmark::ClobberMemory();
+            base += now() - start;
+        }
+    }
+    g_growRatio = work / base;
+    state.counters["vs_memcpy"] = g_growRatio;
+}
+
+void FadeTick(benchmark::State& state)
+{
+    SkinData& sd = pewter();
+    tessaly::platform::FramelessWindow window;
+    window.setDesignClientSize(QSize(581, 343));
+    SkinFrame frame(&window);
+    frame.setBorderIcons(BorderIcon::SystemMenu | BorderIcon::Minimize);
+    frame.setSkinData(&sd);
+    const int close = frame.getIndex("closebutton");
+    const Rect r = frame.layout().objectRects[std::size_t(close)];
+    frame.frameImage();
+    long long pixels = 0, ticks = 0;
+    for (auto _ : state) {
+        // Enter, fade in, leave, fade out: ten ticks, each counted.
+        auto& object = const_cast<FrameObject&>(frame.objects()[std::size_t(close)]);
+        for (bool hot : {true, false}) {
+            object.active = object.mouseIn = hot;
+            for (int i = 0; i < FrameObject::kMorphSteps; ++i) {
+                const long long before = frame.repaintedPixels();
+                frame.morphTick();
+                pixels += frame.repaintedPixels() - before;
+                ++ticks;
+            }
+        }
+    }
+    g_fadePixels = double(pixels) / double(ticks);
+    g_buttonPixels = double(r.width()) * r.height();
+    state.counters["pixels_per_tick"] = g_fadePixels;
+    state.counters["button_pixels"] = g_buttonPixels;
+}
+
+BENCHMARK(GrowFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(FadeTick)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::printf("fade tick repaints %.0f pixels; the button is %.0f pixels\n", g_fadePixels, g_buttonPixels);
+    std::printf("ratio frame repaint while growing 589x376 -> 1920x1080 / memcpy of the window: %.3f (goal: at most 2)\n",
+                g_growRatio);
+    return 0;
+}

@@ -1,0 +1,124 @@
+// Fuzz target over the checker's output: the bytes a child writes, taken
+// by the output reader in batches and turned into the report by the report
+// filter. Besides not crashing, it checks on every input that
+// - the report equals what a plain model of the rules gives: the console
+//   rules applied byte by byte give the output's lines, and the filter's
+//   rules applied to those lines give the report;
+// - the work grows linearly with the input: the text handed on in reports
+//   stays within a fixed multiple of the input's size.
+//
+// The first input byte chooses how many batches (1 to 8) the rest arrives
+// in, and where they are cut.
+#include "app/report_filter.h"
+#include "platform/plain_main_thread.h"
+#include "process/create_process.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using namespace tessaly;
+
+namespace {
+
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+class Lines : public app::ReportLines {
+public:
+    std::string lastLine() const override { return lines.empty() ? std::string() : lines.back(); }
+    void appendLine(const std::string& line) override { lines.push_back(line); }
+    void removeLastLine() override { lines.pop_back(); }
+    std::vector<std::string> lines;
+};
+
+// The console's lines, byte by byte: NUL and BEL are spaces, backspace
+// moves left, tab writes eight spaces, carriage return goes to the start,
+// line feed ends the line. An open last line with text counts as a line.
+std::vector<std::string> consoleLines(std::string_view bytes)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t cursor = 0;
+    auto put = [&](std::string_view text) {
+        if (line.size() < cursor + text.size())
+            line.resize(cursor + text.size());
+        line.replace(cursor, text.size(), text);
+        cursor += text.size();
+    };
+    for (const char byte : bytes) {
+        switch (byte) {
+        case 0: case 7: put(" "); break;
+        case 8: cursor = cursor > 0 ? cursor - 1 : 0; break;
+        case 9: put("        "); break;
+        case 10: lines.push_back(line); line.clear(); cursor = 0; break;
+        case 13: cursor = 0; break;
+        default: put(std::string_view(&byte, 1)); break;
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+// The filter's rules on whole lines.
+std::vector<std::string> reportOf(const std::vector<std::string>& lines)
+{
+    const std::string passed(app::ReportFilter::passedLine);
+    std::vector<std::string> report;
+    auto last = [&] { return report.empty() ? std::string() : report.back(); };
+    for (const auto& line : lines) {
+        if (line == "No errors or warnings detected" || line == "No errors or warnings detected.") {
+            if (last() != passed)
+                report.push_back(passed);
+        } else if (line.empty()) {
+            if (!last().empty())
+                report.push_back(line);
+        } else if (line != "Epubcheck Version 1.0.5") {
+            report.push_back(line);
+        }
+    }
+    return report;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    const std::string_view output(reinterpret_cast<const char*>(data + 1), size - 1);
+    const unsigned batches = 1 + data[0] % 8;
+
+    platform::PlainMainThread loop;
+    process::CreateProcess process(loop);
+    process.setConsoleOptions(process::ConsoleOptions::Redirect | process::ConsoleOptions::OwnerData);
+    Lines memo;
+    app::ReportFilter filter(memo);
+    std::size_t reportedBytes = 0;
+    process.setOnRead([&](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
+        reportedBytes += text.size();
+        filter.add(text, startsOnNewLine);
+    });
+
+    std::size_t begin = 0;
+    for (unsigned batch = 1; batch <= batches; ++batch) {
+        // Cuts spread by the first byte's upper bits; the last batch takes the rest.
+        const std::size_t end = batch == batches ? output.size()
+                                                 : std::min(output.size(), begin + (output.size() * (data[0] >> 3) / 31 + batch) / batches);
+        process.inputReader().parsePiece(output.substr(begin, end - begin));
+        begin = end;
+    }
+
+    require(memo.lines == reportOf(consoleLines(output)));
+    // A line is at most eight times the bytes written into it (a tab is
+    // eight spaces); it is handed on once when it ends and at most once
+    // per batch while open.
+    require(reportedBytes <= 8 * output.size() * (batches + 1));
+    return 0;
+}

@@ -1,0 +1,457 @@
+#include "skin/frame/frame_painter.h"
+
+#include <algorithm>
+
+#include "platform/qt_canvas.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/system_colors.h"
+#include "skin/paint/bitmap_canvas.h"
+#include "skin/paint/compose.h"
+#include "skin/paint/effect_bmp.h"
+#include "skin/paint/text_effects.h"
+
+namespace tessaly::skin {
+
+namespace TF = platform::TextFormat;
+
+namespace {
+
+constexpr unsigned kTextFlags = TF::SingleLine | TF::NoPrefix | TF::NoClip;
+
+Rect moved(const Rect& r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
+QRect qrect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
+
+void applyInactiveEffect(EffectBmp& e, InActiveEffect effect)
+{
+    switch (effect) {
+    case InActiveEffect::Brightness: e.changeBrightness(0.5); break;
+    case InActiveEffect::Darkness: e.changeDarkness(0.3); break;
+    case InActiveEffect::GrayScale: e.grayScale(); break;
+    case InActiveEffect::Noise: e.addMonoNoise(50); break;
+    case InActiveEffect::SplitBlur: e.splitBlur(1); break;
+    case InActiveEffect::Invert: e.invert(); break;
+    }
+}
+
+// The inactive effect over a part of a bitmap.
+void applyInactiveEffect(Bitmap& bitmap, const Rect& part, InActiveEffect effect)
+{
+    const Rect r{std::max(part.left, 0), std::max(part.top, 0), std::min(part.right, bitmap.width()),
+                 std::min(part.bottom, bitmap.height())};
+    if (r.isEmpty())
+        return;
+    PixelView view = bitmap.view();
+    view.bits = bitmap.pixelPointer(r.left, r.top);
+    view.width = r.width();
+    view.height = r.height();
+    EffectBmp e(view);
+    applyInactiveEffect(e, effect);
+    e.draw(bitmap.surface(), r.left, r.top);
+}
+
+bool inactiveEffectOn(const SkinData& sd, const FramePaintState& state)
+{
+    return !state.active && sd.autoRenderingInActiveImage;
+}
+
+// ---- caption buttons --------------------------------------------------------
+
+// Draws a button of the skin at `at` in its state. With `update` false, a
+// normal image that is part of the frame picture is not drawn again.
+void drawSkinButton(Bitmap& target, const SkinData& sd, const FrameObject& o, const Rect& at, bool windowActive,
+                    bool morphEnabled, bool update)
+{
+    const PixelView frame = pixelView(sd.picture().picture());
+    const PixelView active = o.activePicture ? pixelView(*o.activePicture) : PixelView{};
+    const PixelView normalSource = o.spec.skinRectInAPicture ? active : frame;
+    auto copy = [&](PixelView source, const Rect& r) {
+        if (!source.isEmpty() && !r.isEmpty())
+            copyPiece(source, r, target, at);
+    };
+
+    if (!o.enabled && !o.disableSkinRect.isEmpty()) {
+        copy(active, o.disableSkinRect);
+        return;
+    }
+    if (o.pressed() && !o.downRect.isEmpty()) {
+        copy(active, o.downRect);
+        return;
+    }
+    if (windowActive || o.inActiveSkinRect.isEmpty() || !o.enabled) {
+        const bool morph = morphEnabled && o.morphing && !o.activeSkinRect.isEmpty();
+        if (morph && o.morphStep > 0 && o.morphStep < FrameObject::kMorphSteps && !active.isEmpty()) {
+            // Cross-fade between the normal and the hot image.
+            Bitmap normal(at.width(), at.height());
+            Bitmap hot(at.width(), at.height());
+            copyPiece(normalSource, o.spec.skinRect, normal, {0, 0, at.width(), at.height()});
+            copyPiece(active, o.activeSkinRect, hot, {0, 0, at.width(), at.height()});
+            EffectBmp from(normal.view());
+            const EffectBmp to(hot.view());
+            from.morphBy(o.morphKind, to, o.morphKf());
+            from.draw(target.surface(), at.left, at.top);
+            return;
+        }
+        const bool showHot = morph ? o.morphStep == FrameObject::kMorphSteps : o.active;
+        if (!showHot || o.activeSkinRect.isEmpty()) {
+            if (update || o.spec.skinRectInAPicture)
+                copy(normalSource, o.spec.skinRect);
+        } else {
+            copy(active, o.activeSkinRect);
+        }
+        return;
+    }
+    copy(active, o.inActiveSkinRect);
+}
+
+// ---- the caption -------------------------------------------------------------
+
+void drawCaption(Bitmap& target, const FrameObject& o, const Rect& at, const FramePaintState& state)
+{
+    const DataSkinCaption* c = o.caption;
+    if (!c || state.title.isEmpty())
+        return;
+    Rect tr = c->textRct;
+    if (!tr.isEmpty())
+        tr.right = at.width() + c->textRct.right - c->skinRect.width();
+    if (!c->frameRect.isEmpty()) {
+        tr.top += c->frameTextRect.top;
+        tr.left += c->frameTextRect.left;
+        tr.right += c->frameTextRect.right - c->frameRect.width();
+    }
+    if (tr.isEmpty())
+        return;
+
+    platform::QtCanvas canvas = canvasOf(target);
+    Font font;
+    font.name = c->fontName;
+    font.height = c->fontHeight;
+    font.style = c->fontStyle;
+    canvas.setFont(fontOf(font));
+    const QString text = fitTextWithEllipsis(canvas, state.title, tr.width());
+    const QRect box = canvas.measureText(QRect(0, 0, 0, 0), text, kTextFlags);
+    const int tw = box.width(), th = box.height();
+    int x = tr.left + tr.width() / 2 - tw / 2;
+    if (c->alignment == Alignment::LeftJustify)
+        x = tr.left;
+    else if (c->alignment == Alignment::RightJustify)
+        x = tr.right - tw;
+    const int y = tr.top + tr.height() / 2 - th / 2 + at.top;
+    x += at.left;
+    const bool a = state.active;
+    auto drawAt = [&](int dx, int dy, Color colour) {
+        canvas.setTextColor(colorFromValue(colour));
+        canvas.drawText(QRect(x + dx, y + dy, tw, th), text, kTextFlags);
+    };
+    if (c->light)
+        drawAt(-1, -1, a ? c->activeLightColor : c->lightColor);
+    if (c->shadow)
+        drawAt(1, 1, a ? c->activeShadowColor : c->shadowColor);
+    canvas.setTextColor(colorFromValue(a ? c->activeFontColor : c->fontColor));
+    const Rect textRect{x, y, x + tw, y + th};
+    if (c->reflectionEffect) {
+        drawReflectionText(canvas, textRect, text, a ? c->reflectionActiveColor : c->reflectionColor,
+                           c->reflectionOffset, kTextFlags);
+    } else if (c->vistaGlowEffect && (a || c->vistaGlowInActiveEffect)) {
+        drawVistaGlowText(canvas, textRect, text, a ? c->glowActiveColor : c->glowColor, kTextFlags, 12);
+    } else if (c->glowEffect && (a || c->glowInActiveEffect)) {
+        drawGlowText(canvas, textRect, text, c->glowSize, a ? c->glowActiveColor : c->glowColor, c->glowOffset,
+                     kTextFlags);
+    } else {
+        canvas.drawText(qrect(textRect), text, kTextFlags);
+    }
+}
+
+// ---- the skinned frame ---------------------------------------------------------
+
+struct ClientPiece {
+    PixelView source;
+    Rect piece;
+    // The piece lies wholly inside its picture, so it covers every pixel it
+    // is laid over.
+    bool complete() const
+    {
+        return !source.isEmpty() && !piece.isEmpty() && piece.left >= 0 && piece.top >= 0
+            && piece.right <= source.width && piece.bottom <= source.height;
+    }
+};
+
+ClientPiece clientPiece(const SkinData& sd)
+{
+    const Picture* bg = sd.bgPictureIndex >= 0 ? sd.activePicture(sd.bgPictureIndex) : nullptr;
+    if (bg)
+        return {pixelView(*bg), Rect{0, 0, bg->width(), bg->height()}};
+    return {pixelView(sd.picture().picture()), sd.clRect};
+}
+
+void paintClientBackground(Bitmap& window, const SkinData& sd, const FrameLayout& f)
+{
+    const Rect client = f.clientRect;
+    if (client.isEmpty())
+        return;
+    const auto [source, piece] = clientPiece(sd);
+    if (piece.isEmpty() || source.isEmpty()) {
+        window.fillRect(client, colorFromValue(colors::btnFace));
+        return;
+    }
+    if (!sd.stretchEffect) {
+        layPiece(source, piece, window, client, true, true);
+        return;
+    }
+    switch (sd.stretchType) {
+    case StretchType::Full:
+        copyPiece(source, piece, window, client);
+        break;
+    case StretchType::Horz: {
+        // One column stretched to the window height, repeated across.
+        Bitmap column(piece.width(), f.height);
+        copyPiece(source, piece, column, {0, 0, piece.width(), f.height});
+        layPiece(column.view(), {0, 0, piece.width(), client.height()}, window, client, true, false);
+        break;
+    }
+    case StretchType::Vert: {
+        // One band stretched to the window width, repeated down.
+        Bitmap band(f.width, piece.height());
+        copyPiece(source, piece, band, {0, 0, f.width, piece.height()});
+        layPiece(band.view(), {0, 0, client.width(), piece.height()}, window, client, false, true);
+        break;
+    }
+    }
+}
+
+void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
+                    const std::vector<FrameObject>& objects, const FramePaintState& state)
+{
+    const int w = f.width, h = f.height;
+    const Picture& picture = sd.picture().picture();
+    const bool useInactivePicture = !state.active && !sd.inActivePicture().picture().isEmpty();
+    const PixelView source = pixelView(useInactivePicture ? sd.inActivePicture().picture() : picture);
+    FrameStrips strips = buildFrameStrips(source, {0, 0, picture.width(), picture.height()}, f.cut, f.target, w, h,
+                                          {sd.leftStretch, sd.topStretch, sd.rightStretch, sd.bottomStretch});
+
+    // Nothing of an earlier size may show through: unless the strips and
+    // the client background cover the whole window (every size from the
+    // minimum up), the window is filled first.
+    const bool covered = !f.belowMinimum && !f.clientRect.isEmpty() && clientPiece(sd).complete()
+        && strips.top.height() == f.clientRect.top
+        && strips.left.width() == f.clientRect.left && strips.right.width() == w - f.clientRect.right
+        && strips.bottom.height() == h - f.clientRect.bottom && strips.left.height() == f.clientRect.height()
+        && strips.right.height() == f.clientRect.height() && strips.top.width() == w && strips.bottom.width() == w;
+    if (!covered)
+        window.fillRect({0, 0, w, h}, colorFromValue(sd.skinColors().cBtnFace));
+    paintClientBackground(window, sd, f);
+
+    // Objects draw into the strip they lie on: the top strip, or the bottom
+    // strip in its own coordinates.
+    if (!f.belowMinimum) {
+        for (std::size_t i = 0; i < objects.size() && i < f.objectRects.size(); ++i) {
+            const FrameObject& o = objects[i];
+            const Rect at = f.objectRects[i];
+            if (!o.spec.visible || at.isEmpty())
+                continue;
+            const bool inTop = at.bottom <= f.clientRect.top;
+            Bitmap& strip = inTop ? strips.top : strips.bottom;
+            if (strip.empty())
+                continue;
+            const Rect local = inTop ? at : moved(at, 0, -f.clientRect.bottom);
+            if (o.isCaption())
+                drawCaption(strip, o, local, state);
+            else
+                drawSkinButton(strip, sd, o, local, state.active, state.morphEnabled, false);
+        }
+    }
+    if (inactiveEffectOn(sd, state)) {
+        for (Bitmap* strip : {&strips.top, &strips.bottom, &strips.left, &strips.right})
+            applyInactiveEffect(*strip, {0, 0, strip->width(), strip->height()}, sd.inActiveEffect);
+    }
+    strips.top.draw(window, 0, 0);
+    strips.left.draw(window, 0, strips.top.height());
+    strips.right.draw(window, w - strips.right.width(), strips.top.height());
+    strips.bottom.draw(window, 0, h - strips.bottom.height());
+}
+
+// ---- the default look ----------------------------------------------------------
+
+void hLine(Bitmap& b, int x0, int x1, int y, PixelColor c)
+{
+    for (int x = x0; x < x1; ++x)
+        b.setPixel(x, y, c);
+}
+
+void vLine(Bitmap& b, int x, int y0, int y1, PixelColor c)
+{
+    for (int y = y0; y < y1; ++y)
+        b.setPixel(x, y, c);
+}
+
+// A pen line from (x0, y0) to (x1, y1), end point excluded; horizontal or
+// diagonal.
+void line(Bitmap& b, int x0, int y0, int x1, int y1, PixelColor c)
+{
+    const int n = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+    const int sx = (x1 > x0) - (x1 < x0), sy = (y1 > y0) - (y1 < y0);
+    for (int i = 0; i < n; ++i)
+        b.setPixel(x0 + i * sx, y0 + i * sy, c);
+}
+
+void outline(Bitmap& b, const Rect& r, PixelColor c)
+{
+    hLine(b, r.left, r.right, r.top, c);
+    hLine(b, r.left, r.right, r.bottom - 1, c);
+    vLine(b, r.left, r.top, r.bottom, c);
+    vLine(b, r.right - 1, r.top, r.bottom, c);
+}
+
+void drawDefaultButton(Bitmap& target, const FrameObject& o, const Rect& at)
+{
+    Bitmap face(at.width(), at.height());
+    if (face.empty())
+        return;
+    const Rect all{0, 0, at.width(), at.height()};
+    const PixelColor navy = colorFromValue(colors::navy);
+    if (o.pressed()) {
+        face.fillRect(all, colorFromValue(Color(0xB59385)));
+        outline(face, all, navy);
+    } else if (o.mouseIn) {
+        face.fillRect(all, colorFromValue(Color(0xD2BDB6)));
+        outline(face, all, navy);
+    } else {
+        face.fillRect(all, colorFromValue(colors::btnFace));
+    }
+    const int a = o.pressed() ? at.width() / 2 - 4 : at.width() / 2 - 5;
+    const int b = o.pressed() ? at.height() / 2 - 3 : at.height() / 2 - 4;
+    const PixelColor g = colorFromValue(o.enabled ? colors::btnText : colors::btnShadow);
+    switch (o.spec.command) {
+    case StdCommand::Close:
+        line(face, a + 1, b + 1, a + 9, b + 9, g);
+        line(face, a + 9, b + 1, a + 1, b + 9, g);
+        line(face, a + 2, b + 1, a + 10, b + 9, g);
+        line(face, a + 8, b + 1, a, b + 9, g);
+        break;
+    case StdCommand::Maximize:
+        outline(face, {a, b, a + 11, b + 10}, g);
+        outline(face, {a, b, a + 11, b + 2}, g);
+        break;
+    case StdCommand::Minimize:
+        hLine(face, a + 1, a + 9, b + 8, g);
+        hLine(face, a + 1, a + 9, b + 9, g);
+        break;
+    case StdCommand::SysMenu:
+        outline(face, {a + 1, b + 3, a + 9, b + 6}, g);
+        break;
+    case StdCommand::RollUp:
+        for (int i = 0; i < 5; ++i)
+            hLine(face, a + 1 + i, a + 9 - i, b + 6 - i, g);
+        break;
+    case StdCommand::MinimizeToTray:
+        face.fillRect({a + 2, b + 2, a + 7, b + 7}, g);
+        break;
+    case StdCommand::Default:
+        break;
+    }
+    face.draw(target, at.left, at.top);
+}
+
+void composeDefault(Bitmap& window, const FrameLayout& f, const std::vector<FrameObject>& objects,
+                    const FramePaintState& state)
+{
+    const int w = f.width, h = f.height;
+    const PixelColor face = colorFromValue(colors::btnFace);
+    window.fillRect({0, 0, w, h}, face);
+    const int capH = kDefaultCaptionHeight;
+    const int b = kDefaultBorder;
+
+    Bitmap caption(std::max(w - 2 * b, 0), capH);
+    if (!caption.empty()) {
+        caption.fillRect({0, 0, caption.width(), capH}, face);
+        const int x0 = f.captionRect.left - b + 2;
+        const int x1 = f.captionRect.right - 6;
+        for (int y = 2, i = 0; y <= capH - 4; ++y, ++i)
+            hLine(caption, x0, x1, y, colorFromValue(i % 2 == 0 ? colors::btnHighlight : colors::btnShadow));
+        if (!state.title.isEmpty()) {
+            platform::QtCanvas canvas = canvasOf(caption);
+            Font font;
+            font.name = "Arial";
+            font.height = 14;
+            font.style.bold = true;
+            canvas.setFont(fontOf(font));
+            const int left = f.captionRect.left - b;
+            const int free = f.captionRect.width();
+            const QString text = fitTextWithEllipsis(canvas, state.title, free);
+            const QRect box = canvas.measureText(QRect(0, 0, 0, 0), text, kTextFlags);
+            const int x = left + free / 2 - (box.width() + 5) / 2;
+            const int y = capH / 2 - box.height() / 2;
+            caption.fillRect({x - 2, y - 2, x + box.width() + 2, y + box.height() + 2}, face);
+            canvas.setTextColor(colorFromValue(state.active ? colors::btnText : colors::btnShadow));
+            canvas.drawText(QRect(x, y, box.width(), box.height()), text, kTextFlags);
+        }
+        for (std::size_t i = 0; i < objects.size() && i < f.objectRects.size(); ++i)
+            if (!objects[i].isCaption() && objects[i].spec.visible && !f.objectRects[i].isEmpty())
+                drawDefaultButton(caption, objects[i], moved(f.objectRects[i], -b, -b));
+        caption.draw(window, b, b);
+    }
+    // Three one-pixel frames inwards from the window's edge.
+    const Color light[3] = {systemColorValue(SystemColor::Light3D), colors::btnHighlight, colors::btnFace};
+    const Color dark[3] = {systemColorValue(SystemColor::DkShadow3D), colors::btnShadow, colors::btnFace};
+    for (int i = 0; i < 3 && 2 * i < std::min(w, h); ++i) {
+        const Rect r{i, i, w - i, h - i};
+        hLine(window, r.left, r.right, r.top, colorFromValue(light[i]));
+        vLine(window, r.left, r.top, r.bottom, colorFromValue(light[i]));
+        hLine(window, r.left, r.right, r.bottom - 1, colorFromValue(dark[i]));
+        vLine(window, r.right - 1, r.top, r.bottom, colorFromValue(dark[i]));
+    }
+}
+
+} // namespace
+
+QString fitTextWithEllipsis(const platform::QtCanvas& canvas, const QString& text, int width)
+{
+    auto measure = [&](const QString& t) { return canvas.measureText(QRect(0, 0, 0, 0), t, kTextFlags).width(); };
+    if (measure(text) <= width)
+        return text;
+    QString rest = text;
+    while (!rest.isEmpty()) {
+        rest.chop(1);
+        if (measure(rest + QStringLiteral("...")) <= width)
+            break;
+    }
+    return rest + QStringLiteral("...");
+}
+
+void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
+                  const std::vector<FrameObject>& objects, const FramePaintState& state)
+{
+    if (layout.width <= 0 || layout.height <= 0) {
+        window.clear();
+        return;
+    }
+    // Every pixel is written below (the skinned frame fills first where its
+    // pieces would leave gaps), so the old pixels need not be cleared.
+    window.setSizeForOverwrite(layout.width, layout.height);
+    window.setAlphaBlend(false);
+    window.setTransparent(false);
+    if (sd && layout.skinned)
+        composeSkinned(window, *sd, layout, objects, state);
+    else
+        composeDefault(window, layout, objects, state);
+}
+
+Rect redrawButton(Bitmap& window, const SkinData* sd, const FrameLayout& layout, const FrameObject& object,
+                  int index, const FramePaintState& state)
+{
+    if (index < 0 || std::size_t(index) >= layout.objectRects.size() || object.isCaption() || !object.spec.visible)
+        return {};
+    const Rect at = layout.objectRects[std::size_t(index)];
+    if (at.isEmpty() || window.empty() || layout.belowMinimum)
+        return {};
+    if (sd && layout.skinned) {
+        drawSkinButton(window, *sd, object, at, state.active, state.morphEnabled, true);
+        if (inactiveEffectOn(*sd, state))
+            applyInactiveEffect(window, at, sd->inActiveEffect);
+    } else {
+        drawDefaultButton(window, object, at);
+    }
+    return at;
+}
+
+} // namespace tessaly::skin

@@ -1,0 +1,92 @@
+// frame_screenshots OUT_FOLDER: pictures of the program's windows wearing
+// the skin frame on a private X display (Xvfb, openbox, xcompmgr) with a
+// plain desktop colour:
+//   main-active.png            the main window, active
+//   main-inactive-behind-about.png   the About window active over it
+//   close-hot-glow.png         the pointer on the close button, with its glow
+//   minimum.png                the main window at the skin's minimum size
+//   1200x800.png               the main window at 1200 x 800
+
+#include <QApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+#include <cstdio>
+
+#include "app/form2.h"
+#include "app/frm_main.h"
+#include "platform/qt_main_thread.h"
+#include "skin/data/skin_data.h"
+#include "skin/frame/skin_frame.h"
+#include "x11_session.h"
+
+namespace {
+
+void pointerTo(const QPoint& p)
+{
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
+}
+
+bool shoot(const QString& folder, const QString& name)
+{
+    QTest::qWait(500);
+    return QGuiApplication::primaryScreen()->grabWindow(0).save(folder + QLatin1Char('/') + name);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: frame_screenshots OUT_FOLDER\n");
+        return 2;
+    }
+    x11test::X11Session session;
+    x11test::X11Session::Options options;
+    options.compositor = true;
+    if (!session.start(options)) {
+        std::fprintf(stderr, "cannot start the X display: %s\n", session.error().c_str());
+        return 1;
+    }
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    bool ok = true;
+    {
+        QApplication app(argc, argv);
+        QApplication::setQuitOnLastWindowClosed(false);
+        const QString folder = QString::fromLocal8Bit(argv[1]);
+        tessaly::platform::QtMainThread mainThread;
+        tessaly::app::FrmMain main(mainThread, "/nonexistent/");
+        tessaly::app::Form2 about(&main);
+        main.setAboutWindow(&about);
+        main.show();
+        ok &= QTest::qWaitForWindowExposed(&main);
+        ok &= QTest::qWaitFor([&] { return main.isActiveWindow(); }, 5000);
+        pointerTo(QPoint(5, 1000));
+        ok &= shoot(folder, QStringLiteral("main-active.png"));
+
+        main.about1Click();
+        ok &= QTest::qWaitFor([&] { return about.isActiveWindow(); }, 5000);
+        ok &= shoot(folder, QStringLiteral("main-inactive-behind-about.png"));
+        about.close();
+
+        QProcess::execute(QStringLiteral("xdotool"),
+                          {QStringLiteral("windowactivate"), QString::number(main.winId())});
+        ok &= QTest::qWaitFor([&] { return main.isActiveWindow(); }, 5000);
+        tessaly::skin::SkinFrame& frame = *main.skSkinFrame1();
+        const tessaly::skin::Rect close =
+            frame.layout().objectRects[std::size_t(frame.getIndex("closebutton"))];
+        pointerTo(main.geometry().topLeft() + QPoint((close.left + close.right) / 2, (close.top + close.bottom) / 2));
+        ok &= shoot(folder, QStringLiteral("close-hot-glow.png"));
+        pointerTo(QPoint(5, 1000));
+
+        const auto& sd = main.skSkinData1();
+        main.setGeometry(QRect(main.pos(), QSize(sd.formMinWidth, sd.formMinHeight)));
+        ok &= shoot(folder, QStringLiteral("minimum.png"));
+
+        main.setGeometry(QRect(QPoint(40, 40), QSize(1200, 800)));
+        ok &= shoot(folder, QStringLiteral("1200x800.png"));
+    }
+    session.stop();
+    return ok ? 0 : 1;
+}

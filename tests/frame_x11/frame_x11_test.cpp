@@ -1,0 +1,269 @@
+// The skin frame on a real X server: Xvfb with openbox (our configuration)
+// and, for the glow, xcompmgr. The program's own two windows are used.
+
+#include <QApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "app/form2.h"
+#include "app/frm_main.h"
+#include "platform/qt_canvas.h"
+#include "platform/qt_compositor.h"
+#include "platform/qt_main_thread.h"
+#include "skin/data/skin_data.h"
+#include "skin/frame/frame_painter.h"
+#include "skin/frame/layer_manager.h"
+#include "skin/frame/skin_frame.h"
+#include "skin/paint/bitmap_canvas.h"
+#include "x11_probe.h"
+#include "x11_session.h"
+
+using namespace tessaly;
+using skin::SkinFrame;
+
+namespace {
+
+x11test::X11Session* g_session = nullptr;
+
+void xdotool(const QStringList& arguments)
+{
+    ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), arguments), 0) << arguments.join(' ').toStdString();
+}
+
+// A window point on the screen. The window has no decoration, so its
+// geometry is its place; QWidget::mapToGlobal asks the server, which may
+// not yet know where the window manager put a freshly shown window.
+QPoint onScreen(const QWidget& window, const QPoint& p) { return window.geometry().topLeft() + p; }
+
+void pointerTo(const QPoint& global)
+{
+    xdotool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
+}
+
+// The window's pixels as they are on the screen (taken from the root
+// window at the window's place, so windows above it show as they cover it).
+QImage grab(QWidget& window)
+{
+    return window.screen()
+        ->grabWindow(0)
+        .toImage()
+        .copy(QRect(window.pos(), window.size()))
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// The frame composed by the painting code for the window's size and state.
+skin::Bitmap composed(SkinFrame& frame, bool active)
+{
+    skin::FramePaintState state;
+    state.active = active;
+    state.title = frame.window()->windowTitle();
+    state.morphEnabled = frame.skinData()->enableSkinEffects();
+    skin::Bitmap image;
+    skin::composeFrame(image, frame.skinData(), frame.layout(), frame.objects(), state);
+    return image;
+}
+
+// Pixels inside the frame (in the shape, outside the client area and
+// outside `covered`, in window coordinates) that differ from the
+// composition; -1 when nothing was compared.
+int frameMismatches(SkinFrame& frame, bool active, const QRect& covered = {})
+{
+    const QImage shot = grab(*frame.window());
+    const skin::Bitmap expected = composed(frame, active);
+    // FRAME_X11_DUMP=FOLDER keeps the pictures compared, for a look.
+    if (const QString folder = qEnvironmentVariable("FRAME_X11_DUMP"); !folder.isEmpty()) {
+        static int n = 0;
+        shot.save(QStringLiteral("%1/%2-shot.png").arg(folder).arg(n));
+        skin::imageOf(expected).save(QStringLiteral("%1/%2-expected.png").arg(folder).arg(n));
+        ++n;
+    }
+    const skin::FrameLayout& f = frame.layout();
+    if (shot.size() != QSize(f.width, f.height) || expected.width() != f.width)
+        return -1;
+    int compared = 0, wrong = 0;
+    for (int y = 0; y < f.height; ++y) {
+        for (int x = 0; x < f.width; ++x) {
+            const bool client = x >= f.clientRect.left && x < f.clientRect.right && y >= f.clientRect.top
+                && y < f.clientRect.bottom;
+            if (client || !f.inShape(x, y) || covered.contains(x, y))
+                continue;
+            ++compared;
+            if ((shot.pixel(x, y) & 0xFFFFFFu) != (expected.getPixel(x, y) & 0xFFFFFFu))
+                ++wrong;
+        }
+    }
+    return compared > 0 ? wrong : -1;
+}
+
+// The same, waiting up to three seconds for the window to be repainted
+// (the machine may be busy).
+int settledMismatches(SkinFrame& frame, bool active, const QRect& covered = {})
+{
+    int wrong = frameMismatches(frame, active, covered);
+    for (int i = 0; i < 30 && wrong != 0; ++i) {
+        QTest::qWait(100);
+        wrong = frameMismatches(frame, active, covered);
+    }
+    return wrong;
+}
+
+class FrameX11Test : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(probe.ok()); }
+
+    void showMain()
+    {
+        main.setAboutWindow(&about);
+        main.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return mainFrame().formActive(); }, 5000));
+        QTest::qWait(150);
+    }
+    SkinFrame& mainFrame() { return *main.skSkinFrame1(); }
+    SkinFrame& aboutFrame() { return *about.skSkinFrame1(); }
+    QPoint globalCentre(SkinFrame& frame, int index)
+    {
+        const skin::Rect r = frame.layout().objectRects[std::size_t(index)];
+        return onScreen(*frame.window(), QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    }
+    QRect aboutOverMain() { return QRect(about.pos() - main.pos(), about.size()); }
+
+    platform::QtMainThread mainThread;
+    app::FrmMain main{mainThread, "/nonexistent/"};
+    app::Form2 about{&main};
+    frametest::X11Probe probe;
+};
+
+} // namespace
+
+TEST_F(FrameX11Test, NoDecorationOfTheWindowManagerAndTheShapeIsTheFrameRegion)
+{
+    showMain();
+    EXPECT_EQ(main.size(), QSize(589, 376));
+    const uint32_t id = uint32_t(main.winId());
+    // openbox frames the window without any border or title of its own.
+    const std::vector<uint32_t> extents = probe.frameExtents(id);
+    ASSERT_EQ(extents.size(), 4u);
+    EXPECT_EQ(extents, (std::vector<uint32_t>{0, 0, 0, 0}));
+    EXPECT_EQ(probe.geometry(probe.parent(id)).size(), main.size());
+    ASSERT_TRUE(mainFrame().layout().region.has_value());
+    EXPECT_EQ(probe.shape(id), skin::toQRegion(*mainFrame().layout().region));
+    EXPECT_FALSE(probe.shape(id).contains(QPoint(0, 0)));
+}
+
+TEST_F(FrameX11Test, PicturesOfBothWindowsActiveAndInactiveEqualTheComposedFrame)
+{
+    showMain();
+    EXPECT_EQ(settledMismatches(mainFrame(), true), 0) << "main window, active";
+
+    main.about1Click();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return aboutFrame().formActive() && !mainFrame().formActive(); }, 5000));
+    QTest::qWait(200);
+    EXPECT_EQ(about.size(), QSize(327, 208));
+    // Qt's idea of the place is the window manager's.
+    EXPECT_EQ(probe.geometry(probe.parent(uint32_t(about.winId()))).topLeft(), about.pos());
+    EXPECT_EQ(settledMismatches(aboutFrame(), true), 0) << "About window, active";
+    EXPECT_EQ(settledMismatches(mainFrame(), false, aboutOverMain()), 0) << "main window, inactive";
+
+    // The main window is activated again through the window manager.
+    xdotool({QStringLiteral("windowactivate"), QString::number(main.winId())});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mainFrame().formActive(); }, 5000));
+    QTest::qWait(200);
+    EXPECT_EQ(settledMismatches(mainFrame(), true, aboutOverMain()), 0) << "main window, active again";
+    EXPECT_EQ(settledMismatches(aboutFrame(), false), 0) << "About window, inactive";
+}
+
+TEST_F(FrameX11Test, GlowWithACompositorOnlyAndClicksPassThroughIt)
+{
+    ASSERT_TRUE(g_session->startCompositor()) << g_session->error();
+    ASSERT_TRUE(QTest::qWaitFor([] { return platform::compositingManagerRunning(); }, 5000));
+    showMain();
+    const int close = mainFrame().getIndex("closebutton");
+    pointerTo(onScreen(main, QPoint(300, 200)));
+    pointerTo(globalCentre(mainFrame(), close));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return mainFrame().glow(close) && mainFrame().glow(close)->isVisible(); }, 3000));
+    skin::LayerManager* glow = mainFrame().glow(close);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !glow->fading(); }, 3000));
+    // It stays while the pointer rests on the button, under the glow.
+    QTest::qWait(200);
+    EXPECT_TRUE(glow->isVisible());
+    EXPECT_EQ(mainFrame().activeObject(), close);
+    const skin::Rect r = mainFrame().layout().objectRects[std::size_t(close)];
+    const QRect expected(onScreen(main, QPoint(r.left - 8, r.top - 8)), QSize(47, 35));
+    EXPECT_EQ(glow->window()->geometry(), expected);
+    auto mapped = [&] {
+        for (const auto& w : probe.viewableTopLevels())
+            if (w.window == uint32_t(glow->window()->winId()))
+                return w.overrideRedirect && w.geometry == expected;
+        return false;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(mapped, 2000)) << "the glow is a mapped, unmanaged window at its place";
+
+    // The glow covers the button; the click reaches the button anyway.
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !main.isVisible(); }, 3000));
+    EXPECT_FALSE(glow->window()->isVisible());
+
+    // Without a compositing manager no glow window appears at all.
+    g_session->stopCompositor();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !platform::compositingManagerRunning(); }, 5000));
+    showMain();
+    pointerTo(onScreen(main, QPoint(300, 200)));
+    pointerTo(globalCentre(mainFrame(), close));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mainFrame().activeObject() == close; }, 3000));
+    QTest::qWait(300);
+    EXPECT_TRUE(mainFrame().glow(close) == nullptr || !mainFrame().glow(close)->isVisible());
+    for (const auto& w : probe.viewableTopLevels())
+        EXPECT_FALSE(w.overrideRedirect && w.geometry.size() == QSize(47, 35)) << "a glow window is mapped";
+}
+
+TEST_F(FrameX11Test, ALongTitleIsShortenedWithDots)
+{
+    const QString title = QStringLiteral("Tessaly 1.0 - checking a book with a very long title indeed");
+    main.setWindowTitle(title);
+    showMain();
+    main.setGeometry(QRect(main.pos(), QSize(320, 200)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return main.size() == QSize(320, 200); }, 3000));
+    QTest::qWait(200);
+
+    const auto& sd = *mainFrame().skinData();
+    const auto& caption = dynamic_cast<const skin::DataSkinCaption&>(*sd.objectList()[std::size_t(sd.getIndex("caption"))]);
+    const skin::Rect at = mainFrame().layout().objectRects[std::size_t(mainFrame().getIndex("caption"))];
+    const int available = at.width() + caption.textRct.right - caption.skinRect.width() - caption.textRct.left;
+    skin::Bitmap scratch(4, 4);
+    platform::QtCanvas canvas = skin::canvasOf(scratch);
+    skin::Font font;
+    font.name = caption.fontName;
+    font.height = caption.fontHeight;
+    font.style = caption.fontStyle;
+    canvas.setFont(skin::fontOf(font));
+    const QString shown = skin::fitTextWithEllipsis(canvas, title, available);
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("..."))) << shown.toStdString();
+    EXPECT_LT(shown.size(), title.size());
+    EXPECT_EQ(settledMismatches(mainFrame(), true), 0);
+}
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    x11test::X11Session session;
+    if (!session.start()) {
+        std::fprintf(stderr, "cannot start the X display: %s\n", session.error().c_str());
+        return 1;
+    }
+    g_session = &session;
+    // A real X server even when the caller asked for the off-screen platform.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    int result = 1;
+    {
+        QApplication app(argc, argv);
+        QApplication::setQuitOnLastWindowClosed(false);
+        result = RUN_ALL_TESTS();
+    }
+    session.stop();
+    return result;
+}
