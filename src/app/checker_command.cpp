@@ -44,9 +44,12 @@ std::string checkerHostArchive(const std::string& programFolder)
 std::string checkerHostCommandLine(const std::string& programFolder)
 {
     // Serial collection: one thread, small footprint, and short pauses for a
-    // heap this size. No performance data file. The host replaces the
-    // security manager, which newer runtimes allow only when asked.
-    return "java -Xmx512m -XX:+UseSerialGC -XX:-UsePerfData -Xshare:auto -Djava.security.manager=allow -cp "
+    // heap this size; the free ratios let the heap shrink again after the
+    // collection the host runs between checks. No performance data file.
+    // The host replaces the security manager, which newer runtimes allow
+    // only when asked.
+    return "java -Xmx512m -XX:+UseSerialGC -XX:MinHeapFreeRatio=10 -XX:MaxHeapFreeRatio=30 -XX:-UsePerfData "
+           "-Xshare:auto -Djava.security.manager=allow -cp "
         + quoteForCommandLine(checkerHostArchive(programFolder) + ":" + programFolder + "epubcheck/epubcheck.jar")
         + " tessaly.checker.CheckerHost";
 }

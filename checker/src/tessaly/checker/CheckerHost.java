@@ -139,6 +139,11 @@ public final class CheckerHost {
             if (request == null)
                 exitTrap.end(0);
             handle(new String(request, StandardCharsets.ISO_8859_1));
+            // Between checks, with the answer already out: give back what
+            // the check's garbage made the heap grow to (the runtime's free
+            // ratio settings decide how far it shrinks).
+            if (requests.isEmpty())
+                System.gc();
         }
     }
 
