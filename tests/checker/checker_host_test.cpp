@@ -129,6 +129,10 @@ TEST(CheckerHost, PathsComeThroughByteForByte)
     const auto answer = host.ask("check t1 /books/50%25 off%0Anew line caf\xc3\xa9 \"x\".epub");
     ASSERT_TRUE(answer.has_value());
     EXPECT_EQ(answer->output, QByteArray("path=/books/50% off\nnew line caf\xc3\xa9 \"x\".epub\n"));
+    // A broken escape is taken as it stands.
+    const auto broken = host.ask("check t2 /books/%zz%4");
+    ASSERT_TRUE(broken.has_value());
+    EXPECT_EQ(broken->output, QByteArray("path=/books/%zz%4\n"));
 }
 
 TEST(CheckerHost, EndsWhenItsInputEnds)

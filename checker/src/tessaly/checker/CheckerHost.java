@@ -5,6 +5,7 @@ import java.io.BufferedOutputStream;
 import java.io.ByteArrayOutputStream;
 import java.io.File;
 import java.io.FileDescriptor;
+import java.io.FileInputStream;
 import java.io.FileOutputStream;
 import java.io.IOException;
 import java.io.InputStream;
@@ -111,7 +112,7 @@ public final class CheckerHost {
 
     /** Reads request lines; the end of standard input ends the host. */
     private void readRequests() {
-        InputStream input = new BufferedInputStream(new FileInputStreamOfStdin().stream(), 4096);
+        InputStream input = new BufferedInputStream(new FileInputStream(FileDescriptor.in), 4096);
         ByteArrayOutputStream line = new ByteArrayOutputStream();
         try {
             int b;
@@ -215,8 +216,9 @@ public final class CheckerHost {
         ByteArrayOutputStream bytes = new ByteArrayOutputStream();
         for (int i = 0; i < escaped.length(); ++i) {
             char c = escaped.charAt(i);
-            if (c == '%' && i + 2 < escaped.length()) {
-                bytes.write(Integer.parseInt(escaped.substring(i + 1, i + 3), 16));
+            int value = c == '%' && i + 2 < escaped.length() ? hexByte(escaped, i + 1) : -1;
+            if (value >= 0) {
+                bytes.write(value);
                 i += 2;
             } else {
                 bytes.write(c);
@@ -228,11 +230,11 @@ public final class CheckerHost {
         return new String(bytes.toByteArray(), charset);
     }
 
-    /** Standard input as an unbuffered stream of its own. */
-    private static final class FileInputStreamOfStdin {
-        InputStream stream() {
-            return new java.io.FileInputStream(FileDescriptor.in);
-        }
+    /** The byte written as two hex digits at index, or -1 if they are not. */
+    private static int hexByte(String text, int index) {
+        int high = Character.digit(text.charAt(index), 16);
+        int low = Character.digit(text.charAt(index + 1), 16);
+        return high < 0 || low < 0 ? -1 : high * 16 + low;
     }
 
     /**
