@@ -436,9 +436,6 @@ TEST_F(SkinDataTest, PropertyChangesSendTheirNotices)
     data.setAeroBlurEnabled(true);
     EXPECT_TRUE(log.empty());
     EXPECT_TRUE(data.skinnableForm());
-
-    data.componentDestroyed(&strings);
-    EXPECT_EQ(data.resourceStrData(), nullptr);
 }
 
 TEST_F(SkinDataTest, SkinListAndSkinIndex)
@@ -466,8 +463,6 @@ TEST_F(SkinDataTest, SkinListAndSkinIndex)
     SkinData other;
     other.setSkinList(&list); // index 0 is an item: setting the list loads it
     EXPECT_FALSE(other.empty());
-    other.componentDestroyed(&list);
-    EXPECT_EQ(other.skinList(), nullptr);
 }
 
 TEST_F(SkinDataTest, SettingAStoredSkinLoadsIt)

@@ -271,6 +271,39 @@ TEST(BitmapFromPicture, PalettedFormMapsToTheNearestColour)
     EXPECT_EQ(decoded.picture().pixels(), (std::vector<std::uint32_t>{0xFF000000, 0xFFFFFFFF, 0xFF000000}));
 }
 
+// The resolution and whether a full colour table is counted are header
+// choices of the writer: kept when read, and written back the same when the
+// pixels change.
+TEST(BitmapFromPicture, HeaderChoicesSurviveAFreshEncoding)
+{
+    struct Case {
+        std::int32_t pixelsPerMeter;
+        bool countsFullTable;
+        std::uint32_t statedColours;
+    };
+    for (const Case& c : {Case{0, false, 0}, Case{2835, true, 16}, Case{3780, false, 0}}) {
+        Picture picture(3, 2);
+        picture.pixels() = {0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF000000};
+        DibFormat format;
+        format.bitsPerPixel = 4;
+        format.palette.assign(16, 0);
+        format.palette[1] = 0xFFFFFF;
+        format.pixelsPerMeterX = c.pixelsPerMeter;
+        format.pixelsPerMeterY = c.pixelsPerMeter + 1;
+        format.countsFullTable = c.countsFullTable;
+        const auto written = encodeBitmapImage(DibBitmap(picture, format));
+        EXPECT_EQ(loadU32(written.data() + 14 + 24), std::uint32_t(c.pixelsPerMeter));
+        EXPECT_EQ(loadU32(written.data() + 14 + 28), std::uint32_t(c.pixelsPerMeter + 1));
+        EXPECT_EQ(loadU32(written.data() + 14 + 32), c.statedColours);
+
+        DibBitmap read = decodeBitmapFile(written);
+        EXPECT_EQ(read.format().pixelsPerMeterX, c.pixelsPerMeter);
+        EXPECT_EQ(read.format().countsFullTable, c.countsFullTable);
+        read.editPicture();
+        EXPECT_EQ(encodeBitmapImage(read), written) << "pixels per metre " << c.pixelsPerMeter;
+    }
+}
+
 TEST(BitmapFromPicture, EmptyBitmapEncodesAsZeroByZeroImage)
 {
     const DibBitmap decoded = decodeBitmapFile(encodeBitmapImage(DibBitmap()));

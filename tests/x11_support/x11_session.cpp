@@ -138,6 +138,9 @@ bool X11Session::waitForWindowManagerReady(int timeoutMs)
     const char name[] = "_NET_SUPPORTING_WM_CHECK";
     xcb_intern_atom_reply_t* atom =
         xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof(name) - 1, name), nullptr);
+    const char listName[] = "_NET_CLIENT_LIST";
+    xcb_intern_atom_reply_t* clientList =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof(listName) - 1, listName), nullptr);
     bool ready = false;
     const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (atom && !ready && Clock::now() < end) {
@@ -145,10 +148,20 @@ bool X11Session::waitForWindowManagerReady(int timeoutMs)
             c, xcb_get_property(c, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 1), nullptr);
         ready = p && xcb_get_property_value_length(p) == 4;
         std::free(p);
+        // The check window comes early in openbox's start; the client list
+        // once it manages windows. Windows mapped in between may be left
+        // unmanaged and never shown.
+        if (ready) {
+            xcb_get_property_reply_t* list = xcb_get_property_reply(
+                c, xcb_get_property(c, 0, root, clientList ? clientList->atom : XCB_ATOM_NONE, XCB_ATOM_WINDOW, 0, 1), nullptr);
+            ready = clientList && list && list->type == XCB_ATOM_WINDOW;
+            std::free(list);
+        }
         if (!ready)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     std::free(atom);
+    std::free(clientList);
     xcb_disconnect(c);
     return ready;
 }
@@ -224,3 +237,18 @@ void X11Session::setRootColour(unsigned colour)
 }
 
 } // namespace x11test
+
+int x11test::X11Session::run(const std::vector<std::string>& argv) const
+{
+    std::vector<char*> args;
+    for (const std::string& argument : argv)
+        args.push_back(const_cast<char*>(argument.c_str()));
+    args.push_back(nullptr);
+    pid_t pid = -1;
+    if (::posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0)
+        return -1;
+    int status = 0;
+    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}

@@ -7,6 +7,7 @@
 // stop() or the destructor. Self-contained: only POSIX and xcb.
 
 #include <string>
+#include <vector>
 #include <sys/types.h>
 
 namespace x11test {
@@ -39,6 +40,10 @@ public:
 
     // ":N"
     const std::string& display() const { return m_display; }
+
+    // Runs a program on the session's display (xdotool, xprop ...) and
+    // waits for it: its exit status, or -1 when it could not run.
+    int run(const std::vector<std::string>& argv) const;
     const std::string& error() const { return m_error; }
 
 private:

@@ -3,9 +3,11 @@
 //   pewter_art SKIN_DIR               write skin.ini and the .bmp files
 //   pewter_art --preview OUT_DIR      write PNG mock-ups for checking the look
 
-#include "bmp_file.h"
 #include "pewter_design.h"
 #include "preview.h"
+#include "skin_bitmaps.h"
+
+#include "skin/data/bmp_codec.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,15 +18,12 @@
 
 namespace {
 
+// Every bitmap goes through the program's own codec, the one that reads
+// it back when the skin is packed.
 void writePicture(const pewter::SkinPicture& picture, const QDir& dir)
 {
     const QString path = dir.filePath(QString::fromStdString(picture.fileName));
-    switch (picture.kind) {
-    case pewter::BmpKind::Colour24: pewter::writeBmp24(picture.image, path); break;
-    case pewter::BmpKind::Alpha32: pewter::writeBmp32(picture.image, path); break;
-    case pewter::BmpKind::Grey8: pewter::writeBmpGrey8(picture.image, path); break;
-    case pewter::BmpKind::Mask4: pewter::writeBmpMask4(picture.image, path); break;
-    }
+    tessaly::skin::saveBitmapFile(path.toStdString(), pewter::bitmapOf(picture));
 }
 
 void writeSkin(const pewter::SkinSources& skin, const QString& directory)

@@ -3,8 +3,13 @@
 #include "art.h"
 #include "pewter_palette.h"
 
+#include "skin/data/skin_data.h"
+
+#include <algorithm>
 #include <sstream>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace pewter {
 namespace {
@@ -25,16 +30,29 @@ std::string pointText(int x, int y)
     return std::to_string(x) + "," + std::to_string(y);
 }
 
+// The description text. Sections of records take their keys from the
+// record's field list in the program (skin_fields): every key written must
+// be one the list names, so that a key renamed there stops this program
+// (and the test that compares its output with the committed files) instead
+// of drifting from it.
 class Description {
 public:
     void comment(const std::string& text) { m_out << "; " << text << "\r\n"; }
-    void section(const std::string& name)
+    // A section without a field list: index and picture lists.
+    void section(const std::string& name) { section(name, {}); }
+    void section(const std::string& name, std::vector<std::string> keys)
     {
         if (m_out.tellp() > 0)
             m_out << "\r\n";
         m_out << '[' << name << "]\r\n";
+        m_section = name;
+        m_keys = std::move(keys);
     }
-    void key(const std::string& k, const std::string& v) { m_out << k << '=' << v << "\r\n"; }
+    void key(const std::string& k, const std::string& v)
+    {
+        checkKey(k);
+        m_out << k << '=' << v << "\r\n";
+    }
     void key(const std::string& k, int v) { key(k, std::to_string(v)); }
     void rect(const std::string& k, const QRect& r) { key(k, rectText(r)); }
     void colour(const std::string& k, const QColor& c) { key(k, std::to_string(colourValue(c))); }
@@ -50,8 +68,53 @@ public:
     std::string text() const { return m_out.str(); }
 
 private:
+    void checkKey(const std::string& k)
+    {
+        if (!m_keys.empty() && std::find(m_keys.begin(), m_keys.end(), k) == m_keys.end())
+            throw std::runtime_error("[" + m_section + "] " + k + ": not a key of the record's field list");
+    }
+
     std::ostringstream m_out;
+    std::string m_section;
+    std::vector<std::string> m_keys;
 };
+
+// The keys of the program's field lists.
+template <class Record>
+std::vector<std::string> keysOf(Record& record)
+{
+    tessaly::skin::FieldKeys keys;
+    record.visitFields(keys);
+    return keys.keys();
+}
+
+std::vector<std::string> objectKeys(const char* type)
+{
+    return keysOf(*tessaly::skin::createObjectRecord(type, "keys"));
+}
+
+std::vector<std::string> controlKeys(const char* type)
+{
+    return keysOf(*tessaly::skin::createControlRecord(type, "keys"));
+}
+
+std::vector<std::string> versionKeys()
+{
+    tessaly::skin::SkinData data;
+    tessaly::skin::FieldKeys keys;
+    data.visitVersionFields(keys);
+    std::vector<std::string> list{"ver"}; // written ahead of the list by the program too
+    list.insert(list.end(), keys.keys().begin(), keys.keys().end());
+    return list;
+}
+
+std::vector<std::string> formInfoKeys()
+{
+    tessaly::skin::SkinData data;
+    tessaly::skin::FieldKeys keys;
+    data.visitFormInfoFields(keys);
+    return keys.keys();
+}
 
 // A rectangle of the tile, relative to the tile's own top-left corner.
 QRect local(int x0, int y0, int x1, int y1)
@@ -68,7 +131,7 @@ void describeGeneral(Description& d, const SkinSources& s)
     d.comment("program and run it again rather than editing this file by hand.");
     d.comment("Colours are 0x00BBGGRR values in decimal; rectangles are left,top,right,bottom");
     d.comment("with right and bottom exclusive.");
-    d.section("VERSION");
+    d.section("VERSION", versionKeys());
     d.key("ver", 1);
     d.key("skinname", "Pewter");
     d.key("skinauthor", "The Tessaly Authors");
@@ -86,7 +149,7 @@ void describeGeneral(Description& d, const SkinSources& s)
 
     const QRect cl = clientRect();
     const int clRight = cl.left() + cl.width(), clBottom = cl.top() + cl.height();
-    d.section("FORMINFO");
+    d.section("FORMINFO", formInfoKeys());
     d.key("lefttoppoint", pointText(kCornerCut, kCaption));
     d.key("righttoppoint", pointText(kWidth - kCornerCut, kCaption));
     d.key("leftbottompoint", pointText(kCornerCut, clBottom));
@@ -129,7 +192,8 @@ void describeGeneral(Description& d, const SkinSources& s)
 void describeWindows(Description& d, const SkinSources& s)
 {
     const QRect itemsRect(QPoint(3, 3), QPoint(36, 36));
-    d.section("POPUPWINDOW");
+    tessaly::skin::DataSkinPopupWindow popupWindow;
+    d.section("POPUPWINDOW", keysOf(popupWindow));
     d.key("windowpictureindex", s.pictureIndex("popup.bmp"));
     d.key("maskpictureindex", -1);
     d.key("lefttoppoint", pointText(3 + kColumn + 3, 3));
@@ -146,7 +210,8 @@ void describeWindows(Description& d, const SkinSources& s)
     d.flag("stretcheffect", true);
     d.key("stretchtype", "stfull");
 
-    d.section("HINTWINDOW");
+    tessaly::skin::DataSkinHintWindow hintWindow;
+    d.section("HINTWINDOW", keysOf(hintWindow));
     d.key("windowpictureindex", s.pictureIndex("hint.bmp"));
     d.key("maskpictureindex", -1);
     d.key("lefttoppoint", pointText(3, 3));
@@ -162,7 +227,8 @@ void describeWindows(Description& d, const SkinSources& s)
     d.flag("stretcheffect", true);
     d.key("stretchtype", "stfull");
 
-    d.section("SKINCOLORS");
+    tessaly::skin::SkinColors colours;
+    d.section("SKINCOLORS", keysOf(colours));
     d.colour("cbtnface", kClient);
     d.colour("cbtntext", kText);
     d.colour("cwindow", Qt::white);
@@ -206,7 +272,7 @@ void describeObjects(Description& d, const SkinSources& s)
 
     for (const CapButton& b : capButtons) {
         const std::string row = std::string("caption_buttons/") + b.row;
-        d.section(b.name);
+        d.section(b.name, objectKeys("stdbutton"));
         d.key("hint", b.hint);
         d.key("activepictureindex", capPic);
         d.key("activemaskpictureindex", -1);
@@ -240,14 +306,14 @@ void describeObjects(Description& d, const SkinSources& s)
     // The caption is part of the frame picture: it spans the caption bar
     // and grows with the window; its text is drawn straight on the frame.
     const QRect captionSkin(QPoint(6, 3), QPoint(kWidth - 7, 25));
-    d.section("caption");
+    d.section("caption", objectKeys("caption"));
     d.key("hint", "");
     d.key("activepictureindex", -1);
     d.flag("skinrectinapicture", false);
     d.rect("skinrect", captionSkin);
     d.rect("textrect", local(4, 1, captionSkin.width() - 4, captionSkin.height()));
-    d.font(15, "fsbold", hex(0x858585));
-    d.colour("activefontcolor", hex(0x24303D));
+    d.font(15, "fsbold", kCaptionTextInactive);
+    d.colour("activefontcolor", kCaptionText);
     d.key("alignment", "tacenter");
     d.flag("light", false);
     d.flag("shadow", true);
@@ -259,7 +325,7 @@ void describeObjects(Description& d, const SkinSources& s)
     d.flag("vistagloweffect", false);
     d.flag("reflectioneffect", false);
 
-    d.section("menuitem");
+    d.section("menuitem", objectKeys("menuitem"));
     d.key("activepictureindex", ctlPic);
     d.flag("skinrectinapicture", true);
     d.rect("skinrect", tile("controls/menuitem.normal"));
@@ -328,7 +394,7 @@ void describeControls(Description& d, const SkinSources& s)
         d.colour("disabledfontcolor", kTextDisabled);
     };
 
-    d.section("button");
+    d.section("button", controlKeys("button"));
     d.key("pictureindex", ctlPic);
     d.key("maskpictureindex", s.pictureIndex("button_mask.bmp"));
     ninePiece(tile("controls/button.normal"), local(4, 4, 44, 21));
@@ -350,7 +416,7 @@ void describeControls(Description& d, const SkinSources& s)
     d.key("glowlayershowoffsety", 8);
     d.key("glowlayeralphablendvalue", 255);
 
-    d.section("toolbutton");
+    d.section("toolbutton", controlKeys("button"));
     d.key("pictureindex", ctlPic);
     d.key("maskpictureindex", -1);
     ninePiece(tile("controls/toolbutton.normal"), local(3, 3, 21, 18));
@@ -364,7 +430,7 @@ void describeControls(Description& d, const SkinSources& s)
     // The drop-down arrow is part of the pictures, in the fixed right-hand
     // piece; at rest (flat) the marker tile draws the same arrow.
     const QRect marker = tile("controls/toolmenubutton.marker");
-    d.section("toolmenubutton");
+    d.section("toolmenubutton", controlKeys("menubutton"));
     d.key("pictureindex", ctlPic);
     d.key("maskpictureindex", -1);
     ninePiece(tile("controls/toolmenubutton.normal"), local(2, 2, 31, 16));
@@ -381,7 +447,7 @@ void describeControls(Description& d, const SkinSources& s)
     d.colour("menumarkertransparentcolor", kKey);
     d.rect("trackbuttonrect", local(31, 0, 40, 18));
 
-    d.section("edit");
+    d.section("edit", controlKeys("edit"));
     d.key("pictureindex", ctlPic);
     d.key("maskpictureindex", -1);
     d.rect("skinrect", tile("controls/edit.normal"));
@@ -403,7 +469,7 @@ void describeControls(Description& d, const SkinSources& s)
 
     // The status bar: a fixed height, any width (left and right pieces
     // fixed, the middle stretched); its caption is never shown.
-    d.section("statusbar");
+    d.section("statusbar", controlKeys("panel"));
     d.key("pictureindex", ctlPic);
     d.key("maskpictureindex", -1);
     d.rect("skinrect", tile("controls/statusbar"));
@@ -422,7 +488,7 @@ void describeControls(Description& d, const SkinSources& s)
     d.flag("grippertransparent", true);
     d.colour("grippertransparentcolor", kKey);
 
-    d.section("panel");
+    d.section("panel", controlKeys("panel"));
     d.key("pictureindex", ctlPic);
     d.key("maskpictureindex", -1);
     ninePiece(tile("controls/panel"), local(3, 3, 37, 37));
@@ -431,13 +497,13 @@ void describeControls(Description& d, const SkinSources& s)
     d.key("alignment", "tacenter");
     d.font(14, "", kText);
 
-    d.section("stdlabel");
+    d.section("stdlabel", controlKeys("stdlabel"));
     d.key("pictureindex", -1);
     d.key("maskpictureindex", -1);
     d.font(14, "", hex(0x1E242B));
     d.colour("activefontcolor", kSteelDeep);
 
-    d.section("label");
+    d.section("label", controlKeys("label"));
     d.key("pictureindex", ctlPic);
     d.key("maskpictureindex", -1);
     d.rect("skinrect", tile("controls/label"));

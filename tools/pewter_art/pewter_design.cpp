@@ -129,39 +129,68 @@ constexpr CapState kCapStates[] = {CapState::Normal, CapState::Hot, CapState::Pr
 constexpr int kCellW = 32;
 constexpr int kCellH = frame::kButtonHeight + 1;
 
-const Glyph kCloseGlyph{{"##.....##", ".##...##.", "..##.##..", "...###...", "...###...", "..##.##..",
-                         ".##...##.", "##.....##"}};
-const Glyph kMaxGlyph{{"#########", "#########", "#.......#", "#.......#", "#.......#", "#.......#",
-                       "#.......#", "#########"}};
-const Glyph kRestoreGlyph{{"..#######", "..#######", "..#.....#", "#######.#", "#######.#", "#.....###",
-                           "#.....#..", "#######.."}};
-const Glyph kMinGlyph{{".........", ".........", ".........", ".........", ".........", ".........",
-                       "#########", "#########"}};
+// The caption glyphs share one box of 9 rows, so that they read as one
+// size: the window glyphs are 10 x 9 (maximise, restore, minimise) and the
+// cross 10 x 10 with strokes two pixels wide (a cross looks smaller than a
+// box of the same size).
+constexpr int kGlyphBoxHeight = 9;
+const Glyph kCloseGlyph{{"##......##", "###....###", ".###..###.", "..######..", "...####...", "...####...",
+                         "..######..", ".###..###.", "###....###", "##......##"}};
+const Glyph kMaxGlyph{{"##########", "##########", "#........#", "#........#", "#........#", "#........#",
+                       "#........#", "#........#", "##########"}};
+// Two windows of 8 x 7 and 8 x 6, the back one two pixels up and right:
+// the same outer box as the maximise glyph.
+const Glyph kRestoreGlyph{{"..########", "..########", "..#......#", "########.#", "########.#", "#......#.#",
+                           "#......###", "#......#..", "########.."}};
+const Glyph kMinGlyph{{"..........", "..........", "..........", "..........", "..........", "..........",
+                       "..........", "##########", "##########"}};
 const Glyph kRollUpGlyph{{"....#....", "...###...", "..##.##..", ".##...##.", "##.....##"}};
 const Glyph kTrayGlyph{{"....#....", "....#....", "..#####..", "...###...", "....#....", "#.......#",
                         "#########"}};
-const Glyph kTick{{"......#", ".....##", "#...##.", "##.##..", ".###...", "..#...."}};
+
+// The program's mark, as on the About window's logo: a pewter tile with a
+// bold white check, 16 x 16 and drawn on whole pixels.
+constexpr int kMarkSize = 16;
+const Glyph kMarkCheck{{"........##", ".......###", "......###.", "##...###..", "###.###...", ".#####....",
+                        "..###.....", "...#......"}};
+
+// `tint` lies over the tile, under the check (lighter under the pointer,
+// darker when pressed).
+QImage programMark(const QColor& tint = Qt::transparent)
+{
+    QImage mark = blank(kMarkSize, kMarkSize);
+    Plate tile{hex(0x5A626F), hex(0xC8CDD5), hex(0x7A828E), withAlpha(Qt::white, 110),
+               withAlpha(hex(0x3F4753), 60)};
+    tile.radius = 3;
+    drawPlate(mark, QRect(0, 0, kMarkSize, kMarkSize), tile);
+    if (tint.alpha() > 0) {
+        QPainter over(&mark);
+        over.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        over.fillRect(mark.rect(), tint);
+    }
+    stamp(mark, kMarkCheck, 3, 5, withAlpha(hex(0x2E3540), 110)); // shadow one pixel below
+    stamp(mark, kMarkCheck, 3, 4, Qt::white);
+    return mark;
+}
 
 enum class CapGlyph { Close, Max, Restore, Min, RollUp, RollDown, Tray, Badge };
 
 // The restore glyph's front window hides the back one; its inside is
 // painted in the plate colour under the glyph, so only outlines show.
 void drawCapGlyph(QImage& img, CapGlyph kind, int w, int h, const QColor& colour, const QColor& emboss,
-                  int dy, bool inactive)
+                  int dy, bool inactive, const QColor& tint = Qt::transparent)
 {
     if (kind == CapGlyph::Badge) {
-        const int bx = (w - 11) / 2, by = (h - 11) / 2 + dy;
-        QImage badge = blank(11, 11);
-        Plate p{hex(0x2C5279), hex(0x7FAAD6), hex(0x3A6794), withAlpha(Qt::white, 90)};
-        p.radius = 2.5;
-        drawPlate(badge, QRect(0, 0, 11, 11), p);
-        stamp(badge, kTick, 2, 3, withAlpha(hex(0x1D3A57), 120));
-        stamp(badge, kTick, 2, 2, Qt::white);
+        // The mark keeps its own colours and needs no plate: it lightens
+        // under the pointer, darkens and sinks when pressed, fades when the
+        // window is inactive and fades further when disabled.
+        const int bx = (w - kMarkSize) / 2, by = (h - kMarkSize) / 2 + dy;
+        QImage mark = programMark(tint);
         if (inactive)
-            badge = inactiveGrey(badge);
+            mark = inactiveGrey(mark);
         QPainter painter(&img);
-        painter.setOpacity(colour.alphaF());
-        painter.drawImage(bx, by, badge);
+        painter.setOpacity(inactive ? 0.6 : colour.alphaF());
+        painter.drawImage(bx, by, mark);
         return;
     }
     const Glyph* glyph = nullptr;
@@ -180,7 +209,7 @@ void drawCapGlyph(QImage& img, CapGlyph kind, int w, int h, const QColor& colour
     case CapGlyph::Badge: break;
     }
     const int gx = (w - glyph->width()) / 2;
-    const int gy = (h - 8) / 2 + dy + (8 - glyph->height()) / 2;
+    const int gy = (h - kGlyphBoxHeight) / 2 + dy + (kGlyphBoxHeight - glyph->height()) / 2;
     stamp(img, *glyph, gx, gy + 1, emboss);
     stamp(img, *glyph, gx, gy, colour);
 }
@@ -191,15 +220,20 @@ QImage captionButton(CapGlyph kind, int w, CapState state, bool close)
     QImage img = blank(w, h);
     fillRows(img, QRect(0, 0, w, h), [](int i) { return captionRow(frame::kButtonTop + i); });
     const QRect plate(0, 0, w, h);
-    QColor glyph = kGlyph, emboss = withAlpha(Qt::white, 150);
+    QColor glyph = kGlyph, emboss = withAlpha(Qt::white, 150), tint = Qt::transparent;
     int dy = 0;
     switch (state) {
     case CapState::Normal:
-        drawPlate(img, plate, {withAlpha(hex(0x3E4B5A), 60), withAlpha(Qt::white, 95), withAlpha(Qt::white, 15),
-                               withAlpha(Qt::white, 110)});
+        // The program's mark stands on the caption itself, as a window's
+        // mark does; the buttons rest on quiet plates.
+        if (kind != CapGlyph::Badge)
+            drawPlate(img, plate, {withAlpha(hex(0x3E4B5A), 60), withAlpha(Qt::white, 95),
+                                   withAlpha(Qt::white, 15), withAlpha(Qt::white, 110)});
         break;
     case CapState::Hot:
-        if (close) {
+        if (kind == CapGlyph::Badge) {
+            tint = withAlpha(Qt::white, 70);
+        } else if (close) {
             drawPlate(img, plate, {hex(0x8C2B22), hex(0xEC7C70), hex(0xC23A2F), withAlpha(hex(0xFFD5D0), 160)});
             glyph = Qt::white;
             emboss = withAlpha(hex(0x5A130E), 120);
@@ -209,7 +243,9 @@ QImage captionButton(CapGlyph kind, int w, CapState state, bool close)
         }
         break;
     case CapState::Pressed:
-        if (close) {
+        if (kind == CapGlyph::Badge) {
+            tint = withAlpha(hex(0x1B2430), 60);
+        } else if (close) {
             drawPlate(img, plate, {hex(0x6E1F19), hex(0xA32E25), hex(0xC4483D), withAlpha(hex(0x5A1510), 130)});
             glyph = Qt::white;
             emboss = withAlpha(hex(0x4A0F0B), 110);
@@ -230,7 +266,7 @@ QImage captionButton(CapGlyph kind, int w, CapState state, bool close)
         emboss = withAlpha(Qt::white, 70);
         break;
     }
-    drawCapGlyph(img, kind, w, h, glyph, emboss, dy, state == CapState::Inactive);
+    drawCapGlyph(img, kind, w, h, glyph, emboss, dy, state == CapState::Inactive, tint);
     if (state == CapState::Inactive)
         img = inactiveGrey(img); // the badge and every blend stay exactly grey
     return img;

@@ -12,7 +12,9 @@ namespace pewter {
 // same pixels turned grey by the frame's inactive effect, so the pictures
 // meant for inactive windows are drawn grey already.
 
-inline const QColor kOutline = hex(0x4B5664);
+// The outer outline: a little darker than the inner lines, so that it
+// closes the window on a light desktop without drawing a heavy frame.
+inline const QColor kOutline = hex(0x687382);
 inline const QColor kInnerLine = hex(0x7B8796);
 inline const QColor kBorderLight = hex(0xD9E0E7);
 inline const QColor kBorderMid = hex(0xBCC7D3);
@@ -29,7 +31,11 @@ inline const QColor kTextDisabled = hex(0x98A0A9);
 inline const QColor kGlyph = hex(0x2F3A47);
 inline const QColor kGlyphHot = hex(0x1B2430);
 inline const QColor kSteel = hex(0x5E86B3);     // hover and focus accent
-inline const QColor kSteelDeep = hex(0x2F6DB5); // link colour
+inline const QColor kSteelDeep = hex(0x2A63A6); // link colour
+// The title: dark slate when active; a grey that keeps 3 : 1 against the
+// greyed caption when inactive.
+inline const QColor kCaptionText = hex(0x24303D);
+inline const QColor kCaptionTextInactive = hex(0x5F5F5F);
 
 // The popup menu's glyph column, and the size of one menu item picture.
 constexpr int kColumn = 26;

@@ -1,6 +1,10 @@
 #include "preview.h"
 
 #include "art.h"
+#include "pewter_palette.h"
+#include "skin_bitmaps.h"
+
+#include "skin/paint/compose.h"
 
 #include <QFont>
 #include <QPainter>
@@ -11,58 +15,68 @@
 namespace pewter {
 namespace {
 
-// Nearest-neighbour copy of src rectangle s into dst rectangle d.
-void copyScaled(const QImage& src, const QRect& s, QImage& dst, const QRect& d)
+using tessaly::skin::Bitmap;
+using tessaly::skin::NineGeometry;
+
+tessaly::skin::Rect rectOf(const QRect& r)
 {
-    if (s.width() <= 0 || s.height() <= 0 || d.width() <= 0 || d.height() <= 0)
-        return;
-    for (int y = 0; y < d.height(); ++y) {
-        const int sy = s.top() + y * s.height() / d.height();
-        for (int x = 0; x < d.width(); ++x) {
-            const int sx = s.left() + x * s.width() / d.width();
-            const int tx = d.left() + x, ty = d.top() + y;
-            if (tx >= 0 && ty >= 0 && tx < dst.width() && ty < dst.height())
-                dst.setPixel(tx, ty, src.pixel(sx, sy));
-        }
-    }
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
-QRect span(int x0, int y0, int x1, int y1)
+tessaly::skin::Point pointOf(const QPoint& p)
 {
-    return QRect(x0, y0, x1 - x0, y1 - y0);
+    return {p.x(), p.y()};
+}
+
+// The picture's pixels for the program's composition (the previews are
+// few, so every call converts afresh).
+struct Source {
+    explicit Source(const QImage& image) : picture(pictureOf(image)) {}
+    tessaly::skin::Picture picture;
+};
+
+// A piece of the picture at a new size, stretched the way the skin's
+// consumers copy pieces.
+QImage piece(const QImage& pic, const QRect& s, int w, int h)
+{
+    const Source source(pic);
+    Bitmap out(w, h);
+    tessaly::skin::copyPiece(pixelView(source.picture), rectOf(s), out, {0, 0, w, h});
+    return imageOf(out.view());
+}
+
+// Pastes a piece of the picture into the rectangle d of dst, stretched.
+void copyScaled(const QImage& src, const QRect& s, QImage& dst, const QRect& d)
+{
+    if (s.isEmpty() || d.isEmpty())
+        return;
+    QPainter p(&dst);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(d.topLeft(), piece(src, s, d.width(), d.height()));
 }
 
 struct Nine {
     QPoint lt, rt, lb, rb;
-    QRect c; // left, top, right (exclusive) and bottom (exclusive) in x, y, w, h form
+    QRect c;
 };
 
-// Nine pieces, every piece stretched: the skin's own composition with the
-// stretch flags this skin sets everywhere.
+// Nine pieces, every piece stretched: the program's own composition with
+// the stretch flags this skin sets everywhere.
 QImage compose(const QImage& pic, const QRect& r, const Nine& g, int w, int h, bool client = true)
 {
-    QImage out = blank(w, h, Qt::magenta);
     const int dw = w - r.width(), dh = h - r.height();
-    const int cl = g.c.left(), ct = g.c.top(), cr = g.c.left() + g.c.width(), cb = g.c.top() + g.c.height();
-    const QPoint nlt = g.lt, nrt(g.rt.x() + dw, g.rt.y()), nlb(g.lb.x(), g.lb.y() + dh), nrb(g.rb.x() + dw, g.rb.y() + dh);
-    const int ncr = cr + dw, ncb = cb + dh;
-    auto src = [&](int x0, int y0, int x1, int y1) { return span(x0, y0, x1, y1).translated(r.topLeft()); };
-    const int rw = r.width(), rh = r.height();
-    copyScaled(pic, src(g.lt.x(), 0, g.rt.x(), ct), out, span(nlt.x(), 0, nrt.x(), ct));
-    copyScaled(pic, src(g.lb.x(), cb, g.rb.x(), rh), out, span(nlb.x(), ncb, nrb.x(), h));
-    copyScaled(pic, src(0, g.lt.y(), cl, g.lb.y()), out, span(0, nlt.y(), cl, nlb.y()));
-    copyScaled(pic, src(cr, g.rt.y(), rw, g.rb.y()), out, span(ncr, nrt.y(), w, nrb.y()));
-    copyScaled(pic, src(0, 0, g.lt.x(), ct), out, span(0, 0, nlt.x(), ct));
-    copyScaled(pic, src(0, ct, cl, g.lt.y()), out, span(0, ct, cl, nlt.y()));
-    copyScaled(pic, src(g.rt.x(), 0, rw, ct), out, span(nrt.x(), 0, w, ct));
-    copyScaled(pic, src(cr, ct, rw, g.rt.y()), out, span(ncr, ct, w, nrt.y()));
-    copyScaled(pic, src(0, g.lb.y(), cl, rh), out, span(0, nlb.y(), cl, h));
-    copyScaled(pic, src(cl, cb, g.lb.x(), rh), out, span(cl, ncb, nlb.x(), h));
-    copyScaled(pic, src(g.rb.x(), cb, rw, rh), out, span(nrb.x(), ncb, w, h));
-    copyScaled(pic, src(cr, g.rb.y(), rw, cb), out, span(ncr, nrb.y(), w, ncb));
-    if (client)
-        copyScaled(pic, src(cl, ct, cr, cb), out, span(cl, ct, ncr, ncb));
-    return out;
+    const NineGeometry cut{pointOf(g.lt), pointOf(g.rt), pointOf(g.lb), pointOf(g.rb), rectOf(g.c)};
+    const NineGeometry target{pointOf(g.lt),
+                              {g.rt.x() + dw, g.rt.y()},
+                              {g.lb.x(), g.lb.y() + dh},
+                              {g.rb.x() + dw, g.rb.y() + dh},
+                              {cut.client.left, cut.client.top, cut.client.right + dw, cut.client.bottom + dh}};
+    const Source source(pic);
+    Bitmap out(w, h);
+    out.fillRect({0, 0, w, h}, 0xFFFF00FFu); // magenta shows anything left undrawn
+    tessaly::skin::composeSkinImage(out, pixelView(source.picture), rectOf(r), cut, target, w, h, client,
+                                    {true, true, true, true}, true, tessaly::skin::StretchType::Full);
+    return imageOf(out.view());
 }
 
 Nine cutAtClient(const QRect& c)
@@ -71,15 +85,13 @@ Nine cutAtClient(const QRect& c)
     return {c.topLeft(), QPoint(r, c.top()), QPoint(c.left(), b), QPoint(r, b), c};
 }
 
+// Three pieces in a row, the middle stretched.
 QImage horz(const QImage& pic, const QRect& r, int left, int right, int w)
 {
-    QImage out = blank(w, r.height());
-    copyScaled(pic, QRect(r.left(), r.top(), left, r.height()), out, QRect(0, 0, left, r.height()));
-    copyScaled(pic, QRect(r.right() + 1 - right, r.top(), right, r.height()), out,
-               QRect(w - right, 0, right, r.height()));
-    copyScaled(pic, QRect(r.left() + left, r.top(), r.width() - left - right, r.height()), out,
-               QRect(left, 0, w - left - right, r.height()));
-    return out;
+    const Source source(pic);
+    Bitmap out;
+    tessaly::skin::composeHorzSkinImage(left, right, out, pixelView(source.picture), rectOf(r), w, r.height(), true);
+    return imageOf(out.view());
 }
 
 QFont arial(int cellHeight, bool bold = false)
@@ -148,7 +160,7 @@ public:
             const QRect tr(captionLeft + 4, 4, captionRight - captionLeft - 8, 22);
             p.setPen(active ? hex(0xF1F5F9) : hex(0xE4E4E4));
             p.drawText(tr.translated(1, 1), Qt::AlignCenter, title);
-            p.setPen(active ? hex(0x24303D) : hex(0x858585));
+            p.setPen(active ? kCaptionText : kCaptionTextInactive);
             p.drawText(tr, Qt::AlignCenter, title);
         }
         if (!active) {

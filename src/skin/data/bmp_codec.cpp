@@ -80,6 +80,9 @@ Layout parseHeaders(ByteReader& in, std::uint32_t& pixelOffset)
         format.bitsPerPixel = loadU16(h + 14);
         format.compression = loadU32(h + 16);
         const std::uint32_t used = loadU32(h + 32);
+        format.pixelsPerMeterX = std::int32_t(loadU32(h + 24));
+        format.pixelsPerMeterY = std::int32_t(loadU32(h + 28));
+        format.countsFullTable = used != 0 && format.bitsPerPixel <= 8 && used == (1u << format.bitsPerPixel);
         if (width < 0)
             invalid();
         layout.width = width;
@@ -449,8 +452,10 @@ std::vector<std::uint8_t> encodeFresh(const DibBitmap& bitmap)
         storeU16(h + 14, std::uint16_t(bpp));
         storeU32(h + 16, format.compression);
         storeU32(h + 20, std::uint32_t(dataSize));
+        storeU32(h + 24, std::uint32_t(format.pixelsPerMeterX));
+        storeU32(h + 28, std::uint32_t(format.pixelsPerMeterY));
         const bool fullTable = bpp <= 8 && format.palette.size() == (std::size_t(1) << bpp);
-        storeU32(h + 32, fullTable ? 0u : std::uint32_t(format.palette.size()));
+        storeU32(h + 32, fullTable && !format.countsFullTable ? 0u : std::uint32_t(format.palette.size()));
     }
     std::uint8_t* q = h + format.headerSize;
     if (maskBytes) {

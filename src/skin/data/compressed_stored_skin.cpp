@@ -3,6 +3,7 @@
 #include "platform/error.h"
 #include "skin/data/byte_stream.h"
 #include "skin/data/file_io.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/zlib_stream.h"
 
 #include <cerrno>
@@ -11,6 +12,13 @@
 #include <ostream>
 
 namespace tessaly::skin {
+
+// A stored skin built from a loaded registry: its bitmaps and its whole
+// description, compressed.
+void CompressedStoredSkin::loadFromSkinData(const SkinData& skinData)
+{
+    storePackage(skinData.makePackage());
+}
 
 void CompressedStoredSkin::setFileName(const std::string& fileName)
 {

@@ -88,7 +88,6 @@ public:
     void storePackage(const SkinPackage& package);
 
     // Builds a package from a loaded registry and stores it compressed.
-    // Defined with the registry.
     void loadFromSkinData(const SkinData& skinData);
     // Builds a package from a description file and the bitmap files beside
     // it (buildSkinPackageFromIniFile) and stores it compressed; a

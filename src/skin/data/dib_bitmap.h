@@ -32,6 +32,14 @@ struct DibFormat {
     std::uint32_t greenMask = 0;
     std::uint32_t blueMask = 0;
     std::uint32_t alphaMask = 0;
+    // The resolution an info header states, in pixels per metre (0 when
+    // not stated); kept so that a bitmap written afresh says the same.
+    std::int32_t pixelsPerMeterX = 0;
+    std::int32_t pixelsPerMeterY = 0;
+    // An info header may count the entries of a full colour table or leave
+    // the count 0; both mean the same, and the bitmap is written the way it
+    // was read (or made).
+    bool countsFullTable = false;
 
     bool operator==(const DibFormat&) const = default;
 };

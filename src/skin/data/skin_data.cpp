@@ -290,6 +290,16 @@ void SkinData::loadFromFile(const std::filesystem::path& fileName)
     });
 }
 
+void SkinData::visitVersionFields(FieldVisitor& visitor)
+{
+    versionFields(*this, visitor);
+}
+
+void SkinData::visitFormInfoFields(FieldVisitor& visitor)
+{
+    formInfoFields(*this, visitor);
+}
+
 void SkinData::readNames(const SkinDescription& description)
 {
     FieldReader version(description.findSection(kVersion));
@@ -519,23 +529,6 @@ void SkinData::sendSkinDataMessage(int message)
         std::reverse(windows.begin(), windows.end());
     for (SkinNoticeReceiver* window : windows)
         window->skinNotice(message, *this);
-}
-
-void SkinData::componentDestroyed(const void* component)
-{
-    if (component == m_compressedSkinList)
-        m_compressedSkinList = nullptr;
-    if (component == m_compressedStoredSkin)
-        m_compressedStoredSkin = nullptr;
-    if (component == m_resourceStrData)
-        m_resourceStrData = nullptr;
-}
-
-// A stored skin built from a loaded registry: its bitmaps and its whole
-// description, compressed.
-void CompressedStoredSkin::loadFromSkinData(const SkinData& skinData)
-{
-    storePackage(skinData.makePackage());
 }
 
 } // namespace tessaly::skin

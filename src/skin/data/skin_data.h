@@ -56,6 +56,8 @@ public:
     SkinNoticeReceiver* ownerWindow() const { return m_ownerWindow; }
 
     // --- properties
+    // The skin list, stored skin and string component are not owned and
+    // must outlive the registry (or be set to null before they go).
     // Setting the list loads its item at skinIndex() when there is one.
     CompressedSkinList* skinList() const { return m_compressedSkinList; }
     void setSkinList(CompressedSkinList* list);
@@ -157,13 +159,17 @@ public:
     // correction to its font heights; sends nothing.
     void globalChangeFont(std::string_view fontName, int fontHeightCorrection);
 
+    // The fields of the general sections "VERSION" (after its "ver" key) and
+    // "FORMINFO", in writing order: the lists loading and saving use, for
+    // any other walk over their keys.
+    void visitVersionFields(FieldVisitor& visitor);
+    void visitFormInfoFields(FieldVisitor& visitor);
+
     // Sends a notice to the application's windows: the owner window first
     // unless layered borders are on; back to front when layered borders are
     // on and the skin has a layered frame, else front to back; layered
     // border windows are left out.
     void sendSkinDataMessage(int message);
-    // A referenced skin list, stored skin or string component is going away.
-    void componentDestroyed(const void* component);
 
     // --- the general sections of the loaded skin
     // VERSION

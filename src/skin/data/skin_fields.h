@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 namespace tessaly::skin {
 
@@ -79,6 +80,16 @@ public:
 private:
     SkinDescription& m_description;
     std::string m_section;
+};
+
+// Collects the keys of every visited field, in visiting order.
+class FieldKeys final : public FieldVisitor {
+public:
+    void visit(const Field& field) override { m_keys.emplace_back(field.key); }
+    const std::vector<std::string>& keys() const { return m_keys; }
+
+private:
+    std::vector<std::string> m_keys;
 };
 
 // Sets every font name of a record (keys "fontname", "captionfontname",

@@ -6,15 +6,10 @@
 #include <utility>
 
 #include "platform/error.h"
+#include "skin/paint/pixel_kernels.h"
 #include "skin/paint/rect_math.h"
 #include "skin/paint/sampling.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#endif
 
 namespace tessaly::skin {
 
@@ -66,86 +61,53 @@ DrawMode modeOf(const Bitmap& bitmap)
 
 namespace {
 
-// The packed form on 16-byte vectors (every x86-64 processor has them).
-void blendRowPacked(uint32_t* target, const uint32_t* source, int count)
+// The blend on N pixels at once. The bytes of each pixel are split into
+// its even (blue, red) and odd (green, alpha) bytes in 16-bit lanes, so that
+// every step stays within its lane: no shuffles, and the same code on any
+// vector width. Opaque pixels are taken whole; transparent ones come out
+// unchanged from the arithmetic itself.
+template <int N>
+TESSALY_INLINE void blendRowBody(uint32_t* target, const uint32_t* source, int count)
 {
+    using Pixels = lanes::Lanes<uint32_t, N>;
+    using Words = lanes::Lanes<uint16_t, 2 * N>;
     int i = 0;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i c256 = _mm_set1_epi16(256);
-    const __m128i alphaMask = _mm_set1_epi32(int(0xFF000000u));
-    for (; i + 4 <= count; i += 4) {
-        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
-        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(target + i));
-        const __m128i sLo = _mm_unpacklo_epi8(s, zero);
-        const __m128i sHi = _mm_unpackhi_epi8(s, zero);
-        const __m128i dLo = _mm_unpacklo_epi8(d, zero);
-        const __m128i dHi = _mm_unpackhi_epi8(d, zero);
-        const __m128i aLo = _mm_shufflehi_epi16(_mm_shufflelo_epi16(sLo, 0xFF), 0xFF);
-        const __m128i aHi = _mm_shufflehi_epi16(_mm_shufflelo_epi16(sHi, 0xFF), 0xFF);
-        // d × (256 − a) + s × a never exceeds 255 × 256, so 16 bits hold it.
-        const __m128i rLo = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(dLo, _mm_sub_epi16(c256, aLo)), _mm_mullo_epi16(sLo, aLo)), 8);
-        const __m128i rHi = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(dHi, _mm_sub_epi16(c256, aHi)), _mm_mullo_epi16(sHi, aHi)), 8);
-        const __m128i blended = _mm_packus_epi16(rLo, rHi);
-        const __m128i opaque = _mm_cmpeq_epi32(_mm_and_si128(s, alphaMask), alphaMask);
-        const __m128i result = _mm_or_si128(_mm_and_si128(opaque, s), _mm_andnot_si128(opaque, blended));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(target + i), result);
+    for (; i + N <= count; i += N) {
+        Pixels s, d;
+        std::memcpy(&s, source + i, sizeof s);
+        std::memcpy(&d, target + i, sizeof d);
+        const Pixels alpha = s >> 24;
+        const Words a = (Words)(alpha | alpha << 16);
+        const Words even = blendChannel<Words>((Words)d & 0xFF, (Words)s & 0xFF, a);
+        const Words odd = blendChannel<Words>((Words)d >> 8, (Words)s >> 8, a);
+        const Pixels mixed = (Pixels)(even | odd << 8);
+        const Pixels opaque = lanes::maskWhere<Pixels>(alpha == 255);
+        const Pixels out = (mixed & ~opaque) | (s & opaque);
+        std::memcpy(target + i, &out, sizeof out);
     }
-#endif
     for (; i < count; ++i)
         target[i] = blendPixel(target[i], source[i]);
 }
 
-#if defined(__x86_64__) && defined(__GNUC__)
-// The same on 32-byte vectors, for processors with AVX2. Unpacking and
-// packing work within 16-byte halves, so pixels keep their order.
-__attribute__((target("avx2"))) void blendRowWide(uint32_t* target, const uint32_t* source, int count)
-{
-    int i = 0;
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i c256 = _mm256_set1_epi16(256);
-    const __m256i alphaMask = _mm256_set1_epi32(int(0xFF000000u));
-    for (; i + 8 <= count; i += 8) {
-        const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + i));
-        const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(target + i));
-        const __m256i sLo = _mm256_unpacklo_epi8(s, zero);
-        const __m256i sHi = _mm256_unpackhi_epi8(s, zero);
-        const __m256i dLo = _mm256_unpacklo_epi8(d, zero);
-        const __m256i dHi = _mm256_unpackhi_epi8(d, zero);
-        const __m256i aLo = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(sLo, 0xFF), 0xFF);
-        const __m256i aHi = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(sHi, 0xFF), 0xFF);
-        const __m256i rLo = _mm256_srli_epi16(
-            _mm256_add_epi16(_mm256_mullo_epi16(dLo, _mm256_sub_epi16(c256, aLo)), _mm256_mullo_epi16(sLo, aLo)), 8);
-        const __m256i rHi = _mm256_srli_epi16(
-            _mm256_add_epi16(_mm256_mullo_epi16(dHi, _mm256_sub_epi16(c256, aHi)), _mm256_mullo_epi16(sHi, aHi)), 8);
-        const __m256i blended = _mm256_packus_epi16(rLo, rHi);
-        const __m256i opaque = _mm256_cmpeq_epi32(_mm256_and_si256(s, alphaMask), alphaMask);
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(target + i), _mm256_blendv_epi8(blended, s, opaque));
+struct BlendKernels {
+    void (*blendRow)(uint32_t*, const uint32_t*, int);
+};
+
+#define TESSALY_BLEND_KERNELS(NAME, ATTRIBUTES, BYTES)                                                             \
+    namespace NAME {                                                                                               \
+    ATTRIBUTES void blendRow(uint32_t* target, const uint32_t* source, int count)                                  \
+    {                                                                                                              \
+        blendRowBody<BYTES / 4>(target, source, count);                                                            \
+    }                                                                                                              \
+    constexpr BlendKernels table{blendRow};                                                                        \
     }
-    blendRowPacked(target + i, source + i, count - i);
-}
-#endif
-
-using BlendRowFunction = void (*)(uint32_t*, const uint32_t*, int);
-
-// Chosen once, on first use, from what the processor offers.
-BlendRowFunction chooseBlendRow()
-{
-#if defined(__x86_64__) && defined(__GNUC__)
-    if (__builtin_cpu_supports("avx2"))
-        return blendRowWide;
-#endif
-    return blendRowPacked;
-}
+TESSALY_KERNEL_VARIANTS(TESSALY_BLEND_KERNELS)
 
 } // namespace
 
 void blendRow(uint32_t* target, const uint32_t* source, int count)
 {
-    static const BlendRowFunction chosen = chooseBlendRow();
-    chosen(target, source, count);
+    TESSALY_CHOSEN_KERNELS().blendRow(target, source, count);
 }
 
 void drawPixels(PixelView source, const Rect& srcRect, const PixelSurface& target, const Rect& dstRect,

@@ -157,8 +157,16 @@ enum class DrawMode { Copy, Transparent, AlphaBlend };
 void drawPixels(PixelView source, const Rect& srcRect, const PixelSurface& target, const Rect& dstRect,
                 DrawMode mode);
 
+// The blend of one channel: (d × (256 − a) + s × a) div 256, on one value
+// or on lanes of 16-bit values (the result never exceeds 255 × 256).
+template <class Lane>
+constexpr Lane blendChannel(Lane d, Lane s, Lane a)
+{
+    return (d * (256 - a) + s * a) >> 8;
+}
+
 // One pixel blended over another: alpha 0 keeps the target, 255 replaces it,
-// otherwise every byte becomes (256 × d + a × (s − d)) div 256.
+// otherwise every byte is blended with the source's alpha.
 constexpr uint32_t blendPixel(uint32_t d, uint32_t s)
 {
     const uint32_t a = s >> 24;
@@ -167,16 +175,13 @@ constexpr uint32_t blendPixel(uint32_t d, uint32_t s)
     if (a == 255)
         return s;
     uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const uint32_t db = (d >> shift) & 0xFFu;
-        const uint32_t sb = (s >> shift) & 0xFFu;
-        out |= ((db * (256 - a) + sb * a) >> 8) << shift;
-    }
+    for (int shift = 0; shift < 32; shift += 8)
+        out |= blendChannel((d >> shift) & 0xFFu, (s >> shift) & 0xFFu, a) << shift;
     return out;
 }
 
-// Blends `count` source pixels over the target pixels (packed SIMD where the
-// processor has it; the same results as blendPixel).
+// Blends `count` source pixels over the target pixels: the same results as
+// blendPixel, several pixels at a time.
 void blendRow(uint32_t* target, const uint32_t* source, int count);
 
 } // namespace tessaly::skin

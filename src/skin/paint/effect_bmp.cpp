@@ -5,11 +5,8 @@
 #include <cstring>
 #include <random>
 
-#if defined(__x86_64__) && defined(__GNUC__)
-#include <immintrin.h>
-#endif
-
 #include "skin/data/system_colors.h"
+#include "skin/paint/pixel_kernels.h"
 #include "skin/paint/rect_math.h"
 #include "skin/paint/sampling.h"
 
@@ -40,30 +37,83 @@ int roundedInt(double value) { return int(std::nearbyint(value)); }
 // one value per call, and a column off would move a whole edge.
 int roundedProduct(int n, double kf) { return int(std::nearbyint(n * (long double)kf)); }
 
-#define TESSALY_INLINE inline __attribute__((always_inline))
+// The kernels. Each body is compiled once per instruction set
+// (pixel_kernels.h); the variant is chosen at run time.
 
-// The kernels. Each body is compiled for the baseline processor and, on
-// x86-64, once more for AVX2; the variant is chosen once at run time.
+// The mix of one channel with the weight w of a and 256 − w of s, on one
+// value or on lanes of 16-bit values: s + ((a − s) × w + 128) >> 8, the
+// product rounded by one rounding multiply of (a − s) × 128 and w. Equal to
+// (s × (256 − w) + a × w + 128) >> 8.
+template <class Lane>
+TESSALY_INLINE Lane mixChannel(Lane s, Lane a, Lane w)
+{
+    return Lane(s + lanes::mulhrs(Lane((a - s) << 7), w));
+}
+
+// A mix on BYTES bytes at a time, widened to 16-bit lanes and narrowed
+// back; the bytes past the last whole vector one by one. `Towards` gives
+// the other side's bytes at an offset.
+template <int BYTES, class Towards>
+TESSALY_INLINE void mixRun(uint8_t* __restrict s, std::size_t n, uint16_t w, Towards towards)
+{
+    using Bytes = lanes::Lanes<uint8_t, BYTES>;
+    using Words = lanes::Lanes<int16_t, BYTES / 2>;
+    const Words weight = Words{} + int16_t(w);
+    std::size_t i = 0;
+    for (; i + BYTES <= n; i += BYTES) {
+        Bytes sv;
+        std::memcpy(&sv, s + i, BYTES);
+        const Bytes av = towards.bytes(i);
+        const Words low = mixChannel<Words>(lanes::widenLow(sv), lanes::widenLow(av), weight);
+        const Words high = mixChannel<Words>(lanes::widenHigh(sv), lanes::widenHigh(av), weight);
+        const Bytes out = lanes::narrow(low, high);
+        std::memcpy(s + i, &out, BYTES);
+    }
+    for (; i < n; ++i)
+        s[i] = uint8_t(mixChannel<int16_t>(s[i], towards.byte(i), int16_t(w)));
+}
+
+// The other side of a mix: a row of bytes, or one value everywhere.
+template <int BYTES>
+struct TowardsBytes {
+    const uint8_t* a;
+    TESSALY_INLINE lanes::Lanes<uint8_t, BYTES> bytes(std::size_t i) const
+    {
+        lanes::Lanes<uint8_t, BYTES> v;
+        std::memcpy(&v, a + i, BYTES);
+        return v;
+    }
+    TESSALY_INLINE int16_t byte(std::size_t i) const { return a[i]; }
+};
+
+template <int BYTES>
+struct TowardsValue {
+    uint8_t value;
+    TESSALY_INLINE lanes::Lanes<uint8_t, BYTES> bytes(std::size_t) const
+    {
+        return lanes::Lanes<uint8_t, BYTES>{} + value;
+    }
+    TESSALY_INLINE int16_t byte(std::size_t) const { return value; }
+};
+
+// The cross-fade, the effect that runs on every animation step.
+template <int BYTES>
 TESSALY_INLINE void mixBody(uint8_t* __restrict s, const uint8_t* __restrict a, std::size_t n, uint16_t w)
 {
-    const uint16_t ws = uint16_t(kOne - w);
-    for (std::size_t i = 0; i < n; ++i)
-        s[i] = uint8_t(uint16_t(s[i] * ws + a[i] * w + 128) >> 8);
+    mixRun<BYTES>(s, n, w, TowardsBytes<BYTES>{a});
+}
+
+template <int BYTES>
+TESSALY_INLINE void mixConstantBody(uint8_t* __restrict s, std::size_t n, uint8_t value, uint16_t w)
+{
+    mixRun<BYTES>(s, n, w, TowardsValue<BYTES>{value});
 }
 
 TESSALY_INLINE void mixWeightsBody(uint8_t* __restrict s, const uint8_t* __restrict a,
                                    const uint16_t* __restrict w, std::size_t n)
 {
     for (std::size_t i = 0; i < n; ++i)
-        s[i] = uint8_t(uint16_t(s[i] * uint16_t(kOne - w[i]) + a[i] * w[i] + 128) >> 8);
-}
-
-TESSALY_INLINE void mixConstantBody(uint8_t* __restrict s, std::size_t n, uint8_t value, uint16_t w)
-{
-    const uint16_t ws = uint16_t(kOne - w);
-    const uint16_t add = uint16_t(value * w + 128);
-    for (std::size_t i = 0; i < n; ++i)
-        s[i] = uint8_t(uint16_t(s[i] * ws + add) >> 8);
+        s[i] = uint8_t(mixChannel<int16_t>(s[i], a[i], int16_t(w[i])));
 }
 
 // Grey value 0.3 × red + 0.59 × green + 0.11 × blue with the weights in
@@ -100,16 +150,16 @@ struct Kernels {
     void (*invert)(uint8_t*, std::size_t);
 };
 
-#define TESSALY_KERNELS(NAME, ATTRIBUTES)                                                                          \
+#define TESSALY_EFFECT_KERNELS(NAME, ATTRIBUTES, BYTES)                                                            \
     namespace NAME {                                                                                               \
-    ATTRIBUTES void mix(uint8_t* s, const uint8_t* a, std::size_t n, uint16_t w) { mixBody(s, a, n, w); }          \
+    ATTRIBUTES void mix(uint8_t* s, const uint8_t* a, std::size_t n, uint16_t w) { mixBody<BYTES>(s, a, n, w); }   \
     ATTRIBUTES void mixWeights(uint8_t* s, const uint8_t* a, const uint16_t* w, std::size_t n)                     \
     {                                                                                                              \
         mixWeightsBody(s, a, w, n);                                                                                \
     }                                                                                                              \
     ATTRIBUTES void mixConstant(uint8_t* s, std::size_t n, uint8_t value, uint16_t w)                              \
     {                                                                                                              \
-        mixConstantBody(s, n, value, w);                                                                           \
+        mixConstantBody<BYTES>(s, n, value, w);                                                                           \
     }                                                                                                              \
     ATTRIBUTES void gray(uint8_t* p, int width) { grayBody(p, width); }                                            \
     ATTRIBUTES void average(uint8_t* out, const uint8_t* up, const uint8_t* down, std::size_t d, std::size_t n)    \
@@ -117,54 +167,11 @@ struct Kernels {
         averageBody(out, up, down, d, n);                                                                          \
     }                                                                                                              \
     ATTRIBUTES void invert(uint8_t* p, std::size_t n) { invertBody(p, n); }                                        \
+    constexpr Kernels table{mix, mixWeights, mixConstant, gray, average, invert};                                  \
     }
+TESSALY_KERNEL_VARIANTS(TESSALY_EFFECT_KERNELS)
 
-TESSALY_KERNELS(baseline, )
-constexpr Kernels baselineKernels{baseline::mix,  baseline::mixWeights, baseline::mixConstant,
-                                  baseline::gray, baseline::average,    baseline::invert};
-
-#if defined(__x86_64__) && defined(__GNUC__)
-TESSALY_KERNELS(wide, __attribute__((target("avx2"))))
-
-// The cross-fade, the effect that runs on every animation step, written
-// out for AVX2: s + (((a − s) × w + 128) >> 8) with one rounding multiply
-// (vpmulhrsw of (a − s) × 128 and w), the same results as mixBody with
-// fewer instructions than the compiler finds.
-__attribute__((target("avx2"))) void mixWide(uint8_t* s, const uint8_t* a, std::size_t n, uint16_t w)
-{
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i weight = _mm256_set1_epi16(short(w));
-    std::size_t i = 0;
-    for (; i + 32 <= n; i += 32) {
-        const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
-        const __m256i av = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a + i));
-        // Unpacking and packing work within 16-byte halves: bytes keep
-        // their order.
-        const __m256i sLo = _mm256_unpacklo_epi8(sv, zero), sHi = _mm256_unpackhi_epi8(sv, zero);
-        const __m256i aLo = _mm256_unpacklo_epi8(av, zero), aHi = _mm256_unpackhi_epi8(av, zero);
-        const __m256i rLo =
-            _mm256_add_epi16(sLo, _mm256_mulhrs_epi16(_mm256_slli_epi16(_mm256_sub_epi16(aLo, sLo), 7), weight));
-        const __m256i rHi =
-            _mm256_add_epi16(sHi, _mm256_mulhrs_epi16(_mm256_slli_epi16(_mm256_sub_epi16(aHi, sHi), 7), weight));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(s + i), _mm256_packus_epi16(rLo, rHi));
-    }
-    wide::mix(s + i, a + i, n - i, w);
-}
-
-constexpr Kernels wideKernels{mixWide, wide::mixWeights, wide::mixConstant, wide::gray, wide::average, wide::invert};
-#endif
-
-const Kernels& kernels()
-{
-    static const Kernels& chosen = [] () -> const Kernels& {
-#if defined(__x86_64__) && defined(__GNUC__)
-        if (__builtin_cpu_supports("avx2"))
-            return wideKernels;
-#endif
-        return baselineKernels;
-    }();
-    return chosen;
-}
+const Kernels& kernels() { return TESSALY_CHOSEN_KERNELS(); }
 
 // The noise source: a small generator per call, seeded from one shared
 // engine, so that noise costs a few operations per value.
@@ -555,14 +562,13 @@ void EffectBmp::maskFillColor(const EffectBmp& mask, Color color, double kf)
     const Color c = resolveColor(color);
     const uint8_t fill[3] = {c.blue(), c.green(), c.red()};
     const uint16_t w = weightOf(clampFactor(kf));
-    const uint16_t ws = uint16_t(kOne - w);
     for (int y = 0; y < m_height; ++y) {
         uint8_t* p = scanLine(y);
         const uint8_t* m = mask.scanLine(y);
         for (int x = 0; x < m_width; ++x, p += 3, m += 3)
             if (!isWhite(m))
                 for (int k = 0; k < 3; ++k)
-                    p[k] = uint8_t((p[k] * ws + fill[k] * w + 128) >> 8);
+                    p[k] = uint8_t(mixChannel<int16_t>(p[k], fill[k], int16_t(w)));
     }
 }
 
@@ -639,6 +645,18 @@ void EffectBmp::resize(EffectBmp& dest) const
                 for (int dx = left; dx < std::min(left + blockW, dest.m_width); ++dx)
                     std::memcpy(dest.pixel(dx, dy), pixel(x, y), 3);
         }
+    }
+}
+
+void applyInActiveEffect(EffectBmp& image, InActiveEffect effect)
+{
+    switch (effect) {
+    case InActiveEffect::Brightness: image.changeBrightness(0.5); break;
+    case InActiveEffect::Darkness: image.changeDarkness(0.3); break;
+    case InActiveEffect::GrayScale: image.grayScale(); break;
+    case InActiveEffect::Noise: image.addMonoNoise(50); break;
+    case InActiveEffect::SplitBlur: image.splitBlur(1); break;
+    case InActiveEffect::Invert: image.invert(); break;
     }
 }
 

@@ -138,4 +138,9 @@ private:
     std::vector<uint8_t> m_bits;
 };
 
+// The look a window's frame takes when it is inactive and the skin has no
+// inactive picture: half way to white, 30 % darker, grey, noisy, blurred
+// or inverted.
+void applyInActiveEffect(EffectBmp& image, InActiveEffect effect);
+
 } // namespace tessaly::skin

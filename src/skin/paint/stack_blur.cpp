@@ -4,10 +4,9 @@
 #include <cstring>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-#if defined(__x86_64__) && defined(__GNUC__)
+#include "skin/paint/pixel_kernels.h"
+
+#if defined(__x86_64__)
 #include <immintrin.h>
 #endif
 
@@ -19,21 +18,45 @@ constexpr int maxRadius = 254;
 
 // floor(sum / divisor) for sums below 2^24: a float estimate, corrected by
 // the exact remainder (all values involved are exact in float). Written
-// without branches so that the loops around it vectorise.
+// without branches, over N lanes of sums, so that it vectorises.
 struct Divider {
     explicit Divider(int divisor) : d(float(divisor)), inverse(1.0f / float(divisor)) {}
 
-    uint8_t operator()(uint32_t sum) const
+    template <int N>
+    TESSALY_INLINE lanes::Lanes<uint32_t, N> of(lanes::Lanes<uint32_t, N> sum) const
     {
-        const float f = float(int32_t(sum));
-        int32_t q = int32_t(f * inverse);
-        const float rest = f - float(q) * d;
-        q += int32_t(rest >= d) - int32_t(rest < 0.0f);
-        return uint8_t(q);
+        using Ints = lanes::Lanes<int32_t, N>;
+        using Floats = lanes::Lanes<float, N>;
+        const Floats f = lanes::convert<Floats>((Ints)sum);
+        Ints q = lanes::convert<Ints>(f * inverse);
+        const Floats rest = f - lanes::convert<Floats>(q) * d;
+        q += lanes::oneWhere<Ints>(rest >= d) - lanes::oneWhere<Ints>(rest < 0.0f);
+        return (lanes::Lanes<uint32_t, N>)q;
     }
 
     float d;
     float inverse;
+};
+
+// The running sums of a window of N lanes (a pixel's channels, or one
+// byte column): `sum` holds the weighted sum, `in` the lanes still to come
+// into the window's rising half, `out` those of its falling half. One step
+// moves the window on by one, taking the lane leaving the window, the one
+// entering it and the next centre.
+template <int N>
+struct Window {
+    using Sums = lanes::Lanes<uint32_t, N>;
+    Sums sum, in, out;
+
+    TESSALY_INLINE void step(Sums leave, Sums enter, Sums centre)
+    {
+        sum -= out;
+        out -= leave;
+        in += enter;
+        sum += in;
+        out += centre;
+        in -= centre;
+    }
 };
 
 // The initial sums of a row or column whose pixel k (4 byte lanes) is at
@@ -51,153 +74,144 @@ void startSums(uint32_t* sum, uint32_t* in, uint32_t* out, int count, int radius
     }
 }
 
-#if defined(__SSE2__)
-__m128i loadPixel(const uint8_t* p)
+// Moving bytes into and out of lanes of sums (data movement only: the
+// arithmetic above is the same for every variant). Compilers turn the
+// plainest forms into single-byte moves, so one pixel goes through the
+// unpacking and packing of pixel_kernels.h, and two pixels of two rows
+// through the AVX2 widening and narrowing.
+using Sums4 = lanes::Lanes<uint32_t, 4>;
+using Sums8 = lanes::Lanes<uint32_t, 8>;
+
+TESSALY_INLINE Sums4 widen(const uint8_t* p)
 {
-    int32_t value;
-    std::memcpy(&value, p, 4);
-    const __m128i zero = _mm_setzero_si128();
-    return _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(value), zero), zero);
+    uint32_t pixel;
+    std::memcpy(&pixel, p, 4);
+    return lanes::widenPixel(pixel);
 }
 
-// One row, in place: `line` holds a copy of the row's bytes, `row`
-// receives the blurred bytes. The four lanes of a pixel are summed together
-// in one vector.
-void blurRow(uint8_t* row, const uint8_t* line, int width, int radius, const Divider& divide)
+TESSALY_INLINE void narrow(Sums4 sums, uint8_t* p)
 {
-    const int r = radius;
-    alignas(16) uint32_t start[3][4] = {};
-    startSums(start[0], start[1], start[2], width, r, [line](int k) { return line + 4 * k; });
-    __m128i sum = _mm_load_si128(reinterpret_cast<const __m128i*>(start[0]));
-    __m128i in = _mm_load_si128(reinterpret_cast<const __m128i*>(start[1]));
-    __m128i out = _mm_load_si128(reinterpret_cast<const __m128i*>(start[2]));
-    const __m128 d = _mm_set1_ps(divide.d), inverse = _mm_set1_ps(divide.inverse), zero = _mm_setzero_ps();
-    for (int x = 0; x < width; ++x) {
-        const __m128 f = _mm_cvtepi32_ps(sum);
-        __m128i q = _mm_cvttps_epi32(_mm_mul_ps(f, inverse));
-        const __m128 rest = _mm_sub_ps(f, _mm_mul_ps(_mm_cvtepi32_ps(q), d));
-        q = _mm_sub_epi32(q, _mm_castps_si128(_mm_cmpge_ps(rest, d)));  // +1
-        q = _mm_add_epi32(q, _mm_castps_si128(_mm_cmplt_ps(rest, zero))); // −1
-        const __m128i words = _mm_packs_epi32(q, q);
-        const int32_t bytes = _mm_cvtsi128_si32(_mm_packus_epi16(words, words));
-        std::memcpy(row + 4 * x, &bytes, 4);
-
-        const __m128i centre = loadPixel(line + 4 * std::min(x + 1, width - 1));
-        sum = _mm_sub_epi32(sum, out);
-        out = _mm_sub_epi32(out, loadPixel(line + 4 * std::max(x - r, 0)));
-        in = _mm_add_epi32(in, loadPixel(line + 4 * std::min(x + r + 1, width - 1)));
-        sum = _mm_add_epi32(sum, in);
-        out = _mm_add_epi32(out, centre);
-        in = _mm_sub_epi32(in, centre);
-    }
+    const uint32_t pixel = lanes::narrowPixel(sums);
+    std::memcpy(p, &pixel, 4);
 }
-#else
-void blurRow(uint8_t* row, const uint8_t* line, int width, int radius, const Divider& divide)
-{
-    const int r = radius;
-    uint32_t sum[4] = {}, in[4] = {}, out[4] = {};
-    startSums(sum, in, out, width, r, [line](int k) { return line + 4 * k; });
-    for (int x = 0; x < width; ++x) {
-        for (int c = 0; c < 4; ++c)
-            row[4 * x + c] = divide(sum[c]);
-        const uint8_t* leave = line + 4 * std::max(x - r, 0);
-        const uint8_t* enter = line + 4 * std::min(x + r + 1, width - 1);
-        const uint8_t* centre = line + 4 * std::min(x + 1, width - 1);
-        for (int c = 0; c < 4; ++c) {
-            sum[c] -= out[c];
-            out[c] -= leave[c];
-            in[c] += enter[c];
-            sum[c] += in[c];
-            out[c] += centre[c];
-            in[c] -= centre[c];
-        }
-    }
-}
-#endif
 
-#if defined(__x86_64__) && defined(__GNUC__)
-// Two rows at once on 32-byte vectors (one pixel of each row per vector),
-// for processors with AVX2: the same sums as blurRow.
-__attribute__((target("avx2"))) __m256i loadPixelPair(const uint8_t* a, const uint8_t* b)
+#if TESSALY_AVX2_VARIANT
+// One pixel of each of two rows.
+__attribute__((target("avx2"))) inline Sums8 widen(const uint8_t* a, const uint8_t* b)
 {
     uint32_t pa, pb;
     std::memcpy(&pa, a, 4);
     std::memcpy(&pb, b, 4);
-    return _mm256_cvtepu8_epi32(_mm_cvtsi64_si128(int64_t(uint64_t(pb) << 32 | pa)));
+    return (Sums8)_mm256_cvtepu8_epi32(_mm_cvtsi64_si128(int64_t(uint64_t(pb) << 32 | pa)));
 }
 
-__attribute__((target("avx2"))) void blurRowPair(uint8_t* rowA, const uint8_t* lineA, uint8_t* rowB,
-                                                 const uint8_t* lineB, int width, int radius,
-                                                 const Divider& divide)
+__attribute__((target("avx2"))) inline void narrow(Sums8 sums, uint8_t* a, uint8_t* b)
 {
-    const int r = radius;
-    alignas(32) uint32_t start[3][8] = {};
-    startSums(start[0], start[1], start[2], width, r, [lineA](int k) { return lineA + 4 * k; });
-    startSums(start[0] + 4, start[1] + 4, start[2] + 4, width, r, [lineB](int k) { return lineB + 4 * k; });
-    __m256i sum = _mm256_load_si256(reinterpret_cast<const __m256i*>(start[0]));
-    __m256i in = _mm256_load_si256(reinterpret_cast<const __m256i*>(start[1]));
-    __m256i out = _mm256_load_si256(reinterpret_cast<const __m256i*>(start[2]));
-    const __m256 d = _mm256_set1_ps(divide.d), inverse = _mm256_set1_ps(divide.inverse);
-    const __m256 zero = _mm256_setzero_ps();
-    for (int x = 0; x < width; ++x) {
-        const __m256 f = _mm256_cvtepi32_ps(sum);
-        __m256i q = _mm256_cvttps_epi32(_mm256_mul_ps(f, inverse));
-        const __m256 rest = _mm256_sub_ps(f, _mm256_mul_ps(_mm256_cvtepi32_ps(q), d));
-        q = _mm256_sub_epi32(q, _mm256_castps_si256(_mm256_cmp_ps(rest, d, _CMP_GE_OQ)));
-        q = _mm256_add_epi32(q, _mm256_castps_si256(_mm256_cmp_ps(rest, zero, _CMP_LT_OQ)));
-        const __m256i words = _mm256_packs_epi32(q, q);
-        const __m256i bytes = _mm256_packus_epi16(words, words);
-        const int32_t a = _mm_cvtsi128_si32(_mm256_castsi256_si128(bytes));
-        const int32_t b = _mm_cvtsi128_si32(_mm256_extracti128_si256(bytes, 1));
-        std::memcpy(rowA + 4 * x, &a, 4);
-        std::memcpy(rowB + 4 * x, &b, 4);
+    const __m256i words = _mm256_packs_epi32((__m256i)sums, (__m256i)sums);
+    const __m256i bytes = _mm256_packus_epi16(words, words);
+    const int32_t first = _mm_cvtsi128_si32(_mm256_castsi256_si128(bytes));
+    const int32_t second = _mm_cvtsi128_si32(_mm256_extracti128_si256(bytes, 1));
+    std::memcpy(a, &first, 4);
+    std::memcpy(b, &second, 4);
+}
+#endif
 
-        const int leave = 4 * std::max(x - r, 0), enter = 4 * std::min(x + r + 1, width - 1);
-        const int next = 4 * std::min(x + 1, width - 1);
-        const __m256i centre = loadPixelPair(lineA + next, lineB + next);
-        sum = _mm256_sub_epi32(sum, out);
-        out = _mm256_sub_epi32(out, loadPixelPair(lineA + leave, lineB + leave));
-        in = _mm256_add_epi32(in, loadPixelPair(lineA + enter, lineB + enter));
-        sum = _mm256_add_epi32(sum, in);
-        out = _mm256_add_epi32(out, centre);
-        in = _mm256_sub_epi32(in, centre);
+// Pixel x of each of R rows as 4 × R lanes of sums, and back.
+template <int R>
+TESSALY_INLINE lanes::Lanes<uint32_t, 4 * R> pixelLanes(const uint8_t* const* lines, int x)
+{
+    if constexpr (R == 1)
+        return widen(lines[0] + 4 * x);
+    else
+        return widen(lines[0] + 4 * x, lines[1] + 4 * x);
+}
+
+template <int R>
+TESSALY_INLINE void storePixel(lanes::Lanes<uint32_t, 4 * R> sums, uint8_t* const* rows, int x)
+{
+    if constexpr (R == 1)
+        narrow(sums, rows[0] + 4 * x);
+    else
+        narrow(sums, rows[0] + 4 * x, rows[1] + 4 * x);
+}
+
+// R rows at once, each pixel's four channels in four lanes: `lines` hold
+// copies of the rows' bytes, `rows` receive the blurred bytes.
+template <int R>
+TESSALY_INLINE void blurRowsBody(uint8_t* const* rows, const uint8_t* const* lines, int width, int radius,
+                                 const Divider& divider)
+{
+    const Divider divide = divider; // kept in registers: the rows written cannot change it
+    constexpr int N = 4 * R;
+    using Sums = lanes::Lanes<uint32_t, N>;
+    uint32_t start[3][N] = {};
+    for (int k = 0; k < R; ++k) {
+        const uint8_t* line = lines[k];
+        startSums(start[0] + 4 * k, start[1] + 4 * k, start[2] + 4 * k, width, radius,
+                  [line](int i) { return line + 4 * i; });
+    }
+    Window<N> window;
+    std::memcpy(&window.sum, start[0], sizeof(Sums));
+    std::memcpy(&window.in, start[1], sizeof(Sums));
+    std::memcpy(&window.out, start[2], sizeof(Sums));
+    for (int x = 0; x < width; ++x) {
+        storePixel<R>(divide.of<N>(window.sum), rows, x);
+        window.step(pixelLanes<R>(lines, std::max(x - radius, 0)),
+                    pixelLanes<R>(lines, std::min(x + radius + 1, width - 1)),
+                    pixelLanes<R>(lines, std::min(x + 1, width - 1)));
     }
 }
 
-bool hasAvx2()
-{
-    static const bool available = __builtin_cpu_supports("avx2");
-    return available;
-}
-#else
-bool hasAvx2() { return false; }
-void blurRowPair(uint8_t*, const uint8_t*, uint8_t*, const uint8_t*, int, int, const Divider&) {}
-#endif
-
-// The running sums of one output row step for `count` byte lanes: writes
-// the current averages into `row`, then moves every lane's window down by
-// one row. Kept free of aliasing so that it vectorises; processors with
-// AVX2 get a copy on 32-byte vectors.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("avx2", "default")))
-#endif
-void stepColumns(uint8_t* __restrict row, uint32_t* __restrict sum, uint32_t* __restrict in,
-                 uint32_t* __restrict out, const uint8_t* __restrict leave, const uint8_t* __restrict enter,
-                 const uint8_t* __restrict centre, int count, Divider divide)
+// One output row of the vertical pass over `count` byte columns: writes the
+// current averages into `row`, then moves every column's window down by one
+// row. The same window arithmetic on one lane, in a loop the compiler
+// vectorises.
+TESSALY_INLINE void stepColumnsBody(uint8_t* __restrict row, uint32_t* __restrict sum, uint32_t* __restrict in,
+                                    uint32_t* __restrict out, const uint8_t* __restrict leave,
+                                    const uint8_t* __restrict enter, const uint8_t* __restrict centre, int count,
+                                    const Divider& divide)
 {
     for (int i = 0; i < count; ++i) {
-        row[i] = divide(sum[i]);
-        uint32_t s = sum[i] - out[i];
-        uint32_t o = out[i] - leave[i];
-        uint32_t n = in[i] + enter[i];
-        s += n;
-        o += centre[i];
-        n -= centre[i];
-        sum[i] = s;
-        out[i] = o;
-        in[i] = n;
+        row[i] = uint8_t(divide.of<1>(sum[i]));
+        Window<1> window{sum[i], in[i], out[i]};
+        window.step(leave[i], enter[i], centre[i]);
+        sum[i] = window.sum;
+        in[i] = window.in;
+        out[i] = window.out;
     }
 }
+
+struct BlurKernels {
+    // Rows the row pass takes at once.
+    int rowsAtOnce;
+    void (*blurRows)(uint8_t* const* rows, const uint8_t* const* lines, int width, int radius, const Divider& divide);
+    void (*blurRow)(uint8_t* const* rows, const uint8_t* const* lines, int width, int radius, const Divider& divide);
+    void (*stepColumns)(uint8_t* row, uint32_t* sum, uint32_t* in, uint32_t* out, const uint8_t* leave,
+                        const uint8_t* enter, const uint8_t* centre, int count, const Divider& divide);
+};
+
+// A vector of 16 bytes holds one pixel's four sums; one of 32 bytes two
+// pixels, one of each of two rows.
+#define TESSALY_BLUR_KERNELS(NAME, ATTRIBUTES, BYTES)                                                              \
+    namespace NAME {                                                                                               \
+    ATTRIBUTES void blurRows(uint8_t* const* rows, const uint8_t* const* lines, int width, int radius,             \
+                             const Divider& divide)                                                                \
+    {                                                                                                              \
+        blurRowsBody<BYTES / 16>(rows, lines, width, radius, divide);                                              \
+    }                                                                                                              \
+    ATTRIBUTES void blurRow(uint8_t* const* rows, const uint8_t* const* lines, int width, int radius,              \
+                            const Divider& divide)                                                                 \
+    {                                                                                                              \
+        blurRowsBody<1>(rows, lines, width, radius, divide);                                                       \
+    }                                                                                                              \
+    ATTRIBUTES void stepColumns(uint8_t* row, uint32_t* sum, uint32_t* in, uint32_t* out, const uint8_t* leave,    \
+                                const uint8_t* enter, const uint8_t* centre, int count, const Divider& divide)     \
+    {                                                                                                              \
+        stepColumnsBody(row, sum, in, out, leave, enter, centre, count, divide);                                   \
+    }                                                                                                              \
+    constexpr BlurKernels table{BYTES / 16, blurRows, blurRow, stepColumns};                                       \
+    }
+TESSALY_KERNEL_VARIANTS(TESSALY_BLUR_KERNELS)
 
 } // namespace
 
@@ -205,26 +219,34 @@ void stackBlur(Bitmap& bitmap, int radius)
 {
     if (radius <= 0 || bitmap.empty())
         return;
+    const BlurKernels& kernels = TESSALY_CHOSEN_KERNELS();
     const int r = std::min(radius, maxRadius);
     const int w = bitmap.width(), h = bitmap.height();
     const int lanes = 4 * w;
     const Divider divide((r + 1) * (r + 1));
     auto rowBytes = [&bitmap](int y) { return reinterpret_cast<uint8_t*>(bitmap.rowPointer(y)); };
 
-    std::vector<uint8_t> lines(std::size_t(2) * std::size_t(lanes));
-    uint8_t* const line = lines.data();
-    uint8_t* const second = lines.data() + lanes;
+    // Horizontal pass: rows are blurred in place from copies of themselves.
+    constexpr int maxRowsAtOnce = 2;
+    std::vector<uint8_t> copies(std::size_t(maxRowsAtOnce) * std::size_t(lanes));
+    const uint8_t* lines[maxRowsAtOnce] = {copies.data(), copies.data() + lanes};
+    uint8_t* rows[maxRowsAtOnce] = {};
     int y = 0;
-    if (hasAvx2()) {
-        for (; y + 2 <= h; y += 2) {
-            std::memcpy(line, rowBytes(y), std::size_t(lanes));
-            std::memcpy(second, rowBytes(y + 1), std::size_t(lanes));
-            blurRowPair(rowBytes(y), line, rowBytes(y + 1), second, w, r, divide);
+    auto take = [&](int count) {
+        for (int k = 0; k < count; ++k) {
+            rows[k] = rowBytes(y + k);
+            std::memcpy(copies.data() + std::size_t(k) * std::size_t(lanes), rows[k], std::size_t(lanes));
+        }
+    };
+    if (kernels.rowsAtOnce > 1) {
+        for (; y + kernels.rowsAtOnce <= h; y += kernels.rowsAtOnce) {
+            take(kernels.rowsAtOnce);
+            kernels.blurRows(rows, lines, w, r, divide);
         }
     }
     for (; y < h; ++y) {
-        std::memcpy(line, rowBytes(y), std::size_t(lanes));
-        blurRow(rowBytes(y), line, w, r, divide);
+        take(1);
+        kernels.blurRow(rows, lines, w, r, divide);
     }
 
     // Vertical pass, row by row over all columns at once. Rows above the
@@ -246,12 +268,14 @@ void stackBlur(Bitmap& bitmap, int radius)
     for (int y = 0; y < h; ++y) {
         uint8_t* row = rowBytes(y);
         std::memcpy(ringRow(y), row, std::size_t(lanes));
+        // The last row's step would read past the bottom; its window moves
+        // nowhere, so it only takes the averages.
         if (y == h - 1) {
             for (int i = 0; i < lanes; ++i)
-                row[i] = divide(sum[std::size_t(i)]);
+                row[i] = uint8_t(divide.of<1>(sum[std::size_t(i)]));
         } else {
-            stepColumns(row, sum.data(), in.data(), out.data(), ringRow(std::max(y - r, 0)),
-                        rowBytes(std::min(y + r + 1, h - 1)), rowBytes(y + 1), lanes, divide);
+            kernels.stepColumns(row, sum.data(), in.data(), out.data(), ringRow(std::max(y - r, 0)),
+                                rowBytes(std::min(y + r + 1, h - 1)), rowBytes(y + 1), lanes, divide);
         }
         uint32_t* pixels = bitmap.rowPointer(y);
         for (int x = 0; x < w; ++x)

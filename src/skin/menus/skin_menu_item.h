@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QFont>
+
+#include "skin/data/geometry.h"
+#include "skin/menus/menu_item.h"
+#include "skin/paint/bitmap.h"
+
+namespace tessaly::skin {
+
+class DataSkinMenuItem;
+class SkinData;
+class SkinPopupWindow;
+class Picture;
+
+// What the items of one popup window are drawn with.
+struct MenuItemLook {
+    // The skin's menu item record and its picture; null: the built-in look.
+    const DataSkinMenuItem* record = nullptr;
+    const Picture* picture = nullptr;
+    // The registry (headers look up their label record there).
+    const SkinData* skinData = nullptr;
+    QFont font;
+    const MenuImages* images = nullptr;
+    // Width of the glyph column: image width + 5, or 19 without images.
+    int glyphWidth = 19;
+    // The window background with its client part, for records whose normal
+    // face is transparent; null otherwise.
+    const Bitmap* paintBuffer = nullptr;
+    // Highlights cross-fade (the record asks for it and effects are on).
+    bool morphing = false;
+};
+
+// One visible item of a popup window: its place, its highlight state and its
+// cross-fade, and how it is drawn.
+class SkinMenuItem {
+public:
+    SkinMenuItem(SkinPopupWindow& parent, MenuItem& menuItem);
+
+    MenuItem& menuItem() const { return m_menuItem; }
+    SkinPopupWindow& parent() const { return m_parent; }
+    // Enabled and not a separator: it can be highlighted and chosen.
+    bool usable() const { return m_menuItem.enabled && !m_menuItem.isSeparator(); }
+
+    Rect objectRect;
+    bool active = false;
+    // Its sub-menu is open (drawn highlighted).
+    bool down = false;
+    // Inside the visible range of a scrolling window.
+    bool visible = true;
+    // Highlighted by the window itself (opening, keyboard), not yet by the mouse.
+    bool waitCommand = false;
+    // The caption's width in the window's font (measured once, when the
+    // window is sized).
+    int captionWidth = 0;
+
+    double morphKf() const { return m_morphKf; }
+    void setMorphKf(double kf);
+
+    // Draws the item into the window's buffer at objectRect.
+    void draw(Bitmap& target) const;
+    // The item's image alone: skinned from the record, else built-in.
+    Bitmap image() const;
+
+    void mouseEnter(bool keyboard);
+    void mouseLeave();
+    void mouseDown();
+
+    // The cross-fade still has to move towards the item's state.
+    bool canMorphing() const;
+    // One cross-fade step (0.2); true when the item changed.
+    bool doMorphing();
+
+private:
+    Bitmap skinnedImage() const;
+    Bitmap skinnedFace(bool highlighted) const;
+    Bitmap defaultImage() const;
+    // Caption, shortcut, arrow and glyphs over a face, inside `area`.
+    void drawContent(Bitmap& face, const Rect& area, PixelColor color, bool highlighted, int glyph,
+                     int rightMargin, bool builtInGlyphs) const;
+    bool drawHeader(Bitmap& face) const;
+    // Redraws now or through the window's cross-fade.
+    void redraw();
+
+    SkinPopupWindow& m_parent;
+    MenuItem& m_menuItem;
+    double m_morphKf = 0;
+};
+
+} // namespace tessaly::skin
