@@ -8,7 +8,7 @@ run_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev zlib1g-dev
   fonts-liberation fonts-dejavu-core
-  epubcheck default-jre-headless
+  epubcheck default-jre-headless default-jdk-headless
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -36,6 +36,41 @@ std::string checkerCommandLine(const std::string& programFolder, const std::stri
         + quoteForCommandLine(book);
 }
 
+std::string checkerHostArchive(const std::string& programFolder)
+{
+    return programFolder + "epubcheck/tessaly-checker-host.jar";
+}
+
+std::string checkerHostCommandLine(const std::string& programFolder)
+{
+    // Serial collection: one thread, small footprint, and short pauses for a
+    // heap this size; the free ratios let the heap shrink again after the
+    // collection the host runs between checks. No performance data file.
+    // The host replaces the security manager, which newer runtimes allow
+    // only when asked.
+    return "java -Xmx512m -XX:+UseSerialGC -XX:MinHeapFreeRatio=10 -XX:MaxHeapFreeRatio=30 -XX:-UsePerfData "
+           "-Xshare:auto -Djava.security.manager=allow -cp "
+        + quoteForCommandLine(checkerHostArchive(programFolder) + ":" + programFolder + "epubcheck/epubcheck.jar")
+        + " tessaly.checker.CheckerHost";
+}
+
+std::string checkerHostRequest(const std::string& token, const std::string& book)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string request = "check " + token + " ";
+    for (const char c : book) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || byte == '%') {
+            request += '%';
+            request += digits[byte >> 4];
+            request += digits[byte & 0xF];
+        } else {
+            request += c;
+        }
+    }
+    return request;
+}
+
 namespace {
 
 std::string valueOf(const std::vector<std::string>& environment, const std::string& name)

@@ -13,6 +13,18 @@ namespace tessaly::app {
 // file name cannot add arguments.
 std::string checkerCommandLine(const std::string& programFolder, const std::string& book);
 
+// The command line that starts the warm checker host from the "epubcheck"
+// folder beside the program, with a bounded heap and runtime settings that
+// start it quickly.
+std::string checkerHostCommandLine(const std::string& programFolder);
+// Where the build places the host's archive.
+std::string checkerHostArchive(const std::string& programFolder);
+
+// The host's request line (without line end) to check one book: "check",
+// the token, and the book's path with '%', control bytes and DEL written
+// as %XX, so that any file name fits on one line.
+std::string checkerHostRequest(const std::string& token, const std::string& book);
+
 // Wraps text in double quotes, escaping it for the command-line splitting
 // rules: a double quote becomes \" and backslashes are doubled where they
 // stand before a double quote (including the closing one).

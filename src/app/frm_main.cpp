@@ -10,6 +10,7 @@
 #include "app/report_memo.h"
 #include "app/report_text_edit.h"
 #include "app/skin_menu_openers.h"
+#include "app/warm_checker.h"
 #include "app/website.h"
 #include "platform/error.h"
 #include "process/create_process.h"
@@ -90,7 +91,11 @@ FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QW
     m_checker->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
         addReportLine(text, startsOnNewLine);
     });
-    m_checker->setOnTerminate([this](process::CreateProcess&, std::uint32_t exitCode) { checkEnded(exitCode); });
+    m_checker->setOnTerminate([this](process::CreateProcess&, std::uint32_t exitCode) {
+        checkEnded(exitCode);
+        if (m_warmChecker)
+            m_warmChecker->fallbackEnded();
+    });
     createShortcuts();
     setAcceptDrops(true);
     m_elapsedTimer.setInterval(1000);
@@ -101,6 +106,7 @@ FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QW
 FrmMain::~FrmMain()
 {
     endRunningCheck();
+    setWarmChecker(nullptr);
 }
 
 void FrmMain::closeEvent(QCloseEvent* event)
@@ -112,6 +118,8 @@ void FrmMain::closeEvent(QCloseEvent* event)
 
 void FrmMain::endRunningCheck()
 {
+    if (m_warmChecker)
+        m_warmChecker->cancel();
     if (m_checker->state() != process::ProcessState::Ready)
         m_checker->terminate();
 }
@@ -252,10 +260,59 @@ void FrmMain::validate()
 {
     m_reportMemo->clear();
     const QString book = m_bookPathEdit->text();
-    m_checker->setCommandLine(checkerCommandLine(m_programFolder, book.toStdString()));
+    startCheck(book.toStdString());
+    checkStarted(book);
+}
+
+void FrmMain::startCheck(const std::string& book)
+{
+    // While a fall-back check runs, the runner refuses the new one.
+    if (m_warmChecker && m_checker->state() == process::ProcessState::Ready)
+        m_warmChecker->check(book);
+    else
+        runJarCheck(book);
+}
+
+void FrmMain::runJarCheck(const std::string& book)
+{
+    m_checker->setCommandLine(checkerCommandLine(m_programFolder, book));
     m_checker->setEnvironment(checkerEnvironment(currentEnvironment()));
     m_checker->run();
-    checkStarted(book);
+}
+
+void FrmMain::setWarmChecker(WarmChecker* warmChecker)
+{
+    if (m_warmChecker)
+        m_warmChecker->setHandlers({});
+    m_warmChecker = warmChecker;
+    if (!m_warmChecker)
+        return;
+    m_warmChecker->setHandlers({
+        .read = [this](const std::string& text, bool startsOnNewLine) { addReportLine(text, startsOnNewLine); },
+        .finished = [this](std::uint32_t exitCode) { checkEnded(exitCode); },
+        .fallBack = [this](const std::string& book) { warmCheckFellBack(book); },
+    });
+}
+
+void FrmMain::warmCheckFellBack(const std::string& book)
+{
+    // What the warm checker showed of this check is void: the report starts
+    // again from "java -jar".
+    m_reportMemo->clear();
+    try {
+        runJarCheck(book);
+    } catch (...) {
+        checkAbandoned();
+        throw;
+    }
+}
+
+void FrmMain::checkAbandoned()
+{
+    // No check runs any more and there is no verdict to give.
+    m_elapsedTimer.stop();
+    unsetCursor();
+    m_progressLabel->clear();
 }
 
 void FrmMain::addReportLine(const std::string& text, bool startsOnNewLine)

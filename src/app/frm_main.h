@@ -40,6 +40,7 @@ namespace tessaly::app {
 
 class Form2;
 class ReportMemo;
+class WarmChecker;
 
 // The main window: pick a book, validate it, read the checker's report.
 class FrmMain : public platform::FramelessWindow {
@@ -50,6 +51,9 @@ public:
     ~FrmMain() override;
 
     void setAboutWindow(Form2* aboutWindow) { m_aboutWindow = aboutWindow; }
+    // Checks go to the warm checker from now on (it must outlive the window,
+    // or be set to nullptr before it goes); nullptr: "java -jar" every time.
+    void setWarmChecker(WarmChecker* warmChecker);
 
     // Handlers of the window's controls and menu.
     void browse();
@@ -99,6 +103,10 @@ private:
     void checkEnded(std::uint32_t exitCode);
     void createShortcuts();
     void endRunningCheck();
+    void startCheck(const std::string& book);
+    void runJarCheck(const std::string& book);
+    void warmCheckFellBack(const std::string& book);
+    void checkAbandoned();
 
     std::string m_programFolder;
     std::unique_ptr<process::CreateProcess> m_checker;
@@ -130,6 +138,7 @@ private:
     std::map<QString, std::vector<std::string>> m_previousReports;
     QElapsedTimer m_checkClock;
     QTimer m_elapsedTimer; // ticks once a second while a check runs
+    WarmChecker* m_warmChecker = nullptr;
 };
 
 } // namespace tessaly::app

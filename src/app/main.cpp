@@ -1,12 +1,15 @@
 #include "app/error_report.h"
 #include "app/form2.h"
 #include "app/frm_main.h"
+#include "app/warm_checker.h"
+#include "platform/error.h"
 #include "platform/qt_main_thread.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -16,6 +19,27 @@ void preferX11()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+// The checker host starts now, hidden and at low priority, so that it is
+// warm by the time the user asks for the first check. A host that cannot
+// start leaves every check to "java -jar".
+std::unique_ptr<tessaly::app::WarmChecker> startWarmChecker(tessaly::platform::MainThread& mainThread,
+                                                            const std::string& programFolder)
+{
+    if (!tessaly::app::WarmChecker::enabledInSettings())
+        return nullptr;
+    tessaly::app::WarmChecker::Settings settings;
+    settings.programFolder = programFolder;
+    auto warmChecker = std::make_unique<tessaly::app::WarmChecker>(mainThread, std::move(settings));
+    if (warmChecker->available()) {
+        try {
+            warmChecker->start();
+        } catch (const tessaly::Error&) {
+            // The first check tries again and falls back.
+        }
+    }
+    return warmChecker;
 }
 
 } // namespace
@@ -31,7 +55,10 @@ int main(int argc, char** argv)
         tessaly::app::runGuarded(nullptr, [&] { std::rethrow_exception(error); });
     });
     const std::string programFolder = QDir(QApplication::applicationDirPath()).absolutePath().toStdString() + "/";
+    // Declared before the window, which uses it until the window is gone.
+    std::unique_ptr<tessaly::app::WarmChecker> warmChecker = startWarmChecker(mainThread, programFolder);
     tessaly::app::FrmMain frmMain(mainThread, programFolder);
+    frmMain.setWarmChecker(warmChecker.get());
     tessaly::app::Form2 form2(&frmMain, &frmMain.skinData());
     frmMain.setAboutWindow(&form2);
     frmMain.show();

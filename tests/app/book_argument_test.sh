@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The program started with a book checks it at once: a stand-in `java`
-# first on PATH records what it was asked to check.
+# first on PATH records what it was asked to check. Started as the warm
+# checker host it ends at once, so the program checks the book with
+# "java -jar".
 # Usage: book_argument_test.sh PROGRAM
 set -euo pipefail
 program=$1
@@ -9,6 +11,7 @@ trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 mkdir "$work/bin"
 cat >"$work/bin/java" <<SCRIPT
 #!/bin/sh
+[ "\$1" = -jar ] || exit 0
 printf '%s\n' "\$@" > "$work/asked"
 SCRIPT
 chmod +x "$work/bin/java"

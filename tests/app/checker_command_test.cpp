@@ -73,3 +73,26 @@ TEST(CheckerEnvironment, OtherLocalesGetAUtf8CharacterType)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CheckerHostRequest, EscapesOnlyWhatCouldBreakTheLine)
+{
+    EXPECT_EQ(tessaly::app::checkerHostRequest("t0", "/b/50% off\n\r\t\x7f caf\xc3\xa9 \"x\".epub"),
+        "check t0 /b/50%25 off%0A%0D%09%7F caf\xc3\xa9 \"x\".epub");
+    EXPECT_EQ(tessaly::app::checkerHostRequest("t0", ""), "check t0 ");
+}
+
+TEST(CheckerHostCommandLine, RunsTheHostBesideTheCheckerWithABoundedHeap)
+{
+    const auto arguments = tessaly::process::splitCommandLine(tessaly::app::checkerHostCommandLine("/opt/my tools/"));
+    ASSERT_GE(arguments.size(), 4u);
+    EXPECT_EQ(arguments.front(), "java");
+    EXPECT_EQ(arguments.back(), "tessaly.checker.CheckerHost");
+    EXPECT_NE(std::find(arguments.begin(), arguments.end(), "-Xmx512m"), arguments.end());
+    EXPECT_NE(std::find(arguments.begin(), arguments.end(),
+                  "/opt/my tools/epubcheck/tessaly-checker-host.jar:/opt/my tools/epubcheck/epubcheck.jar"),
+        arguments.end());
+}
+
+} // namespace

@@ -14,6 +14,7 @@ program=$(readlink -f "$prefix/bin/tessaly") || fail "no bin/tessaly"
 [ -x "$program" ] || fail "bin/tessaly does not lead to the program"
 case "$program" in "$prefix"/*) ;; *) fail "bin/tessaly leads out of the prefix: $program" ;; esac
 [ -r "$(dirname "$program")/epubcheck/epubcheck.jar" ] || fail "no checker beside the program"
+[ -r "$(dirname "$program")/epubcheck/tessaly-checker-host.jar" ] || fail "no warm checker host beside the program"
 
 entry="$prefix/share/applications/tessaly.desktop"
 [ -f "$entry" ] || fail "no desktop entry"
