@@ -8,6 +8,7 @@
 #include "app/report_memo.h"
 #include "skin/menus/skin_popup_menu.h"
 #include "epub_fixture.h"
+#include "window_test_support.h"
 #include "platform/qt_main_thread.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
@@ -49,6 +50,8 @@ namespace {
 
 using tessaly::app::FrmMain;
 using tessaly::process::ProcessState;
+using tessaly::testing::ErrorReportCatcher;
+using tessaly::testing::filteredLines;
 
 const std::string programFolder = TESSALY_PROGRAM_FOLDER "/";
 
@@ -64,34 +67,6 @@ QStringList nonEmptyLines(const QPlainTextEdit* memo)
     lines.removeAll(QString());
     return lines;
 }
-
-// Closes the next error report and hands back its text.
-class ErrorReportCatcher {
-public:
-    ErrorReportCatcher()
-    {
-        m_timer.setInterval(20);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            m_caption = box->windowTitle();
-            m_text = box->text();
-            m_icon = box->icon();
-            box->button(QMessageBox::Ok)->click();
-        });
-        m_timer.start();
-    }
-    std::optional<QString> text() const { return m_text; }
-    QString caption() const { return m_caption; }
-    QMessageBox::Icon icon() const { return m_icon; }
-
-private:
-    QTimer m_timer;
-    std::optional<QString> m_text;
-    QString m_caption;
-    QMessageBox::Icon m_icon = QMessageBox::NoIcon;
-};
 
 class MainWindowTest : public testing::Test {
 protected:
@@ -250,26 +225,6 @@ TEST_F(MainWindowTest, MissingCheckerArchiveShowsTheLaunchersComplaint)
     ASSERT_TRUE(QTest::qWaitFor([&] { return checkShown(window); }, 240000));
     const QString text = window.reportMemoEdit()->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("Unable to access jarfile"))) << text.toStdString();
-}
-
-// The lines a user should read for the checker's output: the output split at
-// line feeds, through the report filter.
-std::vector<std::string> filteredLines(const QByteArray& output)
-{
-    class Lines : public tessaly::app::ReportLines {
-    public:
-        std::string lastLine() const override { return lines.empty() ? std::string() : lines.back(); }
-        void appendLine(const std::string& line) override { lines.push_back(line); }
-        void removeLastLine() override { lines.pop_back(); }
-        std::vector<std::string> lines;
-    } lines;
-    tessaly::app::ReportFilter filter(lines);
-    QList<QByteArray> split = output.split('\n');
-    if (!split.isEmpty() && split.back().isEmpty())
-        split.pop_back();
-    for (const QByteArray& line : split)
-        filter.add(line.toStdString());
-    return lines.lines;
 }
 
 // The lines the text box shows, and checks that the memo's list holds the same.
@@ -665,9 +620,10 @@ TEST_F(WindowLayoutTest, AboutWindowShowsLogoNameVersionMakerAndLink)
     EXPECT_GT(m_form2.webSiteLink()->x(), webSite->x() + webSite->fontMetrics().horizontalAdvance(webSite->text()))
         << "the link must not touch \"Web site:\"";
     for (const QLabel* label : m_form2.findChildren<QLabel*>()) {
-        if (!label->text().isEmpty())
+        if (!label->text().isEmpty()) {
             EXPECT_GE(label->height(), label->fontMetrics().height())
                 << label->text().toStdString() << ": descenders would be cut";
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include "app/report_memo.h"
 #include "app/warm_checker.h"
 #include "epub_fixture.h"
+#include "window_test_support.h"
 #include "platform/qt_main_thread.h"
 #include "process/create_process.h"
 
@@ -36,29 +37,12 @@ namespace {
 
 using tessaly::app::FrmMain;
 using tessaly::app::WarmChecker;
+using tessaly::testing::ErrorReportCatcher;
+using tessaly::testing::filteredLines;
 using namespace std::chrono_literals;
 
 const std::string programFolder = TESSALY_PROGRAM_FOLDER "/";
 
-// The checker's output split at line feeds, through the report filter: the
-// lines a user reads for it.
-std::vector<std::string> filteredLines(const QByteArray& output)
-{
-    class Lines : public tessaly::app::ReportLines {
-    public:
-        std::string lastLine() const override { return lines.empty() ? std::string() : lines.back(); }
-        void appendLine(const std::string& line) override { lines.push_back(line); }
-        void removeLastLine() override { lines.pop_back(); }
-        std::vector<std::string> lines;
-    } lines;
-    tessaly::app::ReportFilter filter(lines);
-    QList<QByteArray> split = output.split('\n');
-    if (!split.isEmpty() && split.back().isEmpty())
-        split.pop_back();
-    for (const QByteArray& line : split)
-        filter.add(line.toStdString());
-    return lines.lines;
-}
 
 // "java -jar epubcheck.jar BOOK" for each book, at most two at a time (the
 // other tests of the suite need the processor too), read when asked.
@@ -154,25 +138,6 @@ HostAnswer splitAnswer(const QByteArray& bytes)
     return answer;
 }
 
-class ErrorReportCatcher {
-public:
-    ErrorReportCatcher()
-    {
-        m_timer.setInterval(20);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                m_text = box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        m_timer.start();
-    }
-    std::optional<QString> text() const { return m_text; }
-
-private:
-    QTimer m_timer;
-    std::optional<QString> m_text;
-};
 
 WarmChecker::Settings realHost()
 {
