@@ -7,6 +7,8 @@
 #include "app/report_filter.h"
 #include "app/report_memo.h"
 #include "skin/menus/skin_popup_menu.h"
+#include "skin/data/compressed_stored_skin.h"
+#include "skin/embedded_pewter.h"
 #include "epub_fixture.h"
 #include "window_test_support.h"
 #include "platform/qt_main_thread.h"
@@ -566,6 +568,22 @@ TEST_F(WindowLayoutTest, StatusBarFollowsTheBottomEdgeOnResize)
     EXPECT_EQ(client, QSize(800 - 8, 500 - 33));
     EXPECT_EQ(statusBar->geometry(), QRect(0, client.height() - 21, client.width(), 21));
     EXPECT_EQ(m_window.validateButton()->geometry(), QRect(498, 293, 75, 25));
+}
+
+TEST_F(WindowLayoutTest, SkinNoticesReachTheControlsThroughTheFrame)
+{
+    // Clearing the skin leaves the controls on their built-in faces; loading
+    // it again binds them to their records once more.
+    tessaly::skin::SkinData& skinData = m_window.skinData();
+    ASSERT_GE(m_window.validateButton()->index(), 0);
+    skinData.clearSkin();
+    EXPECT_EQ(m_window.validateButton()->index(), -1);
+    EXPECT_EQ(m_window.browseButton()->index(), -1);
+    tessaly::skin::CompressedStoredSkin pewter;
+    pewter.loadFromCompressBytes(tessaly::skin::embedded_pewter());
+    skinData.loadCompressedStoredSkin(pewter);
+    EXPECT_GE(m_window.validateButton()->index(), 0);
+    EXPECT_GE(m_window.browseButton()->index(), 0);
 }
 
 TEST_F(WindowLayoutTest, StatusBarMenuHasItsItems)

@@ -1,5 +1,6 @@
 #include "skin/controls/skin_bound.h"
 
+#include "platform/qt_skin_notice_event.h"
 #include "skin/data/skin_notifier.h"
 
 #include <QWidget>
@@ -26,6 +27,15 @@ void relaySkinNotice(QWidget* root, int message, const SkinData* registry)
     for (QWidget* widget : widgets)
         if (auto* bound = dynamic_cast<SkinBound*>(widget))
             applySkinNotice(*bound, message, registry);
+}
+
+bool handleSkinNoticeEvent(SkinBound& control, QEvent* event)
+{
+    if (event->type() != SkinNoticeEvent::eventType())
+        return false;
+    const auto* notice = static_cast<const SkinNoticeEvent*>(event);
+    applySkinNotice(control, notice->message(), notice->sender());
+    return true;
 }
 
 } // namespace tessaly::skin

@@ -1,5 +1,6 @@
 #pragma once
 
+class QEvent;
 class QWidget;
 
 namespace tessaly::skin {
@@ -28,5 +29,9 @@ void applySkinNotice(SkinBound& control, int message, const SkinData* registry);
 // every skinned control under `root` bound to `registry`, or to all of them
 // when `registry` is null. Other notices are ignored.
 void relaySkinNotice(QWidget* root, int message, const SkinData* registry);
+
+// Answers a registry notice relayed to the control as an event (see
+// platform/qt_skin_notice_event.h); true when `event` was one.
+bool handleSkinNoticeEvent(SkinBound& control, QEvent* event);
 
 } // namespace tessaly::skin

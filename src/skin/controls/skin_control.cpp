@@ -217,4 +217,10 @@ void drawFramedFill(Bitmap& face, const Rect& r, Color frame, Color fill)
     face.fillRect({r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, colorFromValue(fill));
 }
 
+bool SkinControl::event(QEvent* event)
+{
+    // Skin notices relayed by the window's frame.
+    return handleSkinNoticeEvent(*this, event) || QWidget::event(event);
+}
+
 } // namespace tessaly::skin

@@ -64,6 +64,7 @@ public:
     const Bitmap& lastFace() const { return m_face; }
 
 protected:
+    bool event(QEvent* event) override;
     // Looks the record up; false when the control is unskinned. Descendants
     // read their own fields after calling it.
     virtual bool getSkinData();

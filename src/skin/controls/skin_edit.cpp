@@ -422,4 +422,10 @@ void SkinEdit::offerDialogKey(int key)
     }
 }
 
+bool SkinEdit::event(QEvent* event)
+{
+    // Skin notices relayed by the window's frame.
+    return handleSkinNoticeEvent(*this, event) || QWidget::event(event);
+}
+
 } // namespace tessaly::skin

@@ -123,4 +123,10 @@ void SkinLinkLabel::mouseReleaseEvent(QMouseEvent* event)
         QDesktopServices::openUrl(url);
 }
 
+bool SkinLinkLabel::event(QEvent* event)
+{
+    // Skin notices relayed by the window's frame.
+    return handleSkinNoticeEvent(*this, event) || QLabel::event(event);
+}
+
 } // namespace tessaly::skin

@@ -95,4 +95,10 @@ void SkinStdLabel::changeSkinData()
     update();
 }
 
+bool SkinStdLabel::event(QEvent* event)
+{
+    // Skin notices relayed by the window's frame.
+    return handleSkinNoticeEvent(*this, event) || QLabel::event(event);
+}
+
 } // namespace tessaly::skin

@@ -37,6 +37,7 @@ public:
     Font drawFont() const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
