@@ -1,5 +1,7 @@
 #include "app/end_record_filter.h"
 
+#include <utility>
+
 #include <charconv>
 #include <sstream>
 #include <vector>
@@ -25,6 +27,7 @@ void EndRecordFilter::reset()
     m_expected.clear();
     m_line = Line::Fresh;
     m_heldText.clear();
+    m_emptyLinePending = false;
 }
 
 std::optional<EndRecordFilter::EndRecord> EndRecordFilter::parse(const std::string& line, const std::string& token)
@@ -49,15 +52,24 @@ std::optional<EndRecordFilter::EndRecord> EndRecordFilter::parse(const std::stri
     // A process hands on only the low byte of its exit status.
     record.exitCode = std::uint32_t(code) & 0xFFu;
     record.reason = rest[3];
+    record.addedLineFeed = rest[2] == "1";
     return record;
 }
 
 bool EndRecordFilter::mayBecomeRecord(const std::string& text) const
 {
-    if (m_expected.empty() || text.empty())
+    // An empty line is held too: it may be the one the host ended itself
+    // before its end record (see add()).
+    if (m_expected.empty())
         return false;
     const std::string start = recordStart(m_expected.front().token);
     return text.size() < start.size() ? start.starts_with(text) : text.starts_with(start);
+}
+
+void EndRecordFilter::passPendingEmptyLine()
+{
+    if (std::exchange(m_emptyLinePending, false))
+        pass({}, true);
 }
 
 void EndRecordFilter::pass(const std::string& text, bool startsOnNewLine)
@@ -69,9 +81,17 @@ void EndRecordFilter::pass(const std::string& text, bool startsOnNewLine)
 std::optional<EndRecordFilter::EndRecord> EndRecordFilter::add(const std::string& text, bool startsOnNewLine)
 {
     if (startsOnNewLine) {
-        // A line held back and followed by a new one was ordinary text.
-        if (m_line == Line::Held)
-            pass(m_heldText, true);
+        // A line held back and followed by a new one was ordinary text. An
+        // empty one waits for what follows: when that is an end record for
+        // which the host added the line feed, the empty line was only the
+        // host's doing and is dropped.
+        if (m_line == Line::Held) {
+            passPendingEmptyLine();
+            if (m_heldText.empty())
+                m_emptyLinePending = true;
+            else
+                pass(m_heldText, true);
+        }
         m_line = Line::Fresh;
     }
     switch (m_line) {
@@ -88,6 +108,9 @@ std::optional<EndRecordFilter::EndRecord> EndRecordFilter::add(const std::string
     if (mayBecomeRecord(text)) {
         m_heldText.clear();
         if (auto record = parse(text, m_expected.front().token)) {
+            if (record->addedLineFeed)
+                m_emptyLinePending = false;
+            passPendingEmptyLine();
             m_expected.pop_front();
             m_line = Line::Record;
             return record;
@@ -97,6 +120,7 @@ std::optional<EndRecordFilter::EndRecord> EndRecordFilter::add(const std::string
         return std::nullopt;
     }
     // Nothing of a held line has reached the report yet: it starts there now.
+    passPendingEmptyLine();
     pass(text, m_line == Line::Held ? true : startsOnNewLine);
     m_line = Line::Passed;
     m_heldText.clear();

@@ -27,6 +27,7 @@ public:
         bool failed = false;     // the host could not run the check to its end
         std::uint32_t exitCode = 0; // the checker's exit code, as a process would end with it
         std::string reason;      // why it failed ("-" otherwise)
+        bool addedLineFeed = false; // the host ended the output's last line itself
     };
     using Forward = std::function<void(const std::string& text, bool startsOnNewLine)>;
 
@@ -54,6 +55,7 @@ private:
     };
     bool mayBecomeRecord(const std::string& text) const;
     void pass(const std::string& text, bool startsOnNewLine);
+    void passPendingEmptyLine();
 
     Forward m_forward;
     std::deque<Expected> m_expected;
@@ -66,6 +68,9 @@ private:
     };
     Line m_line = Line::Fresh;
     std::string m_heldText;
+    // An empty line held back and ended: passed on unless the end record
+    // that follows says the host added the line feed that ended it.
+    bool m_emptyLinePending = false;
 };
 
 } // namespace tessaly::app

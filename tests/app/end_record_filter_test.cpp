@@ -68,6 +68,29 @@ TEST(EndRecordFilter, PassesTheReportAndStopsAtTheRecord)
     EXPECT_EQ(c.reports, expected);
 }
 
+TEST(EndRecordFilter, EmptyLineEndedByTheHostIsDropped)
+{
+    // Output whose last line holds no text ("...\n\b\b"): the host ends it
+    // with a line feed of its own, which must not become a blank line that
+    // the checker run directly would not show. A real blank line stays.
+    for (const bool added : {true, false}) {
+        Collected c;
+        c.filter.expect(token, true);
+        EXPECT_FALSE(c.filter.add("text", true));
+        EXPECT_FALSE(c.filter.add("", true));
+        const std::string answer
+            = "\x1etessaly-end " + token + " exit 0 " + (added ? "1" : "0") + " - " + token;
+        ASSERT_TRUE(c.filter.add(answer.substr(0, 20), true) == std::nullopt);
+        const auto ended = c.filter.add(answer, false);
+        ASSERT_TRUE(ended.has_value());
+        EXPECT_EQ(ended->addedLineFeed, added);
+        std::vector<std::pair<std::string, bool>> expected{{"text", true}};
+        if (!added)
+            expected.emplace_back("", true);
+        EXPECT_EQ(c.reports, expected) << (added ? "added" : "printed");
+    }
+}
+
 TEST(EndRecordFilter, RecordArrivingInPartsNeverReachesTheReport)
 {
     // Every way the runner may report the record line: cut anywhere, then
