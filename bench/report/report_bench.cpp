@@ -12,7 +12,7 @@
 //   (goal: at most 1.2);
 // - the longest time, over all runs, that the main window's event loop did
 //   not get to a 10 ms timer while the lines arrived (goal: at most 50 ms).
-#include "app/frm_main.h"
+#include "app/main_window.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
 #include "app/report_memo.h"
@@ -109,7 +109,7 @@ struct Figures {
 };
 
 // Milliseconds from "Validate" to the last line painted; the stall meanwhile.
-std::pair<double, double> mainWindowRun(tessaly::app::FrmMain& window)
+std::pair<double, double> mainWindowRun(tessaly::app::MainWindow& window)
 {
     StallMeter stalls;
     QElapsedTimer clock;
@@ -161,7 +161,7 @@ void BM_ReportSideBySide(benchmark::State& state)
 {
     StandInJava java;
     tessaly::platform::QtMainThread mainThread;
-    tessaly::app::FrmMain window(mainThread, "/nowhere/");
+    tessaly::app::MainWindow window(mainThread, "/nowhere/");
     QPlainTextEdit viewer;
     viewer.setReadOnly(true);
     viewer.setGeometry(window.reportMemoEdit()->geometry());

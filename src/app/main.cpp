@@ -1,6 +1,6 @@
 #include "app/error_report.h"
-#include "app/form2.h"
-#include "app/frm_main.h"
+#include "app/about_window.h"
+#include "app/main_window.h"
 #include "app/warm_checker.h"
 #include "platform/error.h"
 #include "platform/qt_main_thread.h"
@@ -57,15 +57,15 @@ int main(int argc, char** argv)
     const std::string programFolder = QDir(QApplication::applicationDirPath()).absolutePath().toStdString() + "/";
     // Declared before the window, which uses it until the window is gone.
     std::unique_ptr<tessaly::app::WarmChecker> warmChecker = startWarmChecker(mainThread, programFolder);
-    tessaly::app::FrmMain frmMain(mainThread, programFolder);
-    frmMain.setWarmChecker(warmChecker.get());
-    tessaly::app::Form2 form2(&frmMain, &frmMain.skinData());
-    frmMain.setAboutWindow(&form2);
-    frmMain.show();
+    tessaly::app::MainWindow mainWindow(mainThread, programFolder);
+    mainWindow.setWarmChecker(warmChecker.get());
+    tessaly::app::AboutWindow aboutWindow(&mainWindow, &mainWindow.skinData());
+    mainWindow.setAboutWindow(&aboutWindow);
+    mainWindow.show();
     // A book named on the command line (as file managers pass it with "Open
     // with") is checked at once.
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1)
-        QTimer::singleShot(0, &frmMain, [&frmMain, book = arguments.at(1)] { frmMain.openBook(book); });
+        QTimer::singleShot(0, &mainWindow, [&mainWindow, book = arguments.at(1)] { mainWindow.openBook(book); });
     return QApplication::exec();
 }

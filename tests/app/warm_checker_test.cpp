@@ -1,7 +1,7 @@
 // The warm checker in the main window: the same reports as "java -jar",
 // byte for byte, and "java -jar" taking over whenever the host cannot.
 #include "app/error_report.h"
-#include "app/frm_main.h"
+#include "app/main_window.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
 #include "app/report_filter.h"
@@ -35,7 +35,7 @@
 
 namespace {
 
-using tessaly::app::FrmMain;
+using tessaly::app::MainWindow;
 using tessaly::app::WarmChecker;
 using tessaly::testing::ErrorReportCatcher;
 using tessaly::testing::filteredLines;
@@ -96,7 +96,7 @@ private:
     std::vector<std::string> m_waiting;
 };
 
-std::vector<std::string> memoLines(FrmMain& window)
+std::vector<std::string> memoLines(MainWindow& window)
 {
     std::vector<std::string> lines;
     for (const QString& line : window.reportMemo().shownLines())
@@ -104,12 +104,12 @@ std::vector<std::string> memoLines(FrmMain& window)
     return lines;
 }
 
-bool checkShown(FrmMain& window)
+bool checkShown(MainWindow& window)
 {
     return !window.checkRunning() && !window.reportMemo().hasPendingChanges();
 }
 
-void validate(FrmMain& window, const std::string& book)
+void validate(MainWindow& window, const std::string& book)
 {
     window.bookPathEdit()->setText(QString::fromStdString(book));
     window.validateButton()->click();
@@ -177,7 +177,7 @@ TEST(WarmChecker, ReportsAreThoseOfJavaJarByteForByteAndAKilledHostGivesWayToJav
         hostBytes.append(piece.data(), qsizetype(piece.size()));
     });
     ASSERT_TRUE(QTest::qWaitFor([&] { return warm.warm(); }, 120000));
-    FrmMain window(mainThread, programFolder);
+    MainWindow window(mainThread, programFolder);
     window.setWarmChecker(&warm);
 
     for (const auto& book : books) {
@@ -256,7 +256,7 @@ protected:
     void TearDown() override { m_window.setWarmChecker(nullptr); }
 
     tessaly::platform::QtMainThread m_mainThread;
-    FrmMain m_window{m_mainThread, programFolder};
+    MainWindow m_window{m_mainThread, programFolder};
 };
 
 TEST_F(StandInHostTest, EndRecordStaysOutOfTheReportAndItsCodeReachesTheWindow)

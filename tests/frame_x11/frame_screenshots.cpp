@@ -15,8 +15,8 @@
 #include <QTest>
 #include <cstdio>
 
-#include "app/form2.h"
-#include "app/frm_main.h"
+#include "app/about_window.h"
+#include "app/main_window.h"
 #include "platform/qt_main_thread.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/skin_frame.h"
@@ -60,8 +60,8 @@ int main(int argc, char** argv)
         QApplication::setQuitOnLastWindowClosed(false);
         const QString folder = QString::fromLocal8Bit(argv[1]);
         tessaly::platform::QtMainThread mainThread;
-        tessaly::app::FrmMain main(mainThread, "/nonexistent/");
-        tessaly::app::Form2 about(&main);
+        tessaly::app::MainWindow main(mainThread, "/nonexistent/");
+        tessaly::app::AboutWindow about(&main);
         main.setAboutWindow(&about);
         main.show();
         ok &= QTest::qWaitForWindowExposed(&main);

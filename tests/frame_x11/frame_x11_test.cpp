@@ -7,8 +7,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/form2.h"
-#include "app/frm_main.h"
+#include "app/about_window.h"
+#include "app/main_window.h"
 #include "platform/qt_canvas.h"
 #include "platform/qt_compositor.h"
 #include "platform/qt_main_thread.h"
@@ -134,8 +134,8 @@ protected:
     QRect aboutOverMain() { return QRect(about.pos() - main.pos(), about.size()); }
 
     platform::QtMainThread mainThread;
-    app::FrmMain main{mainThread, "/nonexistent/"};
-    app::Form2 about{&main};
+    app::MainWindow main{mainThread, "/nonexistent/"};
+    app::AboutWindow about{&main};
     frametest::X11Probe probe;
 };
 

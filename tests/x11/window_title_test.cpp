@@ -1,7 +1,7 @@
 // What the window manager reads as the windows' titles, on a private X
 // display with openbox.
-#include "app/form2.h"
-#include "app/frm_main.h"
+#include "app/about_window.h"
+#include "app/main_window.h"
 #include "platform/qt_main_thread.h"
 #include "x11_session.h"
 
@@ -50,8 +50,8 @@ std::optional<std::string> textProperty(QWidget& window, const char* name)
 TEST(WindowTitles, AreWhatTheWindowManagerReads)
 {
     tessaly::platform::QtMainThread mainThread;
-    tessaly::app::FrmMain mainWindow(mainThread, "/nowhere/");
-    tessaly::app::Form2 aboutWindow(&mainWindow);
+    tessaly::app::MainWindow mainWindow(mainThread, "/nowhere/");
+    tessaly::app::AboutWindow aboutWindow(&mainWindow);
     mainWindow.show();
     aboutWindow.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));

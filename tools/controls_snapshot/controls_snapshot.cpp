@@ -3,8 +3,8 @@
 // display: "Validate" under the pointer, the status-bar menu open from
 // "About", the About window with its link under the pointer, and the path
 // field's context menu.
-#include "app/form2.h"
-#include "app/frm_main.h"
+#include "app/about_window.h"
+#include "app/main_window.h"
 #include "skin/menus/skin_menu.h"
 #include "skin/menus/skin_popup_menu.h"
 #include "app/report_memo.h"
@@ -49,8 +49,8 @@ int main(int argc, char** argv)
     }
     const QString folder = QString::fromLocal8Bit(argv[2]);
     tessaly::platform::QtMainThread mainThread;
-    tessaly::app::FrmMain mainWindow(mainThread, TESSALY_PROGRAM_FOLDER "/");
-    tessaly::app::Form2 aboutWindow(&mainWindow, &mainWindow.skinData());
+    tessaly::app::MainWindow mainWindow(mainThread, TESSALY_PROGRAM_FOLDER "/");
+    tessaly::app::AboutWindow aboutWindow(&mainWindow, &mainWindow.skinData());
     mainWindow.setAboutWindow(&aboutWindow);
     mainWindow.show();
     if (!QTest::qWaitForWindowActive(&mainWindow))

@@ -4,8 +4,8 @@
 // report's lines, UTF-8) into OUTPUT_FOLDER.
 // The windows stay up for two more seconds so that a screen grab of the
 // whole display can be taken too.
-#include "app/form2.h"
-#include "app/frm_main.h"
+#include "app/about_window.h"
+#include "app/main_window.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
 #include "app/report_memo.h"
@@ -28,26 +28,26 @@ int main(int argc, char** argv)
         return 2;
     }
     tessaly::platform::QtMainThread mainThread;
-    tessaly::app::FrmMain frmMain(mainThread, TESSALY_PROGRAM_FOLDER "/");
-    tessaly::app::Form2 form2(&frmMain, &frmMain.skinData());
-    frmMain.setAboutWindow(&form2);
-    frmMain.show();
+    tessaly::app::MainWindow mainWindow(mainThread, TESSALY_PROGRAM_FOLDER "/");
+    tessaly::app::AboutWindow aboutWindow(&mainWindow, &mainWindow.skinData());
+    mainWindow.setAboutWindow(&aboutWindow);
+    mainWindow.show();
 
-    frmMain.bookPathEdit()->setText(QString::fromLocal8Bit(argv[1]));
-    frmMain.validateButton()->click();
+    mainWindow.bookPathEdit()->setText(QString::fromLocal8Bit(argv[1]));
+    mainWindow.validateButton()->click();
     const bool finished = QTest::qWaitFor([&] {
-        return frmMain.checker().state() == tessaly::process::ProcessState::Ready
-            && !frmMain.reportMemo().hasPendingChanges();
+        return mainWindow.checker().state() == tessaly::process::ProcessState::Ready
+            && !mainWindow.reportMemo().hasPendingChanges();
     }, 60000);
-    frmMain.showAbout();
+    mainWindow.showAbout();
     QTest::qWait(300);
 
     const QString folder = QString::fromLocal8Bit(argv[2]);
     QFile report(folder + QStringLiteral("/report.txt"));
-    const bool saved = frmMain.grab().save(folder + QStringLiteral("/main.png"))
-        && form2.grab().save(folder + QStringLiteral("/about.png"))
+    const bool saved = mainWindow.grab().save(folder + QStringLiteral("/main.png"))
+        && aboutWindow.grab().save(folder + QStringLiteral("/about.png"))
         && report.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && report.write(frmMain.reportMemo().shownLines().join(QLatin1Char('\n')).toUtf8() + '\n') >= 0;
+        && report.write(mainWindow.reportMemo().shownLines().join(QLatin1Char('\n')).toUtf8() + '\n') >= 0;
     QTest::qWait(2000);
     return saved && finished ? 0 : 1;
 }

@@ -17,12 +17,12 @@ namespace tessaly::app {
 // The About window: logo, product name, version, maker line and the link to
 // the maker's web page. Created hidden; closing it only hides it. The
 // version and maker lines take the main window's skin (when given).
-class Form2 : public platform::FramelessWindow {
+class AboutWindow : public platform::FramelessWindow {
 public:
-    // Without a registry of its own, a main window that is a FrmMain lends
+    // Without a registry of its own, a main window that is a MainWindow lends
     // its registry.
-    explicit Form2(QWidget* mainWindow, skin::SkinData* skinData = nullptr);
-    ~Form2() override;
+    explicit AboutWindow(QWidget* mainWindow, skin::SkinData* skinData = nullptr);
+    ~AboutWindow() override;
 
     skin::SkinLinkLabel* webSiteLink() const { return m_webSiteLink; }
     skin::SkinFrame* frame() const { return m_frame.get(); }

@@ -1,7 +1,7 @@
-#include "app/form2.h"
+#include "app/about_window.h"
 
 #include "app/app_fonts.h"
-#include "app/frm_main.h"
+#include "app/main_window.h"
 #include "app/website.h"
 #include "platform/qt_window_title.h"
 #include "skin/frame/skin_frame.h"
@@ -36,7 +36,7 @@ skin::Font labelFont(const char* family, int height, bool bold = false, bool und
 }
 } // namespace
 
-Form2::Form2(QWidget* mainWindow, skin::SkinData* skinData)
+AboutWindow::AboutWindow(QWidget* mainWindow, skin::SkinData* skinData)
     : platform::FramelessWindow(mainWindow, Qt::WindowStaysOnTopHint)
     , m_mainWindow(mainWindow)
     , m_skinData(skinData)
@@ -47,7 +47,7 @@ Form2::Form2(QWidget* mainWindow, skin::SkinData* skinData)
     setFont(designFont("Tahoma", -11));
     setDesignClientSize(QSize(clientWidth, clientHeight));
     if (!m_skinData) {
-        if (auto* mainWindowWithSkin = dynamic_cast<FrmMain*>(mainWindow))
+        if (auto* mainWindowWithSkin = dynamic_cast<MainWindow*>(mainWindow))
             m_skinData = &mainWindowWithSkin->skinData();
     }
     m_frame = std::make_unique<skin::SkinFrame>(this);
@@ -56,16 +56,16 @@ Form2::Form2(QWidget* mainWindow, skin::SkinData* skinData)
     createLabels();
 }
 
-Form2::~Form2() = default;
+AboutWindow::~AboutWindow() = default;
 
-void Form2::showEvent(QShowEvent* event)
+void AboutWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     // The window has no title, also where the window manager reads it.
     platform::clearNativeWindowTitle(this);
 }
 
-skin::SkinStdLabel* Form2::addLabel(const QString& text, const QRect& geometry, const char* family, int height,
+skin::SkinStdLabel* AboutWindow::addLabel(const QString& text, const QRect& geometry, const char* family, int height,
                                    bool bold, skin::SkinData* skinData)
 {
     auto* label = new skin::SkinStdLabel(text, clientArea());
@@ -78,7 +78,7 @@ skin::SkinStdLabel* Form2::addLabel(const QString& text, const QRect& geometry, 
     return label;
 }
 
-void Form2::createLabels()
+void AboutWindow::createLabels()
 {
     auto* logoImage = new QLabel(clientArea());
     logoImage->setObjectName(QStringLiteral("logoImage"));
@@ -111,14 +111,14 @@ void Form2::createLabels()
     m_webSiteLink->adjustSize();
 }
 
-void Form2::setVisible(bool visible)
+void AboutWindow::setVisible(bool visible)
 {
     if (visible && !isVisible())
         centreOverMainWindow();
     QWidget::setVisible(visible);
 }
 
-void Form2::centreOverMainWindow()
+void AboutWindow::centreOverMainWindow()
 {
     if (!m_mainWindow)
         return;

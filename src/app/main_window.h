@@ -38,19 +38,19 @@ class SkinStatusBar;
 
 namespace tessaly::app {
 
-class Form2;
+class AboutWindow;
 class ReportMemo;
 class WarmChecker;
 
 // The main window: pick a book, validate it, read the checker's report.
-class FrmMain : public platform::FramelessWindow {
+class MainWindow : public platform::FramelessWindow {
 public:
     // programFolder holds the program's executable and its "epubcheck"
     // folder; it ends with a separator.
-    FrmMain(platform::MainThread& mainThread, std::string programFolder, QWidget* parent = nullptr);
-    ~FrmMain() override;
+    MainWindow(platform::MainThread& mainThread, std::string programFolder, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    void setAboutWindow(Form2* aboutWindow) { m_aboutWindow = aboutWindow; }
+    void setAboutWindow(AboutWindow* aboutWindow) { m_aboutWindow = aboutWindow; }
     // Checks go to the warm checker from now on (it must outlive the window,
     // or be set to nullptr before it goes); nullptr: "java -jar" every time.
     void setWarmChecker(WarmChecker* warmChecker);
@@ -129,7 +129,7 @@ private:
     QLabel* m_progressLabel = nullptr;
     std::unique_ptr<ReportMemo> m_reportMemo;
     std::unique_ptr<ReportFilter> m_filter;
-    Form2* m_aboutWindow = nullptr;
+    AboutWindow* m_aboutWindow = nullptr;
     bool m_shownOnce = false;
     QString m_checkedBook;
     QString m_checkedBookName;

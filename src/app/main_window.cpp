@@ -1,11 +1,11 @@
-#include "app/frm_main.h"
+#include "app/main_window.h"
 
 #include "app/app_fonts.h"
 #include "app/button_glow.h"
 #include "app/check_verdict.h"
 #include "app/checker_command.h"
 #include "app/error_report.h"
-#include "app/form2.h"
+#include "app/about_window.h"
 #include "app/report_comparison.h"
 #include "app/report_memo.h"
 #include "app/report_text_edit.h"
@@ -67,14 +67,14 @@ skin::Font controlFont() { return skin::Font{"Arial", 14, {}, skin::rgbColor(0, 
 
 } // namespace
 
-FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QWidget* parent)
+MainWindow::MainWindow(platform::MainThread& mainThread, std::string programFolder, QWidget* parent)
     : platform::FramelessWindow(parent)
     , m_programFolder(std::move(programFolder))
     , m_checker(std::make_unique<process::CreateProcess>(mainThread))
     , m_skinList(std::make_unique<skin::CompressedSkinList>())
     , m_skinData(std::make_unique<skin::SkinData>())
 {
-    setObjectName(QStringLiteral("frmMain"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Tessaly 1.0"));
     setFont(designFont("Tahoma", -11));
     setDesignClientSize(QSize(clientWidth, clientHeight));
@@ -99,24 +99,24 @@ FrmMain::FrmMain(platform::MainThread& mainThread, std::string programFolder, QW
     createShortcuts();
     setAcceptDrops(true);
     m_elapsedTimer.setInterval(1000);
-    connect(&m_elapsedTimer, &QTimer::timeout, this, &FrmMain::showProgress);
+    connect(&m_elapsedTimer, &QTimer::timeout, this, &MainWindow::showProgress);
     m_bookPathEdit->setFocus();
 }
 
-FrmMain::~FrmMain()
+MainWindow::~MainWindow()
 {
     endRunningCheck();
     setWarmChecker(nullptr);
 }
 
-void FrmMain::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     // A check nobody can see any more is not left running.
     endRunningCheck();
     QWidget::closeEvent(event);
 }
 
-void FrmMain::endRunningCheck()
+void MainWindow::endRunningCheck()
 {
     if (m_warmChecker)
         m_warmChecker->cancel();
@@ -124,7 +124,7 @@ void FrmMain::endRunningCheck()
         m_checker->terminate();
 }
 
-void FrmMain::attachFrame()
+void MainWindow::attachFrame()
 {
     m_skinData->setNotifier(&skin::ApplicationNotifier::instance());
     m_frame = std::make_unique<skin::SkinFrame>(this);
@@ -133,7 +133,7 @@ void FrmMain::attachFrame()
     m_frame->setSkinData(m_skinData.get());
 }
 
-void FrmMain::loadStoredSkin()
+void MainWindow::loadStoredSkin()
 {
     // A skin that cannot be read leaves the registry empty: the windows keep
     // their default look and the program goes on.
@@ -146,7 +146,7 @@ void FrmMain::loadStoredSkin()
     });
 }
 
-void FrmMain::createControls()
+void MainWindow::createControls()
 {
     m_browseButton = new skin::SkinSpeedButton(QString(QChar(0x2026)), clientArea());
     m_browseButton->setObjectName(QStringLiteral("browseButton"));
@@ -183,7 +183,7 @@ void FrmMain::createControls()
     setTabOrder(m_validateButton, m_reportMemoEdit);
 }
 
-void FrmMain::createStatusBar()
+void MainWindow::createStatusBar()
 {
     m_statusBar = new skin::SkinStatusBar(clientArea());
     m_statusBar->setObjectName(QStringLiteral("statusBar"));
@@ -220,7 +220,7 @@ void FrmMain::createStatusBar()
     m_statusBar->setSkinData(m_skinData.get());
 }
 
-void FrmMain::resizeEvent(QResizeEvent* event)
+void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     // Every control keeps its design place; the status bar keeps itself
@@ -229,7 +229,7 @@ void FrmMain::resizeEvent(QResizeEvent* event)
     m_progressLabel->setGeometry(8, 2, std::max(0, m_aboutMenuButton->x() - 16), 18);
 }
 
-void FrmMain::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (!m_shownOnce) {
@@ -238,7 +238,7 @@ void FrmMain::showEvent(QShowEvent* event)
     }
 }
 
-void FrmMain::centreOnFirstShow()
+void MainWindow::centreOnFirstShow()
 {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen)
@@ -247,7 +247,7 @@ void FrmMain::centreOnFirstShow()
     move(area.center() - frameGeometry().translated(-pos()).center());
 }
 
-void FrmMain::browse()
+void MainWindow::browse()
 {
     m_reportMemo->clear();
     const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
@@ -256,7 +256,7 @@ void FrmMain::browse()
         m_bookPathEdit->setText(file);
 }
 
-void FrmMain::validate()
+void MainWindow::validate()
 {
     m_reportMemo->clear();
     const QString book = m_bookPathEdit->text();
@@ -264,7 +264,7 @@ void FrmMain::validate()
     checkStarted(book);
 }
 
-void FrmMain::startCheck(const std::string& book)
+void MainWindow::startCheck(const std::string& book)
 {
     // While a fall-back check runs, the runner refuses the new one.
     if (m_warmChecker && m_checker->state() == process::ProcessState::Ready)
@@ -273,14 +273,14 @@ void FrmMain::startCheck(const std::string& book)
         runJarCheck(book);
 }
 
-void FrmMain::runJarCheck(const std::string& book)
+void MainWindow::runJarCheck(const std::string& book)
 {
     m_checker->setCommandLine(checkerCommandLine(m_programFolder, book));
     m_checker->setEnvironment(checkerEnvironment(currentEnvironment()));
     m_checker->run();
 }
 
-void FrmMain::setWarmChecker(WarmChecker* warmChecker)
+void MainWindow::setWarmChecker(WarmChecker* warmChecker)
 {
     if (m_warmChecker)
         m_warmChecker->setHandlers({});
@@ -294,7 +294,7 @@ void FrmMain::setWarmChecker(WarmChecker* warmChecker)
     });
 }
 
-void FrmMain::warmCheckFellBack(const std::string& book)
+void MainWindow::warmCheckFellBack(const std::string& book)
 {
     // What the warm checker showed of this check is void: the report starts
     // again from "java -jar".
@@ -307,7 +307,7 @@ void FrmMain::warmCheckFellBack(const std::string& book)
     }
 }
 
-void FrmMain::checkAbandoned()
+void MainWindow::checkAbandoned()
 {
     // No check runs any more and there is no verdict to give.
     m_elapsedTimer.stop();
@@ -315,12 +315,12 @@ void FrmMain::checkAbandoned()
     m_progressLabel->clear();
 }
 
-void FrmMain::addReportLine(const std::string& text, bool startsOnNewLine)
+void MainWindow::addReportLine(const std::string& text, bool startsOnNewLine)
 {
     m_filter->add(text, startsOnNewLine);
 }
 
-void FrmMain::checkStarted(const QString& book)
+void MainWindow::checkStarted(const QString& book)
 {
     m_checkedBook = book;
     m_checkedBookName = QFileInfo(book).fileName();
@@ -330,14 +330,14 @@ void FrmMain::checkStarted(const QString& book)
     showProgress();
 }
 
-void FrmMain::showProgress()
+void MainWindow::showProgress()
 {
     const qint64 seconds = m_checkClock.elapsed() / 1000;
     const QString book = m_checkedBookName.isEmpty() ? QStringLiteral("(no book)") : m_checkedBookName;
     m_progressLabel->setText(QStringLiteral("Checking %1 \u2014 %2 s").arg(book).arg(seconds));
 }
 
-void FrmMain::checkEnded(std::uint32_t exitCode)
+void MainWindow::checkEnded(std::uint32_t exitCode)
 {
     m_elapsedTimer.stop();
     unsetCursor();
@@ -355,32 +355,32 @@ void FrmMain::checkEnded(std::uint32_t exitCode)
     m_progressLabel->setText(verdict);
 }
 
-bool FrmMain::checkRunning() const
+bool MainWindow::checkRunning() const
 {
     return m_elapsedTimer.isActive();
 }
 
-void FrmMain::visitOurWebsite()
+void MainWindow::visitOurWebsite()
 {
     // The result is ignored: if no browser can open it, nothing is reported.
     QDesktopServices::openUrl(QUrl(QString::fromUtf8(websiteAddress)));
 }
 
-void FrmMain::openBook(const QString& path)
+void MainWindow::openBook(const QString& path)
 {
     m_bookPathEdit->setText(path);
     runGuarded(this, [this] { validate(); });
 }
 
-void FrmMain::createShortcuts()
+void MainWindow::createShortcuts()
 {
-    auto add = [this](const QKeySequence& keys, void (FrmMain::*handler)()) {
+    auto add = [this](const QKeySequence& keys, void (MainWindow::*handler)()) {
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, [this, handler] { runGuarded(this, [&] { (this->*handler)(); }); });
     };
-    add(QKeySequence(Qt::CTRL | Qt::Key_O), &FrmMain::browse);
-    add(QKeySequence(Qt::Key_F5), &FrmMain::validate);
-    add(QKeySequence(Qt::CTRL | Qt::Key_S), &FrmMain::saveReport);
+    add(QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::browse);
+    add(QKeySequence(Qt::Key_F5), &MainWindow::validate);
+    add(QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::saveReport);
 }
 
 namespace {
@@ -399,13 +399,13 @@ QString firstDroppedFile(const QMimeData* data)
 
 } // namespace
 
-void FrmMain::dragEnterEvent(QDragEnterEvent* event)
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
     if (!firstDroppedFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
-void FrmMain::dropEvent(QDropEvent* event)
+void MainWindow::dropEvent(QDropEvent* event)
 {
     const QString file = firstDroppedFile(event->mimeData());
     if (file.isEmpty())
@@ -414,7 +414,7 @@ void FrmMain::dropEvent(QDropEvent* event)
     openBook(file);
 }
 
-void FrmMain::saveReport()
+void MainWindow::saveReport()
 {
     const QFileInfo book(m_bookPathEdit->text());
     const QString proposed = book.fileName().isEmpty()
@@ -426,7 +426,7 @@ void FrmMain::saveReport()
         writeReport(file);
 }
 
-void FrmMain::writeReport(const QString& file) const
+void MainWindow::writeReport(const QString& file) const
 {
     // Written to a temporary file beside it and renamed into place: a
     // failure leaves no half-written report.
@@ -439,7 +439,7 @@ void FrmMain::writeReport(const QString& file) const
         throw Error("Cannot save the report to \"" + file.toStdString() + "\": " + out.errorString().toStdString());
 }
 
-void FrmMain::showAbout()
+void MainWindow::showAbout()
 {
     if (!m_aboutWindow)
         return;

@@ -1,9 +1,9 @@
 // The main window and the About window, driven as a user would, with the
 // real checker running on small books made by the tests.
 #include "app/error_report.h"
-#include "app/form2.h"
+#include "app/about_window.h"
 #include "platform/error.h"
-#include "app/frm_main.h"
+#include "app/main_window.h"
 #include "app/report_filter.h"
 #include "app/report_memo.h"
 #include "skin/menus/skin_popup_menu.h"
@@ -50,7 +50,7 @@
 
 namespace {
 
-using tessaly::app::FrmMain;
+using tessaly::app::MainWindow;
 using tessaly::process::ProcessState;
 using tessaly::testing::ErrorReportCatcher;
 using tessaly::testing::filteredLines;
@@ -58,7 +58,7 @@ using tessaly::testing::filteredLines;
 const std::string programFolder = TESSALY_PROGRAM_FOLDER "/";
 
 // Whether the check has ended and its whole report is on screen.
-bool checkShown(FrmMain& window)
+bool checkShown(MainWindow& window)
 {
     return window.checker().state() == ProcessState::Ready && !window.reportMemo().hasPendingChanges();
 }
@@ -98,7 +98,7 @@ protected:
 
     QTemporaryDir m_books;
     tessaly::platform::QtMainThread m_mainThread;
-    FrmMain m_window{m_mainThread, programFolder};
+    MainWindow m_window{m_mainThread, programFolder};
 };
 
 TEST_F(MainWindowTest, TheBuildPutsTheCheckerBesideTheProgram)
@@ -221,7 +221,7 @@ TEST_F(MainWindowTest, MissingJavaShowsTheSystemErrorAndAddsNothing)
 TEST_F(MainWindowTest, MissingCheckerArchiveShowsTheLaunchersComplaint)
 {
     const QTemporaryDir emptyProgramFolder;
-    FrmMain window(m_mainThread, emptyProgramFolder.path().toStdString() + "/");
+    MainWindow window(m_mainThread, emptyProgramFolder.path().toStdString() + "/");
     window.bookPathEdit()->setText(QString::fromStdString(book("valid.epub")));
     window.validateButton()->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return checkShown(window); }, 240000));
@@ -230,7 +230,7 @@ TEST_F(MainWindowTest, MissingCheckerArchiveShowsTheLaunchersComplaint)
 }
 
 // The lines the text box shows, and checks that the memo's list holds the same.
-std::vector<std::string> memoLines(FrmMain& window)
+std::vector<std::string> memoLines(MainWindow& window)
 {
     std::vector<std::string> lines;
     for (const QString& line : window.reportMemo().shownLines())
@@ -285,7 +285,7 @@ private:
 
 // Runs the loop until the check has ended; the longest time the loop did
 // not get to a 10 ms timer meanwhile.
-qint64 longestStallUntilTheCheckEnds(FrmMain& window)
+qint64 longestStallUntilTheCheckEnds(MainWindow& window)
 {
     QElapsedTimer clock;
     clock.start();
@@ -511,8 +511,8 @@ TEST(ErrorReport, AppendsAPeriodOnlyAfterCharactersAboveIt)
 class WindowLayoutTest : public testing::Test {
 protected:
     tessaly::platform::QtMainThread m_mainThread;
-    FrmMain m_window{m_mainThread, programFolder};
-    tessaly::app::Form2 m_form2{&m_window, &m_window.skinData()};
+    MainWindow m_window{m_mainThread, programFolder};
+    tessaly::app::AboutWindow m_aboutWindow{&m_window, &m_window.skinData()};
 };
 
 TEST_F(WindowLayoutTest, MainWindowHasItsDesign)
@@ -600,44 +600,44 @@ TEST_F(WindowLayoutTest, StatusBarMenuHasItsItems)
 
 TEST_F(WindowLayoutTest, AboutCommandShowsTheSameHiddenWindow)
 {
-    m_window.setAboutWindow(&m_form2);
+    m_window.setAboutWindow(&m_aboutWindow);
     m_window.show();
-    EXPECT_FALSE(m_form2.isVisible());
+    EXPECT_FALSE(m_aboutWindow.isVisible());
     m_window.aboutMenu()->items().at(2).click();
-    EXPECT_TRUE(m_form2.isVisible());
-    EXPECT_EQ(m_form2.clientArea()->size(), QSize(319, 175));
-    EXPECT_EQ(m_form2.size(), QSize(327, 208));
-    EXPECT_TRUE(m_form2.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_FALSE(m_form2.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(m_aboutWindow.isVisible());
+    EXPECT_EQ(m_aboutWindow.clientArea()->size(), QSize(319, 175));
+    EXPECT_EQ(m_aboutWindow.size(), QSize(327, 208));
+    EXPECT_TRUE(m_aboutWindow.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(m_aboutWindow.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
 
-    m_form2.close();
-    EXPECT_FALSE(m_form2.isVisible());
+    m_aboutWindow.close();
+    EXPECT_FALSE(m_aboutWindow.isVisible());
     m_window.showAbout();
     m_window.showAbout();
-    EXPECT_TRUE(m_form2.isVisible());
+    EXPECT_TRUE(m_aboutWindow.isVisible());
     // Before the first show the window manager's frame is not known yet, so
     // the centre may be off by the frame's width.
-    EXPECT_LE((m_form2.frameGeometry().center() - m_window.frameGeometry().center()).manhattanLength(), 6);
+    EXPECT_LE((m_aboutWindow.frameGeometry().center() - m_window.frameGeometry().center()).manhattanLength(), 6);
 }
 
 TEST_F(WindowLayoutTest, AboutWindowShowsLogoNameVersionMakerAndLink)
 {
-    auto* logo = m_form2.findChild<QLabel*>(QStringLiteral("logoImage"));
+    auto* logo = m_aboutWindow.findChild<QLabel*>(QStringLiteral("logoImage"));
     ASSERT_NE(logo, nullptr);
     ASSERT_FALSE(logo->pixmap().isNull());
     EXPECT_EQ(logo->pixmap().size(), QSize(200, 46));
     EXPECT_TRUE(logo->pixmap().hasAlphaChannel());
-    EXPECT_EQ(m_form2.findChild<QLabel*>(QStringLiteral("productNameLabel"))->text(), QStringLiteral("Tessaly"));
-    EXPECT_EQ(m_form2.findChild<QLabel*>(QStringLiteral("versionLabel"))->text(), QStringLiteral("Version 1.0"));
-    const QString maker = m_form2.findChild<QLabel*>(QStringLiteral("makerLabel"))->text();
+    EXPECT_EQ(m_aboutWindow.findChild<QLabel*>(QStringLiteral("productNameLabel"))->text(), QStringLiteral("Tessaly"));
+    EXPECT_EQ(m_aboutWindow.findChild<QLabel*>(QStringLiteral("versionLabel"))->text(), QStringLiteral("Version 1.0"));
+    const QString maker = m_aboutWindow.findChild<QLabel*>(QStringLiteral("makerLabel"))->text();
     EXPECT_TRUE(maker.contains(QStringLiteral("The Tessaly Authors")) && maker.contains(QStringLiteral("2010-2012")));
-    EXPECT_EQ(m_form2.webSiteLink()->text(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
-    EXPECT_EQ(m_form2.webSiteLink()->url(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
-    EXPECT_TRUE(m_form2.webSiteLink()->font().underline());
-    const auto* webSite = m_form2.findChild<QLabel*>(QStringLiteral("webSiteLabel"));
-    EXPECT_GT(m_form2.webSiteLink()->x(), webSite->x() + webSite->fontMetrics().horizontalAdvance(webSite->text()))
+    EXPECT_EQ(m_aboutWindow.webSiteLink()->text(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
+    EXPECT_EQ(m_aboutWindow.webSiteLink()->url(), QStringLiteral(TESSALY_WEBSITE_ADDRESS));
+    EXPECT_TRUE(m_aboutWindow.webSiteLink()->font().underline());
+    const auto* webSite = m_aboutWindow.findChild<QLabel*>(QStringLiteral("webSiteLabel"));
+    EXPECT_GT(m_aboutWindow.webSiteLink()->x(), webSite->x() + webSite->fontMetrics().horizontalAdvance(webSite->text()))
         << "the link must not touch \"Web site:\"";
-    for (const QLabel* label : m_form2.findChildren<QLabel*>()) {
+    for (const QLabel* label : m_aboutWindow.findChildren<QLabel*>()) {
         if (!label->text().isEmpty()) {
             EXPECT_GE(label->height(), label->fontMetrics().height())
                 << label->text().toStdString() << ": descenders would be cut";
