@@ -72,7 +72,7 @@ void GrowFrame(benchmark::State& state)
     frame.setBorderIcons(BorderIcon::SystemMenu | BorderIcon::Minimize);
     frame.setSkinData(&sd);
     window.setWindowTitle(QStringLiteral("Tessaly 1.0"));
-    const std::vector<FrameObjectSpec> specs = frame.objectSpecs();
+    const std::vector<FrameObjectInfo> infos = frame.objectInfos();
     const auto geometry = FrameSkinGeometry::from(sd);
     FramePaintState paint;
     paint.title = window.windowTitle();
@@ -85,7 +85,7 @@ void GrowFrame(benchmark::State& state)
     for (auto _ : state) {
         for (const Size& s : sizes) {
             double start = now();
-            const FrameLayout layout = layoutFrame(geometry, pixelView(sd.mask().picture()), s.w, s.h, specs);
+            const FrameLayout layout = layoutFrame(geometry, pixelView(sd.mask().picture()), s.w, s.h, infos);
             composeFrame(picture, &sd, layout, frame.objects(), paint);
             benchmark::DoNotOptimize(picture.rowPointer(0));
             work += now() - start;

@@ -7,10 +7,10 @@ using namespace tessaly::skin;
 
 namespace {
 
-FrameObjectSpec button(StdCommand command, int w, int h, bool visible = true)
+FrameObjectInfo button(StdCommand command, int w, int h, bool visible = true)
 {
-    FrameObjectSpec s;
-    s.kind = FrameObjectSpec::Kind::StdButton;
+    FrameObjectInfo s;
+    s.kind = FrameObjectInfo::Kind::StdButton;
     s.command = command;
     s.skinRect = {0, 0, w, h};
     s.skinRectInAPicture = true;
@@ -21,10 +21,10 @@ FrameObjectSpec button(StdCommand command, int w, int h, bool visible = true)
 // The objects of the built-in skin in its order: close, maximise,
 // minimise, roll-up, system menu, tray, caption; visible as on the main
 // window (system menu, minimise, close) or the About window (close).
-std::vector<FrameObjectSpec> pewterObjects(bool mainWindow)
+std::vector<FrameObjectInfo> pewterObjects(bool mainWindow)
 {
-    FrameObjectSpec caption;
-    caption.kind = FrameObjectSpec::Kind::Caption;
+    FrameObjectInfo caption;
+    caption.kind = FrameObjectInfo::Kind::Caption;
     caption.skinRect = {6, 3, 114, 26};
     return {button(StdCommand::Close, 31, 19),
             button(StdCommand::Maximize, 25, 19, false),
@@ -203,10 +203,10 @@ TEST_F(FrameLayoutTest, LargestSizeKeepsMarginsFixed)
 
 TEST(FrameLayoutDefault, WithoutSkinTheDefaultLook)
 {
-    std::vector<FrameObjectSpec> objects;
+    std::vector<FrameObjectInfo> objects;
     for (StdCommand c : {StdCommand::Close, StdCommand::Maximize, StdCommand::Minimize, StdCommand::RollUp,
                          StdCommand::SysMenu, StdCommand::MinimizeToTray}) {
-        FrameObjectSpec s = button(c, 1, 1);
+        FrameObjectInfo s = button(c, 1, 1);
         s.skinRectInAPicture = false;
         objects.push_back(s);
     }

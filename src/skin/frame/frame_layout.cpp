@@ -31,15 +31,15 @@ Rect normalised(Rect r)
 constexpr StdCommand kButtonOrder[] = {StdCommand::Close, StdCommand::Maximize, StdCommand::Minimize,
                                        StdCommand::RollUp, StdCommand::MinimizeToTray};
 
-bool placeable(const FrameObjectSpec& o)
+bool placeable(const FrameObjectInfo& o)
 {
-    return o.kind == FrameObjectSpec::Kind::StdButton && o.visible && o.skinRectInAPicture;
+    return o.kind == FrameObjectInfo::Kind::StdButton && o.visible && o.skinRectInAPicture;
 }
 
 // The objects placed along the caption, in placing order: the first
 // placeable button of each command, then every custom button.
-std::vector<std::size_t> buttonsInPlacingOrder(const std::vector<FrameObjectSpec>& objects,
-                                               bool (*usable)(const FrameObjectSpec&))
+std::vector<std::size_t> buttonsInPlacingOrder(const std::vector<FrameObjectInfo>& objects,
+                                               bool (*usable)(const FrameObjectInfo&))
 {
     std::vector<std::size_t> order;
     for (StdCommand command : kButtonOrder) {
@@ -56,7 +56,7 @@ std::vector<std::size_t> buttonsInPlacingOrder(const std::vector<FrameObjectSpec
     return order;
 }
 
-int firstOf(const std::vector<FrameObjectSpec>& objects, bool (*usable)(const FrameObjectSpec&), StdCommand command)
+int firstOf(const std::vector<FrameObjectInfo>& objects, bool (*usable)(const FrameObjectInfo&), StdCommand command)
 {
     for (std::size_t i = 0; i < objects.size(); ++i)
         if (usable(objects[i]) && objects[i].command == command)
@@ -64,16 +64,16 @@ int firstOf(const std::vector<FrameObjectSpec>& objects, bool (*usable)(const Fr
     return -1;
 }
 
-int firstCaption(const std::vector<FrameObjectSpec>& objects)
+int firstCaption(const std::vector<FrameObjectInfo>& objects)
 {
     for (std::size_t i = 0; i < objects.size(); ++i)
-        if (objects[i].kind == FrameObjectSpec::Kind::Caption)
+        if (objects[i].kind == FrameObjectInfo::Kind::Caption)
             return int(i);
     return -1;
 }
 
 // Caption buttons along the caption bar of the skinned frame.
-void arrangeObjects(const FrameSkinGeometry& skin, FrameLayout& f, const std::vector<FrameObjectSpec>& objects)
+void arrangeObjects(const FrameSkinGeometry& skin, FrameLayout& f, const std::vector<FrameObjectInfo>& objects)
 {
     f.objectRects.assign(objects.size(), Rect{});
     for (std::size_t i = 0; i < objects.size(); ++i)
@@ -122,13 +122,13 @@ void arrangeObjects(const FrameSkinGeometry& skin, FrameLayout& f, const std::ve
     }
 }
 
-bool notSysMenuButton(const FrameObjectSpec& o)
+bool notSysMenuButton(const FrameObjectInfo& o)
 {
-    return o.kind == FrameObjectSpec::Kind::StdButton && o.visible;
+    return o.kind == FrameObjectInfo::Kind::StdButton && o.visible;
 }
 
 // The default look: a plain caption bar with square buttons.
-void arrangeDefault(FrameLayout& f, const std::vector<FrameObjectSpec>& objects)
+void arrangeDefault(FrameLayout& f, const std::vector<FrameObjectInfo>& objects)
 {
     f.objectRects.assign(objects.size(), Rect{});
     Rect caption{kDefaultBorder, kDefaultBorder, f.width - kDefaultBorder, kDefaultCaptionHeight};
@@ -154,7 +154,7 @@ void arrangeDefault(FrameLayout& f, const std::vector<FrameObjectSpec>& objects)
 }
 
 FrameLayout layoutSkinned(const FrameSkinGeometry& skin, const PixelView& mask, int w, int h,
-                          const std::vector<FrameObjectSpec>& objects)
+                          const std::vector<FrameObjectInfo>& objects)
 {
     FrameLayout f;
     f.width = w;
@@ -280,7 +280,7 @@ Rect mapSkinRect(const FrameSkinGeometry& skin, const Rect& r, int width, int he
 }
 
 FrameLayout layoutFrame(const std::optional<FrameSkinGeometry>& skin, const PixelView& mask, int width, int height,
-                        const std::vector<FrameObjectSpec>& objects)
+                        const std::vector<FrameObjectInfo>& objects)
 {
     const int w = std::max(width, 0);
     const int h = std::max(height, 0);
@@ -313,7 +313,7 @@ bool FrameLayout::inShape(int x, int y) const
     return !region || region->contains(x, y);
 }
 
-FrameHitResult FrameLayout::hitTest(int x, int y, const std::vector<FrameObjectSpec>& objects, bool sizable) const
+FrameHitResult FrameLayout::hitTest(int x, int y, const std::vector<FrameObjectInfo>& objects, bool sizable) const
 {
     FrameHitResult result;
     if (!inShape(x, y))
@@ -324,7 +324,7 @@ FrameHitResult FrameLayout::hitTest(int x, int y, const std::vector<FrameObjectS
     for (std::size_t i = 0; i < objectRects.size() && i < objects.size(); ++i) {
         if (!objects[i].visible || !contains(objectRects[i], x, y))
             continue;
-        if (objects[i].kind == FrameObjectSpec::Kind::Caption) {
+        if (objects[i].kind == FrameObjectInfo::Kind::Caption) {
             if (caption < 0)
                 caption = int(i);
             continue;

@@ -19,7 +19,7 @@ namespace tessaly::skin {
 class SkinData;
 
 // What a frame object contributes to the layout.
-struct FrameObjectSpec {
+struct FrameObjectInfo {
     enum class Kind { Caption, StdButton };
     Kind kind = Kind::StdButton;
     StdCommand command = StdCommand::Default;
@@ -93,7 +93,7 @@ struct FrameLayout {
     // the rectangles above; right and bottom edges are outside. A window
     // that cannot be sized now (not resizable, maximised, rolled up or
     // minimised) has no sizing edges: `sizable` false.
-    FrameHitResult hitTest(int x, int y, const std::vector<FrameObjectSpec>& objects, bool sizable = true) const;
+    FrameHitResult hitTest(int x, int y, const std::vector<FrameObjectInfo>& objects, bool sizable = true) const;
     // The shape test alone: inside the window rectangle and the region.
     bool inShape(int x, int y) const;
 };
@@ -107,7 +107,7 @@ inline constexpr int kDefaultBorder = 3;
 // set) the skin's frame, otherwise the default look. Sizes of 0 or less
 // count as 0; nothing is ever divided or made negative.
 FrameLayout layoutFrame(const std::optional<FrameSkinGeometry>& skin, const PixelView& mask, int width, int height,
-                        const std::vector<FrameObjectSpec>& objects);
+                        const std::vector<FrameObjectInfo>& objects);
 
 // A rectangle of the frame picture mapped to the window by the picture's
 // corner zones (a rectangle in a corner moves with that corner, one that

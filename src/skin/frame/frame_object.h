@@ -18,7 +18,7 @@ struct FrameObject {
     // always ends exactly at either image.
     static constexpr int kMorphSteps = 5;
 
-    FrameObjectSpec spec;
+    FrameObjectInfo info;
     std::string idName;
     std::string hint;
     bool enabled = true;
@@ -45,7 +45,7 @@ struct FrameObject {
     bool down = false;
     int morphStep = 0;    // 0 shows the normal image, kMorphSteps the hot one
 
-    bool isCaption() const { return spec.kind == FrameObjectSpec::Kind::Caption; }
+    bool isCaption() const { return info.kind == FrameObjectInfo::Kind::Caption; }
     bool pressed() const { return down && mouseIn; }
     double morphKf() const { return double(morphStep) / kMorphSteps; }
     // The fade has further to go towards the current state.

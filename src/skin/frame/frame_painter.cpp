@@ -64,7 +64,7 @@ void drawSkinButton(Bitmap& target, const SkinData& sd, const FrameObject& o, co
 {
     const PixelView frame = pixelView(sd.picture().picture());
     const PixelView active = o.activePicture ? pixelView(*o.activePicture) : PixelView{};
-    const PixelView normalSource = o.spec.skinRectInAPicture ? active : frame;
+    const PixelView normalSource = o.info.skinRectInAPicture ? active : frame;
     auto copy = [&](PixelView source, const Rect& r) {
         if (!source.isEmpty() && !r.isEmpty())
             copyPiece(source, r, target, at);
@@ -84,7 +84,7 @@ void drawSkinButton(Bitmap& target, const SkinData& sd, const FrameObject& o, co
             // Cross-fade between the normal and the hot image.
             Bitmap normal(at.width(), at.height());
             Bitmap hot(at.width(), at.height());
-            copyPiece(normalSource, o.spec.skinRect, normal, {0, 0, at.width(), at.height()});
+            copyPiece(normalSource, o.info.skinRect, normal, {0, 0, at.width(), at.height()});
             copyPiece(active, o.activeSkinRect, hot, {0, 0, at.width(), at.height()});
             EffectBmp from(normal.view());
             const EffectBmp to(hot.view());
@@ -94,8 +94,8 @@ void drawSkinButton(Bitmap& target, const SkinData& sd, const FrameObject& o, co
         }
         const bool showHot = morph ? o.morphStep == FrameObject::kMorphSteps : o.active;
         if (!showHot || o.activeSkinRect.isEmpty()) {
-            if (update || o.spec.skinRectInAPicture)
-                copy(normalSource, o.spec.skinRect);
+            if (update || o.info.skinRectInAPicture)
+                copy(normalSource, o.info.skinRect);
         } else {
             copy(active, o.activeSkinRect);
         }
@@ -247,7 +247,7 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
         for (std::size_t i = 0; i < objects.size() && i < f.objectRects.size(); ++i) {
             const FrameObject& o = objects[i];
             const Rect at = f.objectRects[i];
-            if (!o.spec.visible || at.isEmpty())
+            if (!o.info.visible || at.isEmpty())
                 continue;
             const bool inTop = at.bottom <= f.clientRect.top;
             Bitmap& strip = inTop ? strips.top : strips.bottom;
@@ -321,7 +321,7 @@ void drawDefaultButton(Bitmap& target, const FrameObject& o, const Rect& at)
     const int a = o.pressed() ? at.width() / 2 - 4 : at.width() / 2 - 5;
     const int b = o.pressed() ? at.height() / 2 - 3 : at.height() / 2 - 4;
     const PixelColor g = colorFromValue(o.enabled ? colors::btnText : colors::btnShadow);
-    switch (o.spec.command) {
+    switch (o.info.command) {
     case StdCommand::Close:
         line(face, a + 1, b + 1, a + 9, b + 9, g);
         line(face, a + 9, b + 1, a + 1, b + 9, g);
@@ -386,7 +386,7 @@ void composeDefault(Bitmap& window, const FrameLayout& f, const std::vector<Fram
             canvas.drawText(QRect(x, y, box.width(), box.height()), text, kTextFlags);
         }
         for (std::size_t i = 0; i < objects.size() && i < f.objectRects.size(); ++i)
-            if (!objects[i].isCaption() && objects[i].spec.visible && !f.objectRects[i].isEmpty())
+            if (!objects[i].isCaption() && objects[i].info.visible && !f.objectRects[i].isEmpty())
                 drawDefaultButton(caption, objects[i], moved(f.objectRects[i], -b, -b));
         caption.draw(window, b, b);
     }
@@ -439,7 +439,7 @@ void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
 Rect redrawButton(Bitmap& window, const SkinData* sd, const FrameLayout& layout, const FrameObject& object,
                   int index, const FramePaintState& state)
 {
-    if (index < 0 || std::size_t(index) >= layout.objectRects.size() || object.isCaption() || !object.spec.visible)
+    if (index < 0 || std::size_t(index) >= layout.objectRects.size() || object.isCaption() || !object.info.visible)
         return {};
     const Rect at = layout.objectRects[std::size_t(index)];
     if (at.isEmpty() || window.empty() || layout.belowMinimum)

@@ -98,13 +98,13 @@ bool SkinFrame::formActive() const
     return m_window->isActiveWindow();
 }
 
-std::vector<FrameObjectSpec> SkinFrame::objectSpecs() const
+std::vector<FrameObjectInfo> SkinFrame::objectInfos() const
 {
-    std::vector<FrameObjectSpec> specs;
-    specs.reserve(m_objects.size());
+    std::vector<FrameObjectInfo> infos;
+    infos.reserve(m_objects.size());
     for (const FrameObject& o : m_objects)
-        specs.push_back(o.spec);
-    return specs;
+        infos.push_back(o.info);
+    return infos;
 }
 
 int SkinFrame::getIndex(std::string_view idName) const
@@ -165,8 +165,8 @@ void SkinFrame::createObjects()
         o.fromRecord = true;
         o.idName = record->idName;
         o.hint = record->hint;
-        o.spec.skinRect = record->skinRect;
-        o.spec.skinRectInAPicture = record->skinRectInAPicture;
+        o.info.skinRect = record->skinRect;
+        o.info.skinRectInAPicture = record->skinRectInAPicture;
         o.activePicture = m_sd->activePicture(record->activePictureIndex);
         o.activeSkinRect = o.activePicture ? record->activeSkinRect : Rect{};
         o.inActiveSkinRect = record->inActiveSkinRect;
@@ -178,11 +178,11 @@ void SkinFrame::createObjects()
         o.glowLayerOffsetY = record->glowLayerOffsetY;
         o.glowLayerAlphaBlendValue = record->glowLayerAlphaBlendValue;
         if (const auto* caption = dynamic_cast<const DataSkinCaption*>(record.get())) {
-            o.spec.kind = FrameObjectSpec::Kind::Caption;
+            o.info.kind = FrameObjectInfo::Kind::Caption;
             o.caption = caption;
         } else if (const auto* button = dynamic_cast<const DataSkinStdButton*>(record.get())) {
-            o.spec.kind = FrameObjectSpec::Kind::StdButton;
-            o.spec.command = button->command;
+            o.info.kind = FrameObjectInfo::Kind::StdButton;
+            o.info.command = button->command;
             o.downRect = button->downRect;
             o.disableSkinRect = button->disableSkinRect;
         }
@@ -201,9 +201,9 @@ void SkinFrame::createDefaultButtons()
     for (const auto& [command, name] : buttons) {
         FrameObject o;
         o.idName = name;
-        o.spec.kind = FrameObjectSpec::Kind::StdButton;
-        o.spec.command = command;
-        o.spec.skinRect = {0, 0, 1, 1};
+        o.info.kind = FrameObjectInfo::Kind::StdButton;
+        o.info.command = command;
+        o.info.skinRect = {0, 0, 1, 1};
         m_objects.push_back(std::move(o));
     }
     m_glows.resize(m_objects.size());
@@ -214,34 +214,34 @@ void SkinFrame::applyBorderIcons()
     for (FrameObject& o : m_objects) {
         if (o.isCaption())
             continue;
-        const bool inPicture = o.spec.skinRectInAPicture;
+        const bool inPicture = o.info.skinRectInAPicture;
         auto has = [&](unsigned icon) { return (m_borderIcons & icon) != 0; };
-        switch (o.spec.command) {
+        switch (o.info.command) {
         case StdCommand::Close:
             break;
         case StdCommand::Maximize:
             o.enabled = has(BorderIcon::Maximize);
-            o.spec.visible = o.enabled || !inPicture;
+            o.info.visible = o.enabled || !inPicture;
             break;
         case StdCommand::Minimize:
             o.enabled = has(BorderIcon::Minimize);
-            o.spec.visible = o.enabled || !inPicture;
+            o.info.visible = o.enabled || !inPicture;
             break;
         case StdCommand::SysMenu:
             o.enabled = has(BorderIcon::SystemMenu);
-            o.spec.visible = inPicture ? o.enabled : true;
+            o.info.visible = inPicture ? o.enabled : true;
             break;
         case StdCommand::Default:
             // No handler offers custom objects: they stay hidden.
-            o.spec.visible = false;
+            o.info.visible = false;
             break;
         case StdCommand::RollUp:
             o.enabled = has(BorderIcon::RollUp);
-            o.spec.visible = inPicture ? o.enabled : true;
+            o.info.visible = inPicture ? o.enabled : true;
             break;
         case StdCommand::MinimizeToTray:
             o.enabled = has(BorderIcon::MinimizeToTray);
-            o.spec.visible = inPicture ? o.enabled : true;
+            o.info.visible = inPicture ? o.enabled : true;
             break;
         }
     }
@@ -328,7 +328,7 @@ void SkinFrame::relayout()
         geometry = FrameSkinGeometry::from(*m_sd);
         mask = pixelView(m_sd->mask().picture());
     }
-    m_layout = layoutFrame(geometry, mask, m_window->width(), m_window->height(), objectSpecs());
+    m_layout = layoutFrame(geometry, mask, m_window->width(), m_window->height(), objectInfos());
     m_window->clientArea()->setGeometry(qrect(m_layout.clientRect));
     // An empty QRegion would mean "no mask" to Qt: the layout gives an
     // empty shape as no region at all, the plain window rectangle.
@@ -469,7 +469,7 @@ void SkinFrame::testActiveObject(const QPoint& p, bool track)
 void SkinFrame::mouseEnter(int index)
 {
     FrameObject& o = m_objects[std::size_t(index)];
-    if (!o.enabled || !o.spec.visible)
+    if (!o.enabled || !o.info.visible)
         return;
     o.mouseIn = true;
     if (o.isCaption())
@@ -489,7 +489,7 @@ void SkinFrame::mouseEnter(int index)
 void SkinFrame::mouseLeave(int index)
 {
     FrameObject& o = m_objects[std::size_t(index)];
-    if (!o.enabled || !o.spec.visible)
+    if (!o.enabled || !o.info.visible)
         return;
     o.mouseIn = false;
     if (o.isCaption())
@@ -519,7 +519,7 @@ void SkinFrame::mouseDown(int index)
         return;
     setPressed(index, true);
     // The system menu opens on press; the button stays down while it is open.
-    if (o.spec.command == StdCommand::SysMenu) {
+    if (o.info.command == StdCommand::SysMenu) {
         // The window has no decoration: its geometry is its place.
         const QPoint at = m_window->geometry().topLeft();
         const Rect r = m_layout.objectRects[std::size_t(index)];
@@ -544,7 +544,7 @@ void SkinFrame::mouseUp(int index)
 void SkinFrame::doCommand(int index)
 {
     const FrameObject& o = m_objects[std::size_t(index)];
-    switch (o.spec.command) {
+    switch (o.info.command) {
     case StdCommand::Close:
         deactivateAll();
         m_closing = true;
@@ -775,7 +775,7 @@ bool SkinFrame::mousePress(QMouseEvent* e, bool doubleClick)
         const int index = m_activeObject;
         // A double click on the system-menu button closes the window, once
         // the menu its first click opened has closed.
-        if (doubleClick && m_objects[std::size_t(index)].spec.command == StdCommand::SysMenu) {
+        if (doubleClick && m_objects[std::size_t(index)].info.command == StdCommand::SysMenu) {
             if (m_inMenu)
                 m_closeAfterMenu = true;
             else
@@ -883,7 +883,7 @@ bool SkinFrame::sizableNow() const
 
 FrameHitResult SkinFrame::hitTest(const QPoint& p) const
 {
-    return m_layout.hitTest(p.x(), p.y(), objectSpecs(), sizableNow());
+    return m_layout.hitTest(p.x(), p.y(), objectInfos(), sizableNow());
 }
 
 void SkinFrame::updateCursor(FrameHit hit)
@@ -1184,7 +1184,7 @@ void SkinFrame::showSystemMenuBelowButton()
         return;
     for (std::size_t i = 0; i < m_objects.size(); ++i) {
         const FrameObject& o = m_objects[i];
-        if (o.spec.command != StdCommand::SysMenu || o.isCaption() || !o.enabled || !o.spec.visible)
+        if (o.info.command != StdCommand::SysMenu || o.isCaption() || !o.enabled || !o.info.visible)
             continue;
         const Rect r = m_layout.objectRects[i];
         if (r.isEmpty())

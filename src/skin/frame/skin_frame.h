@@ -88,7 +88,7 @@ public:
     bool formActive() const;
     const FrameLayout& layout() const { return m_layout; }
     const std::vector<FrameObject>& objects() const { return m_objects; }
-    std::vector<FrameObjectSpec> objectSpecs() const;
+    std::vector<FrameObjectInfo> objectInfos() const;
     // Position of the first object named idName, or -1.
     int getIndex(std::string_view idName) const;
     // The object under the pointer, the object that has the mouse captured.
