@@ -9,6 +9,7 @@
 #include "app/report_comparison.h"
 #include "app/report_memo.h"
 #include "app/report_text_edit.h"
+#include "app/skin_chooser.h"
 #include "app/skin_menu_openers.h"
 #include "app/warm_checker.h"
 #include "app/website.h"
@@ -20,9 +21,7 @@
 #include "skin/controls/skin_menu_speed_button.h"
 #include "skin/controls/skin_speed_button.h"
 #include "skin/controls/skin_status_bar.h"
-#include "skin/data/compressed_skin_list.h"
 #include "skin/data/skin_data.h"
-#include "skin/embedded_pewter.h"
 #include "skin/frame/application_notifier.h"
 #include "skin/frame/skin_frame.h"
 #include "skin/menus/skin_popup_menu.h"
@@ -42,6 +41,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QSettings>
 #include <QTextBlock>
 #include <QUrl>
 
@@ -62,6 +62,9 @@ std::vector<std::string> currentEnvironment()
     return environment;
 }
 
+// The user's settings: what the program remembers between runs.
+QSettings userSettings() { return QSettings(QStringLiteral("Tessaly"), QStringLiteral("Tessaly")); }
+
 // Every skinned control's font where the skin gives none: Arial, height 14.
 skin::Font controlFont() { return skin::Font{"Arial", 14, {}, skin::rgbColor(0, 0, 0)}; }
 
@@ -71,8 +74,8 @@ MainWindow::MainWindow(platform::MainThread& mainThread, std::string programFold
     : platform::FramelessWindow(parent)
     , m_programFolder(std::move(programFolder))
     , m_checker(std::make_unique<process::CreateProcess>(mainThread))
-    , m_skinList(std::make_unique<skin::CompressedSkinList>())
     , m_skinData(std::make_unique<skin::SkinData>())
+    , m_skinChooser(std::make_unique<SkinChooser>(*m_skinData))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Tessaly 1.0"));
@@ -137,13 +140,7 @@ void MainWindow::loadStoredSkin()
 {
     // A skin that cannot be read leaves the registry empty: the windows keep
     // their default look and the program goes on.
-    runGuarded(nullptr, [this] {
-        skin::SkinListItem& item = m_skinList->skins().add();
-        item.setName("skSkin0");
-        item.setCompressedFileName("pewter.skn");
-        item.skin().loadFromCompressBytes(skin::embedded_pewter());
-        m_skinData->setSkinList(m_skinList.get());
-    });
+    runGuarded(nullptr, [this] { m_skinChooser->applyRemembered(userSettings()); });
 }
 
 void MainWindow::createControls()
@@ -201,6 +198,7 @@ void MainWindow::createStatusBar()
     items.addSeparator();
     items.add(QStringLiteral("Save Report\u2026"), [this] { runGuarded(this, [this] { saveReport(); }); }).name
         = QStringLiteral("saveReportItem");
+    addSkinMenu(items);
     m_aboutMenuOpener = std::make_unique<SkinPopupMenuOpener>(*m_aboutMenu);
 
     m_aboutMenuButton = new skin::SkinMenuSpeedButton(QStringLiteral("About"), m_statusBar);
@@ -218,6 +216,65 @@ void MainWindow::createStatusBar()
 
     // The bar gives its registry to the "About" button as well.
     m_statusBar->setSkinData(m_skinData.get());
+}
+
+void MainWindow::addSkinMenu(skin::MenuItem& items)
+{
+    skin::MenuItem& skinMenu = items.add(QStringLiteral("Skin"));
+    skinMenu.name = QStringLiteral("skinMenuItem");
+    for (const QString& name : SkinChooser::builtInNames()) {
+        skin::MenuItem& item = skinMenu.add(name.left(1).toUpper() + name.mid(1),
+            [this, name] { runGuarded(this, [&] { chooseBuiltInSkin(name); }); });
+        item.name = name + QStringLiteral("SkinItem");
+        item.radioItem = true;
+        m_builtInSkinItems.push_back(&item);
+    }
+    m_skinFileItem = &skinMenu.add(QString());
+    m_skinFileItem->name = QStringLiteral("skinFileItem");
+    m_skinFileItem->radioItem = true;
+    skinMenu.addSeparator();
+    skinMenu.add(QStringLiteral("Open Skin File\u2026"), [this] { runGuarded(this, [this] { openSkinFile(); }); }).name
+        = QStringLiteral("openSkinFileItem");
+    updateSkinMenu();
+}
+
+void MainWindow::updateSkinMenu()
+{
+    const QStringList names = SkinChooser::builtInNames();
+    const bool file = m_skinChooser->currentIsFile();
+    for (std::size_t i = 0; i < m_builtInSkinItems.size(); ++i)
+        m_builtInSkinItems[i]->checked = !file && names.at(qsizetype(i)) == m_skinChooser->current();
+    // The file in use is listed by its name, checked; choosing it again
+    // reads it again.
+    m_skinFileItem->visible = file;
+    m_skinFileItem->checked = file;
+    m_skinFileItem->caption = QFileInfo(m_skinChooser->current()).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"));
+    m_skinFileItem->onClick = [this, path = m_skinChooser->current()] {
+        runGuarded(this, [&] { chooseSkinFile(path); });
+    };
+}
+
+void MainWindow::chooseBuiltInSkin(const QString& name)
+{
+    QSettings settings = userSettings();
+    m_skinChooser->chooseBuiltIn(name, settings);
+    updateSkinMenu();
+}
+
+void MainWindow::openSkinFile()
+{
+    const QString folder = m_skinChooser->currentIsFile() ? QFileInfo(m_skinChooser->current()).absolutePath() : QString();
+    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Open Skin File"), folder,
+        QStringLiteral("Skin files (*.skn);;All files (*)"));
+    if (!file.isEmpty())
+        chooseSkinFile(file);
+}
+
+void MainWindow::chooseSkinFile(const QString& path)
+{
+    QSettings settings = userSettings();
+    m_skinChooser->chooseFile(path, settings);
+    updateSkinMenu();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)

@@ -23,8 +23,8 @@ namespace tessaly::process {
 class CreateProcess;
 }
 namespace tessaly::skin {
-class CompressedSkinList;
 class ContextMenuOpener;
+class MenuItem;
 class PopupMenuOpener;
 class SkinButton;
 class SkinData;
@@ -40,6 +40,7 @@ namespace tessaly::app {
 
 class AboutWindow;
 class ReportMemo;
+class SkinChooser;
 class WarmChecker;
 
 // The main window: pick a book, validate it, read the checker's report.
@@ -65,6 +66,11 @@ public:
     void openBook(const QString& path);
     // Asks for a file and saves the report there.
     void saveReport();
+    // Wears a built-in skin, or asks for a skin file and wears it; the
+    // choice is remembered for the next start.
+    void chooseBuiltInSkin(const QString& name);
+    void openSkinFile();
+    void chooseSkinFile(const QString& path);
     // Writes the book's path, the date and the report's lines to `file`.
     void writeReport(const QString& file) const;
     // The checker's exit code of the last check that ended.
@@ -72,6 +78,7 @@ public:
 
     process::CreateProcess& checker() { return *m_checker; }
     skin::SkinData& skinData() { return *m_skinData; }
+    SkinChooser& skinChooser() { return *m_skinChooser; }
     QPlainTextEdit* reportMemoEdit() const { return m_reportMemoEdit; }
     skin::SkinEdit* bookPathEdit() const { return m_bookPathEdit; }
     skin::SkinButton* validateButton() const { return m_validateButton; }
@@ -95,6 +102,8 @@ protected:
 private:
     void createControls();
     void createStatusBar();
+    void addSkinMenu(skin::MenuItem& items);
+    void updateSkinMenu();
     void centreOnFirstShow();
     void attachFrame();
     void loadStoredSkin();
@@ -110,8 +119,8 @@ private:
 
     std::string m_programFolder;
     std::unique_ptr<process::CreateProcess> m_checker;
-    std::unique_ptr<skin::CompressedSkinList> m_skinList;
     std::unique_ptr<skin::SkinData> m_skinData;
+    std::unique_ptr<SkinChooser> m_skinChooser;
     // After the registry, so that the frame lets go of the window before
     // the registry goes.
     std::unique_ptr<skin::SkinFrame> m_frame;
@@ -119,6 +128,10 @@ private:
     skin::SkinStatusBar* m_statusBar = nullptr;
     skin::SkinMenuSpeedButton* m_aboutMenuButton = nullptr;
     std::unique_ptr<skin::SkinPopupMenu> m_aboutMenu;
+    // The "Skin" submenu: one item per built-in skin, then the skin file in
+    // use (shown only while one is).
+    std::vector<skin::MenuItem*> m_builtInSkinItems;
+    skin::MenuItem* m_skinFileItem = nullptr;
     // Opens aboutMenu for the "About" button (the skinned popup menu takes
     // its place where it is available).
     std::unique_ptr<skin::PopupMenuOpener> m_aboutMenuOpener;

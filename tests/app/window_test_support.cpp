@@ -4,8 +4,15 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QSettings>
 
 namespace tessaly::testing {
+
+ScratchSettings::ScratchSettings()
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_folder.path());
+}
 
 std::vector<std::string> filteredLines(const QByteArray& output)
 {

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QMessageBox>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <optional>
 #include <string>
@@ -15,6 +16,16 @@ namespace tessaly::testing {
 // The lines a user should read for the checker's output: the output split
 // at line feeds, through the report filter.
 std::vector<std::string> filteredLines(const QByteArray& output);
+
+// While it lives, the program's user settings are kept in a scratch folder
+// of their own: tests neither read nor change the user's.
+class ScratchSettings {
+public:
+    ScratchSettings();
+
+private:
+    QTemporaryDir m_folder;
+};
 
 // Closes the next error report and hands back its text.
 class ErrorReportCatcher {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class QEvent;
 class QWidget;
 
@@ -15,6 +17,10 @@ class SkinBound {
 public:
     virtual ~SkinBound() = default;
     virtual SkinData* skinData() const = 0;
+    // The name of the record the control looks for, and where the registry
+    // holds it (-1 while unbound or without one).
+    virtual const std::string& skinDataName() const = 0;
+    virtual int index() const = 0;
     virtual void beforeChangeSkinData() = 0;
     virtual void changeSkinData() = 0;
 };

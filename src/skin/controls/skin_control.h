@@ -34,13 +34,13 @@ public:
     // Binds to the registry and applies the record at once when the
     // registry holds a skin.
     void setSkinData(SkinData* skinData);
-    const std::string& skinDataName() const { return m_skinDataName; }
+    const std::string& skinDataName() const override { return m_skinDataName; }
     // Only stored: the next paint, resize or skin change uses it.
     void setSkinDataName(std::string name) { m_skinDataName = std::move(name); }
 
     // Position of the bound record in the registry's control list; -1 when
     // the control is unskinned.
-    int index() const { return m_index; }
+    int index() const override { return m_index; }
     ResizeMode resizeMode() const { return m_geometry.mode; }
     const ControlGeometry& skinGeometry() const { return m_geometry; }
 

@@ -52,9 +52,9 @@ public:
 
     SkinData* skinData() const override { return m_skinData; }
     void setSkinData(SkinData* skinData);
-    const std::string& skinDataName() const { return m_skinDataName; }
+    const std::string& skinDataName() const override { return m_skinDataName; }
     void setSkinDataName(std::string name) { m_skinDataName = std::move(name); }
-    int index() const { return m_index; }
+    int index() const override { return m_index; }
     void beforeChangeSkinData() override;
     void changeSkinData() override;
 

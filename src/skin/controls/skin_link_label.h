@@ -28,6 +28,8 @@ public:
 
     SkinData* skinData() const override { return m_skinData; }
     void setSkinData(SkinData* skinData);
+    const std::string& skinDataName() const override { return m_skinDataName; }
+    int index() const override { return m_index; }
     void setDefaultFont(const Font& font);
     void setDefaultActiveFontColor(Color colour);
     void setUseUnderLine(bool on);

@@ -24,7 +24,8 @@ public:
     SkinData* skinData() const override { return m_skinData; }
     void setSkinData(SkinData* skinData);
     void setSkinDataName(std::string name) { m_skinDataName = std::move(name); }
-    int index() const { return m_index; }
+    const std::string& skinDataName() const override { return m_skinDataName; }
+    int index() const override { return m_index; }
     const Font& defaultFont() const { return m_defaultFont; }
     void setDefaultFont(const Font& font);
     void setUseSkinFont(bool on);

@@ -1,0 +1,151 @@
+#include "app/skin_chooser.h"
+
+#include "platform/error.h"
+#include "skin/data/compressed_stored_skin.h"
+#include "skin/data/skin_data.h"
+#include "skin/embedded_pewter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <array>
+#include <filesystem>
+#include <system_error>
+
+namespace tessaly::app {
+
+namespace {
+
+const std::array<SkinChooser::BuiltInSkin, 1> builtIns{{
+    {QStringLiteral("pewter"), skin::embedded_pewter},
+}};
+
+const SkinChooser::BuiltInSkin* findBuiltIn(const QString& name)
+{
+    for (const SkinChooser::BuiltInSkin& skin : builtIns) {
+        if (skin.name == name)
+            return &skin;
+    }
+    return nullptr;
+}
+
+[[noreturn]] void refuseFile(const QString& path, const std::string& reason)
+{
+    throw Error("The skin file \"" + path.toStdString() + "\" cannot be used: " + reason);
+}
+
+// Reads a skin file into a stored skin, refusing what is not a plain file
+// of sensible size before opening it: a remembered path may name a pipe or
+// a device, and reading one could block the program or never end.
+skin::CompressedStoredSkin readSkinFile(const QString& path)
+{
+    std::error_code error;
+    const std::filesystem::path file(path.toStdString());
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        refuseFile(path, "it is not a file");
+    if (std::filesystem::is_regular_file(status) && std::int64_t(std::filesystem::file_size(file, error))
+            > SkinChooser::MaxFileSize)
+        refuseFile(path, "it is too large to be a skin");
+    skin::CompressedStoredSkin stored;
+    try {
+        stored.loadFromCompressFile(file);
+    } catch (const std::exception& loaderError) {
+        refuseFile(path, loaderError.what());
+    }
+    if (stored.isEmpty())
+        refuseFile(path, "it holds no skin");
+    return stored;
+}
+
+} // namespace
+
+std::span<const SkinChooser::BuiltInSkin> SkinChooser::builtInSkins()
+{
+    return builtIns;
+}
+
+QStringList SkinChooser::builtInNames()
+{
+    QStringList names;
+    for (const BuiltInSkin& skin : builtIns)
+        names.append(skin.name);
+    return names;
+}
+
+SkinChooser::SkinChooser(skin::SkinData& registry)
+    : m_registry(registry)
+{
+}
+
+void SkinChooser::applyRemembered(const QSettings& settings)
+{
+    const QVariant stored = settings.value(QLatin1String(SettingsKey));
+    const QString choice = stored.typeId() == QMetaType::QString ? stored.toString() : QString();
+    if (loadBuiltIn(choice))
+        return;
+    if (QDir::isAbsolutePath(choice)) {
+        try {
+            loadFile(choice);
+            return;
+        } catch (const std::exception&) {
+            // A remembered file that has gone or changed: the default skin.
+        }
+    }
+    loadBuiltIn(QLatin1String(DefaultSkin));
+}
+
+void SkinChooser::chooseBuiltIn(const QString& name, QSettings& settings)
+{
+    if (!loadBuiltIn(name))
+        throw Error("There is no built-in skin \"" + name.toStdString() + "\"");
+    remember(settings);
+}
+
+void SkinChooser::chooseFile(const QString& path, QSettings& settings)
+{
+    loadFile(QFileInfo(path).absoluteFilePath());
+    remember(settings);
+}
+
+bool SkinChooser::loadBuiltIn(const QString& name)
+{
+    const BuiltInSkin* builtIn = findBuiltIn(name);
+    if (!builtIn)
+        return false;
+    skin::CompressedStoredSkin stored;
+    stored.loadFromCompressBytes(builtIn->bytes());
+    m_registry.loadCompressedStoredSkin(stored);
+    m_current = builtIn->name;
+    m_currentIsFile = false;
+    return true;
+}
+
+void SkinChooser::loadFile(const QString& path)
+{
+    const skin::CompressedStoredSkin stored = readSkinFile(path);
+    // Tried on a registry of its own first: a skin that fails part-way
+    // leaves the registry it loads into empty, and the windows would lose
+    // the skin they wear.
+    {
+        skin::SkinData trial;
+        try {
+            trial.loadCompressedStoredSkin(stored);
+        } catch (const std::exception& loaderError) {
+            refuseFile(path, loaderError.what());
+        }
+        if (trial.empty())
+            refuseFile(path, "it holds no skin");
+    }
+    m_registry.loadCompressedStoredSkin(stored);
+    m_current = path;
+    m_currentIsFile = true;
+}
+
+void SkinChooser::remember(QSettings& settings) const
+{
+    settings.setValue(QLatin1String(SettingsKey), m_current);
+}
+
+} // namespace tessaly::app
