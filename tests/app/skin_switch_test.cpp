@@ -7,6 +7,7 @@
 #include "platform/qt_compositor.h"
 #include "platform/qt_main_thread.h"
 #include "skin/controls/skin_bound.h"
+#include "skin/controls/skin_button.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
 #include "skin/embedded_pewter.h"
@@ -15,6 +16,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEnterEvent>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -162,6 +164,10 @@ TEST_F(SkinSwitchTest, EveryWindowTakesEachSkinAtOnce)
     for (const auto& s : steps) {
         if (!SkinChooser::builtInNames().contains(s.skin) && !s.file)
             continue;
+        // The pointer rests on "Validate", whose glow shows.
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QCoreApplication::sendEvent(m_window.validateButton(), &enter);
+        EXPECT_TRUE(m_window.validateButton()->glowShown()) << s.step;
         if (s.file)
             m_window.chooseSkinFile(s.skin);
         else
@@ -170,6 +176,11 @@ TEST_F(SkinSwitchTest, EveryWindowTakesEachSkinAtOnce)
         EXPECT_EQ(m_window.skinData().skinName, s.skinName) << s.step;
         expectDesignClientSizes(s.step);
         expectControlsBound(s.step);
+        // The glow shows the new skin's picture while the pointer rests;
+        // once it leaves, no glow or border window is left over.
+        EXPECT_TRUE(m_window.validateButton()->glowShown()) << s.step;
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(m_window.validateButton(), &leave);
         EXPECT_EQ(visibleTopLevels(), windowsBefore) << s.step << ": no glow or border window is left over";
         if (s.file)
             EXPECT_EQ(m_window.size(), pewterSize + QSize(4, 2)) << "the window follows the wider frame";
