@@ -36,18 +36,23 @@ const SkinChooser::BuiltInSkin* findBuiltIn(const QString& name)
 }
 
 // Reads a skin file into a stored skin, refusing what is not a plain file
-// of sensible size before opening it: a remembered path may name a pipe or
-// a device, and reading one could block the program or never end.
+// of sensible size before opening it: a remembered path may name a pipe, a
+// device or a file of the kernel's (which claim a size of 0), and reading
+// one could block the program or never end.
 skin::CompressedStoredSkin readSkinFile(const QString& path)
 {
     std::error_code error;
     const std::filesystem::path file(path.toStdString());
     const std::filesystem::file_status status = std::filesystem::status(file, error);
-    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
-        refuseFile(path, "it is not a file");
-    if (std::filesystem::is_regular_file(status) && std::int64_t(std::filesystem::file_size(file, error))
-            > SkinChooser::MaxFileSize)
-        refuseFile(path, "it is too large to be a skin");
+    if (std::filesystem::exists(status)) {
+        if (!std::filesystem::is_regular_file(status))
+            refuseFile(path, "it is not a file");
+        const std::uintmax_t size = std::filesystem::file_size(file, error);
+        if (error || size == 0)
+            refuseFile(path, "it holds no skin");
+        if (size > std::uintmax_t(SkinChooser::MaxFileSize))
+            refuseFile(path, "it is too large to be a skin");
+    }
     skin::CompressedStoredSkin stored;
     try {
         stored.loadFromCompressFile(file);

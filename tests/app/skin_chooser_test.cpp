@@ -110,6 +110,7 @@ TEST_F(SkinChooserTest, ARememberedChoiceThatCannotBeUsedGivesTheDefault)
         {"a folder", folder.path(), "pewter"},
         {"a pipe, which would block", path("pipe.skn"), "pewter"},
         {"a device", QStringLiteral("/dev/zero"), "pewter"},
+        {"a kernel file, which could block", QStringLiteral("/proc/self/mem"), "pewter"},
         {"a damaged file", path("truncated.skn"), "pewter"},
         {"an empty file", path("empty.skn"), "pewter"},
         {"a file of a newer version", path("newer.skn"), "pewter"},
