@@ -74,4 +74,7 @@ std::span<const std::uint8_t> embedded_${arg_NAME}();
   add_library(${arg_TARGET} STATIC "${source}" "${header}")
   target_include_directories(${arg_TARGET} PUBLIC "${out_dir}/include")
   set_target_properties(${arg_TARGET} PROPERTIES TESSALY_SKIN_FILE "${skn}")
+  # Every built-in skin, for builds that compile the skins' sources again
+  # (the fuzz targets).
+  set_property(GLOBAL APPEND PROPERTY TESSALY_EMBEDDED_SKINS ${arg_TARGET})
 endfunction()
