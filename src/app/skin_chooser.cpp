@@ -41,6 +41,10 @@ const SkinChooser::BuiltInSkin* findBuiltIn(const QString& name)
 // one could block the program or never end.
 skin::CompressedStoredSkin readSkinFile(const QString& path)
 {
+    // The system would read such a name only up to its null character, and
+    // open another file than the one named.
+    if (path.contains(QChar(0)))
+        refuseFile(path, "its name holds a null character");
     std::error_code error;
     const std::filesystem::path file(path.toStdString());
     const std::filesystem::file_status status = std::filesystem::status(file, error);

@@ -115,6 +115,7 @@ TEST_F(SkinChooserTest, ARememberedChoiceThatCannotBeUsedGivesTheDefault)
         {"an empty file", path("empty.skn"), "pewter"},
         {"a file of a newer version", path("newer.skn"), "pewter"},
         {"a file that is not compressed", path("not_zlib.skn"), "pewter"},
+        {"a file's name with more after a null character", path("other.skn") + QChar(0) + QStringLiteral("x"), "pewter"},
         {"a number", 42, "pewter"},
         {"a list", QStringList{path("other.skn")}, "pewter"},
     };
