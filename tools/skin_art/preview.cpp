@@ -438,8 +438,10 @@ void writePreviews(const SkinSources& skin, const QString& directory)
             save(withLayerFrame(skin, m.aboutWindow(false), false, desktop, 32),
                  directory + "/layer_inactive_" + suffix + ".png");
         }
-        QImage corner = withLayerFrame(skin, m.aboutWindow(true), true, hex(0x1B1E23), 32);
-        save(zoom(corner.copy(0, 0, 90, 70), 5), directory + "/layer_corner_x5.png");
+        for (auto [desktop, suffix] : {std::pair{hex(0x1B1E23), QString("dark")}, std::pair{hex(0x8A96A3), QString("light")}}) {
+            QImage corner = withLayerFrame(skin, m.aboutWindow(true), true, desktop, 32);
+            save(zoom(corner.copy(0, 0, 90, 70), 5), directory + "/layer_corner_" + suffix + "_x5.png");
+        }
     }
 }
 

@@ -29,7 +29,7 @@ Palette makeSlate()
     // closes the window on a dark desktop.
     p.frame = {hex(0x434A54), hex(0x101215), hex(0x2A2E35), hex(0x23262C), hex(0x1F2227), client,
                hex(0x2D3239), hex(0x25292F), hex(0x212429), hex(0x202328), hex(0x1C1F23),
-               false, {white, 0.05}, {black, 0.12}, {white, 0.07}, 6};
+               false, {white, 0.05}, {black, 0.12}, {white, 0.07}, 4};
 
     CaptionButtonPalette& c = p.captionButtons;
     // Flat buttons: only the glyph at rest, a plate under the pointer.
