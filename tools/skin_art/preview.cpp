@@ -341,7 +341,7 @@ QImage withLayerFrame(const SkinSources& skin, const QImage& window, bool active
     pic.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
     const int pw = pic.width(), ph = pic.height();
     const QRect c = g.client;
-    const int cr = c.left() + c.width(), cb = c.top() + c.height();
+    const int cr = c.left() + c.width();
     const int aw = window.width() + pw - c.width(), ah = window.height() + ph - c.height();
     const int th = std::max(g.lt.y(), g.rt.y());
     const int bh = ph - std::min(g.lb.y(), g.rb.y());
@@ -374,7 +374,6 @@ QImage withLayerFrame(const SkinSources& skin, const QImage& window, bool active
             if (shaped.pixel(x, y) == skin.palette->desktop.rgb())
                 shaped.setPixel(x, y, 0);
     p.drawImage(margin, margin, shaped);
-    (void)cb;
     return out;
 }
 

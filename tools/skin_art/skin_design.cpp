@@ -84,7 +84,7 @@ QColor frameBase(const FramePalette& f, int x, int y)
 void drawFrame(const FramePalette& f, QImage& picture, QImage& mask)
 {
     using namespace frame;
-    const int kCornerRadius = f.cornerRadius;
+    const int radius = f.cornerRadius;
     picture = blank(kWidth, kHeight);
     mask = blank(kWidth, kHeight, Qt::black);
     for (int y = 0; y < kHeight; ++y)
@@ -94,13 +94,13 @@ void drawFrame(const FramePalette& f, QImage& picture, QImage& mask)
     // Rounded top corners: outline band, highlight band and caption fill
     // blended by how much of each pixel they cover; pixels less than half
     // inside the outline fall outside the window shape.
-    const double r = kCornerRadius;
+    const double r = radius;
     const QRectF outer(0, 0, kWidth, kHeight + 20);
     const QRectF band(1, 1, kWidth - 2, kHeight + 20);
     const QRectF inner(2, 2, kWidth - 4, kHeight + 20);
-    for (int y = 0; y <= kCornerRadius; ++y) {
+    for (int y = 0; y <= radius; ++y) {
         for (int x = 0; x < kWidth; ++x) {
-            if (x > kCornerRadius && x < kWidth - 1 - kCornerRadius)
+            if (x > radius && x < kWidth - 1 - radius)
                 continue;
             const double c1 = roundRectCoverage(outer, r, TopLeft | TopRight, x, y);
             const double c2 = roundRectCoverage(band, r - 1, TopLeft | TopRight, x, y);
