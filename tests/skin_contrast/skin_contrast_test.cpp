@@ -229,14 +229,15 @@ private:
     }
 
     // The main window's "About" menu button rests flat on the status bar:
-    // at rest its text stands on the status bar's face, not on its own.
+    // at rest its text stands on the status bar's face, not on its own, in
+    // the skin's button text colour.
     void addFlatMenuButton()
     {
         const auto* button = dynamic_cast<const DataSkinMenuButtonControl*>(controlNamed("toolmenubutton"));
         const auto* bar = dynamic_cast<const DataSkinPanelControl*>(controlNamed("statusbar"));
         if (button && bar)
-            add("toolmenubutton (flat, on the status bar)", button->fontColor, pictureAt(bar->pictureIndex),
-                clientOf(bar->skinRect, bar->clRect), kActiveText);
+            add("toolmenubutton (flat, on the status bar)", m_data.skinColors().cBtnText,
+                pictureAt(bar->pictureIndex), clientOf(bar->skinRect, bar->clRect), kActiveText);
     }
 
     // Text the program draws in the skin's colours without a picture: the

@@ -107,7 +107,9 @@ Palette makeSlate()
     t.scrollMarker = hex(0x8A919B);
     t.scrollMarkerActive = hex(0x6FD0C4);
 
-    p.colours = {client, text, hex(0x15171A), text, hex(0x2B7A72), white, hex(0x3A3F47), hex(0x0F1114)};
+    // The program writes a disabled flat button's text in the shadow
+    // colour, so it is a dim grey here rather than near black.
+    p.colours = {client, text, hex(0x15171A), text, hex(0x2B7A72), white, hex(0x3A3F47), textDisabled};
 
     p.layerFrame = LayerFramePalette{black, 16, 12, 16, 20, 150, 90, 5, 12, 255, 170};
     p.desktop = hex(0x2E3B48);
