@@ -126,7 +126,7 @@ void describeGeneral(Description& d, const SkinSources& s)
 {
     using namespace frame;
     const Palette& p = *s.palette;
-    d.comment(p.displayName + ": the built-in skin of Tessaly.");
+    d.comment(p.displayName + ": a built-in skin of Tessaly.");
     d.comment("Written by tools/skin_art (" + p.name + ") together with the bitmaps beside it;");
     d.comment("edit the program and run it again rather than editing this file by hand.");
     d.comment("Colours are 0x00BBGGRR values in decimal; rectangles are left,top,right,bottom");
