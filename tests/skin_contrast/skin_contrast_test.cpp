@@ -1,6 +1,8 @@
 // Every built-in skin's text must be readable: the contrast ratio (the
 // usual relative-luminance ratio, 1 : 1 to 21 : 1) of each text colour its
-// description names against every pixel its pictures put under that text.
+// description names against every pixel its pictures put under that text
+// (the flat menu button's text against the status bar it rests on, the
+// button text colour against the face colour).
 // Inactive caption text needs 3 : 1, active caption text and every
 // control's text 4.5 : 1; disabled text is left out. Each folder of skins/
 // is read, so a skin added later is held to the same rule.
@@ -126,7 +128,9 @@ public:
                 addMenuItem(*item);
         for (const auto& control : m_data.ctrlList())
             addControl(*control);
+        addFlatMenuButton();
         addHint();
+        addSkinColours();
     }
 
     const std::vector<TextOnFace>& texts() const { return m_texts; }
@@ -216,6 +220,34 @@ private:
             add(name, s->fontColor, face, {0, 0, 1, 1}, kActiveText);
             add(name + " (active)", s->activeFontColor, face, {0, 0, 1, 1}, kActiveText);
         }
+    }
+
+    const DataSkinControl* controlNamed(const std::string& name) const
+    {
+        const int i = m_data.getControlIndex(name);
+        return i < 0 ? nullptr : m_data.ctrlList()[size_t(i)].get();
+    }
+
+    // The main window's "About" menu button rests flat on the status bar:
+    // at rest its text stands on the status bar's face, not on its own, in
+    // the skin's button text colour.
+    void addFlatMenuButton()
+    {
+        const auto* button = dynamic_cast<const DataSkinMenuButtonControl*>(controlNamed("toolmenubutton"));
+        const auto* bar = dynamic_cast<const DataSkinPanelControl*>(controlNamed("statusbar"));
+        if (button && bar)
+            add("toolmenubutton (flat, on the status bar)", m_data.skinColors().cBtnText,
+                pictureAt(bar->pictureIndex), clientOf(bar->skinRect, bar->clRect), kActiveText);
+    }
+
+    // Text the program draws in the skin's colours without a picture: the
+    // tool buttons' glyphs and arrows take the button text colour over the
+    // window's face.
+    void addSkinColours()
+    {
+        const SkinColors& c = m_data.skinColors();
+        add("skin colours: button text on button face", c.cBtnText, m_plain.of(c.cBtnFace), {0, 0, 1, 1},
+            kActiveText);
     }
 
     void addHint()

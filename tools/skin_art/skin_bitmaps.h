@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pewter_design.h"
+#include "skin_design.h"
 
 #include "skin/data/dib_bitmap.h"
 #include "skin/data/picture.h"
@@ -8,7 +8,7 @@
 
 #include <QImage>
 
-namespace pewter {
+namespace skinart {
 
 // The bridge between the drawing (QImage) and the program's own pictures,
 // bitmap codec and composition.
@@ -25,4 +25,4 @@ QImage imageOf(tessaly::skin::PixelView pixels);
 // stating 72 dpi.
 tessaly::skin::DibBitmap bitmapOf(const SkinPicture& picture);
 
-} // namespace pewter
+} // namespace skinart

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace pewter {
+namespace skinart {
 
 // ---- colours ---------------------------------------------------------------
 
@@ -95,4 +95,4 @@ private:
     std::map<std::string, QRect> m_rects;
 };
 
-} // namespace pewter
+} // namespace skinart

@@ -1,7 +1,7 @@
 #include "preview.h"
 
 #include "art.h"
-#include "pewter_palette.h"
+#include "layer_frame.h"
 #include "skin_bitmaps.h"
 
 #include "skin/paint/compose.h"
@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace pewter {
+namespace skinart {
 namespace {
 
 using tessaly::skin::Bitmap;
@@ -117,12 +117,24 @@ class Mock {
 public:
     explicit Mock(const SkinSources& s)
         : skin(s)
+        , palette(*s.palette)
         , caps(s.active[size_t(s.pictureIndex("caption_buttons.bmp"))].image)
         , ctl(s.active[size_t(s.pictureIndex("controls.bmp"))].image)
     {
     }
 
     QRect tile(const std::string& name) const { return skin.tiles.at(name); }
+
+    QColor textColour(const std::string& state) const
+    {
+        if (state == "disabled")
+            return palette.text.textDisabled;
+        if (state == "hot")
+            return palette.text.textHot;
+        if (state == "pressed")
+            return palette.text.textDown;
+        return palette.text.text;
+    }
 
     // A whole window: frame, caption, buttons, client background.
     QImage window(int clientW, int clientH, const QString& title, bool sysAndMin, bool active,
@@ -158,9 +170,11 @@ public:
             QPainter p(&img);
             p.setFont(arial(15, true));
             const QRect tr(captionLeft + 4, 4, captionRight - captionLeft - 8, 22);
-            p.setPen(active ? hex(0xF1F5F9) : hex(0xE4E4E4));
-            p.drawText(tr.translated(1, 1), Qt::AlignCenter, title);
-            p.setPen(active ? kCaptionText : kCaptionTextInactive);
+            if (palette.text.captionShadow) {
+                p.setPen(active ? palette.text.captionShadowColour : palette.text.captionShadowInactive);
+                p.drawText(tr.translated(1, 1), Qt::AlignCenter, title);
+            }
+            p.setPen(active ? palette.text.caption : palette.text.captionInactive);
             p.drawText(tr, Qt::AlignCenter, title);
         }
         if (!active) {
@@ -175,7 +189,7 @@ public:
         for (int y = 0; y < h; ++y)
             for (int xx = 0; xx < w; ++xx)
                 if (qGray(mask.pixel(xx, y)) >= 128)
-                    img.setPixel(xx, y, qRgb(0x3A, 0x6E, 0x8F)); // desktop
+                    img.setPixel(xx, y, palette.desktop.rgb());
         return img;
     }
 
@@ -188,22 +202,22 @@ public:
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
                 if (qGray(m.pixel(x, y)) >= 128)
-                    img.setPixel(x, y, hex(0xE7EAEE).rgb());
-        QPainter p(&img);
-        p.setFont(arial(14));
+                    img.setPixel(x, y, palette.frame.client.rgb());
+        QPainter painter(&img);
+        painter.setFont(arial(14));
         const int d = state == "pressed" ? 1 : 0;
-        p.setPen(state == "disabled" ? hex(0x98A0A9) : state == "hot" ? hex(0x10283F) : hex(0x1E252D));
-        p.drawText(QRect(4 + d, 4 + d, w - 8, h - 8), Qt::AlignCenter, text);
+        painter.setPen(textColour(state));
+        painter.drawText(QRect(4 + d, 4 + d, w - 8, h - 8), Qt::AlignCenter, text);
         return img;
     }
 
     QImage toolButton(const std::string& state, int w, int h, const QString& text)
     {
         QImage img = compose(ctl, tile("controls/toolbutton." + state), cutAtClient(QRect(3, 3, 18, 15)), w, h);
-        QPainter p(&img);
-        p.setFont(arial(14));
-        p.setPen(state == "disabled" ? hex(0x98A0A9) : hex(0x1E252D));
-        p.drawText(QRect(3, 3, w - 6, h - 6), Qt::AlignCenter, text);
+        QPainter painter(&img);
+        painter.setFont(arial(14));
+        painter.setPen(textColour(state));
+        painter.drawText(QRect(3, 3, w - 6, h - 6), Qt::AlignCenter, text);
         return img;
     }
 
@@ -212,28 +226,28 @@ public:
     {
         const QRect s = tile("controls/statusbar");
         QImage img = horz(ctl, s, 4, 4, w);
-        QPainter p(&img);
+        QPainter painter(&img);
         const QRect b(w - 53, 2, 45, 18);
         if (aboutState != "flat") {
-            p.drawImage(b, compose(ctl, tile("controls/toolmenubutton." + aboutState),
+            painter.drawImage(b, compose(ctl, tile("controls/toolmenubutton." + aboutState),
                                    cutAtClient(QRect(2, 2, 29, 14)), 45, 18));
         } else {
             const QRect m = tile("controls/toolmenubutton.marker");
-            p.drawImage(QPoint(b.left() + 36 + 4 - 3, b.top() + 9 - 2), keyed(ctl.copy(m), qRgb(255, 0, 255)));
+            painter.drawImage(QPoint(b.left() + 36 + 4 - 3, b.top() + 9 - 2), keyed(ctl.copy(m), qRgb(255, 0, 255)));
         }
-        p.setFont(arial(14));
-        p.setPen(hex(0x1E252D));
-        p.drawText(QRect(b.left() + 2, b.top() + 2, 34, 14), Qt::AlignCenter, "About");
+        painter.setFont(arial(14));
+        painter.setPen(textColour(aboutState));
+        painter.drawText(QRect(b.left() + 2, b.top() + 2, 34, 14), Qt::AlignCenter, "About");
         return img;
     }
 
     QImage edit(bool hot, int w, const QString& text)
     {
         QImage img = horz(ctl, tile(hot ? "controls/edit.hot" : "controls/edit.normal"), 4, 4, w);
-        QPainter p(&img);
-        p.setFont(arial(14));
-        p.setPen(hex(0x15191E));
-        p.drawText(QRect(4, 2, w - 6, 14), Qt::AlignVCenter | Qt::AlignLeft, text);
+        QPainter painter(&img);
+        painter.setFont(arial(14));
+        painter.setPen(hot ? palette.text.editTextHot : palette.text.editText);
+        painter.drawText(QRect(4, 2, w - 6, 14), Qt::AlignVCenter | Qt::AlignLeft, text);
         return img;
     }
 
@@ -247,20 +261,20 @@ public:
             h += i == "-" ? 7 : 22;
         const Nine g{{32, 3}, {37, 3}, {32, 37}, {37, 37}, QRect(3, 3, 34, 34)};
         QImage img = compose(popup, popup.rect(), g, w, h, false);
-        QPainter p(&img);
+        QPainter painter(&img);
         int y = 3;
         for (int i = 0; i < items.size(); ++i) {
             if (items[i] == "-") {
-                p.drawImage(QPoint(3, y), horz(ctl, tile("controls/menuitem.divider"), 30, 4, w - 6));
+                painter.drawImage(QPoint(3, y), horz(ctl, tile("controls/menuitem.divider"), 30, 4, w - 6));
                 y += 7;
                 continue;
             }
             const bool hot = i == hotIndex;
-            p.drawImage(QPoint(3, y),
+            painter.drawImage(QPoint(3, y),
                         horz(ctl, tile(hot ? "controls/menuitem.active" : "controls/menuitem.normal"), 28, 4, w - 6));
-            p.setFont(arial(14));
-            p.setPen(hot ? hex(0x10283F) : hex(0x1E252D));
-            p.drawText(QRect(3 + 31, y, w - 40, 22), Qt::AlignVCenter | Qt::AlignLeft, items[i]);
+            painter.setFont(arial(14));
+            painter.setPen(hot ? palette.text.textHot : palette.text.text);
+            painter.drawText(QRect(3 + 31, y, w - 40, 22), Qt::AlignVCenter | Qt::AlignLeft, items[i]);
             y += 22;
         }
         return img;
@@ -273,11 +287,11 @@ public:
         const QPoint o(frame::kBorder, frame::kCaption);
         // memo: a plain white text box
         const QRect memo = QRect(8, 8, 565, 280).translated(o);
-        p.fillRect(memo, Qt::white);
-        p.setPen(hex(0x97A1AD));
+        p.fillRect(memo, palette.colours.window);
+        p.setPen(palette.edit.border);
         p.drawRect(memo.adjusted(0, 0, -1, -1));
         p.setFont(QFont("DejaVu Sans", 8));
-        p.setPen(Qt::black);
+        p.setPen(palette.colours.windowText);
         p.drawText(memo.adjusted(4, 3, -4, -3), Qt::AlignLeft | Qt::AlignTop,
                    "Validating using EPUB version 3.3 rules.\nPassed! No errors or warnings detected");
         p.drawImage(QPoint(8, 294) + o, edit(false, 433, "/home/reader/Books/sample.epub"));
@@ -292,7 +306,7 @@ public:
         QImage img = window(319, 175, "", false, active);
         QPainter p(&img);
         const QPoint o(frame::kBorder, frame::kCaption);
-        p.setPen(hex(0x1E242B));
+        p.setPen(palette.text.label);
         p.setFont(arial(-14 * -1 + 2, true));
         p.drawText(QRect(43, 58, 241, 16).translated(o), Qt::AlignCenter, "Tessaly");
         p.setFont(arial(14));
@@ -303,14 +317,65 @@ public:
         QFont link = arial(14);
         link.setUnderline(true);
         p.setFont(link);
+        p.setPen(palette.text.link);
         p.drawText(QPoint(122, 137) + o, "https://tessaly.example/");
         return img;
     }
 
     const SkinSources& skin;
+    const Palette& palette;
     QImage caps;
     QImage ctl;
 };
+
+// The layered border around a window image, cut into its four strips the
+// way the border windows show it, over a plain desktop: the window's outer
+// top-left corner lands at (margin, margin) of the result.
+QImage withLayerFrame(const SkinSources& skin, const QImage& window, bool active, const QColor& desktop, int margin)
+{
+    const LayerFrameGeometry& g = *skin.layerFrame;
+    const LayerFramePalette& lf = *skin.palette->layerFrame;
+    const std::string name = active ? "layer_frame.bmp" : "layer_frame_inactive.bmp";
+    // The pictures hold colours already multiplied by the opacity.
+    QImage pic = skin.active[size_t(skin.pictureIndex(name))].image.convertToFormat(QImage::Format_ARGB32);
+    pic.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+    const int pw = pic.width(), ph = pic.height();
+    const QRect c = g.client;
+    const int cr = c.left() + c.width();
+    const int aw = window.width() + pw - c.width(), ah = window.height() + ph - c.height();
+    const int th = std::max(g.lt.y(), g.rt.y());
+    const int bh = ph - std::min(g.lb.y(), g.rb.y());
+
+    QImage out = blank(window.width() + 2 * margin, window.height() + 2 * margin, desktop);
+    const QPoint outer(margin - c.left(), margin - c.top());
+    QPainter p(&out);
+    p.setOpacity((active ? lf.alpha : lf.inactiveAlpha) / 255.0);
+    auto row = [&](int top, int height, const QPoint& l, const QPoint& r, int y) {
+        p.drawImage(QRect(outer.x(), y, l.x(), height), pic, QRect(0, top, l.x(), height));
+        p.drawImage(QRect(outer.x() + l.x(), y, aw - (pw - r.x()) - l.x(), height), pic,
+                    QRect(l.x(), top, r.x() - l.x(), height));
+        p.drawImage(QRect(outer.x() + aw - (pw - r.x()), y, pw - r.x(), height), pic, QRect(r.x(), top, pw - r.x(), height));
+    };
+    row(0, th, g.lt, g.rt, outer.y());
+    row(ph - bh, bh, g.lb, g.rb, outer.y() + ah - bh);
+    // the side strips repeat the picture's rows beside the window
+    const int sourceH = ph - bh - th;
+    for (int y = 0; y < ah - th - bh; y += sourceH) {
+        const int hgt = std::min(sourceH, ah - th - bh - y);
+        p.drawImage(QPoint(outer.x(), outer.y() + th + y), pic, QRect(0, th, c.left(), hgt));
+        p.drawImage(QPoint(outer.x() + aw - (pw - cr), outer.y() + th + y), pic, QRect(cr, th, pw - cr, hgt));
+    }
+    p.setOpacity(1);
+    // the window's shape: pixels painted in the preview's desktop colour stay
+    // see-through
+    QImage shaped = window.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < shaped.width(); ++x)
+            if (shaped.pixel(x, y) == skin.palette->desktop.rgb())
+                shaped.setPixel(x, y, 0);
+    p.drawImage(margin, margin, shaped);
+    return out;
+}
 
 void save(const QImage& image, const QString& path)
 {
@@ -333,7 +398,7 @@ void writePreviews(const SkinSources& skin, const QString& directory)
     save(m.aboutWindow(true), directory + "/about_active.png");
 
     // controls in every state, three times enlarged
-    QImage sheet = blank(420, 260, hex(0xE7EAEE));
+    QImage sheet = blank(420, 260, skin.palette->frame.client);
     {
         QPainter p(&sheet);
         int x = 4;
@@ -364,6 +429,19 @@ void writePreviews(const SkinSources& skin, const QString& directory)
     save(zoom(m.mainWindow(true, "close").copy(0, 0, 589, 40), 2), directory + "/caption_close_hot_x2.png");
     save(zoom(m.mainWindow(true, "min").copy(380, 0, 209, 34), 4), directory + "/caption_corner_x4.png");
     save(zoom(m.mainWindow(true).copy(0, 0, 120, 34), 4), directory + "/caption_left_x4.png");
+
+    if (skin.layerFrame) {
+        // on a dark and on a light desktop, active and inactive
+        for (auto [desktop, suffix] : {std::pair{hex(0x1B1E23), QString("dark")}, std::pair{hex(0x8A96A3), QString("light")}}) {
+            save(withLayerFrame(skin, m.mainWindow(true), true, desktop, 32), directory + "/layer_active_" + suffix + ".png");
+            save(withLayerFrame(skin, m.aboutWindow(false), false, desktop, 32),
+                 directory + "/layer_inactive_" + suffix + ".png");
+        }
+        for (auto [desktop, suffix] : {std::pair{hex(0x1B1E23), QString("dark")}, std::pair{hex(0x8A96A3), QString("light")}}) {
+            QImage corner = withLayerFrame(skin, m.aboutWindow(true), true, desktop, 32);
+            save(zoom(corner.copy(0, 0, 90, 70), 5), directory + "/layer_corner_" + suffix + "_x5.png");
+        }
+    }
 }
 
-} // namespace pewter
+} // namespace skinart

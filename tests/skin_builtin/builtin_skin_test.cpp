@@ -1,54 +1,98 @@
-// The built-in pewter skin, as the program embeds it: it loads into the
+// The built-in skins, as the program embeds them: each loads into the
 // registry, holds every record the two windows and their menus use, with
 // the right classes, and every picture index and picture rectangle it
-// names exists.
+// names exists. Every built-in skin is held to the same list; a skin with a
+// layered border has consistent border pictures and rectangles.
 
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_package.h"
 #include "skin/embedded_pewter.h"
+#include "skin/embedded_slate.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <functional>
+#include <map>
+#include <memory>
+#include <ostream>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace tessaly::skin {
 namespace {
 
-class PewterSkin : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        stored = new CompressedStoredSkin;
-        stored->loadFromCompressBytes(embedded_pewter());
-        data = new SkinData;
-        data->loadCompressedStoredSkin(*stored);
+struct BuiltInSkin {
+    const char* name;
+    const char* skinName;
+    std::span<const std::uint8_t> (*bytes)();
+    bool layeredBorder;
+};
+
+const BuiltInSkin kBuiltInSkins[] = {
+    {"pewter", "Pewter", embedded_pewter, false},
+    {"slate", "Slate", embedded_slate, true},
+};
+
+void PrintTo(const BuiltInSkin& skin, std::ostream* out)
+{
+    *out << skin.name;
+}
+
+std::vector<BuiltInSkin> skinsWithLayeredBorder()
+{
+    std::vector<BuiltInSkin> found;
+    for (const BuiltInSkin& skin : kBuiltInSkins)
+        if (skin.layeredBorder)
+            found.push_back(skin);
+    return found;
+}
+
+// Each skin is unpacked once for all its tests.
+struct LoadedSkin {
+    CompressedStoredSkin stored;
+    SkinData data;
+};
+
+LoadedSkin& loaded(const BuiltInSkin& skin)
+{
+    static std::map<std::string, std::unique_ptr<LoadedSkin>> cache;
+    auto& entry = cache[skin.name];
+    if (!entry) {
+        entry = std::make_unique<LoadedSkin>();
+        entry->stored.loadFromCompressBytes(skin.bytes());
+        entry->data.loadCompressedStoredSkin(entry->stored);
     }
-    static void TearDownTestSuite()
+    return *entry;
+}
+
+class EmbeddedSkin : public ::testing::TestWithParam<BuiltInSkin> {
+protected:
+    void SetUp() override
     {
-        delete data;
-        delete stored;
+        LoadedSkin& skin = loaded(GetParam());
+        stored = &skin.stored;
+        data = &skin.data;
     }
 
-    static const DataSkinObject* object(const std::string& name)
+    const DataSkinObject* object(const std::string& name)
     {
         const int i = data->getIndex(name);
         return i < 0 ? nullptr : data->objectList()[size_t(i)].get();
     }
-    static const DataSkinControl* control(const std::string& name)
+    const DataSkinControl* control(const std::string& name)
     {
         const int i = data->getControlIndex(name);
         return i < 0 ? nullptr : data->ctrlList()[size_t(i)].get();
     }
-    static const Picture* picture(int index) { return data->activePicture(index); }
+    const Picture* picture(int index) const { return data->activePicture(index); }
 
-    static inline CompressedStoredSkin* stored = nullptr;
-    static inline SkinData* data = nullptr;
+    CompressedStoredSkin* stored = nullptr;
+    SkinData* data = nullptr;
 };
 
 // Collects the fields a record lists, by key.
@@ -79,10 +123,10 @@ bool inside(const Rect& r, const Picture& p)
     return r.left >= 0 && r.top >= 0 && r.right <= p.width() && r.bottom <= p.height();
 }
 
-TEST_F(PewterSkin, LoadsFromTheEmbeddedBytes)
+TEST_P(EmbeddedSkin, LoadsFromTheEmbeddedBytes)
 {
     ASSERT_FALSE(data->empty());
-    EXPECT_EQ(data->skinName, "Pewter");
+    EXPECT_EQ(data->skinName, GetParam().skinName);
     EXPECT_EQ(data->skinAuthor, "The Tessaly Authors");
     EXPECT_FALSE(data->picture().isEmpty());
     EXPECT_TRUE(data->inActivePicture().isEmpty()) << "inactive frames come from the inactive effect";
@@ -92,7 +136,7 @@ TEST_F(PewterSkin, LoadsFromTheEmbeddedBytes)
     EXPECT_EQ(data->inActiveEffect, InActiveEffect::GrayScale);
 }
 
-TEST_F(PewterSkin, ObjectRecordsHaveTheirClasses)
+TEST_P(EmbeddedSkin, ObjectRecordsHaveTheirClasses)
 {
     const struct {
         const char* name;
@@ -127,7 +171,7 @@ TEST_F(PewterSkin, ObjectRecordsHaveTheirClasses)
     EXPECT_TRUE(item->morphing);
 }
 
-TEST_F(PewterSkin, ControlRecordsHaveTheirClasses)
+TEST_P(EmbeddedSkin, ControlRecordsHaveTheirClasses)
 {
     const struct {
         const char* name;
@@ -176,7 +220,7 @@ std::vector<FieldRecord*> allRecords(const SkinData& data)
     return records;
 }
 
-TEST_F(PewterSkin, EveryPictureIndexNamesAPictureAndEveryPictureIsUsed)
+TEST_P(EmbeddedSkin, EveryPictureIndexNamesAPictureAndEveryPictureIsUsed)
 {
     const int count = int(data->activePictures().size());
     std::set<int> used;
@@ -210,7 +254,7 @@ bool cutsThePicture(const std::string& key)
     return keys.count(key) > 0;
 }
 
-TEST_F(PewterSkin, PictureRectanglesLieInsideTheirPictures)
+TEST_P(EmbeddedSkin, PictureRectanglesLieInsideTheirPictures)
 {
     for (const auto& o : data->objectList()) {
         SCOPED_TRACE(o->idName);
@@ -244,7 +288,7 @@ TEST_F(PewterSkin, PictureRectanglesLieInsideTheirPictures)
     }
 }
 
-TEST_F(PewterSkin, FrameGeometryFitsThePicture)
+TEST_P(EmbeddedSkin, FrameGeometryFitsThePicture)
 {
     const int w = data->picture().width(), h = data->picture().height();
     const Rect& cl = data->clRect;
@@ -270,7 +314,7 @@ TEST_F(PewterSkin, FrameGeometryFitsThePicture)
     EXPECT_TRUE(area.left <= cl.left && area.top <= cl.top && area.right >= cl.right && area.bottom >= cl.bottom);
 }
 
-TEST_F(PewterSkin, ControlSizesSuitTheWindows)
+TEST_P(EmbeddedSkin, ControlSizesSuitTheWindows)
 {
     // The push button composes freely (nine pieces), so "Validate" keeps 75 x 25.
     const auto* button = dynamic_cast<const DataSkinButtonControl*>(control("button"));
@@ -290,7 +334,7 @@ TEST_F(PewterSkin, ControlSizesSuitTheWindows)
     EXPECT_EQ(control("toolmenubutton")->skinRect.height(), 18);
 }
 
-TEST_F(PewterSkin, MasksAndGlowsMatchTheirButtons)
+TEST_P(EmbeddedSkin, MasksAndGlowsMatchTheirButtons)
 {
     const auto* button = dynamic_cast<const DataSkinButtonControl*>(control("button"));
     ASSERT_NE(button, nullptr);
@@ -326,7 +370,7 @@ TEST_F(PewterSkin, MasksAndGlowsMatchTheirButtons)
 
 // Only the first of two same-named keys, or sections, is ever read: a
 // repeated one is a mistake in the description that no look-up would show.
-TEST_F(PewterSkin, DescriptionRepeatsNoKeyAndNoSection)
+TEST_P(EmbeddedSkin, DescriptionRepeatsNoKeyAndNoSection)
 {
     std::vector<std::uint8_t> bytes;
     stored->deCompressToStream(bytes);
@@ -350,6 +394,152 @@ TEST_F(PewterSkin, DescriptionRepeatsNoKeyAndNoSection)
     for (const auto& c : data->ctrlList())
         EXPECT_NE(description.findSection(c->idName), nullptr) << c->idName;
 }
+
+// ---- the layered border ----------------------------------------------------
+
+bool contains(const Rect& outer, const Rect& inner)
+{
+    return outer.left <= inner.left && outer.top <= inner.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+bool within(const Point& p, const Rect& r)
+{
+    return p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
+}
+
+// Opacity of a border mask pixel (the grey level).
+int opacity(const Picture& mask, int x, int y)
+{
+    return int(mask.pixel(x, y) & 0xFF);
+}
+
+TEST_P(EmbeddedSkin, LayeredBorderIsThereOnlyWhereTheSkinHasOne)
+{
+    EXPECT_EQ(data->layerFrame.pictureIndex != -1, GetParam().layeredBorder);
+}
+
+// The skins that have a layered border.
+class LayeredBorder : public EmbeddedSkin {};
+
+TEST_P(LayeredBorder, PicturesExistAndMatch)
+{
+    const DataSkinLayerFrame& lf = data->layerFrame;
+    ASSERT_NE(lf.pictureIndex, -1);
+    const Picture* active = picture(lf.pictureIndex);
+    const Picture* activeMask = picture(lf.maskPictureIndex);
+    ASSERT_TRUE(active && activeMask);
+    EXPECT_EQ(data->activePictures()[size_t(lf.pictureIndex)].bitsPerPixel(), 32);
+    ASSERT_EQ(activeMask->width(), active->width());
+    ASSERT_EQ(activeMask->height(), active->height());
+    // An inactive picture is optional; when named it has the same geometry.
+    if (lf.inActivePictureIndex != -1) {
+        const Picture* inactive = picture(lf.inActivePictureIndex);
+        const Picture* inactiveMask = picture(lf.inActiveMaskPictureIndex);
+        ASSERT_TRUE(inactive && inactiveMask);
+        EXPECT_EQ(inactive->width(), active->width());
+        EXPECT_EQ(inactive->height(), active->height());
+        EXPECT_EQ(inactiveMask->width(), active->width());
+        EXPECT_EQ(inactiveMask->height(), active->height());
+    }
+    EXPECT_TRUE(lf.alphaBlendValue > 0 && lf.alphaBlendValue <= 255);
+    EXPECT_TRUE(lf.inActiveAlphaBlendValue > 0 && lf.inActiveAlphaBlendValue <= lf.alphaBlendValue);
+}
+
+TEST_P(LayeredBorder, RectanglesAreConsistent)
+{
+    const DataSkinLayerFrame& lf = data->layerFrame;
+    ASSERT_NE(lf.pictureIndex, -1);
+    const Picture* active = picture(lf.pictureIndex);
+    ASSERT_NE(active, nullptr);
+    const Rect whole{0, 0, active->width(), active->height()};
+    const Rect& cl = lf.clRect;
+    const Rect& border = lf.borderRect;
+    // The window lies inside the picture with a margin on every side, and
+    // the mouse-sensitive border lies between the window and the picture's
+    // edge.
+    EXPECT_FALSE(cl.isEmpty());
+    EXPECT_TRUE(cl.left > 0 && cl.top > 0 && cl.right < whole.right && cl.bottom < whole.bottom);
+    EXPECT_TRUE(contains(whole, border));
+    EXPECT_TRUE(contains(border, cl));
+    EXPECT_TRUE(border.left < cl.left && border.top < cl.top && border.right > cl.right && border.bottom > cl.bottom)
+        << "a resize border on every side";
+    // Corner points in order, inside the picture; the top strip (rows above
+    // the lower of the top points) and the bottom strip stay clear of the
+    // window, so the strip windows never cover it.
+    for (const Point& p : {lf.ltPoint, lf.rtPoint, lf.lbPoint, lf.rbPoint})
+        EXPECT_TRUE(within(p, whole)) << p.x << "," << p.y;
+    EXPECT_LE(lf.ltPoint.x, lf.rtPoint.x);
+    EXPECT_LE(lf.lbPoint.x, lf.rbPoint.x);
+    EXPECT_LT(lf.ltPoint.y, lf.lbPoint.y);
+    EXPECT_LT(lf.rtPoint.y, lf.rbPoint.y);
+    EXPECT_LE(std::max(lf.ltPoint.y, lf.rtPoint.y), cl.top);
+    EXPECT_GE(std::min(lf.lbPoint.y, lf.rbPoint.y), cl.bottom);
+    // Hit-test corners: inside the border, ordered like the corners.
+    EXPECT_TRUE(lf.hitTestEnable);
+    EXPECT_FALSE(lf.fullBorder);
+    for (const Point& p : {lf.hitTestLTPoint, lf.hitTestRTPoint, lf.hitTestLBPoint, lf.hitTestRBPoint})
+        EXPECT_TRUE(within(p, border)) << p.x << "," << p.y;
+    EXPECT_LT(lf.hitTestLTPoint.x, lf.hitTestRTPoint.x);
+    EXPECT_LT(lf.hitTestLTPoint.y, lf.hitTestLBPoint.y);
+    EXPECT_LT(lf.hitTestLBPoint.x, lf.hitTestRBPoint.x);
+    EXPECT_LT(lf.hitTestRTPoint.y, lf.hitTestRBPoint.y);
+    EXPECT_GT(lf.hitTestSize, 0);
+    EXPECT_LE(lf.hitTestSize, cl.top - border.top);
+}
+
+// What the border windows show: clear over the window, a shadow that fades
+// outwards, and strips whose repeated or stretched parts are the same all
+// along, so a border of any size has no seams.
+TEST_P(LayeredBorder, ShadowFitsAnySize)
+{
+    const DataSkinLayerFrame& lf = data->layerFrame;
+    ASSERT_NE(lf.pictureIndex, -1);
+    for (int maskIndex : {lf.maskPictureIndex, lf.inActiveMaskPictureIndex}) {
+        if (maskIndex == -1)
+            continue;
+        SCOPED_TRACE(data->activePicturesNames()[size_t(maskIndex)]);
+        const Picture* mask = picture(maskIndex);
+        ASSERT_NE(mask, nullptr);
+        const Rect& cl = lf.clRect;
+        const int w = mask->width(), h = mask->height();
+        for (int y = cl.top; y < cl.bottom; ++y)
+            for (int x = cl.left; x < cl.right; ++x)
+                ASSERT_EQ(opacity(*mask, x, y), 0) << "window area at " << x << "," << y;
+        // Dense beside the window, nothing at the picture's outer edge.
+        const int midY = (cl.top + cl.bottom) / 2, midX = (cl.left + cl.right) / 2;
+        EXPECT_GT(opacity(*mask, cl.left - 1, midY), 40);
+        EXPECT_GT(opacity(*mask, midX, cl.bottom), 40);
+        EXPECT_EQ(opacity(*mask, 0, midY), 0);
+        EXPECT_EQ(opacity(*mask, w - 1, midY), 0);
+        EXPECT_EQ(opacity(*mask, midX, 0), 0);
+        EXPECT_EQ(opacity(*mask, midX, h - 1), 0);
+        for (int x = 1; x < cl.left; ++x)
+            EXPECT_GE(opacity(*mask, x, midY), opacity(*mask, x - 1, midY)) << "fades outwards at " << x;
+        // Side strips: picture rows between the top and the bottom strip are
+        // repeated downwards, so each column is one opacity.
+        const int th = std::max(lf.ltPoint.y, lf.rtPoint.y), bh = h - std::min(lf.lbPoint.y, lf.rbPoint.y);
+        for (int x = 0; x < w; ++x) {
+            if (x >= cl.left && x < cl.right)
+                continue;
+            for (int y = th; y < h - bh; ++y)
+                ASSERT_EQ(opacity(*mask, x, y), opacity(*mask, x, th)) << "side strip seam at " << x << "," << y;
+        }
+        // Top and bottom strips: the columns between the corner points
+        // stretch, so each row is one opacity there.
+        for (int y = 0; y < th; ++y)
+            for (int x = lf.ltPoint.x; x < lf.rtPoint.x; ++x)
+                ASSERT_EQ(opacity(*mask, x, y), opacity(*mask, lf.ltPoint.x, y)) << "top strip at " << x << "," << y;
+        for (int y = h - bh; y < h; ++y)
+            for (int x = lf.lbPoint.x; x < lf.rbPoint.x; ++x)
+                ASSERT_EQ(opacity(*mask, x, y), opacity(*mask, lf.lbPoint.x, y)) << "bottom strip at " << x << "," << y;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BuiltIn, EmbeddedSkin, ::testing::ValuesIn(kBuiltInSkins),
+                         [](const ::testing::TestParamInfo<BuiltInSkin>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(BuiltIn, LayeredBorder, ::testing::ValuesIn(skinsWithLayeredBorder()),
+                         [](const ::testing::TestParamInfo<BuiltInSkin>& info) { return info.param.name; });
 
 } // namespace
 } // namespace tessaly::skin

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <stdexcept>
 
-namespace pewter {
+namespace skinart {
 
 QColor hex(unsigned rgb)
 {
@@ -209,4 +209,4 @@ QImage Atlas::image() const
     return out;
 }
 
-} // namespace pewter
+} // namespace skinart

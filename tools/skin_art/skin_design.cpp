@@ -1,7 +1,7 @@
-#include "pewter_design.h"
+#include "skin_design.h"
 
 #include "art.h"
-#include "pewter_palette.h"
+#include "layer_frame.h"
 
 #include <QPainter>
 
@@ -9,7 +9,7 @@
 #include <cmath>
 #include <stdexcept>
 
-namespace pewter {
+namespace skinart {
 namespace {
 
 // Brushed-metal grain: a small, fixed brightness offset per row.
@@ -29,94 +29,95 @@ QColor shift(const QColor& c, int d)
 // side borders. It does not change along the row, so the caption stretches
 // to any width without seams and the caption buttons can carry the same
 // rows as their background.
-QColor captionRow(int y)
+QColor captionRow(const FramePalette& f, int y)
 {
     if (y <= 0)
-        return kOutline;
+        return f.outline;
     if (y == 1)
-        return hex(0xF5F8FB);
+        return f.captionHighlight;
     if (y >= frame::kCaption - 1)
-        return kInnerLine;
+        return f.innerLine;
     QColor base;
     if (y <= 13)
-        base = mix(hex(0xE7EDF3), hex(0xD3DBE4), (y - 2) / 11.0);
+        base = mix(f.captionUpperTop, f.captionUpperBottom, (y - 2) / 11.0);
     else
-        base = mix(hex(0xCDD6E0), hex(0xB5C1CE), (y - 14) / 13.0);
-    return shift(base, grain(y));
+        base = mix(f.captionLowerTop, f.captionLowerBottom, (y - 14) / 13.0);
+    return f.grain ? shift(base, grain(y)) : base;
 }
 
 // ---- the frame -------------------------------------------------------------
 
-QColor frameBase(int x, int y)
+QColor frameBase(const FramePalette& f, int x, int y)
 {
     using namespace frame;
     const int w = kWidth, h = kHeight;
     if (x == 0 || x == w - 1 || y == 0 || y == h - 1)
-        return kOutline;
+        return f.outline;
     if (y < kCaption) {
-        const QColor row = captionRow(y);
+        const QColor row = captionRow(f, y);
         if (y == kCaption - 1) {
             // the line over the client area, inside the side borders
             if (x <= 2)
-                return x == 1 ? kBorderLight : kBorderMid;
+                return x == 1 ? f.borderLight : f.borderMid;
             if (x >= w - 3)
-                return x == w - 2 ? kBorderDark : kBorderMid;
-            return kInnerLine;
+                return x == w - 2 ? f.borderDark : f.borderMid;
+            return f.innerLine;
         }
         if (x == 1)
-            return mix(row, Qt::white, 0.45);
+            return f.captionLeftEdge.over(row);
         if (x == w - 2)
-            return mix(row, Qt::black, 0.06);
+            return f.captionRightEdge.over(row);
         return row;
     }
     // side and bottom borders: 1 outline, 2 metal, 1 inner line
     if (x == 1)
-        return kBorderLight;
+        return f.borderLight;
     if (x == w - 2 || y == h - 2)
-        return kBorderDark;
+        return f.borderDark;
     if (x == 2 || x == w - 3 || y == h - 3)
-        return kBorderMid;
+        return f.borderMid;
     if (x == 3 || x == w - 4 || y == h - 4)
-        return kInnerLine;
-    return kClient;
+        return f.innerLine;
+    return f.client;
 }
 
-void drawFrame(QImage& picture, QImage& mask)
+void drawFrame(const FramePalette& f, QImage& picture, QImage& mask)
 {
     using namespace frame;
+    const int radius = f.cornerRadius;
     picture = blank(kWidth, kHeight);
     mask = blank(kWidth, kHeight, Qt::black);
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x)
-            picture.setPixelColor(x, y, frameBase(x, y));
+            picture.setPixelColor(x, y, frameBase(f, x, y));
 
     // Rounded top corners: outline band, highlight band and caption fill
     // blended by how much of each pixel they cover; pixels less than half
     // inside the outline fall outside the window shape.
-    const double r = kCornerRadius;
+    const double r = radius;
     const QRectF outer(0, 0, kWidth, kHeight + 20);
     const QRectF band(1, 1, kWidth - 2, kHeight + 20);
     const QRectF inner(2, 2, kWidth - 4, kHeight + 20);
-    for (int y = 0; y <= kCornerRadius; ++y) {
+    for (int y = 0; y <= radius; ++y) {
         for (int x = 0; x < kWidth; ++x) {
-            if (x > kCornerRadius && x < kWidth - 1 - kCornerRadius)
+            if (x > radius && x < kWidth - 1 - radius)
                 continue;
             const double c1 = roundRectCoverage(outer, r, TopLeft | TopRight, x, y);
             const double c2 = roundRectCoverage(band, r - 1, TopLeft | TopRight, x, y);
             const double c3 = roundRectCoverage(inner, r - 2, TopLeft | TopRight, x, y);
             if (c1 < 0.5) {
                 mask.setPixelColor(x, y, Qt::white);
-                picture.setPixelColor(x, y, kOutline);
+                picture.setPixelColor(x, y, f.outline);
                 continue;
             }
-            const QColor fill = captionRow(std::max(y, 2));
-            const QColor light = mix(fill, Qt::white, 0.6);
+            const QColor fill = captionRow(f, std::max(y, 2));
+            const QColor light = f.cornerHighlight.over(fill);
             auto ch = [&](int o, int l, int f) {
                 return int(std::lround((o * (c1 - c2) + l * (c2 - c3) + f * c3) / c1));
             };
-            picture.setPixelColor(x, y, QColor(ch(kOutline.red(), light.red(), fill.red()),
-                                               ch(kOutline.green(), light.green(), fill.green()),
-                                               ch(kOutline.blue(), light.blue(), fill.blue())));
+            picture.setPixelColor(x, y, QColor(ch(f.outline.red(), light.red(), fill.red()),
+                                               ch(f.outline.green(), light.green(), fill.green()),
+                                               ch(f.outline.blue(), light.blue(), fill.blue())));
         }
     }
 }
@@ -156,11 +157,10 @@ const Glyph kMarkCheck{{"........##", ".......###", "......###.", "##...###..", 
 
 // `tint` lies over the tile, under the check (lighter under the pointer,
 // darker when pressed).
-QImage programMark(const QColor& tint = Qt::transparent)
+QImage programMark(const CaptionButtonPalette& c, const QColor& tint = Qt::transparent)
 {
     QImage mark = blank(kMarkSize, kMarkSize);
-    Plate tile{hex(0x5A626F), hex(0xC8CDD5), hex(0x7A828E), withAlpha(Qt::white, 110),
-               withAlpha(hex(0x3F4753), 60)};
+    Plate tile = c.markTile;
     tile.radius = 3;
     drawPlate(mark, QRect(0, 0, kMarkSize, kMarkSize), tile);
     if (tint.alpha() > 0) {
@@ -168,8 +168,8 @@ QImage programMark(const QColor& tint = Qt::transparent)
         over.setCompositionMode(QPainter::CompositionMode_SourceAtop);
         over.fillRect(mark.rect(), tint);
     }
-    stamp(mark, kMarkCheck, 3, 5, withAlpha(hex(0x2E3540), 110)); // shadow one pixel below
-    stamp(mark, kMarkCheck, 3, 4, Qt::white);
+    stamp(mark, kMarkCheck, 3, 5, c.markCheckShadow); // shadow one pixel below
+    stamp(mark, kMarkCheck, 3, 4, c.markCheck);
     return mark;
 }
 
@@ -177,15 +177,15 @@ enum class CapGlyph { Close, Max, Restore, Min, RollUp, RollDown, Tray, Badge };
 
 // The restore glyph's front window hides the back one; its inside is
 // painted in the plate colour under the glyph, so only outlines show.
-void drawCapGlyph(QImage& img, CapGlyph kind, int w, int h, const QColor& colour, const QColor& emboss,
-                  int dy, bool inactive, const QColor& tint = Qt::transparent)
+void drawCapGlyph(const CaptionButtonPalette& c, QImage& img, CapGlyph kind, int w, int h, const QColor& colour,
+                  const QColor& emboss, int dy, bool inactive, const QColor& tint = Qt::transparent)
 {
     if (kind == CapGlyph::Badge) {
         // The mark keeps its own colours and needs no plate: it lightens
         // under the pointer, darkens and sinks when pressed, fades when the
         // window is inactive and fades further when disabled.
         const int bx = (w - kMarkSize) / 2, by = (h - kMarkSize) / 2 + dy;
-        QImage mark = programMark(tint);
+        QImage mark = programMark(c, tint);
         if (inactive)
             mark = inactiveGrey(mark);
         QPainter painter(&img);
@@ -214,59 +214,59 @@ void drawCapGlyph(QImage& img, CapGlyph kind, int w, int h, const QColor& colour
     stamp(img, *glyph, gx, gy, colour);
 }
 
-QImage captionButton(CapGlyph kind, int w, CapState state, bool close)
+QImage captionButton(const Palette& palette, CapGlyph kind, int w, CapState state, bool close)
 {
+    const CaptionButtonPalette& c = palette.captionButtons;
     const int h = frame::kButtonHeight;
     QImage img = blank(w, h);
-    fillRows(img, QRect(0, 0, w, h), [](int i) { return captionRow(frame::kButtonTop + i); });
+    fillRows(img, QRect(0, 0, w, h), [&](int i) { return captionRow(palette.frame, frame::kButtonTop + i); });
     const QRect plate(0, 0, w, h);
-    QColor glyph = kGlyph, emboss = withAlpha(Qt::white, 150), tint = Qt::transparent;
+    QColor glyph = c.glyph, emboss = c.emboss, tint = Qt::transparent;
     int dy = 0;
     switch (state) {
     case CapState::Normal:
         // The program's mark stands on the caption itself, as a window's
         // mark does; the buttons rest on quiet plates.
         if (kind != CapGlyph::Badge)
-            drawPlate(img, plate, {withAlpha(hex(0x3E4B5A), 60), withAlpha(Qt::white, 95),
-                                   withAlpha(Qt::white, 15), withAlpha(Qt::white, 110)});
+            drawPlate(img, plate, c.normal);
         break;
     case CapState::Hot:
         if (kind == CapGlyph::Badge) {
-            tint = withAlpha(Qt::white, 70);
+            tint = c.markHotTint;
         } else if (close) {
-            drawPlate(img, plate, {hex(0x8C2B22), hex(0xEC7C70), hex(0xC23A2F), withAlpha(hex(0xFFD5D0), 160)});
-            glyph = Qt::white;
-            emboss = withAlpha(hex(0x5A130E), 120);
+            drawPlate(img, plate, c.closeHot);
+            glyph = c.closeGlyph;
+            emboss = c.closeEmbossHot;
         } else {
-            drawPlate(img, plate, {hex(0x6B7F96), hex(0xFCFDFE), hex(0xCFDAE6), withAlpha(Qt::white, 230)});
-            glyph = kGlyphHot;
+            drawPlate(img, plate, c.hot);
+            glyph = c.glyphHot;
         }
         break;
     case CapState::Pressed:
         if (kind == CapGlyph::Badge) {
-            tint = withAlpha(hex(0x1B2430), 60);
+            tint = c.markPressedTint;
         } else if (close) {
-            drawPlate(img, plate, {hex(0x6E1F19), hex(0xA32E25), hex(0xC4483D), withAlpha(hex(0x5A1510), 130)});
-            glyph = Qt::white;
-            emboss = withAlpha(hex(0x4A0F0B), 110);
+            drawPlate(img, plate, c.closePressed);
+            glyph = c.closeGlyph;
+            emboss = c.closeEmbossPressed;
         } else {
-            drawPlate(img, plate, {hex(0x536478), hex(0xAAB7C6), hex(0xC6D0DB), withAlpha(hex(0x6F7E8F), 110)});
-            glyph = kGlyphHot;
-            emboss = withAlpha(Qt::white, 90);
+            drawPlate(img, plate, c.pressed);
+            glyph = c.glyphPressed;
+            emboss = c.embossPressed;
         }
         dy = 1;
         break;
     case CapState::Inactive:
         img = inactiveGrey(img);
-        glyph = hex(0x8C8C8C);
-        emboss = withAlpha(Qt::white, 120);
+        glyph = c.inactiveGlyph;
+        emboss = c.inactiveEmboss;
         break;
     case CapState::Disabled:
-        glyph = withAlpha(kGlyph, 70);
-        emboss = withAlpha(Qt::white, 70);
+        glyph = withAlpha(c.glyph, c.disabledGlyphAlpha);
+        emboss = c.disabledEmboss;
         break;
     }
-    drawCapGlyph(img, kind, w, h, glyph, emboss, dy, state == CapState::Inactive, tint);
+    drawCapGlyph(c, img, kind, w, h, glyph, emboss, dy, state == CapState::Inactive, tint);
     if (state == CapState::Inactive)
         img = inactiveGrey(img); // the badge and every blend stay exactly grey
     return img;
@@ -299,16 +299,16 @@ const char* stateName(CapState s)
     return "";
 }
 
-QImage drawCaptionButtons(std::map<std::string, QRect>& tiles)
+QImage drawCaptionButtons(const Palette& palette, std::map<std::string, QRect>& tiles)
 {
     const int rows = int(std::size(kCapRows));
-    QImage img = blank(kCellW * 5, kCellH * rows - 1, kClient);
+    QImage img = blank(kCellW * 5, kCellH * rows - 1, palette.frame.client);
     QPainter p(&img);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     for (int r = 0; r < rows; ++r) {
         for (int s = 0; s < 5; ++s) {
             const CapRow& row = kCapRows[r];
-            const QImage cell = captionButton(row.glyph, row.width, kCapStates[s], row.close);
+            const QImage cell = captionButton(palette, row.glyph, row.width, kCapStates[s], row.close);
             const QRect rect(s * kCellW, r * kCellH, row.width, frame::kButtonHeight);
             p.drawImage(rect.topLeft(), cell);
             tiles["caption_buttons/" + row.name + "." + stateName(kCapStates[s])] = rect;
@@ -348,34 +348,32 @@ void drawGlow(int w, int h, int margin, double radius, const QColor& colour, int
 
 // ---- controls --------------------------------------------------------------
 
-Plate buttonPlate(const std::string& state, double radius)
+Plate buttonPlate(const ButtonPalette& b, const std::string& state, double radius)
 {
     Plate p;
-    p.radius = radius;
     if (state == "normal")
-        p = {hex(0x8893A1), hex(0xFEFEFF), hex(0xD8DEE5), withAlpha(Qt::white, 220)};
+        p = b.normal;
     else if (state == "hot")
-        p = {kSteel, hex(0xFFFFFF), hex(0xD3E1F0), withAlpha(Qt::white, 255)};
+        p = b.hot;
     else if (state == "pressed")
-        p = {hex(0x56687D), hex(0xBFC9D5), hex(0xDCE2E9), withAlpha(hex(0x7C8A9A), 120)};
+        p = b.pressed;
     else if (state == "focused")
-        p = {kSteel, hex(0xFEFEFF), hex(0xD8DEE5), withAlpha(hex(0xCFE0F2), 255),
-             withAlpha(hex(0xB9CFE8), 200)};
+        p = b.focused;
     else if (state == "disabled")
-        p = {hex(0xBCC3CB), hex(0xF4F6F8), hex(0xE6E9ED), withAlpha(Qt::white, 160)};
+        p = b.disabled;
     p.radius = radius;
     return p;
 }
 
-QImage buttonTile(int w, int h, const std::string& state, double radius, const QColor& back)
+QImage buttonTile(const ButtonPalette& b, int w, int h, const std::string& state, double radius, const QColor& back)
 {
     QImage img = blank(w, h, back);
-    drawPlate(img, QRect(0, 0, w, h), buttonPlate(state, radius));
+    drawPlate(img, QRect(0, 0, w, h), buttonPlate(b, state, radius));
     if (state == "focused") {
         // a soft inner ring marks the keyboard focus
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing, true);
-        p.setPen(QPen(withAlpha(hex(0x9DBBDD), 170), 1));
+        p.setPen(QPen(b.focusRing, 1));
         p.drawRoundedRect(QRectF(1.5, 1.5, w - 3, h - 3), radius - 1, radius - 1);
     }
     return img;
@@ -391,137 +389,141 @@ QImage shapeMask(int w, int h, double radius)
     return m;
 }
 
-QColor statusRow(int y)
+QColor statusRow(const BarPalette& b, int y)
 {
     if (y == 0)
-        return hex(0xA9B2BC);
+        return b.statusRule;
     if (y == 1)
-        return hex(0xFBFCFD);
-    return mix(hex(0xEDF0F3), hex(0xD6DBE1), (y - 2) / 18.0);
+        return b.statusHighlight;
+    return mix(b.statusTop, b.statusBottom, (y - 2) / 18.0);
 }
 
 const Glyph kArrowDown{{"#####", ".###.", "..#.."}};
 
-QImage toolMenuTile(const std::string& state)
+QImage toolMenuTile(const Palette& palette, const std::string& state)
 {
     const int w = 40, h = 18;
     QImage img = blank(w, h);
-    fillRows(img, QRect(0, 0, w, h), [](int i) { return statusRow(2 + i); });
-    drawPlate(img, QRect(0, 0, w, h), buttonPlate(state, 2.5));
+    fillRows(img, QRect(0, 0, w, h), [&](int i) { return statusRow(palette.bars, 2 + i); });
+    drawPlate(img, QRect(0, 0, w, h), buttonPlate(palette.buttons, state, 2.5));
     const bool disabled = state == "disabled";
     const int dy = state == "pressed" ? 1 : 0;
-    stamp(img, kArrowDown, w - 8, 8 + dy + 1, withAlpha(Qt::white, 140));
-    stamp(img, kArrowDown, w - 8, 8 + dy, disabled ? kTextDisabled : kGlyph);
+    stamp(img, kArrowDown, w - 8, 8 + dy + 1, palette.buttons.arrowEmboss);
+    stamp(img, kArrowDown, w - 8, 8 + dy, disabled ? palette.text.textDisabled : palette.buttons.arrow);
     return img;
 }
 
 // Centred in the 9-pixel strip right of the caption, this lands the arrow
 // on the same pixels as the arrow of the hot and pressed faces.
-QImage markerTile()
+QImage markerTile(const Palette& palette)
 {
     QImage img = blank(6, 5, kKey);
-    stamp(img, kArrowDown, 0, 1, kGlyph);
+    stamp(img, kArrowDown, 0, 1, palette.buttons.arrow);
     return img;
 }
 
-QImage editTile(bool hot)
+QImage editTile(const Palette& palette, bool hot)
 {
+    const EditPalette& e = palette.edit;
     const int w = 40, h = 18;
-    QImage img = blank(w, h, Qt::white);
-    const QColor border = hot ? kSteel : hex(0x97A1AD);
-    const QColor top = hot ? hex(0x4F78A6) : hex(0x7F8A97);
-    const QColor bottom = hot ? kSteel : hex(0xB1B9C2);
+    QImage img = blank(w, h, e.face);
+    const QColor border = hot ? e.hotBorder : e.border;
+    const QColor top = hot ? e.hotBorderTop : e.borderTop;
+    const QColor bottom = hot ? e.hotBorderBottom : e.borderBottom;
     hline(img, 1, w - 2, 0, top);
     hline(img, 1, w - 2, h - 1, bottom);
     vline(img, 0, 1, h - 2, border);
     vline(img, w - 1, 1, h - 2, border);
     // softened corners
     for (auto [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}})
-        img.setPixelColor(x, y, mix(border, kClient, 0.55));
+        img.setPixelColor(x, y, mix(border, palette.frame.client, 0.55));
     if (hot) {
-        hline(img, 1, w - 2, 1, hex(0xD7E5F4));
-        hline(img, 1, w - 2, h - 2, hex(0xE3EDF8));
-        vline(img, 1, 1, h - 2, hex(0xDDE9F6));
-        vline(img, w - 2, 1, h - 2, hex(0xDDE9F6));
+        hline(img, 1, w - 2, 1, e.hotInnerTop);
+        hline(img, 1, w - 2, h - 2, e.hotInnerBottom);
+        vline(img, 1, 1, h - 2, e.hotInnerSides);
+        vline(img, w - 2, 1, h - 2, e.hotInnerSides);
     } else {
-        hline(img, 1, w - 2, 1, hex(0xE4E8EC));
-        vline(img, 1, 2, h - 2, hex(0xF3F5F7));
-        vline(img, w - 2, 2, h - 2, hex(0xFBFCFD));
+        hline(img, 1, w - 2, 1, e.innerTop);
+        vline(img, 1, 2, h - 2, e.innerLeft);
+        vline(img, w - 2, 2, h - 2, e.innerRight);
     }
     return img;
 }
 
-QImage statusTile()
+QImage statusTile(const BarPalette& b)
 {
     QImage img = blank(40, 21);
-    fillRows(img, QRect(0, 0, 40, 21), statusRow);
+    fillRows(img, QRect(0, 0, 40, 21), [&](int y) { return statusRow(b, y); });
     return img;
 }
 
-QImage gripTile()
+QImage gripTile(const BarPalette& b)
 {
     QImage img = blank(11, 11, kKey);
     // three diagonal rows of raised dots
     for (int k = 0; k < 3; ++k) {
         for (int j = 0; j <= k; ++j) {
             const int x = 8 - 4 * (k - j) + 0, y = 8 - 4 * j;
-            img.setPixelColor(x + 1, y + 1, Qt::white);
-            img.setPixelColor(x, y, hex(0x8F99A5));
-            img.setPixelColor(x + 1, y, hex(0xA9B2BC));
-            img.setPixelColor(x, y + 1, hex(0xA9B2BC));
+            img.setPixelColor(x + 1, y + 1, b.gripLight);
+            img.setPixelColor(x, y, b.gripDot);
+            img.setPixelColor(x + 1, y, b.gripMid);
+            img.setPixelColor(x, y + 1, b.gripMid);
         }
     }
     return img;
 }
 
-QImage panelTile()
+QImage panelTile(const Palette& palette)
 {
+    const BarPalette& b = palette.bars;
     const int s = 40;
-    QImage img = blank(s, s, kClient);
-    hline(img, 0, s - 1, 0, hex(0xB0B8C1));
-    hline(img, 0, s - 1, s - 1, hex(0x9EA7B2));
-    vline(img, 0, 0, s - 1, hex(0xB0B8C1));
-    vline(img, s - 1, 0, s - 1, hex(0x9EA7B2));
-    hline(img, 1, s - 2, 1, Qt::white);
-    vline(img, 1, 1, s - 2, Qt::white);
-    hline(img, 1, s - 2, s - 2, hex(0xD3D8DE));
-    vline(img, s - 2, 2, s - 2, hex(0xD3D8DE));
+    QImage img = blank(s, s, palette.frame.client);
+    hline(img, 0, s - 1, 0, b.panelOuterLight);
+    hline(img, 0, s - 1, s - 1, b.panelOuterDark);
+    vline(img, 0, 0, s - 1, b.panelOuterLight);
+    vline(img, s - 1, 0, s - 1, b.panelOuterDark);
+    hline(img, 1, s - 2, 1, b.panelInnerLight);
+    vline(img, 1, 1, s - 2, b.panelInnerLight);
+    hline(img, 1, s - 2, s - 2, b.panelInnerDark);
+    vline(img, s - 2, 2, s - 2, b.panelInnerDark);
     return img;
 }
 
-QImage labelTile()
+QImage labelTile(const BarPalette& b)
 {
     const int w = 40, h = 21;
-    QImage img = blank(w, h, hex(0xE1E5EA));
-    hline(img, 0, w - 1, 0, hex(0xAEB6BF));
-    vline(img, 0, 0, h - 1, hex(0xAEB6BF));
-    hline(img, 0, w - 1, h - 1, Qt::white);
-    vline(img, w - 1, 0, h - 1, Qt::white);
-    hline(img, 1, w - 2, 1, hex(0xD4D9DF));
+    QImage img = blank(w, h, b.labelFace);
+    hline(img, 0, w - 1, 0, b.labelShade);
+    vline(img, 0, 0, h - 1, b.labelShade);
+    hline(img, 0, w - 1, h - 1, b.labelLight);
+    vline(img, w - 1, 0, h - 1, b.labelLight);
+    hline(img, 1, w - 2, 1, b.labelInnerShade);
     return img;
 }
 
-QImage menuItemTile(bool active)
+// The glyph column with its two edge lines, over the rows of rect.
+void glyphColumn(const MenuPalette& m, QImage& img, int left, int height)
 {
-    QImage img = blank(kItemW, kItemH, kMenuBack);
-    fillRows(img, QRect(0, 0, kColumn, kItemH), [](int) { return kMenuColumn; });
-    vline(img, kColumn, 0, kItemH - 1, hex(0xDCE1E6));
-    vline(img, kColumn + 1, 0, kItemH - 1, Qt::white);
-    if (active) {
-        drawPlate(img, QRect(1, 1, kItemW - 2, kItemH - 2),
-                  {hex(0x8DA9CA), hex(0xEEF4FB), hex(0xD2E0EF), withAlpha(Qt::white, 200)});
-    }
+    fillRows(img, QRect(left, 0, kColumn, height), [&](int) { return m.column; });
+    vline(img, left + kColumn, 0, height - 1, m.columnLine);
+    vline(img, left + kColumn + 1, 0, height - 1, m.columnLight);
+}
+
+QImage menuItemTile(const MenuPalette& m, bool active)
+{
+    QImage img = blank(kItemW, kItemH, m.back);
+    glyphColumn(m, img, 0, kItemH);
+    if (active)
+        drawPlate(img, QRect(1, 1, kItemW - 2, kItemH - 2), m.highlight);
     return img;
 }
 
-QImage dividerTile()
+QImage dividerTile(const MenuPalette& m)
 {
-    QImage img = blank(kItemW, 7, kMenuBack);
-    fillRows(img, QRect(0, 0, kColumn, 7), [](int) { return kMenuColumn; });
-    vline(img, kColumn, 0, 6, hex(0xDCE1E6));
-    vline(img, kColumn + 1, 0, 6, Qt::white);
-    hline(img, kColumn + 4, kItemW - 3, 3, hex(0xD2D8DE));
-    hline(img, kColumn + 4, kItemW - 3, 4, Qt::white);
+    QImage img = blank(kItemW, 7, m.back);
+    glyphColumn(m, img, 0, 7);
+    hline(img, kColumn + 4, kItemW - 3, 3, m.divider);
+    hline(img, kColumn + 4, kItemW - 3, 4, m.dividerLight);
     return img;
 }
 
@@ -536,24 +538,22 @@ QImage glyphTile(const Glyph& g, const QColor& c)
     return img;
 }
 
-QImage popupPicture()
+QImage popupPicture(const MenuPalette& m)
 {
     const int s = 40;
-    QImage img = blank(s, s, kMenuBack);
+    QImage img = blank(s, s, m.back);
     // the glyph column runs on through the top and bottom margins
-    fillRows(img, QRect(3, 0, kColumn, s), [](int) { return kMenuColumn; });
-    vline(img, 3 + kColumn, 0, s - 1, hex(0xDCE1E6));
-    vline(img, 3 + kColumn + 1, 0, s - 1, Qt::white);
+    glyphColumn(m, img, 3, s);
     for (int i = 0; i < s; ++i) {
-        img.setPixelColor(i, 0, hex(0x8A94A0));
-        img.setPixelColor(i, s - 1, hex(0x7D8793));
-        img.setPixelColor(0, i, hex(0x8A94A0));
-        img.setPixelColor(s - 1, i, hex(0x7D8793));
+        img.setPixelColor(i, 0, m.outlineLight);
+        img.setPixelColor(i, s - 1, m.outlineDark);
+        img.setPixelColor(0, i, m.outlineLight);
+        img.setPixelColor(s - 1, i, m.outlineDark);
     }
-    hline(img, 1, s - 2, 1, Qt::white);
-    vline(img, 1, 1, s - 2, Qt::white);
-    hline(img, 2, s - 2, s - 2, hex(0xE9ECEF));
-    vline(img, s - 2, 2, s - 2, hex(0xE9ECEF));
+    hline(img, 1, s - 2, 1, m.innerLight);
+    vline(img, 1, 1, s - 2, m.innerLight);
+    hline(img, 2, s - 2, s - 2, m.innerShade);
+    vline(img, s - 2, 2, s - 2, m.innerShade);
     for (int i = 2; i < s - 2; ++i) {
         img.setPixelColor(i, 2, img.pixelColor(i, 3));
         img.setPixelColor(2, i, img.pixelColor(3, i));
@@ -561,15 +561,60 @@ QImage popupPicture()
     return img;
 }
 
-QImage hintPicture()
+QImage hintPicture(const MenuPalette& m)
 {
     const int w = 30, h = 24;
-    QImage img = blank(w, h, hex(0x8790A0));
-    fillGradient(img, QRect(1, 1, w - 2, h - 2), hex(0xFDFDFE), hex(0xE9EDF2));
-    hline(img, 1, w - 2, 1, Qt::white);
+    QImage img = blank(w, h, m.hintBorder);
+    fillGradient(img, QRect(1, 1, w - 2, h - 2), m.hintTop, m.hintBottom);
+    hline(img, 1, w - 2, 1, m.hintHighlight);
     for (auto [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}})
-        img.setPixelColor(x, y, mix(hex(0x8790A0), hex(0xF0F2F5), 0.6));
+        img.setPixelColor(x, y, mix(m.hintBorder, m.hintCornerBlend, 0.6));
     return img;
+}
+
+void addGlow(SkinSources& s, const std::string& name, int w, int h, const Glow& glow)
+{
+    QImage picture, mask;
+    drawGlow(w, h, kGlowMargin, 3, glow.colour, glow.peak, picture, mask);
+    s.active.push_back({name + ".bmp", picture, BmpKind::Alpha32});
+    s.active.push_back({name + "_mask.bmp", mask, BmpKind::Grey8});
+}
+
+QImage drawControls(const Palette& p, std::map<std::string, QRect>& tiles)
+{
+    const QColor client = p.frame.client;
+    Atlas atlas(200, client);
+    for (const char* st : {"normal", "hot", "pressed", "focused", "disabled"})
+        atlas.add(std::string("button.") + st, buttonTile(p.buttons, 48, 25, st, 3, client));
+    for (const char* st : {"normal", "hot", "pressed", "disabled"})
+        atlas.add(std::string("toolbutton.") + st, buttonTile(p.buttons, 24, 21, st, 3, client));
+    for (const char* st : {"normal", "hot", "pressed", "disabled"})
+        atlas.add(std::string("toolmenubutton.") + st, toolMenuTile(p, st));
+    atlas.add("toolmenubutton.marker", markerTile(p));
+    atlas.add("edit.normal", editTile(p, false));
+    atlas.add("edit.hot", editTile(p, true));
+    atlas.add("statusbar", statusTile(p.bars));
+    atlas.add("statusbar.grip", gripTile(p.bars));
+    atlas.add("panel", panelTile(p));
+    atlas.add("label", labelTile(p.bars));
+    atlas.add("menuitem.normal", menuItemTile(p.menu, false));
+    atlas.add("menuitem.active", menuItemTile(p.menu, true));
+    atlas.add("menuitem.divider", dividerTile(p.menu));
+    atlas.add("menuitem.check", glyphTile(kCheckGlyph, p.text.text));
+    atlas.add("menuitem.checkactive", glyphTile(kCheckGlyph, p.text.textHot));
+    atlas.add("menuitem.radio", glyphTile(kRadioGlyph, p.text.text));
+    atlas.add("menuitem.radioactive", glyphTile(kRadioGlyph, p.text.textHot));
+    atlas.add("menuitem.arrow", glyphTile(kArrowRight, p.text.text));
+    atlas.add("menuitem.arrowactive", glyphTile(kArrowRight, p.text.textHot));
+    for (const char* name : {"button.normal", "button.hot", "button.pressed", "button.focused", "button.disabled",
+                             "toolbutton.normal", "toolbutton.hot", "toolbutton.pressed", "toolbutton.disabled",
+                             "toolmenubutton.normal", "toolmenubutton.hot", "toolmenubutton.pressed",
+                             "toolmenubutton.disabled", "toolmenubutton.marker", "edit.normal", "edit.hot",
+                             "statusbar", "statusbar.grip", "panel", "label", "menuitem.normal", "menuitem.active",
+                             "menuitem.divider", "menuitem.check", "menuitem.checkactive", "menuitem.radio",
+                             "menuitem.radioactive", "menuitem.arrow", "menuitem.arrowactive"})
+        tiles[std::string("controls/") + name] = atlas.rect(name);
+    return atlas.image();
 }
 
 } // namespace
@@ -582,71 +627,33 @@ int SkinSources::pictureIndex(const std::string& fileName) const
     throw std::logic_error("no picture " + fileName);
 }
 
-SkinSources buildPewter()
+SkinSources buildSkin(const Palette& palette)
 {
     using namespace frame;
     SkinSources s;
+    s.palette = &palette;
     s.frame = {"frame.bmp", {}, BmpKind::Colour24};
     s.frameMask = {"frame_mask.bmp", {}, BmpKind::Mask4};
-    drawFrame(s.frame.image, s.frameMask.image);
+    drawFrame(palette.frame, s.frame.image, s.frameMask.image);
 
     // ---- active pictures
-    s.active.push_back({"caption_buttons.bmp", drawCaptionButtons(s.tiles), BmpKind::Colour24});
-    for (auto [name, w, colour, peak] :
-         {std::tuple{std::string("caption_glow"), 25, hex(0x6AA5E6), 150},
-          std::tuple{std::string("close_glow"), 31, hex(0xF0604E), 165},
-          std::tuple{std::string("sysmenu_glow"), 19, hex(0x6AA5E6), 150}}) {
-        QImage picture, mask;
-        drawGlow(w, kButtonHeight, kGlowMargin, 3, colour, peak, picture, mask);
-        s.active.push_back({name + ".bmp", picture, BmpKind::Alpha32});
-        s.active.push_back({name + "_mask.bmp", mask, BmpKind::Grey8});
-    }
-
-    Atlas atlas(200, kClient);
-    for (const char* st : {"normal", "hot", "pressed", "focused", "disabled"})
-        atlas.add(std::string("button.") + st, buttonTile(48, 25, st, 3, kClient));
-    for (const char* st : {"normal", "hot", "pressed", "disabled"})
-        atlas.add(std::string("toolbutton.") + st, buttonTile(24, 21, st, 3, kClient));
-    for (const char* st : {"normal", "hot", "pressed", "disabled"})
-        atlas.add(std::string("toolmenubutton.") + st, toolMenuTile(st));
-    atlas.add("toolmenubutton.marker", markerTile());
-    atlas.add("edit.normal", editTile(false));
-    atlas.add("edit.hot", editTile(true));
-    atlas.add("statusbar", statusTile());
-    atlas.add("statusbar.grip", gripTile());
-    atlas.add("panel", panelTile());
-    atlas.add("label", labelTile());
-    atlas.add("menuitem.normal", menuItemTile(false));
-    atlas.add("menuitem.active", menuItemTile(true));
-    atlas.add("menuitem.divider", dividerTile());
-    atlas.add("menuitem.check", glyphTile(kCheckGlyph, kText));
-    atlas.add("menuitem.checkactive", glyphTile(kCheckGlyph, kTextHot));
-    atlas.add("menuitem.radio", glyphTile(kRadioGlyph, kText));
-    atlas.add("menuitem.radioactive", glyphTile(kRadioGlyph, kTextHot));
-    atlas.add("menuitem.arrow", glyphTile(kArrowRight, kText));
-    atlas.add("menuitem.arrowactive", glyphTile(kArrowRight, kTextHot));
-    s.active.push_back({"controls.bmp", atlas.image(), BmpKind::Colour24});
-    for (const char* name : {"button.normal", "button.hot", "button.pressed", "button.focused", "button.disabled",
-                             "toolbutton.normal", "toolbutton.hot", "toolbutton.pressed", "toolbutton.disabled",
-                             "toolmenubutton.normal", "toolmenubutton.hot", "toolmenubutton.pressed",
-                             "toolmenubutton.disabled", "toolmenubutton.marker", "edit.normal", "edit.hot",
-                             "statusbar", "statusbar.grip", "panel", "label", "menuitem.normal", "menuitem.active",
-                             "menuitem.divider", "menuitem.check", "menuitem.checkactive", "menuitem.radio",
-                             "menuitem.radioactive", "menuitem.arrow", "menuitem.arrowactive"})
-        s.tiles[std::string("controls/") + name] = atlas.rect(name);
-
+    s.active.push_back({"caption_buttons.bmp", drawCaptionButtons(palette, s.tiles), BmpKind::Colour24});
+    addGlow(s, "caption_glow", 25, kButtonHeight, palette.glows.caption);
+    addGlow(s, "close_glow", 31, kButtonHeight, palette.glows.close);
+    addGlow(s, "sysmenu_glow", 19, kButtonHeight, palette.glows.sysMenu);
+    s.active.push_back({"controls.bmp", drawControls(palette, s.tiles), BmpKind::Colour24});
     s.active.push_back({"button_mask.bmp", shapeMask(48, 25, 3), BmpKind::Mask4});
-    {
-        QImage picture, mask;
-        drawGlow(48, 25, kGlowMargin, 3, hex(0x5C9BE0), 140, picture, mask);
-        s.active.push_back({"button_glow.bmp", picture, BmpKind::Alpha32});
-        s.active.push_back({"button_glow_mask.bmp", mask, BmpKind::Grey8});
-    }
-    s.active.push_back({"popup.bmp", popupPicture(), BmpKind::Colour24});
-    s.active.push_back({"hint.bmp", hintPicture(), BmpKind::Colour24});
+    addGlow(s, "button_glow", 48, 25, palette.glows.button);
+    s.active.push_back({"popup.bmp", popupPicture(palette.menu), BmpKind::Colour24});
+    s.active.push_back({"hint.bmp", hintPicture(palette.menu), BmpKind::Colour24});
 
-    s.description = describePewter(s);
+    // Only designs with a layered border have its pictures; they come last,
+    // so the other pictures keep their indices in every design.
+    if (palette.layerFrame)
+        addLayerFrame(*palette.layerFrame, s);
+
+    s.description = describeSkin(s);
     return s;
 }
 
-} // namespace pewter
+} // namespace skinart

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace pewter {
+namespace skinart {
 
 using tessaly::skin::DibBitmap;
 using tessaly::skin::DibFormat;
@@ -80,4 +80,4 @@ DibBitmap bitmapOf(const SkinPicture& drawn)
     return DibBitmap(std::move(picture), formatOf(drawn.kind));
 }
 
-} // namespace pewter
+} // namespace skinart

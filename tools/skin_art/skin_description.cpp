@@ -1,7 +1,6 @@
-#include "pewter_design.h"
+#include "skin_design.h"
 
 #include "art.h"
-#include "pewter_palette.h"
 
 #include "skin/data/skin_data.h"
 
@@ -11,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace pewter {
+namespace skinart {
 namespace {
 
 // ---- description text ------------------------------------------------------
@@ -126,18 +125,19 @@ QRect local(int x0, int y0, int x1, int y1)
 void describeGeneral(Description& d, const SkinSources& s)
 {
     using namespace frame;
-    d.comment("Pewter: the built-in skin of Tessaly.");
-    d.comment("Written by tools/pewter_art together with the bitmaps beside it; edit the");
-    d.comment("program and run it again rather than editing this file by hand.");
+    const Palette& p = *s.palette;
+    d.comment(p.displayName + ": a built-in skin of Tessaly.");
+    d.comment("Written by tools/skin_art (" + p.name + ") together with the bitmaps beside it;");
+    d.comment("edit the program and run it again rather than editing this file by hand.");
     d.comment("Colours are 0x00BBGGRR values in decimal; rectangles are left,top,right,bottom");
     d.comment("with right and bottom exclusive.");
     d.section("VERSION", versionKeys());
     d.key("ver", 1);
-    d.key("skinname", "Pewter");
+    d.key("skinname", p.displayName);
     d.key("skinauthor", "The Tessaly Authors");
     d.key("authoremail", "");
     d.key("authorurl", "");
-    d.key("skincomments", "Brushed pewter: cool metal caption, crisp one-pixel bevels, steel-blue accents.");
+    d.key("skincomments", p.comments);
 
     d.section("PICTURES");
     d.key("picture", s.frame.fileName);
@@ -167,7 +167,7 @@ void describeGeneral(Description& d, const SkinSources& s)
     d.key("mdibgstretchtype", "stfull");
     // The shape is rounded only in the top rows; below them the whole width
     // inside the side borders is always in the window.
-    d.rect("maskrectarea", QRect(QPoint(kBorder, kCornerRadius), QPoint(clRight - 1, clBottom - 1)));
+    d.rect("maskrectarea", QRect(QPoint(kBorder, p.frame.cornerRadius), QPoint(clRight - 1, clBottom - 1)));
     d.key("hittestlefttoppoint", pointText(12, 12));
     d.key("hittestrighttoppoint", pointText(kWidth - 12, 12));
     d.key("hittestleftbottompoint", pointText(12, kHeight - 12));
@@ -188,9 +188,46 @@ void describeGeneral(Description& d, const SkinSources& s)
     d.flag("mainmenubartransparent", false);
 }
 
+// LAYERFRAME: the soft shadow around the window (see layer_frame.h). The
+// border reacts to the mouse for resizing in a few pixels around the
+// window; it never carries the caption (no full border).
+void describeLayerFrame(Description& d, const SkinSources& s)
+{
+    const LayerFrameGeometry& g = *s.layerFrame;
+    const LayerFramePalette& p = *s.palette->layerFrame;
+    auto point = [&](const std::string& k, const QPoint& pt) { d.key(k, pointText(pt.x(), pt.y())); };
+    tessaly::skin::DataSkinLayerFrame layerFrame;
+    d.section("LAYERFRAME", keysOf(layerFrame));
+    d.key("pictureindex", s.pictureIndex("layer_frame.bmp"));
+    d.key("maskpictureindex", s.pictureIndex("layer_frame_mask.bmp"));
+    d.key("inactivepictureindex", s.pictureIndex("layer_frame_inactive.bmp"));
+    d.key("inactivemaskpictureindex", s.pictureIndex("layer_frame_inactive_mask.bmp"));
+    point("lefttoppoint", g.lt);
+    point("righttoppoint", g.rt);
+    point("leftbottompoint", g.lb);
+    point("rightbottompoint", g.rb);
+    d.rect("clientrect", g.client);
+    d.key("alphablendvalue", p.alpha);
+    d.key("inactivealphablendvalue", p.inactiveAlpha);
+    d.rect("borderrect", g.border);
+    d.flag("hittestenable", true);
+    d.flag("fullborder", false);
+    d.key("hittestsize", p.resizeBorder);
+    d.rect("captionrect", QRect());
+    point("hittestlefttoppoint", g.hitLt);
+    point("hittestrighttoppoint", g.hitRt);
+    point("hittestleftbottompoint", g.hitLb);
+    point("hittestrightbottompoint", g.hitRb);
+    // The strips beside the window are the same all along, so repeating
+    // them is exact.
+    d.flag("fullstretch", false);
+    d.key("blurmaskpictureindex", -1);
+}
+
 // POPUPWINDOW, HINTWINDOW and SKINCOLORS.
 void describeWindows(Description& d, const SkinSources& s)
 {
+    const Palette& p = *s.palette;
     const QRect itemsRect(QPoint(3, 3), QPoint(36, 36));
     tessaly::skin::DataSkinPopupWindow popupWindow;
     d.section("POPUPWINDOW", keysOf(popupWindow));
@@ -201,14 +238,17 @@ void describeWindows(Description& d, const SkinSources& s)
     d.key("leftbottompoint", pointText(3 + kColumn + 3, 37));
     d.key("rightbottompoint", pointText(37, 37));
     d.rect("itemsrect", itemsRect);
-    d.colour("scrollmarkercolor", hex(0x6A7482));
-    d.colour("scrollmarkeractivecolor", hex(0x2C5F93));
+    d.colour("scrollmarkercolor", p.text.scrollMarker);
+    d.colour("scrollmarkeractivecolor", p.text.scrollMarkerActive);
     d.flag("leftstretch", true);
     d.flag("rightstretch", true);
     d.flag("topstretch", true);
     d.flag("bottomstretch", true);
     d.flag("stretcheffect", true);
     d.key("stretchtype", "stfull");
+
+    if (s.layerFrame)
+        describeLayerFrame(d, s);
 
     tessaly::skin::DataSkinHintWindow hintWindow;
     d.section("HINTWINDOW", keysOf(hintWindow));
@@ -219,7 +259,7 @@ void describeWindows(Description& d, const SkinSources& s)
     d.key("leftbottompoint", pointText(3, 21));
     d.key("rightbottompoint", pointText(27, 21));
     d.rect("clientrect", local(3, 3, 27, 21));
-    d.font(13, "", hex(0x2B323A));
+    d.font(13, "", p.text.hint);
     d.flag("leftstretch", true);
     d.flag("rightstretch", true);
     d.flag("topstretch", true);
@@ -229,20 +269,22 @@ void describeWindows(Description& d, const SkinSources& s)
 
     tessaly::skin::SkinColors colours;
     d.section("SKINCOLORS", keysOf(colours));
-    d.colour("cbtnface", kClient);
-    d.colour("cbtntext", kText);
-    d.colour("cwindow", Qt::white);
-    d.colour("cwindowtext", hex(0x15191E));
-    d.colour("chighlight", hex(0x4F7FB4));
-    d.colour("chighlighttext", Qt::white);
-    d.colour("cbtnhighlight", Qt::white);
-    d.colour("cbtnshadow", hex(0x8E98A4));
+    const SkinColourPalette& c = p.colours;
+    d.colour("cbtnface", c.btnFace);
+    d.colour("cbtntext", c.btnText);
+    d.colour("cwindow", c.window);
+    d.colour("cwindowtext", c.windowText);
+    d.colour("chighlight", c.highlight);
+    d.colour("chighlighttext", c.highlightText);
+    d.colour("cbtnhighlight", c.btnHighlight);
+    d.colour("cbtnshadow", c.btnShadow);
 }
 
 // SKINOBJECTS: the caption buttons, the caption and the menu item.
 void describeObjects(Description& d, const SkinSources& s)
 {
     using namespace frame;
+    const TextPalette& t = s.palette->text;
     auto tile = [&](const std::string& name) { return s.tiles.at(name); };
     const int capPic = s.pictureIndex("caption_buttons.bmp");
     const int ctlPic = s.pictureIndex("controls.bmp");
@@ -312,13 +354,13 @@ void describeObjects(Description& d, const SkinSources& s)
     d.flag("skinrectinapicture", false);
     d.rect("skinrect", captionSkin);
     d.rect("textrect", local(4, 1, captionSkin.width() - 4, captionSkin.height()));
-    d.font(15, "fsbold", kCaptionTextInactive);
-    d.colour("activefontcolor", kCaptionText);
+    d.font(15, "fsbold", t.captionInactive);
+    d.colour("activefontcolor", t.caption);
     d.key("alignment", "tacenter");
     d.flag("light", false);
-    d.flag("shadow", true);
-    d.colour("shadowcolor", hex(0xE4E4E4));
-    d.colour("activeshadowcolor", hex(0xF1F5F9));
+    d.flag("shadow", t.captionShadow);
+    d.colour("shadowcolor", t.captionShadowInactive);
+    d.colour("activeshadowcolor", t.captionShadowColour);
     d.flag("stretcheffect", false);
     d.flag("gloweffect", false);
     d.flag("glowinactiveeffect", false);
@@ -339,9 +381,9 @@ void describeObjects(Description& d, const SkinSources& s)
     d.key("dividerrightoffset", 4);
     d.rect("textrect", local(kColumn + 5, 0, kItemW - 4, kItemH));
     d.rect("imagerect", local(5, 3, 21, 19));
-    d.font(14, "", kText);
-    d.colour("activefontcolor", kTextHot);
-    d.colour("unenabledfontcolor", hex(0xA0A7AF));
+    d.font(14, "", t.text);
+    d.colour("activefontcolor", t.textHot);
+    d.colour("unenabledfontcolor", t.menuDisabled);
     d.flag("stretcheffect", true);
     d.flag("inactivestretcheffect", true);
     d.flag("dividerstretcheffect", true);
@@ -358,6 +400,7 @@ void describeObjects(Description& d, const SkinSources& s)
 // SKINCONTROLS.
 void describeControls(Description& d, const SkinSources& s)
 {
+    const TextPalette& t = s.palette->text;
     auto tile = [&](const std::string& name) { return s.tiles.at(name); };
     const int ctlPic = s.pictureIndex("controls.bmp");
     d.section("SKINCONTROLS");
@@ -388,10 +431,10 @@ void describeControls(Description& d, const SkinSources& s)
         d.key("fontname", "Arial");
         d.key("fontheight", height);
         d.key("fontstyle", "");
-        d.colour("fontcolor", kText);
-        d.colour("activefontcolor", kTextHot);
-        d.colour("downfontcolor", kTextDown);
-        d.colour("disabledfontcolor", kTextDisabled);
+        d.colour("fontcolor", t.text);
+        d.colour("activefontcolor", t.textHot);
+        d.colour("downfontcolor", t.textDown);
+        d.colour("disabledfontcolor", t.textDisabled);
     };
 
     d.section("button", controlKeys("button"));
@@ -463,9 +506,9 @@ void describeControls(Description& d, const SkinSources& s)
     d.flag("stretcheffect", true);
     d.key("stretchtype", "stfull");
     d.rect("activeskinrect", tile("controls/edit.hot"));
-    d.font(14, "", hex(0x15191E));
-    d.colour("disabledfontcolor", kTextDisabled);
-    d.colour("activefontcolor", hex(0x0B1826));
+    d.font(14, "", t.editText);
+    d.colour("disabledfontcolor", t.textDisabled);
+    d.colour("activefontcolor", t.editTextHot);
 
     // The status bar: a fixed height, any width (left and right pieces
     // fixed, the middle stretched); its caption is never shown.
@@ -483,7 +526,7 @@ void describeControls(Description& d, const SkinSources& s)
     d.key("bgpictureindex", -1);
     d.rect("captionrect", QRect());
     d.key("alignment", "taleftjustify");
-    d.font(14, "", kText);
+    d.font(14, "", t.text);
     d.rect("gripperrect", tile("controls/statusbar.grip"));
     d.flag("grippertransparent", true);
     d.colour("grippertransparentcolor", kKey);
@@ -495,13 +538,13 @@ void describeControls(Description& d, const SkinSources& s)
     d.key("bgpictureindex", -1);
     d.rect("captionrect", QRect());
     d.key("alignment", "tacenter");
-    d.font(14, "", kText);
+    d.font(14, "", t.text);
 
     d.section("stdlabel", controlKeys("stdlabel"));
     d.key("pictureindex", -1);
     d.key("maskpictureindex", -1);
-    d.font(14, "", hex(0x1E242B));
-    d.colour("activefontcolor", kSteelDeep);
+    d.font(14, "", t.label);
+    d.colour("activefontcolor", t.link);
 
     d.section("label", controlKeys("label"));
     d.key("pictureindex", ctlPic);
@@ -514,12 +557,12 @@ void describeControls(Description& d, const SkinSources& s)
     d.rect("clientrect", local(3, 2, 37, 19));
     d.flag("stretcheffect", true);
     d.key("stretchtype", "stfull");
-    d.font(14, "", hex(0x2A313A));
+    d.font(14, "", t.fieldLabel);
 }
 
 } // namespace
 
-std::string describePewter(const SkinSources& s)
+std::string describeSkin(const SkinSources& s)
 {
     Description d;
     describeGeneral(d, s);
@@ -529,4 +572,4 @@ std::string describePewter(const SkinSources& s)
     return d.text();
 }
 
-} // namespace pewter
+} // namespace skinart

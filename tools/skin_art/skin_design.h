@@ -1,5 +1,7 @@
 #pragma once
 
+#include "palette.h"
+
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -8,17 +10,16 @@
 #include <string>
 #include <vector>
 
-namespace pewter {
+namespace skinart {
 
-// Frame geometry in frame-picture pixels. The window keeps the top, left,
-// right and bottom margins of the picture at any size; the parts between
-// the corner points grow.
+// Frame geometry in frame-picture pixels, the same for every design. The
+// window keeps the top, left, right and bottom margins of the picture at any
+// size; the parts between the corner points grow.
 namespace frame {
 constexpr int kWidth = 120;
 constexpr int kHeight = 80;
 constexpr int kBorder = 4;       // left, right and bottom margins
 constexpr int kCaption = 29;     // top margin: caption bar plus its edge lines
-constexpr int kCornerRadius = 6; // rounded top corners
 constexpr int kCornerCut = 8;    // corner points sit this far in from the sides
 constexpr int kButtonTop = 5;    // caption buttons: top edge and height
 constexpr int kButtonHeight = 19;
@@ -36,20 +37,32 @@ struct SkinPicture {
     BmpKind kind;
 };
 
-// Everything the pewter skin is made of: the slot pictures, the active
-// pictures in index order, the description text, and where the tiles lie
-// (for previews).
+// Where the layered border's window lies in its picture, and the points that
+// cut the picture into the border's strips (see layer_frame.h).
+struct LayerFrameGeometry {
+    QRect client;        // the window itself: clear
+    QRect border;        // the mouse-sensitive edge around the window
+    QPoint lt, rt, lb, rb;
+    QPoint hitLt, hitRt, hitLb, hitRb;
+};
+
+// Everything a skin is made of: the slot pictures, the active pictures in
+// index order, the description text, and where the tiles lie (for
+// previews).
 struct SkinSources {
+    const Palette* palette = nullptr;
     SkinPicture frame;
     SkinPicture frameMask;
     std::vector<SkinPicture> active;
     std::string description;
     std::map<std::string, QRect> tiles; // "picture/tile" -> rectangle
+    std::optional<LayerFrameGeometry> layerFrame;
     int pictureIndex(const std::string& fileName) const;
 };
 
-SkinSources buildPewter();
+// Draws every picture of the design and writes its description.
+SkinSources buildSkin(const Palette& palette);
 // The description text for the pictures and tiles of a built skin.
-std::string describePewter(const SkinSources& skin);
+std::string describeSkin(const SkinSources& skin);
 
-} // namespace pewter
+} // namespace skinart
