@@ -4,6 +4,7 @@
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
 #include "skin/embedded_pewter.h"
+#include "skin/embedded_slate.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,8 +18,9 @@ namespace tessaly::app {
 
 namespace {
 
-const std::array<SkinChooser::BuiltInSkin, 1> builtIns{{
+const std::array<SkinChooser::BuiltInSkin, 2> builtIns{{
     {QStringLiteral("pewter"), skin::embedded_pewter},
+    {QStringLiteral("slate"), skin::embedded_slate},
 }};
 
 const SkinChooser::BuiltInSkin* findBuiltIn(const QString& name)
