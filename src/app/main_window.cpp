@@ -22,6 +22,7 @@
 #include "skin/controls/skin_speed_button.h"
 #include "skin/controls/skin_status_bar.h"
 #include "skin/data/skin_data.h"
+#include "skin/paint/bitmap_canvas.h"
 #include "skin/frame/application_notifier.h"
 #include "skin/frame/skin_frame.h"
 #include "skin/menus/skin_popup_menu.h"
@@ -83,8 +84,11 @@ MainWindow::MainWindow(platform::MainThread& mainThread, std::string programFold
     setDesignClientSize(QSize(clientWidth, clientHeight));
     attachFrame();
 
+    // The report takes the colours of every skin loaded from now on.
+    m_skinData->setOnLoadData([this](skin::SkinData&) { applySkinColours(); });
     loadStoredSkin();
     createControls();
+    applySkinColours();
     m_reportMemo = std::make_unique<ReportMemo>(m_reportMemoEdit);
     m_filter = std::make_unique<ReportFilter>(*m_reportMemo);
 
@@ -252,6 +256,21 @@ void MainWindow::updateSkinMenu()
     m_skinFileItem->onClick = [this, path = m_skinChooser->current()] {
         runGuarded(this, [&] { chooseSkinFile(path); });
     };
+}
+
+void MainWindow::applySkinColours()
+{
+    if (!m_reportMemoEdit || m_skinData->empty())
+        return;
+    const skin::SkinColors& colours = m_skinData->skinColors();
+    m_reportMemoEdit->setColours({
+        .window = skin::qColorOf(colours.cWindow),
+        .windowText = skin::qColorOf(colours.cWindowText),
+        .highlight = skin::qColorOf(colours.cHighLight),
+        .highlightText = skin::qColorOf(colours.cHighLightText),
+        .face = skin::qColorOf(colours.cBtnFace),
+        .faceText = skin::qColorOf(colours.cBtnText),
+    });
 }
 
 void MainWindow::chooseBuiltInSkin(const QString& name)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/report_filter.h"
+#include "app/report_text_edit.h"
 #include "platform/qt_frameless_window.h"
 
 #include <QElapsedTimer>
@@ -79,7 +80,7 @@ public:
     process::CreateProcess& checker() { return *m_checker; }
     skin::SkinData& skinData() { return *m_skinData; }
     SkinChooser& skinChooser() { return *m_skinChooser; }
-    QPlainTextEdit* reportMemoEdit() const { return m_reportMemoEdit; }
+    ReportTextEdit* reportMemoEdit() const { return m_reportMemoEdit; }
     skin::SkinEdit* bookPathEdit() const { return m_bookPathEdit; }
     skin::SkinButton* validateButton() const { return m_validateButton; }
     skin::SkinSpeedButton* browseButton() const { return m_browseButton; }
@@ -103,6 +104,7 @@ private:
     void createControls();
     void createStatusBar();
     void addSkinMenu(skin::MenuItem& items);
+    void applySkinColours();
     void updateSkinMenu();
     void centreOnFirstShow();
     void attachFrame();
@@ -138,7 +140,7 @@ private:
     std::unique_ptr<skin::ContextMenuOpener> m_pathMenuOpener;
     skin::SkinEdit* m_bookPathEdit = nullptr;
     skin::SkinButton* m_validateButton = nullptr;
-    QPlainTextEdit* m_reportMemoEdit = nullptr;
+    ReportTextEdit* m_reportMemoEdit = nullptr;
     QLabel* m_progressLabel = nullptr;
     std::unique_ptr<ReportMemo> m_reportMemo;
     std::unique_ptr<ReportFilter> m_filter;

@@ -17,6 +17,22 @@ ReportTextEdit::ReportTextEdit(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
+void ReportTextEdit::setColours(const Colours& colours)
+{
+    QPalette palette = this->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Base, colours.window);
+        palette.setColor(group, QPalette::Text, colours.windowText);
+        palette.setColor(group, QPalette::Highlight, colours.highlight);
+        palette.setColor(group, QPalette::HighlightedText, colours.highlightText);
+        palette.setColor(group, QPalette::Window, colours.face);
+        palette.setColor(group, QPalette::Button, colours.face);
+        palette.setColor(group, QPalette::WindowText, colours.faceText);
+        palette.setColor(group, QPalette::ButtonText, colours.faceText);
+    }
+    setPalette(palette);
+}
+
 QMimeData* ReportTextEdit::createMimeDataFromSelection() const
 {
     const QTextCursor selection = textCursor();

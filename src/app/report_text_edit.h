@@ -12,6 +12,19 @@ class ReportTextEdit : public QPlainTextEdit {
 public:
     explicit ReportTextEdit(QWidget* parent = nullptr);
 
+    // The colours of the skin the window wears: the text on the skin's
+    // window colour, the selection in its highlight colours, and the
+    // scroll bars in its button colours.
+    struct Colours {
+        QColor window;
+        QColor windowText;
+        QColor highlight;
+        QColor highlightText;
+        QColor face;
+        QColor faceText;
+    };
+    void setColours(const Colours& colours);
+
 protected:
     QMimeData* createMimeDataFromSelection() const override;
     // Draws a bar in the left margin beside the blocks of marked lines.

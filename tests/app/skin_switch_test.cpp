@@ -12,6 +12,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/embedded_pewter.h"
 #include "skin/menus/skin_popup_menu.h"
+#include "skin/paint/bitmap_canvas.h"
 #include "window_test_support.h"
 
 #include <QApplication>
@@ -174,6 +175,10 @@ TEST_F(SkinSwitchTest, EveryWindowTakesEachSkinAtOnce)
         EXPECT_EQ(m_window.skinData().skinName, s.skinName) << s.step;
         expectDesignClientSizes(s.step);
         expectControlsBound(s.step);
+        const skin::SkinColors& colours = m_window.skinData().skinColors();
+        const QPalette memo = m_window.reportMemoEdit()->palette();
+        EXPECT_EQ(memo.color(QPalette::Base), skin::qColorOf(colours.cWindow)) << s.step << ": the report's colours";
+        EXPECT_EQ(memo.color(QPalette::Text), skin::qColorOf(colours.cWindowText)) << s.step;
         // The glow shows the new skin's picture while the pointer rests;
         // once it leaves, no glow or border window is left over.
         EXPECT_TRUE(m_window.validateButton()->glowShown()) << s.step;
