@@ -1,5 +1,7 @@
 #include "app/about_window.h"
 
+#include "app/logo_label.h"
+
 #include "app/app_fonts.h"
 #include "app/main_window.h"
 #include "app/website.h"
@@ -66,11 +68,12 @@ void AboutWindow::showEvent(QShowEvent* event)
 }
 
 skin::SkinStdLabel* AboutWindow::addLabel(const QString& text, const QRect& geometry, const char* family, int height,
-                                   bool bold, skin::SkinData* skinData)
+                                   bool bold, bool useSkinFont)
 {
     auto* label = new skin::SkinStdLabel(text, clientArea());
     label->setDefaultFont(labelFont(family, height, bold));
-    label->setSkinData(skinData);
+    label->setUseSkinFont(useSkinFont);
+    label->setSkinData(m_skinData);
     // A label is never lower than its font's line, or descenders are cut.
     label->setGeometry(
         geometry.adjusted(0, 0, 0, std::max(0, QFontMetrics(label->font()).height() - geometry.height())));
@@ -80,24 +83,24 @@ skin::SkinStdLabel* AboutWindow::addLabel(const QString& text, const QRect& geom
 
 void AboutWindow::createLabels()
 {
-    auto* logoImage = new QLabel(clientArea());
+    auto* logoImage = new LogoLabel(QImage(QStringLiteral(":/tessaly/logo.png")), clientArea());
     logoImage->setObjectName(QStringLiteral("logoImage"));
     logoImage->setGeometry(59, 11, 200, 46);
-    logoImage->setPixmap(QPixmap(QStringLiteral(":/tessaly/logo.png")));
     logoImage->setAlignment(Qt::AlignCenter);
+    logoImage->setSkinData(m_skinData);
 
     // The version and maker lines take the skin's label font; the product
-    // name and "Web site:" keep their own fonts.
-    addLabel(QStringLiteral("Version 1.0"), {43, 83, 241, 13}, "Tahoma", -11, false, m_skinData)
+    // name and "Web site:" keep their own fonts. All take the skin's label
+    // colour, which a dark skin needs.
+    addLabel(QStringLiteral("Version 1.0"), {43, 83, 241, 13}, "Tahoma", -11, false, true)
         ->setObjectName(QStringLiteral("versionLabel"));
-    addLabel(QStringLiteral("Tessaly"), {43, 58, 241, 16}, "Arial", -14, true, nullptr)
+    addLabel(QStringLiteral("Tessaly"), {43, 58, 241, 16}, "Arial", -14, true, false)
         ->setObjectName(QStringLiteral("productNameLabel"));
-    addLabel(QStringLiteral("\u00a9 2010-2012 The Tessaly Authors"), {42, 104, 241, 13}, "Arial", 14, false,
-             m_skinData)
+    addLabel(QStringLiteral("\u00a9 2010-2012 The Tessaly Authors"), {42, 104, 241, 13}, "Arial", 14, false, true)
         ->setObjectName(QStringLiteral("makerLabel"));
 
     skin::SkinStdLabel* webSite
-        = addLabel(QStringLiteral("Web site:"), {71, 126, 46, 13}, "Tahoma", -11, false, nullptr);
+        = addLabel(QStringLiteral("Web site:"), {71, 126, 46, 13}, "Tahoma", -11, false, false);
     webSite->setObjectName(QStringLiteral("webSiteLabel"));
     webSite->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     webSite->adjustSize();
@@ -105,6 +108,7 @@ void AboutWindow::createLabels()
     m_webSiteLink = new skin::SkinLinkLabel(QString::fromUtf8(websiteAddress), clientArea());
     m_webSiteLink->setObjectName(QStringLiteral("webSiteLink"));
     m_webSiteLink->setDefaultFont(labelFont("Arial", 14, false, true));
+    m_webSiteLink->setSkinData(m_skinData);
     // The stand-in fonts run wider than the design's; keep a gap after "Web site:".
     const int webSiteEnd = webSite->x() + webSite->fontMetrics().horizontalAdvance(webSite->text());
     m_webSiteLink->move(std::max(122, webSiteEnd + 5), 126);

@@ -36,7 +36,7 @@ protected:
 private:
     void createLabels();
     skin::SkinStdLabel* addLabel(const QString& text, const QRect& geometry, const char* family, int height,
-                                 bool bold, skin::SkinData* skinData);
+                                 bool bold, bool useSkinFont);
     void centreOverMainWindow();
 
     QWidget* m_mainWindow;

@@ -588,14 +588,16 @@ TEST_F(WindowLayoutTest, SkinNoticesReachTheControlsThroughTheFrame)
 
 TEST_F(WindowLayoutTest, StatusBarMenuHasItsItems)
 {
-    // The three of the design, then saving the report.
+    // The three of the design, then saving the report and the skins.
     const tessaly::skin::MenuItem& items = m_window.aboutMenu()->items();
-    ASSERT_EQ(items.count(), 5);
+    ASSERT_EQ(items.count(), 6);
     EXPECT_EQ(items.at(0).caption, QStringLiteral("Visit Our Website"));
     EXPECT_TRUE(items.at(1).isSeparator());
     EXPECT_EQ(items.at(2).caption, QStringLiteral("About"));
     EXPECT_TRUE(items.at(3).isSeparator());
     EXPECT_EQ(items.at(4).caption, QStringLiteral("Save Report\u2026"));
+    EXPECT_EQ(items.at(5).caption, QStringLiteral("Skin"));
+    EXPECT_TRUE(items.at(5).hasItems());
 }
 
 TEST_F(WindowLayoutTest, AboutCommandShowsTheSameHiddenWindow)

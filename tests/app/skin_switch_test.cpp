@@ -2,6 +2,7 @@
 // menus and glows take the new skin at once, and nothing is left behind.
 #include "app/about_window.h"
 #include "app/error_report.h"
+#include "app/logo_label.h"
 #include "app/main_window.h"
 #include "app/skin_chooser.h"
 #include "platform/qt_compositor.h"
@@ -190,6 +191,47 @@ TEST_F(SkinSwitchTest, EveryWindowTakesEachSkinAtOnce)
         else if (s.skin == QLatin1String("pewter"))
             EXPECT_EQ(m_window.size(), pewterSize);
     }
+}
+
+// The logo's name is dark on a light window; on a dark one it takes the
+// labels' light colour, and the mark keeps its own colours throughout.
+TEST_F(SkinSwitchTest, TheLogoNameStaysReadable)
+{
+    const QImage original = QImage(QStringLiteral(":/tessaly/logo.png")).convertToFormat(QImage::Format_ARGB32);
+    auto* logo = m_about.findChild<tessaly::app::LogoLabel*>(QStringLiteral("logoImage"));
+    ASSERT_NE(logo, nullptr);
+    // The darkest opaque pixel of the name, and the mark's pixels.
+    auto nameLightness = [](const QImage& image) {
+        int darkest = 255;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = tessaly::app::LogoLabel::MarkWidth; x < image.width(); ++x)
+                if (qAlpha(image.pixel(x, y)) == 255)
+                    darkest = std::min(darkest, QColor(image.pixel(x, y)).lightness());
+        return darkest;
+    };
+    // Whether the mark's pixels agree (within the rounding of a pixmap's
+    // premultiplied pixels).
+    auto sameMark = [&original](const QImage& image) {
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < tessaly::app::LogoLabel::MarkWidth; ++x) {
+                const QRgb a = image.pixel(x, y);
+                const QRgb b = original.pixel(x, y);
+                if (std::abs(qAlpha(a) - qAlpha(b)) > 2 || (qAlpha(b) > 64 && std::abs(qGray(a) - qGray(b)) > 4))
+                    return false;
+            }
+        return true;
+    };
+
+    const QImage onPewter = logo->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_TRUE(sameMark(onPewter));
+    EXPECT_EQ(nameLightness(onPewter), nameLightness(original));
+    EXPECT_LT(nameLightness(onPewter), 100);
+    m_window.chooseBuiltInSkin(QStringLiteral("slate"));
+    const QImage onSlate = logo->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_GT(nameLightness(onSlate), 160);
+    EXPECT_TRUE(sameMark(onSlate));
+    m_window.chooseBuiltInSkin(QStringLiteral("pewter"));
+    EXPECT_EQ(nameLightness(logo->pixmap().toImage().convertToFormat(QImage::Format_ARGB32)), nameLightness(original));
 }
 
 TEST_F(SkinSwitchTest, TheSkinMenuChecksTheSkinInUse)

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "skin/controls/skin_bound.h"
+
+#include <QImage>
+#include <QLabel>
+
+namespace tessaly::app {
+
+// The About window's logo: the program's mark and its name beside it. The
+// name is drawn dark, for a light window; where the skin's labels are light
+// (a dark skin), the name takes the labels' colour so that it stays
+// readable. The mark keeps its own colours.
+class LogoLabel : public QLabel, public skin::SkinBound {
+public:
+    // The name starts this many pixels from the picture's left edge.
+    static constexpr int MarkWidth = 46;
+
+    explicit LogoLabel(QImage logo, QWidget* parent = nullptr);
+
+    void setSkinData(skin::SkinData* skinData);
+    skin::SkinData* skinData() const override { return m_skinData; }
+    const std::string& skinDataName() const override { return m_skinDataName; }
+    int index() const override { return m_index; }
+    void beforeChangeSkinData() override;
+    void changeSkinData() override;
+
+    // The logo with its name in the colour given, each pixel keeping its
+    // opacity.
+    static QImage withNameColour(const QImage& logo, const QColor& colour);
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    QImage m_logo;
+    skin::SkinData* m_skinData = nullptr;
+    std::string m_skinDataName = "stdlabel";
+    int m_index = -1;
+};
+
+} // namespace tessaly::app
