@@ -10,12 +10,16 @@
 namespace tessaly::skin {
 
 LayerWindow::LayerWindow()
-    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput
-                           | Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnTopHint)
+    : LayerWindow(Qt::ToolTip | Qt::WindowTransparentForInput | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("glow"));
-    setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+LayerWindow::LayerWindow(Qt::WindowFlags flags)
+    : QWidget(nullptr, flags | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);

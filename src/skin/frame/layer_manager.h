@@ -23,6 +23,8 @@ public:
     int opacity() const { return m_alpha; }
 
 protected:
+    // A layered window of another kind (the border strips).
+    explicit LayerWindow(Qt::WindowFlags flags);
     void paintEvent(QPaintEvent* event) override;
 
 private:
