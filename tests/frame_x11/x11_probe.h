@@ -71,6 +71,29 @@ public:
         return r;
     }
 
+    // The window's place on the screen and its size.
+    QRect rootGeometry(uint32_t window)
+    {
+        const QRect g = geometry(window);
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_c)).data->root;
+        auto* reply = xcb_translate_coordinates_reply(m_c, xcb_translate_coordinates(m_c, window, root, 0, 0),
+                                                      nullptr);
+        QRect r;
+        if (reply && !g.isNull())
+            r = QRect(QPoint(reply->dst_x, reply->dst_y), g.size());
+        std::free(reply);
+        return r;
+    }
+
+    // The window and all its ancestors are mapped.
+    bool viewable(uint32_t window)
+    {
+        auto* a = xcb_get_window_attributes_reply(m_c, xcb_get_window_attributes(m_c, window), nullptr);
+        const bool v = a && a->map_state == XCB_MAP_STATE_VIEWABLE;
+        std::free(a);
+        return v;
+    }
+
     struct Mapped {
         uint32_t window;
         QRect geometry;

@@ -146,10 +146,8 @@ void FormLayerBorder::place(bool rebuild)
     const bool resized =
         bounds.width() != m_layout.window.width() || bounds.height() != m_layout.window.height();
     m_layout = layoutLayerBorder(*m_geometry, bounds);
-    if (rebuild || resized) {
+    if (rebuild || resized)
         buildImages();
-        applyImages();
-    }
     QWindow* parent = m_frame->window()->windowHandle();
     for (FormLayerBorderType type : kLayerBorderTypes) {
         const LayerStrip& strip = m_layout.strip(type);
@@ -161,17 +159,23 @@ void FormLayerBorder::place(bool rebuild)
                 w->hide();
             continue;
         }
+        const QPoint at(strip.screen.left, strip.screen.top);
         if (!w) {
             w = std::make_unique<FormLayerWindow>(this, type, m_transparentForInput);
-            w->setImage(imageOf(m_images[std::size_t(type)]).copy());
             w->setOpacity(m_alpha);
             // Transient for the window: the window manager keeps the strip
             // with it (stacking, minimising) and gives it no task-bar entry.
             w->winId();
             if (w->windowHandle() && parent)
                 w->windowHandle()->setTransientParent(parent);
+        } else if (!(rebuild || resized)) {
+            w->move(at);
         }
-        w->move(strip.screen.left, strip.screen.top);
+        // A new image comes with its place: one request for both, so the
+        // window manager never sees a size without the position that goes
+        // with it.
+        if (rebuild || resized || !w->isVisible())
+            w->setImage(imageOf(m_images[std::size_t(type)]).copy(), at);
         if (!w->isVisible())
             w->show();
     }
@@ -189,6 +193,7 @@ void FormLayerBorder::buildImages()
 
 void FormLayerBorder::applyImages()
 {
+    // Same size, same place: only the pixels change.
     for (FormLayerBorderType type : kLayerBorderTypes)
         if (const auto& w = m_windows[std::size_t(type)]; w && !m_images[std::size_t(type)].empty())
             w->setImage(imageOf(m_images[std::size_t(type)]).copy());

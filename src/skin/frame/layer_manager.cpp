@@ -32,6 +32,13 @@ void LayerWindow::setImage(QImage image)
     update();
 }
 
+void LayerWindow::setImage(QImage image, const QPoint& at)
+{
+    m_image = std::move(image);
+    setGeometry(QRect(at, m_image.size()));
+    update();
+}
+
 void LayerWindow::setOpacity(int alpha)
 {
     m_alpha = std::clamp(alpha, 0, 255);
