@@ -18,7 +18,8 @@ namespace tessaly::skin {
 
 namespace {
 
-// A picture of the registry with alpha from its mask (none: its own alpha).
+// A picture of the registry with alpha from its mask (none: its own alpha),
+// ready for the strip images.
 Bitmap withAlphaFromMask(const Picture* picture, const Picture* mask)
 {
     Bitmap b;
@@ -27,6 +28,9 @@ Bitmap withAlphaFromMask(const Picture* picture, const Picture* mask)
     b.assign(pixelView(*picture));
     if (mask)
         alphaFromMask(b, pixelView(*mask));
+    // The strip windows show premultiplied pixels: prepared here, once per
+    // skin, every strip image built from it is ready to show.
+    b.checkRGBA();
     b.checkingAlphaBlend();
     return b;
 }

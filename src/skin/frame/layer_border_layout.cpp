@@ -193,21 +193,51 @@ FormLayerBorderHit LayerBorderLayout::hitTest(FormLayerBorderType type, const Po
     return FormLayerBorderHit::Nowhere;
 }
 
+namespace {
+
+// The pieces' spans cover the whole strip image, so building it writes every
+// pixel and it need not be cleared first (the layout gives every piece the
+// strip's full height, and sources inside the picture).
+bool piecesCoverStrip(const LayerStrip& strip)
+{
+    const int w = strip.screen.width(), h = strip.screen.height();
+    std::vector<std::pair<int, int>> spans;
+    for (const LayerPiece& piece : strip.pieces) {
+        if (piece.span.top > 0 || piece.span.bottom < h)
+            return false;
+        spans.emplace_back(piece.span.left, piece.span.right);
+    }
+    std::sort(spans.begin(), spans.end());
+    int covered = 0;
+    for (const auto& [left, right] : spans) {
+        if (left > covered)
+            return false;
+        covered = std::max(covered, right);
+    }
+    return covered >= w;
+}
+
+} // namespace
+
 void buildLayerImage(Bitmap& image, PixelView picture, const LayerStrip& strip)
 {
     if (strip.screen.isEmpty() || picture.isEmpty()) {
         image.clear();
         return;
     }
-    // Cleared first: pieces that overlap (corners of a narrow strip) or are
-    // cut by the picture's edge must not leave old pixels behind.
-    image.setSize(strip.screen.width(), strip.screen.height());
-    image.setAlphaBlend(false);
-    image.fillRect({0, 0, image.width(), image.height()}, 0);
+    // Cleared only where pieces leave gaps: an image of the same size keeps
+    // its old pixels otherwise.
+    if (piecesCoverStrip(strip)) {
+        image.setSizeForOverwrite(strip.screen.width(), strip.screen.height());
+    } else {
+        image.setSize(strip.screen.width(), strip.screen.height());
+        image.setAlphaBlend(false);
+        image.fillRect({0, 0, image.width(), image.height()}, 0);
+    }
     for (const LayerPiece& piece : strip.pieces)
         layPiece(picture, piece.source, image, piece.span, false, piece.tileY);
-    image.checkingAlphaBlend();
-    image.checkRGBA();
+    // The border is always drawn with its alpha.
+    image.setAlphaBlend(true);
 }
 
 } // namespace tessaly::skin

@@ -93,7 +93,9 @@ struct LayerBorderLayout {
 LayerBorderLayout layoutLayerBorder(const LayerBorderGeometry& geometry, const Rect& window);
 
 // The image of one strip from the picture (its pieces laid at the strip's
-// size). An empty strip gives an empty image.
+// size; pixels no piece reaches are transparent). An empty strip gives an
+// empty image. The picture is used as it is: prepare it (alpha from the
+// mask, colours no brighter than their alpha) once, not on every build.
 void buildLayerImage(Bitmap& image, PixelView picture, const LayerStrip& strip);
 
 } // namespace tessaly::skin
