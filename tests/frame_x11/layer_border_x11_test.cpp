@@ -131,6 +131,14 @@ TEST_F(LayerBorderX11Test, StripsStandAroundTheWindowAfterAMoveAndAResize)
     showAt(QPoint(200, 150));
     EXPECT_TRUE(settledAround()) << aroundOnServer();
     const QString id = num(qint64(window.winId()));
+    // The window manager knows each strip belongs to the window, and keeps
+    // it out of task bars.
+    for (FormLayerBorderType type : skin::kLayerBorderTypes) {
+        const uint32_t strip = uint32_t(border().window(type)->winId());
+        EXPECT_EQ(probe.transientFor(strip), uint32_t(window.winId())) << int(type);
+        const auto state = probe.netWmState(strip);
+        EXPECT_NE(std::find(state.begin(), state.end(), "_NET_WM_STATE_SKIP_TASKBAR"), state.end()) << int(type);
+    }
 
     xdotool({QStringLiteral("windowmove"), id, QStringLiteral("420"), QStringLiteral("300")});
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.pos() == QPoint(420, 300); }, 3000));

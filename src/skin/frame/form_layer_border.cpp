@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/qt_frameless_window.h"
+#include "platform/qt_skip_taskbar.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/form_layer_window.h"
 #include "skin/frame/frame_cursor.h"
@@ -104,6 +105,9 @@ void FormLayerBorder::update()
 void FormLayerBorder::hide()
 {
     m_fadeTimer.stop();
+    // Windows without a border pass here on every move and resize.
+    if (!m_visible && windowCount() == 0)
+        return;
     m_visible = false;
     destroyWindows();
     for (Bitmap& image : m_images)
@@ -165,13 +169,15 @@ void FormLayerBorder::place(bool rebuild)
         }
         const QPoint at(strip.screen.left, strip.screen.top);
         if (!w) {
-            w = std::make_unique<FormLayerWindow>(this, type, m_transparentForInput);
+            const bool onTop = m_frame->window()->windowFlags() & Qt::WindowStaysOnTopHint;
+            w = std::make_unique<FormLayerWindow>(this, type, m_transparentForInput, onTop);
             w->setOpacity(m_alpha);
             // Transient for the window: the window manager keeps the strip
-            // with it (stacking, minimising) and gives it no task-bar entry.
+            // with it (stacking, minimising); no task-bar or pager entry.
             w->winId();
             if (w->windowHandle() && parent)
                 w->windowHandle()->setTransientParent(parent);
+            platform::skipTaskbar(w.get());
         } else if (!(rebuild || resized)) {
             w->move(at);
         }

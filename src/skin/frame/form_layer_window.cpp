@@ -25,9 +25,11 @@ const char* nameOf(FormLayerBorderType type)
 
 } // namespace
 
-FormLayerWindow::FormLayerWindow(FormLayerBorder* owner, FormLayerBorderType type, bool transparentForInput)
+FormLayerWindow::FormLayerWindow(FormLayerBorder* owner, FormLayerBorderType type, bool transparentForInput,
+                                 bool staysOnTop)
     : LayerWindow(Qt::Tool | Qt::NoDropShadowWindowHint
-                  | (transparentForInput ? Qt::WindowTransparentForInput : Qt::WindowFlags()))
+                  | (transparentForInput ? Qt::WindowTransparentForInput : Qt::WindowFlags())
+                  | (staysOnTop ? Qt::WindowStaysOnTopHint : Qt::WindowFlags()))
     , m_layerBorder(owner)
     , m_borderType(type)
 {

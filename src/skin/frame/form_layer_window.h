@@ -12,10 +12,11 @@ class FormLayerBorder;
 // manager stacks it with the window it surrounds (it is transient for that
 // window). It shows its strip image at the border's opacity. Over a
 // mouse-sensitive border it shows the sizing cursors and hands presses to
-// its border; a border without one lets the pointer through.
+// its border; a border without one lets the pointer through. The strips of
+// a window kept above others are kept above others too.
 class FormLayerWindow : public LayerWindow {
 public:
-    FormLayerWindow(FormLayerBorder* owner, FormLayerBorderType type, bool transparentForInput);
+    FormLayerWindow(FormLayerBorder* owner, FormLayerBorderType type, bool transparentForInput, bool staysOnTop);
 
     FormLayerBorderType borderType() const { return m_borderType; }
 
