@@ -356,3 +356,21 @@ TEST_F(LayerBorderTest, ABorderWithoutSensitiveRectangleLetsThePointerThrough)
         EXPECT_TRUE(border().window(type)->testAttribute(Qt::WA_TransparentForMouseEvents)) << int(type);
     }
 }
+
+TEST_F(LayerBorderTest, WithoutAFittingInactivePictureTheActivePictureShowsAtTheInactiveOpacity)
+{
+    // No inactive picture, and one of another size than the layer picture
+    // (the built-in skin's first picture): its cut points would not fit it.
+    for (const int index : {-1, 0}) {
+        const frametest::LayerSkinFolder skin([&](DataSkinLayerFrame& r) { r.inActivePictureIndex = index; });
+        skin.loadInto(*sd);
+        showWindow();
+        ASSERT_TRUE(border().isVisible()) << index;
+        const uint32_t activePixel = border().image(Type::Left).getPixel(11, 3);
+        border().setActive(false);
+        EXPECT_EQ(border().targetAlpha(), 128) << index;
+        EXPECT_EQ(border().image(Type::Left).getPixel(11, 3), activePixel) << index;
+        EXPECT_EQ(activePixel & 0xFFu, 120u) << index;
+        window.hide();
+    }
+}
