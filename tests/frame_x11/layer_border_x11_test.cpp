@@ -166,6 +166,10 @@ TEST_F(LayerBorderX11Test, DraggingAStripResizesTheWindow)
     EXPECT_EQ(window.pos(), before.topLeft());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->sizeMoveRunning(); }, 2000));
     EXPECT_TRUE(settledAround()) << aroundOnServer();
+    // The press on the strip left the window active.
+    QTest::qWait(200);
+    EXPECT_TRUE(frame->formActive());
+    EXPECT_TRUE(border().active());
 
     // The top-left corner of the top strip sizes both ways; the bottom-right
     // edge stays.
@@ -176,6 +180,24 @@ TEST_F(LayerBorderX11Test, DraggingAStripResizesTheWindow)
         3000))
         << window.x() << "," << window.y() << " " << window.width() << "x" << window.height();
     EXPECT_TRUE(settledAround()) << aroundOnServer();
+}
+
+TEST_F(LayerBorderX11Test, APressOnTheBorderOfAnInactiveWindowActivatesIt)
+{
+    showAt(QPoint(200, 150));
+    ASSERT_TRUE(settledAround()) << aroundOnServer();
+    QWidget other;
+    other.setGeometry(800, 600, 200, 120);
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+    xdotool({QStringLiteral("windowactivate"), num(qint64(other.winId()))});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frame->formActive() && !border().active(); }, 3000));
+
+    const QRect w = window.geometry();
+    pointerTo(QPoint(w.right() + 4, w.center().y()));
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame->formActive() && border().active(); }, 3000));
+    EXPECT_EQ(window.size(), w.size());
 }
 
 TEST_F(LayerBorderX11Test, MinimisingHidesTheStripsAndRestoringBringsThemBack)
