@@ -103,6 +103,23 @@ protected:
         return QTest::qWaitFor([&] { return aroundOnServer().empty(); }, timeoutMs);
     }
 
+    // The top-level (window-manager frame) of window a lies above that of b.
+    bool stackedAbove(uint32_t a, uint32_t b)
+    {
+        // A managed window's parent is the window manager's frame, a child
+        // of the root window.
+        const uint32_t ta = probe.parent(a), tb = probe.parent(b);
+        int ia = -1, ib = -1, i = 0;
+        for (const auto& m : probe.viewableTopLevels()) {
+            if (m.window == ta)
+                ia = i;
+            if (m.window == tb)
+                ib = i;
+            ++i;
+        }
+        return ia >= 0 && ib >= 0 && ia > ib;
+    }
+
     // Presses at a screen point, moves by `delta` in steps and releases.
     void drag(const QPoint& from, const QPoint& delta)
     {
@@ -186,18 +203,25 @@ TEST_F(LayerBorderX11Test, APressOnTheBorderOfAnInactiveWindowActivatesIt)
 {
     showAt(QPoint(200, 150));
     ASSERT_TRUE(settledAround()) << aroundOnServer();
+    const QRect w = window.geometry();
+    // Another window over the window's bottom-left corner and its border.
     QWidget other;
-    other.setGeometry(800, 600, 200, 120);
+    other.setGeometry(w.left() - 100, w.bottom() - 50, 200, 120);
     other.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
     xdotool({QStringLiteral("windowactivate"), num(qint64(other.winId()))});
     ASSERT_TRUE(QTest::qWaitFor([&] { return !frame->formActive() && !border().active(); }, 3000));
+    // The window manager stacks the strips with their window: below the
+    // other window now.
+    const uint32_t bottomStrip = uint32_t(border().window(FormLayerBorderType::Bottom)->winId());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stackedAbove(uint32_t(other.winId()), bottomStrip); }, 2000));
 
-    const QRect w = window.geometry();
     pointerTo(QPoint(w.right() + 4, w.center().y()));
     xdotool({QStringLiteral("click"), QStringLiteral("1")});
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame->formActive() && border().active(); }, 3000));
     EXPECT_EQ(window.size(), w.size());
+    // Activated, the window comes up with its strips.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stackedAbove(bottomStrip, uint32_t(other.winId())); }, 2000));
 }
 
 TEST_F(LayerBorderX11Test, MinimisingHidesTheStripsAndRestoringBringsThemBack)

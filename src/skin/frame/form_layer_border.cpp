@@ -156,7 +156,6 @@ void FormLayerBorder::place(bool rebuild)
     m_layout = layoutLayerBorder(*m_geometry, bounds);
     if (rebuild || resized)
         buildImages();
-    QWindow* parent = m_frame->window()->windowHandle();
     for (FormLayerBorderType type : kLayerBorderTypes) {
         const LayerStrip& strip = m_layout.strip(type);
         std::unique_ptr<FormLayerWindow>& w = m_windows[std::size_t(type)];
@@ -168,19 +167,10 @@ void FormLayerBorder::place(bool rebuild)
             continue;
         }
         const QPoint at(strip.screen.left, strip.screen.top);
-        if (!w) {
-            const bool onTop = m_frame->window()->windowFlags() & Qt::WindowStaysOnTopHint;
-            w = std::make_unique<FormLayerWindow>(this, type, m_transparentForInput, onTop);
-            w->setOpacity(m_alpha);
-            // Transient for the window: the window manager keeps the strip
-            // with it (stacking, minimising); no task-bar or pager entry.
-            w->winId();
-            if (w->windowHandle() && parent)
-                w->windowHandle()->setTransientParent(parent);
-            platform::skipTaskbar(w.get());
-        } else if (!(rebuild || resized)) {
+        if (!w)
+            w = createWindow(type);
+        else if (!(rebuild || resized))
             w->move(at);
-        }
         // A new image comes with its place: one request for both, so the
         // window manager never sees a size without the position that goes
         // with it.
@@ -189,6 +179,21 @@ void FormLayerBorder::place(bool rebuild)
         if (!w->isVisible())
             w->show();
     }
+}
+
+std::unique_ptr<FormLayerWindow> FormLayerBorder::createWindow(FormLayerBorderType type)
+{
+    const QWidget* window = m_frame->window();
+    const bool onTop = window->windowFlags() & Qt::WindowStaysOnTopHint;
+    auto w = std::make_unique<FormLayerWindow>(this, type, m_transparentForInput, onTop);
+    w->setOpacity(m_alpha);
+    // Transient for the window: the window manager keeps the strip with it
+    // (stacking, minimising); no task-bar or pager entry.
+    w->winId();
+    if (w->windowHandle() && window->windowHandle())
+        w->windowHandle()->setTransientParent(window->windowHandle());
+    platform::skipTaskbar(w.get());
+    return w;
 }
 
 void FormLayerBorder::buildImages()

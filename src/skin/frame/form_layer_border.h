@@ -102,6 +102,7 @@ private:
     const Bitmap& picture() const;
     void show();
     void place(bool rebuild);
+    std::unique_ptr<FormLayerWindow> createWindow(FormLayerBorderType type);
     void buildImages();
     void applyImages();
     void startFade();
