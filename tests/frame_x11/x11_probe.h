@@ -71,6 +71,61 @@ public:
         return r;
     }
 
+    // The window's place on the screen and its size.
+    QRect rootGeometry(uint32_t window)
+    {
+        const QRect g = geometry(window);
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_c)).data->root;
+        auto* reply = xcb_translate_coordinates_reply(m_c, xcb_translate_coordinates(m_c, window, root, 0, 0),
+                                                      nullptr);
+        QRect r;
+        if (reply && !g.isNull())
+            r = QRect(QPoint(reply->dst_x, reply->dst_y), g.size());
+        std::free(reply);
+        return r;
+    }
+
+    // The window and all its ancestors are mapped.
+    bool viewable(uint32_t window)
+    {
+        auto* a = xcb_get_window_attributes_reply(m_c, xcb_get_window_attributes(m_c, window), nullptr);
+        const bool v = a && a->map_state == XCB_MAP_STATE_VIEWABLE;
+        std::free(a);
+        return v;
+    }
+
+    // WM_TRANSIENT_FOR of a window (0 when not set).
+    uint32_t transientFor(uint32_t window)
+    {
+        auto* reply = xcb_get_property_reply(
+            m_c, xcb_get_property(m_c, 0, window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 0, 1), nullptr);
+        uint32_t owner = 0;
+        if (reply && xcb_get_property_value_length(reply) == 4)
+            owner = *static_cast<const uint32_t*>(xcb_get_property_value(reply));
+        std::free(reply);
+        return owner;
+    }
+
+    // The atoms of a window's _NET_WM_STATE, by name.
+    std::vector<std::string> netWmState(uint32_t window)
+    {
+        std::vector<std::string> names;
+        auto* reply = xcb_get_property_reply(
+            m_c, xcb_get_property(m_c, 0, window, intern("_NET_WM_STATE"), XCB_ATOM_ATOM, 0, 32), nullptr);
+        if (reply) {
+            const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+            for (int i = 0; i < xcb_get_property_value_length(reply) / 4; ++i) {
+                auto* name = xcb_get_atom_name_reply(m_c, xcb_get_atom_name(m_c, atoms[i]), nullptr);
+                if (name) {
+                    names.emplace_back(xcb_get_atom_name_name(name), xcb_get_atom_name_name_length(name));
+                    std::free(name);
+                }
+            }
+            std::free(reply);
+        }
+        return names;
+    }
+
     struct Mapped {
         uint32_t window;
         QRect geometry;

@@ -10,12 +10,16 @@
 namespace tessaly::skin {
 
 LayerWindow::LayerWindow()
-    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput
-                           | Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnTopHint)
+    : LayerWindow(Qt::ToolTip | Qt::WindowTransparentForInput | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("glow"));
-    setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+LayerWindow::LayerWindow(Qt::WindowFlags flags)
+    : QWidget(nullptr, flags | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
@@ -25,6 +29,13 @@ void LayerWindow::setImage(QImage image)
 {
     m_image = std::move(image);
     resize(m_image.size());
+    update();
+}
+
+void LayerWindow::setImage(QImage image, const QPoint& at)
+{
+    m_image = std::move(image);
+    setGeometry(QRect(at, m_image.size()));
     update();
 }
 

@@ -19,10 +19,15 @@ class LayerWindow : public QWidget {
 public:
     LayerWindow();
     void setImage(QImage image);
+    // The image with the window's top-left corner at a screen point, place
+    // and size asked of the window system in one request.
+    void setImage(QImage image, const QPoint& at);
     void setOpacity(int alpha);
     int opacity() const { return m_alpha; }
 
 protected:
+    // A layered window of another kind (the border strips).
+    explicit LayerWindow(Qt::WindowFlags flags);
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -16,6 +16,7 @@
 #include "platform/qt_system_move.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/application_notifier.h"
+#include "skin/frame/form_layer_border.h"
 #include "skin/frame/frame_cursor.h"
 #include "skin/frame/frame_painter.h"
 #include "skin/frame/layer_manager.h"
@@ -57,6 +58,7 @@ SkinFrame::SkinFrame(platform::FramelessWindow* window)
     m_altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), m_window);
     m_altSpace->setContext(Qt::WindowShortcut);
     connect(m_altSpace, &QShortcut::activated, this, [this] { showSystemMenuBelowButton(); });
+    m_layerBorder = std::make_unique<FormLayerBorder>(this);
     applySkin();
 }
 
@@ -129,6 +131,7 @@ void SkinFrame::applySkin()
     m_activeObject = m_mouseCaptureObject = -1;
     m_skinSupport = m_sd && !m_sd->empty();
     hideLayers();
+    m_layerBorder->initFrame(m_skinSupport ? m_sd : nullptr);
     if (m_skinSupport)
         createObjects();
     else
@@ -144,6 +147,8 @@ void SkinFrame::applySkin()
     updateFrame();
     if (formActive())
         m_mouseTimer.start(kMouseTimerInterval, this);
+    m_layerBorder->setActive(formActive());
+    m_layerBorder->update();
 }
 
 void SkinFrame::clearObjects()
@@ -282,6 +287,10 @@ void SkinFrame::skinNotice(const SkinNoticeEvent& notice)
             applySkin();
         relayToControls(notice);
         break;
+    case SKINMSG_LAYERED_BORDERS:
+        if (ours)
+            m_layerBorder->update();
+        break;
     default:
         break;
     }
@@ -296,6 +305,8 @@ void SkinFrame::beforeChange()
     m_mouseTimer.stop();
     m_morphTimer.stop();
     clearObjects();
+    // The border's pictures come from the registry's records, which go now.
+    m_layerBorder->initFrame(nullptr);
 }
 
 void SkinFrame::relayToControls(const SkinNoticeEvent& notice)
@@ -663,6 +674,7 @@ bool SkinFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_window->windowHandle() && event->type() == QEvent::Expose) {
         exposed();
+        m_layerBorder->update();
         return false;
     }
     if (watched != m_window)
@@ -674,6 +686,10 @@ bool SkinFrame::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Resize:
         updateFrame();
+        m_layerBorder->update();
+        return false;
+    case QEvent::Move:
+        m_layerBorder->update();
         return false;
     case QEvent::Paint:
         if (!m_stopPainting)
@@ -684,16 +700,22 @@ bool SkinFrame::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::ActivationChange:
         onActivationChange();
+        m_layerBorder->setActive(formActive());
         return false;
     case QEvent::WindowStateChange:
         windowStateChanged(static_cast<QWindowStateChangeEvent*>(event)->oldState());
+        m_layerBorder->update();
         return false;
     case QEvent::Show:
         m_closing = false;
         watchScreen();
+        // The border follows once the window itself is on the screen.
+        QMetaObject::invokeMethod(
+            m_layerBorder.get(), [border = m_layerBorder.get()] { border->update(); }, Qt::QueuedConnection);
         return false;
     case QEvent::Hide:
         hideLayers();
+        m_layerBorder->hide();
         m_mouseTimer.stop();
         return false;
     case QEvent::Enter:
@@ -942,6 +964,16 @@ void SkinFrame::endSizeMove()
     repaint(QRect(0, 0, m_layout.width, m_layout.height));
     if (formActive())
         m_mouseTimer.start(kMouseTimerInterval, this);
+}
+
+void SkinFrame::trackBorderResize(const QPoint& global, bool released)
+{
+    if (!m_drag.active)
+        return;
+    if (released)
+        endSizeMove();
+    else
+        dragTo(global);
 }
 
 bool SkinFrame::dragTo(const QPoint& global)

@@ -27,6 +27,7 @@ class FramelessWindow;
 
 namespace tessaly::skin {
 
+class FormLayerBorder;
 class LayerManager;
 class SkinData;
 class SkinMenu;
@@ -98,6 +99,9 @@ public:
     const Bitmap& frameImage();
     // The glow of an object (null when it has none yet).
     LayerManager* glow(int index) const;
+    // The layered border around the window (its strip windows exist only
+    // while the skin has one and it can be shown).
+    FormLayerBorder* layerBorder() const { return m_layerBorder.get(); }
 
     // --- behaviour
     // The window can be sized by its frame (default true).
@@ -116,6 +120,16 @@ public:
     // the frame's own tracking).
     bool sizeMoveRunning() const { return m_sizeMove; }
     bool ownTracking() const { return m_drag.active; }
+    // The window can be sized now: resizable, in the normal state and not
+    // rolled up.
+    bool sizableNow() const;
+    // A press on the layered border sizes the window by the edges of
+    // `grip`, as a press on the frame's own edge does. Where the frame
+    // tracks the pointer itself, the border hands on the pointer's moves and
+    // the release (which ends the sizing).
+    void startBorderResize(FrameHit grip, const QPoint& global) { startSizeMove(grip, global); }
+    void trackBorderResize(const QPoint& global, bool released);
+    FrameHit trackedGrip() const { return m_drag.grip; }
 
     // The frame's window state. Minimising the program's main window
     // minimises the program, and the frame's state stays normal.
@@ -200,7 +214,6 @@ private:
     void hideLayers();
 
     // Moving, sizing and window states.
-    bool sizableNow() const;
     void updateCursor(FrameHit hit);
     void applySizeLimits();
     void watchScreen();
@@ -230,6 +243,7 @@ private:
     bool m_closing = false; // a close is on its way: the objects stay idle
     std::vector<FrameObject> m_objects;
     std::vector<std::unique_ptr<LayerManager>> m_glows;
+    std::unique_ptr<FormLayerBorder> m_layerBorder;
     FrameLayout m_layout;
     // The window's picture, inactive [0] and active [1], for the layout's
     // size; the inactive one is kept until the size or the skin changes.
