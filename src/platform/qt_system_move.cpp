@@ -58,7 +58,14 @@ bool x11MoveResize(QWidget* window, Qt::Edges edges, xcb_connection_t* c)
     if (!pointer)
         return false;
     const int16_t x = pointer->root_x, y = pointer->root_y;
+    const bool buttonDown = pointer->mask & XCB_BUTTON_MASK_1;
     std::free(pointer);
+    // A quick click is over before its press is handled: a move started now
+    // would wait for a release that has already happened, and the window
+    // would follow the pointer until the next click. There is nothing left
+    // to hand over.
+    if (!buttonDown)
+        return true;
 
     // The press gave this program the pointer; the window manager needs it.
     xcb_ungrab_pointer(c, XCB_CURRENT_TIME);

@@ -9,7 +9,9 @@ namespace tessaly::platform {
 // Hands a move (no edges) or a resize (the edges to size) of a top-level
 // window with the left button down over to the window manager, which then
 // follows the pointer until the button is released. False when there is no
-// window manager to do it (the caller tracks the pointer itself).
+// window manager to do it (the caller tracks the pointer itself). When the
+// button is already up again, nothing is handed over and the answer is true:
+// the move or resize is over.
 //
 // On X11 the request carries the pointer's position as the server has it:
 // the window manager sizes from there, and Qt's own idea of a frameless

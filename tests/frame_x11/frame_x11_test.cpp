@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -413,6 +414,65 @@ TEST_F(FrameX11Test, RightClickOnTheCaptionOpensTheSkinnedSystemMenu)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !about.isVisible(); }, 3000));
     EXPECT_FALSE(aboutFrame().inMenu());
     EXPECT_TRUE(main.isVisible());
+}
+
+// The program itself, as its own process: its window's place on the screen.
+QPoint programWindowPlace(const QString& window)
+{
+    QProcess geometry;
+    geometry.start(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window});
+    geometry.waitForFinished(5000);
+    int x = -1, y = -1;
+    for (const QByteArray& line : geometry.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("X="))
+            x = line.mid(2).toInt();
+        if (line.startsWith("Y="))
+            y = line.mid(2).toInt();
+    }
+    return {x, y};
+}
+
+// A quick click on the caption (the button up again before the press is
+// handled) leaves the window where it is: it does not follow the pointer
+// until the next click. Run with the program itself, with a compositing
+// manager, where the window manager is slowest to take the pointer.
+TEST(ProgramOnX11, AQuickClickOnTheCaptionLeavesTheWindowWhereItIs)
+{
+    ASSERT_TRUE(g_session->startCompositor()) << g_session->error();
+    QTemporaryDir settings;
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), settings.path());
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TESSALY_PROGRAM), {});
+    ASSERT_TRUE(program.waitForStarted(5000));
+    QProcess search;
+    search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--sync"),
+                                             QStringLiteral("--name"), QStringLiteral("^Tessaly 1.0$")});
+    ASSERT_TRUE(search.waitForFinished(20000));
+    const QString window = QString::fromLatin1(search.readAllStandardOutput().split('\n').value(0));
+    ASSERT_FALSE(window.isEmpty());
+    QTest::qWait(1000);
+
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const QPoint before = programWindowPlace(window);
+        const QPoint caption = before + QPoint(100, 12);
+        // The button is held for 15 ms: a quick click, though not quicker
+        // than a hand can make one.
+        xdotool({QStringLiteral("mousemove"), num(caption.x()), num(caption.y()), QStringLiteral("mousedown"),
+                 QStringLiteral("1"), QStringLiteral("sleep"), QStringLiteral("0.015"), QStringLiteral("mouseup"),
+                 QStringLiteral("1")});
+        QTest::qWait(300);
+        pointerTo(caption + QPoint(120, 90));
+        QTest::qWait(300);
+        const QPoint after = programWindowPlace(window);
+        EXPECT_EQ(after, before) << "attempt " << attempt << ": the window follows the pointer";
+        if (after != before)
+            xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    }
+    program.kill();
+    program.waitForFinished(5000);
+    g_session->stopCompositor();
 }
 
 int main(int argc, char** argv)
