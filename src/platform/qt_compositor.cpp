@@ -1,11 +1,11 @@
 #include "platform/qt_compositor.h"
+#include "platform/qt_xcb.h"
 
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 #include <QByteArray>
 
 #include <cstdlib>
-#include <xcb/xcb.h>
 
 namespace tessaly::platform {
 
@@ -38,21 +38,17 @@ bool compositingManagerRunning()
 {
     if (overrideAnswer())
         return *overrideAnswer();
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* connection = x11Connection();
     if (!connection)
         return false;
     const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(screenNumber());
-    xcb_intern_atom_reply_t* atom =
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.constData()),
-                              nullptr);
-    if (!atom)
+    const xcb_atom_t atom = internAtom(connection, name.constData());
+    if (atom == XCB_ATOM_NONE)
         return false;
     xcb_get_selection_owner_reply_t* owner =
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom), nullptr);
     const bool running = owner && owner->owner != XCB_NONE;
     std::free(owner);
-    std::free(atom);
     return running;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/qt_system_move.h"
+#include "platform/qt_xcb.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -7,25 +8,16 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <xcb/xcb.h>
 
 namespace tessaly::platform {
 
 namespace {
 
-xcb_atom_t atom(xcb_connection_t* c, const char* name)
-{
-    auto* reply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr);
-    const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return a;
-}
-
 // A window manager that follows the extended hints runs: the root window
 // names its check window.
 bool windowManagerRunning(xcb_connection_t* c, xcb_window_t root)
 {
-    const xcb_atom_t check = atom(c, "_NET_SUPPORTING_WM_CHECK");
+    const xcb_atom_t check = internAtom(c, "_NET_SUPPORTING_WM_CHECK");
     auto* reply =
         xcb_get_property_reply(c, xcb_get_property(c, 0, root, check, XCB_ATOM_WINDOW, 0, 1), nullptr);
     const bool running = reply && xcb_get_property_value_length(reply) == 4;
@@ -74,7 +66,7 @@ bool x11MoveResize(QWidget* window, Qt::Edges edges, xcb_connection_t* c)
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = xcb_window_t(window->winId());
-    event.type = atom(c, "_NET_WM_MOVERESIZE");
+    event.type = internAtom(c, "_NET_WM_MOVERESIZE");
     event.data.data32[0] = uint32_t(x);
     event.data.data32[1] = uint32_t(y);
     event.data.data32[2] = direction(edges);
@@ -91,9 +83,8 @@ bool x11MoveResize(QWidget* window, Qt::Edges edges, xcb_connection_t* c)
 
 bool startSystemMoveResize(QWidget* window, Qt::Edges edges)
 {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11 && x11->connection())
-        return x11MoveResize(window, edges, x11->connection());
+    if (xcb_connection_t* c = x11Connection())
+        return x11MoveResize(window, edges, c);
     QWindow* handle = window->windowHandle();
     if (!handle)
         return false;
@@ -102,8 +93,7 @@ bool startSystemMoveResize(QWidget* window, Qt::Edges edges)
 
 bool leftButtonDown()
 {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* c = x11Connection();
     if (!c)
         return QGuiApplication::mouseButtons() & Qt::LeftButton;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
