@@ -375,13 +375,3 @@ TEST(WarmCheckerSettings, TheSettingTurnsItOff)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    const tessaly::testing::ScratchSettings settings;
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
