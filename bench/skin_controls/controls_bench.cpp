@@ -7,6 +7,7 @@
 //   mixes them (goal: at most 2 ×).
 // Times are processor time of this thread: the machine may be shared.
 
+#include "common/thread_clock.h"
 #include "skin/controls/skin_button.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
@@ -26,14 +27,9 @@
 
 namespace {
 
-using namespace tessaly::skin;
+using tessaly::bench::threadCpuSeconds;
 
-double now()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
+using namespace tessaly::skin;
 
 struct Scene {
     Scene()
@@ -70,10 +66,10 @@ Scene& scene()
 
 double paintSeconds(QWidget* widget, int times)
 {
-    const double start = now();
+    const double start = threadCpuSeconds();
     for (int i = 0; i < times; ++i)
         widget->render(&scene().target);
-    return now() - start;
+    return threadCpuSeconds() - start;
 }
 
 double median(std::vector<double> v)

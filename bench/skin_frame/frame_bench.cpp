@@ -5,6 +5,7 @@
 // most 2). FadeTick counts the pixels one tick of a caption button's
 // hover fade repaints (goal: only that button's rectangle).
 
+#include "common/thread_clock.h"
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -22,15 +23,9 @@
 
 namespace {
 
-using namespace tessaly::skin;
+using tessaly::bench::threadCpuSeconds;
 
-// Seconds of processor time of this thread (the machine may be shared).
-double now()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
+using namespace tessaly::skin;
 
 SkinData& pewter()
 {
@@ -84,17 +79,17 @@ void GrowFrame(benchmark::State& state)
     double work = 0, base = 0;
     for (auto _ : state) {
         for (const Size& s : sizes) {
-            double start = now();
+            double start = threadCpuSeconds();
             const FrameLayout layout = layoutFrame(geometry, pixelView(sd.mask().picture()), s.w, s.h, infos);
             composeFrame(picture, &sd, layout, frame.objects(), paint);
             benchmark::DoNotOptimize(picture.rowPointer(0));
-            work += now() - start;
+            work += threadCpuSeconds() - start;
 
-            start = now();
+            start = threadCpuSeconds();
             std::memcpy(to.data(), from.data(), std::size_t(s.w) * s.h * 4);
             benchmark::DoNotOptimize(to.data());
             benchmark::ClobberMemory();
-            base += now() - start;
+            base += threadCpuSeconds() - start;
         }
     }
     g_growRatio = work / base;

@@ -5,6 +5,7 @@
 // ratio (goal: at most 8: the strips are laid piece by piece, the sides
 // tiled row by row, from a picture prepared once).
 
+#include "common/thread_clock.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -18,14 +19,9 @@
 
 namespace {
 
-using namespace tessaly::skin;
+using tessaly::bench::threadCpuSeconds;
 
-double now()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
+using namespace tessaly::skin;
 
 double g_ratio = 0;
 
@@ -46,7 +42,7 @@ void GrowBorder(benchmark::State& state)
     for (auto _ : state) {
         for (int i = 0; i <= kSteps; ++i) {
             const int w = 589 + (1920 - 589) * i / kSteps, h = 376 + (1080 - 376) * i / kSteps;
-            double start = now();
+            double start = threadCpuSeconds();
             const LayerBorderLayout layout = layoutLayerBorder(geometry, {100, 100, 100 + w, 100 + h});
             std::size_t pixels = 0;
             for (FormLayerBorderType type : kLayerBorderTypes) {
@@ -54,13 +50,13 @@ void GrowBorder(benchmark::State& state)
                 benchmark::DoNotOptimize(images[std::size_t(type)].rowPointer(0));
                 pixels += std::size_t(layout.strip(type).screen.width()) * layout.strip(type).screen.height();
             }
-            work += now() - start;
+            work += threadCpuSeconds() - start;
 
-            start = now();
+            start = threadCpuSeconds();
             std::memcpy(to.data(), from.data(), pixels * 4);
             benchmark::DoNotOptimize(to.data());
             benchmark::ClobberMemory();
-            base += now() - start;
+            base += threadCpuSeconds() - start;
         }
     }
     g_ratio = work / base;

@@ -9,6 +9,7 @@
 //   already have their size.
 // The last line lists every ratio with its goal.
 
+#include "common/thread_clock.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -25,22 +26,17 @@
 
 namespace {
 
-using namespace tessaly::skin;
+using tessaly::bench::threadCpuSeconds;
 
-double now()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
+using namespace tessaly::skin;
 
 template <class Operation>
 double timed(Operation&& operation)
 {
-    const double start = now();
+    const double start = threadCpuSeconds();
     operation();
     benchmark::ClobberMemory();
-    return now() - start;
+    return threadCpuSeconds() - start;
 }
 
 EffectBmp randomImage(int w, int h, unsigned seed)

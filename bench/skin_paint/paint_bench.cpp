@@ -4,6 +4,7 @@
 // (and, for the blur, radius 20 time / radius 3 time). The blend and the
 // blur are measured a second time with the plain variant of the kernels.
 
+#include "common/thread_clock.h"
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -18,16 +19,9 @@
 
 namespace {
 
-using namespace tessaly::skin;
+using tessaly::bench::threadCpuSeconds;
 
-// Seconds of processor time of this thread: the machine may be shared, and
-// time spent waiting for a processor would only add noise to the ratios.
-double now()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
+using namespace tessaly::skin;
 
 constexpr int width = 1920;
 constexpr int height = 1080;
@@ -40,11 +34,11 @@ public:
 
     double seconds()
     {
-        const double start = now();
+        const double start = threadCpuSeconds();
         std::memcpy(m_to.data(), m_from.data(), bytes);
         benchmark::DoNotOptimize(m_to.data());
         benchmark::ClobberMemory();
-        return now() - start;
+        return threadCpuSeconds() - start;
     }
 
 private:
@@ -54,10 +48,10 @@ private:
 template <class Operation>
 double timed(Operation&& operation)
 {
-    const double start = now();
+    const double start = threadCpuSeconds();
     operation();
     benchmark::ClobberMemory();
-    return now() - start;
+    return threadCpuSeconds() - start;
 }
 
 Picture randomPicture(int w, int h, bool partialAlpha)

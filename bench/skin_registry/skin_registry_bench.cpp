@@ -3,6 +3,7 @@
 // same stored skin alone (inflating and decoding the bitmaps), interleaved
 // iteration by iteration on the thread's processor time; prints load time /
 // unpack time.
+#include "common/thread_clock.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_package.h"
@@ -17,6 +18,8 @@
 using namespace tessaly::skin;
 
 namespace {
+
+using tessaly::bench::threadCpuSeconds;
 
 // Shaded art with bevels and a little grain, which deflates about as well
 // as skin bitmaps do.
@@ -147,22 +150,13 @@ const CompressedStoredSkin& storedSkin()
     return skin;
 }
 
-// Seconds of processor time of this thread: the work is single-threaded,
-// and waiting for a processor on a shared machine would only add noise.
-double now()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
 template <class Operation>
 double timed(Operation&& operation)
 {
-    const double start = now();
+    const double start = threadCpuSeconds();
     operation();
     benchmark::ClobberMemory();
-    return now() - start;
+    return threadCpuSeconds() - start;
 }
 
 // Both sides in every iteration, one after the other, so that whatever
