@@ -164,6 +164,20 @@ TEST_F(LayerBorderX11Test, StripsStandAroundTheWindowAfterAMoveAndAResize)
     xdotool({QStringLiteral("windowsize"), id, QStringLiteral("500"), QStringLiteral("350")});
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.size() == QSize(500, 350); }, 3000));
     EXPECT_TRUE(settledAround()) << "after a resize:" << aroundOnServer();
+    // Each strip takes the pointer only where it sizes the window: a click
+    // on the shadow beyond goes to what lies below.
+    for (FormLayerBorderType type : skin::kLayerBorderTypes) {
+        const skin::LayerStrip& strip = border().layout().strip(type);
+        QRegion sizing;
+        for (const skin::LayerStrip::HitArea& area : strip.hitAreas)
+            sizing += QRect(area.rect.left - strip.screen.left, area.rect.top - strip.screen.top, area.rect.width(),
+                            area.rect.height());
+        const QRegion input = probe.shape(uint32_t(border().window(type)->winId()), XCB_SHAPE_SK_INPUT);
+        EXPECT_EQ(input, sizing) << int(type);
+        EXPECT_LT(input.boundingRect().width() * input.boundingRect().height(),
+                  strip.screen.width() * strip.screen.height())
+            << int(type);
+    }
     // The strips never took the activation.
     EXPECT_TRUE(frame->formActive());
     EXPECT_TRUE(border().active());

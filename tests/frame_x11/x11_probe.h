@@ -22,12 +22,13 @@ public:
 
     bool ok() const { return !xcb_connection_has_error(m_c); }
 
-    // The bounding shape of the window, in window coordinates.
-    QRegion shape(uint32_t window)
+    // The bounding shape of the window (or, with XCB_SHAPE_SK_INPUT, where
+    // it takes the pointer), in window coordinates.
+    QRegion shape(uint32_t window, xcb_shape_kind_t kind = XCB_SHAPE_SK_BOUNDING)
     {
         QRegion region;
         auto* reply = xcb_shape_get_rectangles_reply(
-            m_c, xcb_shape_get_rectangles(m_c, window, XCB_SHAPE_SK_BOUNDING), nullptr);
+            m_c, xcb_shape_get_rectangles(m_c, window, kind), nullptr);
         if (!reply)
             return region;
         const xcb_rectangle_t* r = xcb_shape_get_rectangles_rectangles(reply);

@@ -1,11 +1,13 @@
 #include "skin/frame/form_layer_border.h"
 
+#include <QRegion>
 #include <QTimerEvent>
 #include <QWindow>
 #include <algorithm>
 #include <cstdlib>
 
 #include "platform/qt_frameless_window.h"
+#include "platform/qt_input_region.h"
 #include "platform/qt_skip_taskbar.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/form_layer_window.h"
@@ -174,11 +176,26 @@ void FormLayerBorder::place(bool rebuild)
         // A new image comes with its place: one request for both, so the
         // window manager never sees a size without the position that goes
         // with it.
-        if (rebuild || resized || !w->isVisible())
+        if (rebuild || resized || !w->isVisible()) {
             w->setImage(imageOf(m_images[std::size_t(type)]).copy(), at);
+            takePointerOnlyWhereItSizes(*w, strip);
+        }
         if (!w->isVisible())
             w->show();
     }
+}
+
+void FormLayerBorder::takePointerOnlyWhereItSizes(FormLayerWindow& window, const LayerStrip& strip) const
+{
+    // The shadow beyond the sizing areas is only drawn: a click there goes
+    // to whatever lies below, as if the border were not there.
+    if (m_transparentForInput)
+        return;
+    QRegion sizing;
+    for (const LayerStrip::HitArea& area : strip.hitAreas)
+        sizing += QRect(area.rect.left - strip.screen.left, area.rect.top - strip.screen.top, area.rect.width(),
+                        area.rect.height());
+    platform::setInputRegion(&window, sizing);
 }
 
 std::unique_ptr<FormLayerWindow> FormLayerBorder::createWindow(FormLayerBorderType type)

@@ -103,6 +103,7 @@ private:
     void show();
     void place(bool rebuild);
     std::unique_ptr<FormLayerWindow> createWindow(FormLayerBorderType type);
+    void takePointerOnlyWhereItSizes(FormLayerWindow& window, const LayerStrip& strip) const;
     void buildImages();
     void applyImages();
     void startFade();
