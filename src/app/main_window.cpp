@@ -224,6 +224,7 @@ void MainWindow::createStatusBar()
 
 void MainWindow::addSkinMenu(skin::MenuItem& items)
 {
+    items.addSeparator();
     skin::MenuItem& skinMenu = items.add(QStringLiteral("Skin"));
     skinMenu.name = QStringLiteral("skinMenuItem");
     for (const QString& name : SkinChooser::builtInNames()) {

@@ -590,14 +590,15 @@ TEST_F(WindowLayoutTest, StatusBarMenuHasItsItems)
 {
     // The three of the design, then saving the report and the skins.
     const tessaly::skin::MenuItem& items = m_window.aboutMenu()->items();
-    ASSERT_EQ(items.count(), 6);
+    ASSERT_EQ(items.count(), 7);
     EXPECT_EQ(items.at(0).caption, QStringLiteral("Visit Our Website"));
     EXPECT_TRUE(items.at(1).isSeparator());
     EXPECT_EQ(items.at(2).caption, QStringLiteral("About"));
     EXPECT_TRUE(items.at(3).isSeparator());
     EXPECT_EQ(items.at(4).caption, QStringLiteral("Save Report\u2026"));
-    EXPECT_EQ(items.at(5).caption, QStringLiteral("Skin"));
-    EXPECT_TRUE(items.at(5).hasItems());
+    EXPECT_TRUE(items.at(5).isSeparator());
+    EXPECT_EQ(items.at(6).caption, QStringLiteral("Skin"));
+    EXPECT_TRUE(items.at(6).hasItems());
 }
 
 TEST_F(WindowLayoutTest, AboutCommandShowsTheSameHiddenWindow)
