@@ -17,8 +17,6 @@ SkinButton::SkinButton(const QString& caption, QWidget* parent)
     m_skinDataName = "button";
     setFocusPolicy(Qt::StrongFocus);
     resize(75, 25);
-    m_morphTimer.setInterval(morphInterval);
-    QObject::connect(&m_morphTimer, &QTimer::timeout, this, [this] { morphTick(); });
     m_spaceReleaseTimer.setSingleShot(true);
     m_spaceReleaseTimer.setInterval(spaceReleaseDelay);
     QObject::connect(&m_spaceReleaseTimer, &QTimer::timeout, this, [this] { finishSpaceRelease(); });
@@ -103,7 +101,7 @@ SkinButton::Face SkinButton::currentFace() const
         if (!isEnabled() && !m_look.disabled.isEmpty())
             return Face::Disabled;
         // While the fade runs, every frame is a mix (its ends included).
-        if (morphingOn() && (m_morphTimer.isActive() || (m_morphStep > 0 && m_morphStep < morphSteps)) && isEnabled()
+        if (morphingOn() && m_fade.midway() && isEnabled()
             && !(m_down && (m_mouseIn || (focused && !m_mouseDown))))
             return Face::CrossFade;
     }
@@ -113,7 +111,7 @@ SkinButton::Face SkinButton::currentFace() const
         return Face::Focused;
     if (focused || m_mouseIn)
         return Face::Hot;
-    if (m_index != -1 && morphingOn() && m_morphStep == morphSteps)
+    if (m_index != -1 && morphingOn() && m_fade.atHot())
         return Face::Hot;
     return Face::Normal;
 }
@@ -209,12 +207,10 @@ void SkinButton::setDown(bool down)
 {
     m_down = down;
     if (morphingOn()) {
-        if (down) {
-            m_morphStep = morphSteps;
-            stopMorph();
-        } else {
+        if (down)
+            m_fade.jumpTo(true);
+        else
             startMorph();
-        }
     }
     update();
 }
@@ -225,26 +221,12 @@ void SkinButton::startMorph()
         update();
         return;
     }
-    if (!m_morphTimer.isActive())
-        m_morphTimer.start();
+    m_fade.start();
 }
-
-void SkinButton::stopMorph() { m_morphTimer.stop(); }
 
 void SkinButton::morphTick()
 {
-    const bool toHot = m_mouseIn || focusedAndFocusable();
-    if (m_index != -1 && morphingOn()) {
-        if (toHot && m_morphStep < morphSteps)
-            ++m_morphStep;
-        else if (!toHot && m_morphStep > 0)
-            --m_morphStep;
-        else
-            stopMorph();
-    } else {
-        m_morphStep = toHot ? morphSteps : 0;
-        stopMorph();
-    }
+    m_fade.stepTowards(m_mouseIn || focusedAndFocusable(), m_index != -1 && morphingOn());
     update();
 }
 
@@ -260,13 +242,12 @@ void SkinButton::beforeChangeSkinData()
 
 void SkinButton::changeSkinData()
 {
-    stopMorph();
-    m_morphStep = 0;
+    m_fade.jumpTo(false);
     forgetFaces();
     m_facesRecord = nullptr;
     SkinControl::changeSkinData();
     if (m_index != -1 && morphingOn() && (focusedAndFocusable() || m_mouseIn))
-        m_morphStep = morphSteps;
+        m_fade.jumpTo(true);
     if (m_mouseIn)
         showGlow();
 }
@@ -345,7 +326,7 @@ void SkinButton::moveEvent(QMoveEvent* event)
 void SkinButton::hideEvent(QHideEvent* event)
 {
     hideGlow();
-    stopMorph();
+    m_fade.stop();
     SkinControl::hideEvent(event);
 }
 
@@ -360,7 +341,7 @@ void SkinButton::enterEvent(QEnterEvent* event)
     if (!focusedAndFocusable() || m_down) {
         if (m_down) {
             if (morphingOn())
-                m_morphStep = morphSteps;
+                m_fade.jumpTo(true);
             update();
         } else {
             startMorph();
@@ -523,8 +504,7 @@ void SkinButton::changeEvent(QEvent* event)
 {
     SkinControl::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
-        stopMorph();
-        m_morphStep = 0;
+        m_fade.jumpTo(false);
         m_mouseIn = false;
         m_spaceDown = false;
         m_spaceReleaseTimer.stop();

@@ -2,6 +2,7 @@
 
 #include "skin/controls/button_look.h"
 #include "skin/controls/glow_layer.h"
+#include "skin/controls/hover_fade.h"
 #include "skin/controls/skin_control.h"
 
 #include <QString>
@@ -48,14 +49,13 @@ public:
     bool glowShown() const { return m_glowShown; }
 
     // The cross-fade position: 0 the normal face, 1 the hot one.
-    double morphFactor() const { return m_morphStep / double(morphSteps); }
-    bool morphRunning() const { return m_morphTimer.isActive(); }
+    double morphFactor() const { return m_fade.factor(); }
+    bool morphRunning() const { return m_fade.running(); }
     // One step of the cross-fade, as its timer runs it every 20 ms.
     void morphTick();
     // Sets the cross-fade position directly (benchmarks, review sheets).
-    void setMorphStep(int step) { m_morphStep = std::clamp(step, 0, int(morphSteps)); }
-    static constexpr int morphSteps = 5;
-    static constexpr int morphInterval = 20;
+    void setMorphStep(int step) { m_fade.setStep(step); }
+    static constexpr int morphSteps = HoverFade::steps;
 
     void beforeChangeSkinData() override;
     void changeSkinData() override;
@@ -109,7 +109,6 @@ private:
     // not count.
     bool focusedAndFocusable() const { return m_focused && m_canFocused; }
     void startMorph();
-    void stopMorph();
     void showGlow();
     void hideGlow();
     void finishSpaceRelease();
@@ -120,7 +119,7 @@ private:
     ButtonLook m_look;
     std::unique_ptr<GlowLayer> m_glow;
     QWidget* m_watchedWindow = nullptr;
-    QTimer m_morphTimer;
+    HoverFade m_fade{[this] { morphTick(); }};
     // A Space release waits briefly: X11 auto-repeat sends release/press
     // pairs with equal timestamps, and a busy program may read the release
     // before the press that would mark it as a repeat.
@@ -129,7 +128,6 @@ private:
     static constexpr int spaceReleaseDelay = 25;
     std::vector<StateFace> m_stateFaces;
     const DataSkinButtonControl* m_facesRecord = nullptr;
-    int m_morphStep = 0;
     bool m_down = false;
     bool m_mouseIn = false;
     bool m_mouseDown = false;

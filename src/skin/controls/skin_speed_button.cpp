@@ -17,8 +17,6 @@ SkinSpeedButton::SkinSpeedButton(const QString& caption, QWidget* parent)
     m_skinDataName = "toolbutton";
     setFocusPolicy(Qt::NoFocus);
     resize(25, 25);
-    m_morphTimer.setInterval(20);
-    QObject::connect(&m_morphTimer, &QTimer::timeout, this, [this] { morphTick(); });
 }
 
 void SkinSpeedButton::setText(const QString& caption)
@@ -88,12 +86,12 @@ bool SkinSpeedButton::morphingOn() const
 SkinSpeedButton::Face SkinSpeedButton::currentFace() const
 {
     if (m_index != -1) {
-        if (morphingOn() && (m_morphTimer.isActive() || (m_morphStep > 0 && m_morphStep < morphSteps))
+        if (morphingOn() && m_fade.midway()
             && !showsPressed())
             return Face::CrossFade;
         if (showsPressed())
             return Face::Pressed;
-        if (m_mouseIn || (morphingOn() && m_morphStep == morphSteps))
+        if (m_mouseIn || (morphingOn() && m_fade.atHot()))
             return Face::Hot;
         if (m_transparent)
             return Face::CaptionOnly;
@@ -218,12 +216,10 @@ void SkinSpeedButton::setDown(bool down)
 {
     m_down = down;
     if (morphingOn()) {
-        if (down) {
-            m_morphStep = morphSteps;
-            m_morphTimer.stop();
-        } else {
+        if (down)
+            m_fade.jumpTo(true);
+        else
             startMorph();
-        }
     }
     // A flat button goes back to transparent once it is up and the
     // pointer has gone.
@@ -238,31 +234,20 @@ void SkinSpeedButton::startMorph()
         update();
         return;
     }
-    if (!m_morphTimer.isActive())
-        m_morphTimer.start();
+    m_fade.start();
 }
 
 void SkinSpeedButton::morphTick()
 {
-    if (morphingOn()) {
-        if (m_mouseIn && m_morphStep < morphSteps)
-            ++m_morphStep;
-        else if (!m_mouseIn && m_morphStep > 0)
-            --m_morphStep;
-        else
-            m_morphTimer.stop();
-    } else {
-        m_morphStep = m_mouseIn ? morphSteps : 0;
-        m_morphTimer.stop();
-    }
+    m_fade.stepTowards(m_mouseIn, morphingOn());
     update();
 }
 
 void SkinSpeedButton::changeSkinData()
 {
-    m_morphTimer.stop();
+    m_fade.stop();
     SkinControl::changeSkinData();
-    m_morphStep = (m_index != -1 && morphingOn() && m_mouseIn) ? morphSteps : 0;
+    m_fade.jumpTo(m_index != -1 && morphingOn() && m_mouseIn);
 }
 
 void SkinSpeedButton::enterEvent(QEnterEvent* event)
@@ -275,7 +260,7 @@ void SkinSpeedButton::enterEvent(QEnterEvent* event)
     m_mouseIn = true;
     if (m_down) {
         if (morphingOn())
-            m_morphStep = morphSteps;
+            m_fade.jumpTo(true);
         update();
     } else {
         startMorph();
@@ -339,8 +324,7 @@ void SkinSpeedButton::changeEvent(QEvent* event)
 {
     SkinControl::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
-        m_morphTimer.stop();
-        m_morphStep = 0;
+        m_fade.jumpTo(false);
         m_mouseIn = false;
         if (m_flat)
             m_transparent = true;

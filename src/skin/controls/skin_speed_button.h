@@ -1,6 +1,7 @@
 #pragma once
 
 #include "skin/controls/button_look.h"
+#include "skin/controls/hover_fade.h"
 #include "skin/controls/skin_control.h"
 
 #include <QString>
@@ -34,9 +35,9 @@ public:
     bool showCaption() const { return m_showCaption; }
     void setShowCaption(bool on);
 
-    double morphFactor() const { return m_morphStep / double(morphSteps); }
+    double morphFactor() const { return m_fade.factor(); }
     void morphTick();
-    static constexpr int morphSteps = 5;
+    static constexpr int morphSteps = HoverFade::steps;
 
     enum class Face { CaptionOnly, Normal, Hot, Pressed, Disabled, CrossFade, Default };
     Face currentFace() const;
@@ -80,9 +81,8 @@ protected:
 
 private:
     std::function<void()> m_onClick;
-    QTimer m_morphTimer;
+    HoverFade m_fade{[this] { morphTick(); }};
     Bitmap m_hotFace;
-    int m_morphStep = 0;
 };
 
 } // namespace tessaly::skin
