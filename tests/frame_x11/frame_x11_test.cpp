@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QProcess>
+#include <QDir>
+#include <QFile>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -432,6 +434,40 @@ QPoint programWindowPlace(const QString& window)
     return {x, y};
 }
 
+// Starts the program as its own process with settings of its own (the
+// settings file's text given) and answers its main window's id.
+QString startProgram(QProcess& program, const QTemporaryDir& settings, const QByteArray& settingsText = {})
+{
+    if (!settingsText.isEmpty()) {
+        QDir(settings.path()).mkpath(QStringLiteral("Tessaly"));
+        QFile file(settings.filePath(QStringLiteral("Tessaly/Tessaly.conf")));
+        if (!file.open(QIODevice::WriteOnly) || file.write(settingsText) != settingsText.size())
+            return {};
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), settings.path());
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TESSALY_PROGRAM), {});
+    if (!program.waitForStarted(5000))
+        return {};
+    QProcess search;
+    search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--sync"),
+                                             QStringLiteral("--name"), QStringLiteral("^Tessaly 1.0$")});
+    search.waitForFinished(20000);
+    return QString::fromLatin1(search.readAllStandardOutput().split('\n').value(0));
+}
+
+// How many visible windows of the display have names that match a pattern.
+int visibleWindowsNamed(const QString& pattern)
+{
+    QProcess search;
+    search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                             QStringLiteral("--name"), pattern});
+    search.waitForFinished(5000);
+    const QByteArray ids = search.readAllStandardOutput().trimmed();
+    return ids.isEmpty() ? 0 : int(ids.count('\n')) + 1;
+}
+
 // A quick click on the caption (the button up again before the press is
 // handled) leaves the window where it is: it does not follow the pointer
 // until the next click. Run with the program itself, with a compositing
@@ -441,16 +477,7 @@ TEST(ProgramOnX11, AQuickClickOnTheCaptionLeavesTheWindowWhereItIs)
     ASSERT_TRUE(g_session->startCompositor()) << g_session->error();
     QTemporaryDir settings;
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), settings.path());
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(TESSALY_PROGRAM), {});
-    ASSERT_TRUE(program.waitForStarted(5000));
-    QProcess search;
-    search.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--sync"),
-                                             QStringLiteral("--name"), QStringLiteral("^Tessaly 1.0$")});
-    ASSERT_TRUE(search.waitForFinished(20000));
-    const QString window = QString::fromLatin1(search.readAllStandardOutput().split('\n').value(0));
+    const QString window = startProgram(program, settings);
     ASSERT_FALSE(window.isEmpty());
     QTest::qWait(1000);
 
@@ -472,6 +499,22 @@ TEST(ProgramOnX11, AQuickClickOnTheCaptionLeavesTheWindowWhereItIs)
     }
     program.kill();
     program.waitForFinished(5000);
+    g_session->stopCompositor();
+}
+
+// The program wearing the dark skin, remembered from the last run: its
+// window stands in the four shadow strips while a compositing manager runs.
+TEST(ProgramOnX11, TheRememberedDarkSkinGivesTheWindowItsShadow)
+{
+    ASSERT_TRUE(g_session->startCompositor()) << g_session->error();
+    QTemporaryDir settings;
+    QProcess program;
+    ASSERT_FALSE(startProgram(program, settings, "[appearance]\nskin=slate\n").isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([] { return visibleWindowsNamed(QStringLiteral("^layerborder-")) == 4; }, 5000))
+        << visibleWindowsNamed(QStringLiteral("^layerborder-"));
+    program.kill();
+    program.waitForFinished(5000);
+    EXPECT_TRUE(QTest::qWaitFor([] { return visibleWindowsNamed(QStringLiteral("^layerborder-")) == 0; }, 5000));
     g_session->stopCompositor();
 }
 
