@@ -20,6 +20,7 @@
 #include "platform/qt_main_thread.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/skin_frame.h"
+#include "own_display.h"
 #include "x11_session.h"
 
 namespace {
@@ -46,18 +47,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: frame_screenshots OUT_FOLDER\n");
         return 2;
     }
-    x11test::X11Session session;
     x11test::X11Session::Options options;
     options.compositor = true;
-    if (!session.start(options)) {
-        std::fprintf(stderr, "cannot start the X display: %s\n", session.error().c_str());
-        return 1;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    bool ok = true;
-    {
-        QApplication app(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);
+    return x11test::runOnOwnDisplay(argc, argv, options, [&](x11test::X11Session&) {
+        bool ok = true;
         const QString folder = QString::fromLocal8Bit(argv[1]);
         tessaly::platform::QtMainThread mainThread;
         tessaly::app::MainWindow main(mainThread, "/nonexistent/");
@@ -111,7 +104,6 @@ int main(int argc, char** argv)
         }
         ok &= shoot(folder, QStringLiteral("resizing.png"));
         xdotool({QStringLiteral("mouseup"), QStringLiteral("1")});
-    }
-    session.stop();
-    return ok ? 0 : 1;
+        return ok ? 0 : 1;
+    });
 }

@@ -24,6 +24,7 @@
 #include "skin/menus/skin_popup_window.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "x11_probe.h"
+#include "own_display.h"
 #include "x11_session.h"
 
 using namespace tessaly;
@@ -521,20 +522,8 @@ TEST(ProgramOnX11, TheRememberedDarkSkinGivesTheWindowItsShadow)
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    x11test::X11Session session;
-    if (!session.start()) {
-        std::fprintf(stderr, "cannot start the X display: %s\n", session.error().c_str());
-        return 1;
-    }
-    g_session = &session;
-    // A real X server even when the caller asked for the off-screen platform.
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    int result = 1;
-    {
-        QApplication app(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);
-        result = RUN_ALL_TESTS();
-    }
-    session.stop();
-    return result;
+    return x11test::runOnOwnDisplay(argc, argv, {}, [](x11test::X11Session& session) {
+        g_session = &session;
+        return RUN_ALL_TESTS();
+    });
 }

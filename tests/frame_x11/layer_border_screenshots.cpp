@@ -22,6 +22,7 @@
 #include "platform/qt_frameless_window.h"
 #include "skin/frame/form_layer_border.h"
 #include "skin/frame/skin_frame.h"
+#include "own_display.h"
 #include "x11_session.h"
 
 namespace {
@@ -65,18 +66,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: layer_border_screenshots OUT_FOLDER\n");
         return 2;
     }
-    x11test::X11Session session;
     x11test::X11Session::Options options;
     options.compositor = true;
-    if (!session.start(options)) {
-        std::fprintf(stderr, "cannot start the X display: %s\n", session.error().c_str());
-        return 1;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    bool ok = true;
-    {
-        QApplication app(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);
+    return x11test::runOnOwnDisplay(argc, argv, options, [&](x11test::X11Session&) {
+        bool ok = true;
         const QString folder = QString::fromLocal8Bit(argv[1]);
         frametest::LayerSkinFolder skinFolder;
         auto sd = skinFolder.load();
@@ -113,7 +106,6 @@ int main(int argc, char** argv)
         window.resize(frame.getMinWidth(), frame.getMinHeight());
         ok &= shoot(folder, QStringLiteral("light-tiny.png"));
         xcb_disconnect(desktop);
-    }
-    session.stop();
-    return ok ? 0 : 1;
+        return ok ? 0 : 1;
+    });
 }

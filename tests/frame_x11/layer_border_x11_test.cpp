@@ -16,6 +16,7 @@
 #include "skin/frame/form_layer_window.h"
 #include "skin/frame/skin_frame.h"
 #include "x11_probe.h"
+#include "own_display.h"
 #include "x11_session.h"
 
 using namespace tessaly;
@@ -50,8 +51,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(probe.ok());
-        if (!g_session->compositorRunning())
+        if (!g_session->compositorRunning()) {
             ASSERT_TRUE(g_session->startCompositor()) << g_session->error();
+        }
         ASSERT_TRUE(QTest::qWaitFor([] { return platform::compositingManagerRunning(); }, 5000));
         window.setDesignClientSize(QSize(300, 200));
         frame = std::make_unique<SkinFrame>(&window);
@@ -278,22 +280,10 @@ TEST_F(LayerBorderX11Test, WithoutACompositingManagerNoStripWindowExists)
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
-    x11test::X11Session session;
     x11test::X11Session::Options options;
     options.compositor = true;
-    if (!session.start(options)) {
-        std::fprintf(stderr, "cannot start the X display: %s\n", session.error().c_str());
-        return 1;
-    }
-    g_session = &session;
-    // A real X server even when the caller asked for the off-screen platform.
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    int result = 1;
-    {
-        QApplication app(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);
-        result = RUN_ALL_TESTS();
-    }
-    session.stop();
-    return result;
+    return x11test::runOnOwnDisplay(argc, argv, options, [](x11test::X11Session& session) {
+        g_session = &session;
+        return RUN_ALL_TESTS();
+    });
 }

@@ -3,6 +3,7 @@
 #include "app/about_window.h"
 #include "app/main_window.h"
 #include "platform/qt_main_thread.h"
+#include "own_display.h"
 #include "x11_session.h"
 
 #include <QApplication>
@@ -69,18 +70,8 @@ TEST(WindowTitles, AreWhatTheWindowManagerReads)
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    x11test::X11Session session;
-    if (!session.start()) {
-        std::fprintf(stderr, "cannot start the X display: %s\n", session.error().c_str());
-        return 1;
-    }
-    qputenv("QT_QPA_PLATFORM", "xcb");
-    int result = 1;
-    {
-        QApplication application(argc, argv);
+    return x11test::runOnOwnDisplay(argc, argv, {}, [](x11test::X11Session&) {
         QApplication::setApplicationName(QStringLiteral("Tessaly"));
-        result = RUN_ALL_TESTS();
-    }
-    session.stop();
-    return result;
+        return RUN_ALL_TESTS();
+    });
 }

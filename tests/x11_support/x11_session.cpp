@@ -153,7 +153,7 @@ bool X11Session::waitForWindowManagerReady(int timeoutMs)
         // unmanaged and never shown.
         if (ready) {
             xcb_get_property_reply_t* list = xcb_get_property_reply(
-                c, xcb_get_property(c, 0, root, clientList ? clientList->atom : XCB_ATOM_NONE, XCB_ATOM_WINDOW, 0, 1), nullptr);
+                c, xcb_get_property(c, 0, root, clientList ? clientList->atom : xcb_atom_t(XCB_ATOM_NONE), XCB_ATOM_WINDOW, 0, 1), nullptr);
             ready = clientList && list && list->type == XCB_ATOM_WINDOW;
             std::free(list);
         }
