@@ -3,6 +3,7 @@
 // iteration. The runner's figure is measured up to onRead on the (plain)
 // main thread; the plain loop reads the pipe in 1,024-byte reads and counts
 // line feeds. Prints the throughput ratio runner / plain.
+#include "common/ratio_reporter.h"
 #include "platform/plain_main_thread.h"
 #include "process/command_line.h"
 #include "process/create_process.h"
@@ -115,30 +116,15 @@ void BM_RunnerAgainstPlainLoop(benchmark::State& state)
 
 BENCHMARK(BM_RunnerAgainstPlainLoop)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
-// Keeps the ratio to print it at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& run : runs) {
-            const auto found = run.counters.find("ratio");
-            if (!run.error_occurred && found != run.counters.end())
-                ratio = found->second.value;
-        }
-    }
-    double ratio = -1;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    tessaly::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    if (reporter.ratio >= 0)
-        std::printf("throughput ratio runner / plain loop: %.2f (goal: at least 0.5)\n", reporter.ratio);
+    if (const double ratio = reporter.ratio("BM_RunnerAgainstPlainLoop"); ratio >= 0)
+        std::printf("throughput ratio runner / plain loop: %.2f (goal: at least 0.5)\n", ratio);
     return 0;
 }

@@ -9,6 +9,7 @@
 //   already have their size.
 // The last line lists every ratio with its goal.
 
+#include "common/ratio_reporter.h"
 #include "common/thread_clock.h"
 #include <benchmark/benchmark.h>
 
@@ -156,28 +157,12 @@ BENCHMARK(BM_GrayScaleScreen)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_DarknessScreen)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(BM_ComposeResizing)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
-// Keeps each benchmark's ratio to print them together at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const auto found = run.counters.find("ratio");
-            if (!run.error_occurred && found != run.counters.end() &&
-                (run.run_type == Run::RT_Iteration || run.aggregate_name == "median"))
-                ratios[run.run_name.function_name] = found->second.value;
-        }
-    }
-    std::map<std::string, double> ratios;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    tessaly::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     const struct {
@@ -191,12 +176,12 @@ int main(int argc, char** argv)
                  {"BM_ComposeResizing", "composition at changing size / fixed size", 1.2}};
     std::string last;
     for (const auto& line : lines) {
-        const auto found = reporter.ratios.find(line.benchmark);
-        if (found == reporter.ratios.end())
+        const double ratio = reporter.ratio(line.benchmark);
+        if (ratio < 0)
             continue;
         char text[160];
         std::snprintf(text, sizeof text, "%s%s %.2f (goal: at most %.1f)", last.empty() ? "" : "; ", line.label,
-                      found->second, line.goal);
+                      ratio, line.goal);
         last += text;
     }
     std::printf("%s\n", last.c_str());

@@ -3,6 +3,7 @@
 // same stored skin alone (inflating and decoding the bitmaps), interleaved
 // iteration by iteration on the thread's processor time; prints load time /
 // unpack time.
+#include "common/ratio_reporter.h"
 #include "common/thread_clock.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
@@ -183,22 +184,6 @@ void LoadAgainstUnpack(benchmark::State& state)
 
 BENCHMARK(LoadAgainstUnpack)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// Keeps the ratio to print it at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const auto found = run.counters.find("ratio");
-            if (!run.error_occurred && found != run.counters.end() &&
-                (run.run_type == Run::RT_Iteration || run.aggregate_name == "median"))
-                ratio = found->second.value;
-        }
-    }
-    double ratio = -1;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -208,10 +193,10 @@ int main(int argc, char** argv)
     storedSkin().readPackage(package);
     std::printf("stored skin: %zu bytes of stream, %zu bytes of description text\n",
                 storedSkin().compressedStream().size(), package.description.size());
-    RatioReporter reporter;
+    tessaly::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    if (reporter.ratio >= 0)
-        std::printf("ratio registry load / unpack alone: %.3f (goal: at most 1.3)\n", reporter.ratio);
+    if (const double ratio = reporter.ratio("LoadAgainstUnpack"); ratio >= 0)
+        std::printf("ratio registry load / unpack alone: %.3f (goal: at most 1.3)\n", ratio);
     return 0;
 }
