@@ -11,8 +11,7 @@
 namespace tessaly::skin {
 
 SkinButton::SkinButton(const QString& caption, QWidget* parent)
-    : SkinControl(parent)
-    , m_caption(caption)
+    : SkinButtonBase(caption, parent)
 {
     m_skinDataName = "button";
     setFocusPolicy(Qt::StrongFocus);
@@ -23,27 +22,6 @@ SkinButton::SkinButton(const QString& caption, QWidget* parent)
 }
 
 SkinButton::~SkinButton() { hideGlow(); }
-
-void SkinButton::setText(const QString& caption)
-{
-    m_caption = caption;
-    forgetFaces();
-    update();
-}
-
-void SkinButton::click()
-{
-    if (m_onClick)
-        m_onClick();
-}
-
-void SkinButton::setUseSkinSize(bool on)
-{
-    m_useSkinSize = on;
-    forgetFaces();
-    applySizeRule();
-    update();
-}
 
 void SkinButton::setCanFocused(bool on)
 {
@@ -362,53 +340,9 @@ void SkinButton::leaveEvent(QEvent* event)
 
 void SkinButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
-        SkinControl::mousePressEvent(event);
-        return;
-    }
-    if (m_canFocused && !m_focused)
+    if (event->button() == Qt::LeftButton && m_canFocused && !m_focused)
         setFocus(Qt::MouseFocusReason);
-    m_mouseDown = true;
-    if (!m_down) {
-        m_mouseIn = true;
-        setDown(true);
-    }
-}
-
-void SkinButton::mouseMoveEvent(QMouseEvent* event)
-{
-    SkinControl::mouseMoveEvent(event);
-    if (!m_mouseDown)
-        return;
-    // While held, the button follows the pointer: pressed over it, up
-    // outside it.
-    const bool inside = rect().contains(event->position().toPoint());
-    if (inside != m_mouseIn) {
-        m_mouseIn = inside;
-        update();
-    }
-}
-
-void SkinButton::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton || !m_mouseDown) {
-        SkinControl::mouseReleaseEvent(event);
-        return;
-    }
-    m_mouseDown = false;
-    if (rect().contains(event->position().toPoint())) {
-        const bool wasDown = m_down;
-        m_mouseIn = true;
-        setDown(false);
-        if (wasDown)
-            click();
-    } else {
-        // Released outside: no click, the button is up.
-        m_mouseIn = false;
-        m_down = false;
-        startMorph();
-        update();
-    }
+    SkinButtonBase::mousePressEvent(event);
 }
 
 // ---- keyboard and focus

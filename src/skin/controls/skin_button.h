@@ -1,9 +1,7 @@
 #pragma once
 
-#include "skin/controls/button_look.h"
 #include "skin/controls/glow_layer.h"
-#include "skin/controls/hover_fade.h"
-#include "skin/controls/skin_control.h"
+#include "skin/controls/skin_button_base.h"
 
 #include <QString>
 #include <QTimer>
@@ -20,22 +18,12 @@ namespace tessaly::skin {
 // Clicks: a left press and release over the button; one per Space press
 // that started on the focused button (key auto-repeat gives none); one per
 // Enter press. A press that is dragged out and released outside gives none.
-class SkinButton : public SkinControl {
+class SkinButton : public SkinButtonBase {
 public:
     explicit SkinButton(const QString& caption = {}, QWidget* parent = nullptr);
     ~SkinButton() override;
 
-    QString text() const { return m_caption; }
-    void setText(const QString& caption);
-    void setOnClick(std::function<void()> handler) { m_onClick = std::move(handler); }
-    // Performs the click (the handler, if any).
-    void click();
-
-    bool isDown() const { return m_down; }
-    void setDown(bool down);
-    bool isMouseIn() const { return m_mouseIn; }
-    bool useSkinSize() const { return m_useSkinSize; }
-    void setUseSkinSize(bool on);
+    void setDown(bool down) override;
     bool canFocused() const { return m_canFocused; }
     void setCanFocused(bool on);
     bool alwaysShowLayeredFrame() const { return m_alwaysShowGlow; }
@@ -48,14 +36,10 @@ public:
     void setGlowLayer(std::unique_ptr<GlowLayer> layer);
     bool glowShown() const { return m_glowShown; }
 
-    // The cross-fade position: 0 the normal face, 1 the hot one.
-    double morphFactor() const { return m_fade.factor(); }
     bool morphRunning() const { return m_fade.running(); }
-    // One step of the cross-fade, as its timer runs it every 20 ms.
-    void morphTick();
+    void morphTick() override;
     // Sets the cross-fade position directly (benchmarks, review sheets).
     void setMorphStep(int step) { m_fade.setStep(step); }
-    static constexpr int morphSteps = HoverFade::steps;
 
     void beforeChangeSkinData() override;
     void changeSkinData() override;
@@ -76,8 +60,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -103,6 +85,7 @@ private:
     };
     const Bitmap& stateFace(const Rect& source, bool down, bool mouseIn, int width, int height);
     void forgetFaces() { m_stateFaces.clear(); }
+    void facesChanged() override { forgetFaces(); }
     void drawStateFace(Bitmap& face, const Rect& source, bool down, bool mouseIn);
     bool morphingOn() const;
     // The focus as the face sees it: a popup menu borrowing the focus does
@@ -113,13 +96,8 @@ private:
     void hideGlow();
     void finishSpaceRelease();
 
-    QString m_caption;
-    std::function<void()> m_onClick;
-    const DataSkinButtonControl* m_buttonRecord = nullptr;
-    ButtonLook m_look;
     std::unique_ptr<GlowLayer> m_glow;
     QWidget* m_watchedWindow = nullptr;
-    HoverFade m_fade{[this] { morphTick(); }};
     // A Space release waits briefly: X11 auto-repeat sends release/press
     // pairs with equal timestamps, and a busy program may read the release
     // before the press that would mark it as a repeat.
@@ -128,12 +106,8 @@ private:
     static constexpr int spaceReleaseDelay = 25;
     std::vector<StateFace> m_stateFaces;
     const DataSkinButtonControl* m_facesRecord = nullptr;
-    bool m_down = false;
-    bool m_mouseIn = false;
-    bool m_mouseDown = false;
     bool m_spaceDown = false;
     bool m_focused = false;
-    bool m_useSkinSize = true;
     bool m_canFocused = true;
     bool m_alwaysShowGlow = false;
     bool m_default = false;

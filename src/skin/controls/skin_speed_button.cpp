@@ -11,37 +11,17 @@
 namespace tessaly::skin {
 
 SkinSpeedButton::SkinSpeedButton(const QString& caption, QWidget* parent)
-    : SkinControl(parent)
-    , m_caption(caption)
+    : SkinButtonBase(caption, parent)
 {
     m_skinDataName = "toolbutton";
     setFocusPolicy(Qt::NoFocus);
     resize(25, 25);
 }
 
-void SkinSpeedButton::setText(const QString& caption)
-{
-    m_caption = caption;
-    update();
-}
-
-void SkinSpeedButton::click()
-{
-    if (m_onClick)
-        m_onClick();
-}
-
 void SkinSpeedButton::setFlat(bool on)
 {
     m_flat = on;
     m_transparent = on;
-    update();
-}
-
-void SkinSpeedButton::setUseSkinSize(bool on)
-{
-    m_useSkinSize = on;
-    applySizeRule();
     update();
 }
 
@@ -275,49 +255,6 @@ void SkinSpeedButton::leaveEvent(QEvent* event)
     m_mouseIn = false;
     startMorph();
     update();
-}
-
-void SkinSpeedButton::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton) {
-        SkinControl::mousePressEvent(event);
-        return;
-    }
-    m_mouseDown = true;
-    if (!m_down) {
-        m_mouseIn = true;
-        setDown(true);
-    }
-}
-
-void SkinSpeedButton::mouseMoveEvent(QMouseEvent* event)
-{
-    SkinControl::mouseMoveEvent(event);
-    if (!m_mouseDown)
-        return;
-    const bool inside = rect().contains(event->position().toPoint());
-    if (inside != m_mouseIn) {
-        m_mouseIn = inside;
-        update();
-    }
-}
-
-void SkinSpeedButton::mouseReleaseEvent(QMouseEvent* event)
-{
-    SkinControl::mouseReleaseEvent(event);
-    if (event->button() != Qt::LeftButton || !m_mouseDown)
-        return;
-    m_mouseDown = false;
-    if (rect().contains(event->position().toPoint())) {
-        const bool wasDown = m_down;
-        m_mouseIn = true;
-        setDown(false);
-        if (wasDown)
-            click();
-    } else {
-        m_mouseIn = false;
-        setDown(false);
-    }
 }
 
 void SkinSpeedButton::changeEvent(QEvent* event)

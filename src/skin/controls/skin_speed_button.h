@@ -1,8 +1,6 @@
 #pragma once
 
-#include "skin/controls/button_look.h"
-#include "skin/controls/hover_fade.h"
-#include "skin/controls/skin_control.h"
+#include "skin/controls/skin_button_base.h"
 
 #include <QString>
 #include <QTimer>
@@ -14,30 +12,19 @@ namespace tessaly::skin {
 // it. A flat button is transparent at rest (only its caption shows over
 // the parent) and shows its face while the pointer is over it. Record
 // "toolbutton" by default.
-class SkinSpeedButton : public SkinControl {
+class SkinSpeedButton : public SkinButtonBase {
 public:
     explicit SkinSpeedButton(const QString& caption = {}, QWidget* parent = nullptr);
 
-    QString text() const { return m_caption; }
-    void setText(const QString& caption);
-    void setOnClick(std::function<void()> handler) { m_onClick = std::move(handler); }
-    void click();
-
-    bool isDown() const { return m_down; }
-    void setDown(bool down);
-    bool isMouseIn() const { return m_mouseIn; }
+    void setDown(bool down) override;
     bool isFlat() const { return m_flat; }
     void setFlat(bool on);
     // Transparent: the parent shows everywhere but the caption.
     bool isTransparent() const { return m_transparent; }
-    bool useSkinSize() const { return m_useSkinSize; }
-    void setUseSkinSize(bool on);
     bool showCaption() const { return m_showCaption; }
     void setShowCaption(bool on);
 
-    double morphFactor() const { return m_fade.factor(); }
-    void morphTick();
-    static constexpr int morphSteps = HoverFade::steps;
+    void morphTick() override;
 
     enum class Face { CaptionOnly, Normal, Hot, Pressed, Disabled, CrossFade, Default };
     Face currentFace() const;
@@ -61,27 +48,15 @@ protected:
     Color restCaptionColour() const;
 
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-    QString m_caption;
-    const DataSkinButtonControl* m_buttonRecord = nullptr;
-    ButtonLook m_look;
-    bool m_down = false;
-    bool m_mouseIn = false;
-    bool m_mouseDown = false;
     bool m_flat = false;
     bool m_transparent = false;
-    bool m_useSkinSize = true;
     bool m_showCaption = true;
 
 private:
-    std::function<void()> m_onClick;
-    HoverFade m_fade{[this] { morphTick(); }};
     Bitmap m_hotFace;
 };
 

@@ -1,0 +1,77 @@
+#include "skin/controls/skin_button_base.h"
+
+#include <QMouseEvent>
+
+namespace tessaly::skin {
+
+SkinButtonBase::SkinButtonBase(const QString& caption, QWidget* parent)
+    : SkinControl(parent)
+    , m_caption(caption)
+{
+}
+
+void SkinButtonBase::setText(const QString& caption)
+{
+    m_caption = caption;
+    facesChanged();
+    update();
+}
+
+void SkinButtonBase::click()
+{
+    if (m_onClick)
+        m_onClick();
+}
+
+void SkinButtonBase::setUseSkinSize(bool on)
+{
+    m_useSkinSize = on;
+    facesChanged();
+    applySizeRule();
+    update();
+}
+
+void SkinButtonBase::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        SkinControl::mousePressEvent(event);
+        return;
+    }
+    m_mouseDown = true;
+    if (!m_down) {
+        m_mouseIn = true;
+        setDown(true);
+    }
+}
+
+void SkinButtonBase::mouseMoveEvent(QMouseEvent* event)
+{
+    SkinControl::mouseMoveEvent(event);
+    if (!m_mouseDown)
+        return;
+    // While held, the button follows the pointer: pressed over it, up
+    // outside it.
+    const bool inside = rect().contains(event->position().toPoint());
+    if (inside != m_mouseIn) {
+        m_mouseIn = inside;
+        update();
+    }
+}
+
+void SkinButtonBase::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !m_mouseDown) {
+        SkinControl::mouseReleaseEvent(event);
+        return;
+    }
+    m_mouseDown = false;
+    const bool inside = rect().contains(event->position().toPoint());
+    const bool wasDown = m_down;
+    // Released outside: no click, the button is up.
+    m_mouseIn = inside;
+    setDown(false);
+    if (inside && wasDown)
+        click();
+}
+
+} // namespace tessaly::skin

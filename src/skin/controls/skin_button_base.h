@@ -1,0 +1,62 @@
+#pragma once
+
+#include "skin/controls/button_look.h"
+#include "skin/controls/hover_fade.h"
+#include "skin/controls/skin_control.h"
+
+#include <QString>
+#include <functional>
+
+namespace tessaly::skin {
+
+// What push and tool buttons share: the caption and the click handler, the
+// pressed state and the pointer over the button, the hover fade between the
+// normal and the hot face, and the left press that follows the pointer: the
+// button shows pressed while the pointer is over it and up outside it, and
+// a release over it clicks.
+class SkinButtonBase : public SkinControl {
+public:
+    QString text() const { return m_caption; }
+    void setText(const QString& caption);
+    void setOnClick(std::function<void()> handler) { m_onClick = std::move(handler); }
+    // Performs the click (the handler, if any).
+    void click();
+
+    bool isDown() const { return m_down; }
+    virtual void setDown(bool down) = 0;
+    bool isMouseIn() const { return m_mouseIn; }
+    bool useSkinSize() const { return m_useSkinSize; }
+    void setUseSkinSize(bool on);
+
+    // The cross-fade position: 0 the normal face, 1 the hot one.
+    double morphFactor() const { return m_fade.factor(); }
+    // One step of the cross-fade, as its timer runs it every 20 ms.
+    virtual void morphTick() = 0;
+    static constexpr int morphSteps = HoverFade::steps;
+
+protected:
+    SkinButtonBase(const QString& caption, QWidget* parent);
+
+    // The caption or the size rule has changed: faces drawn before are out
+    // of date.
+    virtual void facesChanged() {}
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+    QString m_caption;
+    const DataSkinButtonControl* m_buttonRecord = nullptr;
+    ButtonLook m_look;
+    HoverFade m_fade{[this] { morphTick(); }};
+    bool m_down = false;
+    bool m_mouseIn = false;
+    // The left button went down on the button and is not up yet.
+    bool m_mouseDown = false;
+    bool m_useSkinSize = true;
+
+private:
+    std::function<void()> m_onClick;
+};
+
+} // namespace tessaly::skin
