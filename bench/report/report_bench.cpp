@@ -167,7 +167,7 @@ void BM_ReportSideBySide(benchmark::State& state)
     viewer.setGeometry(window.reportMemoEdit()->geometry());
     window.show();
     viewer.show();
-    QTest::qWaitForWindowExposed(&window);
+    static_cast<void>(QTest::qWaitForWindowExposed(&window));
     for (auto _ : state) {
         // Interleaved, so that both sides see the same machine load.
         const auto [windowTime, stall] = mainWindowRun(window);

@@ -194,10 +194,11 @@ TEST_F(SkinSwitchTest, EveryWindowTakesEachSkinAtOnce)
         }
         EXPECT_EQ(visibleTopLevels().join(QLatin1Char(' ')).toStdString(), expected.join(QLatin1Char(' ')).toStdString())
             << s.step << ": no glow or border window is left over";
-        if (s.file)
+        if (s.file) {
             EXPECT_EQ(m_window.size(), pewterSize + QSize(4, 2)) << "the window follows the wider frame";
-        else if (s.skin == QLatin1String("pewter"))
+        } else if (s.skin == QLatin1String("pewter")) {
             EXPECT_EQ(m_window.size(), pewterSize);
+        }
     }
 }
 
