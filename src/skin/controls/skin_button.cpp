@@ -141,27 +141,9 @@ void SkinButton::drawSkinFace(Bitmap& face)
 
 void SkinButton::drawStateFace(Bitmap& face, const Rect& source, bool down, bool mouseIn)
 {
-    const int w = face.width();
-    const int h = face.height();
-    Rect textRect;
-    if (m_useSkinSize || m_geometry.mode == ResizeMode::NinePiece) {
-        composeRecordFace(face, pictureView(), m_geometry, source, w, h);
-        textRect = m_geometry.target.client;
-    } else {
-        composeStretchedFace(face, pictureView(), m_geometry, source, w, h);
-        const Rect& cl = m_geometry.cut.client;
-        textRect = {cl.left, cl.top, cl.right + w - source.width(), cl.bottom + h - source.height()};
-    }
+    const Rect textRect = composeStateBackground(face, source);
     Font font = m_useSkinFont && m_buttonRecord ? m_look.font : m_defaultFont;
-    Color colour = m_look.fontColor;
-    if (!m_buttonRecord)
-        colour = m_defaultFont.color;
-    else if (!isEnabled())
-        colour = m_look.disabledFontColor;
-    else if (down && mouseIn)
-        colour = m_look.downFontColor;
-    else if (mouseIn)
-        colour = m_look.activeFontColor;
+    const Color colour = stateCaptionColour(down, mouseIn);
     if (m_look.showFocus && focusedAndFocusable())
         drawFocusFrame(face, textRect, colour);
     drawButtonCaption(face, textRect, m_caption, font, colour, down && mouseIn);

@@ -31,6 +31,36 @@ void SkinButtonBase::setUseSkinSize(bool on)
     update();
 }
 
+Rect SkinButtonBase::composeStateBackground(Bitmap& face, const Rect& source)
+{
+    const int w = face.width();
+    const int h = face.height();
+    Rect textRect;
+    if (m_useSkinSize || m_geometry.mode == ResizeMode::NinePiece) {
+        composeRecordFace(face, pictureView(), m_geometry, source, w, h);
+        textRect = m_geometry.target.client;
+    } else {
+        composeStretchedFace(face, pictureView(), m_geometry, source, w, h);
+        const Rect& cl = m_geometry.cut.client;
+        textRect = {cl.left, cl.top, cl.right + w - source.width(), cl.bottom + h - source.height()};
+    }
+    return textRect;
+}
+
+Color SkinButtonBase::stateCaptionColour(bool down, bool mouseIn) const
+{
+    Color colour = m_look.fontColor;
+    if (!m_buttonRecord)
+        colour = m_defaultFont.color;
+    else if (!isEnabled())
+        colour = m_look.disabledFontColor;
+    else if (down && mouseIn)
+        colour = m_look.downFontColor;
+    else if (mouseIn)
+        colour = m_look.activeFontColor;
+    return colour;
+}
+
 void SkinButtonBase::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {

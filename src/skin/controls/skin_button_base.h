@@ -41,6 +41,14 @@ protected:
     // of date.
     virtual void facesChanged() {}
 
+    // Composes the record's picture of a state (`source`) into the face at
+    // the face's size, by the button's size rule, and answers where the
+    // caption goes.
+    Rect composeStateBackground(Bitmap& face, const Rect& source);
+    // The caption's colour in a state, from the record (without one, the
+    // default font's).
+    Color stateCaptionColour(bool down, bool mouseIn) const;
+
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

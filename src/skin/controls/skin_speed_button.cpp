@@ -151,26 +151,8 @@ void SkinSpeedButton::drawSkinFace(Bitmap& face)
 
 void SkinSpeedButton::drawStateFace(Bitmap& face, const Rect& source, bool down, bool mouseIn)
 {
-    const int w = face.width();
-    const int h = face.height();
-    Rect textRect;
-    if (m_useSkinSize || m_geometry.mode == ResizeMode::NinePiece) {
-        composeRecordFace(face, pictureView(), m_geometry, source, w, h);
-        textRect = m_geometry.target.client;
-    } else {
-        composeStretchedFace(face, pictureView(), m_geometry, source, w, h);
-        const Rect& cl = m_geometry.cut.client;
-        textRect = {cl.left, cl.top, cl.right + w - source.width(), cl.bottom + h - source.height()};
-    }
-    Color colour = m_look.fontColor;
-    if (!m_buttonRecord)
-        colour = m_defaultFont.color;
-    else if (!isEnabled())
-        colour = m_look.disabledFontColor;
-    else if (down && mouseIn)
-        colour = m_look.downFontColor;
-    else if (mouseIn)
-        colour = m_look.activeFontColor;
+    const Rect textRect = composeStateBackground(face, source);
+    const Color colour = stateCaptionColour(down, mouseIn);
     // Tool buttons never shift their content when pressed.
     if (m_showCaption)
         drawButtonCaption(face, textRect, m_caption, captionFont(), colour, false);
