@@ -28,17 +28,9 @@
 namespace {
 
 using tessaly::bench::threadCpuSeconds;
+using tessaly::bench::timed;
 
 using namespace tessaly::skin;
-
-template <class Operation>
-double timed(Operation&& operation)
-{
-    const double start = threadCpuSeconds();
-    operation();
-    benchmark::ClobberMemory();
-    return threadCpuSeconds() - start;
-}
 
 EffectBmp randomImage(int w, int h, unsigned seed)
 {

@@ -20,6 +20,7 @@
 namespace {
 
 using tessaly::bench::threadCpuSeconds;
+using tessaly::bench::timed;
 
 using namespace tessaly::skin;
 
@@ -44,15 +45,6 @@ public:
 private:
     std::vector<uint32_t> m_from, m_to;
 };
-
-template <class Operation>
-double timed(Operation&& operation)
-{
-    const double start = threadCpuSeconds();
-    operation();
-    benchmark::ClobberMemory();
-    return threadCpuSeconds() - start;
-}
 
 Picture randomPicture(int w, int h, bool partialAlpha)
 {

@@ -21,6 +21,7 @@ using namespace tessaly::skin;
 namespace {
 
 using tessaly::bench::threadCpuSeconds;
+using tessaly::bench::timed;
 
 // Shaded art with bevels and a little grain, which deflates about as well
 // as skin bitmaps do.
@@ -149,15 +150,6 @@ const CompressedStoredSkin& storedSkin()
         return stored;
     }();
     return skin;
-}
-
-template <class Operation>
-double timed(Operation&& operation)
-{
-    const double start = threadCpuSeconds();
-    operation();
-    benchmark::ClobberMemory();
-    return threadCpuSeconds() - start;
 }
 
 // Both sides in every iteration, one after the other, so that whatever
