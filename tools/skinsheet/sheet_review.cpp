@@ -37,11 +37,6 @@ QRect qrect(const Rect& r)
     return QRect(r.left, r.top, r.width(), r.height());
 }
 
-Rect moved(Rect r, int dx, int dy)
-{
-    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
-}
-
 QColor qcolour(Color value)
 {
     return qColorOf(value);
