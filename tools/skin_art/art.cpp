@@ -1,10 +1,8 @@
 #include "art.h"
 
-#include <QPainter>
-#include <QPainterPath>
-
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 
 namespace skinart {
@@ -37,7 +35,9 @@ QColor inactiveGrey(const QColor& c)
 
 QImage inactiveGrey(const QImage& source)
 {
-    QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    // Every picture of the art is made by blank(): plain ARGB32, never
+    // premultiplied, so no conversion (and no rounding of Qt's) is needed.
+    QImage image = source.copy();
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             image.setPixelColor(x, y, inactiveGrey(image.pixelColor(x, y)));
@@ -65,12 +65,47 @@ void blendPixel(QImage& image, int x, int y, const QColor& c)
         return;
     }
     const QColor d = image.pixelColor(x, y);
-    const double a = c.alphaF();
-    const double da = d.alphaF() * (1 - a);
-    const double outA = a + da;
-    auto ch = [&](int s, int t) { return int(std::lround((s * a + t * da) / outA)); };
-    image.setPixelColor(x, y, QColor(ch(c.red(), d.red()), ch(c.green(), d.green()),
-                                     ch(c.blue(), d.blue()), int(std::lround(outA * 255))));
+    // Weights in 255ths squared: the source counts with its alpha, the
+    // target with what the source leaves of its own.
+    const int sourceWeight = c.alpha() * 255;
+    const int targetWeight = d.alpha() * (255 - c.alpha());
+    const int outWeight = sourceWeight + targetWeight;
+    auto ch = [&](int s, int t) { return (s * sourceWeight + t * targetWeight + outWeight / 2) / outWeight; };
+    image.setPixelColor(x, y, QColor(ch(c.red(), d.red()), ch(c.green(), d.green()), ch(c.blue(), d.blue()),
+                                     (outWeight + 127) / 255));
+}
+
+void copyImage(QImage& target, const QImage& source, QPoint at)
+{
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            if (target.rect().contains(at.x() + x, at.y() + y))
+                target.setPixelColor(at.x() + x, at.y() + y, source.pixelColor(x, y));
+}
+
+void blendImage(QImage& target, const QImage& source, QPoint at, int opacity)
+{
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x) {
+            const QColor c = source.pixelColor(x, y);
+            blendPixel(target, at.x() + x, at.y() + y, withAlpha(c, (c.alpha() * opacity + 127) / 255));
+        }
+    }
+}
+
+void tintAtop(QImage& image, const QColor& tint)
+{
+    const int a = tint.alpha();
+    auto ch = [a](int t, int d) { return (t * a + d * (255 - a) + 127) / 255; };
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor d = image.pixelColor(x, y);
+            if (d.alpha() == 0)
+                continue;
+            image.setPixelColor(x, y, QColor(ch(tint.red(), d.red()), ch(tint.green(), d.green()),
+                                             ch(tint.blue(), d.blue()), d.alpha()));
+        }
+    }
 }
 
 void fillGradient(QImage& image, const QRect& rect, const QColor& top, const QColor& bottom)
@@ -128,29 +163,122 @@ double roundRectCoverage(const QRectF& rect, double radius, int corners, int x, 
     return inside / 16.0;
 }
 
+namespace {
+
+constexpr std::int64_t kUnit = 64;   // sub-pixel units per pixel
+constexpr std::int64_t kSamples = 16; // samples per pixel along each axis
+constexpr int kSamplesPerPixel = int(kSamples * kSamples);
+
+// Our rectangles and radii fall on halves and quarters of a pixel, which a
+// 64th represents exactly.
+std::int64_t units(double v)
+{
+    return std::llround(v * double(kUnit));
+}
+
+// A rounded rectangle in 64ths of a pixel, right and bottom exclusive.
+struct RoundBox {
+    std::int64_t left, top, right, bottom, radius;
+
+    static RoundBox of(const QRectF& rect, double radius)
+    {
+        const std::int64_t w = units(rect.width()), h = units(rect.height());
+        const std::int64_t r = std::clamp<std::int64_t>(units(radius), 0, std::min(w, h) / 2);
+        return {units(rect.left()), units(rect.top()), units(rect.left()) + w, units(rect.top()) + h, r};
+    }
+
+    bool contains(std::int64_t px, std::int64_t py) const
+    {
+        if (px < left || px >= right || py < top || py >= bottom)
+            return false;
+        // Nearest point of the rectangle shrunk by the radius: inside the
+        // corners' circles or beside them.
+        const std::int64_t cx = std::clamp(px, left + radius, right - radius);
+        const std::int64_t cy = std::clamp(py, top + radius, bottom - radius);
+        const std::int64_t dx = px - cx, dy = py - cy;
+        return dx * dx + dy * dy <= radius * radius;
+    }
+
+    // How many of the pixel's samples lie inside, 0 to kSamplesPerPixel.
+    int samplesIn(int x, int y) const
+    {
+        const std::int64_t x0 = x * kUnit, y0 = y * kUnit;
+        if (x0 + kUnit <= left || x0 >= right || y0 + kUnit <= top || y0 >= bottom)
+            return 0;
+        const bool insideX = x0 >= left && x0 + kUnit <= right;
+        const bool insideY = y0 >= top && y0 + kUnit <= bottom;
+        const bool clearOfCornersX = x0 >= left + radius && x0 + kUnit <= right - radius;
+        const bool clearOfCornersY = y0 >= top + radius && y0 + kUnit <= bottom - radius;
+        if (insideX && insideY && (clearOfCornersX || clearOfCornersY))
+            return kSamplesPerPixel;
+        constexpr std::int64_t step = kUnit / kSamples;
+        int inside = 0;
+        for (std::int64_t sy = 0; sy < kSamples; ++sy)
+            for (std::int64_t sx = 0; sx < kSamples; ++sx)
+                inside += contains(x0 + sx * step + step / 2, y0 + sy * step + step / 2) ? 1 : 0;
+        return inside;
+    }
+};
+
+QColor covered(const QColor& c, int samples)
+{
+    return withAlpha(c, (c.alpha() * samples + kSamplesPerPixel / 2) / kSamplesPerPixel);
+}
+
+// The pixels the rectangle may touch.
+QRect touched(const QRectF& rect)
+{
+    return QRect(QPoint(int(std::floor(rect.left())), int(std::floor(rect.top()))),
+                 QPoint(int(std::ceil(rect.right())), int(std::ceil(rect.bottom()))));
+}
+
+} // namespace
+
+void fillRoundRect(QImage& image, const QRectF& rect, double radius, const std::function<QColor(int)>& rowColour)
+{
+    const RoundBox box = RoundBox::of(rect, radius);
+    const QRect area = touched(rect) & image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const QColor c = rowColour(y);
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (const int n = box.samplesIn(x, y))
+                blendPixel(image, x, y, covered(c, n));
+    }
+}
+
+void strokeRoundRect(QImage& image, const QRectF& rect, double radius, const QColor& colour)
+{
+    // The pen covers what lies between the outline grown by half a pixel and
+    // the outline shrunk by half a pixel; the corners' radii grow and shrink
+    // with it.
+    const QRectF outerRect = rect.adjusted(-0.5, -0.5, 0.5, 0.5);
+    const RoundBox outer = RoundBox::of(outerRect, radius + 0.5);
+    const RoundBox inner = RoundBox::of(rect.adjusted(0.5, 0.5, -0.5, -0.5), std::max(0.0, radius - 0.5));
+    const QRect area = touched(outerRect) & image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (const int n = outer.samplesIn(x, y) - inner.samplesIn(x, y))
+                blendPixel(image, x, y, covered(colour, n));
+}
+
 void drawPlate(QImage& image, const QRect& rect, const Plate& plate)
 {
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
-    const QRectF outer = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
-    QPainterPath path;
-    path.addRoundedRect(outer, plate.radius, plate.radius);
-    QLinearGradient gradient(0, rect.top() + 1, 0, rect.bottom() - 1);
-    gradient.setColorAt(0, plate.fillTop);
-    gradient.setColorAt(1, plate.fillBottom);
-    p.fillPath(path, gradient);
-    p.end();
+    // The fill's edge runs through the centres of the rectangle's outermost
+    // pixels, where the outline covers it.
+    const QRectF outline = QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5);
+    const double gradientTop = rect.top() + 1, gradientBottom = rect.bottom() - 1;
+    fillRoundRect(image, outline, plate.radius, [&](int y) {
+        if (gradientBottom <= gradientTop)
+            return plate.fillTop;
+        const double t = (y + 0.5 - gradientTop) / (gradientBottom - gradientTop);
+        return mix(plate.fillTop, plate.fillBottom, std::clamp(t, 0.0, 1.0));
+    });
 
     // Inner lines first, then the outline over them, so corners stay clean.
     const int inset = int(std::ceil(plate.radius));
     hline(image, rect.left() + inset, rect.right() - inset, rect.top() + 1, plate.innerTop);
     hline(image, rect.left() + inset, rect.right() - inset, rect.bottom() - 1, plate.innerBottom);
-
-    QPainter q(&image);
-    q.setRenderHint(QPainter::Antialiasing, true);
-    q.setPen(QPen(plate.border, 1));
-    q.setBrush(Qt::NoBrush);
-    q.drawRoundedRect(outer, plate.radius, plate.radius);
+    strokeRoundRect(image, outline, plate.radius, plate.border);
 }
 
 Glyph Glyph::flippedVertically() const
@@ -202,10 +330,8 @@ QRect Atlas::rect(const std::string& name) const
 QImage Atlas::image() const
 {
     QImage out = blank(m_width, m_y + m_rowHeight, m_background);
-    QPainter p(&out);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
     for (const auto& [r, tile] : m_tiles)
-        p.drawImage(r.topLeft(), tile);
+        copyImage(out, tile, r.topLeft());
     return out;
 }
 

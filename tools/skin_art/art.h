@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -27,8 +28,17 @@ unsigned colourValue(const QColor& c);
 // ---- pixel drawing ---------------------------------------------------------
 
 QImage blank(int width, int height, const QColor& fill = Qt::transparent);
-// Source-over blend of one pixel; outside the image nothing happens.
+// Source-over blend of one pixel; outside the image nothing happens. Whole
+// numbers throughout, so every processor gives the same bytes.
 void blendPixel(QImage& image, int x, int y, const QColor& c);
+// Copies the source's pixels as they are (alpha included) to the point.
+void copyImage(QImage& target, const QImage& source, QPoint at);
+// Blends the source over the target at the point, its opacity multiplied
+// by opacity (0 to 255).
+void blendImage(QImage& target, const QImage& source, QPoint at, int opacity = 255);
+// Lays the colour over every pixel as far as the pixel is opaque; the
+// pixel keeps its alpha.
+void tintAtop(QImage& image, const QColor& tint);
 // Every row of rect gets the colour the function gives for its index.
 template <typename RowColour>
 void fillRows(QImage& image, const QRect& rect, RowColour rowColour)
@@ -43,6 +53,18 @@ void fillRows(QImage& image, const QRect& rect, RowColour rowColour)
 void fillGradient(QImage& image, const QRect& rect, const QColor& top, const QColor& bottom);
 void hline(QImage& image, int x0, int x1, int y, const QColor& c);
 void vline(QImage& image, int x, int y0, int y1, const QColor& c);
+
+// ---- anti-aliased rounded rectangles ---------------------------------------
+//
+// Edges and radii are measured in 64ths of a pixel and every pixel is
+// sampled 16 x 16 times with whole numbers: the coverage of a pixel is the
+// same on every processor, which a floating-point rasteriser cannot promise.
+
+// Fills the rounded rectangle, each row in the colour the function gives
+// for its y.
+void fillRoundRect(QImage& image, const QRectF& rect, double radius, const std::function<QColor(int)>& rowColour);
+// A pen one pixel wide centred on the rounded rectangle's outline.
+void strokeRoundRect(QImage& image, const QRectF& rect, double radius, const QColor& colour);
 
 // A rounded rectangle with an anti-aliased outline of one pixel: the
 // straight edges fall on whole pixels, only the corners are smoothed.

@@ -1,5 +1,7 @@
 #include "layer_frame.h"
 
+#include "exact_math.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -50,7 +52,7 @@ int shadowAlpha(const LayerFramePalette& palette, const QRect& client, int peak,
     if (r >= 1)
         return 0;
     // Dense next to the window, fading smoothly to nothing at the margin.
-    const double fall = std::pow(1 - r, 2.4);
+    const double fall = exactPow(1 - r, 2.4);
     return std::clamp(int(std::lround(peak * fall)), 0, 255);
 }
 

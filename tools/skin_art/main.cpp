@@ -4,7 +4,9 @@
 //   skin_art NAME SKIN_DIR             write skin.ini and the .bmp files
 //   skin_art --preview NAME OUT_DIR    write PNG mock-ups for checking the look
 //
-// NAME is pewter or slate.
+// NAME is pewter or slate. Either form may start with "--kernels plain" or
+// "--kernels best" to choose the pixel kernels of the skin engine: the
+// drawn files must not depend on which the processor gets.
 
 #include "palette.h"
 #include "preview.h"
@@ -12,6 +14,7 @@
 #include "skin_design.h"
 
 #include "skin/data/bmp_codec.h"
+#include "skin/paint/pixel_kernels.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,8 +60,30 @@ const skinart::Palette* paletteNamed(const QString& name)
 
 int usage()
 {
-    std::fprintf(stderr, "usage: skin_art pewter|slate SKIN_DIR | skin_art --preview pewter|slate OUT_DIR\n");
+    std::fprintf(stderr, "usage: skin_art [--kernels plain|best] pewter|slate SKIN_DIR\n"
+                         "       skin_art [--kernels plain|best] --preview pewter|slate OUT_DIR\n");
     return 2;
+}
+
+// Takes "--kernels plain|best" off the front of the arguments; false for
+// an unknown variant.
+bool chooseKernels(QStringList& args)
+{
+    using tessaly::skin::InstructionSet;
+    if (args.size() < 3 || args[1] != "--kernels")
+        return true;
+    const QString variant = args[2];
+    args.remove(1, 2);
+    if (variant == "plain") {
+        tessaly::skin::useInstructionSet(InstructionSet::Plain);
+        return true;
+    }
+    if (variant == "best") {
+        const InstructionSet used = tessaly::skin::useInstructionSet(InstructionSet::Avx2);
+        std::fprintf(stderr, "skin_art: %s kernels\n", used == InstructionSet::Avx2 ? "AVX2" : "plain");
+        return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -68,7 +93,9 @@ int main(int argc, char** argv)
     // Text in the previews needs fonts; nothing is shown on screen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    if (!chooseKernels(args))
+        return usage();
     try {
         if (args.size() == 4 && args[1] == "--preview") {
             const skinart::Palette* palette = paletteNamed(args[2]);

@@ -1,6 +1,7 @@
 #include "skin_bitmaps.h"
 
 #include <cstring>
+#include <stdexcept>
 
 namespace skinart {
 
@@ -50,7 +51,11 @@ uint32_t maskPixel(BmpKind kind, QRgb pixel)
 
 Picture pictureOf(const QImage& source)
 {
-    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    // A premultiplied picture would need Qt's conversion, whose rounding
+    // may depend on the processor; the art only makes plain ARGB32.
+    if (source.format() != QImage::Format_ARGB32)
+        throw std::invalid_argument("pictureOf: picture not in plain ARGB32");
+    const QImage& image = source;
     Picture picture(image.width(), image.height());
     for (int y = 0; y < picture.height(); ++y)
         std::memcpy(picture.scanLine(y), image.constScanLine(y), std::size_t(picture.width()) * 4);

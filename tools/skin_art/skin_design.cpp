@@ -1,9 +1,8 @@
 #include "skin_design.h"
 
 #include "art.h"
+#include "exact_math.h"
 #include "layer_frame.h"
-
-#include <QPainter>
 
 #include <algorithm>
 #include <cmath>
@@ -163,11 +162,8 @@ QImage programMark(const CaptionButtonPalette& c, const QColor& tint = Qt::trans
     Plate tile = c.markTile;
     tile.radius = 3;
     drawPlate(mark, QRect(0, 0, kMarkSize, kMarkSize), tile);
-    if (tint.alpha() > 0) {
-        QPainter over(&mark);
-        over.setCompositionMode(QPainter::CompositionMode_SourceAtop);
-        over.fillRect(mark.rect(), tint);
-    }
+    if (tint.alpha() > 0)
+        tintAtop(mark, tint);
     stamp(mark, kMarkCheck, 3, 5, c.markCheckShadow); // shadow one pixel below
     stamp(mark, kMarkCheck, 3, 4, c.markCheck);
     return mark;
@@ -188,9 +184,7 @@ void drawCapGlyph(const CaptionButtonPalette& c, QImage& img, CapGlyph kind, int
         QImage mark = programMark(c, tint);
         if (inactive)
             mark = inactiveGrey(mark);
-        QPainter painter(&img);
-        painter.setOpacity(inactive ? 0.6 : colour.alphaF());
-        painter.drawImage(bx, by, mark);
+        blendImage(img, mark, QPoint(bx, by), inactive ? 153 : colour.alpha()); // 153: 60 %
         return;
     }
     const Glyph* glyph = nullptr;
@@ -303,14 +297,12 @@ QImage drawCaptionButtons(const Palette& palette, std::map<std::string, QRect>& 
 {
     const int rows = int(std::size(kCapRows));
     QImage img = blank(kCellW * 5, kCellH * rows - 1, palette.frame.client);
-    QPainter p(&img);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
     for (int r = 0; r < rows; ++r) {
         for (int s = 0; s < 5; ++s) {
             const CapRow& row = kCapRows[r];
             const QImage cell = captionButton(palette, row.glyph, row.width, kCapStates[s], row.close);
             const QRect rect(s * kCellW, r * kCellH, row.width, frame::kButtonHeight);
-            p.drawImage(rect.topLeft(), cell);
+            copyImage(img, cell, rect.topLeft());
             tiles["caption_buttons/" + row.name + "." + stateName(kCapStates[s])] = rect;
         }
     }
@@ -335,7 +327,7 @@ void drawGlow(int w, int h, int margin, double radius, const QColor& colour, int
             const double d = roundRectDistance(button, radius, x + 0.5, y + 0.5);
             double a = 0;
             if (d > 0)
-                a = peak * std::exp(-(d * d) / (2 * sigma * sigma));
+                a = peak * exactExp(-(d * d) / (2 * sigma * sigma));
             else if (d > -1.5)
                 a = peak * (1 + d / 1.5) * 0.6;
             const int alpha = std::clamp(int(std::lround(a)), 0, 255);
@@ -371,10 +363,7 @@ QImage buttonTile(const ButtonPalette& b, int w, int h, const std::string& state
     drawPlate(img, QRect(0, 0, w, h), buttonPlate(b, state, radius));
     if (state == "focused") {
         // a soft inner ring marks the keyboard focus
-        QPainter p(&img);
-        p.setRenderHint(QPainter::Antialiasing, true);
-        p.setPen(QPen(b.focusRing, 1));
-        p.drawRoundedRect(QRectF(1.5, 1.5, w - 3, h - 3), radius - 1, radius - 1);
+        strokeRoundRect(img, QRectF(1.5, 1.5, w - 3, h - 3), radius - 1, b.focusRing);
     }
     return img;
 }
