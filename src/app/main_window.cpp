@@ -21,6 +21,7 @@
 #include "skin/controls/skin_menu_speed_button.h"
 #include "skin/controls/skin_speed_button.h"
 #include "skin/controls/skin_status_bar.h"
+#include "skin/controls/skin_std_label.h"
 #include "skin/data/skin_data.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/frame/application_notifier.h"
@@ -213,10 +214,14 @@ void MainWindow::createStatusBar()
     m_aboutMenuButton->setGeometry(528, 2, 45, 18);
     m_aboutMenuButton->setPopupMenu(m_aboutMenuOpener.get());
 
-    m_progressLabel = new QLabel(m_statusBar);
+    // The progress and the verdict stand on the bar in the bar's own text
+    // colour, which every skin makes readable on it.
+    m_progressLabel = new skin::SkinStdLabel(QString(), m_statusBar);
     m_progressLabel->setObjectName(QStringLiteral("progressLabel"));
-    m_progressLabel->setFont(designFont("Arial", 14));
+    m_progressLabel->setSkinDataName("statusbar");
+    m_progressLabel->setDefaultFont(controlFont());
     m_progressLabel->setGeometry(8, 2, 512, 18);
+    m_progressLabel->setSkinData(m_skinData.get());
 
     // The bar gives its registry to the "About" button as well.
     m_statusBar->setSkinData(m_skinData.get());

@@ -3,6 +3,7 @@
 #include "app/report_filter.h"
 #include "app/report_text_edit.h"
 #include "platform/qt_frameless_window.h"
+#include "skin/controls/skin_std_label.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -87,7 +88,7 @@ public:
     skin::SkinStatusBar* statusBar() const { return m_statusBar; }
     skin::SkinMenuSpeedButton* aboutMenuButton() const { return m_aboutMenuButton; }
     skin::SkinPopupMenu* aboutMenu() const { return m_aboutMenu.get(); }
-    QLabel* progressLabel() const { return m_progressLabel; }
+    skin::SkinStdLabel* progressLabel() const { return m_progressLabel; }
     ReportMemo& reportMemo() { return *m_reportMemo; }
     // Whether a check started by "Validate" is still under way.
     bool checkRunning() const;
@@ -141,7 +142,7 @@ private:
     skin::SkinEdit* m_bookPathEdit = nullptr;
     skin::SkinButton* m_validateButton = nullptr;
     ReportTextEdit* m_reportMemoEdit = nullptr;
-    QLabel* m_progressLabel = nullptr;
+    skin::SkinStdLabel* m_progressLabel = nullptr;
     std::unique_ptr<ReportMemo> m_reportMemo;
     std::unique_ptr<ReportFilter> m_filter;
     AboutWindow* m_aboutWindow = nullptr;

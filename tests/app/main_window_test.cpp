@@ -54,6 +54,7 @@ using tessaly::app::MainWindow;
 using tessaly::process::ProcessState;
 using tessaly::testing::ErrorReportCatcher;
 using tessaly::testing::filteredLines;
+using tessaly::testing::StandInJava;
 
 const std::string programFolder = TESSALY_PROGRAM_FOLDER "/";
 
@@ -261,27 +262,6 @@ TEST_F(MainWindowTest, LargeReportHoldsEachCheckerLineOnceAndWhole)
     EXPECT_TRUE(shown == expected) << "the report differs from the checker's own output";
     EXPECT_GE(std::count_if(shown.begin(), shown.end(), [](const auto& line) { return line.size() > 1024; }), 12);
 }
-
-// A stand-in for `java`, first on PATH while it lives, that runs `script`.
-class StandInJava {
-public:
-    explicit StandInJava(const std::string& script)
-        : m_savedPath(std::getenv("PATH"))
-    {
-        const QString file = m_folder.path() + QStringLiteral("/java");
-        QFile java(file);
-        java.open(QIODevice::WriteOnly);
-        java.write(QByteArray("#!/bin/sh\n") + script.c_str() + "\n");
-        java.close();
-        java.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        setenv("PATH", (m_folder.path().toStdString() + ":" + m_savedPath).c_str(), 1);
-    }
-    ~StandInJava() { setenv("PATH", m_savedPath.c_str(), 1); }
-
-private:
-    QTemporaryDir m_folder;
-    std::string m_savedPath;
-};
 
 // Runs the loop until the check has ended; the longest time the loop did
 // not get to a 10 ms timer meanwhile.

@@ -27,6 +27,18 @@ private:
     QTemporaryDir m_folder;
 };
 
+// A stand-in for `java`, first on PATH while it lives, that runs `script`
+// with /bin/sh.
+class StandInJava {
+public:
+    explicit StandInJava(const std::string& script);
+    ~StandInJava();
+
+private:
+    QTemporaryDir m_folder;
+    std::string m_savedPath;
+};
+
 // Closes the next error report and hands back its text.
 class ErrorReportCatcher {
 public:

@@ -66,22 +66,35 @@ void paintEmbossedText(QLabel& label, const SkinData* skinData)
     painter.drawText(area, flags, label.text());
 }
 
+namespace {
+
+// The font fields of the record the label is bound to: a "stdlabel" record,
+// or a panel's (the status bar's text, for a label standing on the bar).
+template <typename Record>
+Font recordFont(const Record& r, Font font, bool useSkinFont, bool useSkinColor)
+{
+    if (useSkinFont) {
+        font.name = r.fontName;
+        font.height = r.fontHeight;
+        font.style = r.fontStyle;
+    }
+    if (useSkinColor)
+        font.color = r.fontColor;
+    return font;
+}
+
+} // namespace
+
 Font SkinStdLabel::drawFont() const
 {
-    const auto* r = m_index == -1 ? nullptr
-                                  : dynamic_cast<const DataSkinStdLabelControl*>(
-                                        m_skinData->ctrlList()[std::size_t(m_index)].get());
-    if (!r)
+    if (m_index == -1)
         return m_defaultFont;
-    Font font = m_defaultFont;
-    if (m_useSkinFont) {
-        font.name = r->fontName;
-        font.height = r->fontHeight;
-        font.style = r->fontStyle;
-    }
-    if (m_useSkinColor)
-        font.color = r->fontColor;
-    return font;
+    const DataSkinControl* record = m_skinData->ctrlList()[std::size_t(m_index)].get();
+    if (const auto* label = dynamic_cast<const DataSkinStdLabelControl*>(record))
+        return recordFont(*label, m_defaultFont, m_useSkinFont, m_useSkinColor);
+    if (const auto* panel = dynamic_cast<const DataSkinPanelControl*>(record))
+        return recordFont(*panel, m_defaultFont, m_useSkinFont, m_useSkinColor);
+    return m_defaultFont;
 }
 
 void SkinStdLabel::changeSkinData()

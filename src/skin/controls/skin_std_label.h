@@ -16,7 +16,9 @@ class SkinData;
 void paintEmbossedText(QLabel& label, const SkinData* skinData);
 
 // A plain label in the "stdlabel" record's font and colour; without a
-// registry or record, in its default font.
+// registry or record, in its default font. Bound to a panel record instead
+// (setSkinDataName("statusbar")), it takes that panel's text font and
+// colour: text standing on the status bar.
 class SkinStdLabel : public QLabel, public SkinBound {
 public:
     explicit SkinStdLabel(const QString& text = {}, QWidget* parent = nullptr);
