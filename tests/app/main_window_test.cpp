@@ -50,13 +50,14 @@
 
 namespace {
 
+using tessaly::testing::programFolder;
+
 using tessaly::app::MainWindow;
 using tessaly::process::ProcessState;
 using tessaly::testing::ErrorReportCatcher;
 using tessaly::testing::filteredLines;
 using tessaly::testing::StandInJava;
 
-const std::string programFolder = TESSALY_PROGRAM_FOLDER "/";
 
 // Whether the check has ended and its whole report is on screen.
 bool checkShown(MainWindow& window)

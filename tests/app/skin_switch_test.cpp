@@ -28,12 +28,13 @@
 
 namespace {
 
+using tessaly::testing::programFolder;
+
 using tessaly::app::AboutWindow;
 using tessaly::app::MainWindow;
 using tessaly::app::SkinChooser;
 namespace skin = tessaly::skin;
 
-const std::string programFolder = TESSALY_PROGRAM_FOLDER "/";
 
 // A skin file unlike the built-in ones: pewter with a frame whose sides and
 // bottom are 2 pixels wider, so the windows must grow to keep their client

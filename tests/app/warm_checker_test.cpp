@@ -35,13 +35,14 @@
 
 namespace {
 
+using tessaly::testing::programFolder;
+
 using tessaly::app::MainWindow;
 using tessaly::app::WarmChecker;
 using tessaly::testing::ErrorReportCatcher;
 using tessaly::testing::filteredLines;
 using namespace std::chrono_literals;
 
-const std::string programFolder = TESSALY_PROGRAM_FOLDER "/";
 
 
 // "java -jar epubcheck.jar BOOK" for each book, at most two at a time (the

@@ -36,12 +36,13 @@
 
 namespace {
 
+using tessaly::testing::programFolder;
+
 using tessaly::app::AboutWindow;
 using tessaly::app::MainWindow;
 using tessaly::app::SkinChooser;
 using tessaly::testing::StandInJava;
 
-const std::string programFolder = TESSALY_PROGRAM_FOLDER "/";
 
 constexpr double kText = 4.5;
 constexpr double kInactiveCaption = 3.0;

@@ -13,6 +13,9 @@
 
 namespace tessaly::testing {
 
+// Where the program and its checker were built.
+inline const std::string programFolder = TESSALY_PROGRAM_FOLDER "/";
+
 // The lines a user should read for the checker's output: the output split
 // at line feeds, through the report filter.
 std::vector<std::string> filteredLines(const QByteArray& output);

@@ -17,18 +17,6 @@ namespace {
 
 const DataSkinButtonControl& buttonRecord() { return recordOf<DataSkinButtonControl>("button"); }
 
-void hover(QWidget& w)
-{
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QCoreApplication::sendEvent(&w, &enter);
-}
-
-void unhover(QWidget& w)
-{
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(&w, &leave);
-}
-
 void focusIn(QWidget& w, Qt::FocusReason reason = Qt::TabFocusReason)
 {
     QFocusEvent event(QEvent::FocusIn, reason);

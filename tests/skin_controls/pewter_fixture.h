@@ -11,6 +11,8 @@
 #include "skin/paint/bitmap.h"
 #include "skin/paint/compose.h"
 
+#include <QCoreApplication>
+#include <QEnterEvent>
 #include <QImage>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -73,6 +75,19 @@ inline Bitmap rowFace(const DataSkinCustomControl& r, const Rect& source, int wi
     composeHorzSkinImage(r.ltPoint.x, r.skinRect.width() - r.rtPoint.x, face, pictureOfRecord(r), source, width,
                          source.height(), r.stretchEffect);
     return face;
+}
+
+// The pointer enters or leaves the widget.
+inline void hover(QWidget& w)
+{
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QCoreApplication::sendEvent(&w, &enter);
+}
+
+inline void unhover(QWidget& w)
+{
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(&w, &leave);
 }
 
 inline QImage grabbed(QWidget& widget) { return widget.grab().toImage().convertToFormat(QImage::Format_RGB32); }

@@ -11,18 +11,6 @@
 namespace tessaly::skin::test {
 namespace {
 
-void hover(QWidget& w)
-{
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QCoreApplication::sendEvent(&w, &enter);
-}
-
-void unhover(QWidget& w)
-{
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(&w, &leave);
-}
-
 // The face of a button that does not keep the skin's size: the state
 // rectangle cut at the corners of the client rectangle, every piece
 // stretched.

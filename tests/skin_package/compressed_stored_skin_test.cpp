@@ -4,6 +4,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/file_io.h"
 #include "skin/data/zlib_stream.h"
+#include "test_skin.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kTestSkin = fs::path(TEST_SKIN_DIR) / "skin.ini";
 
 std::string messageOf(const std::function<void()>& action)
 {

@@ -1,5 +1,6 @@
 #include "platform/error.h"
 #include "skin/data/compressed_skin_list.h"
+#include "test_skin.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +8,6 @@
 
 namespace tessaly::skin {
 namespace {
-
-const std::filesystem::path kTestSkin = std::filesystem::path(TEST_SKIN_DIR) / "skin.ini";
 
 TEST(SkinList, ItemsAreNamedAfterTheirIndexWhenCreated)
 {
