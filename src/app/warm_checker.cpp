@@ -15,8 +15,6 @@ namespace tessaly::app {
 
 namespace {
 
-const char* const RunningMessage = "Cannot perform this operation when process is running";
-
 std::vector<std::string> currentEnvironment()
 {
     std::vector<std::string> environment;
@@ -114,7 +112,7 @@ void WarmChecker::start()
 void WarmChecker::check(const std::string& book)
 {
     if (m_checking)
-        throw Error(RunningMessage);
+        throw Error(process::RunningMessage);
     m_book = book;
     if (!available())
         return fallBack();

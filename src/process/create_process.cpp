@@ -26,7 +26,6 @@ namespace tessaly::process {
 
 namespace {
 
-const char* const RunningMessage = "Cannot perform this operation when process is running";
 const char* const NotRunningMessage = "Process is not running";
 const char* const EmptyEnvironmentEntryMessage =
     "String list passed to StringsToMultiSz cannot contain empty strings.";
