@@ -95,6 +95,9 @@ MainWindow::MainWindow(platform::MainThread& mainThread, std::string programFold
     // Nothing reads the collected console output, and keeping it would grow
     // with every run for as long as the program is open.
     m_checker->setConsoleOptions(process::ConsoleOptions::Redirect | process::ConsoleOptions::OwnerData);
+    // A checker nobody reads any more is not left running, even when the
+    // program is killed outright.
+    m_checker->setEndsWithProgram(true);
     m_checker->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
         addReportLine(text, startsOnNewLine);
     });

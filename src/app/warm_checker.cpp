@@ -40,6 +40,9 @@ WarmChecker::WarmChecker(platform::MainThread& mainThread, Settings settings)
     })
 {
     m_host->setConsoleOptions(process::ConsoleOptions::Redirect | process::ConsoleOptions::OwnerData);
+    // Its input closing ends it when we end normally; killed outright, we
+    // leave no half-checking host behind either.
+    m_host->setEndsWithProgram(true);
     m_host->startupInfo().setDefaultWindowState(false);
     m_host->startupInfo().setShowWindow(process::CPSShowWindow::Hide);
     m_host->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
