@@ -4,6 +4,7 @@
 #include "app/warm_checker.h"
 #include "platform/error.h"
 #include "platform/qt_main_thread.h"
+#include "platform/qt_termination_signals.h"
 
 #include <QApplication>
 #include <QDir>
@@ -61,6 +62,15 @@ int main(int argc, char** argv)
     mainWindow.setWarmChecker(warmChecker.get());
     tessaly::app::AboutWindow aboutWindow(&mainWindow, &mainWindow.skinData());
     mainWindow.setAboutWindow(&aboutWindow);
+    // Asked to end (SIGTERM, SIGINT, SIGHUP), the program ends as when its
+    // window is closed: the running check ends, the warm checker's input
+    // closes, settings are written on the way out. quit() also leaves a
+    // dialog's loop that may be running. (A signal before this point ends
+    // the program at once; the checker host ends with it.)
+    const tessaly::platform::TerminationSignals terminationSignals([&mainWindow](int) {
+        mainWindow.close();
+        QApplication::quit();
+    });
     mainWindow.show();
     // A book named on the command line (as file managers pass it with "Open
     // with") is checked at once.

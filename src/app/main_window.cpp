@@ -96,6 +96,9 @@ MainWindow::MainWindow(platform::MainThread& mainThread, std::string programFold
     // Nothing reads the collected console output, and keeping it would grow
     // with every run for as long as the program is open.
     m_checker->setConsoleOptions(process::ConsoleOptions::Redirect | process::ConsoleOptions::OwnerData);
+    // A checker nobody reads any more is not left running, even when the
+    // program is killed outright.
+    m_checker->setEndsWithProgram(true);
     m_checker->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
         addReportLine(text, startsOnNewLine);
     });
@@ -331,7 +334,10 @@ void MainWindow::centreOnFirstShow()
 
 void MainWindow::browse()
 {
-    m_reportMemo->clear();
+    // The report of a check still under way is left whole: the book chosen
+    // now is only the next one to check.
+    if (!checkRunning())
+        clearReport();
     const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
         QStringLiteral("ePUB Files(*.epub)"));
     if (!file.isEmpty())
@@ -340,10 +346,25 @@ void MainWindow::browse()
 
 void MainWindow::validate()
 {
-    m_reportMemo->clear();
+    // Refused before anything changes: the check under way keeps its
+    // report, its clock, its verdict and its comparison.
+    refuseWhileChecking();
     const QString book = m_bookPathEdit->text();
+    clearReport();
     startCheck(book.toStdString());
     checkStarted(book);
+}
+
+void MainWindow::refuseWhileChecking() const
+{
+    if (checkRunning())
+        throw Error(process::RunningMessage);
+}
+
+void MainWindow::clearReport()
+{
+    m_reportMemo->clear();
+    m_reportOfCheck = false;
 }
 
 void MainWindow::startCheck(const std::string& book)
@@ -405,6 +426,7 @@ void MainWindow::addReportLine(const std::string& text, bool startsOnNewLine)
 void MainWindow::checkStarted(const QString& book)
 {
     m_checkedBook = book;
+    m_reportOfCheck = true;
     m_checkedBookName = QFileInfo(book).fileName();
     m_checkClock.start();
     m_elapsedTimer.start();
@@ -439,7 +461,15 @@ void MainWindow::checkEnded(std::uint32_t exitCode)
 
 bool MainWindow::checkRunning() const
 {
-    return m_elapsedTimer.isActive();
+    // The runners decide: the warm checker's check, or a "java -jar" one
+    // (started directly or as the warm checker's fall-back) until its
+    // output has been read to the end.
+    return m_checker->state() != process::ProcessState::Ready || (m_warmChecker && m_warmChecker->checking());
+}
+
+QString MainWindow::reportBook() const
+{
+    return m_reportOfCheck ? m_checkedBook : m_bookPathEdit->text();
 }
 
 void MainWindow::visitOurWebsite()
@@ -450,8 +480,12 @@ void MainWindow::visitOurWebsite()
 
 void MainWindow::openBook(const QString& path)
 {
-    m_bookPathEdit->setText(path);
-    runGuarded(this, [this] { validate(); });
+    runGuarded(this, [&] {
+        // A book dropped during a check does not even replace the path.
+        refuseWhileChecking();
+        m_bookPathEdit->setText(path);
+        validate();
+    });
 }
 
 void MainWindow::createShortcuts()
@@ -498,7 +532,10 @@ void MainWindow::dropEvent(QDropEvent* event)
 
 void MainWindow::saveReport()
 {
-    const QFileInfo book(m_bookPathEdit->text());
+    // Part of a report would be saved as if it were the whole of it.
+    if (checkRunning())
+        throw Error("The report can be saved once the check has ended");
+    const QFileInfo book(reportBook());
     const QString proposed = book.fileName().isEmpty()
         ? QStringLiteral("report.txt")
         : book.absolutePath() + QLatin1Char('/') + book.completeBaseName() + QStringLiteral(".txt");
@@ -513,7 +550,7 @@ void MainWindow::writeReport(const QString& file) const
     // Written to a temporary file beside it and renamed into place: a
     // failure leaves no half-written report.
     QSaveFile out(file);
-    QByteArray text = "Book: " + m_bookPathEdit->text().toUtf8() + "\n";
+    QByteArray text = "Book: " + reportBook().toUtf8() + "\n";
     text += "Checked: " + QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + "\n\n";
     for (const std::string& line : m_reportMemo->lines())
         text += QByteArray::fromStdString(line) + '\n';

@@ -64,9 +64,11 @@ public:
     void visitOurWebsite();
     void showAbout();
     void addReportLine(const std::string& text, bool startsOnNewLine = true);
-    // Fills in the path and validates the book, as "Validate" would.
+    // Fills in the path and validates the book, as "Validate" would; while
+    // a check runs, refused before the path changes.
     void openBook(const QString& path);
-    // Asks for a file and saves the report there.
+    // Asks for a file and saves the report there; refused while a check
+    // runs.
     void saveReport();
     // Wears a built-in skin, or asks for a skin file and wears it; the
     // choice is remembered for the next start.
@@ -90,8 +92,13 @@ public:
     skin::SkinPopupMenu* aboutMenu() const { return m_aboutMenu.get(); }
     skin::SkinStdLabel* progressLabel() const { return m_progressLabel; }
     ReportMemo& reportMemo() { return *m_reportMemo; }
-    // Whether a check started by "Validate" is still under way.
+    // Whether a check is still under way. Every way to start a check goes
+    // through validate(), which refuses while one is, before it changes
+    // anything.
     bool checkRunning() const;
+    // The book whose report the memo holds: the book of the last check,
+    // or the chosen one once Browse has emptied the report.
+    QString reportBook() const;
     skin::SkinFrame* frame() const { return m_frame.get(); }
 
 protected:
@@ -110,6 +117,8 @@ private:
     void centreOnFirstShow();
     void attachFrame();
     void loadStoredSkin();
+    void refuseWhileChecking() const;
+    void clearReport();
     void checkStarted(const QString& book);
     void showProgress();
     void checkEnded(std::uint32_t exitCode);
@@ -148,6 +157,8 @@ private:
     AboutWindow* m_aboutWindow = nullptr;
     bool m_shownOnce = false;
     QString m_checkedBook;
+    // Whether the memo holds the report of m_checkedBook's check.
+    bool m_reportOfCheck = false;
     QString m_checkedBookName;
     std::uint32_t m_lastExitCode = 0;
     // The report of the last check of each book checked in this session.

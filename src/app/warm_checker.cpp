@@ -15,8 +15,6 @@ namespace tessaly::app {
 
 namespace {
 
-const char* const RunningMessage = "Cannot perform this operation when process is running";
-
 std::vector<std::string> currentEnvironment()
 {
     std::vector<std::string> environment;
@@ -42,6 +40,9 @@ WarmChecker::WarmChecker(platform::MainThread& mainThread, Settings settings)
     })
 {
     m_host->setConsoleOptions(process::ConsoleOptions::Redirect | process::ConsoleOptions::OwnerData);
+    // Its input closing ends it when we end normally; killed outright, we
+    // leave no half-checking host behind either.
+    m_host->setEndsWithProgram(true);
     m_host->startupInfo().setDefaultWindowState(false);
     m_host->startupInfo().setShowWindow(process::CPSShowWindow::Hide);
     m_host->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
@@ -114,7 +115,7 @@ void WarmChecker::start()
 void WarmChecker::check(const std::string& book)
 {
     if (m_checking)
-        throw Error(RunningMessage);
+        throw Error(process::RunningMessage);
     m_book = book;
     if (!available())
         return fallBack();

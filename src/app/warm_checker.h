@@ -31,9 +31,9 @@ namespace tessaly::app {
 // output for too long, or reports that it could not run the check) the
 // check goes to the fall-back handler, which runs it the usual way; a new
 // host is started once that check has ended (fallbackEnded()). The host
-// ends by itself when this object is destroyed or the program is killed
-// (its input closes) and after ten minutes without a request; the next
-// check starts a new one.
+// ends by itself when this object is destroyed (its input closes) and after
+// ten minutes without a request, and at once, even in the middle of a
+// check, when the program is killed; the next check starts a new one.
 class WarmChecker : public QObject {
 public:
     struct Settings {

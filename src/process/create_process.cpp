@@ -10,10 +10,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <pthread.h>
-#include <spawn.h>
+#include <sched.h>
+#include <sys/mman.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -26,7 +29,6 @@ namespace tessaly::process {
 
 namespace {
 
-const char* const RunningMessage = "Cannot perform this operation when process is running";
 const char* const NotRunningMessage = "Process is not running";
 const char* const EmptyEnvironmentEntryMessage =
     "String list passed to StringsToMultiSz cannot contain empty strings.";
@@ -95,32 +97,6 @@ void buildPipes(RWEHandles& parent, RWEHandles& child, bool separateError)
     parent.handle[1] = std::move(input.writeEnd);
 }
 
-// posix_spawn's attribute and file-action objects, destroyed with the scope.
-class SpawnSetup {
-public:
-    SpawnSetup()
-    {
-        posix_spawnattr_init(&attributes);
-        posix_spawn_file_actions_init(&actions);
-    }
-    ~SpawnSetup()
-    {
-        posix_spawn_file_actions_destroy(&actions);
-        posix_spawnattr_destroy(&attributes);
-    }
-    SpawnSetup(const SpawnSetup&) = delete;
-    SpawnSetup& operator=(const SpawnSetup&) = delete;
-
-    posix_spawnattr_t attributes;
-    posix_spawn_file_actions_t actions;
-};
-
-void check(int result)
-{
-    if (result != 0)
-        throwSystemError(result);
-}
-
 int niceValue(ProcessPriority priority)
 {
     switch (priority) {
@@ -140,6 +116,7 @@ struct SpawnPlan {
     std::string currentDirectory; // empty: ours
     std::vector<std::string> environment; // empty: ours
     CPSFlags creationFlags = CPSFlags::None;
+    bool endWithProgram = false; // the child gets SIGKILL when we end
 };
 
 // The program is the application name if there is one, else the first
@@ -170,51 +147,179 @@ SpawnPlan planSpawn(const std::string& applicationName, const std::string& comma
     return plan;
 }
 
+// What the child does between its start and exec, all prepared by the
+// parent: the child shares our memory until exec and may neither allocate
+// nor take a lock, so it reads only what is ready here and calls only
+// async-signal-safe functions.
+struct ChildSetup {
+    int standard[3] = {-1, -1, -1}; // descriptors for 0, 1 and 2; -1: ours
+    const char* currentDirectory = nullptr;
+    bool newSession = false;
+    bool newProcessGroup = false;
+    bool endWithParent = false;
+    pid_t parent = 0;
+    std::vector<std::string> programs; // tried in order, as a search of PATH would
+    std::vector<char*> argv;
+    std::vector<char*> envp;
+    int error = 0; // set by a child that could not start the program
+};
+
+// The candidates for the program: itself when it names a path, else the
+// name in every folder of PATH (an empty entry is the working folder).
+std::vector<std::string> programCandidates(const SpawnPlan& plan)
+{
+    if (!plan.searchPath)
+        return {plan.program};
+    const char* path = std::getenv("PATH");
+    const std::string folders = path ? path : "/bin:/usr/bin";
+    std::vector<std::string> candidates;
+    std::size_t begin = 0;
+    while (true) {
+        const std::size_t end = std::min(folders.find(':', begin), folders.size());
+        const std::string folder = folders.substr(begin, end - begin);
+        candidates.push_back((folder.empty() ? std::string(".") : folder) + "/" + plan.program);
+        if (end == folders.size())
+            break;
+        begin = end + 1;
+    }
+    return candidates;
+}
+
+[[noreturn]] void childFailed(ChildSetup& setup, int error)
+{
+    setup.error = error;
+    ::_exit(127);
+}
+
+void closeFrom(int first)
+{
+    if (::syscall(SYS_close_range, first, ~0U, 0) == 0)
+        return;
+    rlimit limit{};
+    ::getrlimit(RLIMIT_NOFILE, &limit);
+    for (rlim_t fd = rlim_t(first); fd < limit.rlim_cur; ++fd)
+        ::close(int(fd));
+}
+
+// The child's side: every signal at its default and unblocked, the
+// standard descriptors in place and no others, then the program.
+int childMain(void* argument)
+{
+    ChildSetup& setup = *static_cast<ChildSetup*>(argument);
+    struct sigaction standard {};
+    standard.sa_handler = SIG_DFL;
+    for (int signal = 1; signal < NSIG; ++signal)
+        ::sigaction(signal, &standard, nullptr); // fails harmlessly for SIGKILL, SIGSTOP and the C library's own
+    if (setup.newSession && ::setsid() < 0)
+        childFailed(setup, errno);
+    if (setup.newProcessGroup && ::setpgid(0, 0) < 0)
+        childFailed(setup, errno);
+    if (setup.endWithParent) {
+        if (::prctl(PR_SET_PDEATHSIG, SIGKILL) < 0)
+            childFailed(setup, errno);
+        // A parent that ended before the line above never sends the signal.
+        if (::getppid() != setup.parent)
+            ::_exit(127);
+    }
+    for (int fd = 0; fd < 3; ++fd) {
+        if (setup.standard[fd] >= 0 && ::dup2(setup.standard[fd], fd) < 0)
+            childFailed(setup, errno);
+    }
+    if (setup.currentDirectory && ::chdir(setup.currentDirectory) < 0)
+        childFailed(setup, errno);
+    closeFrom(3);
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+
+    // As a search of PATH does: a folder without the program, or one that
+    // cannot be searched, is passed over; a program found but not allowed
+    // to run is reported only if no other is found.
+    bool denied = false;
+    for (const std::string& program : setup.programs) {
+        ::execve(program.c_str(), setup.argv.data(), setup.envp.data());
+        const int error = errno;
+        if (error == EACCES)
+            denied = true;
+        else if (error != ENOENT && error != ENOTDIR && error != ESTALE && error != ENODEV && error != ETIMEDOUT)
+            childFailed(setup, error);
+    }
+    childFailed(setup, denied ? EACCES : ENOENT);
+}
+
+// The child's stack until it starts the program.
+class ChildStack {
+public:
+    static constexpr std::size_t Size = 64 * 1024;
+    ChildStack()
+        : m_memory(::mmap(nullptr, Size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_STACK, -1, 0))
+    {
+        if (m_memory == MAP_FAILED)
+            throwSystemError(errno);
+    }
+    ~ChildStack() { ::munmap(m_memory, Size); }
+    ChildStack(const ChildStack&) = delete;
+    ChildStack& operator=(const ChildStack&) = delete;
+    void* top() const { return static_cast<char*>(m_memory) + Size; }
+
+private:
+    void* m_memory;
+};
+
 // Starts the child without a shell. With `child`, its slots become the
 // child's standard input, output and error. Only descriptors 0, 1 and 2
 // reach the child, and every signal starts at its default, unblocked.
+//
+// The child is made the way the C library's posix_spawn makes it (a clone
+// that shares our memory, we wait until it has started the program or
+// failed), because only our own code can set the parent-death signal
+// between the two. That signal follows the *thread* that started the
+// child, not the process: run() is for the main thread, which lives as
+// long as the program, so the child ends when the program does.
 pid_t spawnChild(SpawnPlan& plan, const RWEHandles* child)
 {
-    SpawnSetup setup;
+    if (plan.program.empty())
+        throwSystemError(ENOENT);
+    ChildSetup setup;
     if (child) {
-        const int error = child->handle[2] ? child->handle[2].get() : child->handle[1].get();
-        check(posix_spawn_file_actions_adddup2(&setup.actions, child->handle[0].get(), 0));
-        check(posix_spawn_file_actions_adddup2(&setup.actions, child->handle[1].get(), 1));
-        check(posix_spawn_file_actions_adddup2(&setup.actions, error, 2));
+        setup.standard[0] = child->handle[0].get();
+        setup.standard[1] = child->handle[1].get();
+        setup.standard[2] = child->handle[2] ? child->handle[2].get() : child->handle[1].get();
     }
     if (!plan.currentDirectory.empty())
-        check(posix_spawn_file_actions_addchdir_np(&setup.actions, plan.currentDirectory.c_str()));
-    check(posix_spawn_file_actions_addclosefrom_np(&setup.actions, 3));
-
-    short flags = POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF;
-    sigset_t signals;
-    sigemptyset(&signals);
-    check(posix_spawnattr_setsigmask(&setup.attributes, &signals));
-    sigfillset(&signals);
-    check(posix_spawnattr_setsigdefault(&setup.attributes, &signals));
-    if (contains(plan.creationFlags, CPSFlags::NewConsole) || contains(plan.creationFlags, CPSFlags::Detached))
-        flags |= POSIX_SPAWN_SETSID;
-    else if (contains(plan.creationFlags, CPSFlags::NewProcGroup))
-        flags |= POSIX_SPAWN_SETPGROUP;
-    check(posix_spawnattr_setpgroup(&setup.attributes, 0));
-    check(posix_spawnattr_setflags(&setup.attributes, flags));
-
-    std::vector<char*> argv;
+        setup.currentDirectory = plan.currentDirectory.c_str();
+    setup.newSession = contains(plan.creationFlags, CPSFlags::NewConsole) || contains(plan.creationFlags, CPSFlags::Detached);
+    setup.newProcessGroup = !setup.newSession && contains(plan.creationFlags, CPSFlags::NewProcGroup);
+    setup.endWithParent = plan.endWithProgram;
+    setup.parent = ::getpid();
+    setup.programs = programCandidates(plan);
     for (auto& argument : plan.arguments)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    std::vector<char*> envp;
-    for (auto& entry : plan.environment)
-        envp.push_back(entry.data());
-    envp.push_back(nullptr);
-    char** const environment = plan.environment.empty() ? environ : envp.data();
+        setup.argv.push_back(argument.data());
+    setup.argv.push_back(nullptr);
+    if (plan.environment.empty()) {
+        for (char** entry = environ; entry && *entry; ++entry)
+            setup.envp.push_back(*entry);
+    } else {
+        for (auto& entry : plan.environment)
+            setup.envp.push_back(entry.data());
+    }
+    setup.envp.push_back(nullptr);
+    ChildStack stack;
 
-    pid_t pid = 0;
-    const int result = plan.searchPath
-        ? posix_spawnp(&pid, plan.program.c_str(), &setup.actions, &setup.attributes, argv.data(), environment)
-        : posix_spawn(&pid, plan.program.c_str(), &setup.actions, &setup.attributes, argv.data(), environment);
-    if (result != 0)
-        throwSystemError(result);
+    // No handler of ours may run in the child: every signal waits until the
+    // child has reset them all.
+    sigset_t all, previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
+    const pid_t pid = ::clone(childMain, stack.top(), CLONE_VM | CLONE_VFORK | SIGCHLD, &setup);
+    const int cloneError = errno;
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    if (pid < 0)
+        throwSystemError(cloneError);
+    if (setup.error != 0) {
+        ::waitpid(pid, nullptr, 0);
+        throwSystemError(setup.error);
+    }
     return pid;
 }
 
@@ -307,6 +412,7 @@ void CreateProcess::run()
     SpawnPlan plan = planSpawn(m_applicationName, m_commandLine, m_currentDirectory);
     plan.environment = m_environment;
     plan.creationFlags = m_creationFlags;
+    plan.endWithProgram = m_endsWithProgram;
     const bool redirect = contains(m_consoleOptions, ConsoleOptions::Redirect);
     const bool separateError = contains(m_consoleOptions, ConsoleOptions::SeparateError);
     [[maybe_unused]] const StartupRecord startupRecord = m_startupInfo.startupInfo(); // no window to apply it to

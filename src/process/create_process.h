@@ -86,6 +86,12 @@ public:
     bool waitForTerminate() const { return m_waitForTerminate; }
     // Returns to the ready state first (throws while a run is active).
     void setWaitForTerminate(bool value);
+    // Whether the child is to end with the program: it gets SIGKILL from the
+    // kernel when the thread that called run() ends, however that happens
+    // (a crash, SIGKILL). That thread must be the main thread, which lives
+    // as long as the program. Off by default: a child is left running.
+    bool endsWithProgram() const { return m_endsWithProgram; }
+    void setEndsWithProgram(bool value) { m_endsWithProgram = value; }
     ConsoleOptions consoleOptions() const { return m_consoleOptions; }
     void setConsoleOptions(ConsoleOptions value) { m_consoleOptions = value; }
 
@@ -142,6 +148,7 @@ private:
     ProcessPriority m_priority = ProcessPriority::Normal;
     ProcessInformation m_processInfo;
     bool m_waitForTerminate = true;
+    bool m_endsWithProgram = false;
     ConsoleOptions m_consoleOptions = ConsoleOptions::OwnerData;
     TerminateEvent m_onTerminate;
     WaitForProcessThread* m_waitThread = nullptr;

@@ -67,6 +67,10 @@ struct ProcessInformation {
     pid_t threadId = 0;
 };
 
+// The runner's refusal of a second run while one is active; whoever starts
+// checks through it refuses with the same words.
+inline constexpr const char* RunningMessage = "Cannot perform this operation when process is running";
+
 // Exit code reported when a worker was told to stop instead of seeing the
 // child end.
 constexpr std::uint32_t StoppedExitCode = 0xFFFFFFFFu;

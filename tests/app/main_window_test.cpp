@@ -36,6 +36,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -45,6 +46,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <signal.h>
 
@@ -198,7 +200,8 @@ TEST_F(MainWindowTest, ValidateDuringARunIsRefusedAndTheRunGoesOn)
     EXPECT_EQ(*catcher.text(), QStringLiteral("Cannot perform this operation when process is running."));
     EXPECT_EQ(catcher.caption(), QStringLiteral("Tessaly"));
     EXPECT_EQ(catcher.icon(), QMessageBox::Critical);
-    EXPECT_FALSE(m_window.reportMemoEdit()->toPlainText().contains(QStringLiteral("stale text")));
+    EXPECT_TRUE(m_window.reportMemoEdit()->toPlainText().contains(QStringLiteral("stale text")))
+        << "the refusal leaves the report as it was";
 
     waitForTheCheck();
     EXPECT_TRUE(nonEmptyLines(m_window.reportMemoEdit()).contains(QStringLiteral("Passed! No errors or warnings detected")));
@@ -474,6 +477,117 @@ TEST_F(MainWindowTest, BrowseCancelledKeepsThePathButClearsTheReport)
     m_window.browse();
     EXPECT_EQ(m_window.bookPathEdit()->text(), QStringLiteral("/books/kept.epub"));
     EXPECT_TRUE(m_window.reportMemoEdit()->toPlainText().isEmpty());
+}
+
+// Drops the files on the window as a file manager would; whether the window
+// took them.
+bool dropOn(MainWindow& window, const QList<QUrl>& urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &dropped);
+    return true;
+}
+
+// A stand-in checker that prints 1,500 lines, waits until the file `gate`
+// exists, then prints 1,500 more in ten slow parts: the lines it prints,
+// and the script.
+std::pair<std::vector<std::string>, std::string> gatedChecker(const QString& gate)
+{
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 1500; ++i)
+        lines.push_back("first half, line " + std::to_string(i));
+    for (int part = 1; part <= 10; ++part) {
+        for (int i = 1; i <= 150; ++i)
+            lines.push_back("second half, part " + std::to_string(part) + ", line " + std::to_string(i));
+    }
+    const std::string script = "i=1; while [ $i -le 1500 ]; do echo \"first half, line $i\"; i=$((i+1)); done\n"
+        "while [ ! -e '" + gate.toStdString() + "' ]; do sleep 0.05; done\n"
+        "p=1; while [ $p -le 10 ]; do i=1; while [ $i -le 150 ]; do echo \"second half, part $p, line $i\"; "
+        "i=$((i+1)); done; sleep 0.05; p=$((p+1)); done";
+    return {lines, script};
+}
+
+// Whatever the user does while a check runs, the check's report, clock,
+// verdict and comparison stay its own: a new check is refused before it
+// changes anything, as is saving half a report; choosing the next book or
+// a skin leaves the report alone.
+TEST_F(MainWindowTest, NothingDoneDuringACheckDisturbsIt)
+{
+    const QString gate = m_books.path() + QStringLiteral("/gate");
+    const auto [expected, script] = gatedChecker(gate);
+    const StandInJava java(script);
+    const QString checked = QString::fromStdString(book("checked.epub"));
+    const QString other = QString::fromStdString(book("other.epub"));
+    const QString refused = QStringLiteral("Cannot perform this operation when process is running.");
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        QString refusal; // empty: none
+        QString pathAfter;
+    } actions[] = {
+        {"Validate", [&] { m_window.validateButton()->click(); }, refused, checked},
+        {"F5", [&] { QTest::keyClick(&m_window, Qt::Key_F5); }, refused, checked},
+        {"drop", [&] { EXPECT_TRUE(dropOn(m_window, {QUrl::fromLocalFile(other)})); }, refused, checked},
+        {"book from the command line", [&] { m_window.openBook(other); }, refused, checked},
+        {"Save", [&] { m_window.aboutMenu()->items().at(4).click(); },
+         QStringLiteral("The report can be saved once the check has ended."), checked},
+        {"Browse", [&] {
+             answerFileDialog(other);
+             m_window.browseButton()->click();
+         }, QString(), other},
+        {"skin", [&] { m_window.chooseBuiltInSkin(QStringLiteral("slate")); }, QString(), checked},
+    };
+    m_window.show();
+    m_window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+    // A whole check first, for the comparison.
+    QFile(gate).open(QIODevice::WriteOnly);
+    validate(checked.toStdString());
+    QScrollBar* scrollBar = m_window.reportMemoEdit()->verticalScrollBar();
+    for (const auto& action : actions) {
+        SCOPED_TRACE(action.name);
+        QFile::remove(gate);
+        m_window.activateWindow();
+        m_window.bookPathEdit()->setText(checked);
+        m_window.validateButton()->click();
+        // The first half is on screen and the clock has ticked.
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return m_window.reportMemo().lines().size() == 1500 && !m_window.reportMemo().hasPendingChanges()
+                && !m_window.progressLabel()->text().endsWith(QStringLiteral(" 0 s"));
+        }, 60000));
+        scrollBar->setValue(scrollBar->maximum() / 2);
+        const int scrolledTo = scrollBar->value();
+        ASSERT_GT(scrolledTo, 0);
+        // Lines keep coming while the refusal shows.
+        QFile(gate).open(QIODevice::WriteOnly);
+
+        ErrorReportCatcher catcher;
+        action.act();
+        QTest::qWait(100); // the catcher closes a report that the action left open
+        EXPECT_EQ(catcher.text().value_or(QString()).toStdString(), action.refusal.toStdString());
+        EXPECT_EQ(m_window.bookPathEdit()->text().toStdString(), action.pathAfter.toStdString());
+        EXPECT_TRUE(m_window.checkRunning());
+        EXPECT_TRUE(m_window.progressLabel()->text().startsWith(QStringLiteral("Checking checked.epub")))
+            << m_window.progressLabel()->text().toStdString();
+        EXPECT_FALSE(m_window.progressLabel()->text().endsWith(QStringLiteral(" 0 s"))) << "the clock went on";
+        EXPECT_EQ(scrollBar->value(), scrolledTo) << "the reader keeps their place";
+
+        waitForTheCheck();
+        EXPECT_TRUE(memoLines(m_window) == expected) << memoLines(m_window).size() << " lines";
+        EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("The checker failed (exit code 0) \u00b7 0 new, 0 gone"))
+            << "compared with the whole report of the check before";
+        const QString file = m_books.path() + QStringLiteral("/report.txt");
+        m_window.writeReport(file);
+        QFile saved(file);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        EXPECT_EQ(saved.readLine().toStdString(), "Book: " + checked.toStdString() + "\n") << "the report names its own book";
+    }
 }
 
 TEST(ErrorReport, AppendsAPeriodOnlyAfterCharactersAboveIt)

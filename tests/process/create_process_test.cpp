@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/wait.h>
+#include <thread>
 
 using namespace tessaly;
 using namespace tessaly::process;
@@ -364,4 +365,34 @@ TEST(CreateProcess, DestroyedDuringARunLeavesTheChildRunning)
     EXPECT_TRUE(state == 'S' || state == 'R') << "state " << state;
     ::kill(pid, SIGKILL);
     EXPECT_TRUE(waitUntilGone(pid));
+}
+
+// The parent-death signal follows the thread that started the child: a
+// child that is to end with the program ends when that thread does (in
+// the program, the main thread), and only then.
+TEST(CreateProcess, ChildEndsWithTheThreadThatStartedItOnlyWhenAsked)
+{
+    for (const bool endsWithProgram : {false, true}) {
+        SCOPED_TRACE(endsWithProgram ? "ends with the program" : "left running");
+        pid_t pid = 0;
+        std::thread([&] {
+            platform::PlainMainThread loop;
+            CreateProcess process(loop);
+            process.setEndsWithProgram(endsWithProgram);
+            process.setConsoleOptions(ConsoleOptions::Redirect);
+            process.setCommandLine(test::childCommand({"sleep", "20000"}));
+            process.run();
+            pid = process.processInfo().processId;
+        }).join();
+        ASSERT_GT(pid, 0);
+        if (endsWithProgram) {
+            EXPECT_TRUE(waitUntilGone(pid));
+        } else {
+            ::usleep(200000);
+            const char state = test::processState(pid);
+            EXPECT_TRUE(state == 'S' || state == 'R') << "state " << state;
+            ::kill(pid, SIGKILL);
+            EXPECT_TRUE(waitUntilGone(pid));
+        }
+    }
 }
