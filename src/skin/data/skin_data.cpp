@@ -65,8 +65,8 @@ void formInfoFields(SkinData& r, FieldVisitor& v)
     v.integer("borderwidth", r.borderW);
     v.boolean("autorenderinginactiveimage", r.autoRenderingInActiveImage);
     v.inActiveEffect("inactiveeffect", r.inActiveEffect);
-    v.integer("formminwidth", r.formMinWidth);
-    v.integer("formminheight", r.formMinHeight);
+    v.integer("formminwidth", r.formMinWidth, 0, kMaxWindowSize);
+    v.integer("formminheight", r.formMinHeight, 0, kMaxWindowSize);
     v.boolean("mditabstransparent", r.mdiTabsTransparent);
     v.boolean("mainmenubartransparent", r.mainMenuBarTransparent);
 }
