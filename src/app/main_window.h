@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 #include <string>
 
@@ -109,6 +110,9 @@ private:
     void centreOnFirstShow();
     void attachFrame();
     void loadStoredSkin();
+    // The window is up: the start went well, and what the start has to say
+    // about the skin is said.
+    void finishStart();
     void checkStarted(const QString& book);
     void showProgress();
     void checkEnded(std::uint32_t exitCode);
@@ -123,6 +127,8 @@ private:
     std::unique_ptr<process::CreateProcess> m_checker;
     std::unique_ptr<skin::SkinData> m_skinData;
     std::unique_ptr<SkinChooser> m_skinChooser;
+    // Why the remembered skin is not worn, shown once the window is up.
+    std::optional<std::string> m_startNotice;
     // After the registry, so that the frame lets go of the window before
     // the registry goes.
     std::unique_ptr<skin::SkinFrame> m_frame;
@@ -146,6 +152,7 @@ private:
     std::unique_ptr<ReportFilter> m_filter;
     AboutWindow* m_aboutWindow = nullptr;
     bool m_shownOnce = false;
+    bool m_startFinished = false;
     QString m_checkedBook;
     QString m_checkedBookName;
     std::uint32_t m_lastExitCode = 0;
