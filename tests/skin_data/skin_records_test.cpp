@@ -54,7 +54,9 @@ public:
                 if constexpr (std::is_same_v<T, std::string>)
                     *value = "v" + std::string(field.key);
                 else if constexpr (std::is_same_v<T, int>)
-                    *value = def + 1000 + k;
+                    // Within the field's bound: below the default where
+                    // the usual value would lie beyond it.
+                    *value = def + 1000 + k <= field.bound ? def + 1000 + k : def - k;
                 else if constexpr (std::is_same_v<T, Color>)
                     *value = Color(def.value() ^ (0x10203u * uint32_t(k)));
                 else if constexpr (std::is_same_v<T, bool>)
@@ -212,6 +214,26 @@ TEST(SkinRecords, EverySizeIsRefusedBeyondItsBound)
         }
     }
     EXPECT_GT(checked, 300u) << "the sizes of every record kind";
+}
+
+// The sizes that widen an image by twice their value have bounds of their
+// own, so that the image of a screen-sized window or caption still fits.
+TEST(SkinRecords, SizesThatWidenImagesHaveTighterBounds)
+{
+    const std::map<std::string, int> expected{{"layer frame leftoffset", kMaxBorderReach},
+                                              {"layer frame topoffset", kMaxBorderReach},
+                                              {"layer frame widthoffset", kMaxBorderReach},
+                                              {"layer frame heightoffset", kMaxBorderReach},
+                                              {"object caption glowsize", kMaxGlowSize}};
+    std::map<std::string, int> found;
+    for (const RecordCase& c : allRecordCases()) {
+        SizedKeys sized;
+        c.make()->visitFields(sized);
+        for (const SizedKeys::Key& key : sized.keys)
+            if (key.bound != kMaxInteger && key.bound != kMaxCoordinate)
+                found[c.name + " " + key.key] = key.bound;
+    }
+    EXPECT_EQ(found, expected);
 }
 
 TEST(SkinRecords, EveryTypeNameMakesItsClass)

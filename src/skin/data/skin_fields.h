@@ -32,6 +32,11 @@ inline constexpr int kMaxInteger = 32767;
 // The skin's least window width and height: a window must fit the widest
 // screens, and the image of a larger one would not fit in memory.
 inline constexpr int kMaxWindowSize = 8192;
+// How far a layered border reaches beyond its window, and the radius of a
+// caption's text glow: each widens an image by twice its value, around a
+// window or a caption as large as the screen.
+inline constexpr int kMaxBorderReach = 1024;
+inline constexpr int kMaxGlowSize = 255;
 
 // One key of a record: its name in the description, the field it fills and
 // the value an absent key gives. `def` holds the same alternative as `ref`.
