@@ -9,8 +9,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -43,6 +45,15 @@ std::unique_ptr<tessaly::app::WarmChecker> startWarmChecker(tessaly::platform::M
     return warmChecker;
 }
 
+// For the test of a start that never comes up: with this variable set, the
+// program stops for good once the skin is loaded, before the window is up,
+// and waits to be killed.
+void stallStartForTests()
+{
+    if (qEnvironmentVariableIsSet("TESSALY_TEST_STALL_START"))
+        std::this_thread::sleep_for(std::chrono::hours(24));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -71,6 +82,7 @@ int main(int argc, char** argv)
         mainWindow.close();
         QApplication::quit();
     });
+    stallStartForTests();
     mainWindow.show();
     // A book named on the command line (as file managers pass it with "Open
     // with") is checked at once.

@@ -9,6 +9,7 @@
 #include "app/report_comparison.h"
 #include "app/report_memo.h"
 #include "app/report_text_edit.h"
+#include "app/safe_skin_start.h"
 #include "app/skin_chooser.h"
 #include "app/skin_menu_openers.h"
 #include "app/warm_checker.h"
@@ -116,6 +117,11 @@ MainWindow::MainWindow(platform::MainThread& mainThread, std::string programFold
 
 MainWindow::~MainWindow()
 {
+    // A window closed before it came up still ends normally.
+    if (!m_startFinished) {
+        QSettings settings = userSettings();
+        SafeSkinStart(settings).started();
+    }
     endRunningCheck();
     setWarmChecker(nullptr);
 }
@@ -146,9 +152,26 @@ void MainWindow::attachFrame()
 
 void MainWindow::loadStoredSkin()
 {
-    // A skin that cannot be read leaves the registry empty: the windows keep
-    // their default look and the program goes on.
-    runGuarded(nullptr, [this] { m_skinChooser->applyRemembered(userSettings()); });
+    QSettings settings = userSettings();
+    SafeSkinStart safeStart(settings);
+    const bool mayUseFile = safeStart.mayTry(settings.value(QLatin1String(SkinChooser::SettingsKey)).toString());
+    // Even the built-in skin may fail to load when memory runs short: the
+    // registry stays empty, the windows keep their default look and the
+    // program goes on.
+    runGuarded(nullptr, [&] { m_startNotice = m_skinChooser->applyRemembered(settings, mayUseFile); });
+    if (safeStart.notice())
+        m_startNotice = safeStart.notice();
+}
+
+void MainWindow::finishStart()
+{
+    m_startFinished = true;
+    QSettings settings = userSettings();
+    SafeSkinStart(settings).started();
+    if (m_startNotice) {
+        const std::string notice = *std::exchange(m_startNotice, std::nullopt);
+        showErrorReport(this, notice);
+    }
 }
 
 void MainWindow::createControls()
@@ -320,6 +343,7 @@ void MainWindow::showEvent(QShowEvent* event)
     if (!m_shownOnce) {
         m_shownOnce = true;
         centreOnFirstShow();
+        QTimer::singleShot(0, this, [this] { finishStart(); });
     }
 }
 

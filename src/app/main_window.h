@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 #include <string>
 
@@ -119,6 +120,9 @@ private:
     void loadStoredSkin();
     void refuseWhileChecking() const;
     void clearReport();
+    // The window is up: the start went well, and what the start has to say
+    // about the skin is said.
+    void finishStart();
     void checkStarted(const QString& book);
     void showProgress();
     void checkEnded(std::uint32_t exitCode);
@@ -133,6 +137,8 @@ private:
     std::unique_ptr<process::CreateProcess> m_checker;
     std::unique_ptr<skin::SkinData> m_skinData;
     std::unique_ptr<SkinChooser> m_skinChooser;
+    // Why the remembered skin is not worn, shown once the window is up.
+    std::optional<std::string> m_startNotice;
     // After the registry, so that the frame lets go of the window before
     // the registry goes.
     std::unique_ptr<skin::SkinFrame> m_frame;
@@ -156,6 +162,7 @@ private:
     std::unique_ptr<ReportFilter> m_filter;
     AboutWindow* m_aboutWindow = nullptr;
     bool m_shownOnce = false;
+    bool m_startFinished = false;
     QString m_checkedBook;
     // Whether the memo holds the report of m_checkedBook's check.
     bool m_reportOfCheck = false;

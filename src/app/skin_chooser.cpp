@@ -1,5 +1,6 @@
 #include "app/skin_chooser.h"
 
+#include "app/safe_skin_start.h"
 #include "platform/error.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
@@ -90,21 +91,26 @@ SkinChooser::SkinChooser(skin::SkinData& registry)
 {
 }
 
-void SkinChooser::applyRemembered(const QSettings& settings)
+SkinChooser::~SkinChooser() = default;
+
+std::optional<std::string> SkinChooser::applyRemembered(const QSettings& settings, bool mayUseFile)
 {
     const QVariant stored = settings.value(QLatin1String(SettingsKey));
     const QString choice = stored.typeId() == QMetaType::QString ? stored.toString() : QString();
     if (loadBuiltIn(choice))
-        return;
-    if (QDir::isAbsolutePath(choice)) {
+        return std::nullopt;
+    std::optional<std::string> failure;
+    if (mayUseFile && QDir::isAbsolutePath(choice)) {
         try {
             loadFile(choice);
-            return;
-        } catch (const std::exception&) {
+            return std::nullopt;
+        } catch (const std::exception& error) {
             // A remembered file that has gone or changed: the default skin.
+            failure = error.what();
         }
     }
     loadBuiltIn(QLatin1String(DefaultSkin));
+    return failure;
 }
 
 void SkinChooser::chooseBuiltIn(const QString& name, QSettings& settings)
@@ -127,7 +133,7 @@ bool SkinChooser::loadBuiltIn(const QString& name)
         return false;
     skin::CompressedStoredSkin stored;
     stored.loadFromCompressBytes(builtIn->bytes());
-    m_registry.loadCompressedStoredSkin(stored);
+    wear(stored);
     m_current = builtIn->name;
     m_currentIsFile = false;
     return true;
@@ -149,14 +155,40 @@ void SkinChooser::loadFile(const QString& path)
         if (trial.empty())
             refuseFile(path, "it holds no skin");
     }
-    m_registry.loadCompressedStoredSkin(stored);
+    try {
+        wear(stored);
+    } catch (const std::exception& loaderError) {
+        refuseFile(path, loaderError.what());
+    }
     m_current = path;
     m_currentIsFile = true;
+}
+
+void SkinChooser::wear(const skin::CompressedStoredSkin& stored)
+{
+    try {
+        m_registry.loadCompressedStoredSkin(stored);
+    } catch (...) {
+        // The trial passed, yet the second copy did not fit (memory runs
+        // short): the windows get the skin they wore back. Should even that
+        // fail, the registry stays cleared and the windows draw their
+        // default look.
+        if (m_inUse) {
+            try {
+                m_registry.loadCompressedStoredSkin(*m_inUse);
+            } catch (...) {
+            }
+        }
+        throw;
+    }
+    m_inUse = std::make_unique<skin::CompressedStoredSkin>(stored);
 }
 
 void SkinChooser::remember(QSettings& settings) const
 {
     settings.setValue(QLatin1String(SettingsKey), m_current);
+    // A skin chosen by the user ends any safe start.
+    SafeSkinStart::forget(settings);
 }
 
 } // namespace tessaly::app

@@ -4,11 +4,16 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
+
+#include <memory>
 
 class QSettings;
 
 namespace tessaly::skin {
+class CompressedStoredSkin;
 class SkinData;
 }
 
@@ -38,18 +43,22 @@ public:
 
     // The registry must outlive the chooser. Nothing is loaded yet.
     explicit SkinChooser(skin::SkinData& registry);
+    ~SkinChooser();
 
     // Loads the remembered choice. A choice that cannot be used (a file that
     // has gone or no longer loads, an unknown name, anything else stored
-    // under the key) gives the default skin, silently: the program always
-    // starts with a skin. The settings are left as they are.
-    void applyRemembered(const QSettings& settings);
+    // under the key) gives the default skin: the program always starts with
+    // a skin. So does a remembered file when mayUseFile is false. Returns the
+    // loader's message when a remembered file could not be used, for the
+    // user to read once; other choices that cannot be used go silently.
+    // The settings are left as they are.
+    std::optional<std::string> applyRemembered(const QSettings& settings, bool mayUseFile = true);
 
     // Loads a built-in skin and remembers it. Throws for an unknown name.
     void chooseBuiltIn(const QString& name, QSettings& settings);
     // Loads a compressed skin file and remembers its absolute path. A file
     // that does not load throws with the loader's message, and the skin in
-    // use stays, untouched.
+    // use stays: a failure of any kind, running out of memory included.
     void chooseFile(const QString& path, QSettings& settings);
 
     // The choice in use: a built-in name or a file's absolute path.
@@ -59,9 +68,14 @@ public:
 private:
     bool loadBuiltIn(const QString& name);
     void loadFile(const QString& path);
+    // Loads a stored skin into the registry; should that fail, the skin in
+    // use goes back in, and the error goes on to the caller.
+    void wear(const skin::CompressedStoredSkin& stored);
     void remember(QSettings& settings) const;
 
     skin::SkinData& m_registry;
+    // The skin in use as stored, to go back to.
+    std::unique_ptr<skin::CompressedStoredSkin> m_inUse;
     QString m_current;
     bool m_currentIsFile = false;
 };

@@ -134,6 +134,42 @@ TEST_F(SkinChooserTest, ARememberedChoiceThatCannotBeUsedGivesTheDefault)
     }
 }
 
+// A remembered file that cannot be used is worth a word to the user: the
+// loader's message comes back to be shown once. Other choices that cannot be
+// used, and a file the start may not try, give the default silently.
+TEST_F(SkinChooserTest, ARememberedFileThatFailsGivesTheLoadersMessage)
+{
+    writeOtherSkin(path("other.skn"));
+    writeBytes(path("empty.skn"), QByteArray());
+    const struct {
+        const char* what;
+        QString choice;
+        bool mayUseFile;
+        const char* message; // null: none
+    } cases[] = {
+        {"a file that loads", path("other.skn"), true, nullptr},
+        {"a file that has gone", path("gone.skn"), true, "cannot be used"},
+        {"an empty file", path("empty.skn"), true, "cannot be used: it holds no skin"},
+        {"an unknown name", QStringLiteral("marble"), true, nullptr},
+        {"a file the start may not try", path("other.skn"), false, nullptr},
+    };
+    for (const auto& c : cases) {
+        settings().setValue(QLatin1String(SkinChooser::SettingsKey), c.choice);
+        skin::SkinData fresh;
+        SkinChooser starting(fresh);
+        const std::optional<std::string> message = starting.applyRemembered(settings(), c.mayUseFile);
+        EXPECT_FALSE(fresh.empty()) << c.what;
+        if (!c.message) {
+            EXPECT_FALSE(message) << c.what << ": " << message.value_or("");
+            continue;
+        }
+        ASSERT_TRUE(message) << c.what;
+        EXPECT_NE(message->find(c.message), std::string::npos) << *message;
+        EXPECT_NE(message->find(c.choice.toStdString()), std::string::npos) << *message;
+        EXPECT_EQ(starting.current(), QLatin1String(SkinChooser::DefaultSkin)) << c.what;
+    }
+}
+
 TEST_F(SkinChooserTest, AFileThatFailsLeavesTheSkinInUse)
 {
     chooser.chooseBuiltIn(QStringLiteral("pewter"), settings());

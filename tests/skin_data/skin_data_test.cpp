@@ -240,6 +240,61 @@ TEST_F(SkinDataTest, FormInfoAdjustments)
     }
 }
 
+// The sizes of the window frame enter within their bounds through a whole
+// load: at the bound the skin loads, beyond it the load fails with a message
+// naming the key and the section, and the registry is left cleared. The
+// window's least size has a bound of its own: its image must fit in memory.
+TEST_F(SkinDataTest, FormInfoSizesAreRefusedBeyondTheirBounds)
+{
+    struct Sized final : FieldVisitor {
+        void visit(const Field& field) override
+        {
+            if (std::holds_alternative<int*>(field.ref))
+                keys.push_back({field.key, field.bound, false, false});
+            else if (std::holds_alternative<Point*>(field.ref))
+                keys.push_back({field.key, kMaxCoordinate, true, false});
+            else if (std::holds_alternative<Rect*>(field.ref))
+                keys.push_back({field.key, kMaxCoordinate, false, true});
+        }
+        struct Key {
+            std::string name;
+            int bound;
+            bool point;
+            bool rect;
+        };
+        std::vector<Key> keys;
+    } sized;
+    data.visitFormInfoFields(sized);
+    ASSERT_GE(sized.keys.size(), 15u);
+    for (const auto& key : sized.keys) {
+        if (key.name == "formminwidth" || key.name == "formminheight")
+            EXPECT_EQ(key.bound, kMaxWindowSize) << key.name;
+        auto valueOf = [&](long long n) {
+            const std::string one = std::to_string(n);
+            return key.rect ? "0,0," + one + "," + one : key.point ? one + "," + one : one;
+        };
+        auto load = [&](long long n) {
+            SkinPackage package;
+            package.description = "[FORMINFO]\n" + key.name + "=" + valueOf(n) + "\n";
+            data.loadCompressedStoredSkin(storedSkin(package));
+        };
+        EXPECT_NO_THROW(load(key.bound)) << key.name;
+        EXPECT_FALSE(data.empty()) << key.name;
+        try {
+            load(key.bound + 1LL);
+            ADD_FAILURE() << key.name << " beyond its bound is taken";
+        } catch (const Error& error) {
+            EXPECT_EQ(std::string(error.what()),
+                      "The value \"" + valueOf(key.bound + 1LL) + "\" of key \"" + key.name +
+                          "\" in section \"FORMINFO\" is out of range: it must hold " +
+                          (key.rect || key.point
+                               ? "coordinates from 0 to 32767"
+                               : "an integer from " + std::to_string(-key.bound) + " to " + std::to_string(key.bound)));
+        }
+        EXPECT_TRUE(data.empty()) << key.name;
+    }
+}
+
 TEST_F(SkinDataTest, LookupsAreExactAndFindTheFirst)
 {
     data.loadCompressedStoredSkin(storedSkin(samplePackage()));

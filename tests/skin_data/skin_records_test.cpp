@@ -54,7 +54,9 @@ public:
                 if constexpr (std::is_same_v<T, std::string>)
                     *value = "v" + std::string(field.key);
                 else if constexpr (std::is_same_v<T, int>)
-                    *value = def + 1000 + k;
+                    // Within the field's bound: below the default where
+                    // the usual value would lie beyond it.
+                    *value = def + 1000 + k <= field.bound ? def + 1000 + k : def - k;
                 else if constexpr (std::is_same_v<T, Color>)
                     *value = Color(def.value() ^ (0x10203u * uint32_t(k)));
                 else if constexpr (std::is_same_v<T, bool>)
@@ -135,6 +137,103 @@ std::vector<RecordCase> allRecordCases()
     cases.push_back(fixedCase<DataSkinLayerFrame>("layer frame"));
     cases.push_back(fixedCase<SkinColors>("skin colours"));
     return cases;
+}
+
+// The keys of a record that carry a size: each integer with its bound, and
+// each point and rectangle.
+class SizedKeys final : public FieldVisitor {
+public:
+    struct Key {
+        std::string key;
+        enum { Integer, Point, Rect } kind;
+        int bound;
+    };
+    void visit(const Field& field) override
+    {
+        if (std::holds_alternative<int*>(field.ref))
+            keys.push_back({field.key, Key::Integer, field.bound});
+        else if (std::holds_alternative<skin::Point*>(field.ref))
+            keys.push_back({field.key, Key::Point, kMaxCoordinate});
+        else if (std::holds_alternative<skin::Rect*>(field.ref))
+            keys.push_back({field.key, Key::Rect, kMaxCoordinate});
+    }
+    std::vector<Key> keys;
+};
+
+// The value of a key with every number set to n.
+std::string valueOf(const SizedKeys::Key& key, long long n)
+{
+    const std::string one = std::to_string(n);
+    switch (key.kind) {
+    case SizedKeys::Key::Integer:
+        return one;
+    case SizedKeys::Key::Point:
+        return one + "," + one;
+    case SizedKeys::Key::Rect:
+        return "0,0," + one + "," + one;
+    }
+    return one;
+}
+
+// Reads one key of a record from a section that holds only that key.
+void readKey(FieldRecord& record, const std::string& section, const std::string& key, const std::string& value)
+{
+    const SkinDescription description = SkinDescription::fromText("[" + section + "]\n" + key + "=" + value + "\n");
+    FieldReader reader(description.findSection(section));
+    record.visitFields(reader);
+}
+
+// Every size a description gives enters within its bound: a value at the
+// bound is read as it is, one beyond it is refused with a message naming
+// the key and its section, whatever the record kind.
+TEST(SkinRecords, EverySizeIsRefusedBeyondItsBound)
+{
+    std::size_t checked = 0;
+    for (const RecordCase& c : allRecordCases()) {
+        SizedKeys sized;
+        c.make()->visitFields(sized);
+        for (const SizedKeys::Key& key : sized.keys) {
+            const std::string what = c.name + " " + key.key;
+            auto record = c.make();
+            EXPECT_NO_THROW(readKey(*record, c.section, key.key, valueOf(key, key.bound))) << what;
+            const std::vector<long long> beyond = key.kind == SizedKeys::Key::Integer
+                ? std::vector<long long>{key.bound + 1LL, -key.bound - 1LL, 2147483647LL}
+                : std::vector<long long>{key.bound + 1LL, 2147483647LL};
+            for (const long long n : beyond) {
+                try {
+                    readKey(*record, c.section, key.key, valueOf(key, n));
+                    ADD_FAILURE() << what << " = " << n << " is taken";
+                } catch (const Error& error) {
+                    const std::string message = error.what();
+                    EXPECT_NE(message.find("\"" + key.key + "\""), std::string::npos) << message;
+                    EXPECT_NE(message.find("section \"" + c.section + "\""), std::string::npos) << message;
+                    EXPECT_NE(message.find("out of range"), std::string::npos) << message;
+                }
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 300u) << "the sizes of every record kind";
+}
+
+// The sizes that widen an image by twice their value have bounds of their
+// own, so that the image of a screen-sized window or caption still fits.
+TEST(SkinRecords, SizesThatWidenImagesHaveTighterBounds)
+{
+    const std::map<std::string, int> expected{{"layer frame leftoffset", kMaxBorderReach},
+                                              {"layer frame topoffset", kMaxBorderReach},
+                                              {"layer frame widthoffset", kMaxBorderReach},
+                                              {"layer frame heightoffset", kMaxBorderReach},
+                                              {"object caption glowsize", kMaxGlowSize}};
+    std::map<std::string, int> found;
+    for (const RecordCase& c : allRecordCases()) {
+        SizedKeys sized;
+        c.make()->visitFields(sized);
+        for (const SizedKeys::Key& key : sized.keys)
+            if (key.bound != kMaxInteger && key.bound != kMaxCoordinate)
+                found[c.name + " " + key.key] = key.bound;
+    }
+    EXPECT_EQ(found, expected);
 }
 
 TEST(SkinRecords, EveryTypeNameMakesItsClass)

@@ -131,6 +131,51 @@ TEST(SkinPackage, EndingInsideABitmapIsAReadErrorAndKeepsWhatWasRead)
     EXPECT_EQ(package.activePictures[0].picture().pixel(0, 0), 0xFF030202u);
 }
 
+// The headers of an image without its rows.
+std::vector<std::uint8_t> headersOnly(std::int32_t width, std::int32_t height)
+{
+    auto image = makeBmp({.width = width, .height = height, .bitsPerPixel = 1, .palette = {0, 0xFFFFFF}});
+    return image;
+}
+
+// Every picture's size is checked from its headers before its rows are
+// read: a picture too large on a side, and the picture that takes a skin
+// beyond its pixels in all, are refused as such even with no rows behind
+// them, so nothing of theirs is decoded.
+TEST(SkinPackage, PicturesTooLargeAreRefusedFromTheirHeaders)
+{
+    // A full picture of the whole budget, all of it decoded.
+    const std::int32_t side = 8192;
+    ASSERT_EQ(std::int64_t(side) * side, kMaxSkinPixels);
+    const auto whole = makeBmp({.width = side, .height = side, .bitsPerPixel = 1, .palette = {0, 0xFFFFFF},
+                                .rows = std::vector<std::vector<std::uint8_t>>(side)});
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        const char* message;
+    } cases[] = {
+        {"wider than a side may be", assemble(3, {nullptr, nullptr, nullptr}, 1, {headersOnly(16385, 1)}, kText),
+         "Bitmap image is too large: 16385 x 1 pixels, where a side may have at most 16384"},
+        {"higher than a side may be", assemble(3, {nullptr, nullptr, nullptr}, 1, {headersOnly(1, 16385)}, kText),
+         "Bitmap image is too large: 1 x 16385 pixels, where a side may have at most 16384"},
+        {"one pixel beyond the skin's", assemble(3, {&whole, nullptr, nullptr}, 1, {headersOnly(1, 1)}, kText),
+         "The skin's pictures hold more than 67108864 pixels in all"},
+    };
+    for (const auto& c : cases) {
+        SkinPackage package;
+        try {
+            readSkinPackage(c.bytes, package);
+            ADD_FAILURE() << c.what << ": taken";
+        } catch (const Error& error) {
+            EXPECT_STREQ(error.what(), c.message) << c.what;
+        }
+    }
+    // Within the budget, the same picture is read.
+    SkinPackage package;
+    ASSERT_TRUE(readSkinPackage(assemble(3, {&whole, nullptr, nullptr}, 0, {}, kText), package));
+    EXPECT_EQ(package.picture.width(), side);
+}
+
 TEST(SkinPackage, DamagedBitmapIsNotValid)
 {
     auto picture = bmp24(1);

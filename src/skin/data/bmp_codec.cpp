@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <string>
 #include <unordered_map>
 
 namespace tessaly::skin {
@@ -112,6 +113,9 @@ Layout parseHeaders(ByteReader& in, std::uint32_t& pixelOffset)
         invalid();
     if (layout.width * layout.height > kMaxBitmapPixels)
         invalid();
+    if (layout.width > kMaxPictureSide || layout.height > kMaxPictureSide)
+        throw Error("Bitmap image is too large: " + std::to_string(layout.width) + " x " + std::to_string(layout.height) +
+                    " pixels, where a side may have at most " + std::to_string(kMaxPictureSide));
     layout.rowSize = std::size_t(rowBytes);
     layout.dataSize = layout.width == 0 ? 0 : layout.rowSize * std::size_t(layout.height);
 
@@ -525,21 +529,32 @@ std::vector<std::uint8_t> keptImage(std::vector<std::uint8_t> image)
 
 } // namespace
 
-DibBitmap readBitmapImage(ByteReader& in)
+void PixelBudget::spend(std::int64_t width, std::int64_t height)
+{
+    if (width * height > m_left)
+        throw Error("The skin's pictures hold more than " + std::to_string(m_limit) + " pixels in all");
+    m_left -= width * height;
+}
+
+DibBitmap readBitmapImage(ByteReader& in, PixelBudget* budget)
 {
     const std::size_t start = in.position();
     std::uint32_t pixelOffset = 0;
     const Layout layout = parseHeaders(in, pixelOffset);
+    if (budget)
+        budget->spend(layout.width, layout.height);
     const auto data = in.read(layout.dataSize);
     const auto image = in.data().subspan(start, in.position() - start);
     return decode(layout, data, keptImage(std::vector<std::uint8_t>(image.begin(), image.end())));
 }
 
-DibBitmap decodeBitmapFile(std::span<const std::uint8_t> file)
+DibBitmap decodeBitmapFile(std::span<const std::uint8_t> file, PixelBudget* budget)
 {
     ByteReader in(file);
     std::uint32_t pixelOffset = 0;
     const Layout layout = parseHeaders(in, pixelOffset);
+    if (budget)
+        budget->spend(layout.width, layout.height);
     const std::size_t sequential = in.position();
     std::size_t dataStart = sequential;
     if (pixelOffset > sequential && pixelOffset <= file.size() && file.size() - pixelOffset >= layout.dataSize)
@@ -557,10 +572,10 @@ DibBitmap decodeBitmapFile(std::span<const std::uint8_t> file)
     return decode(layout, data, keptImage(std::move(image)));
 }
 
-DibBitmap loadBitmapFile(const std::filesystem::path& path)
+DibBitmap loadBitmapFile(const std::filesystem::path& path, PixelBudget* budget)
 {
     const auto bytes = readWholeFile(path);
-    return decodeBitmapFile(bytes);
+    return decodeBitmapFile(bytes, budget);
 }
 
 std::vector<std::uint8_t> encodeBitmapImage(const DibBitmap& bitmap)

@@ -135,7 +135,7 @@ void captionFields(DataSkinCaption& r, FieldVisitor& v)
     v.boolean("vistaglowinactiveeffect", r.vistaGlowInActiveEffect);
     v.boolean("gloweffect", r.glowEffect);
     v.boolean("glowinactiveeffect", r.glowInActiveEffect);
-    v.integer("glowsize", r.glowSize, 3);
+    v.integer("glowsize", r.glowSize, 3, kMaxGlowSize);
     v.color("glowcolor", r.glowColor);
     v.color("glowactivecolor", r.glowActiveColor);
     v.integer("glowoffset", r.glowOffset);

@@ -65,8 +65,8 @@ void formInfoFields(SkinData& r, FieldVisitor& v)
     v.integer("borderwidth", r.borderW);
     v.boolean("autorenderinginactiveimage", r.autoRenderingInActiveImage);
     v.inActiveEffect("inactiveeffect", r.inActiveEffect);
-    v.integer("formminwidth", r.formMinWidth);
-    v.integer("formminheight", r.formMinHeight);
+    v.integer("formminwidth", r.formMinWidth, 0, kMaxWindowSize);
+    v.integer("formminheight", r.formMinHeight, 0, kMaxWindowSize);
     v.boolean("mditabstransparent", r.mdiTabsTransparent);
     v.boolean("mainmenubartransparent", r.mainMenuBarTransparent);
 }
@@ -121,11 +121,11 @@ int indexOf(const std::vector<std::unique_ptr<Record>>& list, std::string_view i
     return -1;
 }
 
-DibBitmap loadSlotBitmap(const std::filesystem::path& folder, const std::string& name)
+DibBitmap loadSlotBitmap(const std::filesystem::path& folder, const std::string& name, PixelBudget& budget)
 {
     if (name.empty())
         return {};
-    return loadBitmapFile(resolveSkinFile(folder, name));
+    return loadBitmapFile(resolveSkinFile(folder, name), &budget);
 }
 
 } // namespace
@@ -280,11 +280,12 @@ void SkinData::loadFromFile(const std::filesystem::path& fileName)
     const std::filesystem::path folder = fileName.parent_path();
     runLoad([&] {
         readNames(description);
-        m_picture = loadSlotBitmap(folder, m_pictureName);
-        m_inActivePicture = loadSlotBitmap(folder, m_inActivePictureName);
-        m_mask = loadSlotBitmap(folder, m_maskName);
+        PixelBudget budget;
+        m_picture = loadSlotBitmap(folder, m_pictureName, budget);
+        m_inActivePicture = loadSlotBitmap(folder, m_inActivePictureName, budget);
+        m_mask = loadSlotBitmap(folder, m_maskName, budget);
         for (const std::string& name : m_activePicturesNames)
-            m_activePictures.push_back(loadBitmapFile(resolveSkinFile(folder, name)));
+            m_activePictures.push_back(loadBitmapFile(resolveSkinFile(folder, name), &budget));
         readDescription(description);
         return true;
     });

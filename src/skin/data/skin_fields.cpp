@@ -2,6 +2,8 @@
 
 #include "skin/data/skin_values.h"
 
+#include "platform/error.h"
+
 #include <type_traits>
 
 namespace tessaly::skin {
@@ -70,6 +72,36 @@ std::string encode(const T& value)
         static_assert(!sizeof(T), "every kind of field needs a writer");
 }
 
+bool withinBounds(int value, int low, int high)
+{
+    return value >= low && value <= high;
+}
+
+// Whether a value read from a description lies within the bounds of its
+// kind; kinds without a size always do.
+template <class T>
+bool withinBounds(const T& value, const Field& field)
+{
+    if constexpr (std::is_same_v<T, int>)
+        return withinBounds(value, -field.bound, field.bound);
+    else if constexpr (std::is_same_v<T, Point>)
+        return withinBounds(value.x, 0, kMaxCoordinate) && withinBounds(value.y, 0, kMaxCoordinate);
+    else if constexpr (std::is_same_v<T, Rect>)
+        return withinBounds(value.left, 0, kMaxCoordinate) && withinBounds(value.top, 0, kMaxCoordinate) &&
+            withinBounds(value.right, 0, kMaxCoordinate) && withinBounds(value.bottom, 0, kMaxCoordinate);
+    else
+        return true;
+}
+
+template <class T>
+std::string boundsText(const Field& field)
+{
+    if constexpr (std::is_same_v<T, int>)
+        return "an integer from " + std::to_string(-field.bound) + " to " + std::to_string(field.bound);
+    else
+        return "coordinates from 0 to " + std::to_string(kMaxCoordinate);
+}
+
 } // namespace
 
 void FieldVisitor::text(const char* key, std::string& value, const char* def)
@@ -77,9 +109,9 @@ void FieldVisitor::text(const char* key, std::string& value, const char* def)
     visit({key, &value, FieldValue(std::in_place_type<std::string>, def)});
 }
 
-void FieldVisitor::integer(const char* key, int& value, int def)
+void FieldVisitor::integer(const char* key, int& value, int def, int bound)
 {
-    visit({key, &value, FieldValue(std::in_place_type<int>, def)});
+    visit({key, &value, FieldValue(std::in_place_type<int>, def), bound});
 }
 
 void FieldVisitor::color(const char* key, Color& value, Color def)
@@ -149,10 +181,14 @@ void FieldReader::visit(const Field& field)
         [&](auto* value) {
             using T = std::remove_pointer_t<decltype(value)>;
             const T& def = std::get<T>(field.def);
-            if (text)
-                decode(*text, *value, def);
-            else
+            if (!text) {
                 *value = def;
+                return;
+            }
+            decode(*text, *value, def);
+            if (!withinBounds(*value, field))
+                throw Error("The value \"" + *text + "\" of key \"" + field.key + "\" in section \"" +
+                            m_section->name + "\" is out of range: it must hold " + boundsText<T>(field));
         },
         field.ref);
 }

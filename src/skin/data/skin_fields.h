@@ -21,12 +21,31 @@ using FieldRef = std::variant<std::string*, int*, Color*, bool*, Point*, Rect*, 
 using FieldValue = std::variant<std::string, int, Color, bool, Point, Rect, FontStyle, StretchType,
                                 InActiveEffect, MorphKind, Alignment, StdCommand>;
 
+// What a description may give, by kind of field, so that every record kind
+// is held to the same bounds. Points and rectangle edges are positions in a
+// picture, and pictures are at most kMaxPictureSide pixels on a side;
+// integers are sizes, offsets, picture indexes, counts, font heights and
+// intervals, none of which means anything beyond the same bound. Larger
+// values only make the windows ask for images no machine can hold.
+inline constexpr int kMaxCoordinate = 32767;
+inline constexpr int kMaxInteger = 32767;
+// The skin's least window width and height: a window must fit the widest
+// screens, and the image of a larger one would not fit in memory.
+inline constexpr int kMaxWindowSize = 8192;
+// How far a layered border reaches beyond its window, and the radius of a
+// caption's text glow: each widens an image by twice its value, around a
+// window or a caption as large as the screen.
+inline constexpr int kMaxBorderReach = 1024;
+inline constexpr int kMaxGlowSize = 255;
+
 // One key of a record: its name in the description, the field it fills and
 // the value an absent key gives. `def` holds the same alternative as `ref`.
+// An integer read lies within -bound to bound.
 struct Field {
     const char* key;
     FieldRef ref;
     FieldValue def;
+    int bound = kMaxInteger;
 };
 
 class FieldVisitor {
@@ -36,7 +55,7 @@ public:
 
     // One helper per kind of value, so a record's list reads as a table.
     void text(const char* key, std::string& value, const char* def = "");
-    void integer(const char* key, int& value, int def = 0);
+    void integer(const char* key, int& value, int def = 0, int bound = kMaxInteger);
     void color(const char* key, Color& value, Color def = Color(0));
     void boolean(const char* key, bool& value, bool def = false);
     void point(const char* key, Point& value);
@@ -57,7 +76,8 @@ public:
 
 // Reads every visited field from one section (null: the section is missing,
 // so every field takes its default). A point or rectangle that does not
-// convert throws tessaly::Error.
+// convert throws tessaly::Error; so does a point, rectangle or integer
+// beyond the bounds above, with a message that names the key and section.
 class FieldReader final : public FieldVisitor {
 public:
     explicit FieldReader(const SkinDescription::Section* section) : m_section(section) {}

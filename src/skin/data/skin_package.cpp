@@ -14,12 +14,12 @@ namespace tessaly::skin {
 namespace {
 
 // Reads a slot: one byte E, then a bitmap unless E is non-zero.
-void readSlot(ByteReader& in, DibBitmap& slot)
+void readSlot(ByteReader& in, DibBitmap& slot, PixelBudget& budget)
 {
     if (in.readU8() != 0)
         slot.clear();
     else
-        slot = readBitmapImage(in);
+        slot = readBitmapImage(in, &budget);
 }
 
 void writeSlot(ByteWriter& out, const DibBitmap& slot)
@@ -50,19 +50,22 @@ bool readSkinPackage(std::span<const std::uint8_t> bytes, SkinPackage& package)
     package.version = in.readI32();
     if (package.version > SkinPackage::kCurrentVersion)
         return false;
-    readSlot(in, package.picture);
-    readSlot(in, package.inactivePicture);
-    readSlot(in, package.mask);
+    // Every picture the package holds counts, the discarded ones too: they
+    // are decoded all the same.
+    PixelBudget budget;
+    readSlot(in, package.picture, budget);
+    readSlot(in, package.inactivePicture, budget);
+    readSlot(in, package.mask, budget);
     if (package.version == 2) {
         DibBitmap discarded;
-        readSlot(in, discarded);
-        readSlot(in, discarded);
+        readSlot(in, discarded, budget);
+        readSlot(in, discarded, budget);
     }
     const std::int32_t count = in.readI32();
     package.activePictures.clear();
     for (std::int32_t i = 0; i < count; ++i) {
         package.activePictures.emplace_back();
-        package.activePictures.back() = readBitmapImage(in);
+        package.activePictures.back() = readBitmapImage(in, &budget);
     }
     package.description = decodeSkinText(in.readRest());
     return true;

@@ -72,10 +72,10 @@ void layerFrameFields(DataSkinLayerFrame& r, FieldVisitor& v)
     v.integer("blurmaskpictureindex", r.blurMaskPictureIndex, -1);
     v.rect("intersectblurmaskrect", r.intersectBlurMaskRect);
     v.rect("excludeblurmaskrect", r.excludeBlurMaskRect);
-    v.integer("leftoffset", r.leftOffset);
-    v.integer("topoffset", r.topOffset);
-    v.integer("widthoffset", r.widthOffset);
-    v.integer("heightoffset", r.heightOffset);
+    v.integer("leftoffset", r.leftOffset, 0, kMaxBorderReach);
+    v.integer("topoffset", r.topOffset, 0, kMaxBorderReach);
+    v.integer("widthoffset", r.widthOffset, 0, kMaxBorderReach);
+    v.integer("heightoffset", r.heightOffset, 0, kMaxBorderReach);
 }
 
 } // namespace
