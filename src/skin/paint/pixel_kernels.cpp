@@ -1,6 +1,8 @@
 #include "skin/paint/pixel_kernels.h"
 
 #include <atomic>
+#include <cstdlib>
+#include <cstring>
 
 namespace tessaly::skin {
 
@@ -15,11 +17,22 @@ InstructionSet best()
     return InstructionSet::Plain;
 }
 
+// TESSALY_PIXEL_KERNELS=plain starts with the plain variant, as a processor
+// without AVX2 would: whole test programs run that way to show that what
+// they compare does not depend on the processor.
+InstructionSet initial()
+{
+    const char* chosen = std::getenv("TESSALY_PIXEL_KERNELS");
+    if (chosen && std::strcmp(chosen, "plain") == 0)
+        return InstructionSet::Plain;
+    return best();
+}
+
 // Read on every kernel call: a relaxed load costs nothing beside the work
 // of a row, and lets tests switch variants at any time.
 std::atomic<InstructionSet>& current()
 {
-    static std::atomic<InstructionSet> set{best()};
+    static std::atomic<InstructionSet> set{initial()};
     return set;
 }
 

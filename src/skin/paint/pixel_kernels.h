@@ -26,8 +26,9 @@ enum class InstructionSet {
 // Whether this processor runs the set, and the program carries code for it.
 bool processorHas(InstructionSet set);
 
-// The set the kernels use: the best this processor has, unless
-// useInstructionSet chose another.
+// The set the kernels use: the best this processor has, unless the
+// environment variable TESSALY_PIXEL_KERNELS=plain or useInstructionSet
+// chose another.
 InstructionSet chosenInstructionSet();
 
 // Makes the kernels use `set` from now on (tests and benchmarks compare the
