@@ -26,8 +26,8 @@ static void registerResources()
 namespace tessaly::app {
 
 namespace {
-constexpr int clientWidth = 319;
-constexpr int clientHeight = 175;
+constexpr int aboutClientWidth = 319;
+constexpr int aboutClientHeight = 175;
 
 skin::Font labelFont(const char* family, int height, bool bold = false, bool underline = false)
 {
@@ -47,7 +47,7 @@ AboutWindow::AboutWindow(QWidget* mainWindow, skin::SkinData* skinData)
     setObjectName(QStringLiteral("aboutWindow"));
     setWindowTitle(QString());
     setFont(designFont("Tahoma", -11));
-    setDesignClientSize(QSize(clientWidth, clientHeight));
+    setDesignClientSize(QSize(aboutClientWidth, aboutClientHeight));
     if (!m_skinData) {
         if (auto* mainWindowWithSkin = dynamic_cast<MainWindow*>(mainWindow))
             m_skinData = &mainWindowWithSkin->skinData();

@@ -6,6 +6,8 @@
 #include <locale.h>
 #include <string_view>
 
+extern char** environ;
+
 namespace tessaly::app {
 
 std::string quoteForCommandLine(const std::string& text)
@@ -109,6 +111,14 @@ std::vector<std::string> withVariable(std::vector<std::string> environment, cons
 }
 
 } // namespace
+
+std::vector<std::string> currentEnvironment()
+{
+    std::vector<std::string> environment;
+    for (char** entry = environ; entry && *entry; ++entry)
+        environment.emplace_back(*entry);
+    return environment;
+}
 
 std::vector<std::string> checkerEnvironment(const std::vector<std::string>& current)
 {

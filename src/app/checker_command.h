@@ -36,4 +36,7 @@ std::string quoteForCommandLine(const std::string& text);
 // Returns an empty list (inherit unchanged) when the locale is UTF-8 already.
 std::vector<std::string> checkerEnvironment(const std::vector<std::string>& current);
 
+// This process's environment, as "NAME=value" entries.
+std::vector<std::string> currentEnvironment();
+
 } // namespace tessaly::app

@@ -48,22 +48,12 @@
 #include <QTextBlock>
 #include <QUrl>
 
-extern char** environ;
-
 namespace tessaly::app {
 
 namespace {
 
 constexpr int clientWidth = 581;
 constexpr int clientHeight = 343;
-
-std::vector<std::string> currentEnvironment()
-{
-    std::vector<std::string> environment;
-    for (char** entry = environ; entry && *entry; ++entry)
-        environment.emplace_back(*entry);
-    return environment;
-}
 
 // The user's settings: what the program remembers between runs.
 QSettings userSettings() { return QSettings(QStringLiteral("Tessaly"), QStringLiteral("Tessaly")); }

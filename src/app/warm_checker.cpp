@@ -9,19 +9,9 @@
 #include <random>
 #include <system_error>
 
-extern char** environ;
-
 namespace tessaly::app {
 
 namespace {
-
-std::vector<std::string> currentEnvironment()
-{
-    std::vector<std::string> environment;
-    for (char** entry = environ; entry && *entry; ++entry)
-        environment.emplace_back(*entry);
-    return environment;
-}
 
 } // namespace
 
