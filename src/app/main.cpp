@@ -1,4 +1,5 @@
 #include "app/error_report.h"
+#include "app/guarded_application.h"
 #include "app/about_window.h"
 #include "app/main_window.h"
 #include "app/warm_checker.h"
@@ -59,7 +60,7 @@ void stallStartForTests()
 int main(int argc, char** argv)
 {
     preferX11();
-    QApplication application(argc, argv);
+    tessaly::app::GuardedApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
 
     tessaly::platform::QtMainThread mainThread;
