@@ -11,8 +11,11 @@ scripts/install-deps.sh test
 launcher=()
 if command -v ccache >/dev/null; then
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  # Paths inside the clone are hashed relative to it: clones elsewhere share the cache.
+  # Paths inside the clone are hashed relative to it, and the compiler
+  # writes them so (source names in test messages, debug information):
+  # clones elsewhere share the cache.
   export CCACHE_BASEDIR="$PWD"
+  launcher+=("-DCMAKE_CXX_FLAGS=-ffile-prefix-map=$PWD/=" "-DCMAKE_C_FLAGS=-ffile-prefix-map=$PWD/=")
 fi
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_UNITY_BUILD=ON \
   "-DCMAKE_CXX_FLAGS_RELEASE=-O1 -DNDEBUG" "-DCMAKE_C_FLAGS_RELEASE=-O1 -DNDEBUG" "${launcher[@]}"
