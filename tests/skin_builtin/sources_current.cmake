@@ -4,13 +4,13 @@
 # an SSE2-only processor (our plain pixel kernels, and the C library and Qt
 # told to use none of their faster variants), once with the best this
 # processor has. The files must come out the same whatever the processor.
-#   cmake -DART=<skin_art> -DDESIGN=<pewter|slate> -DSKIN=<skins/DESIGN> -DOUT=<scratch folder>
+#   cmake -DART=<skin_art> -DDESIGN=<pewter|slate> -DSKIN=<skins/DESIGN> -DOUT=<scratch folder> -DBASELINE_ENV=<...>
 #         -P sources_current.cmake
 file(GLOB committed RELATIVE "${SKIN}" "${SKIN}/*.bmp" "${SKIN}/*.ini")
 list(SORT committed)
-set(baseline_env
-    "GLIBC_TUNABLES=glibc.cpu.hwcaps=-AVX512F,-AVX2,-FMA,-FMA4,-AVX,-SSE4_2,-SSE4_1,-SSSE3"
-    "QT_NO_CPU_FEATURE=avx512f avx2 fma avx sse4.2 sse4.1 ssse3 sse3")
+# BASELINE_ENV: the baseline environment of cmake/BaselineTests.cmake,
+# its entries joined with "|".
+string(REPLACE "|" ";" baseline_env "${BASELINE_ENV}")
 foreach(kernels IN ITEMS plain best)
   set(env "")
   if(kernels STREQUAL "plain")
