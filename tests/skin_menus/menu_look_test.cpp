@@ -79,7 +79,7 @@ TEST_F(MenuLook, PewterDrawsFromThePopupRecord)
     SkinMenuItem& about = w->item(2);
     const Bitmap normal = about.image();
     about.active = true;
-    about.setMorphKf(1);
+    about.jumpFade(true);
     EXPECT_FALSE(sameImage(normal, about.image()));
 }
 
@@ -143,7 +143,7 @@ TEST_F(MenuLook, PewterHeadersUseTheLabelRecord)
     SkinPopupWindow* w = open();
     ASSERT_TRUE(w->skinned());
     w->item(1).active = false;
-    w->item(1).setMorphKf(0);
+    w->item(1).jumpFade(false);
     // same size, different face: the label strip with the word alone
     const Bitmap headerImage = w->item(0).image();
     const Bitmap itemImage = w->item(1).image();

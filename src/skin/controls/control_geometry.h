@@ -57,7 +57,4 @@ void composeRecordFace(Bitmap& dest, PixelView picture, const ControlGeometry& g
 void composeStretchedFace(Bitmap& dest, PixelView picture, const ControlGeometry& geometry, const Rect& source,
                           int width, int height);
 
-// A rectangle of the record moved by dx, dy.
-inline Rect movedRect(const Rect& r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
-
 } // namespace tessaly::skin

@@ -79,7 +79,7 @@ SkinButton::Face SkinButton::currentFace() const
         if (!isEnabled() && !m_look.disabled.isEmpty())
             return Face::Disabled;
         // While the fade runs, every frame is a mix (its ends included).
-        if (morphingOn() && m_fade.midway() && isEnabled()
+        if (morphingOn() && fadeUnderWay() && isEnabled()
             && !(m_down && (m_mouseIn || (focused && !m_mouseDown))))
             return Face::CrossFade;
     }
@@ -89,7 +89,7 @@ SkinButton::Face SkinButton::currentFace() const
         return Face::Focused;
     if (focused || m_mouseIn)
         return Face::Hot;
-    if (m_index != -1 && morphingOn() && m_fade.atHot())
+    if (m_index != -1 && morphingOn() && fadeAtHot())
         return Face::Hot;
     return Face::Normal;
 }
@@ -168,7 +168,7 @@ void SkinButton::setDown(bool down)
     m_down = down;
     if (morphingOn()) {
         if (down)
-            m_fade.jumpTo(true);
+            jumpFade(true);
         else
             startMorph();
     }
@@ -181,12 +181,12 @@ void SkinButton::startMorph()
         update();
         return;
     }
-    m_fade.start();
+    startFade();
 }
 
 void SkinButton::morphTick()
 {
-    m_fade.stepTowards(m_mouseIn || focusedAndFocusable(), m_index != -1 && morphingOn());
+    stepFade(m_mouseIn || focusedAndFocusable(), m_index != -1 && morphingOn());
     update();
 }
 
@@ -202,12 +202,12 @@ void SkinButton::beforeChangeSkinData()
 
 void SkinButton::changeSkinData()
 {
-    m_fade.jumpTo(false);
+    jumpFade(false);
     forgetFaces();
     m_facesRecord = nullptr;
     SkinControl::changeSkinData();
     if (m_index != -1 && morphingOn() && (focusedAndFocusable() || m_mouseIn))
-        m_fade.jumpTo(true);
+        jumpFade(true);
     if (m_mouseIn)
         showGlow();
 }
@@ -286,7 +286,7 @@ void SkinButton::moveEvent(QMoveEvent* event)
 void SkinButton::hideEvent(QHideEvent* event)
 {
     hideGlow();
-    m_fade.stop();
+    stopFade();
     SkinControl::hideEvent(event);
 }
 
@@ -301,7 +301,7 @@ void SkinButton::enterEvent(QEnterEvent* event)
     if (!focusedAndFocusable() || m_down) {
         if (m_down) {
             if (morphingOn())
-                m_fade.jumpTo(true);
+                jumpFade(true);
             update();
         } else {
             startMorph();
@@ -420,7 +420,7 @@ void SkinButton::changeEvent(QEvent* event)
 {
     SkinControl::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
-        m_fade.jumpTo(false);
+        jumpFade(false);
         m_mouseIn = false;
         m_spaceDown = false;
         m_spaceReleaseTimer.stop();

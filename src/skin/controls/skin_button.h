@@ -36,10 +36,7 @@ public:
     void setGlowLayer(std::unique_ptr<GlowLayer> layer);
     bool glowShown() const { return m_glowShown; }
 
-    bool morphRunning() const { return m_fade.running(); }
     void morphTick() override;
-    // Sets the cross-fade position directly (benchmarks, review sheets).
-    void setMorphStep(int step) { m_fade.setStep(step); }
 
     void beforeChangeSkinData() override;
     void changeSkinData() override;

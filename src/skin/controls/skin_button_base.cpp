@@ -8,6 +8,28 @@ SkinButtonBase::SkinButtonBase(const QString& caption, QWidget* parent)
     : SkinControl(parent)
     , m_caption(caption)
 {
+    m_fadeTimer.setInterval(kFadeInterval);
+    QObject::connect(&m_fadeTimer, &QTimer::timeout, this, [this] { morphTick(); });
+}
+
+void SkinButtonBase::startFade()
+{
+    if (!m_fadeTimer.isActive())
+        m_fadeTimer.start();
+}
+
+void SkinButtonBase::jumpFade(bool hot)
+{
+    m_fade.jumpTo(hot);
+    m_fadeTimer.stop();
+}
+
+void SkinButtonBase::stepFade(bool hot, bool fading)
+{
+    if (!fading)
+        jumpFade(hot);
+    else if (!m_fade.stepTowards(hot))
+        m_fadeTimer.stop();
 }
 
 void SkinButtonBase::setText(const QString& caption)

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "skin/controls/button_look.h"
-#include "skin/controls/hover_fade.h"
 #include "skin/controls/skin_control.h"
+#include "skin/paint/cross_fade.h"
 
 #include <QString>
+#include <QTimer>
 #include <functional>
 
 namespace tessaly::skin {
@@ -30,9 +31,14 @@ public:
 
     // The cross-fade position: 0 the normal face, 1 the hot one.
     double morphFactor() const { return m_fade.factor(); }
+    bool fadeAtHot() const { return m_fade.atHot(); }
     // One step of the cross-fade, as its timer runs it every 20 ms.
     virtual void morphTick() = 0;
-    static constexpr int morphSteps = HoverFade::steps;
+    bool morphRunning() const { return m_fadeTimer.isActive(); }
+    // Sets the cross-fade position directly (benchmarks, review sheets).
+    void setMorphStep(int step) { m_fade.setStep(step); }
+    static constexpr int morphSteps = CrossFade::kSteps;
+    static constexpr int kFadeInterval = 20;
 
 protected:
     SkinButtonBase(const QString& caption, QWidget* parent);
@@ -56,7 +62,15 @@ protected:
     QString m_caption;
     const DataSkinButtonControl* m_buttonRecord = nullptr;
     ButtonLook m_look;
-    HoverFade m_fade{[this] { morphTick(); }};
+    // The fade is under way: its timer runs, or it stopped between the
+    // two faces.
+    bool fadeUnderWay() const { return m_fadeTimer.isActive() || m_fade.midway(); }
+    void startFade();
+    void stopFade() { m_fadeTimer.stop(); }
+    void jumpFade(bool hot);
+    // One step towards the hot face or back; without fading, to the end at
+    // once. The timer stops at the end.
+    void stepFade(bool hot, bool fading);
     bool m_down = false;
     bool m_mouseIn = false;
     // The left button went down on the button and is not up yet.
@@ -64,6 +78,8 @@ protected:
     bool m_useSkinSize = true;
 
 private:
+    CrossFade m_fade;
+    QTimer m_fadeTimer; // runs morphTick while the fade moves
     std::function<void()> m_onClick;
 };
 

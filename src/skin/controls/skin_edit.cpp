@@ -6,6 +6,7 @@
 #include "skin/data/system_colors.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/compose.h"
+#include "platform/qt_geometry.h"
 
 #include <QContextMenuEvent>
 #include <QFontMetrics>
@@ -284,7 +285,7 @@ QRect SkinEdit::editRect() const
     if (!m_useSkinFont)
         bottom += height() - m_record->skinRect.height();
     const Rect r{cl.left, cl.top, width() + cl.right - skinW, bottom};
-    return QRect(r.left, r.top, std::max(0, r.width()), std::max(0, r.height()));
+    return platform::toQRect(r);
 }
 
 void SkinEdit::layoutLine() { m_line->setGeometry(editRect()); }
@@ -308,7 +309,7 @@ void SkinEdit::drawFrame(Bitmap& face)
     const int w = face.width();
     const int h = face.height();
     const QRect text = editRect();
-    const Rect textRect{text.left(), text.top(), text.right() + 1, text.bottom() + 1};
+    const Rect textRect = platform::toRect(text);
     if (!m_record) {
         face.fillRect({0, 0, w, h}, colorFromValue(systemColorValue(SystemColor::BtnShadow)));
         face.fillRect({1, 1, w - 1, h - 1}, colorFromValue(systemColorValue(SystemColor::BtnFace)));
@@ -333,7 +334,7 @@ void SkinEdit::drawFrame(Bitmap& face)
     // The text area: the client part of the same rectangle, grown to the
     // text area's width.
     const Rect& cl = r.clRect;
-    const Rect client = movedRect({0, 0, cl.width(), cl.height()}, source.left + cl.left, source.top + cl.top);
+    const Rect client = Rect::sized(cl.width(), cl.height()).translated(source.left + cl.left, source.top + cl.top);
     Bitmap area;
     composeHorzSkinImage(std::max(0, lOffset - cl.left), std::max(0, cl.right + rOffset - r.skinRect.width()), area,
                          picture, client, textRect.width(), textRect.height(), r.stretchEffect);

@@ -4,6 +4,7 @@
 #include "skin/data/system_colors.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/effect_bmp.h"
+#include "platform/qt_geometry.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -66,12 +67,12 @@ bool SkinSpeedButton::morphingOn() const
 SkinSpeedButton::Face SkinSpeedButton::currentFace() const
 {
     if (m_index != -1) {
-        if (morphingOn() && m_fade.midway()
+        if (morphingOn() && fadeUnderWay()
             && !showsPressed())
             return Face::CrossFade;
         if (showsPressed())
             return Face::Pressed;
-        if (m_mouseIn || (morphingOn() && m_fade.atHot()))
+        if (m_mouseIn || (morphingOn() && fadeAtHot()))
             return Face::Hot;
         if (m_transparent)
             return Face::CaptionOnly;
@@ -119,7 +120,7 @@ void SkinSpeedButton::paintCaptionOnly(QPainter& painter)
     const Rect r = m_index != -1 ? m_geometry.target.client : Rect{0, 0, width(), height()};
     painter.setFont(fontOf(captionFont()));
     painter.setPen(qColorOf(restCaptionColour()));
-    painter.drawText(QRect(r.left, r.top, r.width(), r.height()), Qt::AlignCenter | Qt::TextWordWrap, m_caption);
+    painter.drawText(platform::toQRect(r), Qt::AlignCenter | Qt::TextWordWrap, m_caption);
 }
 
 void SkinSpeedButton::drawSkinFace(Bitmap& face)
@@ -179,7 +180,7 @@ void SkinSpeedButton::setDown(bool down)
     m_down = down;
     if (morphingOn()) {
         if (down)
-            m_fade.jumpTo(true);
+            jumpFade(true);
         else
             startMorph();
     }
@@ -196,20 +197,20 @@ void SkinSpeedButton::startMorph()
         update();
         return;
     }
-    m_fade.start();
+    startFade();
 }
 
 void SkinSpeedButton::morphTick()
 {
-    m_fade.stepTowards(m_mouseIn, morphingOn());
+    stepFade(m_mouseIn, morphingOn());
     update();
 }
 
 void SkinSpeedButton::changeSkinData()
 {
-    m_fade.stop();
+    stopFade();
     SkinControl::changeSkinData();
-    m_fade.jumpTo(m_index != -1 && morphingOn() && m_mouseIn);
+    jumpFade(m_index != -1 && morphingOn() && m_mouseIn);
 }
 
 void SkinSpeedButton::enterEvent(QEnterEvent* event)
@@ -222,7 +223,7 @@ void SkinSpeedButton::enterEvent(QEnterEvent* event)
     m_mouseIn = true;
     if (m_down) {
         if (morphingOn())
-            m_fade.jumpTo(true);
+            jumpFade(true);
         update();
     } else {
         startMorph();
@@ -243,7 +244,7 @@ void SkinSpeedButton::changeEvent(QEvent* event)
 {
     SkinControl::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
-        m_fade.jumpTo(false);
+        jumpFade(false);
         m_mouseIn = false;
         if (m_flat)
             m_transparent = true;

@@ -13,6 +13,7 @@
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/compose.h"
 #include "skin/paint/region.h"
+#include "platform/qt_geometry.h"
 
 namespace tessaly::skin {
 
@@ -77,7 +78,7 @@ Rect workAreaAt(const QPoint& p)
     if (!screen)
         return {0, 0, 1 << 14, 1 << 14};
     const QRect a = screen->availableGeometry();
-    return {a.left(), a.top(), a.left() + a.width(), a.top() + a.height()};
+    return platform::toRect(a);
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "skin/menus/menu_events.h"
 #include "skin/menus/skin_popup_window.h"
 #include "skin/paint/bitmap_canvas.h"
+#include "platform/qt_geometry.h"
 
 namespace tessaly::skin {
 
@@ -92,13 +93,13 @@ Rect SkinMenu::findWorkArea(const Rect& anchor) const
         return *m_fixedWorkArea;
     QScreen* screen = m_form ? m_form->screen() : nullptr;
     if (!screen)
-        screen = QGuiApplication::screenAt(QPoint(anchor.left, anchor.top));
+        screen = QGuiApplication::screenAt(platform::toQPoint({anchor.left, anchor.top}));
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return {0, 0, 1 << 14, 1 << 14};
     const QRect a = screen->availableGeometry();
-    return {a.left(), a.top(), a.left() + a.width(), a.top() + a.height()};
+    return platform::toRect(a);
 }
 
 void SkinMenu::popup(QObject* control, SkinData* skinData, int startIndex, const Rect& anchor, MenuItem* item,

@@ -16,6 +16,8 @@
 #include "skin/paint/compose.h"
 #include "skin/paint/effect_bmp.h"
 #include "skin/paint/glyph.h"
+#include "platform/qt_geometry.h"
+#include "skin/paint/lines.h"
 
 namespace tessaly::skin {
 
@@ -23,31 +25,11 @@ namespace TF = platform::TextFormat;
 
 namespace {
 
-// A line from (x0, y0) to (x1, y1), end point left out.
-void drawLine(Bitmap& target, int x0, int y0, int x1, int y1, PixelColor color)
-{
-    const int dx = std::abs(x1 - x0), sx = x0 < x1 ? 1 : -1;
-    const int dy = -std::abs(y1 - y0), sy = y0 < y1 ? 1 : -1;
-    int err = dx + dy;
-    while (x0 != x1 || y0 != y1) {
-        target.setPixel(x0, y0, color);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x0 += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y0 += sy;
-        }
-    }
-}
-
 void drawCheckMark(Bitmap& target, int x, int y, PixelColor color)
 {
     for (int i = 0; i < 3; ++i) {
-        drawLine(target, x, y + 5 - i, x + 2, y + 7 - i, color);
-        drawLine(target, x + 2, y + 7 - i, x + 7, y + 2 - i, color);
+        drawLine(target.surface(), x, y + 5 - i, x + 2, y + 7 - i, color);
+        drawLine(target.surface(), x + 2, y + 7 - i, x + 7, y + 2 - i, color);
     }
 }
 
@@ -67,7 +49,7 @@ void drawArrow(Bitmap& target, const Rect& area, PixelColor color)
 {
     const int c = area.top + area.height() / 2 - 4;
     for (int i = 0; i < 4; ++i)
-        drawLine(target, area.right - 7 + i, c + i, area.right - 7 + i, c + 7 - i, color);
+        drawLine(target.surface(), area.right - 7 + i, c + i, area.right - 7 + i, c + 7 - i, color);
 }
 
 // A part of a skin picture whose corner colour is transparent, drawn centred
@@ -122,8 +104,6 @@ SkinMenuItem::SkinMenuItem(SkinPopupWindow& parent, MenuItem& menuItem)
 {
 }
 
-void SkinMenuItem::setMorphKf(double kf) { m_morphKf = std::clamp(kf, 0.0, 1.0); }
-
 void SkinMenuItem::draw(Bitmap& target) const
 {
     if (!visible || objectRect.isEmpty())
@@ -152,16 +132,16 @@ Bitmap SkinMenuItem::skinnedImage() const
     const bool highlighted = active || down;
     if (!look.morphing)
         return skinnedFace(highlighted);
-    if (highlighted && m_morphKf >= 1)
+    if (highlighted && m_fade.atHot())
         return skinnedFace(true);
-    if (m_morphKf <= 0)
+    if (m_fade.atNormal())
         return skinnedFace(false);
     // Between the faces: the normal face blended towards the highlighted one.
     Bitmap normal = skinnedFace(false);
     const Bitmap hot = skinnedFace(true);
     EffectBmp from(normal.view());
     const EffectBmp to(hot.view());
-    from.morphBy(r.morphKind, to, m_morphKf);
+    from.morphBy(r.morphKind, to, m_fade.factor());
     from.draw(normal.surface(), 0, 0);
     return normal;
 }
@@ -213,7 +193,7 @@ Bitmap SkinMenuItem::defaultImage() const
         color = colorFromValue(m_menuItem.enabled ? colors::windowText : colors::btnShadow);
     }
     if (m_menuItem.isSeparator()) {
-        drawLine(face, glyph, h / 2, w, h / 2, colorFromValue(colors::btnShadow));
+        drawLine(face.surface(), glyph, h / 2, w, h / 2, colorFromValue(colors::btnShadow));
         return face;
     }
     if (m_menuItem.isHeader()) {
@@ -333,7 +313,7 @@ bool SkinMenuItem::drawHeader(Bitmap& face) const
         canvas.setTextColor(colorFromValue(label->fontColor));
         const Rect area{label->clRect.left, label->clRect.top,
                         strip.width() - (label->skinRect.width() - label->clRect.right), strip.height()};
-        canvas.drawText(QRect(area.left, area.top, area.width(), area.height()),
+        canvas.drawText(platform::toQRect(area),
                         m_menuItem.caption.mid(1, m_menuItem.caption.size() - 2),
                         TF::Center | TF::VCenter | TF::SingleLine);
     }
@@ -397,21 +377,9 @@ void SkinMenuItem::mouseDown()
 
 bool SkinMenuItem::canMorphing() const
 {
-    const bool highlighted = active || down;
-    return visible && ((highlighted && m_morphKf < 1) || (!highlighted && m_morphKf > 0));
+    return visible && m_fade.canStepTowards(active || down);
 }
 
-bool SkinMenuItem::doMorphing()
-{
-    if (!canMorphing())
-        return false;
-    setMorphKf(m_morphKf + ((active || down) ? 0.2 : -0.2));
-    // Five steps of 0.2 must land on the end exactly.
-    if (std::abs(m_morphKf - 1) < 1e-9)
-        m_morphKf = 1;
-    if (std::abs(m_morphKf) < 1e-9)
-        m_morphKf = 0;
-    return true;
-}
+bool SkinMenuItem::doMorphing() { return visible && m_fade.stepTowards(active || down); }
 
 } // namespace tessaly::skin

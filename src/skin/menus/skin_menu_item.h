@@ -5,6 +5,7 @@
 #include "skin/data/geometry.h"
 #include "skin/menus/menu_item.h"
 #include "skin/paint/bitmap.h"
+#include "skin/paint/cross_fade.h"
 
 namespace tessaly::skin {
 
@@ -54,8 +55,10 @@ public:
     // window is sized).
     int captionWidth = 0;
 
-    double morphKf() const { return m_morphKf; }
-    void setMorphKf(double kf);
+    // The cross-fade between the normal and the highlighted face: 0 normal,
+    // 1 highlighted.
+    double morphKf() const { return m_fade.factor(); }
+    void jumpFade(bool highlighted) { m_fade.jumpTo(highlighted); }
 
     // Draws the item into the window's buffer at objectRect.
     void draw(Bitmap& target) const;
@@ -68,7 +71,7 @@ public:
 
     // The cross-fade still has to move towards the item's state.
     bool canMorphing() const;
-    // One cross-fade step (0.2); true when the item changed.
+    // One cross-fade step; true when the item changed.
     bool doMorphing();
 
 private:
@@ -84,7 +87,7 @@ private:
 
     SkinPopupWindow& m_parent;
     MenuItem& m_menuItem;
-    double m_morphKf = 0;
+    CrossFade m_fade;
 };
 
 } // namespace tessaly::skin

@@ -15,6 +15,7 @@
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/compose.h"
 #include "skin/paint/region.h"
+#include "platform/qt_geometry.h"
 
 namespace tessaly::skin {
 
@@ -31,10 +32,6 @@ const DataSkinMenuItem* firstMenuItemRecord(const SkinData& sd)
             return item;
     return nullptr;
 }
-
-QRect toQRect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
-
-bool inside(const Rect& r, const QPoint& p) { return p.x() >= r.left && p.x() < r.right && p.y() >= r.top && p.y() < r.bottom; }
 
 } // namespace
 
@@ -334,7 +331,7 @@ void SkinPopupWindow::paintScrollMarkers()
 void SkinPopupWindow::redrawItem(const SkinMenuItem& it)
 {
     it.draw(m_buffer);
-    update(toQRect(it.objectRect));
+    update(platform::toQRect(it.objectRect));
 }
 
 void SkinPopupWindow::startMorph()
@@ -351,7 +348,7 @@ void SkinPopupWindow::timerEvent(QTimerEvent* event)
             if (!it->visible) {
                 it->active = false;
                 it->down = false;
-                it->setMorphKf(0);
+                it->jumpFade(false);
                 continue;
             }
             if (m_look.morphing && it->doMorphing()) {
@@ -403,7 +400,7 @@ bool SkinPopupWindow::holds(const QPoint& global) const
 void SkinPopupWindow::trackPoint(const QPoint& local)
 {
     if (m_size.scroll) {
-        const bool inTop = inside(topMarker(), local), inBottom = inside(bottomMarker(), local);
+        const bool inTop = topMarker().contains(platform::toPoint(local)), inBottom = bottomMarker().contains(platform::toPoint(local));
         const bool canUp = m_itemsLayout.visibleStart > 0;
         const bool canDown = m_itemsLayout.visibleStart + m_itemsLayout.visibleCount < itemCount();
         if (m_scrollCode == 0 && ((inTop && canUp) || (inBottom && canDown))) {
@@ -417,7 +414,7 @@ void SkinPopupWindow::trackPoint(const QPoint& local)
     }
     int index = -1;
     for (int i = 0; i < itemCount(); ++i)
-        if (item(i).visible && inside(item(i).objectRect, local)) {
+        if (item(i).visible && item(i).objectRect.contains(platform::toPoint(local))) {
             index = i;
             break;
         }
@@ -452,7 +449,7 @@ void SkinPopupWindow::release(const QPoint& local, Qt::MouseButton button, bool 
     if (!choose || button != Qt::LeftButton || m_activeItem < 0)
         return;
     SkinMenuItem& it = item(m_activeItem);
-    if (!it.visible || !inside(it.objectRect, local) || it.menuItem().isSeparator())
+    if (!it.visible || !it.objectRect.contains(platform::toPoint(local)) || it.menuItem().isSeparator())
         return;
     it.mouseDown(); // may close the menu: nothing may follow
 }

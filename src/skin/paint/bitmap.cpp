@@ -7,7 +7,6 @@
 
 #include "platform/error.h"
 #include "skin/paint/pixel_kernels.h"
-#include "skin/paint/rect_math.h"
 #include "skin/paint/sampling.h"
 
 
@@ -113,16 +112,16 @@ void blendRow(uint32_t* target, const uint32_t* source, int count)
 void drawPixels(PixelView source, const Rect& srcRect, const PixelSurface& target, const Rect& dstRect,
                 DrawMode mode)
 {
-    if (source.isEmpty() || target.isEmpty() || px::isEmpty(srcRect) || px::isEmpty(dstRect))
+    if (source.isEmpty() || target.isEmpty() || srcRect.isEmpty() || dstRect.isEmpty())
         return;
-    if (!px::contains(px::sized(source.width, source.height), srcRect))
+    if (!Rect::sized(source.width, source.height).contains(srcRect))
         return;
-    const Rect clip = px::intersect(dstRect, px::sized(target.width, target.height));
-    if (px::isEmpty(clip))
+    const Rect clip = dstRect.intersected(Rect::sized(target.width, target.height));
+    if (clip.isEmpty())
         return;
-    const int sw = px::width(srcRect), sh = px::height(srcRect);
-    const int dw = px::width(dstRect), dh = px::height(dstRect);
-    const int count = px::width(clip);
+    const int sw = srcRect.width(), sh = srcRect.height();
+    const int dw = dstRect.width(), dh = dstRect.height();
+    const int count = clip.width();
 
     if (sw == dw && sh == dh) {
         const int sx = srcRect.left + (clip.left - dstRect.left);
@@ -316,8 +315,8 @@ void Bitmap::checkRGBA()
 
 void Bitmap::fillRect(const Rect& rect, PixelColor color)
 {
-    const Rect clip = px::intersect(rect, px::sized(m_width, m_height));
-    if (empty() || px::isEmpty(clip))
+    const Rect clip = rect.intersected(Rect::sized(m_width, m_height));
+    if (empty() || clip.isEmpty())
         return;
     for (int y = clip.top; y < clip.bottom; ++y) {
         uint32_t* row = rowPointer(y);
@@ -328,10 +327,10 @@ void Bitmap::fillRect(const Rect& rect, PixelColor color)
 
 void Bitmap::drawGraphic(PixelView graphic, const Rect& dstRect)
 {
-    if (empty() || graphic.isEmpty() || px::isEmpty(dstRect))
+    if (empty() || graphic.isEmpty() || dstRect.isEmpty())
         return;
-    const Rect clip = px::intersect(dstRect, px::sized(m_width, m_height));
-    const int dw = px::width(dstRect), dh = px::height(dstRect);
+    const Rect clip = dstRect.intersected(Rect::sized(m_width, m_height));
+    const int dw = dstRect.width(), dh = dstRect.height();
     for (int y = clip.top; y < clip.bottom; ++y) {
         const uint32_t* from = graphic.row(px::stretchIndex(y - dstRect.top, 0, graphic.height, dh));
         uint32_t* row = rowPointer(y);
@@ -356,17 +355,17 @@ void Bitmap::draw(Bitmap& target, const Rect& dstRect, const Rect& srcRect) cons
 
 void Bitmap::draw(const PixelSurface& target, int x, int y) const
 {
-    draw(target, px::make(x, y, x + m_width, y + m_height), px::sized(m_width, m_height));
+    draw(target, Rect{x, y, x + m_width, y + m_height}, Rect::sized(m_width, m_height));
 }
 
 void Bitmap::draw(const PixelSurface& target, int x, int y, const Rect& srcRect) const
 {
-    draw(target, px::make(x, y, x + px::width(srcRect), y + px::height(srcRect)), srcRect);
+    draw(target, Rect{x, y, x + srcRect.width(), y + srcRect.height()}, srcRect);
 }
 
 void Bitmap::draw(const PixelSurface& target, const Rect& dstRect) const
 {
-    draw(target, dstRect, px::sized(m_width, m_height));
+    draw(target, dstRect, Rect::sized(m_width, m_height));
 }
 
 void Bitmap::draw(const PixelSurface& target, const Rect& dstRect, const Rect& srcRect) const

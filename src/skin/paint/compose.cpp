@@ -4,14 +4,12 @@
 #include <span>
 #include <vector>
 
-#include "skin/paint/rect_math.h"
 #include "skin/paint/sampling.h"
 
 namespace tessaly::skin {
 
 namespace {
 
-using px::make;
 
 // Writes n pixels of a row that repeats `period` source pixels, starting
 // `phase` pixels into the period. After the first period the row is
@@ -52,17 +50,17 @@ struct AxisMap {
 
 void layPiece(PixelView source, const Rect& piece, Bitmap& dest, const Rect& span, bool tileX, bool tileY)
 {
-    if (source.isEmpty() || dest.empty() || px::isEmpty(piece) || px::isEmpty(span))
+    if (source.isEmpty() || dest.empty() || piece.isEmpty() || span.isEmpty())
         return;
-    const Rect clip = px::intersect(span, px::sized(dest.width(), dest.height()));
-    if (px::isEmpty(clip))
+    const Rect clip = span.intersected(Rect::sized(dest.width(), dest.height()));
+    if (clip.isEmpty())
         return;
-    const int pw = px::width(piece), ph = px::height(piece);
-    const AxisMap mx{tileX, piece.left, pw, span.left, px::width(span)};
-    const AxisMap my{tileY, piece.top, ph, span.top, px::height(span)};
-    const int n = px::width(clip);
+    const int pw = piece.width(), ph = piece.height();
+    const AxisMap mx{tileX, piece.left, pw, span.left, span.width()};
+    const AxisMap my{tileY, piece.top, ph, span.top, span.height()};
+    const int n = clip.width();
 
-    if (!px::contains(px::sized(source.width, source.height), piece)) {
+    if (!Rect::sized(source.width, source.height).contains(piece)) {
         // Cut points outside the picture: only the pixels that exist are read.
         for (int y = clip.top; y < clip.bottom; ++y) {
             const int sy = my.at(y);
@@ -78,7 +76,7 @@ void layPiece(PixelView source, const Rect& piece, Bitmap& dest, const Rect& spa
         return;
     }
 
-    const bool sameWidth = !tileX && pw == px::width(span);
+    const bool sameWidth = !tileX && pw == span.width();
     std::vector<int> columns;
     if (!tileX && !sameWidth) {
         columns.resize(std::size_t(n));
@@ -133,9 +131,9 @@ bool writesWholeSpans(PixelView picture, std::span<const Job> jobs)
 {
     if (picture.isEmpty())
         return false;
-    const Rect whole = px::sized(picture.width, picture.height);
+    const Rect whole = Rect::sized(picture.width, picture.height);
     for (const Job& job : jobs)
-        if (!px::isEmpty(job.span) && (px::isEmpty(job.source) || !px::contains(whole, job.source)))
+        if (!job.span.isEmpty() && (job.source.isEmpty() || !whole.contains(job.source)))
             return false;
     return true;
 }
@@ -184,41 +182,41 @@ void composeSkinImage(Bitmap& dest, PixelView picture, const Rect& skinRect, con
         return;
     }
     const int rx = skinRect.left, ry = skinRect.top, rr = skinRect.right, rb = skinRect.bottom;
-    const int rw = px::width(skinRect), rh = px::height(skinRect);
+    const int rw = skinRect.width(), rh = skinRect.height();
     const Rect& c = cut.client;
     const Rect& nc = target.client;
     const int w = width, h = height;
-    auto piece = [&](const Rect& source, const Rect& span) { return Job{px::offset(source, rx, ry), span}; };
+    auto piece = [&](const Rect& source, const Rect& span) { return Job{source.translated(rx, ry), span}; };
 
     std::vector<Job> jobs = {
         // Edges: stretched, or tiled along the edge.
-        {make(rx + cut.lt.x, ry, rx + cut.rt.x, ry + c.top), make(target.lt.x, 0, target.rt.x, nc.top), !stretch.top},
-        {make(rx + cut.lb.x, ry + c.bottom, rx + cut.rb.x, rb), make(target.lb.x, nc.bottom, target.rb.x, h),
+        {Rect{rx + cut.lt.x, ry, rx + cut.rt.x, ry + c.top}, Rect{target.lt.x, 0, target.rt.x, nc.top}, !stretch.top},
+        {Rect{rx + cut.lb.x, ry + c.bottom, rx + cut.rb.x, rb}, Rect{target.lb.x, nc.bottom, target.rb.x, h},
          !stretch.bottom},
-        {make(rx, ry + cut.lt.y, rx + c.left, ry + cut.lb.y), make(0, target.lt.y, nc.left, target.lb.y), false,
+        {Rect{rx, ry + cut.lt.y, rx + c.left, ry + cut.lb.y}, Rect{0, target.lt.y, nc.left, target.lb.y}, false,
          !stretch.left},
-        {make(rx + c.right, ry + cut.rt.y, rr, ry + cut.rb.y), make(nc.right, target.rt.y, w, target.rb.y), false,
+        {Rect{rx + c.right, ry + cut.rt.y, rr, ry + cut.rb.y}, Rect{nc.right, target.rt.y, w, target.rb.y}, false,
          !stretch.right},
         // The eight fixed pieces, in this order: where a narrow destination
         // makes corners overlap, the right-hand piece is drawn last.
-        piece(make(0, 0, cut.lt.x, c.top), make(0, 0, target.lt.x, nc.top)),
-        piece(make(0, c.top, c.left, cut.lt.y), make(0, nc.top, nc.left, target.lt.y)),
-        piece(make(cut.rt.x, 0, rw, c.top), make(target.rt.x, 0, w, nc.top)),
-        piece(make(c.right, c.top, rw, cut.rt.y), make(nc.right, nc.top, w, target.rt.y)),
-        piece(make(0, cut.lb.y, c.left, rh), make(0, target.lb.y, nc.left, h)),
-        piece(make(c.left, c.bottom, cut.lb.x, rh), make(nc.left, nc.bottom, target.lb.x, h)),
-        piece(make(cut.rb.x, c.bottom, rw, rh), make(target.rb.x, nc.bottom, w, h)),
-        piece(make(c.right, cut.rb.y, rw, c.bottom), make(nc.right, target.rb.y, w, nc.bottom)),
+        piece(Rect{0, 0, cut.lt.x, c.top}, Rect{0, 0, target.lt.x, nc.top}),
+        piece(Rect{0, c.top, c.left, cut.lt.y}, Rect{0, nc.top, nc.left, target.lt.y}),
+        piece(Rect{cut.rt.x, 0, rw, c.top}, Rect{target.rt.x, 0, w, nc.top}),
+        piece(Rect{c.right, c.top, rw, cut.rt.y}, Rect{nc.right, nc.top, w, target.rt.y}),
+        piece(Rect{0, cut.lb.y, c.left, rh}, Rect{0, target.lb.y, nc.left, h}),
+        piece(Rect{c.left, c.bottom, cut.lb.x, rh}, Rect{nc.left, nc.bottom, target.lb.x, h}),
+        piece(Rect{cut.rb.x, c.bottom, rw, rh}, Rect{target.rb.x, nc.bottom, w, h}),
+        piece(Rect{c.right, cut.rb.y, rw, c.bottom}, Rect{nc.right, target.rb.y, w, nc.bottom}),
     };
-    const Rect client = px::offset(c, rx, ry);
+    const Rect client = c.translated(rx, ry);
     if (drawClient && !clientStretch) {
         jobs.push_back({client, nc, true, true});
-    } else if (drawClient && !px::isEmpty(nc)) {
+    } else if (drawClient && !nc.isEmpty()) {
         // Full stretches; Horz tiles a full-height strip across; Vert tiles
         // a full-width strip down.
         jobs.push_back({client, nc, stretchType == StretchType::Horz, stretchType == StretchType::Vert});
     }
-    const bool clientCovered = drawClient || px::isEmpty(nc);
+    const bool clientCovered = drawClient || nc.isEmpty();
     prepareFor(dest, w, h, clientCovered && nineSpansTile(target, w, h) && writesWholeSpans(picture, jobs));
     run(picture, dest, jobs);
 }
@@ -229,7 +227,7 @@ void composeSimpleSkinImage(Bitmap& dest, PixelView picture, const Rect& skinRec
     const int w = dest.width(), h = dest.height();
     const Rect& c = clRect;
     NineGeometry cut{{c.left, c.top}, {c.right, c.top}, {c.left, c.bottom}, {c.right, c.bottom}, c};
-    const Rect nc = make(c.left, c.top, w - (px::width(skinRect) - c.right), h - (px::height(skinRect) - c.bottom));
+    const Rect nc = Rect{c.left, c.top, w - (skinRect.width() - c.right), h - (skinRect.height() - c.bottom)};
     NineGeometry target{{nc.left, nc.top}, {nc.right, nc.top}, {nc.left, nc.bottom}, {nc.right, nc.bottom}, nc};
     composeSkinImage(dest, picture, skinRect, cut, target, w, h, drawClient, EdgeStretch{true, true, true, true},
                      true, StretchType::Full);
@@ -238,18 +236,18 @@ void composeSimpleSkinImage(Bitmap& dest, PixelView picture, const Rect& skinRec
 void composeHorzSkinImage(int leftWidth, int rightWidth, Bitmap& dest, PixelView picture, const Rect& source,
                           int width, int /*height*/, bool stretch)
 {
-    const int a = leftWidth, b = rightWidth, w = width, h = px::height(source);
+    const int a = leftWidth, b = rightWidth, w = width, h = source.height();
     if (w <= 0 || h <= 0) {
         dest.clear();
         return;
     }
     std::vector<Job> jobs;
     if (a != 0)
-        jobs.push_back({make(source.left, source.top, source.left + a, source.bottom), make(0, 0, a, h)});
+        jobs.push_back({Rect{source.left, source.top, source.left + a, source.bottom}, Rect{0, 0, a, h}});
     if (b != 0)
-        jobs.push_back({make(source.right - b, source.top, source.right, source.bottom), make(w - b, 0, w, h)});
+        jobs.push_back({Rect{source.right - b, source.top, source.right, source.bottom}, Rect{w - b, 0, w, h}});
     // The middle is drawn last, between the two ends.
-    jobs.push_back({make(source.left + a, source.top, source.right - b, source.bottom), make(a, 0, w - b, h), !stretch});
+    jobs.push_back({Rect{source.left + a, source.top, source.right - b, source.bottom}, Rect{a, 0, w - b, h}, !stretch});
     prepareFor(dest, w, h, a >= 0 && b >= 0 && a + b <= w && writesWholeSpans(picture, jobs));
     run(picture, dest, jobs);
 }
@@ -257,17 +255,17 @@ void composeHorzSkinImage(int leftWidth, int rightWidth, Bitmap& dest, PixelView
 void composeVertSkinImage(int topHeight, int bottomHeight, Bitmap& dest, PixelView picture, const Rect& source,
                           int /*width*/, int height, bool stretch)
 {
-    const int a = topHeight, b = bottomHeight, w = px::width(source), h = height;
+    const int a = topHeight, b = bottomHeight, w = source.width(), h = height;
     if (w <= 0 || h <= 0) {
         dest.clear();
         return;
     }
     std::vector<Job> jobs;
     if (a != 0)
-        jobs.push_back({make(source.left, source.top, source.right, source.top + a), make(0, 0, w, a)});
+        jobs.push_back({Rect{source.left, source.top, source.right, source.top + a}, Rect{0, 0, w, a}});
     if (b != 0)
-        jobs.push_back({make(source.left, source.bottom - b, source.right, source.bottom), make(0, h - b, w, h)});
-    jobs.push_back({make(source.left, source.top + a, source.right, source.bottom - b), make(0, a, w, h - b), false,
+        jobs.push_back({Rect{source.left, source.bottom - b, source.right, source.bottom}, Rect{0, h - b, w, h}});
+    jobs.push_back({Rect{source.left, source.top + a, source.right, source.bottom - b}, Rect{0, a, w, h - b}, false,
                     !stretch});
     prepareFor(dest, w, h, a >= 0 && b >= 0 && a + b <= h && writesWholeSpans(picture, jobs));
     run(picture, dest, jobs);
@@ -290,20 +288,20 @@ void buildFrameStrips(FrameStrips& strips, PixelView picture, const Rect& skinRe
     const Rect& c = cut.client;
     const Rect& nc = target.client;
     const int rx = skinRect.left, ry = skinRect.top;
-    const int rw = px::width(skinRect), rh = px::height(skinRect);
+    const int rw = skinRect.width(), rh = skinRect.height();
     const int w = width;
     const int t = nc.top, b = height - nc.bottom, l = nc.left, r = width - nc.right;
-    auto src = [&](int left, int top, int right, int bottom) { return make(rx + left, ry + top, rx + right, ry + bottom); };
+    auto src = [&](int left, int top, int right, int bottom) { return Rect{rx + left, ry + top, rx + right, ry + bottom}; };
 
     if (w > 0 && t > 0 && cut.rt.x > cut.lt.x) {
         Bitmap& s = strips.top;
         blankStrip(s, w, t);
         if (stretch.top)
-            copyPiece(picture, src(cut.lt.x, 0, cut.rt.x, t), s, make(target.lt.x, 0, target.rt.x, t));
+            copyPiece(picture, src(cut.lt.x, 0, cut.rt.x, t), s, Rect{target.lt.x, 0, target.rt.x, t});
         else
-            layPiece(picture, src(cut.lt.x, 0, cut.rt.x, t), s, make(0, 0, w, t), true, false);
-        copyPiece(picture, src(0, 0, cut.lt.x, t), s, make(0, 0, target.lt.x, t));
-        copyPiece(picture, src(cut.rt.x, 0, rw, t), s, make(target.rt.x, 0, w, t));
+            layPiece(picture, src(cut.lt.x, 0, cut.rt.x, t), s, Rect{0, 0, w, t}, true, false);
+        copyPiece(picture, src(0, 0, cut.lt.x, t), s, Rect{0, 0, target.lt.x, t});
+        copyPiece(picture, src(cut.rt.x, 0, rw, t), s, Rect{target.rt.x, 0, w, t});
     } else {
         strips.top.clear();
     }
@@ -311,11 +309,11 @@ void buildFrameStrips(FrameStrips& strips, PixelView picture, const Rect& skinRe
         Bitmap& s = strips.bottom;
         blankStrip(s, w, b);
         if (stretch.bottom)
-            copyPiece(picture, src(cut.lb.x, rh - b, cut.rb.x, rh), s, make(target.lb.x, 0, target.rb.x, b));
+            copyPiece(picture, src(cut.lb.x, rh - b, cut.rb.x, rh), s, Rect{target.lb.x, 0, target.rb.x, b});
         else
-            layPiece(picture, src(cut.lb.x, rh - b, cut.rb.x, rh), s, make(0, 0, w, b), true, false);
-        copyPiece(picture, src(0, rh - b, cut.lb.x, rh), s, make(0, 0, target.lb.x, b));
-        copyPiece(picture, src(cut.rb.x, rh - b, rw, rh), s, make(target.rb.x, 0, w, b));
+            layPiece(picture, src(cut.lb.x, rh - b, cut.rb.x, rh), s, Rect{0, 0, w, b}, true, false);
+        copyPiece(picture, src(0, rh - b, cut.lb.x, rh), s, Rect{0, 0, target.lb.x, b});
+        copyPiece(picture, src(cut.rb.x, rh - b, rw, rh), s, Rect{target.rb.x, 0, w, b});
     } else {
         strips.bottom.clear();
     }
@@ -329,16 +327,16 @@ void buildFrameStrips(FrameStrips& strips, PixelView picture, const Rect& skinRe
         const Rect band = src(srcLeft, bandTop, srcRight, bandBottom);
         if (stretched)
             copyPiece(picture, band, s,
-                      make(0, bandTop - c.top, stripWidth, sideHeight + bandBottom - c.bottom));
+                      Rect{0, bandTop - c.top, stripWidth, sideHeight + bandBottom - c.bottom});
         else
-            layPiece(picture, band, s, make(0, 0, stripWidth, sideHeight), false, true);
+            layPiece(picture, band, s, Rect{0, 0, stripWidth, sideHeight}, false, true);
         const int upper = bandTop - c.top;
         if (upper > 0)
-            copyPiece(picture, src(srcLeft, c.top, srcRight, bandTop), s, make(0, 0, stripWidth, upper));
+            copyPiece(picture, src(srcLeft, c.top, srcRight, bandTop), s, Rect{0, 0, stripWidth, upper});
         const int lower = c.bottom - bandBottom;
         if (lower > 0)
             copyPiece(picture, src(srcLeft, bandBottom, srcRight, c.bottom), s,
-                      make(0, sideHeight - lower, stripWidth, sideHeight));
+                      Rect{0, sideHeight - lower, stripWidth, sideHeight});
     };
     if (l > 0 && sideHeight > 0 && cut.lb.y > cut.lt.y)
         side(strips.left, l, 0, l, cut.lt.y, cut.lb.y, stretch.left);
@@ -366,7 +364,7 @@ FrameStrips buildMaskStrips(PixelView mask, const NineGeometry& cut, const NineG
     const Rect& c = cut.client;
     const Rect& nc = target.client;
     const int mw = mask.width, mh = mask.height, w = width;
-    const int sideHeight = px::height(nc);
+    const int sideHeight = nc.height();
 
     auto side = [&](Bitmap& s, int srcLeft, int srcRight, int bandTop, int bandBottom) {
         const int sw = srcRight - srcLeft;
@@ -374,14 +372,14 @@ FrameStrips buildMaskStrips(PixelView mask, const NineGeometry& cut, const NineG
             return;
         s.setSize(sw, sideHeight);
         if (bandBottom != bandTop)
-            layPiece(mask, make(srcLeft, bandTop, srcRight, bandBottom), s, make(0, 0, sw, sideHeight), true, true);
+            layPiece(mask, Rect{srcLeft, bandTop, srcRight, bandBottom}, s, Rect{0, 0, sw, sideHeight}, true, true);
         const int upper = bandTop - c.top;
         if (upper > 0)
-            copyPiece(mask, make(srcLeft, c.top, srcRight, bandTop), s, make(0, 0, sw, upper));
+            copyPiece(mask, Rect{srcLeft, c.top, srcRight, bandTop}, s, Rect{0, 0, sw, upper});
         const int lower = c.bottom - bandBottom;
         if (lower > 0)
-            copyPiece(mask, make(srcLeft, bandBottom, srcRight, c.bottom), s,
-                      make(0, sideHeight - lower, sw, sideHeight));
+            copyPiece(mask, Rect{srcLeft, bandBottom, srcRight, c.bottom}, s,
+                      Rect{0, sideHeight - lower, sw, sideHeight});
     };
     side(strips.left, 0, c.left, cut.lt.y, cut.lb.y);
     side(strips.right, c.right, mw, cut.rt.y, cut.rb.y);
@@ -394,9 +392,9 @@ FrameStrips buildMaskStrips(PixelView mask, const NineGeometry& cut, const NineG
             return;
         s.setSize(w, sh);
         if (rightCut != leftCut)
-            layPiece(mask, make(leftCut, srcTop, rightCut, srcBottom), s, make(newLeft, 0, newRight, sh), true, true);
-        copyPiece(mask, make(0, srcTop, leftCut, srcBottom), s, make(0, 0, leftCut, sh));
-        copyPiece(mask, make(rightCut, srcTop, mw, srcBottom), s, make(newRight, 0, w, sh));
+            layPiece(mask, Rect{leftCut, srcTop, rightCut, srcBottom}, s, Rect{newLeft, 0, newRight, sh}, true, true);
+        copyPiece(mask, Rect{0, srcTop, leftCut, srcBottom}, s, Rect{0, 0, leftCut, sh});
+        copyPiece(mask, Rect{rightCut, srcTop, mw, srcBottom}, s, Rect{newRight, 0, w, sh});
     };
     across(strips.top, 0, c.top, cut.lt.x, cut.rt.x, target.lt.x, target.rt.x);
     across(strips.bottom, c.bottom, mh, cut.lb.x, cut.rb.x, target.lb.x, target.rb.x);

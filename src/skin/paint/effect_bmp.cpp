@@ -7,7 +7,6 @@
 
 #include "skin/data/system_colors.h"
 #include "skin/paint/pixel_kernels.h"
-#include "skin/paint/rect_math.h"
 #include "skin/paint/sampling.h"
 
 namespace tessaly::skin {
@@ -241,18 +240,17 @@ void EffectBmp::setScanLine(int y, const uint8_t* line)
 
 void EffectBmp::draw(const PixelSurface& target, int x, int y) const
 {
-    drawRect(target, x, y, px::sized(m_width, m_height));
+    drawRect(target, x, y, Rect::sized(m_width, m_height));
 }
 
 void EffectBmp::drawRect(const PixelSurface& target, int x, int y, const Rect& source) const
 {
-    const Rect src = px::intersect(source, px::sized(m_width, m_height));
-    if (px::isEmpty(src) || target.isEmpty())
+    const Rect src = source.intersected(Rect::sized(m_width, m_height));
+    if (src.isEmpty() || target.isEmpty())
         return;
     // Destination position of the clipped source's top-left corner.
     const int dx = x + (src.left - source.left), dy = y + (src.top - source.top);
-    const Rect dst = px::intersect(px::make(dx, dy, dx + px::width(src), dy + px::height(src)),
-                                   px::sized(target.width, target.height));
+    const Rect dst = (Rect{dx, dy, dx + src.width(), dy + src.height()}).intersected(Rect::sized(target.width, target.height));
     for (int ty = dst.top; ty < dst.bottom; ++ty) {
         const uint8_t* from = pixel(src.left + dst.left - dx, src.top + ty - dy);
         uint32_t* to = target.row(ty);
@@ -265,7 +263,7 @@ void EffectBmp::stretch(const PixelSurface& target, int x, int y, int w, int h) 
 {
     if (isEmpty() || target.isEmpty() || w <= 0 || h <= 0)
         return;
-    const Rect dst = px::intersect(px::make(x, y, x + w, y + h), px::sized(target.width, target.height));
+    const Rect dst = (Rect{x, y, x + w, y + h}).intersected(Rect::sized(target.width, target.height));
     for (int ty = dst.top; ty < dst.bottom; ++ty) {
         const int sy = px::stretchIndex(ty - y, 0, m_height, h);
         uint32_t* to = target.row(ty);
@@ -290,18 +288,18 @@ void EffectBmp::morphRect(const EffectBmp& target, const Rect& rect, int startY,
     if (&target == this)
         return;
     const uint16_t w = weightOf(clampFactor(kf));
-    Rect r = px::intersect(rect, px::sized(m_width, m_height));
+    Rect r = rect.intersected(Rect::sized(m_width, m_height));
     // Columns whose target column lies inside the target.
     r.left = std::max(r.left, rect.left - startX);
     r.right = std::min(r.right, rect.left - startX + target.m_width);
-    if (px::isEmpty(r))
+    if (r.isEmpty())
         return;
     for (int y = r.top; y < r.bottom; ++y) {
         const int ay = startY + (y - rect.top);
         if (ay < 0 || ay >= target.m_height)
             continue;
         kernels().mix(pixel(r.left, y), target.pixel(startX + (r.left - rect.left), ay),
-                      std::size_t(3 * px::width(r)), w);
+                      std::size_t(3 * r.width()), w);
     }
 }
 

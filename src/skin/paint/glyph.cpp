@@ -1,6 +1,7 @@
 #include "skin/paint/glyph.h"
 
-#include <cstdlib>
+#include "skin/paint/lines.h"
+
 #include <initializer_list>
 
 namespace tessaly::skin {
@@ -9,9 +10,6 @@ namespace {
 
 struct Line {
     int x0, y0, x1, y1;
-};
-struct Box {
-    int left, top, right, bottom;
 };
 
 class Pen {
@@ -29,40 +27,14 @@ public:
             m_target.row(y)[x] = m_color;
     }
 
-    // Bresenham from (x0, y0) towards (x1, y1), the end point left out.
-    void line(const Line& l) const
+    void line(const Line& l) const { drawLine(m_target, m_x + l.x0, m_y + l.y0, m_x + l.x1, m_y + l.y1, m_color); }
+
+    void outline(const Rect& b) const
     {
-        int x = l.x0, y = l.y0;
-        const int dx = std::abs(l.x1 - l.x0), dy = -std::abs(l.y1 - l.y0);
-        const int sx = l.x0 < l.x1 ? 1 : -1, sy = l.y0 < l.y1 ? 1 : -1;
-        int err = dx + dy;
-        while (x != l.x1 || y != l.y1) {
-            plot(x, y);
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y += sy;
-            }
-        }
+        drawOutline(m_target, b.translated(m_x, m_y), m_color);
     }
 
-    void outline(const Box& b) const
-    {
-        for (int x = b.left; x < b.right; ++x) {
-            plot(x, b.top);
-            plot(x, b.bottom - 1);
-        }
-        for (int y = b.top; y < b.bottom; ++y) {
-            plot(b.left, y);
-            plot(b.right - 1, y);
-        }
-    }
-
-    void fill(const Box& b) const
+    void fill(const Rect& b) const
     {
         for (int y = b.top; y < b.bottom; ++y)
             for (int x = b.left; x < b.right; ++x)
@@ -109,8 +81,8 @@ void drawDefaultGlyph(const PixelSurface& target, DefaultGlyph kind, int x, int 
         for (const Line& l : list)
             pen.line(l);
     };
-    auto boxes = [&pen](std::initializer_list<Box> list) {
-        for (const Box& b : list)
+    auto boxes = [&pen](std::initializer_list<Rect> list) {
+        for (const Rect& b : list)
             pen.outline(b);
     };
     switch (kind) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "skin/paint/rect_math.h"
 
 namespace tessaly::skin {
 
@@ -35,7 +34,7 @@ void mergeSpans(std::vector<Span>& spans)
 
 Region::Region(const Rect& rect)
 {
-    if (!px::isEmpty(rect))
+    if (!rect.isEmpty())
         m_rects.push_back(rect);
 }
 
@@ -45,7 +44,7 @@ Region Region::fromRects(const std::vector<Rect>& input)
     rects.reserve(input.size());
     std::vector<int> edges;
     for (const Rect& r : input) {
-        if (px::isEmpty(r))
+        if (r.isEmpty())
             continue;
         rects.push_back(r);
         edges.push_back(r.top);
@@ -81,7 +80,7 @@ Region Region::fromRects(const std::vector<Rect>& input)
     Region region;
     for (const Band& band : bands)
         for (const Span& s : band.spans)
-            region.m_rects.push_back(px::make(s.first, band.top, s.second, band.bottom));
+            region.m_rects.push_back(Rect{s.first, band.top, s.second, band.bottom});
     return region;
 }
 
@@ -100,9 +99,7 @@ Rect Region::boundingRect() const
 
 bool Region::contains(int x, int y) const
 {
-    return std::any_of(m_rects.begin(), m_rects.end(), [x, y](const Rect& r) {
-        return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-    });
+    return std::any_of(m_rects.begin(), m_rects.end(), [x, y](const Rect& r) { return r.contains(x, y); });
 }
 
 Region Region::united(const Region& other) const
@@ -119,7 +116,7 @@ Region Region::united(const Region& other) const
 void Region::translate(int dx, int dy)
 {
     for (Rect& r : m_rects)
-        r = px::offset(r, dx, dy);
+        r = r.translated(dx, dy);
 }
 
 std::optional<RegionData> maskToRegion(PixelView mask, int offsetX, int offsetY)
@@ -127,7 +124,7 @@ std::optional<RegionData> maskToRegion(PixelView mask, int offsetX, int offsetY)
     if (mask.isEmpty())
         return std::nullopt;
     RegionData data;
-    data.bound = px::make(offsetX, offsetY, offsetX + mask.width, offsetY + mask.height);
+    data.bound = Rect{offsetX, offsetY, offsetX + mask.width, offsetY + mask.height};
     for (int y = 0; y < mask.height; ++y) {
         const uint32_t* row = mask.row(y);
         int x = 0;
@@ -139,7 +136,7 @@ std::optional<RegionData> maskToRegion(PixelView mask, int offsetX, int offsetY)
             const int start = x;
             while (x < mask.width && (row[x] & 0x00FFFFFFu) == 0)
                 ++x;
-            data.rects.push_back(px::make(start + offsetX, y + offsetY, x + offsetX, y + offsetY + 1));
+            data.rects.push_back(Rect{start + offsetX, y + offsetY, x + offsetX, y + offsetY + 1});
         }
     }
     return data;
@@ -154,7 +151,7 @@ std::optional<Region> createSkinRegion(PixelView mask, const NineGeometry& cut, 
     const Rect& nc = target.client;
 
     std::optional<Region> result;
-    if (!px::isEmpty(nc))
+    if (!nc.isEmpty())
         result = Region(nc);
     auto add = [&result](const Bitmap& strip, int x, int y) {
         const std::optional<RegionData> data = maskToRegion(strip.view(), x, y);

@@ -7,6 +7,7 @@
 #include "skin/paint/bitmap.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/stack_blur.h"
+#include "platform/qt_geometry.h"
 
 namespace tessaly::skin {
 
@@ -23,8 +24,6 @@ bool workFits(long long width, long long height)
 {
     return width > 0 && height > 0 && width * height <= maxWorkPixels;
 }
-
-QRect toQRect(const Rect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1)); }
 
 // A canvas over the work bitmap with the target's font and red text.
 platform::QtCanvas redCanvas(Bitmap& work, const platform::QtCanvas& target)
@@ -63,7 +62,7 @@ void glow(platform::QtCanvas& canvas, const Rect& rect, const QString& text, int
         redToAlpha(work, color);
         work.draw(surfaceOf(canvas), rect.left + offset - size, rect.top + offset - size);
     }
-    canvas.drawText(toQRect(rect), text, flags);
+    canvas.drawText(platform::toQRect(rect), text, flags);
 }
 
 } // namespace
@@ -100,7 +99,7 @@ void drawVistaGlowText(platform::QtCanvas& canvas, const Rect& rect, const QStri
         redToAlpha(work, color);
         work.draw(surfaceOf(canvas), rect.left - r, rect.top - r);
     }
-    canvas.drawText(toQRect(rect), text, flags);
+    canvas.drawText(platform::toQRect(rect), text, flags);
 }
 
 void drawReflectionText(platform::QtCanvas& canvas, const Rect& rect, const QString& text, Color color,
@@ -111,7 +110,7 @@ void drawReflectionText(platform::QtCanvas& canvas, const Rect& rect, const QStr
         Bitmap work(w, h);
         platform::QtCanvas red = redCanvas(work, canvas);
         red.drawText(QRect(0, 0, w, h), text, flags);
-        const QRect measured = canvas.measureText(toQRect(rect), text, flags);
+        const QRect measured = canvas.measureText(platform::toQRect(rect), text, flags);
         const int t = std::min(measured.height(), h - 1);
         if (t > 0) {
             for (int y = t + 1; y < h; ++y)
@@ -132,7 +131,7 @@ void drawReflectionText(platform::QtCanvas& canvas, const Rect& rect, const QStr
             work.draw(surfaceOf(canvas), rect.left, measured.bottom() + 1 + t + offset - h);
         }
     }
-    canvas.drawText(toQRect(rect), text, flags);
+    canvas.drawText(platform::toQRect(rect), text, flags);
 }
 
 } // namespace tessaly::skin
