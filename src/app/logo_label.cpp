@@ -10,6 +10,7 @@ namespace tessaly::app {
 
 LogoLabel::LogoLabel(QImage logo, QWidget* parent)
     : QLabel(parent)
+    , skin::SkinBound("stdlabel")
     , m_logo(std::move(logo))
 {
     setPixmap(QPixmap::fromImage(m_logo));
@@ -17,21 +18,19 @@ LogoLabel::LogoLabel(QImage logo, QWidget* parent)
 
 void LogoLabel::setSkinData(skin::SkinData* skinData)
 {
-    m_skinData = skinData;
+    m_binding.registry = skinData;
     changeSkinData();
 }
 
 void LogoLabel::beforeChangeSkinData()
 {
-    m_index = -1;
+    m_binding.unbind();
 }
 
 void LogoLabel::changeSkinData()
 {
-    m_index = (!m_skinData || m_skinData->empty()) ? -1 : m_skinData->getControlIndex(m_skinDataName);
-    const auto* record = m_index == -1 ? nullptr
-                                       : dynamic_cast<const skin::DataSkinStdLabelControl*>(
-                                             m_skinData->ctrlList()[std::size_t(m_index)].get());
+    m_binding.lookUp();
+    const auto* record = m_binding.recordAs<skin::DataSkinStdLabelControl>();
     const QColor text = record ? skin::qColorOf(record->fontColor) : QColor();
     // Light label text means a dark window, where the dark name would vanish.
     const bool lightText = text.isValid() && text.lightnessF() > 0.5;

@@ -19,9 +19,6 @@ public:
     explicit LogoLabel(QImage logo, QWidget* parent = nullptr);
 
     void setSkinData(skin::SkinData* skinData);
-    skin::SkinData* skinData() const override { return m_skinData; }
-    const std::string& skinDataName() const override { return m_skinDataName; }
-    int index() const override { return m_index; }
     void beforeChangeSkinData() override;
     void changeSkinData() override;
 
@@ -34,9 +31,6 @@ protected:
 
 private:
     QImage m_logo;
-    skin::SkinData* m_skinData = nullptr;
-    std::string m_skinDataName = "stdlabel";
-    int m_index = -1;
 };
 
 } // namespace tessaly::app

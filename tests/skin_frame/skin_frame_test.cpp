@@ -13,7 +13,7 @@
 #include "skin/frame/frame_painter.h"
 #include "skin/frame/layer_manager.h"
 #include "skin/frame/skin_frame.h"
-#include "platform/qt_skin_notice_event.h"
+#include "skin/controls/skin_notice_event.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/compose.h"
 

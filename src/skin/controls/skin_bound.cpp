@@ -1,11 +1,26 @@
 #include "skin/controls/skin_bound.h"
 
-#include "platform/qt_skin_notice_event.h"
+#include "skin/controls/skin_notice_event.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_notifier.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 namespace tessaly::skin {
+
+const DataSkinControl* RecordBinding::lookUp()
+{
+    index = (!registry || registry->empty()) ? -1 : registry->getControlIndex(name);
+    return record();
+}
+
+const DataSkinControl* RecordBinding::record() const
+{
+    if (index < 0 || !registry || std::size_t(index) >= registry->ctrlList().size())
+        return nullptr;
+    return registry->ctrlList()[std::size_t(index)].get();
+}
 
 void applySkinNotice(SkinBound& control, int message, const SkinData* registry)
 {
@@ -17,16 +32,19 @@ void applySkinNotice(SkinBound& control, int message, const SkinData* registry)
         control.changeSkinData();
 }
 
-void relaySkinNotice(QWidget* root, int message, const SkinData* registry)
+void relaySkinNotice(QWidget* window, int message, const SkinData* registry)
 {
-    if (!root || (message != SKINMSG_BEFORE_CHANGE && message != SKINMSG_CHANGE))
+    if (!window)
         return;
     // The list is taken first: a control may create or drop children of
     // its own while it changes.
-    const QList<QWidget*> widgets = root->findChildren<QWidget*>();
-    for (QWidget* widget : widgets)
-        if (auto* bound = dynamic_cast<SkinBound*>(widget))
-            applySkinNotice(*bound, message, registry);
+    const QList<QWidget*> widgets = window->findChildren<QWidget*>();
+    for (QWidget* widget : widgets) {
+        if (widget->window() != window->window())
+            continue;
+        SkinNoticeEvent notice(message, registry);
+        QCoreApplication::sendEvent(widget, &notice);
+    }
 }
 
 bool handleSkinNoticeEvent(SkinBound& control, QEvent* event)

@@ -1,3 +1,4 @@
+#include "skin/controls/dialog_key_event.h"
 #include "skin/controls/skin_button.h"
 
 #include "skin/controls/button_glow.h"
@@ -13,7 +14,7 @@ namespace tessaly::skin {
 SkinButton::SkinButton(const QString& caption, QWidget* parent)
     : SkinButtonBase(caption, parent)
 {
-    m_skinDataName = "button";
+    m_binding.name = "button";
     setFocusPolicy(Qt::StrongFocus);
     resize(75, 25);
     m_spaceReleaseTimer.setSingleShot(true);
@@ -37,8 +38,8 @@ void SkinButton::setGlowLayer(std::unique_ptr<GlowLayer> layer)
 
 bool SkinButton::morphingOn() const
 {
-    return m_buttonRecord && m_look.morphing && m_skinData && !m_skinData->empty()
-           && m_skinData->enableSkinEffects();
+    return m_buttonRecord && m_look.morphing && m_binding.registry && !m_binding.registry->empty()
+           && m_binding.registry->enableSkinEffects();
 }
 
 bool SkinButton::getSkinData()
@@ -64,7 +65,7 @@ bool SkinButton::getSkinData()
 
 void SkinButton::calcSkinSize(int& width, int& height)
 {
-    if (m_index == -1)
+    if (!m_binding.isBound())
         return;
     if (m_useSkinSize || m_geometry.mode == ResizeMode::NinePiece)
         SkinControl::calcSkinSize(width, height);
@@ -75,7 +76,7 @@ void SkinButton::calcSkinSize(int& width, int& height)
 SkinButton::Face SkinButton::currentFace() const
 {
     const bool focused = focusedAndFocusable();
-    if (m_index != -1) {
+    if (m_binding.isBound()) {
         if (!isEnabled() && !m_look.disabled.isEmpty())
             return Face::Disabled;
         // While the fade runs, every frame is a mix (its ends included).
@@ -85,11 +86,11 @@ SkinButton::Face SkinButton::currentFace() const
     }
     if (m_down && (m_mouseIn || (focused && !m_mouseDown)))
         return Face::Pressed;
-    if (focused && m_index != -1 && !m_look.focused.isEmpty())
+    if (focused && m_binding.isBound() && !m_look.focused.isEmpty())
         return Face::Focused;
     if (focused || m_mouseIn)
         return Face::Hot;
-    if (m_index != -1 && morphingOn() && fadeAtHot())
+    if (m_binding.isBound() && morphingOn() && fadeAtHot())
         return Face::Hot;
     return Face::Normal;
 }
@@ -177,7 +178,7 @@ void SkinButton::setDown(bool down)
 
 void SkinButton::startMorph()
 {
-    if (m_index == -1 || !morphingOn()) {
+    if (!m_binding.isBound() || !morphingOn()) {
         update();
         return;
     }
@@ -186,7 +187,7 @@ void SkinButton::startMorph()
 
 void SkinButton::morphTick()
 {
-    stepFade(m_mouseIn || focusedAndFocusable(), m_index != -1 && morphingOn());
+    stepFade(m_mouseIn || focusedAndFocusable(), m_binding.isBound() && morphingOn());
     update();
 }
 
@@ -206,7 +207,7 @@ void SkinButton::changeSkinData()
     forgetFaces();
     m_facesRecord = nullptr;
     SkinControl::changeSkinData();
-    if (m_index != -1 && morphingOn() && (focusedAndFocusable() || m_mouseIn))
+    if (m_binding.isBound() && morphingOn() && (focusedAndFocusable() || m_mouseIn))
         jumpFade(true);
     if (m_mouseIn)
         showGlow();
@@ -216,15 +217,15 @@ void SkinButton::changeSkinData()
 
 void SkinButton::showGlow()
 {
-    if (!m_glow || !m_buttonRecord || !m_skinData || m_skinData->empty() || !m_glow->available())
+    if (!m_glow || !m_buttonRecord || !m_binding.registry || m_binding.registry->empty() || !m_glow->available())
         return;
-    if (!(m_skinData->showButtonGlowFrames() || m_alwaysShowGlow) || m_buttonRecord->glowLayerPictureIndex == -1)
+    if (!(m_binding.registry->showButtonGlowFrames() || m_alwaysShowGlow) || m_buttonRecord->glowLayerPictureIndex == -1)
         return;
     if (!isVisible() || !isEnabled())
         return;
     Bitmap image;
     Bitmap mask;
-    if (!composeButtonGlow(*m_skinData, *m_buttonRecord, m_geometry.mode, m_useSkinSize, width(), height(), image,
+    if (!composeButtonGlow(*m_binding.registry, *m_buttonRecord, m_geometry.mode, m_useSkinSize, width(), height(), image,
                            mask))
         return;
     const QPoint at = mapToGlobal(QPoint(0, 0))
@@ -234,12 +235,33 @@ void SkinButton::showGlow()
     m_glowShown = true;
     // The glow stays where it was shown: moving, hiding or leaving the
     // window takes it away.
-    if (m_watchedWindow != window()) {
-        if (m_watchedWindow)
-            m_watchedWindow->removeEventFilter(this);
-        m_watchedWindow = window();
-        m_watchedWindow->installEventFilter(this);
-    }
+    watchWindow();
+}
+
+void SkinButton::watchWindow()
+{
+    if (m_watchedWindow == window())
+        return;
+    if (m_watchedWindow)
+        m_watchedWindow->removeEventFilter(this);
+    m_watchedWindow = window();
+    m_watchedWindow->installEventFilter(this);
+}
+
+void SkinButton::setDefault(bool on)
+{
+    m_default = on;
+    if (on)
+        watchWindow();
+}
+
+bool SkinButton::takeDialogKey(const DialogKeyEvent& event)
+{
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    if (!enter || !m_default || !isEnabled() || !isVisible())
+        return false;
+    click();
+    return true;
 }
 
 void SkinButton::hideGlow()
@@ -254,7 +276,12 @@ void SkinButton::hideGlow()
 
 bool SkinButton::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_watchedWindow) {
+    if (watched == m_watchedWindow && event->type() == DialogKeyEvent::eventType()) {
+        if (takeDialogKey(static_cast<DialogKeyEvent&>(*event))) {
+            event->accept();
+            return true;
+        }
+    } else if (watched == m_watchedWindow) {
         switch (event->type()) {
         case QEvent::Move:
         case QEvent::Resize:
@@ -274,6 +301,8 @@ bool SkinButton::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowDeactivate)
         hideGlow();
+    else if (event->type() == QEvent::ParentChange && m_default)
+        watchWindow();
     return SkinControl::event(event);
 }
 

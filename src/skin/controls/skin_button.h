@@ -11,6 +11,8 @@
 
 namespace tessaly::skin {
 
+class DialogKeyEvent;
+
 // The push button: normal, hot, pressed, focused and disabled faces from a
 // button record ("button" by default), cross-fading between the normal and
 // the hot face, with a glow window while the pointer is over it.
@@ -30,7 +32,7 @@ public:
     void setAlwaysShowLayeredFrame(bool on) { m_alwaysShowGlow = on; }
     // The button answers Enter offered by the window (from the path field).
     bool isDefault() const { return m_default; }
-    void setDefault(bool on) { m_default = on; }
+    void setDefault(bool on);
 
     // The glow window (none: no glow). Owned.
     void setGlowLayer(std::unique_ptr<GlowLayer> layer);
@@ -90,6 +92,10 @@ private:
     bool focusedAndFocusable() const { return m_focused && m_canFocused; }
     void startMorph();
     void showGlow();
+    // The button watches its window: for the glow, and as the default
+    // button for Enter offered to the window.
+    void watchWindow();
+    bool takeDialogKey(const DialogKeyEvent& event);
     void hideGlow();
     void finishSpaceRelease();
 

@@ -19,38 +19,38 @@ SkinControl::~SkinControl() = default;
 
 void SkinControl::setSkinData(SkinData* skinData)
 {
-    m_skinData = skinData;
-    if (m_skinData && !m_skinData->empty())
+    m_binding.registry = skinData;
+    if (m_binding.registry && !m_binding.registry->empty())
         changeSkinData();
 }
 
 void SkinControl::setDefaultWidth(int width)
 {
     m_defaultWidth = width;
-    if (m_index == -1 && width > 0)
+    if (!m_binding.isBound() && width > 0)
         resize(width, height());
 }
 
 void SkinControl::setDefaultHeight(int height)
 {
     m_defaultHeight = height;
-    if (m_index == -1 && height > 0)
+    if (!m_binding.isBound() && height > 0)
         resize(width(), height);
 }
 
 void SkinControl::setDefaultFont(const Font& font)
 {
     m_defaultFont = font;
-    if (m_index == -1)
+    if (!m_binding.isBound())
         update();
 }
 
 bool SkinControl::getSkinData()
 {
-    m_index = (!m_skinData || m_skinData->empty()) ? -1 : m_skinData->getControlIndex(m_skinDataName);
+    m_binding.lookUp();
     m_picture = nullptr;
     m_maskPicture = nullptr;
-    if (m_index == -1) {
+    if (!m_binding.isBound()) {
         m_geometry = {};
         return false;
     }
@@ -62,16 +62,14 @@ bool SkinControl::getSkinData()
         return true;
     }
     m_geometry = ControlGeometry::of(*custom);
-    m_picture = m_skinData->activePicture(custom->pictureIndex);
-    m_maskPicture = m_skinData->activePicture(custom->maskPictureIndex);
+    m_picture = m_binding.registry->activePicture(custom->pictureIndex);
+    m_maskPicture = m_binding.registry->activePicture(custom->maskPictureIndex);
     return true;
 }
 
 const DataSkinControl* SkinControl::record() const
 {
-    if (m_index < 0 || !m_skinData)
-        return nullptr;
-    return m_skinData->ctrlList()[std::size_t(m_index)].get();
+    return m_binding.record();
 }
 
 const DataSkinCustomControl* SkinControl::customRecord() const
@@ -83,14 +81,14 @@ PixelView SkinControl::pictureView() const { return m_picture ? pixelView(*m_pic
 
 void SkinControl::calcSkinSize(int& width, int& height)
 {
-    if (m_index != -1)
+    if (m_binding.isBound())
         m_geometry.calcSkinSize(width, height);
 }
 
 void SkinControl::beforeChangeSkinData()
 {
     // Nothing reads the registry while it reloads.
-    m_index = -1;
+    m_binding.unbind();
     m_picture = nullptr;
     m_maskPicture = nullptr;
 }
@@ -107,7 +105,7 @@ void SkinControl::changeSkinData()
         if (w != width() || h != height())
             resize(w, h);
     }
-    if (size() == before || m_index == -1) {
+    if (size() == before || !m_binding.isBound()) {
         updateControlRegion();
         update();
     }
@@ -139,7 +137,7 @@ void SkinControl::resizeEvent(QResizeEvent* event)
 
 void SkinControl::updateControlRegion()
 {
-    if (!m_maskPicture || m_index == -1) {
+    if (!m_maskPicture || !m_binding.isBound()) {
         if (!mask().isEmpty())
             clearMask();
         return;
@@ -160,7 +158,7 @@ void SkinControl::drawFace(Bitmap& face)
 {
     // A record without a picture or with an empty rectangle would leave the
     // control blank: it shows the built-in face instead.
-    if (m_index == -1 || !m_picture || m_geometry.mode == ResizeMode::None)
+    if (!m_binding.isBound() || !m_picture || m_geometry.mode == ResizeMode::None)
         drawDefaultFace(face);
     else
         drawSkinFace(face);

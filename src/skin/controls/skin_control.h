@@ -30,17 +30,13 @@ public:
     explicit SkinControl(QWidget* parent = nullptr);
     ~SkinControl() override;
 
-    SkinData* skinData() const override { return m_skinData; }
     // Binds to the registry and applies the record at once when the
     // registry holds a skin.
     void setSkinData(SkinData* skinData);
-    const std::string& skinDataName() const override { return m_skinDataName; }
     // Only stored: the next paint, resize or skin change uses it.
-    void setSkinDataName(std::string name) { m_skinDataName = std::move(name); }
 
     // Position of the bound record in the registry's control list; -1 when
     // the control is unskinned.
-    int index() const override { return m_index; }
     ResizeMode resizeMode() const { return m_geometry.mode; }
     const ControlGeometry& skinGeometry() const { return m_geometry; }
 
@@ -90,9 +86,6 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
-    SkinData* m_skinData = nullptr;
-    std::string m_skinDataName;
-    int m_index = -1;
     ControlGeometry m_geometry;
     const Picture* m_picture = nullptr;
     const Picture* m_maskPicture = nullptr;

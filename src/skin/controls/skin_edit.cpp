@@ -1,7 +1,7 @@
 #include "skin/controls/skin_edit.h"
 
 #include "skin/controls/edit_commands.h"
-#include "skin/controls/skin_button.h"
+#include "skin/controls/dialog_key_event.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/system_colors.h"
 #include "skin/paint/bitmap_canvas.h"
@@ -81,7 +81,7 @@ void EditLine::keyPressEvent(QKeyEvent* event)
         // Never a line break: the window's default or cancel button.
         event->accept();
         if (!event->isAutoRepeat())
-            m_owner->offerDialogKey(key);
+            offerDialogKey(this, key);
         return;
     }
     // The menu key already arrives as a keyboard context-menu request (the
@@ -155,6 +155,7 @@ void EditLine::contextMenuEvent(QContextMenuEvent* event)
 
 SkinEdit::SkinEdit(QWidget* parent)
     : QWidget(parent)
+    , SkinBound("edit")
     , m_line(new EditLine(this))
     , m_defaultColor(systemColorValue(SystemColor::Window))
 {
@@ -184,15 +185,15 @@ void SkinEdit::setText(const QString& text)
 
 void SkinEdit::setSkinData(SkinData* skinData)
 {
-    m_skinData = skinData;
-    if (m_skinData && !m_skinData->empty())
+    m_binding.registry = skinData;
+    if (m_binding.registry && !m_binding.registry->empty())
         changeSkinData();
 }
 
 void SkinEdit::setDefaultColor(Color colour)
 {
     m_defaultColor = colour;
-    if (m_index == -1)
+    if (!m_binding.isBound())
         update();
 }
 
@@ -210,26 +211,26 @@ void SkinEdit::setUseSkinFont(bool on)
 
 bool SkinEdit::bind()
 {
-    m_index = (!m_skinData || m_skinData->empty()) ? -1 : m_skinData->getControlIndex(m_skinDataName);
+    m_binding.lookUp();
     m_record = nullptr;
     m_picture = nullptr;
-    if (m_index == -1)
+    if (!m_binding.isBound())
         return false;
     // A record of another kind counts as unskinned here: the edit draws
     // nothing it cannot lay out.
-    m_record = dynamic_cast<const DataSkinEditControl*>(m_skinData->ctrlList()[std::size_t(m_index)].get());
+    m_record = m_binding.recordAs<DataSkinEditControl>();
     if (!m_record || m_record->skinRect.isEmpty()) {
         m_record = nullptr;
-        m_index = -1;
+        m_binding.unbind();
         return false;
     }
-    m_picture = m_skinData->activePicture(m_record->pictureIndex);
+    m_picture = m_binding.registry->activePicture(m_record->pictureIndex);
     return true;
 }
 
 void SkinEdit::beforeChangeSkinData()
 {
-    m_index = -1;
+    m_binding.unbind();
     m_record = nullptr;
     m_picture = nullptr;
 }
@@ -399,28 +400,12 @@ void SkinEdit::changeEvent(QEvent* event)
 void SkinEdit::showContextMenu(const QPoint& screenPos, bool fromKeyboard)
 {
     const QPoint at = fromKeyboard ? mapToGlobal(rect().center()) : screenPos;
-    const ResourceStrData* strings = m_skinData ? m_skinData->resourceStrData() : nullptr;
+    const ResourceStrData* strings = m_binding.registry ? m_binding.registry->resourceStrData() : nullptr;
     std::vector<MenuCommand> commands = editContextCommands(m_line, m_readOnly, strings);
     if (!m_contextOpener && !m_plainOpener)
         m_plainOpener = std::make_unique<QMenuContextOpener>();
     ContextMenuOpener* opener = m_contextOpener ? m_contextOpener : m_plainOpener.get();
     opener->popup(this, at, std::move(commands));
-}
-
-void SkinEdit::offerDialogKey(int key)
-{
-    if (key == Qt::Key_Escape)
-        return;
-    // The controls carry no meta-object of their own: look them up by
-    // their C++ type.
-    const QList<QWidget*> widgets = window()->findChildren<QWidget*>();
-    for (QWidget* widget : widgets) {
-        auto* button = dynamic_cast<SkinButton*>(widget);
-        if (button && button->isDefault() && button->isEnabled() && button->isVisible()) {
-            button->click();
-            return;
-        }
-    }
 }
 
 bool SkinEdit::event(QEvent* event)

@@ -50,11 +50,7 @@ public:
     explicit SkinEdit(QWidget* parent = nullptr);
     ~SkinEdit() override;
 
-    SkinData* skinData() const override { return m_skinData; }
     void setSkinData(SkinData* skinData);
-    const std::string& skinDataName() const override { return m_skinDataName; }
-    void setSkinDataName(std::string name) { m_skinDataName = std::move(name); }
-    int index() const override { return m_index; }
     void beforeChangeSkinData() override;
     void changeSkinData() override;
 
@@ -76,10 +72,6 @@ public:
     // Opens the context menu at a point of the screen, or at the field's
     // centre when asked from the keyboard.
     void showContextMenu(const QPoint& screenPos, bool fromKeyboard);
-    // Enter or Escape typed in the field, offered to the window: Enter
-    // clicks the window's default push button.
-    void offerDialogKey(int key);
-
     bool isHot() const { return m_mouseIn || m_focused; }
     // The text area in the edit's coordinates.
     QRect editRect() const;
@@ -105,9 +97,6 @@ private:
     void drawFrame(Bitmap& face);
 
     EditLine* m_line;
-    SkinData* m_skinData = nullptr;
-    std::string m_skinDataName = "edit";
-    int m_index = -1;
     const DataSkinEditControl* m_record = nullptr;
     const Picture* m_picture = nullptr;
     ContextMenuOpener* m_contextOpener = nullptr;

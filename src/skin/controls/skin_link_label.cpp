@@ -11,6 +11,7 @@ namespace tessaly::skin {
 
 SkinLinkLabel::SkinLinkLabel(const QString& text, QWidget* parent)
     : QLabel(text, parent)
+    , SkinBound("stdlabel")
     , m_url(text)
 {
     m_defaultFont.style.underline = true;
@@ -27,8 +28,8 @@ bool SkinLinkLabel::isOpenableUrl(const QUrl& url)
 
 void SkinLinkLabel::setSkinData(SkinData* skinData)
 {
-    m_skinData = skinData;
-    if (m_skinData)
+    m_binding.registry = skinData;
+    if (m_binding.registry)
         changeSkinData();
 }
 
@@ -50,19 +51,17 @@ void SkinLinkLabel::setUseUnderLine(bool on)
     applyLook();
 }
 
-void SkinLinkLabel::beforeChangeSkinData() { m_index = -1; }
+void SkinLinkLabel::beforeChangeSkinData() { m_binding.unbind(); }
 
 void SkinLinkLabel::changeSkinData()
 {
-    m_index = (!m_skinData || m_skinData->empty()) ? -1 : m_skinData->getControlIndex(m_skinDataName);
+    m_binding.lookUp();
     applyLook();
 }
 
 void SkinLinkLabel::applyLook()
 {
-    const auto* r = m_index == -1 ? nullptr
-                                  : dynamic_cast<const DataSkinStdLabelControl*>(
-                                        m_skinData->ctrlList()[std::size_t(m_index)].get());
+    const auto* r = m_binding.recordAs<DataSkinStdLabelControl>();
     Font font = m_defaultFont;
     Color colour = m_mouseIn ? m_defaultActiveFontColor : m_defaultFont.color;
     if (r) {
@@ -86,7 +85,7 @@ void SkinLinkLabel::paintEvent(QPaintEvent* event)
     if (isEnabled())
         QLabel::paintEvent(event);
     else
-        paintEmbossedText(*this, m_index == -1 ? nullptr : m_skinData);
+        paintEmbossedText(*this, !m_binding.isBound() ? nullptr : m_binding.registry);
 }
 
 void SkinLinkLabel::enterEvent(QEnterEvent* event)

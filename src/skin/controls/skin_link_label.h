@@ -26,10 +26,7 @@ public:
     void setUrlOpener(std::function<void(const QUrl&)> opener) { m_urlOpener = std::move(opener); }
     static bool isOpenableUrl(const QUrl& url);
 
-    SkinData* skinData() const override { return m_skinData; }
     void setSkinData(SkinData* skinData);
-    const std::string& skinDataName() const override { return m_skinDataName; }
-    int index() const override { return m_index; }
     void setDefaultFont(const Font& font);
     void setDefaultActiveFontColor(Color colour);
     void setUseUnderLine(bool on);
@@ -48,9 +45,6 @@ protected:
 private:
     void applyLook();
 
-    SkinData* m_skinData = nullptr;
-    std::string m_skinDataName = "stdlabel";
-    int m_index = -1;
     Font m_defaultFont;
     Color m_defaultActiveFontColor{0x00FF0000u}; // blue
     QString m_url;

@@ -18,7 +18,7 @@ constexpr int arrowStripWidth = 15;
 SkinMenuSpeedButton::SkinMenuSpeedButton(const QString& caption, QWidget* parent)
     : SkinSpeedButton(caption, parent)
 {
-    m_skinDataName = "toolmenubutton";
+    m_binding.name = "toolmenubutton";
 }
 
 void SkinMenuSpeedButton::mousePressEvent(QMouseEvent* event)
@@ -109,9 +109,9 @@ void SkinMenuSpeedButton::paintCaptionOnly(QPainter& painter)
 {
     SkinSpeedButton::paintCaptionOnly(painter);
     // The arrow sits right of the content, two pixels into it.
-    const Rect content = m_index != -1 ? m_geometry.target.client : Rect{0, 0, width() - arrowStripWidth, height()};
+    const Rect content = m_binding.isBound() ? m_geometry.target.client : Rect{0, 0, width() - arrowStripWidth, height()};
     QRect arrow(content.right - 2, content.top, width() - content.right + 2, content.height());
-    if (m_index == -1) {
+    if (!m_binding.isBound()) {
         drawSmallArrow(painter, QRect(width() - arrowStripWidth, 0, arrowStripWidth, height()),
                        qColorOf(systemColorValue(SystemColor::BtnText)));
         return;
@@ -126,7 +126,7 @@ void SkinMenuSpeedButton::paintCaptionOnly(QPainter& painter)
         painter.drawImage(x, y, imageOf(piece));
         return;
     }
-    drawSmallArrow(painter, arrow, qColorOf(m_skinData->skinColors().cBtnText));
+    drawSmallArrow(painter, arrow, qColorOf(m_binding.registry->skinColors().cBtnText));
 }
 
 } // namespace tessaly::skin

@@ -14,7 +14,7 @@ namespace tessaly::skin {
 SkinSpeedButton::SkinSpeedButton(const QString& caption, QWidget* parent)
     : SkinButtonBase(caption, parent)
 {
-    m_skinDataName = "toolbutton";
+    m_binding.name = "toolbutton";
     setFocusPolicy(Qt::NoFocus);
     resize(25, 25);
 }
@@ -49,7 +49,7 @@ bool SkinSpeedButton::getSkinData()
 
 void SkinSpeedButton::calcSkinSize(int& width, int& height)
 {
-    if (m_index == -1)
+    if (!m_binding.isBound())
         return;
     if (m_useSkinSize || m_geometry.mode == ResizeMode::NinePiece)
         SkinControl::calcSkinSize(width, height);
@@ -60,13 +60,13 @@ void SkinSpeedButton::calcSkinSize(int& width, int& height)
 bool SkinSpeedButton::morphingOn() const
 {
     // A flat or transparent button never cross-fades.
-    return m_buttonRecord && m_look.morphing && !m_transparent && !m_flat && m_skinData && !m_skinData->empty()
-           && m_skinData->enableSkinEffects();
+    return m_buttonRecord && m_look.morphing && !m_transparent && !m_flat && m_binding.registry && !m_binding.registry->empty()
+           && m_binding.registry->enableSkinEffects();
 }
 
 SkinSpeedButton::Face SkinSpeedButton::currentFace() const
 {
-    if (m_index != -1) {
+    if (m_binding.isBound()) {
         if (morphingOn() && fadeUnderWay()
             && !showsPressed())
             return Face::CrossFade;
@@ -109,15 +109,15 @@ Color SkinSpeedButton::restCaptionColour() const
     if (!m_buttonRecord)
         return isEnabled() ? m_defaultFont.color : systemColorValue(SystemColor::BtnShadow);
     if (!isEnabled())
-        return m_skinData->skinColors().cBtnShadow;
-    return m_skinData->skinColors().cBtnText;
+        return m_binding.registry->skinColors().cBtnShadow;
+    return m_binding.registry->skinColors().cBtnText;
 }
 
 void SkinSpeedButton::paintCaptionOnly(QPainter& painter)
 {
     if (!m_showCaption || m_caption.isEmpty())
         return;
-    const Rect r = m_index != -1 ? m_geometry.target.client : Rect{0, 0, width(), height()};
+    const Rect r = m_binding.isBound() ? m_geometry.target.client : Rect{0, 0, width(), height()};
     painter.setFont(fontOf(captionFont()));
     painter.setPen(qColorOf(restCaptionColour()));
     painter.drawText(platform::toQRect(r), Qt::AlignCenter | Qt::TextWordWrap, m_caption);
@@ -210,7 +210,7 @@ void SkinSpeedButton::changeSkinData()
 {
     stopFade();
     SkinControl::changeSkinData();
-    jumpFade(m_index != -1 && morphingOn() && m_mouseIn);
+    jumpFade(m_binding.isBound() && morphingOn() && m_mouseIn);
 }
 
 void SkinSpeedButton::enterEvent(QEnterEvent* event)

@@ -7,7 +7,7 @@ namespace tessaly::skin {
 SkinStatusBar::SkinStatusBar(QWidget* parent)
     : SkinControl(parent)
 {
-    m_skinDataName = "statusbar";
+    m_binding.name = "statusbar";
     resize(parent ? parent->width() : 150, 21);
     if (parent)
         parent->installEventFilter(this);

@@ -9,6 +9,7 @@ namespace tessaly::skin {
 
 SkinStdLabel::SkinStdLabel(const QString& text, QWidget* parent)
     : QLabel(text, parent)
+    , SkinBound("stdlabel")
 {
     m_defaultFont.color = rgbColor(0, 0, 0);
     changeSkinData();
@@ -16,8 +17,8 @@ SkinStdLabel::SkinStdLabel(const QString& text, QWidget* parent)
 
 void SkinStdLabel::setSkinData(SkinData* skinData)
 {
-    m_skinData = skinData;
-    if (m_skinData)
+    m_binding.registry = skinData;
+    if (m_binding.registry)
         changeSkinData();
 }
 
@@ -39,14 +40,14 @@ void SkinStdLabel::setUseSkinColor(bool on)
     changeSkinData();
 }
 
-void SkinStdLabel::beforeChangeSkinData() { m_index = -1; }
+void SkinStdLabel::beforeChangeSkinData() { m_binding.unbind(); }
 
 void SkinStdLabel::paintEvent(QPaintEvent* event)
 {
     if (isEnabled())
         QLabel::paintEvent(event);
     else
-        paintEmbossedText(*this, m_index == -1 ? nullptr : m_skinData);
+        paintEmbossedText(*this, !m_binding.isBound() ? nullptr : m_binding.registry);
 }
 
 void paintEmbossedText(QLabel& label, const SkinData* skinData)
@@ -87,9 +88,9 @@ Font recordFont(const Record& r, Font font, bool useSkinFont, bool useSkinColor)
 
 Font SkinStdLabel::drawFont() const
 {
-    if (m_index == -1)
+    if (!m_binding.isBound())
         return m_defaultFont;
-    const DataSkinControl* record = m_skinData->ctrlList()[std::size_t(m_index)].get();
+    const DataSkinControl* record = m_binding.record();
     if (const auto* label = dynamic_cast<const DataSkinStdLabelControl*>(record))
         return recordFont(*label, m_defaultFont, m_useSkinFont, m_useSkinColor);
     if (const auto* panel = dynamic_cast<const DataSkinPanelControl*>(record))
@@ -99,7 +100,7 @@ Font SkinStdLabel::drawFont() const
 
 void SkinStdLabel::changeSkinData()
 {
-    m_index = (!m_skinData || m_skinData->empty()) ? -1 : m_skinData->getControlIndex(m_skinDataName);
+    m_binding.lookUp();
     const Font font = drawFont();
     setFont(fontOf(font));
     QPalette palette = this->palette();

@@ -23,11 +23,7 @@ class SkinStdLabel : public QLabel, public SkinBound {
 public:
     explicit SkinStdLabel(const QString& text = {}, QWidget* parent = nullptr);
 
-    SkinData* skinData() const override { return m_skinData; }
     void setSkinData(SkinData* skinData);
-    void setSkinDataName(std::string name) { m_skinDataName = std::move(name); }
-    const std::string& skinDataName() const override { return m_skinDataName; }
-    int index() const override { return m_index; }
     const Font& defaultFont() const { return m_defaultFont; }
     void setDefaultFont(const Font& font);
     void setUseSkinFont(bool on);
@@ -44,9 +40,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    SkinData* m_skinData = nullptr;
-    std::string m_skinDataName = "stdlabel";
-    int m_index = -1;
     Font m_defaultFont;
     bool m_useSkinFont = true;
     bool m_useSkinColor = true;

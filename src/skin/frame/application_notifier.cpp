@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 
-#include "platform/qt_skin_notice_event.h"
+#include "skin/controls/skin_notice_event.h"
 
 namespace tessaly::skin {
 

@@ -20,7 +20,7 @@
 #include "skin/frame/frame_cursor.h"
 #include "skin/frame/frame_painter.h"
 #include "skin/frame/layer_manager.h"
-#include "platform/qt_skin_notice_event.h"
+#include "skin/controls/skin_notice_event.h"
 #include "skin/menus/skin_menu.h"
 #include "skin/menus/skin_popup_menu.h"
 #include "skin/paint/bitmap_canvas.h"

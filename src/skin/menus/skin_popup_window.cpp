@@ -11,6 +11,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/system_colors.h"
 #include "skin/paint/pixel_view.h"
+#include "skin/menus/menu_painter.h"
 #include "skin/menus/skin_menu.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/compose.h"
@@ -92,23 +93,6 @@ void SkinPopupWindow::reset(const DataSkinPopupWindow* record, int level)
 
 SkinPopupWindow::~SkinPopupWindow() = default;
 
-PopupFrameGeometry SkinPopupWindow::frameGeometry() const
-{
-    PopupFrameGeometry g;
-    if (!m_record)
-        return g;
-    const Picture* picture = m_look.skinData->activePicture(m_record->windowPictureIndex);
-    g.skinned = true;
-    g.pictureWidth = picture->width();
-    g.pictureHeight = picture->height();
-    g.lt = m_record->ltPoint;
-    g.rt = m_record->rtPoint;
-    g.lb = m_record->lbPoint;
-    g.rb = m_record->rbPoint;
-    g.itemsRect = m_record->itemsRect;
-    return g;
-}
-
 bool SkinPopupWindow::showMenu(const Rect& anchor, MenuItem& parentItem, int startIndex, bool byItem, bool up)
 {
     m_menuItem = &parentItem;
@@ -120,7 +104,7 @@ bool SkinPopupWindow::showMenu(const Rect& anchor, MenuItem& parentItem, int sta
 
     if (m_record && m_record->maskPictureIndex >= 0) {
         if (const Picture* mask = m_look.skinData->activePicture(m_record->maskPictureIndex)) {
-            const PopupFrameGeometry g = frameGeometry();
+            const PopupFrameGeometry g = popupFrameGeometry(m_record, m_look);
             const NineGeometry cut{g.lt, g.rt, g.lb, g.rb, g.itemsRect};
             const NineGeometry moved{m_frame.lt, m_frame.rt, m_frame.lb, m_frame.rb, m_frame.itemsRect};
             if (auto region = createSkinRegion(pixelView(*mask), cut, moved, m_size.width, m_size.height)) {
@@ -194,7 +178,7 @@ void SkinPopupWindow::sizeWindow()
     const MenuSettings settings = m_engine.settings();
     const DataSkinMenuItem* r = m_record ? m_look.record : nullptr;
     MenuSizeInput in;
-    in.frame = frameGeometry();
+    in.frame = popupFrameGeometry(m_record, m_look);
     for (const auto& it : m_items) {
         const QString& caption = it->menuItem().caption;
         it->captionWidth = m_engine.textWidth(m_look.font, caption);
@@ -242,90 +226,24 @@ Rect SkinPopupWindow::screenRect(const SkinMenuItem& it) const
     return {r.left + x(), r.top + y(), r.right + x(), r.bottom + y()};
 }
 
-void SkinPopupWindow::paintBackground(Bitmap& target, bool drawClient) const
+MenuScene SkinPopupWindow::scene() const
 {
-    const int w = m_size.width, h = m_size.height;
-    if (m_record) {
-        const Picture* picture = m_look.skinData->activePicture(m_record->windowPictureIndex);
-        const PopupFrameGeometry g = frameGeometry();
-        const NineGeometry cut{g.lt, g.rt, g.lb, g.rb, g.itemsRect};
-        const NineGeometry moved{m_frame.lt, m_frame.rt, m_frame.lb, m_frame.rb, m_frame.itemsRect};
-        composeSkinImage(target, pixelView(*picture), {0, 0, g.pictureWidth, g.pictureHeight}, cut, moved, w, h,
-                         drawClient,
-                         {m_record->leftStretch, m_record->topStretch, m_record->rightStretch, m_record->bottomStretch},
-                         m_record->stretchEffect, m_record->stretchType);
-        return;
-    }
-    target.setSize(w, h);
-    const int column = m_look.images ? m_look.glyphWidth + 2 : 21;
-    target.fillRect({0, 0, column, h}, colorFromValue(colors::btnFace));
-    target.fillRect({column, 0, w, h}, colorFromValue(colors::window));
-    const PixelColor shadow = colorFromValue(colors::btnShadow);
-    const PixelColor window = colorFromValue(colors::window);
-    target.fillRect({0, 0, w, 1}, shadow);
-    target.fillRect({0, h - 1, w, h}, shadow);
-    target.fillRect({0, 0, 1, h}, shadow);
-    target.fillRect({w - 1, 0, w, h}, shadow);
-    target.fillRect({1, 1, w - 1, 2}, window);
-    target.fillRect({1, h - 2, w - 1, h - 1}, window);
-    target.fillRect({1, 1, 2, h - 1}, window);
-    target.fillRect({w - 2, 1, w - 1, h - 1}, window);
+    MenuScene scene;
+    scene.record = m_record;
+    scene.look = &m_look;
+    scene.size = m_size;
+    scene.frame = m_frame;
+    scene.items = &m_items;
+    scene.topMarker = topMarker();
+    scene.bottomMarker = bottomMarker();
+    scene.hotMarker = m_scrollCode;
+    return scene;
 }
 
 void SkinPopupWindow::paintMenu()
 {
-    paintBackground(m_buffer, m_size.scroll);
-    m_look.paintBuffer = nullptr;
-    if (m_record && m_look.record && m_look.record->inActiveTransparent) {
-        paintBackground(m_paintBuffer, true);
-        m_look.paintBuffer = &m_paintBuffer;
-    }
-    for (const auto& it : m_items)
-        it->draw(m_buffer);
-    if (m_size.scroll)
-        paintScrollMarkers();
+    skin::paintMenu(m_buffer, m_paintBuffer, m_look, scene());
     update();
-}
-
-void SkinPopupWindow::paintScrollMarkers()
-{
-    const DataSkinMenuItem* r = m_record ? m_look.record : nullptr;
-    // The normal face of an item under a marker or in the gap below the items.
-    auto itemFace = [&](const Rect& place) {
-        if (!r || place.isEmpty())
-            return;
-        Bitmap face;
-        if (r->inActiveTransparent && m_look.paintBuffer) {
-            face.setSize(place.width(), place.height());
-            m_look.paintBuffer->draw(face, 0, 0, place);
-        } else {
-            composeHorzSkinImage(r->itemLO, r->itemRO, face, pixelView(*m_look.picture), r->skinRect, place.width(),
-                                 place.height(), r->inActiveStretchEffect);
-        }
-        face.draw(m_buffer, place);
-    };
-    const Rect top = topMarker(), bottom = bottomMarker();
-    int lastBottom = top.bottom;
-    for (const auto& it : m_items)
-        if (it->visible)
-            lastBottom = std::max(lastBottom, it->objectRect.bottom);
-    if (lastBottom < bottom.top)
-        itemFace({m_frame.itemsRect.left, lastBottom, m_frame.itemsRect.right, bottom.top});
-    for (int direction = 1; direction <= 2; ++direction) {
-        const Rect& m = direction == 1 ? top : bottom;
-        itemFace(m);
-        const bool hot = m_scrollCode == direction;
-        const PixelColor color =
-            m_record ? colorFromValue(hot ? m_record->scrollMarkerActiveColor : m_record->scrollMarkerColor)
-                     : colorFromValue(hot ? colors::btnText : colors::btnShadow);
-        const int cx = m.left + m.width() / 2, cy = m.top + m.height() / 2;
-        for (int row = 0; row < 4; ++row) {
-            // Up: widest at the bottom; down: widest at the top.
-            const int half = direction == 1 ? row : 3 - row;
-            const int y = direction == 1 ? cy - 2 + row : cy - 1 + row;
-            m_buffer.fillRect({cx - half, y, cx + half + 1, y + 1}, color);
-        }
-    }
 }
 
 void SkinPopupWindow::redrawItem(const SkinMenuItem& it)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "skin/menus/menu_layout.h"
+#include "skin/menus/menu_painter.h"
 #include "skin/menus/skin_menu_item.h"
 #include "skin/paint/bitmap.h"
 
@@ -91,14 +92,12 @@ private:
     void buildItems(MenuItem& item, int startIndex);
     void sizeWindow();
     void layOut();
+    MenuScene scene() const;
     void paintMenu();
-    void paintBackground(Bitmap& target, bool drawClient) const;
-    void paintScrollMarkers();
     void scrollBy(int delta);
     void setActive(int index, bool keyboard);
     void ensureVisible(int index);
     void stopScrolling();
-    PopupFrameGeometry frameGeometry() const;
 
     SkinMenu& m_engine;
     const DataSkinPopupWindow* m_record = nullptr;

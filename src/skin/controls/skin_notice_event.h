@@ -7,11 +7,11 @@ namespace tessaly::skin {
 class SkinData;
 
 // A skin registry's notice (SKINMSG_BEFORE_CHANGE …) as it reaches a
-// window and, relayed by the window's frame, the window's controls. Always
-// delivered synchronously (QCoreApplication::sendEvent).
+// window and, relayed by the window's frame (relaySkinNotice), the window's
+// controls. Always delivered synchronously (QCoreApplication::sendEvent).
 class SkinNoticeEvent : public QEvent {
 public:
-    SkinNoticeEvent(int message, SkinData* sender)
+    SkinNoticeEvent(int message, const SkinData* sender)
         : QEvent(eventType())
         , m_message(message)
         , m_sender(sender)
@@ -25,11 +25,11 @@ public:
     }
 
     int message() const { return m_message; }
-    SkinData* sender() const { return m_sender; }
+    const SkinData* sender() const { return m_sender; }
 
 private:
     int m_message;
-    SkinData* m_sender;
+    const SkinData* m_sender;
 };
 
 } // namespace tessaly::skin
