@@ -110,9 +110,12 @@ void FadeTick(benchmark::State& state)
     long long pixels = 0, ticks = 0;
     for (auto _ : state) {
         // Enter, fade in, leave, fade out: ten ticks, each counted.
-        auto& object = const_cast<FrameObject&>(frame.objects()[std::size_t(close)]);
+        auto& button = const_cast<CaptionButton&>(frame.objects()[std::size_t(close)]);
         for (bool hot : {true, false}) {
-            object.active = object.mouseIn = hot;
+            if (hot)
+                button.enter(true);
+            else
+                button.leave(true);
             for (int i = 0; i < FrameObject::kMorphSteps; ++i) {
                 const long long before = frame.repaintedPixels();
                 frame.morphTick();

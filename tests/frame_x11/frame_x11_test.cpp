@@ -297,7 +297,7 @@ TEST_F(FrameX11Test, DraggingTheCaptionMovesTheWindowAndAButtonLightsRightAfter)
     pointerTo(onScreen(main, QPoint(300, 200)));
     pointerTo(globalCentre(mainFrame(), close));
     EXPECT_TRUE(QTest::qWaitFor([&] { return mainFrame().activeObject() == close; }, 3000));
-    EXPECT_TRUE(mainFrame().objects()[std::size_t(close)].active);
+    EXPECT_TRUE(mainFrame().objects()[std::size_t(close)].hot());
     EXPECT_FALSE(mainFrame().sizeMoveRunning());
     // And a click on it works at once.
     xdotool({QStringLiteral("click"), QStringLiteral("1")});

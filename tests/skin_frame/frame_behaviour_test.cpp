@@ -85,18 +85,18 @@ TEST_F(FrameBehaviourTest, DraggingTheCaptionMovesTheWindowAndTheButtonsReactRig
     const int close = frame->getIndex("closebutton");
     hover(centreOf(close));
     EXPECT_EQ(frame->activeObject(), close);
-    EXPECT_TRUE(frame->objects()[std::size_t(close)].active);
+    EXPECT_TRUE(frame->objects()[std::size_t(close)].hot());
 }
 
 TEST_F(FrameBehaviourTest, AMoveOrResizeResetsTheButtonsFirst)
 {
     const int close = frame->getIndex("closebutton");
     hover(centreOf(close));
-    ASSERT_TRUE(frame->objects()[std::size_t(close)].active);
+    ASSERT_TRUE(frame->objects()[std::size_t(close)].hot());
     QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(300, 12));
     EXPECT_TRUE(frame->sizeMoveRunning());
     EXPECT_EQ(frame->activeObject(), -1);
-    EXPECT_FALSE(frame->objects()[std::size_t(close)].active);
+    EXPECT_FALSE(frame->objects()[std::size_t(close)].hot());
     EXPECT_FALSE(frame->mouseTimerActive());
     QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(300, 12));
     EXPECT_FALSE(frame->sizeMoveRunning());
@@ -148,7 +148,7 @@ TEST_F(FrameBehaviourTest, HotButtonClearsAtTheNextTickAfterLeavingIntoTheClient
     QCursor::setPos(window.geometry().topLeft() + QPoint(300, 200));
     frame->mouseTick();
     EXPECT_EQ(frame->activeObject(), -1);
-    EXPECT_FALSE(frame->objects()[std::size_t(close)].active);
+    EXPECT_FALSE(frame->objects()[std::size_t(close)].hot());
 }
 
 TEST_F(FrameBehaviourTest, RightClickOnTheCaptionOpensTheSystemMenuAtThePointer)
@@ -174,13 +174,13 @@ TEST_F(FrameBehaviourTest, SystemMenuButtonOpensTheMenuBelowItAndStaysDownMeanwh
     hover(centreOf(sysMenu));
     QTest::mousePress(&window, Qt::LeftButton, {}, centreOf(sysMenu));
     ASSERT_TRUE(frame->inMenu());
-    EXPECT_TRUE(frame->objects()[std::size_t(sysMenu)].down);
+    EXPECT_TRUE(frame->objects()[std::size_t(sysMenu)].down());
     const Rect r = frame->layout().objectRects[std::size_t(sysMenu)];
     EXPECT_EQ(frame->skinMenu().window(0)->geometry().topLeft(),
               window.geometry().topLeft() + QPoint(r.left, r.bottom));
     frame->skinMenu().hide();
     EXPECT_FALSE(frame->inMenu());
-    EXPECT_FALSE(frame->objects()[std::size_t(sysMenu)].down);
+    EXPECT_FALSE(frame->objects()[std::size_t(sysMenu)].down());
     EXPECT_EQ(frame->mouseCaptureObject(), -1);
     EXPECT_TRUE(window.isVisible());
 }

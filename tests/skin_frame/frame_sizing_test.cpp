@@ -140,13 +140,13 @@ std::vector<std::string> captions(const MenuItem& menu)
 TEST(SystemMenu, ItemsFollowTheButtonsAndTheState)
 {
     using namespace BorderIcon;
-    const unsigned all = SystemMenu | Minimize | Maximize | RollUp | MinimizeToTray;
+    const unsigned all = BorderIcon::SystemMenu | Minimize | Maximize | RollUp | MinimizeToTray;
     using V = std::vector<std::string>;
     const struct {
         SystemMenuState state;
         V items;
     } cases[] = {
-        {{SystemMenu | Minimize}, {"Mi&nimize", "-", "&Close"}}, // the main window
+        {{BorderIcon::SystemMenu | Minimize}, {"Mi&nimize", "-", "&Close"}}, // the main window
         {{0}, {"&Close"}},                                       // the About window
         {{all}, {"Mi&nimize", "Ma&ximize", "Ro&llUp", "Minimize to &Tray", "-", "&Close"}},
         {{all, false, true}, {"Mi&nimize", "&Restore", "Ro&llUp", "Minimize to &Tray", "-", "&Close"}},

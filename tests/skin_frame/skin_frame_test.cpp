@@ -99,9 +99,9 @@ protected:
     {
         int ticks = 0;
         while (frame->morphTimerActive() && ticks < 20) {
-            const int before = frame->objects()[std::size_t(close)].morphStep;
+            const int before = frame->objects()[std::size_t(close)].fadeStep();
             frame->morphTick();
-            if (frame->objects()[std::size_t(close)].morphStep != before)
+            if (frame->objects()[std::size_t(close)].fadeStep() != before)
                 ++ticks;
         }
         return ticks;
@@ -173,7 +173,7 @@ TEST_F(SkinFrameTest, HoverCrossFadesInFiveTicksRepaintingOnlyTheButton)
     EXPECT_EQ(steps.back(), hot);
     EXPECT_NE(steps[1], normal);
     EXPECT_NE(steps[1], hot);
-    EXPECT_EQ(frame->objects()[std::size_t(close)].morphStep, FrameObject::kMorphSteps);
+    EXPECT_EQ(frame->objects()[std::size_t(close)].fadeStep(), FrameObject::kMorphSteps);
 }
 
 TEST_F(SkinFrameTest, LeavingDuringTheFadeReversesFromWhereItIs)
@@ -181,11 +181,11 @@ TEST_F(SkinFrameTest, LeavingDuringTheFadeReversesFromWhereItIs)
     hover(centreOf(close));
     frame->morphTick();
     frame->morphTick();
-    EXPECT_EQ(frame->objects()[std::size_t(close)].morphStep, 2);
+    EXPECT_EQ(frame->objects()[std::size_t(close)].fadeStep(), 2);
     hover(QPoint(300, 200)); // client area
     EXPECT_EQ(frame->activeObject(), -1);
     EXPECT_EQ(runFade(), 2);
-    EXPECT_EQ(frame->objects()[std::size_t(close)].morphStep, 0);
+    EXPECT_EQ(frame->objects()[std::size_t(close)].fadeStep(), 0);
     EXPECT_EQ(pixelsOf(frame->frameImage(), rectOf(close)), pieceOf(buttons(), closeRecord().skinRect));
 }
 
@@ -201,7 +201,7 @@ TEST_F(SkinFrameTest, PressSinksTheButtonAndReleaseElsewhereRunsNothing)
     QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(300, 12));
     QTest::qWait(30);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(frame->objects()[std::size_t(close)].down);
+    EXPECT_FALSE(frame->objects()[std::size_t(close)].down());
     EXPECT_EQ(frame->mouseCaptureObject(), -1);
 }
 
@@ -216,7 +216,7 @@ TEST_F(SkinFrameTest, CloseRunsAfterTheReleaseHasBeenDrawn)
         {
             if (e->type() == QEvent::Close) {
                 closed = true;
-                drawnReleased = !frame->objects()[std::size_t(close)].down && frame->mouseCaptureObject() == -1;
+                drawnReleased = !frame->objects()[std::size_t(close)].down() && frame->mouseCaptureObject() == -1;
             }
             return false;
         }
@@ -270,7 +270,7 @@ TEST_F(SkinFrameTest, MouseTimerStopsWhileInactive)
     QApplication::setActiveWindow(&other);
     EXPECT_FALSE(frame->mouseTimerActive());
     EXPECT_EQ(frame->activeObject(), -1);
-    EXPECT_FALSE(frame->objects()[std::size_t(close)].active);
+    EXPECT_FALSE(frame->objects()[std::size_t(close)].hot());
     frame->mouseTick();
     hover(centreOf(close));
     EXPECT_FALSE(frame->mouseTimerActive());

@@ -448,13 +448,10 @@ public:
         window.resize(w, h);
         skinFrame.updateFrame();
 
-        std::vector<FrameObject> objects = skinFrame.objects();
-        for (FrameObject& o : objects) {
-            if (o.idName == look.hotButton && look.active) {
-                o.active = o.mouseIn = true;
-                o.morphStep = FrameObject::kMorphSteps;
-            }
-        }
+        std::vector<CaptionButton> objects = skinFrame.objects();
+        for (CaptionButton& o : objects)
+            if (o.idName() == look.hotButton && look.active)
+                o.showHot();
         FramePaintState state;
         state.active = look.active;
         state.title = look.title;

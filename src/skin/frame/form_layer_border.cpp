@@ -40,8 +40,9 @@ Bitmap withAlphaFromMask(const Picture* picture, const Picture* mask)
 
 } // namespace
 
-FormLayerBorder::FormLayerBorder(SkinFrame* frame)
+FormLayerBorder::FormLayerBorder(SkinFrame* frame, PointerSizing& sizing)
     : m_frame(frame)
+    , m_sizing(sizing)
 {
 }
 
@@ -277,7 +278,7 @@ FormLayerBorderHit FormLayerBorder::hitTest(FormLayerBorderType type, const QPoi
 {
     if (!m_visible || !m_hitTestEnable)
         return FormLayerBorderHit::Nowhere;
-    return m_layout.hitTest(type, {global.x(), global.y()}, m_frame->sizableNow());
+    return m_layout.hitTest(type, {global.x(), global.y()}, m_sizing.sizableNow());
 }
 
 void FormLayerBorder::stripPress(FormLayerBorderType type, const QPoint& global, Qt::MouseButton button)
@@ -293,22 +294,22 @@ void FormLayerBorder::stripPress(FormLayerBorderType type, const QPoint& global,
         return;
     const FormLayerBorderHit hit = hitTest(type, global);
     if (isSizingHit(hit))
-        m_frame->startBorderResize(hit, global);
+        m_sizing.start(hit, global);
 }
 
 Qt::CursorShape FormLayerBorder::stripMove(FormLayerBorderType type, const QPoint& global)
 {
-    if (m_frame->ownTracking()) {
-        m_frame->trackBorderResize(global, false);
-        return cursorForHit(m_frame->trackedGrip());
+    if (m_sizing.ownTracking()) {
+        m_sizing.trackBorder(global, false);
+        return cursorForHit(m_sizing.trackedGrip());
     }
     return cursorForHit(hitTest(type, global));
 }
 
 void FormLayerBorder::stripRelease(const QPoint& global, Qt::MouseButton button)
 {
-    if (button == Qt::LeftButton && m_frame->ownTracking())
-        m_frame->trackBorderResize(global, true);
+    if (button == Qt::LeftButton && m_sizing.ownTracking())
+        m_sizing.trackBorder(global, true);
 }
 
 void FormLayerBorder::timerEvent(QTimerEvent* event)

@@ -13,6 +13,7 @@
 namespace tessaly::skin {
 
 class FormLayerWindow;
+class PointerSizing;
 class SkinData;
 class SkinFrame;
 
@@ -39,7 +40,8 @@ public:
     static constexpr int kFadeSteps = 6;
     static constexpr int kCompositorCheckInterval = 1000;
 
-    explicit FormLayerBorder(SkinFrame* frame);
+    // Presses on the strips size the window through `sizing`.
+    FormLayerBorder(SkinFrame* frame, PointerSizing& sizing);
     ~FormLayerBorder() override;
     FormLayerBorder(const FormLayerBorder&) = delete;
     FormLayerBorder& operator=(const FormLayerBorder&) = delete;
@@ -110,6 +112,7 @@ private:
     void destroyWindows();
 
     SkinFrame* m_frame;
+    PointerSizing& m_sizing;
     const SkinData* m_sd = nullptr;
     std::optional<LayerBorderGeometry> m_geometry;
     bool m_hitTestEnable = false;

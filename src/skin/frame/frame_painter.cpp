@@ -220,7 +220,7 @@ void paintClientBackground(Bitmap& window, const SkinData& sd, const FrameLayout
 }
 
 void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
-                    const std::vector<FrameObject>& objects, const FramePaintState& state)
+                    std::span<const CaptionButton> objects, const FramePaintState& state)
 {
     const int w = f.width, h = f.height;
     const Picture& picture = sd.picture().picture();
@@ -245,7 +245,7 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
     // strip in its own coordinates.
     if (!f.belowMinimum) {
         for (std::size_t i = 0; i < objects.size() && i < f.objectRects.size(); ++i) {
-            const FrameObject& o = objects[i];
+            const FrameObject& o = objects[i].look();
             const Rect at = f.objectRects[i];
             if (!o.info.visible || at.isEmpty())
                 continue;
@@ -352,7 +352,7 @@ void drawDefaultButton(Bitmap& target, const FrameObject& o, const Rect& at)
     face.draw(target, at.left, at.top);
 }
 
-void composeDefault(Bitmap& window, const FrameLayout& f, const std::vector<FrameObject>& objects,
+void composeDefault(Bitmap& window, const FrameLayout& f, std::span<const CaptionButton> objects,
                     const FramePaintState& state)
 {
     const int w = f.width, h = f.height;
@@ -386,8 +386,8 @@ void composeDefault(Bitmap& window, const FrameLayout& f, const std::vector<Fram
             canvas.drawText(QRect(x, y, box.width(), box.height()), text, kTextFlags);
         }
         for (std::size_t i = 0; i < objects.size() && i < f.objectRects.size(); ++i)
-            if (!objects[i].isCaption() && objects[i].info.visible && !f.objectRects[i].isEmpty())
-                drawDefaultButton(caption, objects[i], moved(f.objectRects[i], -b, -b));
+            if (!objects[i].isCaption() && objects[i].visible() && !f.objectRects[i].isEmpty())
+                drawDefaultButton(caption, objects[i].look(), moved(f.objectRects[i], -b, -b));
         caption.draw(window, b, b);
     }
     // Three one-pixel frames inwards from the window's edge.
@@ -419,7 +419,7 @@ QString fitTextWithEllipsis(const platform::QtCanvas& canvas, const QString& tex
 }
 
 void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
-                  const std::vector<FrameObject>& objects, const FramePaintState& state)
+                  std::span<const CaptionButton> objects, const FramePaintState& state)
 {
     if (layout.width <= 0 || layout.height <= 0) {
         window.clear();

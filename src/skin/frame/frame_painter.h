@@ -6,10 +6,10 @@
 // the rectangles of one FrameLayout.
 
 #include <QString>
-#include <vector>
+#include <span>
 
 #include "skin/frame/frame_layout.h"
-#include "skin/frame/frame_object.h"
+#include "skin/frame/caption_button.h"
 #include "skin/paint/bitmap.h"
 
 namespace tessaly::platform {
@@ -29,7 +29,7 @@ struct FramePaintState {
 // Composes the whole window (frame and client background) into `window`,
 // which takes the layout's size. sd is null for the default look.
 void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
-                  const std::vector<FrameObject>& objects, const FramePaintState& state);
+                  std::span<const CaptionButton> objects, const FramePaintState& state);
 
 // Redraws one caption button in place at its layout rectangle, in its
 // current state (used for hover, press and fade ticks). Returns the

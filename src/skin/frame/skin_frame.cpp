@@ -6,7 +6,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimerEvent>
 #include <QWindow>
 #include <algorithm>
@@ -18,11 +17,9 @@
 #include "skin/frame/application_notifier.h"
 #include "skin/frame/form_layer_border.h"
 #include "skin/frame/frame_cursor.h"
-#include "skin/frame/frame_painter.h"
 #include "skin/frame/layer_manager.h"
 #include "skin/controls/skin_notice_event.h"
 #include "skin/menus/skin_menu.h"
-#include "skin/menus/skin_popup_menu.h"
 #include "skin/paint/bitmap_canvas.h"
 
 namespace tessaly::skin {
@@ -36,12 +33,9 @@ bool contains(const Rect& r, const QPoint& p)
     return p.x() >= r.left && p.x() < r.right && p.y() >= r.top && p.y() < r.bottom;
 }
 
-// The records that become frame objects, in the registry's order.
-bool makesObject(const DataSkinObject& record)
+std::optional<FrameSkinGeometry> geometryOf(const SkinData* sd, bool skinSupport)
 {
-    return dynamic_cast<const DataSkinCaption*>(&record) != nullptr
-        || (dynamic_cast<const DataSkinStdButton*>(&record) != nullptr
-            && dynamic_cast<const DataSkinMainMenuBarButton*>(&record) == nullptr);
+    return skinSupport ? std::optional(FrameSkinGeometry::from(*sd)) : std::nullopt;
 }
 
 } // namespace
@@ -53,12 +47,10 @@ SkinFrame::SkinFrame(platform::FramelessWindow* window)
     m_window->installEventFilter(this);
     ApplicationNotifier::instance().addWindow(m_window);
     m_skinMenu = std::make_unique<SkinMenu>(m_window, this);
-    // Alt+Space opens the system menu below its button wherever the focus
-    // is in the window.
-    m_altSpace = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), m_window);
-    m_altSpace->setContext(Qt::WindowShortcut);
-    connect(m_altSpace, &QShortcut::activated, this, [this] { showSystemMenuBelowButton(); });
-    m_layerBorder = std::make_unique<FormLayerBorder>(this);
+    m_windowStates = std::make_unique<WindowStates>(*this);
+    m_sizing = std::make_unique<PointerSizing>(*this);
+    m_systemMenu = std::make_unique<SystemMenu>(*this);
+    m_layerBorder = std::make_unique<FormLayerBorder>(this, *m_sizing);
     applySkin();
 }
 
@@ -67,10 +59,6 @@ SkinFrame::~SkinFrame()
     // The engine tells its frame when it closes: close it while the frame
     // is still whole.
     m_skinMenu->hide();
-    if (m_inMenu)
-        QCoreApplication::instance()->removeEventFilter(this);
-    // A later frame of the same window makes its own.
-    delete m_altSpace;
     m_window->removeEventFilter(this);
     ApplicationNotifier::instance().removeWindow(m_window);
 }
@@ -85,7 +73,6 @@ void SkinFrame::setBorderIcons(unsigned icons)
 {
     m_borderIcons = icons;
     applyBorderIcons();
-    m_layoutDirty = true;
     updateFrame();
 }
 
@@ -95,7 +82,7 @@ bool SkinFrame::formActive() const
     // window, which Qt reports as a deactivation: the window keeps its
     // active look until the move ends, unless another window of the
     // program became active.
-    if (m_sizeMove && m_activeAtSizeMove && QApplication::activeWindow() == nullptr)
+    if (m_sizing->startedActive() && QApplication::activeWindow() == nullptr)
         return true;
     return m_window->isActiveWindow();
 }
@@ -104,24 +91,36 @@ std::vector<FrameObjectInfo> SkinFrame::objectInfos() const
 {
     std::vector<FrameObjectInfo> infos;
     infos.reserve(m_objects.size());
-    for (const FrameObject& o : m_objects)
-        infos.push_back(o.info);
+    for (const CaptionButton& b : m_objects)
+        infos.push_back(b.look().info);
     return infos;
 }
 
 int SkinFrame::getIndex(std::string_view idName) const
 {
     for (std::size_t i = 0; i < m_objects.size(); ++i)
-        if (m_objects[i].idName == idName)
+        if (m_objects[i].idName() == idName)
             return int(i);
     return -1;
 }
 
+Rect SkinFrame::objectOnScreen(int index) const
+{
+    if (index < 0 || std::size_t(index) >= m_layout.objectRects.size())
+        return {};
+    const Rect r = m_layout.objectRects[std::size_t(index)];
+    // The window has no decoration: its geometry is its place on the screen
+    // (mapToGlobal would ask the server, which may lag behind the window
+    // manager's placement of a window just shown).
+    const QPoint at = m_window->geometry().topLeft();
+    return {r.left + at.x(), r.top + at.y(), r.right + at.x(), r.bottom + at.y()};
+}
+
 LayerManager* SkinFrame::glow(int index) const
 {
-    if (index < 0 || std::size_t(index) >= m_glows.size())
+    if (index < 0 || std::size_t(index) >= m_objects.size())
         return nullptr;
-    return m_glows[std::size_t(index)].get();
+    return m_objects[std::size_t(index)].glow();
 }
 
 // ---- skin changes --------------------------------------------------------------
@@ -132,12 +131,8 @@ void SkinFrame::applySkin()
     m_skinSupport = m_sd && !m_sd->empty();
     hideLayers();
     m_layerBorder->initFrame(m_skinSupport ? m_sd : nullptr);
-    if (m_skinSupport)
-        createObjects();
-    else
-        createDefaultButtons();
+    createObjects();
     applyBorderIcons();
-    m_layoutDirty = true;
     // The old limits let go first, so that the window takes its new size in
     // one step; the new ones follow.
     m_window->setMinimumSize(0, 0);
@@ -155,7 +150,6 @@ void SkinFrame::clearObjects()
 {
     hideLayers();
     m_objects.clear();
-    m_glows.clear();
     m_activeObject = m_mouseCaptureObject = -1;
     m_layoutDirty = true;
 }
@@ -163,104 +157,33 @@ void SkinFrame::clearObjects()
 void SkinFrame::createObjects()
 {
     clearObjects();
-    for (const auto& record : m_sd->objectList()) {
-        if (!makesObject(*record))
-            continue;
-        FrameObject o;
-        o.fromRecord = true;
-        o.idName = record->idName;
-        o.hint = record->hint;
-        o.info.skinRect = record->skinRect;
-        o.info.skinRectInAPicture = record->skinRectInAPicture;
-        o.activePicture = m_sd->activePicture(record->activePictureIndex);
-        o.activeSkinRect = o.activePicture ? record->activeSkinRect : Rect{};
-        o.inActiveSkinRect = record->inActiveSkinRect;
-        o.morphing = record->morphing && !o.activeSkinRect.isEmpty();
-        o.morphKind = record->morphKind;
-        o.glowLayerPictureIndex = record->glowLayerPictureIndex;
-        o.glowLayerMaskPictureIndex = record->glowLayerMaskPictureIndex;
-        o.glowLayerOffsetX = record->glowLayerOffsetX;
-        o.glowLayerOffsetY = record->glowLayerOffsetY;
-        o.glowLayerAlphaBlendValue = record->glowLayerAlphaBlendValue;
-        if (const auto* caption = dynamic_cast<const DataSkinCaption*>(record.get())) {
-            o.info.kind = FrameObjectInfo::Kind::Caption;
-            o.caption = caption;
-        } else if (const auto* button = dynamic_cast<const DataSkinStdButton*>(record.get())) {
-            o.info.kind = FrameObjectInfo::Kind::StdButton;
-            o.info.command = button->command;
-            o.downRect = button->downRect;
-            o.disableSkinRect = button->disableSkinRect;
-        }
-        m_objects.push_back(std::move(o));
+    if (m_skinSupport) {
+        for (const auto& record : m_sd->objectList())
+            if (std::optional<CaptionButton> b = CaptionButton::fromRecord(*m_sd, *record))
+                m_objects.push_back(std::move(*b));
+        return;
     }
-    m_glows.resize(m_objects.size());
-}
-
-void SkinFrame::createDefaultButtons()
-{
-    clearObjects();
     const std::pair<StdCommand, const char*> buttons[] = {
         {StdCommand::Close, "closebutton"},     {StdCommand::Maximize, "maxbutton"},
         {StdCommand::Minimize, "minbutton"},    {StdCommand::RollUp, "rollupbutton"},
         {StdCommand::SysMenu, "sysmenubutton"}, {StdCommand::MinimizeToTray, "traybutton"}};
-    for (const auto& [command, name] : buttons) {
-        FrameObject o;
-        o.idName = name;
-        o.info.kind = FrameObjectInfo::Kind::StdButton;
-        o.info.command = command;
-        o.info.skinRect = {0, 0, 1, 1};
-        m_objects.push_back(std::move(o));
-    }
-    m_glows.resize(m_objects.size());
+    for (const auto& [command, name] : buttons)
+        m_objects.push_back(CaptionButton::defaultButton(command, name));
 }
 
 void SkinFrame::applyBorderIcons()
 {
-    for (FrameObject& o : m_objects) {
-        if (o.isCaption())
-            continue;
-        const bool inPicture = o.info.skinRectInAPicture;
-        auto has = [&](unsigned icon) { return (m_borderIcons & icon) != 0; };
-        switch (o.info.command) {
-        case StdCommand::Close:
-            break;
-        case StdCommand::Maximize:
-            o.enabled = has(BorderIcon::Maximize);
-            o.info.visible = o.enabled || !inPicture;
-            break;
-        case StdCommand::Minimize:
-            o.enabled = has(BorderIcon::Minimize);
-            o.info.visible = o.enabled || !inPicture;
-            break;
-        case StdCommand::SysMenu:
-            o.enabled = has(BorderIcon::SystemMenu);
-            o.info.visible = inPicture ? o.enabled : true;
-            break;
-        case StdCommand::Default:
-            // No handler offers custom objects: they stay hidden.
-            o.info.visible = false;
-            break;
-        case StdCommand::RollUp:
-            o.enabled = has(BorderIcon::RollUp);
-            o.info.visible = inPicture ? o.enabled : true;
-            break;
-        case StdCommand::MinimizeToTray:
-            o.enabled = has(BorderIcon::MinimizeToTray);
-            o.info.visible = inPicture ? o.enabled : true;
-            break;
-        }
-    }
+    for (CaptionButton& b : m_objects)
+        b.applyBorderIcons(m_borderIcons);
     m_layoutDirty = true;
 }
 
 void SkinFrame::applySize()
 {
-    const std::optional<FrameSkinGeometry> geometry =
-        m_skinSupport ? std::optional(FrameSkinGeometry::from(*m_sd)) : std::nullopt;
     QSize size = m_window->size();
     const QSize client = m_window->designClientSize();
     if (client.width() > 0 && client.height() > 0) {
-        const FrameMargins m = frameMargins(geometry);
+        const FrameMargins m = frameMargins(geometryOf(m_sd, m_skinSupport));
         size = QSize(client.width() + m.left + m.right, client.height() + m.top + m.bottom);
     }
     // Below the minimum the window is raised to it at once.
@@ -333,13 +256,11 @@ void SkinFrame::updateFrame()
 void SkinFrame::relayout()
 {
     m_layoutDirty = false;
-    std::optional<FrameSkinGeometry> geometry;
     PixelView mask;
-    if (m_skinSupport) {
-        geometry = FrameSkinGeometry::from(*m_sd);
+    if (m_skinSupport)
         mask = pixelView(m_sd->mask().picture());
-    }
-    m_layout = layoutFrame(geometry, mask, m_window->width(), m_window->height(), objectInfos());
+    m_layout = layoutFrame(geometryOf(m_sd, m_skinSupport), mask, m_window->width(), m_window->height(),
+                           objectInfos());
     m_window->clientArea()->setGeometry(qrect(m_layout.clientRect));
     // An empty QRegion would mean "no mask" to Qt: the layout gives an
     // empty shape as no region at all, the plain window rectangle.
@@ -356,18 +277,32 @@ void SkinFrame::invalidateImages()
     repaint(QRect(0, 0, m_layout.width, m_layout.height));
 }
 
+void SkinFrame::redrawWhole()
+{
+    m_layoutDirty = true;
+    updateFrame();
+    repaint(QRect(0, 0, m_layout.width, m_layout.height));
+}
+
+bool SkinFrame::effectsOn() const { return m_skinSupport && m_sd->enableSkinEffects(); }
+
+FramePaintState SkinFrame::paintState(bool active) const
+{
+    FramePaintState state;
+    state.active = active;
+    state.title = m_window->windowTitle();
+    state.morphEnabled = effectsOn();
+    return state;
+}
+
 Bitmap& SkinFrame::ensureImage(bool active)
 {
     Bitmap& image = m_images[active ? 1 : 0];
     if (!m_imageValid[active ? 1 : 0]) {
-        FramePaintState state;
-        state.active = active;
-        state.title = m_window->windowTitle();
-        state.morphEnabled = m_skinSupport && m_sd->enableSkinEffects();
-        for (FrameObject& o : m_objects)
-            if (o.isCaption())
-                o.active = active;
-        composeFrame(image, m_skinSupport ? m_sd : nullptr, m_layout, m_objects, state);
+        for (CaptionButton& b : m_objects)
+            if (b.isCaption())
+                b.setWindowActive(active);
+        composeFrame(image, m_skinSupport ? m_sd : nullptr, m_layout, m_objects, paintState(active));
         ++m_composeCount;
         m_imageValid[active ? 1 : 0] = true;
     }
@@ -408,14 +343,9 @@ void SkinFrame::redrawObject(int index)
     const bool active = formActive();
     const int slot = active ? 1 : 0;
     const Rect at = index < int(m_layout.objectRects.size()) ? m_layout.objectRects[std::size_t(index)] : Rect{};
-    if (m_imageValid[slot]) {
-        FramePaintState state;
-        state.active = active;
-        state.title = m_window->windowTitle();
-        state.morphEnabled = m_skinSupport && m_sd->enableSkinEffects();
-        redrawButton(m_images[slot], m_skinSupport ? m_sd : nullptr, m_layout, m_objects[std::size_t(index)], index,
-                     state);
-    }
+    if (m_imageValid[slot])
+        redrawButton(m_images[slot], m_skinSupport ? m_sd : nullptr, m_layout, m_objects[std::size_t(index)].look(),
+                     index, paintState(active));
     repaint(qrect(at));
 }
 
@@ -426,16 +356,13 @@ void SkinFrame::redrawButtons()
             redrawObject(int(i));
 }
 
-bool SkinFrame::morphEnabled(const FrameObject& o) const
-{
-    return o.morphing && m_skinSupport && m_sd->enableSkinEffects();
-}
+// ---- the caption buttons under the pointer ----------------------------------------
 
-void SkinFrame::startMorph(int index)
+void SkinFrame::follow(CaptionButton::Next next, int index)
 {
-    if (morphEnabled(m_objects[std::size_t(index)]))
+    if (next == CaptionButton::Next::Fade)
         m_morphTimer.start(kMorphInterval, this);
-    else
+    else if (next == CaptionButton::Next::Redraw)
         redrawObject(index);
 }
 
@@ -443,10 +370,8 @@ void SkinFrame::morphTick()
 {
     bool moved = false;
     for (std::size_t i = 0; i < m_objects.size(); ++i) {
-        FrameObject& o = m_objects[i];
-        if (o.isCaption() || !morphEnabled(o) || !o.canMorph())
+        if (!m_objects[i].fadeTick(effectsOn()))
             continue;
-        o.morphStep += o.active ? 1 : -1;
         moved = true;
         redrawObject(int(i));
     }
@@ -454,18 +379,12 @@ void SkinFrame::morphTick()
         m_morphTimer.stop();
 }
 
-// ---- the objects under the pointer -------------------------------------------------
-
 void SkinFrame::testActiveObject(const QPoint& p, bool track)
 {
-    if (m_objects.empty() || !formActive() || m_closing || m_sizeMove)
+    if (m_objects.empty() || !formActive() || m_closing || m_sizing->running())
         return;
     const int old = m_activeObject;
-    int found = -1;
-    if (track && p.x() >= 0) {
-        const FrameHitResult hit = hitTest(p);
-        found = hit.objectIndex;
-    }
+    int found = track && p.x() >= 0 ? hitTest(p).objectIndex : -1;
     if (m_mouseCaptureObject != -1 && found != m_mouseCaptureObject)
         found = -1;
     m_activeObject = found;
@@ -479,74 +398,54 @@ void SkinFrame::testActiveObject(const QPoint& p, bool track)
 
 void SkinFrame::mouseEnter(int index)
 {
-    FrameObject& o = m_objects[std::size_t(index)];
-    if (!o.enabled || !o.info.visible)
+    CaptionButton& b = m_objects[std::size_t(index)];
+    if (!b.tracksPointer())
         return;
-    o.mouseIn = true;
-    if (o.isCaption())
+    const CaptionButton::Next next = b.enter(effectsOn());
+    if (b.isCaption())
         return;
-    o.active = true;
-    if (o.downRect.isEmpty() || !o.down) {
-        if (!o.activeSkinRect.isEmpty())
-            startMorph(index);
-    } else {
-        if (morphEnabled(o))
-            o.morphStep = FrameObject::kMorphSteps;
-        redrawObject(index);
-    }
+    follow(next, index);
     showLayer(index);
 }
 
 void SkinFrame::mouseLeave(int index)
 {
-    FrameObject& o = m_objects[std::size_t(index)];
-    if (!o.enabled || !o.info.visible)
+    CaptionButton& b = m_objects[std::size_t(index)];
+    if (!b.tracksPointer())
         return;
-    o.mouseIn = false;
-    if (o.isCaption())
+    const CaptionButton::Next next = b.leave(effectsOn());
+    if (b.isCaption())
         return;
-    o.active = false;
     redrawObject(index);
-    startMorph(index);
-    if (LayerManager* g = glow(index))
-        g->hide();
+    follow(next, index);
 }
 
 void SkinFrame::setPressed(int index, bool value)
 {
-    FrameObject& o = m_objects[std::size_t(index)];
-    o.down = value;
-    if (morphEnabled(o) && o.active)
-        o.morphStep = FrameObject::kMorphSteps;
+    const CaptionButton::Next next = m_objects[std::size_t(index)].setPressed(value, effectsOn());
     redrawObject(index);
-    if (morphEnabled(o) && !o.down)
-        startMorph(index);
+    follow(next, index);
 }
 
 void SkinFrame::mouseDown(int index)
 {
-    FrameObject& o = m_objects[std::size_t(index)];
-    if (o.isCaption() || !o.enabled || o.down)
+    const CaptionButton& b = m_objects[std::size_t(index)];
+    if (b.isCaption() || !b.enabled() || b.down())
         return;
     setPressed(index, true);
     // The system menu opens on press; the button stays down while it is open.
-    if (o.info.command == StdCommand::SysMenu) {
-        // The window has no decoration: its geometry is its place.
-        const QPoint at = m_window->geometry().topLeft();
-        const Rect r = m_layout.objectRects[std::size_t(index)];
-        popupSystemMenu({r.left + at.x(), r.top + at.y(), r.right + at.x(), r.bottom + at.y()});
-        m_menuByButton = true;
-    }
+    if (b.command() == StdCommand::SysMenu)
+        m_systemMenu->showFromButton(objectOnScreen(index));
 }
 
 void SkinFrame::mouseUp(int index)
 {
-    FrameObject& o = m_objects[std::size_t(index)];
-    if (o.isCaption())
+    const CaptionButton& b = m_objects[std::size_t(index)];
+    if (b.isCaption())
         return;
-    const bool runs = o.active;
+    const bool runs = b.hot();
     // The button is drawn released before its command runs.
-    if (o.enabled && o.down)
+    if (b.enabled() && b.down())
         setPressed(index, false);
     if (runs)
         doCommand(index);
@@ -554,8 +453,7 @@ void SkinFrame::mouseUp(int index)
 
 void SkinFrame::doCommand(int index)
 {
-    const FrameObject& o = m_objects[std::size_t(index)];
-    switch (o.info.command) {
+    switch (m_objects[std::size_t(index)].command()) {
     case StdCommand::Close:
         deactivateAll();
         m_closing = true;
@@ -564,22 +462,19 @@ void SkinFrame::doCommand(int index)
         QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection);
         break;
     case StdCommand::Maximize:
-        deactivateAll();
-        hideLayers();
-        changeWindowState(m_windowState == WindowState::Maximized ? WindowState::Normal : WindowState::Maximized);
+        quietButtons();
+        changeWindowState(windowState() == WindowState::Maximized ? WindowState::Normal : WindowState::Maximized);
         break;
     case StdCommand::Minimize:
-        deactivateAll();
-        hideLayers();
+        quietButtons();
         changeWindowState(WindowState::Minimized);
         break;
     case StdCommand::MinimizeToTray:
         // The program has no tray icon: nothing to minimise to.
-        deactivateAll();
-        hideLayers();
+        quietButtons();
         break;
     case StdCommand::RollUp:
-        switchRollUp(!m_rollUpState);
+        switchRollUp(!rollUpState());
         break;
     case StdCommand::SysMenu: // the menu opens on press
     case StdCommand::Default:
@@ -587,16 +482,9 @@ void SkinFrame::doCommand(int index)
     }
 }
 
-void SkinFrame::onMouseMove(const QPoint& p)
-{
-    testActiveObject(p, true);
-    if (m_activeObject >= 0 && formActive() && !m_mouseTimer.isActive())
-        m_mouseTimer.start(kMouseTimerInterval, this);
-}
-
 void SkinFrame::mouseTick()
 {
-    if (!formActive() || m_sizeMove) {
+    if (!formActive() || m_sizing->running()) {
         m_mouseTimer.stop();
         return;
     }
@@ -611,7 +499,8 @@ void SkinFrame::mouseTick()
         deactivateAll();
         return;
     }
-    // The window has no decoration: its geometry is its place (see showLayer).
+    // The window has no decoration: its geometry is its place (see
+    // objectOnScreen).
     const QPoint p = global - m_window->geometry().topLeft();
     if (contains(m_layout.clientRect, p)) {
         if (m_activeObject >= 0)
@@ -630,9 +519,8 @@ void SkinFrame::onActivationChange()
         m_activeObject = m_mouseCaptureObject = -1;
         m_mouseTimer.stop();
     }
-    for (FrameObject& o : m_objects)
-        if (!o.isCaption())
-            o.resetState();
+    for (CaptionButton& b : m_objects)
+        b.reset();
     m_morphTimer.stop();
     if (active) {
         redrawButtons();
@@ -643,29 +531,71 @@ void SkinFrame::onActivationChange()
 
 void SkinFrame::showLayer(int index)
 {
-    const FrameObject& o = m_objects[std::size_t(index)];
-    if (!m_skinSupport || o.isCaption() || o.glowLayerPictureIndex == -1 || !m_sd->showCaptionButtonGlowFrames())
+    if (!m_skinSupport)
         return;
-    const Picture* picture = m_sd->activePicture(o.glowLayerPictureIndex);
-    const Picture* mask = m_sd->activePicture(o.glowLayerMaskPictureIndex);
-    if (!picture)
-        return;
-    if (!m_glows[std::size_t(index)])
-        m_glows[std::size_t(index)] = std::make_unique<LayerManager>();
-    const Rect at = m_layout.objectRects[std::size_t(index)];
-    // The window has no decoration: its geometry is its place on the screen
-    // (mapToGlobal would ask the server, which may lag behind the window
-    // manager's placement of a window just shown).
-    const QPoint screen = m_window->geometry().topLeft() + QPoint(at.left, at.top);
-    m_glows[std::size_t(index)]->show(screen - QPoint(o.glowLayerOffsetX, o.glowLayerOffsetY), pixelView(*picture),
-                                      mask ? pixelView(*mask) : PixelView{}, o.glowLayerAlphaBlendValue);
+    const Rect at = objectOnScreen(index);
+    m_objects[std::size_t(index)].showGlow(*m_sd, QPoint(at.left, at.top));
 }
 
 void SkinFrame::hideLayers()
 {
-    for (const auto& g : m_glows)
-        if (g && g->isVisible())
-            g->hide();
+    for (CaptionButton& b : m_objects)
+        b.hideGlow();
+}
+
+void SkinFrame::quietButtons()
+{
+    deactivateAll();
+    hideLayers();
+}
+
+void SkinFrame::stopButtons()
+{
+    hideLayers();
+    m_mouseTimer.stop();
+}
+
+void SkinFrame::resumeButtons()
+{
+    if (formActive())
+        m_mouseTimer.start(kMouseTimerInterval, this);
+}
+
+void SkinFrame::releaseButtons()
+{
+    m_skinMenu->hide();
+    m_mouseTimer.stop();
+    m_morphTimer.stop();
+    hideLayers();
+    m_activeObject = m_mouseCaptureObject = -1;
+    for (CaptionButton& b : m_objects)
+        b.reset();
+    redrawButtons();
+}
+
+void SkinFrame::sizeMoveEnded()
+{
+    m_activeObject = m_mouseCaptureObject = -1;
+    updateFrame();
+    repaint(QRect(0, 0, m_layout.width, m_layout.height));
+    resumeButtons();
+}
+
+void SkinFrame::updateCursor(FrameHit hit)
+{
+    const Qt::CursorShape shape = cursorForHit(hit);
+    if (shape == m_cursor)
+        return;
+    m_cursor = shape;
+    if (shape == Qt::ArrowCursor)
+        m_window->unsetCursor();
+    else
+        m_window->setCursor(shape);
+}
+
+FrameHitResult SkinFrame::hitTest(const QPoint& p) const
+{
+    return m_layout.hitTest(p.x(), p.y(), objectInfos(), m_sizing->sizableNow());
 }
 
 // ---- the window's events ---------------------------------------------------------
@@ -673,16 +603,21 @@ void SkinFrame::hideLayers()
 bool SkinFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_window->windowHandle() && event->type() == QEvent::Expose) {
-        exposed();
+        m_windowStates->exposed();
         m_layerBorder->update();
         return false;
     }
     if (watched != m_window)
-        return m_inMenu && menuPress(watched, event);
+        return false;
     if (event->type() == SkinNoticeEvent::eventType()) {
         skinNotice(static_cast<const SkinNoticeEvent&>(*event));
         return false;
     }
+    return windowEvent(event);
+}
+
+bool SkinFrame::windowEvent(QEvent* event)
+{
     switch (event->type()) {
     case QEvent::Resize:
         updateFrame();
@@ -703,115 +638,143 @@ bool SkinFrame::eventFilter(QObject* watched, QEvent* event)
         m_layerBorder->setActive(formActive());
         return false;
     case QEvent::WindowStateChange:
-        windowStateChanged(static_cast<QWindowStateChangeEvent*>(event)->oldState());
+        m_windowStates->windowStateChanged(
+            static_cast<QWindowStateChangeEvent*>(event)->oldState().testFlag(Qt::WindowMinimized));
         m_layerBorder->update();
         return false;
     case QEvent::Show:
-        m_closing = false;
-        watchScreen();
-        // The border follows once the window itself is on the screen.
-        QMetaObject::invokeMethod(
-            m_layerBorder.get(), [border = m_layerBorder.get()] { border->update(); }, Qt::QueuedConnection);
+        shown();
         return false;
     case QEvent::Hide:
-        hideLayers();
-        m_layerBorder->hide();
-        m_mouseTimer.stop();
+        hidden();
         return false;
     case QEvent::Enter:
-        // The pointer is back after a move or resize by the window manager.
-        if (m_sizeMove && !m_drag.active && !platform::leftButtonDown())
-            endSizeMove();
+        pointerEntered();
         return false;
     case QEvent::Leave:
-        // Where the pointer went is asked, not assumed: a glow appearing
-        // under it can make the window see a leave while the pointer still
-        // rests on the button.
-        if (m_mouseCaptureObject == -1 && formActive() && !m_sizeMove)
-            mouseTick();
+        pointerLeft();
         return false;
-    case QEvent::MouseMove: {
-        const auto* e = static_cast<QMouseEvent*>(event);
-        if (m_drag.active)
-            return dragTo(e->globalPosition().toPoint());
-        // Qt sees no release after a move by the window manager: the first
-        // motion with the button up ends it, so the buttons react at once.
-        // (Qt also sends motion of its own while the window changes size.)
-        if (m_sizeMove) {
-            if (platform::leftButtonDown())
-                return false;
-            endSizeMove();
-        }
-        const QPoint p = e->position().toPoint();
-        updateCursor(hitTest(p).hit);
-        onMouseMove(p);
-        return false;
-    }
+    case QEvent::MouseMove:
+        return mouseMove(static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         return mousePress(static_cast<QMouseEvent*>(event), event->type() == QEvent::MouseButtonDblClick);
-    case QEvent::MouseButtonRelease: {
-        const auto* e = static_cast<QMouseEvent*>(event);
-        if (m_drag.active && e->button() == Qt::LeftButton) {
-            endSizeMove();
-            return true;
-        }
-        if (e->button() != Qt::LeftButton || m_mouseCaptureObject < 0)
-            return false;
-        const int index = m_mouseCaptureObject;
-        m_mouseCaptureObject = -1;
-        if (std::size_t(index) < m_objects.size())
-            mouseUp(index);
-        // Released elsewhere: the pointer may rest on another object now.
-        if (m_activeObject == -1)
-            testActiveObject(e->position().toPoint(), true);
-        return true;
-    }
+    case QEvent::MouseButtonRelease:
+        return mouseRelease(static_cast<QMouseEvent*>(event));
     default:
         return false;
     }
 }
 
+void SkinFrame::shown()
+{
+    m_closing = false;
+    watchScreen();
+    // The border follows once the window itself is on the screen.
+    QMetaObject::invokeMethod(
+        m_layerBorder.get(), [border = m_layerBorder.get()] { border->update(); }, Qt::QueuedConnection);
+}
+
+void SkinFrame::hidden()
+{
+    hideLayers();
+    m_layerBorder->hide();
+    m_mouseTimer.stop();
+}
+
+void SkinFrame::pointerEntered()
+{
+    // The pointer is back after a move or resize by the window manager.
+    if (!platform::leftButtonDown())
+        m_sizing->endHandedOver();
+}
+
+void SkinFrame::pointerLeft()
+{
+    // Where the pointer went is asked, not assumed: a glow appearing under
+    // it can make the window see a leave while the pointer still rests on
+    // the button.
+    if (m_mouseCaptureObject == -1 && formActive() && !m_sizing->running())
+        mouseTick();
+}
+
+bool SkinFrame::mouseMove(QMouseEvent* e)
+{
+    if (m_sizing->follow(e->globalPosition().toPoint()))
+        return true;
+    // Qt sees no release after a move by the window manager: the first
+    // motion with the button up ends it, so the buttons react at once.
+    // (Qt also sends motion of its own while the window changes size.)
+    if (!m_sizing->endUnlessButtonHeld())
+        return false;
+    const QPoint p = e->position().toPoint();
+    updateCursor(hitTest(p).hit);
+    testActiveObject(p, true);
+    if (m_activeObject >= 0 && formActive() && !m_mouseTimer.isActive())
+        m_mouseTimer.start(kMouseTimerInterval, this);
+    return false;
+}
+
 bool SkinFrame::mousePress(QMouseEvent* e, bool doubleClick)
 {
-    if (m_sizeMove && !m_drag.active)
-        endSizeMove();
+    m_sizing->endHandedOver();
     const QPoint p = e->position().toPoint();
     if (contains(m_layout.clientRect, p))
         return false;
-    const FrameHitResult hit = hitTest(p);
-    if (e->button() == Qt::RightButton) {
-        testActiveObject(p, true);
-        if (hit.hit == FrameHit::Caption && !doubleClick) {
-            m_mouseCaptureObject = -1;
-            if (!m_disableSystemMenu)
-                showSystemMenu(e->globalPosition().toPoint());
-        }
-        return true;
-    }
+    if (e->button() == Qt::RightButton)
+        return rightPress(p, e->globalPosition().toPoint(), doubleClick);
     if (e->button() != Qt::LeftButton)
         return false;
+    const FrameHitResult hit = hitTest(p);
     testActiveObject(p, true);
-    if (m_activeObject >= 0 && !m_objects[std::size_t(m_activeObject)].isCaption()) {
-        m_mouseCaptureObject = m_activeObject;
-        const int index = m_activeObject;
-        // A double click on the system-menu button closes the window, once
-        // the menu its first click opened has closed.
-        if (doubleClick && m_objects[std::size_t(index)].info.command == StdCommand::SysMenu) {
-            if (m_inMenu)
-                m_closeAfterMenu = true;
-            else
-                QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection);
-            return true;
-        }
-        mouseDown(index);
-        return true;
-    }
+    if (m_activeObject >= 0 && !m_objects[std::size_t(m_activeObject)].isCaption())
+        return leftPressOnButton(doubleClick);
     m_mouseCaptureObject = -1;
     if (hit.hit == FrameHit::Caption && doubleClick)
-        captionDoubleClick();
+        m_windowStates->captionDoubleClick();
     else if (hit.hit == FrameHit::Caption || isSizingHit(hit.hit))
-        startSizeMove(hit.hit, e->globalPosition().toPoint());
+        m_sizing->start(hit.hit, e->globalPosition().toPoint());
+    return true;
+}
+
+bool SkinFrame::rightPress(const QPoint& p, const QPoint& global, bool doubleClick)
+{
+    const FrameHitResult hit = hitTest(p);
+    testActiveObject(p, true);
+    if (hit.hit == FrameHit::Caption && !doubleClick) {
+        m_mouseCaptureObject = -1;
+        m_systemMenu->showAt(global);
+    }
+    return true;
+}
+
+bool SkinFrame::leftPressOnButton(bool doubleClick)
+{
+    const int index = m_mouseCaptureObject = m_activeObject;
+    // A double click on the system-menu button closes the window, once
+    // the menu its first click opened has closed.
+    if (doubleClick && m_objects[std::size_t(index)].command() == StdCommand::SysMenu)
+        m_systemMenu->buttonDoubleClicked();
+    else
+        mouseDown(index);
+    return true;
+}
+
+bool SkinFrame::mouseRelease(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton && m_sizing->ownTracking()) {
+        m_sizing->end();
+        return true;
+    }
+    if (e->button() != Qt::LeftButton || m_mouseCaptureObject < 0)
+        return false;
+    const int index = m_mouseCaptureObject;
+    m_mouseCaptureObject = -1;
+    if (std::size_t(index) < m_objects.size())
+        mouseUp(index);
+    // Released elsewhere: the pointer may rest on another object now.
+    if (m_activeObject == -1)
+        testActiveObject(e->position().toPoint(), true);
     return true;
 }
 
@@ -821,32 +784,11 @@ void SkinFrame::timerEvent(QTimerEvent* event)
         morphTick();
     else if (event->timerId() == m_mouseTimer.timerId())
         mouseTick();
-    else if (event->timerId() == m_sizeMoveTimer.timerId()) {
-        if (!platform::leftButtonDown())
-            endSizeMove();
-    }
     else
         QObject::timerEvent(event);
 }
 
 // ---- size limits -------------------------------------------------------------------
-
-namespace {
-
-FrameSizeState sizeState(SkinFrame::WindowState state, bool rolledUp)
-{
-    return {rolledUp, state == SkinFrame::WindowState::Minimized};
-}
-
-QRect workAreaOf(const QWidget* window)
-{
-    const QScreen* screen = window->screen();
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry() : QRect(0, 0, 1 << 14, 1 << 14);
-}
-
-} // namespace
 
 void SkinFrame::setSizeSettings(const FrameSizeSettings& settings)
 {
@@ -856,19 +798,27 @@ void SkinFrame::setSizeSettings(const FrameSizeSettings& settings)
 
 int SkinFrame::getMinWidth() const
 {
-    const auto geometry = m_skinSupport ? std::optional(FrameSkinGeometry::from(*m_sd)) : std::nullopt;
-    return frameMinWidth(geometry, m_sizeSettings, sizeState(m_windowState, m_rollUpState));
+    const FrameSizeState state{rollUpState(), windowState() == WindowState::Minimized};
+    return frameMinWidth(geometryOf(m_sd, m_skinSupport), m_sizeSettings, state);
 }
 
 int SkinFrame::getMinHeight() const
 {
-    const auto geometry = m_skinSupport ? std::optional(FrameSkinGeometry::from(*m_sd)) : std::nullopt;
-    return frameMinHeight(geometry, m_sizeSettings, sizeState(m_windowState, m_rollUpState));
+    const FrameSizeState state{rollUpState(), windowState() == WindowState::Minimized};
+    return frameMinHeight(geometryOf(m_sd, m_skinSupport), m_sizeSettings, state);
 }
 
-int SkinFrame::getMaxWidth() const { return frameMaxWidth(m_sizeSettings, workAreaOf(m_window).width()); }
+int SkinFrame::getMaxWidth() const { return frameMaxWidth(m_sizeSettings, workArea().width()); }
 
-int SkinFrame::getMaxHeight() const { return frameMaxHeight(m_sizeSettings, workAreaOf(m_window).height()); }
+int SkinFrame::getMaxHeight() const { return frameMaxHeight(m_sizeSettings, workArea().height()); }
+
+QRect SkinFrame::workArea() const
+{
+    const QScreen* screen = m_window->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1 << 14, 1 << 14);
+}
 
 void SkinFrame::applySizeLimits()
 {
@@ -896,389 +846,29 @@ void SkinFrame::watchScreen()
     m_window->windowHandle()->installEventFilter(this);
 }
 
-// ---- hit testing, moving and sizing ------------------------------------------------
-
-bool SkinFrame::sizableNow() const
-{
-    return m_resizable && m_windowState == WindowState::Normal && !m_rollUpState;
-}
-
-FrameHitResult SkinFrame::hitTest(const QPoint& p) const
-{
-    return m_layout.hitTest(p.x(), p.y(), objectInfos(), sizableNow());
-}
-
-void SkinFrame::updateCursor(FrameHit hit)
-{
-    const Qt::CursorShape shape = cursorForHit(hit);
-    if (shape == m_cursor)
-        return;
-    m_cursor = shape;
-    if (shape == Qt::ArrowCursor)
-        m_window->unsetCursor();
-    else
-        m_window->setCursor(shape);
-}
-
-void SkinFrame::startSizeMove(FrameHit grip, const QPoint& global)
-{
-    // A maximised window stays where it is.
-    if (grip == FrameHit::Caption && m_windowState == WindowState::Maximized)
-        return;
-    beginSizeMove();
-    if (platform::startSystemMoveResize(m_window, edgesForHit(grip))) {
-        // The platform tells nothing when it ends: the button is watched.
-        m_sizeMoveTimer.start(kMouseTimerInterval, this);
-        return;
-    }
-    // No window manager to do it: the frame follows the pointer itself.
-    const QRect g = m_window->geometry();
-    m_drag = {true, grip, global, {g.left(), g.top(), g.right() + 1, g.bottom() + 1}};
-}
-
-void SkinFrame::beginSizeMove()
-{
-    // The window system tells nothing when a move or resize starts: what
-    // would happen then happens here. Buttons forget hover and press, the
-    // glows go, and the pointer is not tracked until it ends.
-    m_skinMenu->hide();
-    m_mouseTimer.stop();
-    m_morphTimer.stop();
-    hideLayers();
-    m_activeObject = m_mouseCaptureObject = -1;
-    for (FrameObject& o : m_objects)
-        if (!o.isCaption())
-            o.resetState();
-    redrawButtons();
-    m_activeAtSizeMove = m_window->isActiveWindow();
-    m_sizeMove = true;
-}
-
-void SkinFrame::endSizeMove()
-{
-    m_sizeMoveTimer.stop();
-    m_sizeMove = false;
-    m_drag.active = false;
-    m_activeObject = m_mouseCaptureObject = -1;
-    updateFrame();
-    repaint(QRect(0, 0, m_layout.width, m_layout.height));
-    if (formActive())
-        m_mouseTimer.start(kMouseTimerInterval, this);
-}
-
-void SkinFrame::trackBorderResize(const QPoint& global, bool released)
-{
-    if (!m_drag.active)
-        return;
-    if (released)
-        endSizeMove();
-    else
-        dragTo(global);
-}
-
-bool SkinFrame::dragTo(const QPoint& global)
-{
-    const QPoint d = global - m_drag.startGlobal;
-    const Rect r = dragBounds(m_drag.grip, m_drag.startBounds, d.x(), d.y(), {getMinWidth(), getMinHeight()},
-                              {getMaxWidth(), getMaxHeight()});
-    m_window->setGeometry(QRect(r.left, r.top, r.width(), r.height()));
-    return true;
-}
-
-void SkinFrame::captionDoubleClick()
-{
-    const bool maximisable = (m_borderIcons & BorderIcon::Maximize) != 0;
-    if (m_resizable && m_windowState == WindowState::Minimized)
-        changeWindowState(WindowState::Normal);
-    else if (m_resizable && m_windowState == WindowState::Normal && !m_rollUpState && maximisable)
-        changeWindowState(WindowState::Maximized);
-    else if (m_resizable && m_windowState == WindowState::Maximized && !m_maxRollUpState)
-        changeWindowState(WindowState::Normal);
-    else
-        switchRollUp(!m_rollUpState);
-}
-
-// ---- window states -----------------------------------------------------------------
-
-bool SkinFrame::isMainWindow() const { return m_window->parentWidget() == nullptr; }
-
-void SkinFrame::changeWindowState(WindowState state)
-{
-    if (state == m_windowState)
-        return;
-    m_skinMenu->hide();
-    switch (state) {
-    case WindowState::Normal:
-        restoreWindow();
-        break;
-    case WindowState::Minimized:
-        minimizeWindow();
-        break;
-    case WindowState::Maximized:
-        maximizeWindow();
-        break;
-    }
-}
-
-void SkinFrame::minimizeWindow()
-{
-    deactivateAll();
-    hideLayers();
-    if (isMainWindow()) {
-        // The program is minimised: its main window goes to the task bar and
-        // takes its other windows along (windowStateChanged). The frame's own
-        // state stays normal.
-        m_window->showMinimized();
-        return;
-    }
-    // A secondary window shrinks to its caption bar at the first free place
-    // along the bottom of the work area.
-    if (m_oldBounds.isEmpty())
-        m_oldBounds = m_window->geometry();
-    m_windowState = WindowState::Minimized;
-    applySizeLimits();
-    std::vector<Point> taken;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w == m_window || !w->isVisible())
-            continue;
-        // The frame is a child of its window (no meta-object: dynamic_cast).
-        for (QObject* child : w->children()) {
-            const auto* other = dynamic_cast<const SkinFrame*>(child);
-            if (other && !other->isMainWindow() && other->windowState() == WindowState::Minimized)
-                taken.push_back({w->x(), w->y()});
-        }
-    }
-    const QRect a = workAreaOf(m_window);
-    const Point at = minimisedSlot({a.left(), a.top(), a.left() + a.width(), a.top() + a.height()}, getMinWidth(),
-                                   getMinHeight(), taken);
-    m_window->setGeometry(QRect(at.x, at.y, getMinWidth(), getMinHeight()));
-    if (m_onMinimize)
-        m_onMinimize();
-}
-
-void SkinFrame::maximizeWindow()
-{
-    m_rollUpBeforeMaximize = m_rollUpState;
-    if (m_oldBounds.isEmpty())
-        m_oldBounds = m_window->geometry();
-    m_windowState = WindowState::Maximized;
-    applySizeLimits();
-    m_window->setGeometry(workAreaOf(m_window));
-    if (m_onMaximize)
-        m_onMaximize();
-}
-
-void SkinFrame::restoreWindow()
-{
-    // Undo a roll-up that began while maximised.
-    if (m_windowState == WindowState::Maximized && m_rollUpState && !m_rollUpBeforeMaximize)
-        m_rollUpState = false;
-    m_rollUpBeforeMaximize = false;
-    m_maxRollUpState = false;
-    m_windowState = WindowState::Normal;
-    applySizeLimits();
-    if (!m_oldBounds.isEmpty())
-        m_window->setGeometry(m_oldBounds);
-    m_oldBounds = QRect();
-    if (formActive())
-        m_mouseTimer.start(kMouseTimerInterval, this);
-    m_layoutDirty = true;
-    updateFrame();
-    repaint(QRect(0, 0, m_layout.width, m_layout.height));
-    if (m_onRestore)
-        m_onRestore();
-}
-
-void SkinFrame::switchRollUp(bool value)
-{
-    if ((m_borderIcons & BorderIcon::RollUp) == 0 || m_windowState == WindowState::Minimized)
-        return;
-    if (m_rollUpState && m_windowState == WindowState::Maximized && !m_maxRollUpState)
-        return;
-    if (value == m_rollUpState)
-        return;
-    if (m_windowState == WindowState::Maximized)
-        m_maxRollUpState = value;
-    if (value)
-        m_oldHeight = m_window->height();
-    m_rollUpState = value;
-    applySizeLimits();
-    // Rolled up the window is its frame without the client area.
-    const int height = value ? getMinHeight() : std::max(m_oldHeight, getMinHeight());
-    m_window->setGeometry(QRect(m_window->pos(), QSize(m_window->width(), height)));
-}
-
-void SkinFrame::windowStateChanged(Qt::WindowStates old)
-{
-    const bool minimised = m_window->isMinimized();
-    if (minimised && !(old & Qt::WindowMinimized)) {
-        hideLayers();
-        m_mouseTimer.stop();
-        m_skinMenu->hide();
-        if (isMainWindow())
-            hideOwnedWindows();
-    } else if (!minimised && (old & Qt::WindowMinimized)) {
-        if (isMainWindow())
-            showOwnedWindows();
-        if (formActive())
-            m_mouseTimer.start(kMouseTimerInterval, this);
-        if (m_onRestore)
-            m_onRestore();
-    }
-}
-
-void SkinFrame::exposed()
-{
-    // Qt can miss the window manager's word that a minimised window is
-    // normal again (seen with openbox on X11): a window shown on the screen
-    // is not minimised, and Qt is told so, which runs the restore.
-    if (m_window->isMinimized() && m_window->windowHandle()->isExposed())
-        m_window->setWindowState(m_window->windowState() & ~Qt::WindowMinimized);
-}
-
-void SkinFrame::hideOwnedWindows()
-{
-    // The program's other windows (the About window) go with the main
-    // window; menus, hints and glows are not owned windows.
-    m_hiddenOwned.clear();
-    const QList<QWidget*> windows = QApplication::topLevelWidgets();
-    for (QWidget* w : windows) {
-        if (w == m_window || !w->isVisible() || !w->parentWidget() || w->parentWidget()->window() != m_window)
-            continue;
-        if (w->windowType() != Qt::Window && w->windowType() != Qt::Dialog)
-            continue;
-        m_hiddenOwned.emplace_back(w);
-        w->hide();
-    }
-}
-
-void SkinFrame::showOwnedWindows()
-{
-    std::vector<QPointer<QWidget>> windows = std::move(m_hiddenOwned);
-    m_hiddenOwned.clear();
-    for (const QPointer<QWidget>& w : windows)
-        if (w)
-            w->show();
-}
-
-// ---- the system menu ---------------------------------------------------------------
+// ---- the system menu's engine ------------------------------------------------------
 
 SkinMenu& SkinFrame::skinMenu() { return *m_skinMenu; }
 
 bool SkinFrame::layeredWindowsAvailable() const { return platform::compositingManagerRunning(); }
 
-SystemMenuActions SkinFrame::systemMenuActions()
-{
-    SystemMenuActions a;
-    a.minimize = [this] { changeWindowState(WindowState::Minimized); };
-    a.maximize = [this] { changeWindowState(WindowState::Maximized); };
-    a.restore = [this] {
-        if (m_maxRollUpState || (m_rollUpState && m_windowState == WindowState::Normal))
-            switchRollUp(false);
-        else
-            changeWindowState(WindowState::Normal);
-    };
-    a.rollUp = [this] { switchRollUp(true); };
-    a.minimizeToTray = [] {}; // no tray icon
-    a.close = [this] { QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection); };
-    return a;
-}
-
-void SkinFrame::popupSystemMenu(const Rect& anchor)
-{
-    // The items are built for the state at each opening; the engine lets go
-    // of the old ones first.
-    m_skinMenu->hide();
-    m_sysMenu = std::make_unique<SkinPopupMenu>(m_window);
-    m_sysMenu->setSkinComponent(this);
-    SystemMenuState state;
-    state.borderIcons = m_borderIcons;
-    state.minimised = m_windowState == WindowState::Minimized;
-    state.maximised = m_windowState == WindowState::Maximized;
-    state.rolledUp = m_rollUpState;
-    state.maxRollUpState = m_maxRollUpState;
-    buildSystemMenu(m_sysMenu->items(), state, systemMenuActions(), m_sd ? m_sd->resourceStrData() : nullptr);
-    m_menuOpened.start();
-    m_sysMenu->popupFromRect(anchor, false);
-}
-
-void SkinFrame::showSystemMenu(const QPoint& global)
-{
-    if (m_disableSystemMenu)
-        return;
-    m_menuByButton = false;
-    popupSystemMenu({global.x(), global.y(), global.x(), global.y()});
-}
-
-void SkinFrame::showSystemMenuBelowButton()
-{
-    if (m_disableSystemMenu || !m_window->isVisible())
-        return;
-    for (std::size_t i = 0; i < m_objects.size(); ++i) {
-        const FrameObject& o = m_objects[i];
-        if (o.info.command != StdCommand::SysMenu || o.isCaption() || !o.enabled || !o.info.visible)
-            continue;
-        const Rect r = m_layout.objectRects[i];
-        if (r.isEmpty())
-            continue;
-        // The window has no decoration: its geometry is its place.
-        const QPoint at = m_window->geometry().topLeft();
-        m_menuByButton = false;
-        popupSystemMenu({r.left + at.x(), r.top + at.y(), r.right + at.x(), r.bottom + at.y()});
-        return;
-    }
-}
-
-void SkinFrame::skinMenuOpen()
-{
-    if (m_inMenu)
-        return;
-    m_inMenu = true;
-    m_closeAfterMenu = false;
-    // Watches presses on the menu's windows (a second click on the
-    // system-menu button lands on the menu, which has the pointer).
-    QCoreApplication::instance()->installEventFilter(this);
-}
+void SkinFrame::skinMenuOpen() { m_systemMenu->opened(); }
 
 void SkinFrame::skinMenuClose()
 {
-    if (!m_inMenu)
+    if (!m_systemMenu->inMenu())
         return;
-    m_inMenu = false;
-    QCoreApplication::instance()->removeEventFilter(this);
-    for (LayerManager* g : {glow(getIndex("sysmenubutton"))})
-        if (g)
-            g->hide();
+    if (LayerManager* g = glow(getIndex("sysmenubutton")))
+        g->hide();
     // The button that opened the menu comes up; its release went to the menu.
     for (std::size_t i = 0; i < m_objects.size(); ++i) {
-        if (!m_objects[i].isCaption() && m_objects[i].down) {
+        if (!m_objects[i].isCaption() && m_objects[i].down()) {
             setPressed(int(i), false);
             break;
         }
     }
     m_mouseCaptureObject = -1;
-    if (m_closeAfterMenu) {
-        m_closeAfterMenu = false;
-        QMetaObject::invokeMethod(m_window, &QWidget::close, Qt::QueuedConnection);
-    }
-}
-
-bool SkinFrame::menuPress(QObject* watched, QEvent* event)
-{
-    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
-        return false;
-    if (!watched->isWidgetType() || !m_menuByButton)
-        return false;
-    const auto* e = static_cast<QMouseEvent*>(event);
-    if (e->button() != Qt::LeftButton || m_menuOpened.elapsed() > QApplication::doubleClickInterval())
-        return false;
-    const int index = getIndex("sysmenubutton");
-    if (index < 0)
-        return false;
-    const QPoint p = e->globalPosition().toPoint() - m_window->geometry().topLeft();
-    if (contains(m_layout.objectRects[std::size_t(index)], p))
-        m_closeAfterMenu = true;
-    return false;
+    m_systemMenu->closed();
 }
 
 } // namespace tessaly::skin

@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QBasicTimer>
-#include <QElapsedTimer>
 #include <QObject>
-#include <QPointer>
 #include <QPoint>
 #include <QRect>
 #include <functional>
@@ -11,15 +9,17 @@
 #include <string_view>
 #include <vector>
 
+#include "skin/frame/caption_button.h"
 #include "skin/frame/frame_layout.h"
-#include "skin/frame/frame_object.h"
+#include "skin/frame/frame_painter.h"
 #include "skin/frame/frame_sizing.h"
+#include "skin/frame/pointer_sizing.h"
 #include "skin/frame/system_menu.h"
+#include "skin/frame/window_states.h"
 #include "skin/menus/menu_frame.h"
 #include "skin/paint/bitmap.h"
 
 class QMouseEvent;
-class QShortcut;
 
 namespace tessaly::platform {
 class FramelessWindow;
@@ -33,15 +33,6 @@ class SkinData;
 class SkinMenu;
 class SkinPopupMenu;
 class SkinNoticeEvent;
-
-// Which caption buttons a window has (bit masks, as stored).
-namespace BorderIcon {
-inline constexpr unsigned SystemMenu = 1;
-inline constexpr unsigned Minimize = 2;
-inline constexpr unsigned Maximize = 4;
-inline constexpr unsigned RollUp = 8;
-inline constexpr unsigned MinimizeToTray = 16;
-} // namespace BorderIcon
 
 // The skinned frame of one frameless window. It hooks the window with an
 // event filter and from then on draws the whole window from the skin of its
@@ -60,9 +51,14 @@ inline constexpr unsigned MinimizeToTray = 16;
 //
 // Every rectangle it paints, shapes or hit-tests with comes from one
 // FrameLayout, computed once per size.
+//
+// The frame routes the window's events, applies the skin and keeps the
+// window's picture; its parts do the rest: each CaptionButton its hover,
+// press, fade and glow, WindowStates the window states, PointerSizing
+// moving and sizing, SystemMenu the system menu.
 class SkinFrame : public QObject, public MenuFrame {
 public:
-    enum class WindowState { Normal, Minimized, Maximized };
+    using WindowState = skin::WindowState;
 
     static constexpr int kMouseTimerInterval = 50;
     static constexpr int kMorphInterval = 25;
@@ -88,10 +84,13 @@ public:
     // The window counts as active.
     bool formActive() const;
     const FrameLayout& layout() const { return m_layout; }
-    const std::vector<FrameObject>& objects() const { return m_objects; }
+    // The caption and the caption buttons, in the layout's object order.
+    const std::vector<CaptionButton>& objects() const { return m_objects; }
     std::vector<FrameObjectInfo> objectInfos() const;
     // Position of the first object named idName, or -1.
     int getIndex(std::string_view idName) const;
+    // Where an object is on the screen (empty when it has no place).
+    Rect objectOnScreen(int index) const;
     // The object under the pointer, the object that has the mouse captured.
     int activeObject() const { return m_activeObject; }
     int mouseCaptureObject() const { return m_mouseCaptureObject; }
@@ -102,6 +101,13 @@ public:
     // The layered border around the window (its strip windows exist only
     // while the skin has one and it can be shown).
     FormLayerBorder* layerBorder() const { return m_layerBorder.get(); }
+
+    // --- parts
+    WindowStates& windowStates() { return *m_windowStates; }
+    const WindowStates& windowStates() const { return *m_windowStates; }
+    PointerSizing& sizing() { return *m_sizing; }
+    const PointerSizing& sizing() const { return *m_sizing; }
+    SystemMenu& systemMenuPart() { return *m_systemMenu; }
 
     // --- behaviour
     // The window can be sized by its frame (default true).
@@ -114,43 +120,32 @@ public:
     int getMinHeight() const;
     int getMaxWidth() const;
     int getMaxHeight() const;
+    // Hands the limits to the window manager (again after a change of state).
+    void applySizeLimits();
+    // The work area of the window's screen.
+    QRect workArea() const;
     // The part of the frame under a window point, for the current state.
     FrameHitResult hitTest(const QPoint& p) const;
     // A move or resize started by the frame runs (the window manager's, or
     // the frame's own tracking).
-    bool sizeMoveRunning() const { return m_sizeMove; }
-    bool ownTracking() const { return m_drag.active; }
-    // The window can be sized now: resizable, in the normal state and not
-    // rolled up.
-    bool sizableNow() const;
-    // A press on the layered border sizes the window by the edges of
-    // `grip`, as a press on the frame's own edge does. Where the frame
-    // tracks the pointer itself, the border hands on the pointer's moves and
-    // the release (which ends the sizing).
-    void startBorderResize(FrameHit grip, const QPoint& global) { startSizeMove(grip, global); }
-    void trackBorderResize(const QPoint& global, bool released);
-    FrameHit trackedGrip() const { return m_drag.grip; }
+    bool sizeMoveRunning() const { return m_sizing->running(); }
 
-    // The frame's window state. Minimising the program's main window
-    // minimises the program, and the frame's state stays normal.
-    WindowState windowState() const { return m_windowState; }
-    bool rollUpState() const { return m_rollUpState; }
-    void changeWindowState(WindowState state);
-    void switchRollUp(bool value);
-    void setOnRestore(std::function<void()> handler) { m_onRestore = std::move(handler); }
-    void setOnMinimize(std::function<void()> handler) { m_onMinimize = std::move(handler); }
-    void setOnMaximize(std::function<void()> handler) { m_onMaximize = std::move(handler); }
+    // The window state (see WindowStates).
+    WindowState windowState() const { return m_windowStates->state(); }
+    bool rollUpState() const { return m_windowStates->rollUpState(); }
+    void changeWindowState(WindowState state) { m_windowStates->changeWindowState(state); }
+    void switchRollUp(bool value) { m_windowStates->switchRollUp(value); }
+    void setOnRestore(std::function<void()> handler) { m_windowStates->setOnRestore(std::move(handler)); }
+    void setOnMinimize(std::function<void()> handler) { m_windowStates->setOnMinimize(std::move(handler)); }
+    void setOnMaximize(std::function<void()> handler) { m_windowStates->setOnMaximize(std::move(handler)); }
 
-    // --- the system menu
-    bool disableSystemMenu() const { return m_disableSystemMenu; }
-    void setDisableSystemMenu(bool on) { m_disableSystemMenu = on; }
-    // Opens the system menu at a screen point / below the system-menu
-    // button (nothing without an enabled, visible one).
-    void showSystemMenu(const QPoint& global);
-    void showSystemMenuBelowButton();
-    // The menu last opened (null before the first).
-    SkinPopupMenu* systemMenu() const { return m_sysMenu.get(); }
-    bool inMenu() const { return m_inMenu; }
+    // --- the system menu (see SystemMenu)
+    bool disableSystemMenu() const { return m_systemMenu->disabled(); }
+    void setDisableSystemMenu(bool on) { m_systemMenu->setDisabled(on); }
+    void showSystemMenu(const QPoint& global) { m_systemMenu->showAt(global); }
+    void showSystemMenuBelowButton() { m_systemMenu->showBelowButton(); }
+    SkinPopupMenu* systemMenu() const { return m_systemMenu->menu(); }
+    bool inMenu() const { return m_systemMenu->inMenu(); }
 
     // MenuFrame
     SkinMenu& skinMenu() override;
@@ -159,6 +154,20 @@ public:
     bool layeredWindowsAvailable() const override;
     void skinMenuOpen() override;
     void skinMenuClose() override;
+
+    // --- what the parts ask of the caption buttons and the picture
+    // Buttons forget the pointer and their glows go.
+    void quietButtons();
+    // The glows go and the pointer is no longer watched (the window hides
+    // or is minimised).
+    void stopButtons();
+    // The pointer is watched again while the window is active.
+    void resumeButtons();
+    // A move or resize starts: no hover, press or glow, no tracking.
+    void releaseButtons();
+    void sizeMoveEnded();
+    // Lays out and repaints the whole window.
+    void redrawWhole();
 
     bool mouseTimerActive() const { return m_mouseTimer.isActive(); }
     bool morphTimerActive() const { return m_morphTimer.isActive(); }
@@ -181,25 +190,29 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    // Skin changes.
     void skinNotice(const SkinNoticeEvent& notice);
     void relayToControls(const SkinNoticeEvent& notice);
     void beforeChange();
     void createObjects();
-    void createDefaultButtons();
     void applyBorderIcons();
     void clearObjects();
     void applySize();
+    void watchScreen();
+    bool effectsOn() const;
+
+    // The picture.
     void relayout();
     void invalidateImages();
+    FramePaintState paintState(bool active) const;
     Bitmap& ensureImage(bool active);
     void paint(const QRegion& region);
     void repaint(const QRect& rect);
     void redrawObject(int index);
     void redrawButtons();
-    bool morphEnabled(const FrameObject& o) const;
-    void startMorph(int index);
 
-    // Tracking and mouse handling of the objects.
+    // The caption buttons under the pointer.
+    void follow(CaptionButton::Next next, int index);
     void testActiveObject(const QPoint& p, bool track);
     void deactivateAll() { testActiveObject(QPoint(-1, -1), false); }
     void mouseEnter(int index);
@@ -208,32 +221,23 @@ private:
     void mouseUp(int index);
     void setPressed(int index, bool value);
     void doCommand(int index);
-    void onMouseMove(const QPoint& p);
     void onActivationChange();
     void showLayer(int index);
     void hideLayers();
-
-    // Moving, sizing and window states.
     void updateCursor(FrameHit hit);
-    void applySizeLimits();
-    void watchScreen();
-    void startSizeMove(FrameHit grip, const QPoint& global);
-    void beginSizeMove();
-    void endSizeMove();
-    bool dragTo(const QPoint& global);
-    void captionDoubleClick();
-    void minimizeWindow();
-    void maximizeWindow();
-    void restoreWindow();
-    void windowStateChanged(Qt::WindowStates old);
-    void exposed();
-    void hideOwnedWindows();
-    void showOwnedWindows();
-    bool isMainWindow() const;
-    SystemMenuActions systemMenuActions();
-    void popupSystemMenu(const Rect& anchor);
-    bool menuPress(QObject* watched, QEvent* event);
+
+    // The window's events.
+    bool windowEvent(QEvent* event);
+    void shown();
+    void hidden();
+    void pointerEntered();
+    void pointerLeft();
+    bool mouseMove(QMouseEvent* e);
     bool mousePress(QMouseEvent* e, bool doubleClick);
+    bool rightPress(const QPoint& p, const QPoint& global, bool doubleClick);
+    bool leftPressOnButton(bool doubleClick);
+    bool mouseRelease(QMouseEvent* e);
+
     platform::FramelessWindow* m_window;
     SkinData* m_sd = nullptr;
     unsigned m_borderIcons = BorderIcon::SystemMenu | BorderIcon::Minimize | BorderIcon::Maximize | BorderIcon::RollUp;
@@ -241,9 +245,7 @@ private:
     bool m_stopPainting = false;
     bool m_layoutDirty = true;
     bool m_closing = false; // a close is on its way: the objects stay idle
-    std::vector<FrameObject> m_objects;
-    std::vector<std::unique_ptr<LayerManager>> m_glows;
-    std::unique_ptr<FormLayerBorder> m_layerBorder;
+    std::vector<CaptionButton> m_objects;
     FrameLayout m_layout;
     // The window's picture, inactive [0] and active [1], for the layout's
     // size; the inactive one is kept until the size or the skin changes.
@@ -256,42 +258,16 @@ private:
     long long m_repaintedPixels = 0;
     int m_composeCount = 0;
 
-    // Behaviour.
     bool m_resizable = true;
     FrameSizeSettings m_sizeSettings;
-    Qt::CursorShape m_cursor = Qt::ArrowCursor;
-    bool m_sizeMove = false;
-    bool m_activeAtSizeMove = false;
-    QBasicTimer m_sizeMoveTimer;
-    struct Drag {
-        bool active = false;
-        FrameHit grip = FrameHit::Nowhere;
-        QPoint startGlobal;
-        Rect startBounds;
-    } m_drag;
-    WindowState m_windowState = WindowState::Normal;
-    bool m_rollUpState = false;
-    bool m_maxRollUpState = false;
-    bool m_rollUpBeforeMaximize = false;
-    QRect m_oldBounds;
-    int m_oldHeight = 0;
     bool m_screenWatched = false;
-    // Windows of this window hidden while it is minimised.
-    std::vector<QPointer<QWidget>> m_hiddenOwned;
-    std::function<void()> m_onRestore;
-    std::function<void()> m_onMinimize;
-    std::function<void()> m_onMaximize;
-
-    // The system menu.
-    bool m_disableSystemMenu = false;
+    Qt::CursorShape m_cursor = Qt::ArrowCursor;
     MenuSettings m_menuSettings;
     std::unique_ptr<SkinMenu> m_skinMenu;
-    std::unique_ptr<SkinPopupMenu> m_sysMenu;
-    QPointer<QShortcut> m_altSpace;
-    bool m_inMenu = false;
-    bool m_menuByButton = false;
-    bool m_closeAfterMenu = false;
-    QElapsedTimer m_menuOpened;
+    std::unique_ptr<WindowStates> m_windowStates;
+    std::unique_ptr<PointerSizing> m_sizing;
+    std::unique_ptr<SystemMenu> m_systemMenu;
+    std::unique_ptr<FormLayerBorder> m_layerBorder;
 };
 
 } // namespace tessaly::skin

@@ -1,0 +1,194 @@
+#include "skin/frame/caption_button.h"
+
+#include "skin/data/skin_data.h"
+#include "skin/frame/layer_manager.h"
+#include "skin/frame/system_menu.h"
+
+namespace tessaly::skin {
+
+namespace {
+
+void copyCommon(FrameObject& o, const SkinData& sd, const DataSkinObject& record)
+{
+    o.fromRecord = true;
+    o.idName = record.idName;
+    o.hint = record.hint;
+    o.info.skinRect = record.skinRect;
+    o.info.skinRectInAPicture = record.skinRectInAPicture;
+    o.activePicture = sd.activePicture(record.activePictureIndex);
+    o.activeSkinRect = o.activePicture ? record.activeSkinRect : Rect{};
+    o.inActiveSkinRect = record.inActiveSkinRect;
+    o.morphing = record.morphing && !o.activeSkinRect.isEmpty();
+    o.morphKind = record.morphKind;
+    o.glowLayerPictureIndex = record.glowLayerPictureIndex;
+    o.glowLayerMaskPictureIndex = record.glowLayerMaskPictureIndex;
+    o.glowLayerOffsetX = record.glowLayerOffsetX;
+    o.glowLayerOffsetY = record.glowLayerOffsetY;
+    o.glowLayerAlphaBlendValue = record.glowLayerAlphaBlendValue;
+}
+
+} // namespace
+
+std::optional<CaptionButton> CaptionButton::fromRecord(const SkinData& sd, const DataSkinObject& record)
+{
+    CaptionButton b;
+    FrameObject& o = b.m_look;
+    if (const auto* caption = dynamic_cast<const DataSkinCaption*>(&record)) {
+        o.info.kind = FrameObjectInfo::Kind::Caption;
+        o.caption = caption;
+    } else if (const auto* button = dynamic_cast<const DataSkinStdButton*>(&record);
+               button && !dynamic_cast<const DataSkinMainMenuBarButton*>(&record)) {
+        o.info.kind = FrameObjectInfo::Kind::StdButton;
+        o.info.command = button->command;
+        o.downRect = button->downRect;
+        o.disableSkinRect = button->disableSkinRect;
+    } else {
+        return std::nullopt;
+    }
+    copyCommon(o, sd, record);
+    return b;
+}
+
+CaptionButton CaptionButton::defaultButton(StdCommand command, const char* idName)
+{
+    CaptionButton b;
+    b.m_look.idName = idName;
+    b.m_look.info.kind = FrameObjectInfo::Kind::StdButton;
+    b.m_look.info.command = command;
+    b.m_look.info.skinRect = {0, 0, 1, 1};
+    return b;
+}
+
+CaptionButton::~CaptionButton() = default;
+CaptionButton::CaptionButton(CaptionButton&&) noexcept = default;
+CaptionButton& CaptionButton::operator=(CaptionButton&&) noexcept = default;
+
+CaptionButton::CaptionButton(const CaptionButton& other)
+    : m_look(other.m_look)
+{
+}
+
+CaptionButton& CaptionButton::operator=(const CaptionButton& other)
+{
+    if (this != &other) {
+        m_look = other.m_look;
+        m_glow.reset();
+    }
+    return *this;
+}
+
+void CaptionButton::applyBorderIcons(unsigned icons)
+{
+    if (isCaption())
+        return;
+    FrameObject& o = m_look;
+    const bool inPicture = o.info.skinRectInAPicture;
+    // A button the window lacks is drawn disabled where the frame picture
+    // has it painted in; otherwise it goes.
+    auto offer = [&](unsigned icon, bool shownDisabled) {
+        o.enabled = (icons & icon) != 0;
+        o.info.visible = o.enabled || shownDisabled;
+    };
+    switch (o.info.command) {
+    case StdCommand::Close:
+        break;
+    case StdCommand::Maximize:
+        offer(BorderIcon::Maximize, !inPicture);
+        break;
+    case StdCommand::Minimize:
+        offer(BorderIcon::Minimize, !inPicture);
+        break;
+    case StdCommand::SysMenu:
+        offer(BorderIcon::SystemMenu, !inPicture);
+        break;
+    case StdCommand::Default:
+        // No handler offers custom objects: they stay hidden.
+        o.info.visible = false;
+        break;
+    case StdCommand::RollUp:
+        offer(BorderIcon::RollUp, !inPicture);
+        break;
+    case StdCommand::MinimizeToTray:
+        offer(BorderIcon::MinimizeToTray, !inPicture);
+        break;
+    }
+}
+
+CaptionButton::Next CaptionButton::enter(bool effects)
+{
+    FrameObject& o = m_look;
+    o.mouseIn = true;
+    if (isCaption())
+        return Next::Nothing;
+    o.active = true;
+    if (o.downRect.isEmpty() || !o.down) {
+        if (o.activeSkinRect.isEmpty())
+            return Next::Nothing;
+        return fades(effects) ? Next::Fade : Next::Redraw;
+    }
+    // Back over a button held down: it shows pressed at once.
+    if (fades(effects))
+        o.morphStep = FrameObject::kMorphSteps;
+    return Next::Redraw;
+}
+
+CaptionButton::Next CaptionButton::leave(bool effects)
+{
+    m_look.mouseIn = false;
+    if (isCaption())
+        return Next::Nothing;
+    m_look.active = false;
+    hideGlow();
+    return fades(effects) ? Next::Fade : Next::Redraw;
+}
+
+CaptionButton::Next CaptionButton::setPressed(bool value, bool effects)
+{
+    m_look.down = value;
+    if (fades(effects) && m_look.active)
+        m_look.morphStep = FrameObject::kMorphSteps;
+    return fades(effects) && !m_look.down ? Next::Fade : Next::Nothing;
+}
+
+bool CaptionButton::fadeTick(bool effects)
+{
+    if (isCaption() || !fades(effects) || !m_look.canMorph())
+        return false;
+    m_look.morphStep += m_look.active ? 1 : -1;
+    return true;
+}
+
+void CaptionButton::showHot()
+{
+    m_look.active = m_look.mouseIn = true;
+    m_look.morphStep = FrameObject::kMorphSteps;
+}
+
+void CaptionButton::reset()
+{
+    if (!isCaption())
+        m_look.resetState();
+}
+
+void CaptionButton::showGlow(const SkinData& sd, const QPoint& buttonOnScreen)
+{
+    const FrameObject& o = m_look;
+    if (isCaption() || o.glowLayerPictureIndex == -1 || !sd.showCaptionButtonGlowFrames())
+        return;
+    const Picture* picture = sd.activePicture(o.glowLayerPictureIndex);
+    const Picture* mask = sd.activePicture(o.glowLayerMaskPictureIndex);
+    if (!picture)
+        return;
+    if (!m_glow)
+        m_glow = std::make_unique<LayerManager>();
+    m_glow->show(buttonOnScreen - QPoint(o.glowLayerOffsetX, o.glowLayerOffsetY), pixelView(*picture),
+                 mask ? pixelView(*mask) : PixelView{}, o.glowLayerAlphaBlendValue);
+}
+
+void CaptionButton::hideGlow()
+{
+    if (m_glow && m_glow->isVisible())
+        m_glow->hide();
+}
+
+} // namespace tessaly::skin

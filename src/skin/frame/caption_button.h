@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QPoint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "skin/frame/frame_object.h"
+
+namespace tessaly::skin {
+
+class DataSkinObject;
+class LayerManager;
+class SkinData;
+
+// One object of the frame: the caption or a caption button. It holds what
+// its record gave it (the look the painter reads), its hover, press and
+// fade state, and its glow window. Where it sits is the layout's business
+// (FrameLayout::objectRects, by the object's position); redrawing and the
+// fade's timer are its holder's, which each state change tells what to do.
+class CaptionButton {
+public:
+    // What the holder does after a change of state.
+    enum class Next { Nothing, Redraw, Fade };
+
+    // The object a registry record makes (the caption or a standard button
+    // that is no menu bar button), none for other records.
+    static std::optional<CaptionButton> fromRecord(const SkinData& sd, const DataSkinObject& record);
+    // A button of the default look, which has no record.
+    static CaptionButton defaultButton(StdCommand command, const char* idName);
+
+    CaptionButton() = default;
+    ~CaptionButton();
+    CaptionButton(CaptionButton&&) noexcept;
+    CaptionButton& operator=(CaptionButton&&) noexcept;
+    // A copy looks the same; a glow window belongs to one object only, so
+    // the copy makes its own when it first glows.
+    CaptionButton(const CaptionButton& other);
+    CaptionButton& operator=(const CaptionButton& other);
+
+    const FrameObject& look() const { return m_look; }
+    const std::string& idName() const { return m_look.idName; }
+    bool isCaption() const { return m_look.isCaption(); }
+    StdCommand command() const { return m_look.info.command; }
+    bool enabled() const { return m_look.enabled; }
+    bool visible() const { return m_look.info.visible; }
+    bool hot() const { return m_look.active; }
+    bool down() const { return m_look.down; }
+    bool pressed() const { return m_look.pressed(); }
+    int fadeStep() const { return m_look.morphStep; }
+    // The pointer can reach it: enabled and visible.
+    bool tracksPointer() const { return m_look.enabled && m_look.info.visible; }
+
+    // Enables and shows the button as the window's caption buttons say
+    // (BorderIcon bits); the caption is left as it is.
+    void applyBorderIcons(unsigned icons);
+    // The caption draws the window's activation.
+    void setWindowActive(bool active) { m_look.active = active; }
+
+    // The pointer's moves and presses. `effects`: the skin's effects are
+    // on, so a morphing button fades instead of switching.
+    Next enter(bool effects);
+    Next leave(bool effects);
+    Next setPressed(bool value, bool effects);
+    // One step of the fade towards the current state; false when there was
+    // none to make.
+    bool fadeTick(bool effects);
+    // Hot with its fade complete, as a still picture of the hovered button.
+    void showHot();
+    // Normal: no hover, no press, no fade (the caption keeps its look).
+    void reset();
+
+    // Shows the glow of the record (if it has one) for the button at a
+    // screen point; hides it.
+    void showGlow(const SkinData& sd, const QPoint& buttonOnScreen);
+    void hideGlow();
+    // The glow (null before it first showed).
+    LayerManager* glow() const { return m_glow.get(); }
+
+private:
+    bool fades(bool effects) const { return m_look.morphing && effects; }
+
+    FrameObject m_look;
+    std::unique_ptr<LayerManager> m_glow;
+};
+
+} // namespace tessaly::skin
