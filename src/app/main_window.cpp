@@ -2,11 +2,11 @@
 
 #include "app/app_fonts.h"
 #include "app/button_glow.h"
-#include "app/check_verdict.h"
+#include "report/check_verdict.h"
 #include "app/checker_command.h"
 #include "app/error_report.h"
 #include "app/about_window.h"
-#include "app/report_comparison.h"
+#include "report/report_comparison.h"
 #include "app/report_memo.h"
 #include "app/report_text_edit.h"
 #include "app/safe_skin_start.h"
@@ -82,7 +82,7 @@ MainWindow::MainWindow(platform::MainThread& mainThread, std::string programFold
     createControls();
     applySkinColours();
     m_reportMemo = std::make_unique<ReportMemo>(m_reportMemoEdit);
-    m_filter = std::make_unique<ReportFilter>(*m_reportMemo);
+    m_filter = std::make_unique<report::ReportFilter>(*m_reportMemo);
 
     // Nothing reads the collected console output, and keeping it would grow
     // with every run for as long as the program is open.
@@ -461,11 +461,11 @@ void MainWindow::checkEnded(std::uint32_t exitCode)
     unsetCursor();
     m_lastExitCode = exitCode;
     const std::vector<std::string>& lines = m_reportMemo->lines();
-    QString verdict = QString::fromStdString(checkVerdict(exitCode, lines));
+    QString verdict = QString::fromStdString(report::checkVerdict(exitCode, lines));
     // A book checked before in this session: what changed since.
     const auto previous = m_previousReports.find(m_checkedBook);
     if (previous != m_previousReports.end()) {
-        ReportComparison comparison = compareReports(previous->second, lines);
+        report::ReportComparison comparison = report::compareReports(previous->second, lines);
         verdict += QStringLiteral(" \u00b7 %1 new, %2 gone").arg(comparison.newCount).arg(comparison.goneCount);
         m_reportMemo->markLines(std::move(comparison.newLines));
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/report_filter.h"
+#include "report/report_filter.h"
 #include "app/report_text_edit.h"
 #include "platform/qt_frameless_window.h"
 #include "skin/controls/skin_std_label.h"
@@ -159,7 +159,7 @@ private:
     ReportTextEdit* m_reportMemoEdit = nullptr;
     skin::SkinStdLabel* m_progressLabel = nullptr;
     std::unique_ptr<ReportMemo> m_reportMemo;
-    std::unique_ptr<ReportFilter> m_filter;
+    std::unique_ptr<report::ReportFilter> m_filter;
     AboutWindow* m_aboutWindow = nullptr;
     bool m_shownOnce = false;
     bool m_startFinished = false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/report_filter.h"
+#include "report/report_filter.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -26,7 +26,7 @@ namespace tessaly::app {
 // go: a line longer than BlockLength characters is shown as several blocks,
 // each after the first marked as continuing the one before. lines() and
 // shownLines() hold such a line whole.
-class ReportMemo : public QObject, public ReportLines {
+class ReportMemo : public QObject, public report::ReportLines {
 public:
     static constexpr qsizetype BlockLength = 16 * 1024;
     // Characters put into the text box per batch: the first batch's size,

@@ -4,7 +4,7 @@
 #include "app/about_window.h"
 #include "platform/error.h"
 #include "app/main_window.h"
-#include "app/report_filter.h"
+#include "report/report_filter.h"
 #include "app/report_memo.h"
 #include "skin/menus/skin_popup_menu.h"
 #include "skin/data/compressed_stored_skin.h"

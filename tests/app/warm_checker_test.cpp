@@ -4,7 +4,7 @@
 #include "app/main_window.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
-#include "app/report_filter.h"
+#include "report/report_filter.h"
 #include "app/report_memo.h"
 #include "app/warm_checker.h"
 #include "epub_fixture.h"
