@@ -7,8 +7,8 @@
 #include "app/error_report.h"
 #include "app/about_window.h"
 #include "report/report_comparison.h"
-#include "app/report_memo.h"
-#include "app/report_text_edit.h"
+#include "app/report_text_view.h"
+#include "app/report_view_feed.h"
 #include "app/safe_skin_start.h"
 #include "app/skin_chooser.h"
 #include "app/skin_menu_openers.h"
@@ -81,8 +81,8 @@ MainWindow::MainWindow(platform::MainThread& mainThread, std::string programFold
     loadStoredSkin();
     createControls();
     applySkinColours();
-    m_reportMemo = std::make_unique<ReportMemo>(m_reportMemoEdit);
-    m_filter = std::make_unique<report::ReportFilter>(*m_reportMemo);
+    m_reportFeed = std::make_unique<ReportViewFeed>(m_report, m_reportMemo);
+    m_filter = std::make_unique<report::ReportFilter>(m_report);
 
     // Nothing reads the collected console output, and keeping it would grow
     // with every run for as long as the program is open.
@@ -193,12 +193,12 @@ void MainWindow::createControls()
     m_validateButton->setGlowLayer(std::make_unique<ButtonGlow>());
     m_validateButton->setOnClick([this] { runGuarded(this, [this] { validate(); }); });
 
-    m_reportMemoEdit = new ReportTextEdit(clientArea());
-    m_reportMemoEdit->setObjectName(QStringLiteral("reportMemo"));
-    m_reportMemoEdit->setGeometry(8, 8, 565, 280);
+    m_reportMemo = new ReportTextView(clientArea());
+    m_reportMemo->setObjectName(QStringLiteral("reportMemo"));
+    m_reportMemo->setGeometry(8, 8, 565, 280);
 
     setTabOrder(m_bookPathEdit, m_validateButton);
-    setTabOrder(m_validateButton, m_reportMemoEdit);
+    setTabOrder(m_validateButton, m_reportMemo);
 }
 
 void MainWindow::createStatusBar()
@@ -282,10 +282,10 @@ void MainWindow::updateSkinMenu()
 
 void MainWindow::applySkinColours()
 {
-    if (!m_reportMemoEdit || m_skinData->empty())
+    if (!m_reportMemo || m_skinData->empty())
         return;
     const skin::SkinColors& colours = m_skinData->skinColors();
-    m_reportMemoEdit->setColours({
+    m_reportMemo->setColours({
         .window = skin::qColorOf(colours.cWindow),
         .windowText = skin::qColorOf(colours.cWindowText),
         .highlight = skin::qColorOf(colours.cHighLight),
@@ -377,7 +377,7 @@ void MainWindow::refuseWhileChecking() const
 
 void MainWindow::clearReport()
 {
-    m_reportMemo->clear();
+    m_report.clear();
     m_reportOfCheck = false;
 }
 
@@ -415,7 +415,7 @@ void MainWindow::warmCheckFellBack(const std::string& book)
 {
     // What the warm checker showed of this check is void: the report starts
     // again from "java -jar".
-    m_reportMemo->clear();
+    m_report.clear();
     try {
         runJarCheck(book);
     } catch (...) {
@@ -460,14 +460,14 @@ void MainWindow::checkEnded(std::uint32_t exitCode)
     m_elapsedTimer.stop();
     unsetCursor();
     m_lastExitCode = exitCode;
-    const std::vector<std::string>& lines = m_reportMemo->lines();
+    const std::vector<std::string>& lines = m_report.lines();
     QString verdict = QString::fromStdString(report::checkVerdict(exitCode, lines));
     // A book checked before in this session: what changed since.
     const auto previous = m_previousReports.find(m_checkedBook);
     if (previous != m_previousReports.end()) {
         report::ReportComparison comparison = report::compareReports(previous->second, lines);
         verdict += QStringLiteral(" \u00b7 %1 new, %2 gone").arg(comparison.newCount).arg(comparison.goneCount);
-        m_reportMemo->markLines(std::move(comparison.newLines));
+        m_report.markLines(std::move(comparison.newLines));
     }
     m_previousReports[m_checkedBook] = lines;
     m_progressLabel->setText(verdict);
@@ -566,7 +566,7 @@ void MainWindow::writeReport(const QString& file) const
     QSaveFile out(file);
     QByteArray text = "Book: " + reportBook().toUtf8() + "\n";
     text += "Checked: " + QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + "\n\n";
-    for (const std::string& line : m_reportMemo->lines())
+    for (const std::string& line : m_report.lines())
         text += QByteArray::fromStdString(line) + '\n';
     if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
         throw Error("Cannot save the report to \"" + file.toStdString() + "\": " + out.errorString().toStdString());

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "report/report_filter.h"
-#include "app/report_text_edit.h"
+#include "app/report_text_view.h"
+#include "report/report.h"
 #include "platform/qt_frameless_window.h"
 #include "skin/controls/skin_std_label.h"
 
@@ -42,7 +43,7 @@ class SkinStatusBar;
 namespace tessaly::app {
 
 class AboutWindow;
-class ReportMemo;
+class ReportViewFeed;
 class SkinChooser;
 class WarmChecker;
 
@@ -84,7 +85,7 @@ public:
     process::CreateProcess& checker() { return *m_checker; }
     skin::SkinData& skinData() { return *m_skinData; }
     SkinChooser& skinChooser() { return *m_skinChooser; }
-    ReportTextEdit* reportMemoEdit() const { return m_reportMemoEdit; }
+    ReportTextView* reportMemo() const { return m_reportMemo; }
     skin::SkinEdit* bookPathEdit() const { return m_bookPathEdit; }
     skin::SkinButton* validateButton() const { return m_validateButton; }
     skin::SkinSpeedButton* browseButton() const { return m_browseButton; }
@@ -92,7 +93,9 @@ public:
     skin::SkinMenuSpeedButton* aboutMenuButton() const { return m_aboutMenuButton; }
     skin::SkinPopupMenu* aboutMenu() const { return m_aboutMenu.get(); }
     skin::SkinStdLabel* progressLabel() const { return m_progressLabel; }
-    ReportMemo& reportMemo() { return *m_reportMemo; }
+    // The report's lines, and what keeps reportMemo showing them.
+    report::Report& report() { return m_report; }
+    ReportViewFeed& reportFeed() { return *m_reportFeed; }
     // Whether a check is still under way. Every way to start a check goes
     // through validate(), which refuses while one is, before it changes
     // anything.
@@ -156,9 +159,10 @@ private:
     std::unique_ptr<skin::ContextMenuOpener> m_pathMenuOpener;
     skin::SkinEdit* m_bookPathEdit = nullptr;
     skin::SkinButton* m_validateButton = nullptr;
-    ReportTextEdit* m_reportMemoEdit = nullptr;
+    ReportTextView* m_reportMemo = nullptr;
     skin::SkinStdLabel* m_progressLabel = nullptr;
-    std::unique_ptr<ReportMemo> m_reportMemo;
+    report::Report m_report;
+    std::unique_ptr<ReportViewFeed> m_reportFeed;
     std::unique_ptr<report::ReportFilter> m_filter;
     AboutWindow* m_aboutWindow = nullptr;
     bool m_shownOnce = false;

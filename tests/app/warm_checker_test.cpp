@@ -5,7 +5,7 @@
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
 #include "report/report_filter.h"
-#include "app/report_memo.h"
+#include "app/report_view_feed.h"
 #include "app/warm_checker.h"
 #include "epub_fixture.h"
 #include "window_test_support.h"
@@ -100,14 +100,14 @@ private:
 std::vector<std::string> memoLines(MainWindow& window)
 {
     std::vector<std::string> lines;
-    for (const QString& line : window.reportMemo().shownLines())
+    for (const QString& line : window.reportFeed().shownLines())
         lines.push_back(line.toStdString());
     return lines;
 }
 
 bool checkShown(MainWindow& window)
 {
-    return !window.checkRunning() && !window.reportMemo().hasPendingChanges();
+    return !window.checkRunning() && !window.reportFeed().hasPendingChanges();
 }
 
 void validate(MainWindow& window, const std::string& book)
@@ -198,7 +198,7 @@ TEST(WarmChecker, ReportsAreThoseOfJavaJarByteForByteAndAKilledHostGivesWayToJav
     const pid_t host = warm.host().processInfo().processId;
     window.bookPathEdit()->setText(QString::fromStdString(large));
     window.validateButton()->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.reportMemo().lines().empty(); }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.report().lines().empty(); }, 60000));
     ASSERT_TRUE(warm.checking()) << "the host is still at work when it is killed";
     ASSERT_EQ(::kill(host, SIGKILL), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return checkShown(window); }, 180000));
@@ -279,7 +279,7 @@ TEST_F(StandInHostTest, SecondValidateDuringAWarmCheckIsRefused)
     m_window.validateButton()->click();
     ASSERT_TRUE(m_window.checkRunning());
     // The refusal comes once the report has begun, and leaves it alone.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_window.reportMemo().lines().empty(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_window.report().lines().empty(); }, 10000));
     ErrorReportCatcher catcher;
     m_window.validateButton()->click();
     ASSERT_TRUE(catcher.text().has_value());
@@ -343,7 +343,7 @@ TEST_F(StandInHostTest, MissingJavaGivesTheSameErrorReportAsWithoutTheHost)
     ASSERT_TRUE(catcher.text().has_value());
     EXPECT_EQ(*catcher.text(), QStringLiteral("System Error.  Code: 2.\nNo such file or directory."));
     EXPECT_FALSE(m_window.checkRunning());
-    EXPECT_TRUE(m_window.reportMemoEdit()->toPlainText().isEmpty());
+    EXPECT_TRUE(m_window.reportMemo()->toPlainText().isEmpty());
     m_window.setWarmChecker(nullptr);
 }
 

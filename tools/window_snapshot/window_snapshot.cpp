@@ -8,7 +8,7 @@
 #include "app/main_window.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
-#include "app/report_memo.h"
+#include "app/report_view_feed.h"
 #include "platform/qt_main_thread.h"
 #include "process/create_process.h"
 
@@ -37,7 +37,7 @@ int main(int argc, char** argv)
     mainWindow.validateButton()->click();
     const bool finished = QTest::qWaitFor([&] {
         return mainWindow.checker().state() == tessaly::process::ProcessState::Ready
-            && !mainWindow.reportMemo().hasPendingChanges();
+            && !mainWindow.reportFeed().hasPendingChanges();
     }, 60000);
     mainWindow.showAbout();
     QTest::qWait(300);
@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     const bool saved = mainWindow.grab().save(folder + QStringLiteral("/main.png"))
         && aboutWindow.grab().save(folder + QStringLiteral("/about.png"))
         && report.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && report.write(mainWindow.reportMemo().shownLines().join(QLatin1Char('\n')).toUtf8() + '\n') >= 0;
+        && report.write(mainWindow.reportFeed().shownLines().join(QLatin1Char('\n')).toUtf8() + '\n') >= 0;
     QTest::qWait(2000);
     return saved && finished ? 0 : 1;
 }
