@@ -186,8 +186,10 @@ qsizetype ReportViewFeed::insertText(qsizetype budget)
             const std::size_t next = m_blockStart.size();
             if (next >= m_report.lines().size())
                 break;
+            // A new block would take the format of the one before, and
+            // with it the mark of a marked line.
             if (next > 0)
-                cursor.insertBlock();
+                cursor.insertBlock(QTextBlockFormat());
             m_blockStart.push_back(cursor.blockNumber());
             m_validCount = m_blockStart.size();
             m_shownText = fromBytes(m_report.lines()[next]);

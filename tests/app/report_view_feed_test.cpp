@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 
 #include <gtest/gtest.h>
 
@@ -127,6 +128,33 @@ TEST_F(ReportViewFeedTest, ClearEmptiesBothAtOnce)
     EXPECT_TRUE(box.document()->isEmpty());
     EXPECT_FALSE(feed.hasPendingChanges());
     EXPECT_EQ(report.lastLine(), "");
+}
+
+// Marks reach every block of a marked line, whether the line was shown
+// before the marks came or is shown after.
+TEST_F(ReportViewFeedTest, MarkedLinesAreMarkedWhenShownBeforeOrAfter)
+{
+    report.appendLine("shown before, marked");
+    report.appendLine(longLine());
+    report.appendLine("shown before, not marked");
+    feed.flush();
+    report.appendLine("shown after, marked");
+    report.appendLine("shown after, not marked");
+    report.markLines({true, true, false, true, false});
+    feed.flush();
+
+    const std::vector<bool> expected = {true, true, false, true, false};
+    std::vector<bool> shown;
+    int blocks = 0;
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next(), ++blocks) {
+        const bool mark = block.blockFormat().boolProperty(ReportTextView::MarkProperty);
+        if (block.userState() == ReportTextView::ContinuationState)
+            EXPECT_EQ(mark, shown.back()) << "block " << blocks << " continues its line's mark";
+        else
+            shown.push_back(mark);
+    }
+    EXPECT_GT(blocks, 6) << "the long line takes several blocks";
+    EXPECT_EQ(shown, expected);
 }
 
 } // namespace
