@@ -3,6 +3,7 @@
 #include "app/error_report.h"
 #include "app/about_window.h"
 #include "platform/error.h"
+#include "app/book_check.h"
 #include "app/main_window.h"
 #include "report/report_filter.h"
 #include "app/report_view_feed.h"
@@ -64,7 +65,7 @@ using tessaly::testing::StandInJava;
 // Whether the check has ended and its whole report is on screen.
 bool checkShown(MainWindow& window)
 {
-    return window.checker().state() == ProcessState::Ready && !window.reportFeed().hasPendingChanges();
+    return window.bookCheck().checker().state() == ProcessState::Ready && !window.reportFeed().hasPendingChanges();
 }
 
 QStringList nonEmptyLines(const QPlainTextEdit* memo)
@@ -118,7 +119,7 @@ TEST_F(MainWindowTest, ValidBookPasses)
     EXPECT_FALSE(lines.contains(QStringLiteral("No errors or warnings detected."))) << lines.join('|').toStdString();
     EXPECT_EQ(lines.last(), QStringLiteral("EPUBCheck completed"));
     EXPECT_FALSE(m_window.reportMemo()->toPlainText().startsWith('\n')) << "a report never starts with an empty line";
-    EXPECT_EQ(m_window.lastExitCode(), 0u);
+    EXPECT_EQ(m_window.bookCheck().lastExitCode(), 0u);
     EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("Passed"));
 }
 
@@ -191,7 +192,7 @@ TEST_F(MainWindowTest, ValidateDuringARunIsRefusedAndTheRunGoesOn)
 {
     m_window.bookPathEdit()->setText(QString::fromStdString(book("valid.epub")));
     m_window.validateButton()->click();
-    ASSERT_NE(m_window.checker().state(), ProcessState::Ready);
+    ASSERT_NE(m_window.bookCheck().checker().state(), ProcessState::Ready);
     m_window.reportMemo()->appendPlainText(QStringLiteral("stale text"));
 
     ErrorReportCatcher catcher;
@@ -219,7 +220,7 @@ TEST_F(MainWindowTest, MissingJavaShowsTheSystemErrorAndAddsNothing)
 
     ASSERT_TRUE(catcher.text().has_value());
     EXPECT_EQ(*catcher.text(), QStringLiteral("System Error.  Code: 2.\nNo such file or directory."));
-    EXPECT_EQ(m_window.checker().state(), ProcessState::Ready);
+    EXPECT_EQ(m_window.bookCheck().checker().state(), ProcessState::Ready);
     EXPECT_TRUE(m_window.reportMemo()->toPlainText().isEmpty());
 }
 
@@ -240,8 +241,8 @@ std::vector<std::string> memoLines(MainWindow& window)
     std::vector<std::string> lines;
     for (const QString& line : window.reportFeed().shownLines())
         lines.push_back(line.toStdString());
-    EXPECT_EQ(lines.size(), window.report().lines().size());
-    EXPECT_TRUE(lines == window.report().lines()) << "the text box shows what the memo holds";
+    EXPECT_EQ(lines.size(), window.bookCheck().report().lines().size());
+    EXPECT_TRUE(lines == window.bookCheck().report().lines()) << "the text box shows what the memo holds";
     return lines;
 }
 
@@ -327,7 +328,7 @@ TEST_F(MainWindowTest, ClosingTheWindowEndsTheCheck)
     const StandInJava java("exec sleep 60");
     m_window.show();
     m_window.validateButton()->click();
-    const pid_t pid = pid_t(m_window.checker().processInfo().processId);
+    const pid_t pid = pid_t(m_window.bookCheck().checker().processInfo().processId);
     ASSERT_GT(pid, 0);
     ASSERT_EQ(::kill(pid, 0), 0) << "the stand-in checker runs";
     m_window.close();
@@ -558,7 +559,7 @@ TEST_F(MainWindowTest, NothingDoneDuringACheckDisturbsIt)
         m_window.validateButton()->click();
         // The first half is on screen and the clock has ticked.
         ASSERT_TRUE(QTest::qWaitFor([&] {
-            return m_window.report().lines().size() == 1500 && !m_window.reportFeed().hasPendingChanges()
+            return m_window.bookCheck().report().lines().size() == 1500 && !m_window.reportFeed().hasPendingChanges()
                 && !m_window.progressLabel()->text().endsWith(QStringLiteral(" 0 s"));
         }, 60000));
         scrollBar->setValue(scrollBar->maximum() / 2);

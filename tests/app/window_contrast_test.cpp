@@ -8,6 +8,7 @@
 // elsewhere; this test sees what the user sees, so a widget that ignores
 // the skin fails it.
 #include "app/about_window.h"
+#include "app/book_check.h"
 #include "app/main_window.h"
 #include "app/report_view_feed.h"
 #include "app/skin_chooser.h"
@@ -201,7 +202,7 @@ protected:
         const StandInJava java(kCheckerOutput);
         startCheck();
         ASSERT_TRUE(QTest::qWaitFor([this] {
-            return m_window.checker().state() == tessaly::process::ProcessState::Ready
+            return m_window.bookCheck().checker().state() == tessaly::process::ProcessState::Ready
                 && !m_window.reportFeed().hasPendingChanges();
         }));
         ASSERT_EQ(m_window.progressLabel()->text().toStdString(), "2 errors, 0 warnings");

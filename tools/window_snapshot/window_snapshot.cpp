@@ -5,6 +5,7 @@
 // The windows stay up for two more seconds so that a screen grab of the
 // whole display can be taken too.
 #include "app/about_window.h"
+#include "app/book_check.h"
 #include "app/main_window.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
@@ -36,7 +37,7 @@ int main(int argc, char** argv)
     mainWindow.bookPathEdit()->setText(QString::fromLocal8Bit(argv[1]));
     mainWindow.validateButton()->click();
     const bool finished = QTest::qWaitFor([&] {
-        return mainWindow.checker().state() == tessaly::process::ProcessState::Ready
+        return mainWindow.bookCheck().checker().state() == tessaly::process::ProcessState::Ready
             && !mainWindow.reportFeed().hasPendingChanges();
     }, 60000);
     mainWindow.showAbout();
