@@ -13,9 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace tessaly::platform {
-class MainThread;
-}
+// The main thread (platform::MainThread) comes with the clock's header.
 namespace tessaly::process {
 class CreateProcess;
 }
