@@ -9,7 +9,7 @@
 //
 // The first input byte chooses how many batches (1 to 8) the rest arrives
 // in, and where they are cut.
-#include "app/report_filter.h"
+#include "report/report_filter.h"
 #include "common/report_model.h"
 #include "platform/plain_main_thread.h"
 #include "process/create_process.h"
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     process::CreateProcess process(loop);
     process.setConsoleOptions(process::ConsoleOptions::Redirect | process::ConsoleOptions::OwnerData);
     Lines memo;
-    app::ReportFilter filter(memo);
+    report::ReportFilter filter(memo);
     std::size_t reportedBytes = 0;
     process.setOnRead([&](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
         reportedBytes += text.size();

@@ -5,7 +5,7 @@
 // rules applied byte by byte give the output's lines, and the filter's rules
 // applied to whole lines give the report.
 
-#include "app/report_filter.h"
+#include "report/report_filter.h"
 
 #include <string>
 #include <string_view>
@@ -14,7 +14,7 @@
 namespace tessaly::fuzz {
 
 // The report as a list of lines.
-class Lines : public tessaly::app::ReportLines {
+class Lines : public tessaly::report::ReportLines {
 public:
     std::string lastLine() const override { return lines.empty() ? std::string() : lines.back(); }
     void appendLine(const std::string& line) override { lines.push_back(line); }
@@ -54,7 +54,7 @@ inline std::vector<std::string> consoleLines(std::string_view bytes)
 // The filter's rules on whole lines.
 inline std::vector<std::string> reportOf(const std::vector<std::string>& lines)
 {
-    const std::string passed(tessaly::app::ReportFilter::passedLine);
+    const std::string passed(tessaly::report::ReportFilter::passedLine);
     std::vector<std::string> report;
     auto last = [&] { return report.empty() ? std::string() : report.back(); };
     for (const auto& line : lines) {

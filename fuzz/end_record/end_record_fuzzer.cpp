@@ -10,8 +10,8 @@
 //
 // The first input byte chooses how many batches (1 to 8) the answer arrives
 // in, the second the exit code.
-#include "app/end_record_filter.h"
-#include "app/report_filter.h"
+#include "report/end_record_filter.h"
+#include "report/report_filter.h"
 #include "common/report_model.h"
 #include "platform/plain_main_thread.h"
 #include "process/create_process.h"
@@ -55,15 +55,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The answer as the host writes it: the end record always starts a line.
     const std::string token = randomToken();
     const bool added = !output.empty() && output.back() != '\n';
-    const std::string answer = output + (added ? "\n" : "") + app::EndRecordFilter::recordStart(token) + "exit "
+    const std::string answer = output + (added ? "\n" : "") + report::EndRecordFilter::recordStart(token) + "exit "
         + std::to_string(exitCode) + (added ? " 1" : " 0") + " - " + token + "\n";
 
     platform::PlainMainThread loop;
     process::CreateProcess process(loop);
     process.setConsoleOptions(process::ConsoleOptions::Redirect | process::ConsoleOptions::OwnerData);
     fuzz::Lines memo;
-    app::ReportFilter report(memo);
-    app::EndRecordFilter records([&](const std::string& text, bool startsOnNewLine) { report.add(text, startsOnNewLine); });
+    report::ReportFilter report(memo);
+    report::EndRecordFilter records([&](const std::string& text, bool startsOnNewLine) { report.add(text, startsOnNewLine); });
     records.expect(token, true);
     int found = 0;
     process.setOnRead([&](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {

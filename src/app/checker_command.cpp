@@ -5,8 +5,9 @@
 #include <langinfo.h>
 #include <locale.h>
 #include <string_view>
-
-extern char** environ;
+// Declares environ (g++ defines _GNU_SOURCE); declaring it here by hand
+// would clash with that declaration when files are compiled together.
+#include <unistd.h>
 
 namespace tessaly::app {
 

@@ -1,6 +1,7 @@
 #include "app/error_report.h"
 #include "app/guarded_application.h"
 #include "app/about_window.h"
+#include "app/book_check.h"
 #include "app/main_window.h"
 #include "app/warm_checker.h"
 #include "platform/error.h"
@@ -71,7 +72,7 @@ int main(int argc, char** argv)
     // Declared before the window, which uses it until the window is gone.
     std::unique_ptr<tessaly::app::WarmChecker> warmChecker = startWarmChecker(mainThread, programFolder);
     tessaly::app::MainWindow mainWindow(mainThread, programFolder);
-    mainWindow.setWarmChecker(warmChecker.get());
+    mainWindow.bookCheck().setWarmChecker(warmChecker.get());
     tessaly::app::AboutWindow aboutWindow(&mainWindow, &mainWindow.skinData());
     mainWindow.setAboutWindow(&aboutWindow);
     // Asked to end (SIGTERM, SIGINT, SIGHUP), the program ends as when its

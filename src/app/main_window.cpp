@@ -1,21 +1,18 @@
 #include "app/main_window.h"
 
 #include "app/app_fonts.h"
+#include "app/book_check.h"
 #include "app/button_glow.h"
-#include "app/check_verdict.h"
-#include "app/checker_command.h"
 #include "app/error_report.h"
 #include "app/about_window.h"
-#include "app/report_comparison.h"
-#include "app/report_memo.h"
-#include "app/report_text_edit.h"
+#include "app/report_text_view.h"
+#include "app/report_view_feed.h"
 #include "app/safe_skin_start.h"
 #include "app/skin_chooser.h"
 #include "app/skin_menu_openers.h"
-#include "app/warm_checker.h"
 #include "app/website.h"
 #include "platform/error.h"
-#include "process/create_process.h"
+#include "process/process_types.h"
 #include "skin/controls/popup_menu_opener.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
@@ -40,6 +37,7 @@
 #include <QMimeData>
 #include <QSaveFile>
 #include <QShortcut>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -65,8 +63,7 @@ skin::Font controlFont() { return skin::Font{"Arial", 14, {}, skin::rgbColor(0, 
 
 MainWindow::MainWindow(platform::MainThread& mainThread, std::string programFolder, QWidget* parent)
     : platform::FramelessWindow(parent)
-    , m_programFolder(std::move(programFolder))
-    , m_checker(std::make_unique<process::CreateProcess>(mainThread))
+    , m_check(std::make_unique<BookCheck>(mainThread, std::move(programFolder)))
     , m_skinData(std::make_unique<skin::SkinData>())
     , m_skinChooser(std::make_unique<SkinChooser>(*m_skinData))
 {
@@ -81,27 +78,10 @@ MainWindow::MainWindow(platform::MainThread& mainThread, std::string programFold
     loadStoredSkin();
     createControls();
     applySkinColours();
-    m_reportMemo = std::make_unique<ReportMemo>(m_reportMemoEdit);
-    m_filter = std::make_unique<ReportFilter>(*m_reportMemo);
-
-    // Nothing reads the collected console output, and keeping it would grow
-    // with every run for as long as the program is open.
-    m_checker->setConsoleOptions(process::ConsoleOptions::Redirect | process::ConsoleOptions::OwnerData);
-    // A checker nobody reads any more is not left running, even when the
-    // program is killed outright.
-    m_checker->setEndsWithProgram(true);
-    m_checker->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
-        addReportLine(text, startsOnNewLine);
-    });
-    m_checker->setOnTerminate([this](process::CreateProcess&, std::uint32_t exitCode) {
-        checkEnded(exitCode);
-        if (m_warmChecker)
-            m_warmChecker->fallbackEnded();
-    });
+    m_reportFeed = std::make_unique<ReportViewFeed>(m_check->report(), m_reportMemo);
+    followCheck();
     createShortcuts();
     setAcceptDrops(true);
-    m_elapsedTimer.setInterval(1000);
-    connect(&m_elapsedTimer, &QTimer::timeout, this, &MainWindow::showProgress);
     m_bookPathEdit->setFocus();
 }
 
@@ -112,23 +92,25 @@ MainWindow::~MainWindow()
         QSettings settings = userSettings();
         SafeSkinStart(settings).started();
     }
-    endRunningCheck();
-    setWarmChecker(nullptr);
+    m_check->end();
+    m_check->setHandlers({});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // A check nobody can see any more is not left running.
-    endRunningCheck();
+    m_check->end();
     QWidget::closeEvent(event);
 }
 
-void MainWindow::endRunningCheck()
+void MainWindow::followCheck()
 {
-    if (m_warmChecker)
-        m_warmChecker->cancel();
-    if (m_checker->state() != process::ProcessState::Ready)
-        m_checker->terminate();
+    m_check->setHandlers({
+        .started = [this](const std::string& book) { checkStarted(book); },
+        .progress = [this](std::chrono::seconds elapsed) { showProgress(elapsed); },
+        .finished = [this](const std::string& verdict) { checkEnded(verdict); },
+        .abandoned = [this] { checkAbandoned(); },
+    });
 }
 
 void MainWindow::attachFrame()
@@ -193,12 +175,12 @@ void MainWindow::createControls()
     m_validateButton->setGlowLayer(std::make_unique<ButtonGlow>());
     m_validateButton->setOnClick([this] { runGuarded(this, [this] { validate(); }); });
 
-    m_reportMemoEdit = new ReportTextEdit(clientArea());
-    m_reportMemoEdit->setObjectName(QStringLiteral("reportMemo"));
-    m_reportMemoEdit->setGeometry(8, 8, 565, 280);
+    m_reportMemo = new ReportTextView(clientArea());
+    m_reportMemo->setObjectName(QStringLiteral("reportMemo"));
+    m_reportMemo->setGeometry(8, 8, 565, 280);
 
     setTabOrder(m_bookPathEdit, m_validateButton);
-    setTabOrder(m_validateButton, m_reportMemoEdit);
+    setTabOrder(m_validateButton, m_reportMemo);
 }
 
 void MainWindow::createStatusBar()
@@ -282,10 +264,10 @@ void MainWindow::updateSkinMenu()
 
 void MainWindow::applySkinColours()
 {
-    if (!m_reportMemoEdit || m_skinData->empty())
+    if (!m_reportMemo || m_skinData->empty())
         return;
     const skin::SkinColors& colours = m_skinData->skinColors();
-    m_reportMemoEdit->setColours({
+    m_reportMemo->setColours({
         .window = skin::qColorOf(colours.cWindow),
         .windowText = skin::qColorOf(colours.cWindowText),
         .highlight = skin::qColorOf(colours.cHighLight),
@@ -363,10 +345,7 @@ void MainWindow::validate()
     // Refused before anything changes: the check under way keeps its
     // report, its clock, its verdict and its comparison.
     refuseWhileChecking();
-    const QString book = m_bookPathEdit->text();
-    clearReport();
-    startCheck(book.toStdString());
-    checkStarted(book);
+    m_check->start(m_bookPathEdit->text().toStdString());
 }
 
 void MainWindow::refuseWhileChecking() const
@@ -377,113 +356,43 @@ void MainWindow::refuseWhileChecking() const
 
 void MainWindow::clearReport()
 {
-    m_reportMemo->clear();
-    m_reportOfCheck = false;
+    m_check->clearReport();
 }
 
-void MainWindow::startCheck(const std::string& book)
+void MainWindow::checkStarted(const std::string& book)
 {
-    // While a fall-back check runs, the runner refuses the new one.
-    if (m_warmChecker && m_checker->state() == process::ProcessState::Ready)
-        m_warmChecker->check(book);
-    else
-        runJarCheck(book);
+    m_checkedBookName = QFileInfo(QString::fromStdString(book)).fileName();
+    setCursor(Qt::BusyCursor);
 }
 
-void MainWindow::runJarCheck(const std::string& book)
+void MainWindow::showProgress(std::chrono::seconds elapsed)
 {
-    m_checker->setCommandLine(checkerCommandLine(m_programFolder, book));
-    m_checker->setEnvironment(checkerEnvironment(currentEnvironment()));
-    m_checker->run();
+    const QString book = m_checkedBookName.isEmpty() ? QStringLiteral("(no book)") : m_checkedBookName;
+    m_progressLabel->setText(QStringLiteral("Checking %1 \u2014 %2 s").arg(book).arg(qint64(elapsed.count())));
 }
 
-void MainWindow::setWarmChecker(WarmChecker* warmChecker)
+void MainWindow::checkEnded(const std::string& verdict)
 {
-    if (m_warmChecker)
-        m_warmChecker->setHandlers({});
-    m_warmChecker = warmChecker;
-    if (!m_warmChecker)
-        return;
-    m_warmChecker->setHandlers({
-        .read = [this](const std::string& text, bool startsOnNewLine) { addReportLine(text, startsOnNewLine); },
-        .finished = [this](std::uint32_t exitCode) { checkEnded(exitCode); },
-        .fallBack = [this](const std::string& book) { warmCheckFellBack(book); },
-    });
-}
-
-void MainWindow::warmCheckFellBack(const std::string& book)
-{
-    // What the warm checker showed of this check is void: the report starts
-    // again from "java -jar".
-    m_reportMemo->clear();
-    try {
-        runJarCheck(book);
-    } catch (...) {
-        checkAbandoned();
-        throw;
-    }
+    unsetCursor();
+    m_progressLabel->setText(QString::fromStdString(verdict));
 }
 
 void MainWindow::checkAbandoned()
 {
     // No check runs any more and there is no verdict to give.
-    m_elapsedTimer.stop();
     unsetCursor();
     m_progressLabel->clear();
 }
 
-void MainWindow::addReportLine(const std::string& text, bool startsOnNewLine)
-{
-    m_filter->add(text, startsOnNewLine);
-}
-
-void MainWindow::checkStarted(const QString& book)
-{
-    m_checkedBook = book;
-    m_reportOfCheck = true;
-    m_checkedBookName = QFileInfo(book).fileName();
-    m_checkClock.start();
-    m_elapsedTimer.start();
-    setCursor(Qt::BusyCursor);
-    showProgress();
-}
-
-void MainWindow::showProgress()
-{
-    const qint64 seconds = m_checkClock.elapsed() / 1000;
-    const QString book = m_checkedBookName.isEmpty() ? QStringLiteral("(no book)") : m_checkedBookName;
-    m_progressLabel->setText(QStringLiteral("Checking %1 \u2014 %2 s").arg(book).arg(seconds));
-}
-
-void MainWindow::checkEnded(std::uint32_t exitCode)
-{
-    m_elapsedTimer.stop();
-    unsetCursor();
-    m_lastExitCode = exitCode;
-    const std::vector<std::string>& lines = m_reportMemo->lines();
-    QString verdict = QString::fromStdString(checkVerdict(exitCode, lines));
-    // A book checked before in this session: what changed since.
-    const auto previous = m_previousReports.find(m_checkedBook);
-    if (previous != m_previousReports.end()) {
-        ReportComparison comparison = compareReports(previous->second, lines);
-        verdict += QStringLiteral(" \u00b7 %1 new, %2 gone").arg(comparison.newCount).arg(comparison.goneCount);
-        m_reportMemo->markLines(std::move(comparison.newLines));
-    }
-    m_previousReports[m_checkedBook] = lines;
-    m_progressLabel->setText(verdict);
-}
-
 bool MainWindow::checkRunning() const
 {
-    // The runners decide: the warm checker's check, or a "java -jar" one
-    // (started directly or as the warm checker's fall-back) until its
-    // output has been read to the end.
-    return m_checker->state() != process::ProcessState::Ready || (m_warmChecker && m_warmChecker->checking());
+    return m_check->running();
 }
 
 QString MainWindow::reportBook() const
 {
-    return m_reportOfCheck ? m_checkedBook : m_bookPathEdit->text();
+    const std::optional<std::string> book = m_check->reportedBook();
+    return book ? QString::fromStdString(*book) : m_bookPathEdit->text();
 }
 
 void MainWindow::visitOurWebsite()
@@ -566,7 +475,7 @@ void MainWindow::writeReport(const QString& file) const
     QSaveFile out(file);
     QByteArray text = "Book: " + reportBook().toUtf8() + "\n";
     text += "Checked: " + QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + "\n\n";
-    for (const std::string& line : m_reportMemo->lines())
+    for (const std::string& line : m_check->report().lines())
         text += QByteArray::fromStdString(line) + '\n';
     if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
         throw Error("Cannot save the report to \"" + file.toStdString() + "\": " + out.errorString().toStdString());

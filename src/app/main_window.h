@@ -1,19 +1,15 @@
 #pragma once
 
-#include "app/report_filter.h"
-#include "app/report_text_edit.h"
+#include "app/report_text_view.h"
 #include "platform/qt_frameless_window.h"
 #include "skin/controls/skin_std_label.h"
 
-#include <QElapsedTimer>
-#include <QTimer>
 #include <QWidget>
-#include <cstdint>
-#include <map>
+#include <chrono>
 #include <memory>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 class QLabel;
 class QMenu;
@@ -21,9 +17,6 @@ class QPlainTextEdit;
 
 namespace tessaly::platform {
 class MainThread;
-}
-namespace tessaly::process {
-class CreateProcess;
 }
 namespace tessaly::skin {
 class ContextMenuOpener;
@@ -42,9 +35,9 @@ class SkinStatusBar;
 namespace tessaly::app {
 
 class AboutWindow;
-class ReportMemo;
+class BookCheck;
+class ReportViewFeed;
 class SkinChooser;
-class WarmChecker;
 
 // The main window: pick a book, validate it, read the checker's report.
 class MainWindow : public platform::FramelessWindow {
@@ -55,16 +48,12 @@ public:
     ~MainWindow() override;
 
     void setAboutWindow(AboutWindow* aboutWindow) { m_aboutWindow = aboutWindow; }
-    // Checks go to the warm checker from now on (it must outlive the window,
-    // or be set to nullptr before it goes); nullptr: "java -jar" every time.
-    void setWarmChecker(WarmChecker* warmChecker);
 
     // Handlers of the window's controls and menu.
     void browse();
     void validate();
     void visitOurWebsite();
     void showAbout();
-    void addReportLine(const std::string& text, bool startsOnNewLine = true);
     // Fills in the path and validates the book, as "Validate" would; while
     // a check runs, refused before the path changes.
     void openBook(const QString& path);
@@ -78,13 +67,11 @@ public:
     void chooseSkinFile(const QString& path);
     // Writes the book's path, the date and the report's lines to `file`.
     void writeReport(const QString& file) const;
-    // The checker's exit code of the last check that ended.
-    std::uint32_t lastExitCode() const { return m_lastExitCode; }
-
-    process::CreateProcess& checker() { return *m_checker; }
+    // The check of a book the window starts and shows.
+    BookCheck& bookCheck() { return *m_check; }
     skin::SkinData& skinData() { return *m_skinData; }
     SkinChooser& skinChooser() { return *m_skinChooser; }
-    ReportTextEdit* reportMemoEdit() const { return m_reportMemoEdit; }
+    ReportTextView* reportMemo() const { return m_reportMemo; }
     skin::SkinEdit* bookPathEdit() const { return m_bookPathEdit; }
     skin::SkinButton* validateButton() const { return m_validateButton; }
     skin::SkinSpeedButton* browseButton() const { return m_browseButton; }
@@ -92,7 +79,8 @@ public:
     skin::SkinMenuSpeedButton* aboutMenuButton() const { return m_aboutMenuButton; }
     skin::SkinPopupMenu* aboutMenu() const { return m_aboutMenu.get(); }
     skin::SkinStdLabel* progressLabel() const { return m_progressLabel; }
-    ReportMemo& reportMemo() { return *m_reportMemo; }
+    // What keeps reportMemo showing the report's lines.
+    ReportViewFeed& reportFeed() { return *m_reportFeed; }
     // Whether a check is still under way. Every way to start a check goes
     // through validate(), which refuses while one is, before it changes
     // anything.
@@ -123,18 +111,15 @@ private:
     // The window is up: the start went well, and what the start has to say
     // about the skin is said.
     void finishStart();
-    void checkStarted(const QString& book);
-    void showProgress();
-    void checkEnded(std::uint32_t exitCode);
-    void createShortcuts();
-    void endRunningCheck();
-    void startCheck(const std::string& book);
-    void runJarCheck(const std::string& book);
-    void warmCheckFellBack(const std::string& book);
+    // The check's handlers: what the window shows of it.
+    void followCheck();
+    void checkStarted(const std::string& book);
+    void showProgress(std::chrono::seconds elapsed);
+    void checkEnded(const std::string& verdict);
     void checkAbandoned();
+    void createShortcuts();
 
-    std::string m_programFolder;
-    std::unique_ptr<process::CreateProcess> m_checker;
+    std::unique_ptr<BookCheck> m_check;
     std::unique_ptr<skin::SkinData> m_skinData;
     std::unique_ptr<SkinChooser> m_skinChooser;
     // Why the remembered skin is not worn, shown once the window is up.
@@ -156,23 +141,15 @@ private:
     std::unique_ptr<skin::ContextMenuOpener> m_pathMenuOpener;
     skin::SkinEdit* m_bookPathEdit = nullptr;
     skin::SkinButton* m_validateButton = nullptr;
-    ReportTextEdit* m_reportMemoEdit = nullptr;
+    ReportTextView* m_reportMemo = nullptr;
     skin::SkinStdLabel* m_progressLabel = nullptr;
-    std::unique_ptr<ReportMemo> m_reportMemo;
-    std::unique_ptr<ReportFilter> m_filter;
+    // Follows the check's report until the window goes.
+    std::unique_ptr<ReportViewFeed> m_reportFeed;
     AboutWindow* m_aboutWindow = nullptr;
     bool m_shownOnce = false;
     bool m_startFinished = false;
-    QString m_checkedBook;
-    // Whether the memo holds the report of m_checkedBook's check.
-    bool m_reportOfCheck = false;
+    // The file name of the book being checked, for the progress.
     QString m_checkedBookName;
-    std::uint32_t m_lastExitCode = 0;
-    // The report of the last check of each book checked in this session.
-    std::map<QString, std::vector<std::string>> m_previousReports;
-    QElapsedTimer m_checkClock;
-    QTimer m_elapsedTimer; // ticks once a second while a check runs
-    WarmChecker* m_warmChecker = nullptr;
 };
 
 } // namespace tessaly::app

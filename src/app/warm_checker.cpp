@@ -139,7 +139,7 @@ void WarmChecker::hostRead(const std::string& text, bool startsOnNewLine)
         checkEnded(*record);
 }
 
-void WarmChecker::checkEnded(const EndRecordFilter::EndRecord& record)
+void WarmChecker::checkEnded(const report::EndRecordFilter::EndRecord& record)
 {
     m_checking = false;
     m_stallTimer.stop();

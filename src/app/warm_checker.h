@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/end_record_filter.h"
+#include "report/end_record_filter.h"
 #include "process/process_types.h"
 
 #include <QObject>
@@ -92,7 +92,7 @@ public:
 private:
     void hostRead(const std::string& text, bool startsOnNewLine);
     void hostEnded();
-    void checkEnded(const EndRecordFilter::EndRecord& record);
+    void checkEnded(const report::EndRecordFilter::EndRecord& record);
     void stalled();
     void fallBack();
     static std::string newToken();
@@ -100,7 +100,7 @@ private:
     Settings m_settings;
     std::unique_ptr<process::CreateProcess> m_host;
     Handlers m_handlers;
-    EndRecordFilter m_filter;
+    report::EndRecordFilter m_filter;
     QTimer m_stallTimer;
     std::string m_warmUpToken;
     std::string m_checkToken;

@@ -3,9 +3,10 @@
 #include "app/error_report.h"
 #include "app/about_window.h"
 #include "platform/error.h"
+#include "app/book_check.h"
 #include "app/main_window.h"
-#include "app/report_filter.h"
-#include "app/report_memo.h"
+#include "report/report_filter.h"
+#include "app/report_view_feed.h"
 #include "skin/menus/skin_popup_menu.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/embedded_pewter.h"
@@ -64,7 +65,7 @@ using tessaly::testing::StandInJava;
 // Whether the check has ended and its whole report is on screen.
 bool checkShown(MainWindow& window)
 {
-    return window.checker().state() == ProcessState::Ready && !window.reportMemo().hasPendingChanges();
+    return window.bookCheck().checker().state() == ProcessState::Ready && !window.reportFeed().hasPendingChanges();
 }
 
 QStringList nonEmptyLines(const QPlainTextEdit* memo)
@@ -113,12 +114,12 @@ TEST_F(MainWindowTest, TheBuildPutsTheCheckerBesideTheProgram)
 TEST_F(MainWindowTest, ValidBookPasses)
 {
     validate(book("valid.epub"));
-    const QStringList lines = nonEmptyLines(m_window.reportMemoEdit());
+    const QStringList lines = nonEmptyLines(m_window.reportMemo());
     EXPECT_TRUE(lines.contains(QStringLiteral("Passed! No errors or warnings detected"))) << lines.join('|').toStdString();
     EXPECT_FALSE(lines.contains(QStringLiteral("No errors or warnings detected."))) << lines.join('|').toStdString();
     EXPECT_EQ(lines.last(), QStringLiteral("EPUBCheck completed"));
-    EXPECT_FALSE(m_window.reportMemoEdit()->toPlainText().startsWith('\n')) << "a report never starts with an empty line";
-    EXPECT_EQ(m_window.lastExitCode(), 0u);
+    EXPECT_FALSE(m_window.reportMemo()->toPlainText().startsWith('\n')) << "a report never starts with an empty line";
+    EXPECT_EQ(m_window.bookCheck().lastExitCode(), 0u);
     EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("Passed"));
 }
 
@@ -126,7 +127,7 @@ TEST_F(MainWindowTest, BookWithAnErrorShowsTheCheckersMessage)
 {
     const std::string path = book("broken.epub", false);
     validate(path);
-    const QString text = m_window.reportMemoEdit()->toPlainText();
+    const QString text = m_window.reportMemo()->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("ERROR(RSC-001)"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("File \"EPUB/c1.xhtml\" could not be found."))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Check finished with errors"))) << text.toStdString();
@@ -137,7 +138,7 @@ TEST_F(MainWindowTest, MissingBookIsReportedByTheChecker)
 {
     const std::string path = m_books.path().toStdString() + "/missing.epub";
     validate(path);
-    const QString text = m_window.reportMemoEdit()->toPlainText();
+    const QString text = m_window.reportMemo()->toPlainText();
     EXPECT_TRUE(text.contains(QString::fromStdString(path))) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("Passed!")));
     // The checker prints a summary of no messages and exits with 1.
@@ -148,14 +149,14 @@ TEST_F(MainWindowTest, PathWithSpacesQuotesAndShellCharactersReachesTheChecker)
 {
     const std::string path = book("my \"best\" book's $HOME `id`; -x.epub", false);
     validate(path);
-    const QString text = m_window.reportMemoEdit()->toPlainText();
+    const QString text = m_window.reportMemo()->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("my \"best\" book's $HOME `id`; -x.epub(-1,-1)"))) << text.toStdString();
 }
 
 TEST_F(MainWindowTest, NoBookChosenPassesTheCheckersComplaintThrough)
 {
     validate("");
-    const QStringList lines = nonEmptyLines(m_window.reportMemoEdit());
+    const QStringList lines = nonEmptyLines(m_window.reportMemo());
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines.contains(QStringLiteral("Mode required for non-epub files. Default version is 3.0.")))
         << lines.join('|').toStdString();
@@ -175,7 +176,7 @@ TEST_F(MainWindowTest, NonAsciiPathValidatesWhateverTheLocale)
     for (const char* locale : {"C", "xx_YY.UTF-8"}) {
         setenv("LANG", locale, 1);
         validate(path);
-        const QString text = m_window.reportMemoEdit()->toPlainText();
+        const QString text = m_window.reportMemo()->toPlainText();
         EXPECT_TRUE(text.contains(QString::fromUtf8("caf\xc3\xa9 \xe6\x9b\xb8.epub(-1,-1)")))
             << locale << ": " << text.toStdString();
     }
@@ -191,8 +192,8 @@ TEST_F(MainWindowTest, ValidateDuringARunIsRefusedAndTheRunGoesOn)
 {
     m_window.bookPathEdit()->setText(QString::fromStdString(book("valid.epub")));
     m_window.validateButton()->click();
-    ASSERT_NE(m_window.checker().state(), ProcessState::Ready);
-    m_window.reportMemoEdit()->appendPlainText(QStringLiteral("stale text"));
+    ASSERT_NE(m_window.bookCheck().checker().state(), ProcessState::Ready);
+    m_window.reportMemo()->appendPlainText(QStringLiteral("stale text"));
 
     ErrorReportCatcher catcher;
     m_window.validateButton()->click();
@@ -200,11 +201,11 @@ TEST_F(MainWindowTest, ValidateDuringARunIsRefusedAndTheRunGoesOn)
     EXPECT_EQ(*catcher.text(), QStringLiteral("Cannot perform this operation when process is running."));
     EXPECT_EQ(catcher.caption(), QStringLiteral("Tessaly"));
     EXPECT_EQ(catcher.icon(), QMessageBox::Critical);
-    EXPECT_TRUE(m_window.reportMemoEdit()->toPlainText().contains(QStringLiteral("stale text")))
+    EXPECT_TRUE(m_window.reportMemo()->toPlainText().contains(QStringLiteral("stale text")))
         << "the refusal leaves the report as it was";
 
     waitForTheCheck();
-    EXPECT_TRUE(nonEmptyLines(m_window.reportMemoEdit()).contains(QStringLiteral("Passed! No errors or warnings detected")));
+    EXPECT_TRUE(nonEmptyLines(m_window.reportMemo()).contains(QStringLiteral("Passed! No errors or warnings detected")));
 }
 
 TEST_F(MainWindowTest, MissingJavaShowsTheSystemErrorAndAddsNothing)
@@ -219,8 +220,8 @@ TEST_F(MainWindowTest, MissingJavaShowsTheSystemErrorAndAddsNothing)
 
     ASSERT_TRUE(catcher.text().has_value());
     EXPECT_EQ(*catcher.text(), QStringLiteral("System Error.  Code: 2.\nNo such file or directory."));
-    EXPECT_EQ(m_window.checker().state(), ProcessState::Ready);
-    EXPECT_TRUE(m_window.reportMemoEdit()->toPlainText().isEmpty());
+    EXPECT_EQ(m_window.bookCheck().checker().state(), ProcessState::Ready);
+    EXPECT_TRUE(m_window.reportMemo()->toPlainText().isEmpty());
 }
 
 TEST_F(MainWindowTest, MissingCheckerArchiveShowsTheLaunchersComplaint)
@@ -230,7 +231,7 @@ TEST_F(MainWindowTest, MissingCheckerArchiveShowsTheLaunchersComplaint)
     window.bookPathEdit()->setText(QString::fromStdString(book("valid.epub")));
     window.validateButton()->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return checkShown(window); }, 240000));
-    const QString text = window.reportMemoEdit()->toPlainText();
+    const QString text = window.reportMemo()->toPlainText();
     EXPECT_TRUE(text.contains(QStringLiteral("Unable to access jarfile"))) << text.toStdString();
 }
 
@@ -238,10 +239,10 @@ TEST_F(MainWindowTest, MissingCheckerArchiveShowsTheLaunchersComplaint)
 std::vector<std::string> memoLines(MainWindow& window)
 {
     std::vector<std::string> lines;
-    for (const QString& line : window.reportMemo().shownLines())
+    for (const QString& line : window.reportFeed().shownLines())
         lines.push_back(line.toStdString());
-    EXPECT_EQ(lines.size(), window.reportMemo().lines().size());
-    EXPECT_TRUE(lines == window.reportMemo().lines()) << "the text box shows what the memo holds";
+    EXPECT_EQ(lines.size(), window.bookCheck().report().lines().size());
+    EXPECT_TRUE(lines == window.bookCheck().report().lines()) << "the text box shows what the memo holds";
     return lines;
 }
 
@@ -327,7 +328,7 @@ TEST_F(MainWindowTest, ClosingTheWindowEndsTheCheck)
     const StandInJava java("exec sleep 60");
     m_window.show();
     m_window.validateButton()->click();
-    const pid_t pid = pid_t(m_window.checker().processInfo().processId);
+    const pid_t pid = pid_t(m_window.bookCheck().checker().processInfo().processId);
     ASSERT_GT(pid, 0);
     ASSERT_EQ(::kill(pid, 0), 0) << "the stand-in checker runs";
     m_window.close();
@@ -342,7 +343,7 @@ TEST_F(MainWindowTest, KeyboardFocusStartsInThePathAndSkipsTheToolButtons)
     // The path field's line inside its skinned frame takes the keys.
     QWidget* pathLine = m_window.bookPathEdit()->lineEdit();
     EXPECT_EQ(QApplication::focusWidget(), pathLine);
-    const std::vector<QWidget*> order = {m_window.validateButton(), m_window.reportMemoEdit(), pathLine};
+    const std::vector<QWidget*> order = {m_window.validateButton(), m_window.reportMemo(), pathLine};
     for (QWidget* expected : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), expected) << expected->objectName().toStdString();
@@ -375,8 +376,8 @@ TEST_F(MainWindowTest, SecondCheckOfABookShowsWhatChanged)
     validate(path);
     EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("2 errors, 0 warnings \u00b7 1 new, 1 gone"));
     QStringList marked;
-    for (QTextBlock block = m_window.reportMemoEdit()->document()->begin(); block.isValid(); block = block.next()) {
-        if (block.blockFormat().boolProperty(tessaly::app::ReportMemo::MarkProperty))
+    for (QTextBlock block = m_window.reportMemo()->document()->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().boolProperty(tessaly::app::ReportTextView::MarkProperty))
             marked.push_back(block.text());
     }
     ASSERT_EQ(marked.size(), 1) << marked.join('|').toStdString();
@@ -462,21 +463,21 @@ void answerFileDialog(const QString& file)
 TEST_F(MainWindowTest, BrowseClearsTheReportAndTakesTheChosenFile)
 {
     const std::string path = book("chosen book.epub");
-    m_window.reportMemoEdit()->setPlainText(QStringLiteral("old report"));
+    m_window.reportMemo()->setPlainText(QStringLiteral("old report"));
     answerFileDialog(QString::fromStdString(path));
     m_window.browse();
     EXPECT_EQ(m_window.bookPathEdit()->text().toStdString(), path);
-    EXPECT_TRUE(m_window.reportMemoEdit()->toPlainText().isEmpty());
+    EXPECT_TRUE(m_window.reportMemo()->toPlainText().isEmpty());
 }
 
 TEST_F(MainWindowTest, BrowseCancelledKeepsThePathButClearsTheReport)
 {
     m_window.bookPathEdit()->setText(QStringLiteral("/books/kept.epub"));
-    m_window.reportMemoEdit()->setPlainText(QStringLiteral("old report"));
+    m_window.reportMemo()->setPlainText(QStringLiteral("old report"));
     answerFileDialog(QString());
     m_window.browse();
     EXPECT_EQ(m_window.bookPathEdit()->text(), QStringLiteral("/books/kept.epub"));
-    EXPECT_TRUE(m_window.reportMemoEdit()->toPlainText().isEmpty());
+    EXPECT_TRUE(m_window.reportMemo()->toPlainText().isEmpty());
 }
 
 // Drops the files on the window as a file manager would; whether the window
@@ -549,7 +550,7 @@ TEST_F(MainWindowTest, NothingDoneDuringACheckDisturbsIt)
     // A whole check first, for the comparison.
     QFile(gate).open(QIODevice::WriteOnly);
     validate(checked.toStdString());
-    QScrollBar* scrollBar = m_window.reportMemoEdit()->verticalScrollBar();
+    QScrollBar* scrollBar = m_window.reportMemo()->verticalScrollBar();
     for (const auto& action : actions) {
         SCOPED_TRACE(action.name);
         QFile::remove(gate);
@@ -558,7 +559,7 @@ TEST_F(MainWindowTest, NothingDoneDuringACheckDisturbsIt)
         m_window.validateButton()->click();
         // The first half is on screen and the clock has ticked.
         ASSERT_TRUE(QTest::qWaitFor([&] {
-            return m_window.reportMemo().lines().size() == 1500 && !m_window.reportMemo().hasPendingChanges()
+            return m_window.bookCheck().report().lines().size() == 1500 && !m_window.reportFeed().hasPendingChanges()
                 && !m_window.progressLabel()->text().endsWith(QStringLiteral(" 0 s"));
         }, 60000));
         scrollBar->setValue(scrollBar->maximum() / 2);
@@ -642,7 +643,7 @@ TEST_F(WindowLayoutTest, MainWindowHasItsDesign)
         }
     }
     EXPECT_TRUE(m_window.bookPathEdit()->isReadOnly());
-    EXPECT_TRUE(m_window.reportMemoEdit()->isReadOnly());
+    EXPECT_TRUE(m_window.reportMemo()->isReadOnly());
 }
 
 TEST_F(WindowLayoutTest, TheStoredSkinIsLoadedWithTheWindow)

@@ -178,7 +178,7 @@ TEST_F(SkinSwitchTest, EveryWindowTakesEachSkinAtOnce)
         expectDesignClientSizes(s.step);
         expectControlsBound(s.step);
         const skin::SkinColors& colours = m_window.skinData().skinColors();
-        const QPalette memo = m_window.reportMemoEdit()->palette();
+        const QPalette memo = m_window.reportMemo()->palette();
         EXPECT_EQ(memo.color(QPalette::Base), skin::qColorOf(colours.cWindow)) << s.step << ": the report's colours";
         EXPECT_EQ(memo.color(QPalette::Text), skin::qColorOf(colours.cWindowText)) << s.step;
         // The glow shows the new skin's picture while the pointer rests;

@@ -1,11 +1,12 @@
 // The warm checker in the main window: the same reports as "java -jar",
 // byte for byte, and "java -jar" taking over whenever the host cannot.
 #include "app/error_report.h"
+#include "app/book_check.h"
 #include "app/main_window.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
-#include "app/report_filter.h"
-#include "app/report_memo.h"
+#include "report/report_filter.h"
+#include "app/report_view_feed.h"
 #include "app/warm_checker.h"
 #include "epub_fixture.h"
 #include "window_test_support.h"
@@ -100,14 +101,14 @@ private:
 std::vector<std::string> memoLines(MainWindow& window)
 {
     std::vector<std::string> lines;
-    for (const QString& line : window.reportMemo().shownLines())
+    for (const QString& line : window.reportFeed().shownLines())
         lines.push_back(line.toStdString());
     return lines;
 }
 
 bool checkShown(MainWindow& window)
 {
-    return !window.checkRunning() && !window.reportMemo().hasPendingChanges();
+    return !window.checkRunning() && !window.reportFeed().hasPendingChanges();
 }
 
 void validate(MainWindow& window, const std::string& book)
@@ -179,7 +180,7 @@ TEST(WarmChecker, ReportsAreThoseOfJavaJarByteForByteAndAKilledHostGivesWayToJav
     });
     ASSERT_TRUE(QTest::qWaitFor([&] { return warm.warm(); }, 120000));
     MainWindow window(mainThread, programFolder);
-    window.setWarmChecker(&warm);
+    window.bookCheck().setWarmChecker(&warm);
 
     for (const auto& book : books) {
         hostBytes.clear();
@@ -188,9 +189,9 @@ TEST(WarmChecker, ReportsAreThoseOfJavaJarByteForByteAndAKilledHostGivesWayToJav
         const QByteArray expected = jar.output(book);
         EXPECT_EQ(answer.output, expected) << "book " << book;
         EXPECT_EQ(answer.record.value(2), "exit") << book;
-        EXPECT_EQ(window.lastExitCode(), std::uint32_t(jar.exitCode(book))) << book;
+        EXPECT_EQ(window.bookCheck().lastExitCode(), std::uint32_t(jar.exitCode(book))) << book;
         EXPECT_EQ(memoLines(window), filteredLines(expected)) << book;
-        EXPECT_EQ(window.checker().processInfo().processId, 0) << "no fall-back for " << book;
+        EXPECT_EQ(window.bookCheck().checker().processInfo().processId, 0) << "no fall-back for " << book;
     }
 
     // The host killed while it checks the large book: java -jar runs the
@@ -198,16 +199,16 @@ TEST(WarmChecker, ReportsAreThoseOfJavaJarByteForByteAndAKilledHostGivesWayToJav
     const pid_t host = warm.host().processInfo().processId;
     window.bookPathEdit()->setText(QString::fromStdString(large));
     window.validateButton()->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.reportMemo().lines().empty(); }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.bookCheck().report().lines().empty(); }, 60000));
     ASSERT_TRUE(warm.checking()) << "the host is still at work when it is killed";
     ASSERT_EQ(::kill(host, SIGKILL), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return checkShown(window); }, 180000));
-    EXPECT_NE(window.checker().processInfo().processId, 0) << "java -jar took over";
+    EXPECT_NE(window.bookCheck().checker().processInfo().processId, 0) << "java -jar took over";
     EXPECT_EQ(memoLines(window), filteredLines(jar.output(large)));
-    EXPECT_EQ(window.lastExitCode(), std::uint32_t(jar.exitCode(large)));
+    EXPECT_EQ(window.bookCheck().lastExitCode(), std::uint32_t(jar.exitCode(large)));
     EXPECT_TRUE(QTest::qWaitFor([&] { return warm.hostRunning(); }, 10000)) << "a new host follows";
     EXPECT_NE(warm.host().processInfo().processId, host);
-    window.setWarmChecker(nullptr);
+    window.bookCheck().setWarmChecker(nullptr);
 }
 
 // A stand-in for `java`, first on PATH while it lives: "-jar" runs stand in
@@ -251,10 +252,10 @@ protected:
         auto warm = std::make_unique<WarmChecker>(m_mainThread, settings);
         warm->start();
         EXPECT_TRUE(QTest::qWaitFor([&] { return warm->warm(); }, 10000));
-        m_window.setWarmChecker(warm.get());
+        m_window.bookCheck().setWarmChecker(warm.get());
         return warm;
     }
-    void TearDown() override { m_window.setWarmChecker(nullptr); }
+    void TearDown() override { m_window.bookCheck().setWarmChecker(nullptr); }
 
     tessaly::platform::QtMainThread m_mainThread;
     MainWindow m_window{m_mainThread, programFolder};
@@ -267,7 +268,7 @@ TEST_F(StandInHostTest, EndRecordStaysOutOfTheReportAndItsCodeReachesTheWindow)
     auto warm = makeWarmChecker();
     validate(m_window, "/books/a.epub");
     EXPECT_EQ(memoLines(m_window), (std::vector<std::string>{"Validating", "", "Messages: 0"}));
-    EXPECT_EQ(m_window.lastExitCode(), std::uint32_t(5));
+    EXPECT_EQ(m_window.bookCheck().lastExitCode(), std::uint32_t(5));
 }
 
 TEST_F(StandInHostTest, SecondValidateDuringAWarmCheckIsRefused)
@@ -279,14 +280,14 @@ TEST_F(StandInHostTest, SecondValidateDuringAWarmCheckIsRefused)
     m_window.validateButton()->click();
     ASSERT_TRUE(m_window.checkRunning());
     // The refusal comes once the report has begun, and leaves it alone.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_window.reportMemo().lines().empty(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_window.bookCheck().report().lines().empty(); }, 10000));
     ErrorReportCatcher catcher;
     m_window.validateButton()->click();
     ASSERT_TRUE(catcher.text().has_value());
     EXPECT_EQ(*catcher.text(), QStringLiteral("Cannot perform this operation when process is running."));
     ASSERT_TRUE(QTest::qWaitFor([&] { return checkShown(m_window); }, 10000));
     EXPECT_EQ(memoLines(m_window), std::vector<std::string>{"started"}) << "the running check goes on, its report whole";
-    EXPECT_EQ(m_window.lastExitCode(), std::uint32_t(0));
+    EXPECT_EQ(m_window.bookCheck().lastExitCode(), std::uint32_t(0));
 }
 
 TEST_F(StandInHostTest, CheckTheHostCouldNotFinishIsRunByJavaJar)
@@ -296,7 +297,7 @@ TEST_F(StandInHostTest, CheckTheHostCouldNotFinishIsRunByJavaJar)
     auto warm = makeWarmChecker();
     validate(m_window, "/books/a.epub");
     EXPECT_EQ(memoLines(m_window), (std::vector<std::string>{"report of java -jar", "second line"}));
-    EXPECT_EQ(m_window.lastExitCode(), std::uint32_t(1));
+    EXPECT_EQ(m_window.bookCheck().lastExitCode(), std::uint32_t(1));
     EXPECT_TRUE(warm->hostRunning()) << "the host itself goes on";
 }
 
@@ -321,10 +322,10 @@ TEST_F(StandInHostTest, HostThatCannotStartLeavesTheCheckToJavaJar)
     settings.programFolder = emptyProgramFolder.path().toStdString() + "/";
     WarmChecker warm(m_mainThread, settings);
     EXPECT_FALSE(warm.available());
-    m_window.setWarmChecker(&warm);
+    m_window.bookCheck().setWarmChecker(&warm);
     validate(m_window, "/books/a.epub");
     EXPECT_EQ(memoLines(m_window), (std::vector<std::string>{"report of java -jar", "second line"}));
-    m_window.setWarmChecker(nullptr);
+    m_window.bookCheck().setWarmChecker(nullptr);
 }
 
 TEST_F(StandInHostTest, MissingJavaGivesTheSameErrorReportAsWithoutTheHost)
@@ -334,7 +335,7 @@ TEST_F(StandInHostTest, MissingJavaGivesTheSameErrorReportAsWithoutTheHost)
     WarmChecker::Settings settings;
     settings.programFolder = programFolder;
     WarmChecker warm(m_mainThread, settings);
-    m_window.setWarmChecker(&warm);
+    m_window.bookCheck().setWarmChecker(&warm);
     setenv("PATH", emptyFolder.path().toLocal8Bit().constData(), 1);
     m_window.bookPathEdit()->setText(QStringLiteral("/books/a.epub"));
     ErrorReportCatcher catcher;
@@ -343,8 +344,8 @@ TEST_F(StandInHostTest, MissingJavaGivesTheSameErrorReportAsWithoutTheHost)
     ASSERT_TRUE(catcher.text().has_value());
     EXPECT_EQ(*catcher.text(), QStringLiteral("System Error.  Code: 2.\nNo such file or directory."));
     EXPECT_FALSE(m_window.checkRunning());
-    EXPECT_TRUE(m_window.reportMemoEdit()->toPlainText().isEmpty());
-    m_window.setWarmChecker(nullptr);
+    EXPECT_TRUE(m_window.reportMemo()->toPlainText().isEmpty());
+    m_window.bookCheck().setWarmChecker(nullptr);
 }
 
 TEST(WarmCheckerSettings, StallTimeScalesWithTheBooksSize)

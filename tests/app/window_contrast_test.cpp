@@ -8,8 +8,9 @@
 // elsewhere; this test sees what the user sees, so a widget that ignores
 // the skin fails it.
 #include "app/about_window.h"
+#include "app/book_check.h"
 #include "app/main_window.h"
-#include "app/report_memo.h"
+#include "app/report_view_feed.h"
 #include "app/skin_chooser.h"
 #include "platform/qt_main_thread.h"
 #include "process/create_process.h"
@@ -201,8 +202,8 @@ protected:
         const StandInJava java(kCheckerOutput);
         startCheck();
         ASSERT_TRUE(QTest::qWaitFor([this] {
-            return m_window.checker().state() == tessaly::process::ProcessState::Ready
-                && !m_window.reportMemo().hasPendingChanges();
+            return m_window.bookCheck().checker().state() == tessaly::process::ProcessState::Ready
+                && !m_window.reportFeed().hasPendingChanges();
         }));
         ASSERT_EQ(m_window.progressLabel()->text().toStdString(), "2 errors, 0 warnings");
     }
@@ -250,7 +251,7 @@ TEST_P(WindowContrastTest, WhileACheckRuns)
 {
     const StandInJava java("echo 'Validating using EPUB version 3.3 rules.'; exec sleep 60");
     startCheck();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return m_window.reportMemoEdit()->toPlainText().contains("Validating"); }));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return m_window.reportMemo()->toPlainText().contains("Validating"); }));
     ASSERT_TRUE(m_window.progressLabel()->text().startsWith(QStringLiteral("Checking book.epub")));
     activate(m_window);
     expectReadable({&m_window}, "while checking");

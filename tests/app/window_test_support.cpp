@@ -1,6 +1,6 @@
 #include "window_test_support.h"
 
-#include "app/report_filter.h"
+#include "report/report_filter.h"
 
 #include <QApplication>
 #include <QFile>
@@ -33,14 +33,14 @@ StandInJava::~StandInJava() { setenv("PATH", m_savedPath.c_str(), 1); }
 
 std::vector<std::string> filteredLines(const QByteArray& output)
 {
-    class Lines : public app::ReportLines {
+    class Lines : public report::ReportLines {
     public:
         std::string lastLine() const override { return lines.empty() ? std::string() : lines.back(); }
         void appendLine(const std::string& line) override { lines.push_back(line); }
         void removeLastLine() override { lines.pop_back(); }
         std::vector<std::string> lines;
     } lines;
-    app::ReportFilter filter(lines);
+    report::ReportFilter filter(lines);
     QList<QByteArray> split = output.split('\n');
     if (!split.isEmpty() && split.back().isEmpty())
         split.pop_back();

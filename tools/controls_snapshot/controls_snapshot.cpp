@@ -4,10 +4,11 @@
 // "About", the About window with its link under the pointer, and the path
 // field's context menu.
 #include "app/about_window.h"
+#include "app/book_check.h"
 #include "app/main_window.h"
 #include "skin/menus/skin_menu.h"
 #include "skin/menus/skin_popup_menu.h"
-#include "app/report_memo.h"
+#include "app/report_view_feed.h"
 #include "platform/qt_main_thread.h"
 #include "process/create_process.h"
 #include "skin/controls/skin_button.h"
@@ -62,8 +63,8 @@ int main(int argc, char** argv)
     // The click reaches the window a moment later.
     (void)QTest::qWaitFor([&] { return mainWindow.checkRunning(); }, 5000);
     const bool finished = QTest::qWaitFor([&] {
-        return mainWindow.checker().state() == tessaly::process::ProcessState::Ready
-            && !mainWindow.reportMemo().hasPendingChanges();
+        return mainWindow.bookCheck().checker().state() == tessaly::process::ProcessState::Ready
+            && !mainWindow.reportFeed().hasPendingChanges();
     }, 60000);
     pointAt(mainWindow.validateButton(), {40, 14});
     bool saved = screenGrab(folder + "/1-validate-hot.png");

@@ -5,10 +5,11 @@
 // The windows stay up for two more seconds so that a screen grab of the
 // whole display can be taken too.
 #include "app/about_window.h"
+#include "app/book_check.h"
 #include "app/main_window.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
-#include "app/report_memo.h"
+#include "app/report_view_feed.h"
 #include "platform/qt_main_thread.h"
 #include "process/create_process.h"
 
@@ -36,8 +37,8 @@ int main(int argc, char** argv)
     mainWindow.bookPathEdit()->setText(QString::fromLocal8Bit(argv[1]));
     mainWindow.validateButton()->click();
     const bool finished = QTest::qWaitFor([&] {
-        return mainWindow.checker().state() == tessaly::process::ProcessState::Ready
-            && !mainWindow.reportMemo().hasPendingChanges();
+        return mainWindow.bookCheck().checker().state() == tessaly::process::ProcessState::Ready
+            && !mainWindow.reportFeed().hasPendingChanges();
     }, 60000);
     mainWindow.showAbout();
     QTest::qWait(300);
@@ -47,7 +48,7 @@ int main(int argc, char** argv)
     const bool saved = mainWindow.grab().save(folder + QStringLiteral("/main.png"))
         && aboutWindow.grab().save(folder + QStringLiteral("/about.png"))
         && report.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && report.write(mainWindow.reportMemo().shownLines().join(QLatin1Char('\n')).toUtf8() + '\n') >= 0;
+        && report.write(mainWindow.reportFeed().shownLines().join(QLatin1Char('\n')).toUtf8() + '\n') >= 0;
     QTest::qWait(2000);
     return saved && finished ? 0 : 1;
 }

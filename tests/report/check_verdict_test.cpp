@@ -1,11 +1,11 @@
-#include "app/check_verdict.h"
-#include "app/report_comparison.h"
+#include "report/check_verdict.h"
+#include "report/report_comparison.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using namespace tessaly::app;
+using namespace tessaly::report;
 
 TEST(SummaryLine, ReadsTheCountsInEveryForm)
 {

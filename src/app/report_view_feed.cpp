@@ -1,4 +1,6 @@
-#include "app/report_memo.h"
+#include "app/report_view_feed.h"
+
+#include "app/report_text_view.h"
 
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
@@ -31,62 +33,51 @@ QString fromBytes(const std::string& line)
 
 } // namespace
 
-ReportMemo::ReportMemo(QPlainTextEdit* memo)
-    : m_memo(memo)
+ReportViewFeed::ReportViewFeed(report::Report& report, QPlainTextEdit* view)
+    : m_report(report)
+    , m_view(view)
 {
     // The report is rebuilt, never edited: an undo history would only keep
     // a second copy of it.
-    m_memo->setUndoRedoEnabled(false);
+    m_view->setUndoRedoEnabled(false);
     m_batchTimer.setSingleShot(true);
-    connect(&m_batchTimer, &QTimer::timeout, this, &ReportMemo::showBatch);
+    connect(&m_batchTimer, &QTimer::timeout, this, &ReportViewFeed::showBatch);
+    m_report.setObserver(this);
 }
 
-std::string ReportMemo::lastLine() const
-{
-    return m_lines.empty() ? std::string() : m_lines.back();
-}
+ReportViewFeed::~ReportViewFeed() { m_report.setObserver(nullptr); }
 
-void ReportMemo::appendLine(const std::string& line)
+void ReportViewFeed::linesChanged(std::size_t keptLines)
 {
-    m_lines.push_back(line);
+    m_validCount = std::min(m_validCount, keptLines);
     changed();
 }
 
-void ReportMemo::removeLastLine()
+void ReportViewFeed::cleared()
 {
-    if (m_lines.empty())
-        return;
-    m_lines.pop_back();
-    m_validCount = std::min(m_validCount, m_lines.size());
-    changed();
-}
-
-void ReportMemo::clear()
-{
+    // The view empties at once.
     m_batchTimer.stop();
-    m_lines.clear();
-    m_marked.clear();
     m_blockStart.clear();
     m_validCount = 0;
     m_shownText.clear();
     m_shownChars = 0;
-    m_memo->clear();
+    m_view->clear();
 }
 
-bool ReportMemo::hasPendingChanges() const
+bool ReportViewFeed::hasPendingChanges() const
 {
-    return m_validCount < m_blockStart.size() || m_blockStart.size() < m_lines.size()
+    return m_validCount < m_blockStart.size() || m_blockStart.size() < m_report.lines().size()
         || m_shownChars < m_shownText.size();
 }
 
-QStringList ReportMemo::shownLines() const
+QStringList ReportViewFeed::shownLines() const
 {
     QStringList lines;
-    const QTextDocument* document = m_memo->document();
+    const QTextDocument* document = m_view->document();
     if (document->isEmpty())
         return lines;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        if (block.userState() == ContinuationState && !lines.isEmpty())
+        if (block.userState() == ReportTextView::ContinuationState && !lines.isEmpty())
             lines.back() += block.text();
         else
             lines.push_back(block.text());
@@ -94,13 +85,13 @@ QStringList ReportMemo::shownLines() const
     return lines;
 }
 
-void ReportMemo::changed()
+void ReportViewFeed::changed()
 {
     if (!m_batchTimer.isActive())
         m_batchTimer.start(firstBatchDelay);
 }
 
-void ReportMemo::showBatch()
+void ReportViewFeed::showBatch()
 {
     // Laying text out costs about the same per character from one batch to
     // the next: size the next batch by what this one cost.
@@ -116,20 +107,20 @@ void ReportMemo::showBatch()
         m_batchTimer.start(0);
 }
 
-void ReportMemo::flush()
+void ReportViewFeed::flush()
 {
     m_batchTimer.stop();
     update(std::numeric_limits<qsizetype>::max());
 }
 
-qsizetype ReportMemo::update(qsizetype budget)
+qsizetype ReportViewFeed::update(qsizetype budget)
 {
     if (!hasPendingChanges())
         return 0;
-    QScrollBar* scrollBar = m_memo->verticalScrollBar();
+    QScrollBar* scrollBar = m_view->verticalScrollBar();
     const bool followEnd = scrollBar->value() == scrollBar->maximum();
     const int keptPosition = scrollBar->value();
-    QTextCursor editBlock(m_memo->document());
+    QTextCursor editBlock(m_view->document());
     editBlock.beginEditBlock();
     removeStaleBlocks();
     const qsizetype used = insertText(budget);
@@ -138,15 +129,14 @@ qsizetype ReportMemo::update(qsizetype budget)
     return used;
 }
 
-void ReportMemo::markLines(std::vector<bool> marked)
+void ReportViewFeed::marksChanged()
 {
-    m_marked = std::move(marked);
     // Lines shown already are marked now; the others as they are shown.
-    QTextDocument* document = m_memo->document();
+    QTextDocument* document = m_view->document();
     QTextCursor cursor(document);
     cursor.beginEditBlock();
     for (std::size_t line = 0; line < std::min(m_blockStart.size(), m_validCount); ++line) {
-        if (!isMarked(line))
+        if (!m_report.isMarked(line))
             continue;
         const int end = line + 1 < m_blockStart.size() ? m_blockStart[line + 1] : document->blockCount();
         for (int block = m_blockStart[line]; block < end; ++block) {
@@ -157,18 +147,18 @@ void ReportMemo::markLines(std::vector<bool> marked)
     cursor.endEditBlock();
 }
 
-void ReportMemo::markBlock(QTextCursor& cursor)
+void ReportViewFeed::markBlock(QTextCursor& cursor)
 {
     QTextBlockFormat format;
-    format.setProperty(MarkProperty, true);
+    format.setProperty(ReportTextView::MarkProperty, true);
     cursor.mergeBlockFormat(format);
 }
 
-void ReportMemo::removeStaleBlocks()
+void ReportViewFeed::removeStaleBlocks()
 {
     if (m_validCount >= m_blockStart.size())
         return;
-    QTextDocument* document = m_memo->document();
+    QTextDocument* document = m_view->document();
     QTextCursor cursor(document);
     if (m_validCount == 0) {
         cursor.select(QTextCursor::Document);
@@ -186,23 +176,25 @@ void ReportMemo::removeStaleBlocks()
     m_shownChars = 0;
 }
 
-qsizetype ReportMemo::insertText(qsizetype budget)
+qsizetype ReportViewFeed::insertText(qsizetype budget)
 {
-    QTextCursor cursor(m_memo->document());
+    QTextCursor cursor(m_view->document());
     cursor.movePosition(QTextCursor::End);
     qsizetype used = 0;
     while (used < budget) {
         if (m_shownChars >= m_shownText.size()) {
             const std::size_t next = m_blockStart.size();
-            if (next >= m_lines.size())
+            if (next >= m_report.lines().size())
                 break;
+            // A new block would take the format of the one before, and
+            // with it the mark of a marked line.
             if (next > 0)
-                cursor.insertBlock();
+                cursor.insertBlock(QTextBlockFormat());
             m_blockStart.push_back(cursor.blockNumber());
             m_validCount = m_blockStart.size();
-            m_shownText = fromBytes(m_lines[next]);
+            m_shownText = fromBytes(m_report.lines()[next]);
             m_shownChars = 0;
-            if (isMarked(next))
+            if (m_report.isMarked(next))
                 markBlock(cursor);
             used += lineCost;
             continue;
@@ -210,8 +202,8 @@ qsizetype ReportMemo::insertText(qsizetype budget)
         const qsizetype inBlock = cursor.block().length() - 1;
         if (inBlock >= BlockLength) {
             cursor.insertBlock();
-            cursor.block().setUserState(ContinuationState);
-            if (isMarked(m_blockStart.size() - 1))
+            cursor.block().setUserState(ReportTextView::ContinuationState);
+            if (m_report.isMarked(m_blockStart.size() - 1))
                 markBlock(cursor);
             continue;
         }

@@ -1,11 +1,11 @@
-#include "app/report_comparison.h"
+#include "report/report_comparison.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <map>
 
-namespace tessaly::app {
+namespace tessaly::report {
 
 namespace {
 
@@ -84,4 +84,4 @@ ReportComparison compareReports(const std::vector<std::string>& previous, const 
     return comparison;
 }
 
-} // namespace tessaly::app
+} // namespace tessaly::report

@@ -1,8 +1,8 @@
-#include "app/check_verdict.h"
+#include "report/check_verdict.h"
 
 #include <charconv>
 
-namespace tessaly::app {
+namespace tessaly::report {
 
 namespace {
 
@@ -69,4 +69,4 @@ std::string checkVerdict(std::uint32_t exitCode, const std::vector<std::string>&
     return plural(errors, "error") + ", " + plural(counts->warnings, "warning");
 }
 
-} // namespace tessaly::app
+} // namespace tessaly::report

@@ -1,6 +1,6 @@
 // The warm checker host's end records are taken out of its output, whole or
 // in parts, and no part of them ever reaches the report.
-#include "app/end_record_filter.h"
+#include "report/end_record_filter.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 
 namespace {
 
-using tessaly::app::EndRecordFilter;
+using tessaly::report::EndRecordFilter;
 
 const std::string token = "0123456789abcdef0123456789abcdef";
 const std::string record = "\x1etessaly-end " + token + " exit 1 0 - " + token;

@@ -1,4 +1,4 @@
-#include "app/report_filter.h"
+#include "report/report_filter.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 
 namespace {
 
-using tessaly::app::ReportFilter;
+using tessaly::report::ReportFilter;
 
-class VectorLines : public tessaly::app::ReportLines {
+class VectorLines : public tessaly::report::ReportLines {
 public:
     std::string lastLine() const override { return lines.empty() ? std::string() : lines.back(); }
     void appendLine(const std::string& line) override { lines.push_back(line); }

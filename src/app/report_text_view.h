@@ -4,13 +4,19 @@
 
 namespace tessaly::app {
 
-// The report's text box: read-only, wrapping, with a vertical scroll bar.
-// A very long line is shown in several blocks (see ReportMemo); copying
-// joins them again, so that what is copied is the report's own lines.
-// Lines the memo marks (new messages) get a coloured bar in the margin.
-class ReportTextEdit : public QPlainTextEdit {
+// The text view that shows the report (the "reportMemo" control):
+// read-only, wrapping, with a vertical scroll bar. A very long line is shown
+// in several blocks (see ReportViewFeed); copying joins them again, so that
+// what is copied is the report's own lines. Marked lines (new messages) get
+// a coloured bar in the margin.
+class ReportTextView : public QPlainTextEdit {
 public:
-    explicit ReportTextEdit(QWidget* parent = nullptr);
+    // The user state that marks a block as continuing the line before.
+    static constexpr int ContinuationState = 1;
+    // The block format property that marks a block of a line to point out.
+    static constexpr int MarkProperty = 0x100001;
+
+    explicit ReportTextView(QWidget* parent = nullptr);
 
     // The colours of the skin the window wears: the text on the skin's
     // window colour, the selection in its highlight colours, and the

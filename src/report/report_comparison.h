@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tessaly::app {
+namespace tessaly::report {
 
 // What changed between two checks of the same book: which of the new
 // report's messages the previous report did not have, and how many of the
@@ -24,4 +24,4 @@ std::string messageKey(std::string_view line);
 
 ReportComparison compareReports(const std::vector<std::string>& previous, const std::vector<std::string>& current);
 
-} // namespace tessaly::app
+} // namespace tessaly::report

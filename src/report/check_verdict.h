@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace tessaly::app {
+namespace tessaly::report {
 
 // The counts of the checker's summary line
 // "Messages: N fatals / N errors / N warnings / N infos".
@@ -28,4 +28,4 @@ std::optional<MessageCounts> parseSummaryLine(std::string_view line);
 // says "Passed" unless the checker exited with 0.
 std::string checkVerdict(std::uint32_t exitCode, const std::vector<std::string>& reportLines);
 
-} // namespace tessaly::app
+} // namespace tessaly::report

@@ -1,4 +1,4 @@
-#include "app/end_record_filter.h"
+#include "report/end_record_filter.h"
 
 #include <utility>
 
@@ -6,7 +6,7 @@
 #include <sstream>
 #include <vector>
 
-namespace tessaly::app {
+namespace tessaly::report {
 
 namespace {
 constexpr char recordSeparator = '\x1e';
@@ -127,4 +127,4 @@ std::optional<EndRecordFilter::EndRecord> EndRecordFilter::add(const std::string
     return std::nullopt;
 }
 
-} // namespace tessaly::app
+} // namespace tessaly::report

@@ -1,6 +1,6 @@
-#include "app/report_filter.h"
+#include "report/report_filter.h"
 
-namespace tessaly::app {
+namespace tessaly::report {
 
 namespace {
 constexpr std::string_view successLine = "No errors or warnings detected";
@@ -44,4 +44,4 @@ bool ReportFilter::filter(const std::string& report)
     return true;
 }
 
-} // namespace tessaly::app
+} // namespace tessaly::report

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace tessaly::app {
+namespace tessaly::report {
 
 // The report as the filter sees it: a list of lines that can be appended to,
 // whose last line reads as empty while the list is empty.
@@ -42,4 +42,4 @@ private:
     bool m_lastReportAdded = false; // the previous report added the last line
 };
 
-} // namespace tessaly::app
+} // namespace tessaly::report

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace tessaly::app {
+namespace tessaly::report {
 
 // Separates the warm checker host's reports from its end records. The host
 // answers each request with the checker's output and then one line
@@ -73,4 +73,4 @@ private:
     bool m_emptyLinePending = false;
 };
 
-} // namespace tessaly::app
+} // namespace tessaly::report

@@ -1,6 +1,4 @@
-#include "app/report_text_edit.h"
-
-#include "app/report_memo.h"
+#include "app/report_text_view.h"
 
 #include <QMimeData>
 #include <QPainter>
@@ -8,7 +6,7 @@
 
 namespace tessaly::app {
 
-ReportTextEdit::ReportTextEdit(QWidget* parent)
+ReportTextView::ReportTextView(QWidget* parent)
     : QPlainTextEdit(parent)
 {
     setReadOnly(true);
@@ -17,7 +15,7 @@ ReportTextEdit::ReportTextEdit(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-void ReportTextEdit::setColours(const Colours& colours)
+void ReportTextView::setColours(const Colours& colours)
 {
     QPalette palette = this->palette();
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
@@ -33,7 +31,7 @@ void ReportTextEdit::setColours(const Colours& colours)
     setPalette(palette);
 }
 
-QMimeData* ReportTextEdit::createMimeDataFromSelection() const
+QMimeData* ReportTextView::createMimeDataFromSelection() const
 {
     const QTextCursor selection = textCursor();
     const QString selected = selection.selectedText();
@@ -49,7 +47,7 @@ QMimeData* ReportTextEdit::createMimeDataFromSelection() const
             continue;
         }
         block = block.next();
-        if (block.userState() != ReportMemo::ContinuationState)
+        if (block.userState() != ContinuationState)
             text += QLatin1Char('\n');
     }
     auto* data = new QMimeData;
@@ -57,7 +55,7 @@ QMimeData* ReportTextEdit::createMimeDataFromSelection() const
     return data;
 }
 
-void ReportTextEdit::paintEvent(QPaintEvent* event)
+void ReportTextView::paintEvent(QPaintEvent* event)
 {
     QPlainTextEdit::paintEvent(event);
     // The bar fits in the document's margin, left of the text.
@@ -69,7 +67,7 @@ void ReportTextEdit::paintEvent(QPaintEvent* event)
         const QRectF area = blockBoundingGeometry(block).translated(contentOffset());
         if (area.top() > bottom)
             break;
-        if (block.blockFormat().boolProperty(ReportMemo::MarkProperty))
+        if (block.blockFormat().boolProperty(MarkProperty))
             painter.fillRect(QRectF(0, area.top(), barWidth, area.height()), barColour);
     }
 }

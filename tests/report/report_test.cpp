@@ -1,0 +1,69 @@
+// The report's lines and what its observer is told: a view that follows it
+// must learn which lines it still shows correctly.
+#include "report/report.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using tessaly::report::Report;
+
+// Writes down every notice as text.
+class Recorder : public Report::Observer {
+public:
+    void linesChanged(std::size_t keptLines) override { notices.push_back("kept " + std::to_string(keptLines)); }
+    void cleared() override { notices.push_back("cleared"); }
+    void marksChanged() override { notices.push_back("marks"); }
+    std::vector<std::string> notices;
+};
+
+TEST(ReportTest, TheObserverLearnsWhichLinesAreStillAsTheyWere)
+{
+    Report report;
+    Recorder recorder;
+    report.setObserver(&recorder);
+    report.appendLine("a");
+    report.appendLine("b");
+    report.removeLastLine();
+    report.removeLastLine();
+    report.removeLastLine(); // nothing left: no change, no notice
+    report.appendLine("c");
+    report.markLines({true});
+    report.clear();
+    EXPECT_EQ(recorder.notices,
+        (std::vector<std::string>{"kept 0", "kept 1", "kept 1", "kept 0", "kept 0", "marks", "cleared"}));
+    EXPECT_TRUE(report.lines().empty());
+    EXPECT_EQ(report.lastLine(), "");
+}
+
+TEST(ReportTest, MarksHoldForTheirLinesAndGoWithClear)
+{
+    Report report;
+    for (const char* line : {"ERROR(RSC-005): a", "Validating", "WARNING(OPF-003): b"})
+        report.appendLine(line);
+    report.markLines({true, false});
+    EXPECT_TRUE(report.isMarked(0));
+    EXPECT_FALSE(report.isMarked(1));
+    EXPECT_FALSE(report.isMarked(2)) << "a line past the marks is not marked";
+    report.clear();
+    report.appendLine("again");
+    EXPECT_FALSE(report.isMarked(0));
+}
+
+TEST(ReportTest, WithoutObserverChangesStillHold)
+{
+    Report report;
+    Recorder recorder;
+    report.setObserver(&recorder);
+    report.setObserver(nullptr);
+    report.appendLine("a");
+    report.appendLine("b");
+    report.removeLastLine();
+    EXPECT_EQ(report.lines(), std::vector<std::string>{"a"});
+    EXPECT_TRUE(recorder.notices.empty());
+}
+
+} // namespace
