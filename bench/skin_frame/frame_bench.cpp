@@ -116,7 +116,7 @@ void FadeTick(benchmark::State& state)
                 button.enter(true);
             else
                 button.leave(true);
-            for (int i = 0; i < FrameObject::kMorphSteps; ++i) {
+            for (int i = 0; i < CrossFade::kSteps; ++i) {
                 const long long before = frame.repaintedPixels();
                 frame.morphTick();
                 pixels += frame.repaintedPixels() - before;

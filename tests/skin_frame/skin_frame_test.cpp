@@ -173,7 +173,7 @@ TEST_F(SkinFrameTest, HoverCrossFadesInFiveTicksRepaintingOnlyTheButton)
     EXPECT_EQ(steps.back(), hot);
     EXPECT_NE(steps[1], normal);
     EXPECT_NE(steps[1], hot);
-    EXPECT_EQ(frame->objects()[std::size_t(close)].fadeStep(), FrameObject::kMorphSteps);
+    EXPECT_EQ(frame->objects()[std::size_t(close)].fadeStep(), CrossFade::kSteps);
 }
 
 TEST_F(SkinFrameTest, LeavingDuringTheFadeReversesFromWhereItIs)
