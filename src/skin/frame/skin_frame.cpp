@@ -1,26 +1,21 @@
 #include "skin/frame/skin_frame.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
-#include <QTimerEvent>
 #include <QWindow>
-#include <algorithm>
 
 #include "platform/qt_compositor.h"
 #include "platform/qt_frameless_window.h"
-#include "platform/qt_system_move.h"
-#include "skin/data/skin_data.h"
 #include "platform/qt_geometry.h"
+#include "platform/qt_system_move.h"
 #include "skin/controls/skin_bound.h"
+#include "skin/controls/skin_notice_event.h"
+#include "skin/data/skin_data.h"
 #include "skin/frame/application_notifier.h"
 #include "skin/frame/form_layer_border.h"
 #include "skin/frame/frame_cursor.h"
-#include "skin/frame/layer_manager.h"
-#include "skin/controls/skin_notice_event.h"
 #include "skin/menus/skin_menu.h"
 #include "skin/paint/bitmap_canvas.h"
 
