@@ -67,7 +67,7 @@ void GrowFrame(benchmark::State& state)
     frame.setBorderIcons(BorderIcon::SystemMenu | BorderIcon::Minimize);
     frame.setSkinData(&sd);
     window.setWindowTitle(QStringLiteral("Tessaly 1.0"));
-    const std::vector<FrameObjectInfo> infos = frame.objectInfos();
+    const std::vector<FrameObjectInfo> infos = frame.captionButtons().infos();
     const auto geometry = FrameSkinGeometry::from(sd);
     FramePaintState paint;
     paint.title = window.windowTitle();
@@ -116,7 +116,7 @@ void FadeTick(benchmark::State& state)
                 button.enter(true);
             else
                 button.leave(true);
-            for (int i = 0; i < FrameObject::kMorphSteps; ++i) {
+            for (int i = 0; i < CrossFade::kSteps; ++i) {
                 const long long before = frame.repaintedPixels();
                 frame.morphTick();
                 pixels += frame.repaintedPixels() - before;

@@ -139,7 +139,7 @@ TEST_F(FrameBehaviourTest, PointerShapeFollowsThePartUnderIt)
 
 TEST_F(FrameBehaviourTest, HotButtonClearsAtTheNextTickAfterLeavingIntoTheClientArea)
 {
-    static_assert(SkinFrame::kMouseTimerInterval <= 50);
+    static_assert(CaptionButtons::kMouseTimerInterval <= 50);
     const int close = frame->getIndex("closebutton");
     hover(centreOf(close));
     ASSERT_EQ(frame->activeObject(), close);

@@ -173,7 +173,7 @@ TEST_F(SkinFrameTest, HoverCrossFadesInFiveTicksRepaintingOnlyTheButton)
     EXPECT_EQ(steps.back(), hot);
     EXPECT_NE(steps[1], normal);
     EXPECT_NE(steps[1], hot);
-    EXPECT_EQ(frame->objects()[std::size_t(close)].fadeStep(), FrameObject::kMorphSteps);
+    EXPECT_EQ(frame->objects()[std::size_t(close)].fadeStep(), CrossFade::kSteps);
 }
 
 TEST_F(SkinFrameTest, LeavingDuringTheFadeReversesFromWhereItIs)
@@ -281,7 +281,7 @@ TEST_F(SkinFrameTest, BelowTheMinimumEveryPixelIsPainted)
 {
     for (const auto& [w, h] : {std::pair{50, 20}, {1, 1}, {159, 40}, {300, 10}}) {
         const FrameLayout f = layoutFrame(FrameSkinGeometry::from(*sd), pixelView(sd->mask().picture()), w, h,
-                                          frame->objectInfos());
+                                          frame->captionButtons().infos());
         Bitmap image(w, h);
         image.fillRect({0, 0, w, h}, 0xFFFF00FFu);
         composeFrame(image, sd.get(), f, frame->objects(), {});

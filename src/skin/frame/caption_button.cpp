@@ -128,7 +128,7 @@ CaptionButton::Next CaptionButton::enter(bool effects)
     }
     // Back over a button held down: it shows pressed at once.
     if (fades(effects))
-        o.morphStep = FrameObject::kMorphSteps;
+        o.fade.jumpTo(true);
     return Next::Redraw;
 }
 
@@ -146,22 +146,19 @@ CaptionButton::Next CaptionButton::setPressed(bool value, bool effects)
 {
     m_look.down = value;
     if (fades(effects) && m_look.active)
-        m_look.morphStep = FrameObject::kMorphSteps;
+        m_look.fade.jumpTo(true);
     return fades(effects) && !m_look.down ? Next::Fade : Next::Nothing;
 }
 
 bool CaptionButton::fadeTick(bool effects)
 {
-    if (isCaption() || !fades(effects) || !m_look.canMorph())
-        return false;
-    m_look.morphStep += m_look.active ? 1 : -1;
-    return true;
+    return !isCaption() && fades(effects) && m_look.fade.stepTowards(m_look.active);
 }
 
 void CaptionButton::showHot()
 {
     m_look.active = m_look.mouseIn = true;
-    m_look.morphStep = FrameObject::kMorphSteps;
+    m_look.fade.jumpTo(true);
 }
 
 void CaptionButton::reset()

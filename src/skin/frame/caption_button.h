@@ -47,7 +47,7 @@ public:
     bool hot() const { return m_look.active; }
     bool down() const { return m_look.down; }
     bool pressed() const { return m_look.pressed(); }
-    int fadeStep() const { return m_look.morphStep; }
+    int fadeStep() const { return m_look.fade.step(); }
     // The pointer can reach it: enabled and visible.
     bool tracksPointer() const { return m_look.enabled && m_look.info.visible; }
 

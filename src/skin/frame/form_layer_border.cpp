@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/qt_frameless_window.h"
+#include "platform/qt_geometry.h"
 #include "platform/qt_input_region.h"
 #include "platform/qt_skip_taskbar.h"
 #include "skin/data/skin_data.h"
@@ -132,8 +133,7 @@ int FormLayerBorder::windowCount() const
 Rect FormLayerBorder::windowBounds() const
 {
     // The window has no decoration: its geometry is its place on the screen.
-    const QRect g = m_frame->window()->geometry();
-    return {g.x(), g.y(), g.x() + g.width(), g.y() + g.height()};
+    return platform::toRect(m_frame->window()->geometry());
 }
 
 const Bitmap& FormLayerBorder::picture() const
@@ -169,7 +169,7 @@ void FormLayerBorder::place(bool rebuild)
                 w->hide();
             continue;
         }
-        const QPoint at(strip.screen.left, strip.screen.top);
+        const QPoint at = platform::toQPoint({strip.screen.left, strip.screen.top});
         if (!w)
             w = createWindow(type);
         else if (!(rebuild || resized))
@@ -194,8 +194,7 @@ void FormLayerBorder::takePointerOnlyWhereItSizes(FormLayerWindow& window, const
         return;
     QRegion sizing;
     for (const LayerStrip::HitArea& area : strip.hitAreas)
-        sizing += QRect(area.rect.left - strip.screen.left, area.rect.top - strip.screen.top, area.rect.width(),
-                        area.rect.height());
+        sizing += platform::toQRect(area.rect.translated(-strip.screen.left, -strip.screen.top));
     platform::setInputRegion(&window, sizing);
 }
 
@@ -278,7 +277,7 @@ FormLayerBorderHit FormLayerBorder::hitTest(FormLayerBorderType type, const QPoi
 {
     if (!m_visible || !m_hitTestEnable)
         return FormLayerBorderHit::Nowhere;
-    return m_layout.hitTest(type, {global.x(), global.y()}, m_sizing.sizableNow());
+    return m_layout.hitTest(type, platform::toPoint(global), m_sizing.sizableNow());
 }
 
 void FormLayerBorder::stripPress(FormLayerBorderType type, const QPoint& global, Qt::MouseButton button)

@@ -8,16 +8,6 @@ namespace tessaly::skin {
 
 namespace {
 
-bool contains(const Rect& r, int x, int y)
-{
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
-Rect moved(const Rect& r, int dx, int dy)
-{
-    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
-}
-
 // A rectangle whose right and bottom edges never lie left of or above its
 // left and top edges.
 Rect normalised(Rect r)
@@ -185,7 +175,7 @@ FrameLayout layoutSkinned(const FrameSkinGeometry& skin, const PixelView& mask, 
     f.captionRect = normalised(f.captionRect);
     f.buttonsRect = skin.buttonsRect;
     if (!f.buttonsRect.isEmpty() && f.buttonsRect.left > skin.picWidth / 2)
-        f.buttonsRect = moved(f.buttonsRect, dx, 0);
+        f.buttonsRect = f.buttonsRect.translated(dx, 0);
     f.buttonsInLeft =
         skin.capButtonsInLeft || (!skin.buttonsRect.isEmpty() && skin.buttonsRect.left < skin.picWidth / 2);
     f.maskRectArea = normalised({skin.maskRectArea.left, skin.maskRectArea.top, skin.maskRectArea.right + dx,
@@ -256,16 +246,16 @@ Rect mapSkinRect(const FrameSkinGeometry& skin, const Rect& r, int width, int he
     const Rect rt{skin.rtPoint.x, 0, pw, skin.rtPoint.y};
     const Rect lb{0, skin.lbPoint.y, skin.lbPoint.x, ph};
     const Rect rb{skin.rbPoint.x, skin.rbPoint.y, pw, ph};
-    auto both = [&](const Rect& z) { return contains(z, r.left, r.top) && contains(z, r.right, r.bottom); };
-    auto spans = [&](const Rect& a, const Rect& b) { return contains(a, r.left, r.top) && contains(b, r.right, r.bottom); };
+    auto both = [&](const Rect& z) { return z.contains(r.left, r.top) && z.contains(r.right, r.bottom); };
+    auto spans = [&](const Rect& a, const Rect& b) { return a.contains(r.left, r.top) && b.contains(r.right, r.bottom); };
     if (both(lt))
         return r;
     if (both(rt))
-        return moved(r, dx, 0);
+        return r.translated(dx, 0);
     if (both(lb))
-        return moved(r, 0, dy);
+        return r.translated(0, dy);
     if (both(rb))
-        return moved(r, dx, dy);
+        return r.translated(dx, dy);
     if (spans(lt, rb))
         return {r.left, r.top, r.right + dx, r.bottom + dy};
     if (spans(lt, rt))
@@ -322,14 +312,14 @@ FrameHitResult FrameLayout::hitTest(int x, int y, const std::vector<FrameObjectI
     // Frame objects first: a button near the edge is still a button.
     int caption = -1;
     for (std::size_t i = 0; i < objectRects.size() && i < objects.size(); ++i) {
-        if (!objects[i].visible || !contains(objectRects[i], x, y))
+        if (!objects[i].visible || !objectRects[i].contains(x, y))
             continue;
         if (objects[i].kind == FrameObjectInfo::Kind::Caption) {
             if (caption < 0)
                 caption = int(i);
             continue;
         }
-        if (!contains(clientRect, x, y))
+        if (!clientRect.contains(x, y))
             return {FrameHit::Object, int(i)};
     }
 
@@ -344,11 +334,11 @@ FrameHitResult FrameLayout::hitTest(int x, int y, const std::vector<FrameObjectI
             if (left) return {FrameHit::Left, -1};
             if (right) return {FrameHit::Right, -1};
         }
-        if (contains(clientRect, x, y))
+        if (clientRect.contains(x, y))
             return {FrameHit::Client, -1};
         if (caption >= 0)
             return {FrameHit::Caption, caption};
-        if (!skinned && contains(captionRect, x, y))
+        if (!skinned && captionRect.contains(x, y))
             return {FrameHit::Caption, -1};
         return {FrameHit::Object, -1};
     };
@@ -362,7 +352,7 @@ FrameHitResult FrameLayout::hitTest(int x, int y, const std::vector<FrameObjectI
     // Near the edge: a probe a border width away leaves the shape.
     const int bw = std::max(0, borderW);
     bool nearEdge = false;
-    if (sizable && (!contains(maskRectArea, x, y) || !region)) {
+    if (sizable && (!maskRectArea.contains(x, y) || !region)) {
         const int probes[4][2] = {{x - bw, y}, {x, y - bw}, {x + bw, y}, {x, y + bw}};
         for (const auto& p : probes)
             if (!inShape(p[0], p[1]))

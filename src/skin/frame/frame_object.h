@@ -5,6 +5,7 @@
 #include "skin/data/object_records.h"
 #include "skin/data/picture.h"
 #include "skin/frame/frame_layout.h"
+#include "skin/paint/cross_fade.h"
 
 namespace tessaly::skin {
 
@@ -13,11 +14,6 @@ namespace tessaly::skin {
 // next skin change) and keeps its hover, press and fade state. Where it
 // sits is the layout's business (FrameLayout::objectRects).
 struct FrameObject {
-    // A full cross-fade between the normal and the hot image takes this
-    // many morph ticks; the fade is kept as a whole step count so that it
-    // always ends exactly at either image.
-    static constexpr int kMorphSteps = 5;
-
     FrameObjectInfo info;
     std::string idName;
     std::string hint;
@@ -43,17 +39,14 @@ struct FrameObject {
     bool active = false;  // hot (buttons); the window is active (caption)
     bool mouseIn = false;
     bool down = false;
-    int morphStep = 0;    // 0 shows the normal image, kMorphSteps the hot one
+    CrossFade fade;       // between the normal image and the hot one
 
     bool isCaption() const { return info.kind == FrameObjectInfo::Kind::Caption; }
     bool pressed() const { return down && mouseIn; }
-    double morphKf() const { return double(morphStep) / kMorphSteps; }
-    // The fade has further to go towards the current state.
-    bool canMorph() const { return active ? morphStep < kMorphSteps : morphStep > 0; }
     void resetState()
     {
         active = mouseIn = down = false;
-        morphStep = 0;
+        fade = {};
     }
 };
 

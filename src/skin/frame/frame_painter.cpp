@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "platform/qt_canvas.h"
+#include "platform/qt_geometry.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/system_colors.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/compose.h"
 #include "skin/paint/effect_bmp.h"
+#include "skin/paint/lines.h"
 #include "skin/paint/text_effects.h"
 
 namespace tessaly::skin {
@@ -17,10 +19,6 @@ namespace TF = platform::TextFormat;
 namespace {
 
 constexpr unsigned kTextFlags = TF::SingleLine | TF::NoPrefix | TF::NoClip;
-
-Rect moved(const Rect& r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
-
-QRect qrect(const Rect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
 
 void applyInactiveEffect(EffectBmp& e, InActiveEffect effect)
 {
@@ -80,7 +78,7 @@ void drawSkinButton(Bitmap& target, const SkinData& sd, const FrameObject& o, co
     }
     if (windowActive || o.inActiveSkinRect.isEmpty() || !o.enabled) {
         const bool morph = morphEnabled && o.morphing && !o.activeSkinRect.isEmpty();
-        if (morph && o.morphStep > 0 && o.morphStep < FrameObject::kMorphSteps && !active.isEmpty()) {
+        if (morph && o.fade.midway() && !active.isEmpty()) {
             // Cross-fade between the normal and the hot image.
             Bitmap normal(at.width(), at.height());
             Bitmap hot(at.width(), at.height());
@@ -88,11 +86,11 @@ void drawSkinButton(Bitmap& target, const SkinData& sd, const FrameObject& o, co
             copyPiece(active, o.activeSkinRect, hot, {0, 0, at.width(), at.height()});
             EffectBmp from(normal.view());
             const EffectBmp to(hot.view());
-            from.morphBy(o.morphKind, to, o.morphKf());
+            from.morphBy(o.morphKind, to, o.fade.factor());
             from.draw(target.surface(), at.left, at.top);
             return;
         }
-        const bool showHot = morph ? o.morphStep == FrameObject::kMorphSteps : o.active;
+        const bool showHot = morph ? o.fade.atHot() : o.active;
         if (!showHot || o.activeSkinRect.isEmpty()) {
             if (update || o.info.skinRectInAPicture)
                 copy(normalSource, o.info.skinRect);
@@ -129,7 +127,7 @@ void drawCaption(Bitmap& target, const FrameObject& o, const Rect& at, const Fra
     font.style = c->fontStyle;
     canvas.setFont(fontOf(font));
     const QString text = fitTextWithEllipsis(canvas, state.title, tr.width());
-    const QRect box = canvas.measureText(QRect(0, 0, 0, 0), text, kTextFlags);
+    const QRect box = canvas.measureText(QRect(), text, kTextFlags);
     const int tw = box.width(), th = box.height();
     int x = tr.left + tr.width() / 2 - tw / 2;
     if (c->alignment == Alignment::LeftJustify)
@@ -139,16 +137,16 @@ void drawCaption(Bitmap& target, const FrameObject& o, const Rect& at, const Fra
     const int y = tr.top + tr.height() / 2 - th / 2 + at.top;
     x += at.left;
     const bool a = state.active;
+    const Rect textRect{x, y, x + tw, y + th};
     auto drawAt = [&](int dx, int dy, Color colour) {
         canvas.setTextColor(colorFromValue(colour));
-        canvas.drawText(QRect(x + dx, y + dy, tw, th), text, kTextFlags);
+        canvas.drawText(platform::toQRect(textRect.translated(dx, dy)), text, kTextFlags);
     };
     if (c->light)
         drawAt(-1, -1, a ? c->activeLightColor : c->lightColor);
     if (c->shadow)
         drawAt(1, 1, a ? c->activeShadowColor : c->shadowColor);
     canvas.setTextColor(colorFromValue(a ? c->activeFontColor : c->fontColor));
-    const Rect textRect{x, y, x + tw, y + th};
     if (c->reflectionEffect) {
         drawReflectionText(canvas, textRect, text, a ? c->reflectionActiveColor : c->reflectionColor,
                            c->reflectionOffset, kTextFlags);
@@ -158,7 +156,7 @@ void drawCaption(Bitmap& target, const FrameObject& o, const Rect& at, const Fra
         drawGlowText(canvas, textRect, text, c->glowSize, a ? c->glowActiveColor : c->glowColor, c->glowOffset,
                      kTextFlags);
     } else {
-        canvas.drawText(qrect(textRect), text, kTextFlags);
+        canvas.drawText(platform::toQRect(textRect), text, kTextFlags);
     }
 }
 
@@ -253,7 +251,7 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
             Bitmap& strip = inTop ? strips.top : strips.bottom;
             if (strip.empty())
                 continue;
-            const Rect local = inTop ? at : moved(at, 0, -f.clientRect.bottom);
+            const Rect local = inTop ? at : at.translated(0, -f.clientRect.bottom);
             if (o.isCaption())
                 drawCaption(strip, o, local, state);
             else
@@ -272,49 +270,20 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
 
 // ---- the default look ----------------------------------------------------------
 
-void hLine(Bitmap& b, int x0, int x1, int y, PixelColor c)
-{
-    for (int x = x0; x < x1; ++x)
-        b.setPixel(x, y, c);
-}
-
-void vLine(Bitmap& b, int x, int y0, int y1, PixelColor c)
-{
-    for (int y = y0; y < y1; ++y)
-        b.setPixel(x, y, c);
-}
-
-// A pen line from (x0, y0) to (x1, y1), end point excluded; horizontal or
-// diagonal.
-void line(Bitmap& b, int x0, int y0, int x1, int y1, PixelColor c)
-{
-    const int n = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
-    const int sx = (x1 > x0) - (x1 < x0), sy = (y1 > y0) - (y1 < y0);
-    for (int i = 0; i < n; ++i)
-        b.setPixel(x0 + i * sx, y0 + i * sy, c);
-}
-
-void outline(Bitmap& b, const Rect& r, PixelColor c)
-{
-    hLine(b, r.left, r.right, r.top, c);
-    hLine(b, r.left, r.right, r.bottom - 1, c);
-    vLine(b, r.left, r.top, r.bottom, c);
-    vLine(b, r.right - 1, r.top, r.bottom, c);
-}
-
 void drawDefaultButton(Bitmap& target, const FrameObject& o, const Rect& at)
 {
     Bitmap face(at.width(), at.height());
     if (face.empty())
         return;
+    const PixelSurface pen = face.surface();
     const Rect all{0, 0, at.width(), at.height()};
     const PixelColor navy = colorFromValue(colors::navy);
     if (o.pressed()) {
         face.fillRect(all, colorFromValue(Color(0xB59385)));
-        outline(face, all, navy);
+        drawOutline(pen, all, navy);
     } else if (o.mouseIn) {
         face.fillRect(all, colorFromValue(Color(0xD2BDB6)));
-        outline(face, all, navy);
+        drawOutline(pen, all, navy);
     } else {
         face.fillRect(all, colorFromValue(colors::btnFace));
     }
@@ -323,25 +292,25 @@ void drawDefaultButton(Bitmap& target, const FrameObject& o, const Rect& at)
     const PixelColor g = colorFromValue(o.enabled ? colors::btnText : colors::btnShadow);
     switch (o.info.command) {
     case StdCommand::Close:
-        line(face, a + 1, b + 1, a + 9, b + 9, g);
-        line(face, a + 9, b + 1, a + 1, b + 9, g);
-        line(face, a + 2, b + 1, a + 10, b + 9, g);
-        line(face, a + 8, b + 1, a, b + 9, g);
+        drawLine(pen, a + 1, b + 1, a + 9, b + 9, g);
+        drawLine(pen, a + 9, b + 1, a + 1, b + 9, g);
+        drawLine(pen, a + 2, b + 1, a + 10, b + 9, g);
+        drawLine(pen, a + 8, b + 1, a, b + 9, g);
         break;
     case StdCommand::Maximize:
-        outline(face, {a, b, a + 11, b + 10}, g);
-        outline(face, {a, b, a + 11, b + 2}, g);
+        drawOutline(pen, {a, b, a + 11, b + 10}, g);
+        drawOutline(pen, {a, b, a + 11, b + 2}, g);
         break;
     case StdCommand::Minimize:
-        hLine(face, a + 1, a + 9, b + 8, g);
-        hLine(face, a + 1, a + 9, b + 9, g);
+        drawLine(pen, a + 1, b + 8, a + 9, b + 8, g);
+        drawLine(pen, a + 1, b + 9, a + 9, b + 9, g);
         break;
     case StdCommand::SysMenu:
-        outline(face, {a + 1, b + 3, a + 9, b + 6}, g);
+        drawOutline(pen, {a + 1, b + 3, a + 9, b + 6}, g);
         break;
     case StdCommand::RollUp:
         for (int i = 0; i < 5; ++i)
-            hLine(face, a + 1 + i, a + 9 - i, b + 6 - i, g);
+            drawLine(pen, a + 1 + i, b + 6 - i, a + 9 - i, b + 6 - i, g);
         break;
     case StdCommand::MinimizeToTray:
         face.fillRect({a + 2, b + 2, a + 7, b + 7}, g);
@@ -366,8 +335,11 @@ void composeDefault(Bitmap& window, const FrameLayout& f, std::span<const Captio
         caption.fillRect({0, 0, caption.width(), capH}, face);
         const int x0 = f.captionRect.left - b + 2;
         const int x1 = f.captionRect.right - 6;
-        for (int y = 2, i = 0; y <= capH - 4; ++y, ++i)
-            hLine(caption, x0, x1, y, colorFromValue(i % 2 == 0 ? colors::btnHighlight : colors::btnShadow));
+        // A narrow window leaves no room for the stripes (a line from x0
+        // back to x1 would be drawn reversed).
+        for (int y = 2, i = 0; x0 < x1 && y <= capH - 4; ++y, ++i)
+            drawLine(caption.surface(), x0, y, x1, y,
+                     colorFromValue(i % 2 == 0 ? colors::btnHighlight : colors::btnShadow));
         if (!state.title.isEmpty()) {
             platform::QtCanvas canvas = canvasOf(caption);
             Font font;
@@ -378,16 +350,16 @@ void composeDefault(Bitmap& window, const FrameLayout& f, std::span<const Captio
             const int left = f.captionRect.left - b;
             const int free = f.captionRect.width();
             const QString text = fitTextWithEllipsis(canvas, state.title, free);
-            const QRect box = canvas.measureText(QRect(0, 0, 0, 0), text, kTextFlags);
+            const QRect box = canvas.measureText(QRect(), text, kTextFlags);
             const int x = left + free / 2 - (box.width() + 5) / 2;
             const int y = capH / 2 - box.height() / 2;
             caption.fillRect({x - 2, y - 2, x + box.width() + 2, y + box.height() + 2}, face);
             canvas.setTextColor(colorFromValue(state.active ? colors::btnText : colors::btnShadow));
-            canvas.drawText(QRect(x, y, box.width(), box.height()), text, kTextFlags);
+            canvas.drawText(platform::toQRect({x, y, x + box.width(), y + box.height()}), text, kTextFlags);
         }
         for (std::size_t i = 0; i < objects.size() && i < f.objectRects.size(); ++i)
             if (!objects[i].isCaption() && objects[i].visible() && !f.objectRects[i].isEmpty())
-                drawDefaultButton(caption, objects[i].look(), moved(f.objectRects[i], -b, -b));
+                drawDefaultButton(caption, objects[i].look(), f.objectRects[i].translated(-b, -b));
         caption.draw(window, b, b);
     }
     // Three one-pixel frames inwards from the window's edge.
@@ -395,10 +367,12 @@ void composeDefault(Bitmap& window, const FrameLayout& f, std::span<const Captio
     const Color dark[3] = {systemColorValue(SystemColor::DkShadow3D), colors::btnShadow, colors::btnFace};
     for (int i = 0; i < 3 && 2 * i < std::min(w, h); ++i) {
         const Rect r{i, i, w - i, h - i};
-        hLine(window, r.left, r.right, r.top, colorFromValue(light[i]));
-        vLine(window, r.left, r.top, r.bottom, colorFromValue(light[i]));
-        hLine(window, r.left, r.right, r.bottom - 1, colorFromValue(dark[i]));
-        vLine(window, r.right - 1, r.top, r.bottom, colorFromValue(dark[i]));
+        // The dark sides are drawn last: they own the corners they share.
+        const PixelSurface pen = window.surface();
+        drawLine(pen, r.left, r.top, r.right, r.top, colorFromValue(light[i]));
+        drawLine(pen, r.left, r.top, r.left, r.bottom, colorFromValue(light[i]));
+        drawLine(pen, r.left, r.bottom - 1, r.right, r.bottom - 1, colorFromValue(dark[i]));
+        drawLine(pen, r.right - 1, r.top, r.right - 1, r.bottom, colorFromValue(dark[i]));
     }
 }
 
@@ -406,7 +380,7 @@ void composeDefault(Bitmap& window, const FrameLayout& f, std::span<const Captio
 
 QString fitTextWithEllipsis(const platform::QtCanvas& canvas, const QString& text, int width)
 {
-    auto measure = [&](const QString& t) { return canvas.measureText(QRect(0, 0, 0, 0), t, kTextFlags).width(); };
+    auto measure = [&](const QString& t) { return canvas.measureText(QRect(), t, kTextFlags).width(); };
     if (measure(text) <= width)
         return text;
     QString rest = text;

@@ -3,6 +3,7 @@
 #include <QTimerEvent>
 
 #include "platform/qt_frameless_window.h"
+#include "platform/qt_geometry.h"
 #include "platform/qt_system_move.h"
 #include "skin/frame/frame_cursor.h"
 #include "skin/frame/frame_sizing.h"
@@ -27,7 +28,7 @@ void PointerSizing::start(FrameHit grip, const QPoint& global)
         return;
     // The window system tells nothing when a move or resize starts: what
     // would happen then happens here.
-    m_frame.releaseButtons();
+    m_frame.captionButtons().release();
     QWidget* window = m_frame.window();
     m_activeAtStart = window->isActiveWindow();
     m_running = true;
@@ -37,8 +38,7 @@ void PointerSizing::start(FrameHit grip, const QPoint& global)
         return;
     }
     // No window manager to do it: the frame follows the pointer itself.
-    const QRect g = window->geometry();
-    m_drag = {true, grip, global, {g.left(), g.top(), g.right() + 1, g.bottom() + 1}};
+    m_drag = {true, grip, global, platform::toRect(window->geometry())};
 }
 
 bool PointerSizing::follow(const QPoint& global)
@@ -46,10 +46,11 @@ bool PointerSizing::follow(const QPoint& global)
     if (!m_drag.active)
         return false;
     const QPoint d = global - m_drag.startGlobal;
+    const FrameSizeLimits& limits = m_frame.sizeLimits();
     const Rect r = dragBounds(m_drag.grip, m_drag.startBounds, d.x(), d.y(),
-                              {m_frame.getMinWidth(), m_frame.getMinHeight()},
-                              {m_frame.getMaxWidth(), m_frame.getMaxHeight()});
-    m_frame.window()->setGeometry(QRect(r.left, r.top, r.width(), r.height()));
+                              {limits.getMinWidth(), limits.getMinHeight()},
+                              {limits.getMaxWidth(), limits.getMaxHeight()});
+    m_frame.window()->setGeometry(platform::toQRect(r));
     return true;
 }
 

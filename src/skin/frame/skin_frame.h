@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QBasicTimer>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -9,10 +8,10 @@
 #include <string_view>
 #include <vector>
 
-#include "skin/frame/caption_button.h"
+#include "skin/frame/caption_buttons.h"
 #include "skin/frame/frame_layout.h"
 #include "skin/frame/frame_painter.h"
-#include "skin/frame/frame_sizing.h"
+#include "skin/frame/frame_size_limits.h"
 #include "skin/frame/pointer_sizing.h"
 #include "skin/frame/system_menu.h"
 #include "skin/frame/window_states.h"
@@ -53,15 +52,13 @@ class SkinNoticeEvent;
 // FrameLayout, computed once per size.
 //
 // The frame routes the window's events, applies the skin and keeps the
-// window's picture; its parts do the rest: each CaptionButton its hover,
-// press, fade and glow, WindowStates the window states, PointerSizing
-// moving and sizing, SystemMenu the system menu.
+// window's picture; its parts do the rest: CaptionButtons the pointer over
+// the caption buttons (each CaptionButton its own hover, press, fade and
+// glow), FrameSizeLimits the size limits, WindowStates the window states,
+// PointerSizing moving and sizing, SystemMenu the system menu.
 class SkinFrame : public QObject, public MenuFrame {
 public:
     using WindowState = skin::WindowState;
-
-    static constexpr int kMouseTimerInterval = 50;
-    static constexpr int kMorphInterval = 25;
 
     explicit SkinFrame(platform::FramelessWindow* window);
     ~SkinFrame() override;
@@ -85,24 +82,26 @@ public:
     bool formActive() const;
     const FrameLayout& layout() const { return m_layout; }
     // The caption and the caption buttons, in the layout's object order.
-    const std::vector<CaptionButton>& objects() const { return m_objects; }
-    std::vector<FrameObjectInfo> objectInfos() const;
+    const std::vector<CaptionButton>& objects() const { return m_buttons->objects(); }
     // Position of the first object named idName, or -1.
-    int getIndex(std::string_view idName) const;
+    int getIndex(std::string_view idName) const { return m_buttons->getIndex(idName); }
     // Where an object is on the screen (empty when it has no place).
     Rect objectOnScreen(int index) const;
     // The object under the pointer, the object that has the mouse captured.
-    int activeObject() const { return m_activeObject; }
-    int mouseCaptureObject() const { return m_mouseCaptureObject; }
+    int activeObject() const { return m_buttons->activeObject(); }
+    int mouseCaptureObject() const { return m_buttons->mouseCaptureObject(); }
     // The picture of the whole window in its current state.
     const Bitmap& frameImage();
     // The glow of an object (null when it has none yet).
-    LayerManager* glow(int index) const;
+    LayerManager* glow(int index) const { return m_buttons->glow(index); }
     // The layered border around the window (its strip windows exist only
     // while the skin has one and it can be shown).
     FormLayerBorder* layerBorder() const { return m_layerBorder.get(); }
 
     // --- parts
+    CaptionButtons& captionButtons() { return *m_buttons; }
+    FrameSizeLimits& sizeLimits() { return *m_sizeLimits; }
+    const FrameSizeLimits& sizeLimits() const { return *m_sizeLimits; }
     WindowStates& windowStates() { return *m_windowStates; }
     const WindowStates& windowStates() const { return *m_windowStates; }
     PointerSizing& sizing() { return *m_sizing; }
@@ -113,17 +112,14 @@ public:
     // The window can be sized by its frame (default true).
     bool resizable() const { return m_resizable; }
     void setResizable(bool on) { m_resizable = on; }
-    // The window's own size limits (0: none).
-    const FrameSizeSettings& sizeSettings() const { return m_sizeSettings; }
-    void setSizeSettings(const FrameSizeSettings& settings);
-    int getMinWidth() const;
-    int getMinHeight() const;
-    int getMaxWidth() const;
-    int getMaxHeight() const;
-    // Hands the limits to the window manager (again after a change of state).
-    void applySizeLimits();
-    // The work area of the window's screen.
-    QRect workArea() const;
+    // The window's own size limits (0: none), and the limits in force (see
+    // FrameSizeLimits).
+    const FrameSizeSettings& sizeSettings() const { return m_sizeLimits->settings(); }
+    void setSizeSettings(const FrameSizeSettings& settings) { m_sizeLimits->setSettings(settings); }
+    int getMinWidth() const { return m_sizeLimits->getMinWidth(); }
+    int getMinHeight() const { return m_sizeLimits->getMinHeight(); }
+    int getMaxWidth() const { return m_sizeLimits->getMaxWidth(); }
+    int getMaxHeight() const { return m_sizeLimits->getMaxHeight(); }
     // The part of the frame under a window point, for the current state.
     FrameHitResult hitTest(const QPoint& p) const;
     // A move or resize started by the frame runs (the window manager's, or
@@ -155,30 +151,27 @@ public:
     void skinMenuOpen() override;
     void skinMenuClose() override;
 
-    // --- what the parts ask of the caption buttons and the picture
-    // Buttons forget the pointer and their glows go.
-    void quietButtons();
-    // The glows go and the pointer is no longer watched (the window hides
-    // or is minimised).
-    void stopButtons();
-    // The pointer is watched again while the window is active.
-    void resumeButtons();
-    // A move or resize starts: no hover, press or glow, no tracking.
-    void releaseButtons();
-    void sizeMoveEnded();
+    // --- what the parts ask of the picture
+    // The skin's effects (fades) are on.
+    bool effectsOn() const;
+    // Repaints one object in the window's picture.
+    void redrawObject(int index);
     // Lays out and repaints the whole window.
     void redrawWhole();
+    // A move or resize ended: the window's picture and the pointer are
+    // made current.
+    void sizeMoveEnded();
 
-    bool mouseTimerActive() const { return m_mouseTimer.isActive(); }
-    bool morphTimerActive() const { return m_morphTimer.isActive(); }
+    bool mouseTimerActive() const { return m_buttons->mouseTimerActive(); }
+    bool morphTimerActive() const { return m_buttons->morphTimerActive(); }
     // Pixels asked to be repainted so far (benchmarks and tests).
     long long repaintedPixels() const { return m_repaintedPixels; }
     // How often a whole window picture was composed.
     int composeCount() const { return m_composeCount; }
 
     // The timers' ticks; tests and benchmarks call them directly.
-    void morphTick();
-    void mouseTick();
+    void morphTick() { m_buttons->morphTick(); }
+    void mouseTick() { m_buttons->mouseTick(); }
     // Makes the layout and the picture current for the window's size now
     // (a resize of a hidden window reaches the frame only when shown).
     void updateFrame();
@@ -187,19 +180,15 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void timerEvent(QTimerEvent* event) override;
 
 private:
     // Skin changes.
     void skinNotice(const SkinNoticeEvent& notice);
-    void relayToControls(const SkinNoticeEvent& notice);
     void beforeChange();
-    void createObjects();
     void applyBorderIcons();
-    void clearObjects();
     void applySize();
     void watchScreen();
-    bool effectsOn() const;
+    std::optional<FrameSkinGeometry> skinGeometry() const;
 
     // The picture.
     void relayout();
@@ -207,23 +196,8 @@ private:
     FramePaintState paintState(bool active) const;
     Bitmap& ensureImage(bool active);
     void paint(const QRegion& region);
-    void repaint(const QRect& rect);
-    void redrawObject(int index);
-    void redrawButtons();
-
-    // The caption buttons under the pointer.
-    void follow(CaptionButton::Next next, int index);
-    void testActiveObject(const QPoint& p, bool track);
-    void deactivateAll() { testActiveObject(QPoint(-1, -1), false); }
-    void mouseEnter(int index);
-    void mouseLeave(int index);
-    void mouseDown(int index);
-    void mouseUp(int index);
-    void setPressed(int index, bool value);
-    void doCommand(int index);
-    void onActivationChange();
-    void showLayer(int index);
-    void hideLayers();
+    void repaint(const Rect& rect);
+    void repaintWhole() { repaint(Rect::sized(m_layout.width, m_layout.height)); }
     void updateCursor(FrameHit hit);
 
     // The window's events.
@@ -231,11 +205,8 @@ private:
     void shown();
     void hidden();
     void pointerEntered();
-    void pointerLeft();
     bool mouseMove(QMouseEvent* e);
     bool mousePress(QMouseEvent* e, bool doubleClick);
-    bool rightPress(const QPoint& p, const QPoint& global, bool doubleClick);
-    bool leftPressOnButton(bool doubleClick);
     bool mouseRelease(QMouseEvent* e);
 
     platform::FramelessWindow* m_window;
@@ -244,26 +215,21 @@ private:
     bool m_skinSupport = false;
     bool m_stopPainting = false;
     bool m_layoutDirty = true;
-    bool m_closing = false; // a close is on its way: the objects stay idle
-    std::vector<CaptionButton> m_objects;
     FrameLayout m_layout;
     // The window's picture, inactive [0] and active [1], for the layout's
     // size; the inactive one is kept until the size or the skin changes.
     Bitmap m_images[2];
     bool m_imageValid[2] = {false, false};
-    int m_activeObject = -1;
-    int m_mouseCaptureObject = -1;
-    QBasicTimer m_mouseTimer;
-    QBasicTimer m_morphTimer;
     long long m_repaintedPixels = 0;
     int m_composeCount = 0;
 
     bool m_resizable = true;
-    FrameSizeSettings m_sizeSettings;
     bool m_screenWatched = false;
     Qt::CursorShape m_cursor = Qt::ArrowCursor;
     MenuSettings m_menuSettings;
     std::unique_ptr<SkinMenu> m_skinMenu;
+    std::unique_ptr<CaptionButtons> m_buttons;
+    std::unique_ptr<FrameSizeLimits> m_sizeLimits;
     std::unique_ptr<WindowStates> m_windowStates;
     std::unique_ptr<PointerSizing> m_sizing;
     std::unique_ptr<SystemMenu> m_systemMenu;

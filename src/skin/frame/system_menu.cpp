@@ -5,6 +5,7 @@
 #include <QShortcut>
 
 #include "platform/qt_frameless_window.h"
+#include "platform/qt_geometry.h"
 #include "skin/data/resource_str_data.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/skin_frame.h"
@@ -45,15 +46,6 @@ void buildSystemMenu(MenuItem& menu, const SystemMenuState& state, const SystemM
 } // namespace tessaly::skin
 
 namespace tessaly::skin {
-
-namespace {
-
-bool contains(const Rect& r, const QPoint& p)
-{
-    return p.x() >= r.left && p.x() < r.right && p.y() >= r.top && p.y() < r.bottom;
-}
-
-} // namespace
 
 SystemMenu::SystemMenu(SkinFrame& frame)
     : m_frame(frame)
@@ -116,7 +108,7 @@ void SystemMenu::showAt(const QPoint& global)
     if (m_disabled)
         return;
     m_byButton = false;
-    popup({global.x(), global.y(), global.x(), global.y()});
+    popup(Rect::sized(0, 0).translated(global.x(), global.y()));
 }
 
 void SystemMenu::showBelowButton()
@@ -184,7 +176,7 @@ bool SystemMenu::eventFilter(QObject* watched, QEvent* event)
     if (e->button() != Qt::LeftButton || m_opened.elapsed() > QApplication::doubleClickInterval())
         return false;
     const int index = m_frame.getIndex("sysmenubutton");
-    if (index >= 0 && contains(m_frame.objectOnScreen(index), e->globalPosition().toPoint()))
+    if (index >= 0 && m_frame.objectOnScreen(index).contains(platform::toPoint(e->globalPosition().toPoint())))
         m_closeAfterMenu = true;
     return false;
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/qt_frameless_window.h"
+#include "platform/qt_geometry.h"
 #include "skin/frame/frame_sizing.h"
 #include "skin/frame/skin_frame.h"
 #include "skin/menus/skin_menu.h"
@@ -62,7 +63,7 @@ void WindowStates::restoreOrUnroll()
 
 void WindowStates::minimizeWindow()
 {
-    m_frame.quietButtons();
+    m_frame.captionButtons().quiet();
     if (isMainWindow()) {
         // The program is minimised: its main window goes to the task bar and
         // takes its other windows along (windowStateChanged). The frame's own
@@ -80,7 +81,7 @@ void WindowStates::minimizeToSlot()
     if (m_oldBounds.isEmpty())
         m_oldBounds = m_window->geometry();
     m_state = WindowState::Minimized;
-    m_frame.applySizeLimits();
+    m_frame.sizeLimits().apply();
     std::vector<Point> taken;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w == m_window || !w->isVisible())
@@ -92,11 +93,10 @@ void WindowStates::minimizeToSlot()
                 taken.push_back({w->x(), w->y()});
         }
     }
-    const QRect a = m_frame.workArea();
-    const int width = m_frame.getMinWidth(), height = m_frame.getMinHeight();
-    const Point at =
-        minimisedSlot({a.left(), a.top(), a.left() + a.width(), a.top() + a.height()}, width, height, taken);
-    m_window->setGeometry(QRect(at.x, at.y, width, height));
+    const FrameSizeLimits& limits = m_frame.sizeLimits();
+    const int width = limits.getMinWidth(), height = limits.getMinHeight();
+    const Point at = minimisedSlot(platform::toRect(limits.workArea()), width, height, taken);
+    m_window->setGeometry(platform::toQRect(Rect::sized(width, height).translated(at.x, at.y)));
 }
 
 void WindowStates::maximizeWindow()
@@ -105,8 +105,8 @@ void WindowStates::maximizeWindow()
     if (m_oldBounds.isEmpty())
         m_oldBounds = m_window->geometry();
     m_state = WindowState::Maximized;
-    m_frame.applySizeLimits();
-    m_window->setGeometry(m_frame.workArea());
+    m_frame.sizeLimits().apply();
+    m_window->setGeometry(m_frame.sizeLimits().workArea());
     if (m_onMaximize)
         m_onMaximize();
 }
@@ -119,11 +119,11 @@ void WindowStates::restoreWindow()
     m_rollUpBeforeMaximize = false;
     m_maxRollUpState = false;
     m_state = WindowState::Normal;
-    m_frame.applySizeLimits();
+    m_frame.sizeLimits().apply();
     if (!m_oldBounds.isEmpty())
         m_window->setGeometry(m_oldBounds);
     m_oldBounds = QRect();
-    m_frame.resumeButtons();
+    m_frame.captionButtons().resume();
     m_frame.redrawWhole();
     if (m_onRestore)
         m_onRestore();
@@ -142,9 +142,9 @@ void WindowStates::switchRollUp(bool value)
     if (value)
         m_oldHeight = m_window->height();
     m_rollUpState = value;
-    m_frame.applySizeLimits();
+    m_frame.sizeLimits().apply();
     // Rolled up the window is its frame without the client area.
-    const int minHeight = m_frame.getMinHeight();
+    const int minHeight = m_frame.sizeLimits().getMinHeight();
     const int height = value ? minHeight : std::max(m_oldHeight, minHeight);
     m_window->setGeometry(QRect(m_window->pos(), QSize(m_window->width(), height)));
 }
@@ -153,14 +153,14 @@ void WindowStates::windowStateChanged(bool wasMinimised)
 {
     const bool minimised = m_window->isMinimized();
     if (minimised && !wasMinimised) {
-        m_frame.stopButtons();
+        m_frame.captionButtons().stop();
         m_frame.skinMenu().hide();
         if (isMainWindow())
             hideOwnedWindows();
     } else if (!minimised && wasMinimised) {
         if (isMainWindow())
             showOwnedWindows();
-        m_frame.resumeButtons();
+        m_frame.captionButtons().resume();
         if (m_onRestore)
             m_onRestore();
     }
