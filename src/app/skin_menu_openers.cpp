@@ -1,6 +1,7 @@
 #include "app/skin_menu_openers.h"
 
 #include "skin/menus/skin_popup_menu.h"
+#include "platform/qt_geometry.h"
 
 #include <QWidget>
 
@@ -9,10 +10,7 @@ namespace tessaly::app {
 void SkinPopupMenuOpener::popupFromRect(QWidget* owner, const QRect& screenRect, std::function<void()> closed)
 {
     m_menu.setOnMenuClose(std::move(closed));
-    m_menu.popupFromRect2(owner,
-        {screenRect.left(), screenRect.top(), screenRect.left() + screenRect.width(),
-            screenRect.top() + screenRect.height()},
-        false);
+    m_menu.popupFromRect2(owner, platform::toRect(screenRect), false);
 }
 
 void SkinContextMenuOpener::popup(QWidget* owner, const QPoint& screenPos, std::vector<skin::MenuCommand> commands)

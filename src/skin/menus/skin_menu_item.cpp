@@ -246,7 +246,7 @@ void SkinMenuItem::drawContent(Bitmap& face, const Rect& area, PixelColor color,
             picture = QIcon(QPixmap::fromImage(picture)).pixmap(picture.size(), QIcon::Disabled).toImage();
     }
     if (!picture.isNull()) {
-        const QRect box = inImageRect ? QRect(r->imageRct.left, r->imageRct.top, r->imageRct.width(), r->imageRct.height())
+        const QRect box = inImageRect ? platform::toQRect(r->imageRct)
                                       : QRect(area.left + 2, area.top, picture.width(), area.height());
         const QPoint at(box.left() + (box.width() - picture.width()) / 2, box.top() + (box.height() - picture.height()) / 2);
         platform::QtCanvas canvas = canvasOf(face);
