@@ -227,4 +227,47 @@ void FieldRecord::writeSection(SkinDescription& description, std::string_view se
     const_cast<FieldRecord*>(this)->visitFields(writer);
 }
 
+void FontKeys::fields(FieldVisitor& v)
+{
+    v.text("fontname", fontName, "Arial");
+    v.integer("fontheight", fontHeight, 14);
+    v.fontStyle("fontstyle", fontStyle);
+    v.color("fontcolor", fontColor);
+}
+
+void CornerKeys::fields(FieldVisitor& v)
+{
+    v.point("lefttoppoint", ltPoint);
+    v.point("righttoppoint", rtPoint);
+    v.point("leftbottompoint", lbPoint);
+    v.point("rightbottompoint", rbPoint);
+}
+
+void StretchKeys::fields(FieldVisitor& v)
+{
+    v.boolean("leftstretch", leftStretch);
+    v.boolean("topstretch", topStretch);
+    v.boolean("rightstretch", rightStretch);
+    v.boolean("bottomstretch", bottomStretch);
+    v.boolean("stretcheffect", stretchEffect);
+    v.stretchType("stretchtype", stretchType);
+}
+
+void WindowStretchKeys::fields(FieldVisitor& v)
+{
+    v.boolean("leftstretch", leftStretch);
+    v.boolean("rightstretch", rightStretch);
+    v.boolean("topstretch", topStretch);
+    v.boolean("bottomstretch", bottomStretch);
+    v.boolean("stretcheffect", stretchEffect);
+    v.stretchType("stretchtype", stretchType);
+}
+
+void AnimationKeys::fields(FieldVisitor& v)
+{
+    v.rect("animateskinrect", animateSkinRect);
+    v.integer("framecount", frameCount);
+    v.integer("animateinterval", animateInterval, 25);
+}
+
 } // namespace tessaly::skin
