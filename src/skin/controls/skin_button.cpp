@@ -38,7 +38,7 @@ void SkinButton::setGlowLayer(std::unique_ptr<GlowLayer> layer)
 bool SkinButton::morphingOn() const
 {
     return m_buttonRecord && m_look.morphing && m_skinData && !m_skinData->empty()
-           && m_skinData->enableSkinEffects();
+           && m_skinData->options().enableSkinEffects;
 }
 
 bool SkinButton::getSkinData()
@@ -218,7 +218,7 @@ void SkinButton::showGlow()
 {
     if (!m_glow || !m_buttonRecord || !m_skinData || m_skinData->empty() || !m_glow->available())
         return;
-    if (!(m_skinData->showButtonGlowFrames() || m_alwaysShowGlow) || m_buttonRecord->glowLayerPictureIndex == -1)
+    if (!(m_skinData->options().showButtonGlowFrames || m_alwaysShowGlow) || m_buttonRecord->glowLayerPictureIndex == -1)
         return;
     if (!isVisible() || !isEnabled())
         return;

@@ -60,7 +60,7 @@ bool SkinSpeedButton::morphingOn() const
 {
     // A flat or transparent button never cross-fades.
     return m_buttonRecord && m_look.morphing && !m_transparent && !m_flat && m_skinData && !m_skinData->empty()
-           && m_skinData->enableSkinEffects();
+           && m_skinData->options().enableSkinEffects;
 }
 
 SkinSpeedButton::Face SkinSpeedButton::currentFace() const

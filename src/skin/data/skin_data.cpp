@@ -1,7 +1,6 @@
 #include "skin/data/skin_data.h"
 
 #include "skin/data/bmp_codec.h"
-#include "skin/data/compressed_skin_list.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/file_io.h"
 #include "skin/data/resource_str_data.h"
@@ -137,68 +136,18 @@ SkinData::SkinData()
 
 SkinData::~SkinData() = default;
 
-void SkinData::setSkinList(CompressedSkinList* list)
-{
-    m_compressedSkinList = list;
-    if (list && m_compressedSkinIndex >= 0 && m_compressedSkinIndex < list->skins().count())
-        loadCompressedStoredSkin(list->skins()[m_compressedSkinIndex].skin());
-}
-
-void SkinData::setSkinIndex(int index)
-{
-    if (index == m_compressedSkinIndex)
-        return;
-    if (!m_compressedSkinList) {
-        m_compressedSkinIndex = index;
-        return;
-    }
-    if (index < 0 || index >= m_compressedSkinList->skins().count())
-        return;
-    m_compressedSkinIndex = index;
-    loadCompressedStoredSkin(m_compressedSkinList->skins()[index].skin());
-}
-
-void SkinData::setCompressedStoredSkin(CompressedStoredSkin* storedSkin)
-{
-    m_compressedStoredSkin = storedSkin;
-    if (storedSkin)
-        loadCompressedStoredSkin(*storedSkin);
-}
-
 void SkinData::setResourceStrData(ResourceStrData* strings)
 {
     m_resourceStrData = strings;
     sendSkinDataMessage(SKINMSG_RESOURCE_STRINGS);
 }
 
-void SkinData::setSkinnableForm(bool value)
+void SkinData::setOptions(const SkinOptions& options)
 {
-    if (value == m_skinnableForm)
-        return;
-    m_skinnableForm = value;
-    sendIfNotLoading(SKINMSG_SKINNABLE_FORM);
-}
-
-void SkinData::setShowLayeredBorders(bool value)
-{
-    if (value == m_showLayeredBorders)
-        return;
-    m_showLayeredBorders = value;
-    sendIfNotLoading(SKINMSG_LAYERED_BORDERS);
-}
-
-void SkinData::setAeroBlurEnabled(bool value)
-{
-    if (value == m_aeroBlurEnabled)
-        return;
-    m_aeroBlurEnabled = value;
-    sendIfNotLoading(SKINMSG_AERO_BLUR);
-}
-
-void SkinData::sendIfNotLoading(int message)
-{
-    if (!m_loading)
-        sendSkinDataMessage(message);
+    const bool layeredBordersChange = options.showLayeredBorders != m_options.showLayeredBorders;
+    m_options = options;
+    if (layeredBordersChange)
+        sendSkinDataMessage(SKINMSG_LAYERED_BORDERS);
 }
 
 const Picture* SkinData::activePicture(int index) const
@@ -486,38 +435,9 @@ void SkinData::resetGeneralSections()
     m_skinColors.setColorsToDefault();
 }
 
-void SkinData::addBitMap(const std::filesystem::path& fileName)
-{
-    DibBitmap bitmap = loadBitmapFile(fileName);
-    m_activePictures.push_back(std::move(bitmap));
-    m_activePicturesNames.push_back(fileName.filename().string());
-}
-
-void SkinData::deleteBitMap(int index)
-{
-    if (index < 0)
-        return;
-    if (std::size_t(index) < m_activePicturesNames.size())
-        m_activePicturesNames.erase(m_activePicturesNames.begin() + index);
-    if (std::size_t(index) < m_activePictures.size())
-        m_activePictures.erase(m_activePictures.begin() + index);
-}
-
-void SkinData::globalChangeFont(std::string_view fontName, int fontHeightCorrection)
-{
-    FontChanger changer(fontName, fontHeightCorrection);
-    hintWindow.visitFields(changer);
-    for (auto& record : m_objectList)
-        record->visitFields(changer);
-    for (auto& record : m_ctrlList)
-        record->visitFields(changer);
-}
-
 void SkinData::sendSkinDataMessage(int message)
 {
-    if (m_builderMode)
-        return;
-    const bool ownerFirst = m_ownerWindow && !m_showLayeredBorders;
+    const bool ownerFirst = m_ownerWindow && !m_options.showLayeredBorders;
     if (ownerFirst)
         m_ownerWindow->skinNotice(message, *this);
     if (!m_notifier)
@@ -526,7 +446,7 @@ void SkinData::sendSkinDataMessage(int message)
     std::erase_if(windows, [&](SkinNoticeReceiver* window) {
         return !window || window->isLayeredBorderWindow() || (ownerFirst && window == m_ownerWindow);
     });
-    if (m_showLayeredBorders && layerFrame.pictureIndex != -1)
+    if (m_options.showLayeredBorders && layerFrame.pictureIndex != -1)
         std::reverse(windows.begin(), windows.end());
     for (SkinNoticeReceiver* window : windows)
         window->skinNotice(message, *this);

@@ -198,15 +198,6 @@ void FieldWriter::visit(const Field& field)
     m_description.writeString(m_section, field.key, encodeField(field.ref));
 }
 
-void FontChanger::visit(const Field& field)
-{
-    const std::string_view key = field.key;
-    if (auto* name = std::get_if<std::string*>(&field.ref); name && key.ends_with("fontname"))
-        **name = m_fontName;
-    else if (auto* height = std::get_if<int*>(&field.ref); height && key.ends_with("fontheight"))
-        **height += m_heightCorrection;
-}
-
 std::string encodeField(const FieldRef& ref)
 {
     return std::visit([](auto* value) { return encode(*value); }, ref);

@@ -112,23 +112,6 @@ private:
     std::vector<std::string> m_keys;
 };
 
-// Sets every font name of a record (keys "fontname", "captionfontname",
-// "fixedfontname", ...) and adds a correction to every font height (keys
-// ending in "fontheight").
-class FontChanger final : public FieldVisitor {
-public:
-    FontChanger(std::string_view fontName, int heightCorrection)
-        : m_fontName(fontName)
-        , m_heightCorrection(heightCorrection)
-    {
-    }
-    void visit(const Field& field) override;
-
-private:
-    std::string m_fontName;
-    int m_heightCorrection;
-};
-
 // The field's current value in the form the description holds it.
 std::string encodeField(const FieldRef& ref);
 

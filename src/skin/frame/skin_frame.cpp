@@ -363,7 +363,7 @@ Bitmap& SkinFrame::ensureImage(bool active)
         FramePaintState state;
         state.active = active;
         state.title = m_window->windowTitle();
-        state.morphEnabled = m_skinSupport && m_sd->enableSkinEffects();
+        state.morphEnabled = m_skinSupport && m_sd->options().enableSkinEffects;
         for (FrameObject& o : m_objects)
             if (o.isCaption())
                 o.active = active;
@@ -412,7 +412,7 @@ void SkinFrame::redrawObject(int index)
         FramePaintState state;
         state.active = active;
         state.title = m_window->windowTitle();
-        state.morphEnabled = m_skinSupport && m_sd->enableSkinEffects();
+        state.morphEnabled = m_skinSupport && m_sd->options().enableSkinEffects;
         redrawButton(m_images[slot], m_skinSupport ? m_sd : nullptr, m_layout, m_objects[std::size_t(index)], index,
                      state);
     }
@@ -428,7 +428,7 @@ void SkinFrame::redrawButtons()
 
 bool SkinFrame::morphEnabled(const FrameObject& o) const
 {
-    return o.morphing && m_skinSupport && m_sd->enableSkinEffects();
+    return o.morphing && m_skinSupport && m_sd->options().enableSkinEffects;
 }
 
 void SkinFrame::startMorph(int index)
@@ -644,7 +644,7 @@ void SkinFrame::onActivationChange()
 void SkinFrame::showLayer(int index)
 {
     const FrameObject& o = m_objects[std::size_t(index)];
-    if (!m_skinSupport || o.isCaption() || o.glowLayerPictureIndex == -1 || !m_sd->showCaptionButtonGlowFrames())
+    if (!m_skinSupport || o.isCaption() || o.glowLayerPictureIndex == -1 || !m_sd->options().showCaptionButtonGlowFrames)
         return;
     const Picture* picture = m_sd->activePicture(o.glowLayerPictureIndex);
     const Picture* mask = m_sd->activePicture(o.glowLayerMaskPictureIndex);
