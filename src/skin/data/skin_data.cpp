@@ -32,44 +32,6 @@ void versionFields(SkinData& r, FieldVisitor& v)
     v.text("skincomments", r.skinComments);
 }
 
-// In the order a description is written; the order of reading does not
-// matter, since no key depends on another.
-void formInfoFields(SkinData& r, FieldVisitor& v)
-{
-    v.point("lefttoppoint", r.ltPoint);
-    v.point("righttoppoint", r.rtPoint);
-    v.point("leftbottompoint", r.lbPoint);
-    v.point("rightbottompoint", r.rbPoint);
-    v.rect("clientrect", r.clRect);
-    v.integer("bgpictureindex", r.bgPictureIndex, -1);
-    v.integer("mdibgpictureindex", r.mdibgPictureIndex, -1);
-    v.boolean("leftstretch", r.leftStretch);
-    v.boolean("rightstretch", r.rightStretch);
-    v.boolean("topstretch", r.topStretch);
-    v.boolean("bottomstretch", r.bottomStretch);
-    v.boolean("stretcheffect", r.stretchEffect);
-    v.stretchType("stretchtype", r.stretchType);
-    v.boolean("mdibgstretcheffect", r.mdibgStretchEffect);
-    v.stretchType("mdibgstretchtype", r.mdibgStretchType);
-    v.rect("maskrectarea", r.maskRectArea);
-    v.point("hittestlefttoppoint", r.hitTestLTPoint);
-    v.point("hittestrighttoppoint", r.hitTestRTPoint);
-    v.point("hittestleftbottompoint", r.hitTestLBPoint);
-    v.point("hittestrightbottompoint", r.hitTestRBPoint);
-    v.rect("buttonsrect", r.buttonsRect);
-    v.rect("captionrect", r.captionRect);
-    v.integer("buttonsoffset", r.buttonsOffset);
-    v.boolean("buttonsinleft", r.capButtonsInLeft);
-    v.boolean("mainmenupopupup", r.mainMenuPopupUp);
-    v.integer("borderwidth", r.borderW);
-    v.boolean("autorenderinginactiveimage", r.autoRenderingInActiveImage);
-    v.inActiveEffect("inactiveeffect", r.inActiveEffect);
-    v.integer("formminwidth", r.formMinWidth, 0, kMaxWindowSize);
-    v.integer("formminheight", r.formMinHeight, 0, kMaxWindowSize);
-    v.boolean("mditabstransparent", r.mdiTabsTransparent);
-    v.boolean("mainmenubartransparent", r.mainMenuBarTransparent);
-}
-
 // An index entry "name:type", split at its first ":"; no ":" gives an empty
 // name and type.
 std::pair<std::string, std::string> splitEntry(const std::string& entry)
@@ -128,6 +90,34 @@ DibBitmap loadSlotBitmap(const std::filesystem::path& folder, const std::string&
 }
 
 } // namespace
+
+void FormInfoKeys::fields(FieldVisitor& v)
+{
+    CornerKeys::fields(v);
+    v.rect("clientrect", clRect);
+    v.integer("bgpictureindex", bgPictureIndex, -1);
+    v.integer("mdibgpictureindex", mdibgPictureIndex, -1);
+    WindowStretchKeys::fields(v);
+    v.boolean("mdibgstretcheffect", mdibgStretchEffect);
+    v.stretchType("mdibgstretchtype", mdibgStretchType);
+    v.rect("maskrectarea", maskRectArea);
+    v.point("hittestlefttoppoint", hitTestLTPoint);
+    v.point("hittestrighttoppoint", hitTestRTPoint);
+    v.point("hittestleftbottompoint", hitTestLBPoint);
+    v.point("hittestrightbottompoint", hitTestRBPoint);
+    v.rect("buttonsrect", buttonsRect);
+    v.rect("captionrect", captionRect);
+    v.integer("buttonsoffset", buttonsOffset);
+    v.boolean("buttonsinleft", capButtonsInLeft);
+    v.boolean("mainmenupopupup", mainMenuPopupUp);
+    v.integer("borderwidth", borderW);
+    v.boolean("autorenderinginactiveimage", autoRenderingInActiveImage);
+    v.inActiveEffect("inactiveeffect", inActiveEffect);
+    v.integer("formminwidth", formMinWidth, 0, kMaxWindowSize);
+    v.integer("formminheight", formMinHeight, 0, kMaxWindowSize);
+    v.boolean("mditabstransparent", mdiTabsTransparent);
+    v.boolean("mainmenubartransparent", mainMenuBarTransparent);
+}
 
 SkinData::SkinData()
 {
@@ -247,7 +237,7 @@ void SkinData::visitVersionFields(FieldVisitor& visitor)
 
 void SkinData::visitFormInfoFields(FieldVisitor& visitor)
 {
-    formInfoFields(*this, visitor);
+    FormInfoKeys::fields(visitor);
 }
 
 void SkinData::readNames(const SkinDescription& description)
@@ -263,7 +253,7 @@ void SkinData::readNames(const SkinDescription& description)
 void SkinData::readDescription(const SkinDescription& description)
 {
     FieldReader formInfo(description.findSection(kFormInfo));
-    formInfoFields(*this, formInfo);
+    FormInfoKeys::fields(formInfo);
     adjustFormInfo();
     popupWindow.loadFromFile(description);
     layerFrame.loadFromFile(description);
@@ -323,7 +313,7 @@ void SkinData::writeDescription(SkinDescription& description) const
 
     description.eraseSection(kFormInfo);
     FieldWriter formInfo(description, kFormInfo);
-    formInfoFields(self, formInfo);
+    self.FormInfoKeys::fields(formInfo);
 
     popupWindow.saveToFile(description);
     layerFrame.saveToFile(description);
@@ -428,7 +418,7 @@ void SkinData::resetGeneralSections()
 {
     FieldDefaults defaults;
     versionFields(*this, defaults);
-    formInfoFields(*this, defaults);
+    FormInfoKeys::fields(defaults);
     popupWindow = DataSkinPopupWindow();
     layerFrame = DataSkinLayerFrame();
     hintWindow = DataSkinHintWindow();

@@ -38,7 +38,36 @@ class ResourceStrData;
 // Records and bitmaps live until the next load or clear; consumers drop
 // what they took on SKINMSG_BEFORE_CHANGE and look it up again on
 // SKINMSG_CHANGE.
-class SkinData {
+// The keys of section FORMINFO: the geometry of the window frame image.
+struct FormInfoKeys : CornerKeys, WindowStretchKeys {
+    Rect clRect;
+    int bgPictureIndex;
+    int mdibgPictureIndex;
+    bool mdibgStretchEffect;
+    StretchType mdibgStretchType;
+    Rect maskRectArea;
+    Point hitTestLTPoint;
+    Point hitTestRTPoint;
+    Point hitTestLBPoint;
+    Point hitTestRBPoint;
+    Rect buttonsRect;
+    Rect captionRect;
+    int buttonsOffset;
+    bool capButtonsInLeft;
+    bool mainMenuPopupUp;
+    int borderW;
+    bool autoRenderingInActiveImage;
+    InActiveEffect inActiveEffect;
+    int formMinWidth;
+    int formMinHeight;
+    bool mdiTabsTransparent;
+    bool mainMenuBarTransparent;
+    // In the order a description is written; the order of reading does not
+    // matter, since no key depends on another.
+    void fields(FieldVisitor& v);
+};
+
+class SkinData : public FormInfoKeys {
 public:
     using LoadDataHandler = std::function<void(SkinData& sender)>;
 
@@ -145,39 +174,7 @@ public:
     std::string authorEmail;
     std::string authorURL;
     std::string skinComments;
-    // FORMINFO: the geometry of the window frame image.
-    Point ltPoint;
-    Point rtPoint;
-    Point lbPoint;
-    Point rbPoint;
-    Rect clRect;
-    int bgPictureIndex;
-    int mdibgPictureIndex;
-    bool leftStretch;
-    bool rightStretch;
-    bool topStretch;
-    bool bottomStretch;
-    bool stretchEffect;
-    StretchType stretchType;
-    bool mdibgStretchEffect;
-    StretchType mdibgStretchType;
-    Rect maskRectArea;
-    Point hitTestLTPoint;
-    Point hitTestRTPoint;
-    Point hitTestLBPoint;
-    Point hitTestRBPoint;
-    Rect buttonsRect;
-    Rect captionRect;
-    int buttonsOffset;
-    bool capButtonsInLeft;
-    bool mainMenuPopupUp;
-    int borderW;
-    bool autoRenderingInActiveImage;
-    InActiveEffect inActiveEffect;
-    int formMinWidth;
-    int formMinHeight;
-    bool mdiTabsTransparent;
-    bool mainMenuBarTransparent;
+    // FORMINFO: see FormInfoKeys.
     // The fixed records, reloaded in place.
     DataSkinPopupWindow popupWindow;
     DataSkinLayerFrame layerFrame;
