@@ -415,7 +415,6 @@ void CreateProcess::run()
     plan.endWithProgram = m_endsWithProgram;
     const bool redirect = contains(m_consoleOptions, ConsoleOptions::Redirect);
     const bool separateError = contains(m_consoleOptions, ConsoleOptions::SeparateError);
-    [[maybe_unused]] const StartupRecord startupRecord = m_startupInfo.startupInfo(); // no window to apply it to
 
     RWEHandles parent, child;
     if (redirect)

@@ -80,6 +80,8 @@ public:
     void setEnvironment(std::vector<std::string> value) { m_environment = std::move(value); }
     ProcessPriority priority() const { return m_priority; }
     void setPriority(ProcessPriority value) { m_priority = value; }
+    // The child's window settings: kept as set, but never applied, since a
+    // console child here has no window to place or show.
     const CPSStartupInfo& startupInfo() const { return m_startupInfo; }
     CPSStartupInfo& startupInfo() { return m_startupInfo; }
     void setStartupInfo(const CPSStartupInfo& value) { m_startupInfo = value; }

@@ -66,7 +66,7 @@ skin::Bitmap composed(SkinFrame& frame, bool active)
     skin::FramePaintState state;
     state.active = active;
     state.title = frame.window()->windowTitle();
-    state.morphEnabled = frame.skinData()->enableSkinEffects();
+    state.morphEnabled = frame.skinData()->options().enableSkinEffects;
     skin::Bitmap image;
     skin::composeFrame(image, frame.skinData(), frame.layout(), frame.objects(), state);
     return image;

@@ -366,7 +366,7 @@ TEST(SkinButtonGlow, AGlowShownIsAlwaysHiddenAgain)
         SCOPED_TRACE(name);
         // Shown by the button's own setting while the registry's is off:
         // still hidden on every way out.
-        pewter().setShowButtonGlowFrames(false);
+        pewter().setOptions({.showButtonGlowFrames = false});
         Bound bound;
         bound.button->setAlwaysShowLayeredFrame(true);
         int shows = 0, hides = 0;
@@ -378,7 +378,7 @@ TEST(SkinButtonGlow, AGlowShownIsAlwaysHiddenAgain)
         way(bound);
         EXPECT_EQ(hides, 1);
         EXPECT_FALSE(bound.button->glowShown());
-        pewter().setShowButtonGlowFrames(true);
+        pewter().setOptions({});
     }
 }
 
@@ -394,7 +394,7 @@ TEST(SkinButtonGlow, NoneWithoutTranslucentWindowsOrWhenSwitchedOff)
         EXPECT_EQ(shows, 0);
     }
     {
-        pewter().setShowButtonGlowFrames(false);
+        pewter().setOptions({.showButtonGlowFrames = false});
         Bound bound;
         int shows = 0, hides = 0;
         QSize size;
@@ -402,7 +402,7 @@ TEST(SkinButtonGlow, NoneWithoutTranslucentWindowsOrWhenSwitchedOff)
         bound.parent.show();
         hover(*bound.button);
         EXPECT_EQ(shows, 0);
-        pewter().setShowButtonGlowFrames(true);
+        pewter().setOptions({});
     }
 }
 

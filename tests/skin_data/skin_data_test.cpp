@@ -1,7 +1,6 @@
 #include "skin/data/skin_data.h"
 
 #include "skin/data/bmp_codec.h"
-#include "skin/data/compressed_skin_list.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/file_io.h"
 #include "skin/data/resource_str_data.h"
@@ -108,10 +107,11 @@ TEST_F(SkinDataTest, StartsEmpty)
     EXPECT_EQ(data.layerFrame.pictureIndex, -1);
     EXPECT_EQ(data.getIndex("caption"), -1);
     EXPECT_EQ(data.getControlIndex("button"), -1);
-    EXPECT_TRUE(data.skinnableForm());
-    EXPECT_TRUE(data.showLayeredBorders());
-    EXPECT_FALSE(data.animationForAllWindows());
-    EXPECT_EQ(data.skinIndex(), 0);
+    EXPECT_EQ(data.options(), SkinOptions{});
+    EXPECT_TRUE(data.options().enableSkinEffects);
+    EXPECT_TRUE(data.options().showButtonGlowFrames);
+    EXPECT_TRUE(data.options().showCaptionButtonGlowFrames);
+    EXPECT_TRUE(data.options().showLayeredBorders);
 }
 
 TEST_F(SkinDataTest, LoadingRunsItsStepsInOrder)
@@ -466,64 +466,46 @@ TEST_F(SkinDataTest, NoticeOrderFollowsTheLayeredBorders)
     data.layerFrame.pictureIndex = 0;
     EXPECT_EQ(names(data), (std::vector<std::string>{"last", "owner", "first"}));
     // Layered borders off: the owner first, then the others in order.
-    data.setShowLayeredBorders(false);
+    data.setOptions({.showLayeredBorders = false});
     EXPECT_EQ(names(data), (std::vector<std::string>{"owner", "first", "last"}));
-    data.setBuilderMode(true);
-    EXPECT_TRUE(names(data).empty());
 }
 
 TEST_F(SkinDataTest, PropertyChangesSendTheirNotices)
 {
-    data.setSkinnableForm(false);
-    data.setSkinnableForm(false); // unchanged: nothing
-    data.setShowLayeredBorders(false);
-    data.setAeroBlurEnabled(false);
-    data.setEnableSkinEffects(false);
-    data.setShowButtonGlowFrames(false);
+    data.setOptions({.showLayeredBorders = false});
+    data.setOptions({.showLayeredBorders = false}); // unchanged: nothing
+    // Switches read as the windows paint: nothing to send.
+    data.setOptions({.enableSkinEffects = false, .showButtonGlowFrames = false,
+                     .showCaptionButtonGlowFrames = false, .showLayeredBorders = false});
     ResourceStrData strings;
     data.setResourceStrData(&strings);
-    EXPECT_EQ(messages(), (std::vector<int>{SKINMSG_SKINNABLE_FORM, SKINMSG_LAYERED_BORDERS, SKINMSG_AERO_BLUR,
-                                            SKINMSG_RESOURCE_STRINGS}));
-    log.clear();
-    data.setLoading(true);
-    data.setSkinnableForm(true);
-    data.setShowLayeredBorders(true);
-    data.setAeroBlurEnabled(true);
-    EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(data.skinnableForm());
+    data.setOptions({});
+    EXPECT_EQ(messages(), (std::vector<int>{SKINMSG_LAYERED_BORDERS, SKINMSG_RESOURCE_STRINGS,
+                                            SKINMSG_LAYERED_BORDERS}));
+    EXPECT_TRUE(data.options().showLayeredBorders);
 }
 
-TEST_F(SkinDataTest, SkinListAndSkinIndex)
+// The switches belong to the program, not to the skin: a load, a clear and
+// a failed load keep them.
+TEST_F(SkinDataTest, OptionsOutliveTheSkin)
 {
-    CompressedSkinList list;
-    list.skins().add().skin().storePackage(samplePackage());
-
-    data.setSkinIndex(3); // without a list: only recorded
-    EXPECT_EQ(data.skinIndex(), 3);
-    data.setSkinList(&list); // index 3 is not an item: nothing loaded
-    EXPECT_TRUE(log.empty());
-    data.setSkinIndex(5); // not an item: ignored
-    EXPECT_EQ(data.skinIndex(), 3);
-    data.setSkinIndex(0);
-    EXPECT_EQ(data.skinIndex(), 0);
-    EXPECT_EQ(messages(), kChangeNotices);
-    EXPECT_EQ(data.getControlIndex("statusbar"), 2);
-
-    log.clear();
-    data.setSkinIndex(0); // the current index: nothing
-    data.setSkinIndex(5); // out of range with a one-item list
-    EXPECT_EQ(data.skinIndex(), 0);
-    EXPECT_TRUE(log.empty());
-
-    SkinData other;
-    other.setSkinList(&list); // index 0 is an item: setting the list loads it
-    EXPECT_FALSE(other.empty());
+    const SkinOptions options{.enableSkinEffects = false, .showButtonGlowFrames = false,
+                              .showCaptionButtonGlowFrames = true, .showLayeredBorders = false};
+    data.setOptions(options);
+    data.loadCompressedStoredSkin(storedSkin(samplePackage()));
+    EXPECT_EQ(data.options(), options);
+    data.clearSkin();
+    EXPECT_EQ(data.options(), options);
+    std::vector<std::uint8_t> bytes = writeSkinPackage(samplePackage());
+    bytes.resize(200);
+    EXPECT_THROW(data.loadCompressedStoredSkin(storedSkinFromBytes(bytes)), Error);
+    EXPECT_EQ(data.options(), options);
 }
 
-TEST_F(SkinDataTest, SettingAStoredSkinLoadsIt)
+TEST_F(SkinDataTest, LoadingAStoredSkinNotifiesAndFindsItsRecords)
 {
     CompressedStoredSkin skin = storedSkin(samplePackage());
-    data.setCompressedStoredSkin(&skin);
+    data.loadCompressedStoredSkin(skin);
     EXPECT_EQ(messages(), kChangeNotices);
     EXPECT_EQ(data.getIndex("menuitem"), 2);
 }
@@ -628,34 +610,28 @@ TEST_F(SkinDataTest, CompressedFilesRoundTrip)
     EXPECT_FALSE(fromEmpty.isEmpty());
 }
 
-TEST_F(SkinDataTest, GlobalChangeFontReachesEveryFont)
-{
-    data.loadCompressedStoredSkin(storedSkin(samplePackage()));
-    log.clear();
-    data.globalChangeFont("Verdana", -1);
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(data.hintWindow.fontName, "Verdana");
-    EXPECT_EQ(data.hintWindow.fontHeight, 10);
-    const auto& caption = dynamic_cast<const DataSkinCaption&>(*data.objectList()[1]);
-    EXPECT_EQ(caption.fontName, "Verdana");
-    EXPECT_EQ(caption.fontHeight, 12);
-    const auto& edit = dynamic_cast<const DataSkinEditControl&>(*data.ctrlList()[3]);
-    EXPECT_EQ(edit.fontName, "Verdana");
-    EXPECT_EQ(edit.fontHeight, 13);
-}
-
-TEST_F(SkinDataTest, AddAndDeleteBitmaps)
+// Every active picture comes from the file its name gives, beside the
+// description; a name without a file fails the load.
+TEST_F(SkinDataTest, ActivePicturesLoadFromTheirFiles)
 {
     TempFolder folder;
+    const auto file = folder.path() / "skin.ini";
+    data.loadCompressedStoredSkin(storedSkin(samplePackage()));
+    data.storeToDisk(file);
     saveBitmapFile(folder.path() / "extra.bmp", patternBitmap(4, 4, 9));
-    data.addBitMap(folder.path() / "extra.bmp");
-    EXPECT_EQ(data.activePicturesNames(), (std::vector<std::string>{"extra.bmp"}));
-    ASSERT_NE(data.activePicture(0), nullptr);
-    EXPECT_EQ(data.activePicture(0)->width(), 4);
-    data.deleteBitMap(0);
-    EXPECT_TRUE(data.activePictures().empty());
-    EXPECT_TRUE(data.activePicturesNames().empty());
-    EXPECT_THROW(data.addBitMap(folder.path() / "missing.bmp"), Error);
+    SkinDescription description = SkinDescription::fromText(decodeSkinText(readWholeFile(file)));
+    description.writeStringList("PICTURES", "activepictures", {"one.bmp", "extra.bmp"});
+    writeWholeFile(file, encodeSkinText(description.toText()));
+
+    data.loadFromFile(file);
+    EXPECT_EQ(data.activePicturesNames(), (std::vector<std::string>{"one.bmp", "extra.bmp"}));
+    ASSERT_NE(data.activePicture(1), nullptr);
+    EXPECT_EQ(data.activePicture(1)->width(), 4);
+    EXPECT_EQ(data.activePicture(1)->pixels(), patternBitmap(4, 4, 9).picture().pixels());
+
+    description.writeStringList("PICTURES", "activepictures", {"one.bmp", "missing.bmp"});
+    writeWholeFile(file, encodeSkinText(description.toText()));
+    EXPECT_THROW(data.loadFromFile(file), Error);
     EXPECT_TRUE(data.activePicturesNames().empty());
 }
 

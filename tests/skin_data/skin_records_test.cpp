@@ -495,20 +495,5 @@ TEST(SkinRecords, ColoursStartAtTheSystemColours)
     EXPECT_EQ(colors.cBtnFace, Color(0xFF00000Fu));
 }
 
-TEST(SkinRecords, FontChangesReachEveryFont)
-{
-    DataSkinGridControl grid("g");
-    FontChanger changer("Tahoma", 2);
-    grid.visitFields(changer);
-    EXPECT_EQ(grid.fontName, "Tahoma");
-    EXPECT_EQ(grid.fixedFontName, "Tahoma");
-    EXPECT_EQ(grid.fontHeight, 16);
-    EXPECT_EQ(grid.fixedFontHeight, 16);
-    DataSkinAppMenu menu("m");
-    menu.visitFields(changer);
-    EXPECT_EQ(menu.fontHeight, 16);
-    EXPECT_EQ(menu.fontPageHeight, 16); // a page height is not a font height
-}
-
 } // namespace
 } // namespace tessaly::skin

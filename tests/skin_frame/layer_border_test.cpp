@@ -184,7 +184,7 @@ TEST_F(LayerBorderTest, NoStripWindowWithoutCompositorLayerFrameOrTheRegistrySwi
                           Case{"layered borders off", true, false, true},
                           Case{"skin without layer frame", true, true, false}}) {
         setCompositingManagerOverride(c.compositor);
-        sd->setShowLayeredBorders(c.showLayered);
+        sd->setOptions({.showLayeredBorders = c.showLayered});
         if (c.layered)
             folder.loadInto(*sd);
         else
@@ -212,10 +212,10 @@ TEST_F(LayerBorderTest, TheSwitchAndTheCompositorBringAndRemoveTheBorder)
     showWindow();
     ASSERT_EQ(stripWindowsAlive(), 4);
     // The registry's switch reaches the frame as a notice.
-    sd->setShowLayeredBorders(false);
+    sd->setOptions({.showLayeredBorders = false});
     EXPECT_FALSE(border().isVisible());
     EXPECT_EQ(stripWindowsAlive(), 0);
-    sd->setShowLayeredBorders(true);
+    sd->setOptions({.showLayeredBorders = true});
     EXPECT_TRUE(border().isVisible());
     expectAroundWindow();
 

@@ -384,7 +384,7 @@ TEST(SkinNotices, ReachWindowsInCreationOrderAndTheirControls)
     // With layered borders on and a skin that has a layered frame, the
     // registry walks the windows from the last created to the first.
     log.clear();
-    sd->setShowLayeredBorders(true);
+    sd->setOptions({.showLayeredBorders = true});
     sd->layerFrame.pictureIndex = 0;
     sd->sendSkinDataMessage(SKINMSG_AFTER_CHANGE);
     const std::vector<std::pair<QWidget*, int>> reversed = {{&second, SKINMSG_AFTER_CHANGE},

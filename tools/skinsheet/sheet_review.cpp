@@ -455,7 +455,7 @@ public:
         FramePaintState state;
         state.active = look.active;
         state.title = look.title;
-        state.morphEnabled = sd.enableSkinEffects();
+        state.morphEnabled = sd.options().enableSkinEffects;
         Bitmap image;
         composeFrame(image, &sd, skinFrame.layout(), objects, state);
         const Rect client = skinFrame.layout().clientRect;

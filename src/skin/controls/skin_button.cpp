@@ -39,7 +39,7 @@ void SkinButton::setGlowLayer(std::unique_ptr<GlowLayer> layer)
 bool SkinButton::morphingOn() const
 {
     return m_buttonRecord && m_look.morphing && m_binding.registry && !m_binding.registry->empty()
-           && m_binding.registry->enableSkinEffects();
+           && m_binding.registry->options().enableSkinEffects;
 }
 
 bool SkinButton::getSkinData()
@@ -219,7 +219,7 @@ void SkinButton::showGlow()
 {
     if (!m_glow || !m_buttonRecord || !m_binding.registry || m_binding.registry->empty() || !m_glow->available())
         return;
-    if (!(m_binding.registry->showButtonGlowFrames() || m_alwaysShowGlow) || m_buttonRecord->glowLayerPictureIndex == -1)
+    if (!(m_binding.registry->options().showButtonGlowFrames || m_alwaysShowGlow) || m_buttonRecord->glowLayerPictureIndex == -1)
         return;
     if (!isVisible() || !isEnabled())
         return;

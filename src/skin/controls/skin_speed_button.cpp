@@ -61,7 +61,7 @@ bool SkinSpeedButton::morphingOn() const
 {
     // A flat or transparent button never cross-fades.
     return m_buttonRecord && m_look.morphing && !m_transparent && !m_flat && m_binding.registry && !m_binding.registry->empty()
-           && m_binding.registry->enableSkinEffects();
+           && m_binding.registry->options().enableSkinEffects;
 }
 
 SkinSpeedButton::Face SkinSpeedButton::currentFace() const

@@ -5,56 +5,79 @@
 namespace tessaly::skin {
 
 // The control records: one per entry of the description's SKINCONTROLS
-// section, created by type name (see createControlRecord). Each record
-// lists its keys, in reading order and with their defaults, in
-// visitFields; a derived record visits its base's keys first.
-// Rectangles and points are in picture coordinates; picture indices name
-// active pictures (-1: none).
+// section, created by type name (see createControlRecord). Each level of a
+// record lists its own keys in a Keys struct (see RecordWith); the base's
+// keys come first. Rectangles and points are in picture coordinates;
+// picture indices name active pictures (-1: none).
+
+// Key groups that several controls share.
+
+// The up and down buttons of up-downs, lists, spin edits and scroll bars.
+struct UpDownButtonKeys {
+    Rect upButtonRect;
+    Rect activeUpButtonRect;
+    Rect downUpButtonRect;
+    Rect downButtonRect;
+    Rect activeDownButtonRect;
+    Rect downDownButtonRect;
+    void fields(FieldVisitor& v);
+};
+
+// The drop-down button of edits and combo boxes.
+struct EditButtonKeys {
+    Rect buttonRect;
+    Rect activeButtonRect;
+    Rect downButtonRect;
+    Rect unEnabledButtonRect;
+    void fields(FieldVisitor& v);
+};
+
+// The items of lists and combo boxes.
+struct ItemKeys {
+    Rect sItemRect;
+    Rect activeItemRect;
+    Rect focusItemRect;
+    int itemLeftOffset;
+    int itemRightOffset;
+    Rect itemTextRect;
+    void fields(FieldVisitor& v);
+};
+
+// The close button of tabs and rolling panels.
+struct CloseButtonKeys {
+    Rect closeButtonRect;
+    Rect closeButtonActiveRect;
+    Rect closeButtonDownRect;
+    void fields(FieldVisitor& v);
+};
 
 // The base of every control record: the picture and the part of it that
 // shows the control in its normal state; the mask picture has the same
 // layout and its black pixels give the control's window region.
-class DataSkinControl : public SkinRecord {
-public:
-    explicit DataSkinControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-
+struct ControlKeys {
     int pictureIndex;
     int maskPictureIndex;
     Rect skinRect;
+    void fields(FieldVisitor& v);
+};
+class DataSkinControl : public RecordWith<SkinRecord, ControlKeys> {
+public:
+    using RecordWith::RecordWith;
 };
 
 // Adds the nine-piece geometry: corner points and client rectangle,
 // relative to the top-left corner of skinRect, and the stretch flags.
-class DataSkinCustomControl : public DataSkinControl {
-public:
-    explicit DataSkinCustomControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-
-    Point ltPoint;
-    Point rtPoint;
-    Point lbPoint;
-    Point rbPoint;
+struct CustomControlKeys : CornerKeys, StretchKeys {
     Rect clRect;
-    bool leftStretch;
-    bool topStretch;
-    bool rightStretch;
-    bool bottomStretch;
-    bool stretchEffect;
-    StretchType stretchType;
+    void fields(FieldVisitor& v);
+};
+class DataSkinCustomControl : public RecordWith<DataSkinControl, CustomControlKeys> {
+public:
+    using RecordWith::RecordWith;
 };
 
 // Push buttons and tool buttons.
-class DataSkinButtonControl : public DataSkinCustomControl {
-public:
-    explicit DataSkinButtonControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "button"; }
-
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
+struct ButtonControlKeys : FontKeys, AnimationKeys {
     Color activeFontColor;
     Color downFontColor;
     Color disabledFontColor;
@@ -64,9 +87,6 @@ public:
     Rect disabledSkinRect;
     bool morphing;
     MorphKind morphKind;
-    Rect animateSkinRect;
-    int frameCount;
-    int animateInterval;
     bool showFocus;
     Rect menuMarkerFlatRect;
     Rect menuMarkerRect;
@@ -82,63 +102,55 @@ public:
     int glowLayerShowOffsetX;
     int glowLayerShowOffsetY;
     int glowLayerAlphaBlendValue;
+    void fields(FieldVisitor& v);
+};
+class DataSkinButtonControl : public RecordWith<DataSkinCustomControl, ButtonControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "button"; }
 };
 
 // Tool buttons with a drop-down menu.
-class DataSkinMenuButtonControl : public DataSkinButtonControl {
-public:
-    explicit DataSkinMenuButtonControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "menubutton"; }
-
+struct MenuButtonControlKeys {
     Rect trackButtonRect;
+    void fields(FieldVisitor& v);
+};
+class DataSkinMenuButtonControl : public RecordWith<DataSkinButtonControl, MenuButtonControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "menubutton"; }
 };
 
 // Edit fields.
-class DataSkinEditControl : public DataSkinCustomControl {
-public:
-    explicit DataSkinEditControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "edit"; }
-
+struct EditControlKeys : FontKeys, EditButtonKeys {
     Rect activeSkinRect;
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
     Color disabledFontColor;
     Color activeFontColor;
-    Rect buttonRect;
-    Rect activeButtonRect;
-    Rect downButtonRect;
-    Rect unEnabledButtonRect;
+    void fields(FieldVisitor& v);
+};
+class DataSkinEditControl : public RecordWith<DataSkinCustomControl, EditControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "edit"; }
 };
 
 // Multi-line edits.
-class DataSkinMemoControl : public DataSkinEditControl {
-public:
-    explicit DataSkinMemoControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "memo"; }
-
+struct MemoControlKeys {
     Color bgColor;
     Color activeBGColor;
+    void fields(FieldVisitor& v);
+};
+class DataSkinMemoControl : public RecordWith<DataSkinEditControl, MemoControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "memo"; }
 };
 
 // Panels and status bars.
-class DataSkinPanelControl : public DataSkinCustomControl {
-public:
-    explicit DataSkinPanelControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "panel"; }
-
+struct PanelControlKeys : FontKeys {
     int bgPictureIndex;
     Rect captionRect;
     Alignment alignment;
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
     Rect checkImageRect;
     Rect unCheckImageRect;
     Rect markFrameRect;
@@ -154,42 +166,34 @@ public:
     Rect buttonDownRect;
     bool buttonTransparent;
     Color buttonTransparentColor;
+    void fields(FieldVisitor& v);
+};
+class DataSkinPanelControl : public RecordWith<DataSkinCustomControl, PanelControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "panel"; }
 };
 
 // Labels drawn on a skin face, such as status bar panels.
-class DataSkinLabelControl : public DataSkinCustomControl {
+class DataSkinLabelControl : public RecordWith<DataSkinCustomControl, FontKeys> {
 public:
-    explicit DataSkinLabelControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
+    using RecordWith::RecordWith;
     std::string_view typeName() const override { return "label"; }
-
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
 };
 
 // Plain labels.
-class DataSkinStdLabelControl : public DataSkinControl {
-public:
-    explicit DataSkinStdLabelControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "stdlabel"; }
-
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
+struct StdLabelControlKeys : FontKeys {
     Color activeFontColor;
+    void fields(FieldVisitor& v);
+};
+class DataSkinStdLabelControl : public RecordWith<DataSkinControl, StdLabelControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "stdlabel"; }
 };
 
 // The main menu bar; the strings name its item and button object records.
-class DataSkinMainMenuBar : public DataSkinControl {
-public:
-    explicit DataSkinMainMenuBar(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "mainmenubar"; }
-
+struct MainMenuBarKeys {
     Rect itemsRect;
     std::string menuBarItem;
     std::string closeButton;
@@ -200,40 +204,23 @@ public:
     Color trackMarkActiveColor;
     bool stretchEffect;
     bool itemTransparent;
+    void fields(FieldVisitor& v);
+};
+class DataSkinMainMenuBar : public RecordWith<DataSkinControl, MainMenuBarKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "mainmenubar"; }
 };
 
 // Up-down buttons.
-class DataSkinUpDownControl : public DataSkinCustomControl {
+class DataSkinUpDownControl : public RecordWith<DataSkinCustomControl, UpDownButtonKeys> {
 public:
-    explicit DataSkinUpDownControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
+    using RecordWith::RecordWith;
     std::string_view typeName() const override { return "updown"; }
-
-    Rect upButtonRect;
-    Rect activeUpButtonRect;
-    Rect downUpButtonRect;
-    Rect downButtonRect;
-    Rect activeDownButtonRect;
-    Rect downDownButtonRect;
 };
 
 // List boxes; the scroll bar names are other control records.
-class DataSkinListBox : public DataSkinCustomControl {
-public:
-    explicit DataSkinListBox(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "listbox"; }
-
-    Rect sItemRect;
-    Rect activeItemRect;
-    Rect focusItemRect;
-    int itemLeftOffset;
-    int itemRightOffset;
-    Rect itemTextRect;
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
+struct ListBoxKeys : ItemKeys, FontKeys, UpDownButtonKeys {
     Color activeFontColor;
     Color focusFontColor;
     Rect captionRect;
@@ -241,12 +228,6 @@ public:
     int captionFontHeight;
     FontStyle captionFontStyle;
     Color captionFontColor;
-    Rect upButtonRect;
-    Rect activeUpButtonRect;
-    Rect downUpButtonRect;
-    Rect downButtonRect;
-    Rect activeDownButtonRect;
-    Rect downDownButtonRect;
     Rect checkButtonRect;
     Rect activeCheckButtonRect;
     Rect downCheckButtonRect;
@@ -256,57 +237,46 @@ public:
     bool showFocus;
     Rect disabledButtonsRect;
     Rect buttonsArea;
+    void fields(FieldVisitor& v);
+};
+class DataSkinListBox : public RecordWith<DataSkinCustomControl, ListBoxKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "listbox"; }
 };
 
 // List boxes with check marks.
-class DataSkinCheckListBox : public DataSkinListBox {
-public:
-    explicit DataSkinCheckListBox(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "checklistbox"; }
-
+struct CheckListBoxKeys {
     Rect itemCheckRect;
     Rect checkImageRect;
     Rect unCheckImageRect;
+    void fields(FieldVisitor& v);
+};
+class DataSkinCheckListBox : public RecordWith<DataSkinListBox, CheckListBoxKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "checklistbox"; }
 };
 
 // Combo boxes; listBoxName names another control record.
-class DataSkinComboBox : public DataSkinCustomControl {
-public:
-    explicit DataSkinComboBox(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "combobox"; }
-
+struct ComboBoxKeys : ItemKeys, FontKeys, EditButtonKeys {
     Rect activeSkinRect;
-    Rect sItemRect;
-    Rect activeItemRect;
-    Rect focusItemRect;
-    int itemLeftOffset;
-    int itemRightOffset;
-    Rect itemTextRect;
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
     Color focusFontColor;
     Color activeFontColor;
     std::string listBoxName;
-    Rect buttonRect;
-    Rect activeButtonRect;
-    Rect downButtonRect;
-    Rect unEnabledButtonRect;
     bool itemStretchEffect;
     bool focusItemStretchEffect;
     bool showFocus;
+    void fields(FieldVisitor& v);
+};
+class DataSkinComboBox : public RecordWith<DataSkinCustomControl, ComboBoxKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "combobox"; }
 };
 
 // The application menu of a ribbon.
-class DataSkinAppMenu : public DataSkinCustomControl {
-public:
-    explicit DataSkinAppMenu(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "appmenu"; }
-
+struct AppMenuKeys {
     int bgPictureIndex;
     bool bgStretchEffect;
     Rect itemRect;
@@ -328,15 +298,16 @@ public:
     Color activeFontPageColor;
     Rect gripperRect;
     Color gripperTransparentColor;
+    void fields(FieldVisitor& v);
+};
+class DataSkinAppMenu : public RecordWith<DataSkinCustomControl, AppMenuKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "appmenu"; }
 };
 
 // Control bars.
-class DataSkinControlBar : public DataSkinCustomControl {
-public:
-    explicit DataSkinControlBar(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "controlbar"; }
-
+struct ControlBarKeys {
     Rect itemRect;
     int bgPictureIndex;
     Rect hGripRect;
@@ -350,104 +321,78 @@ public:
     Color itemTransparentColor;
     bool gripTransparent;
     Color gripTransparentColor;
+    void fields(FieldVisitor& v);
+};
+class DataSkinControlBar : public RecordWith<DataSkinCustomControl, ControlBarKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "controlbar"; }
 };
 
 // Sliders.
-class DataSkinSlider : public DataSkinControl {
-public:
-    explicit DataSkinSlider(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "slider"; }
-
+struct SliderKeys {
     Color bgColor;
     int edgeSize;
     Color pointsColor;
+    void fields(FieldVisitor& v);
+};
+class DataSkinSlider : public RecordWith<DataSkinControl, SliderKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "slider"; }
 };
 
 // Bevels.
-class DataSkinBevel : public DataSkinControl {
-public:
-    explicit DataSkinBevel(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "bevel"; }
-
+struct BevelKeys {
     Color lightColor;
     Color darkColor;
+    void fields(FieldVisitor& v);
+};
+class DataSkinBevel : public RecordWith<DataSkinControl, BevelKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "bevel"; }
+};
+
+// A font on a background colour: tree views, list views and rich edits.
+struct FontOnColorKeys : FontKeys {
+    Color bgColor;
+    void fields(FieldVisitor& v);
 };
 
 // Tree views.
-class DataSkinTreeView : public DataSkinControl {
+class DataSkinTreeView : public RecordWith<DataSkinControl, FontOnColorKeys> {
 public:
-    explicit DataSkinTreeView(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
+    using RecordWith::RecordWith;
     std::string_view typeName() const override { return "treeview"; }
-
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
-    Color bgColor;
 };
 
 // List views.
-class DataSkinListView : public DataSkinControl {
+class DataSkinListView : public RecordWith<DataSkinControl, FontOnColorKeys> {
 public:
-    explicit DataSkinListView(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
+    using RecordWith::RecordWith;
     std::string_view typeName() const override { return "listview"; }
-
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
-    Color bgColor;
 };
 
 // Rich edits.
-class DataSkinRichEdit : public DataSkinControl {
+class DataSkinRichEdit : public RecordWith<DataSkinControl, FontOnColorKeys> {
 public:
-    explicit DataSkinRichEdit(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
+    using RecordWith::RecordWith;
     std::string_view typeName() const override { return "richedit"; }
-
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
-    Color bgColor;
 };
 
 // Tab controls; upDown names an up-down control record.
-class DataSkinTabControl : public DataSkinControl {
-public:
-    explicit DataSkinTabControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "tab"; }
-
+struct TabControlKeys : CornerKeys, StretchKeys, FontKeys, CloseButtonKeys {
     Rect tabRect;
     Rect activeTabRect;
     Rect focusTabRect;
     Rect mouseInTabRect;
     Rect clRect;
     int bgPictureIndex;
-    Point ltPoint;
-    Point rtPoint;
-    Point lbPoint;
-    Point rbPoint;
     int tabLeftOffset;
     int tabRightOffset;
     Rect tabsBGRect;
     bool tabStretchEffect;
-    bool leftStretch;
-    bool topStretch;
-    bool rightStretch;
-    bool bottomStretch;
-    bool stretchEffect;
-    StretchType stretchType;
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
     Color activeFontColor;
     Color focusFontColor;
     Color mouseInFontColor;
@@ -455,9 +400,6 @@ public:
     bool showFocus;
     int focusOffsetX;
     int focusOffsetY;
-    Rect closeButtonRect;
-    Rect closeButtonActiveRect;
-    Rect closeButtonDownRect;
     bool buttonTransparent;
     Color buttonTransparentColor;
     Rect dividerRect;
@@ -474,15 +416,16 @@ public:
     Rect mdiMinDownRect;
     bool mdiButtonsTransparent;
     Color mdiButtonsTransparentColor;
+    void fields(FieldVisitor& v);
+};
+class DataSkinTabControl : public RecordWith<DataSkinControl, TabControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "tab"; }
 };
 
 // Grids.
-class DataSkinGridControl : public DataSkinControl {
-public:
-    explicit DataSkinGridControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "grid"; }
-
+struct GridControlKeys : FontKeys {
     Rect fixedCellRect;
     Rect selectCellRect;
     Rect focusCellRect;
@@ -495,10 +438,6 @@ public:
     int bgPictureIndex;
     Color linesColor;
     Color bgColor;
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
     Color selectFontColor;
     Color focusFontColor;
     std::string fixedFontName;
@@ -508,44 +447,30 @@ public:
     bool cellStretchEffect;
     bool fixedCellStretchEffect;
     bool showFocus;
+    void fields(FieldVisitor& v);
+};
+class DataSkinGridControl : public RecordWith<DataSkinControl, GridControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "grid"; }
 };
 
 // Spin edits.
-class DataSkinSpinEditControl : public DataSkinCustomControl {
-public:
-    explicit DataSkinSpinEditControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "spinedit"; }
-
+struct SpinEditControlKeys : FontKeys, UpDownButtonKeys {
     Rect activeSkinRect;
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
     Color activeFontColor;
     Color disabledFontColor;
-    Rect upButtonRect;
-    Rect activeUpButtonRect;
-    Rect downUpButtonRect;
-    Rect downButtonRect;
-    Rect activeDownButtonRect;
-    Rect downDownButtonRect;
+    void fields(FieldVisitor& v);
+};
+class DataSkinSpinEditControl : public RecordWith<DataSkinCustomControl, SpinEditControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "spinedit"; }
 };
 
 // Scroll bars.
-class DataSkinScrollBarControl : public DataSkinCustomControl {
-public:
-    explicit DataSkinScrollBarControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "scrollbar"; }
-
+struct ScrollBarControlKeys : UpDownButtonKeys {
     Rect trackArea;
-    Rect upButtonRect;
-    Rect activeUpButtonRect;
-    Rect downUpButtonRect;
-    Rect downButtonRect;
-    Rect activeDownButtonRect;
-    Rect downDownButtonRect;
     Rect thumbRect;
     Rect activeThumbRect;
     Rect downThumbRect;
@@ -561,15 +486,16 @@ public:
     Rect downGlyphRect;
     bool glyphTransparent;
     Color glyphTransparentColor;
+    void fields(FieldVisitor& v);
+};
+class DataSkinScrollBarControl : public RecordWith<DataSkinCustomControl, ScrollBarControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "scrollbar"; }
 };
 
 // Track bars.
-class DataSkinTrackBarControl : public DataSkinCustomControl {
-public:
-    explicit DataSkinTrackBarControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "trackbar"; }
-
+struct TrackBarControlKeys {
     Rect activeSkinRect;
     Rect trackArea;
     Rect buttonRect;
@@ -577,36 +503,34 @@ public:
     bool vertical;
     bool buttonTransparent;
     Color buttonTransparentColor;
+    void fields(FieldVisitor& v);
+};
+class DataSkinTrackBarControl : public RecordWith<DataSkinCustomControl, TrackBarControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "trackbar"; }
 };
 
 // Splitters.
-class DataSkinSplitterControl : public DataSkinCustomControl {
-public:
-    explicit DataSkinSplitterControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "splitter"; }
-
+struct SplitterControlKeys {
     Rect gripperRect;
     bool gripperTransparent;
     Color gripperTransparentColor;
+    void fields(FieldVisitor& v);
+};
+class DataSkinSplitterControl : public RecordWith<DataSkinCustomControl, SplitterControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "splitter"; }
 };
 
 // Progress gauges.
-class DataSkinGaugeControl : public DataSkinCustomControl {
-public:
-    explicit DataSkinGaugeControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "gauge"; }
-
+struct GaugeControlKeys : FontKeys {
     Rect progressArea;
     Rect progressRect;
     int beginOffset;
     int endOffset;
     bool vertical;
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
     bool progressTransparent;
     Color progressTransparentColor;
     bool progressStretch;
@@ -618,25 +542,27 @@ public:
     int progressAnimationTimerInterval;
     int animationBeginOffset;
     int animationEndOffset;
+    void fields(FieldVisitor& v);
+};
+class DataSkinGaugeControl : public RecordWith<DataSkinCustomControl, GaugeControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "gauge"; }
 };
 
 // Scroll boxes.
-class DataSkinScrollBoxControl : public DataSkinCustomControl {
-public:
-    explicit DataSkinScrollBoxControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "scrollbox"; }
-
+struct ScrollBoxControlKeys {
     int bgPictureIndex;
+    void fields(FieldVisitor& v);
+};
+class DataSkinScrollBoxControl : public RecordWith<DataSkinCustomControl, ScrollBoxControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "scrollbox"; }
 };
 
 // Panels that roll up.
-class DataSkinExPanelControl : public DataSkinCustomControl {
-public:
-    explicit DataSkinExPanelControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "expanel"; }
-
+struct ExPanelControlKeys : CloseButtonKeys, FontKeys {
     Rect rollHSkinRect;
     Rect rollVSkinRect;
     int rollLeftOffset;
@@ -645,9 +571,6 @@ public:
     int rollBottomOffset;
     Rect rollVCaptionRect;
     Rect rollHCaptionRect;
-    Rect closeButtonRect;
-    Rect closeButtonActiveRect;
-    Rect closeButtonDownRect;
     Rect hRollButtonRect;
     Rect hRollButtonActiveRect;
     Rect hRollButtonDownRect;
@@ -661,25 +584,18 @@ public:
     Rect vRestoreButtonActiveRect;
     Rect vRestoreButtonDownRect;
     Rect captionRect;
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
     bool buttonsTransparent;
     Color buttonsTransparentColor;
+    void fields(FieldVisitor& v);
+};
+class DataSkinExPanelControl : public RecordWith<DataSkinCustomControl, ExPanelControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "expanel"; }
 };
 
 // Check boxes and radio buttons.
-class DataSkinCheckRadioControl : public DataSkinCustomControl {
-public:
-    explicit DataSkinCheckRadioControl(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "checkradio"; }
-
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
+struct CheckRadioControlKeys : FontKeys {
     Color activeFontColor;
     Color unEnabledFontColor;
     Color frameFontColor;
@@ -696,6 +612,12 @@ public:
     Rect activeGrayedCheckImageRect;
     bool morphing;
     MorphKind morphKind;
+    void fields(FieldVisitor& v);
+};
+class DataSkinCheckRadioControl : public RecordWith<DataSkinCustomControl, CheckRadioControlKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "checkradio"; }
 };
 
 // The record class of a SKINCONTROLS type name (exact match), or null for a

@@ -6,149 +6,6 @@ namespace tessaly::skin {
 
 namespace {
 
-void objectFields(DataSkinObject& r, FieldVisitor& v)
-{
-    v.text("hint", r.hint);
-    v.integer("activepictureindex", r.activePictureIndex, -1);
-    v.integer("activemaskpictureindex", r.activeMaskPictureIndex, -1);
-    v.boolean("skinrectinapicture", r.skinRectInAPicture);
-    v.rect("skinrect", r.skinRect);
-    v.rect("activeskinrect", r.activeSkinRect);
-    v.rect("inactiveskinrect", r.inActiveSkinRect);
-    v.boolean("morphing", r.morphing);
-    v.morphKind("morphkind", r.morphKind);
-    v.integer("glowlayerpictureindex", r.glowLayerPictureIndex, -1);
-    v.integer("glowlayermaskpictureindex", r.glowLayerMaskPictureIndex, -1);
-    v.integer("glowlayeroffsetx", r.glowLayerOffsetX);
-    v.integer("glowlayeroffsety", r.glowLayerOffsetY);
-    v.integer("glowlayeralphablendvalue", r.glowLayerAlphaBlendValue, 255);
-}
-
-void buttonFields(DataSkinButton& r, FieldVisitor& v)
-{
-    v.rect("downrect", r.downRect);
-    v.rect("disableskinrsect", r.disableSkinRect); // the key is spelled so in skins
-    v.integer("alphamaskpictureindex", r.alphaMaskPictureIndex, -1);
-    v.integer("alphamaskactivepictureindex", r.alphaMaskActivePictureIndex, -1);
-    v.integer("alphamaskinactivepictureindex", r.alphaMaskInActivePictureIndex, -1);
-}
-
-void stdButtonFields(DataSkinStdButton& r, FieldVisitor& v)
-{
-    v.command("command", r.command);
-    v.rect("restorerect", r.restoreRect);
-    v.rect("restoreactiverect", r.restoreActiveRect);
-    v.rect("restoredownrect", r.restoreDownRect);
-    v.rect("restoreinactiverect", r.restoreInActiveRect);
-    v.text("restorehint", r.restoreHint);
-}
-
-void animateFields(DataSkinAnimate& r, FieldVisitor& v)
-{
-    v.integer("countframes", r.countFrames, 1);
-    v.boolean("cycle", r.cycle);
-    v.boolean("buttonstyle", r.buttonStyle);
-    v.integer("timerinterval", r.timerInterval, 50);
-    v.command("command", r.command);
-    v.rect("downskinrect", r.downSkinRect);
-    v.rect("restorerect", r.restoreRect);
-    v.rect("restoreactiverect", r.restoreActiveRect);
-    v.rect("restoredownrect", r.restoreDownRect);
-    v.rect("restoreinactiverect", r.restoreInActiveRect);
-    v.text("restorehint", r.restoreHint);
-}
-
-void menuItemFields(DataSkinMenuItem& r, FieldVisitor& v)
-{
-    v.integer("itemleftoffset", r.itemLO);
-    v.integer("itemrightoffset", r.itemRO);
-    v.rect("dividerrect", r.dividerRect);
-    v.integer("dividerleftoffset", r.dividerLO);
-    v.integer("dividerrightoffset", r.dividerRO);
-    v.rect("textrect", r.textRct);
-    v.rect("imagerect", r.imageRct);
-    fontFields(r, v);
-    v.color("activefontcolor", r.activeFontColor);
-    v.color("unenabledfontcolor", r.unEnabledFontColor);
-    v.boolean("stretcheffect", r.stretchEffect);
-    v.boolean("inactivestretcheffect", r.inActiveStretchEffect);
-    v.boolean("dividerstretcheffect", r.dividerStretchEffect);
-    v.rect("animateskinrect", r.animateSkinRect);
-    v.integer("framecount", r.frameCount);
-    v.integer("animateinterval", r.animateInterval, 25);
-    v.boolean("inactiveanimation", r.inActiveAnimation);
-    v.boolean("useimagecolor", r.useImageColor);
-    v.color("imagecolor", r.imageColor);
-    v.color("activeimagecolor", r.activeImageColor);
-    v.boolean("inactivetransparent", r.inActiveTransparent);
-    // The check, radio and arrow images: written too, so that a saved skin
-    // keeps them.
-    v.rect("checkimagerect", r.checkImageRect);
-    v.rect("activecheckimagerect", r.activeCheckImageRect);
-    v.rect("radioimagerect", r.radioImageRect);
-    v.rect("activeradioimagerect", r.activeRadioImageRect);
-    v.rect("arrowimagerect", r.arrowImageRect);
-    v.rect("activearrowimagerect", r.activeArrowImageRect);
-}
-
-void mainMenuItemFields(DataSkinMainMenuItem& r, FieldVisitor& v)
-{
-    v.integer("itemleftoffset", r.itemLO);
-    v.integer("itemrightoffset", r.itemRO);
-    v.rect("downrect", r.downRect);
-    v.rect("textrect", r.textRct);
-    fontFields(r, v);
-    v.color("activefontcolor", r.activeFontColor);
-    v.color("downfontcolor", r.downFontColor);
-    v.color("unenabledfontColor", r.unEnabledFontColor);
-    v.boolean("stretcheffect", r.stretchEffect);
-    v.rect("animateskinrect", r.animateSkinRect);
-    v.integer("framecount", r.frameCount);
-    v.integer("animateinterval", r.animateInterval, 25);
-    v.boolean("inactiveanimation", r.inActiveAnimation);
-}
-
-void captionFields(DataSkinCaption& r, FieldVisitor& v)
-{
-    v.rect("textrect", r.textRct);
-    fontFields(r, v);
-    v.color("activefontcolor", r.activeFontColor);
-    v.alignment("alignment", r.alignment);
-    v.boolean("light", r.light);
-    v.color("lightcolor", r.lightColor);
-    v.color("activelightcolor", r.activeLightColor);
-    v.boolean("shadow", r.shadow);
-    v.color("shadowcolor", r.shadowColor);
-    v.color("activeshadowcolor", r.activeShadowColor);
-    v.rect("framerect", r.frameRect);
-    v.rect("activeframerect", r.activeFrameRect);
-    v.rect("frametextrect", r.frameTextRect);
-    v.integer("frameleftoffset", r.frameLeftOffset);
-    v.integer("framerightoffset", r.frameRightOffset);
-    v.boolean("stretcheffect", r.stretchEffect);
-    v.rect("animateskinrect", r.animateSkinRect);
-    v.integer("framecount", r.frameCount);
-    v.integer("animateinterval", r.animateInterval, 25);
-    v.boolean("inactiveanimation", r.inActiveAnimation);
-    v.boolean("fullframe", r.fullFrame);
-    v.boolean("vistagloweffect", r.vistaGlowEffect);
-    v.boolean("vistaglowinactiveeffect", r.vistaGlowInActiveEffect);
-    v.boolean("gloweffect", r.glowEffect);
-    v.boolean("glowinactiveeffect", r.glowInActiveEffect);
-    v.integer("glowsize", r.glowSize, 3, kMaxGlowSize);
-    v.color("glowcolor", r.glowColor);
-    v.color("glowactivecolor", r.glowActiveColor);
-    v.integer("glowoffset", r.glowOffset);
-    v.boolean("reflectioneffect", r.reflectionEffect);
-    // These two keys are spelled so in skins.
-    v.color("reflactioncolor", r.reflectionColor);
-    v.color("reflactionactivecolor", r.reflectionActiveColor);
-    v.integer("reflectionoffset", r.reflectionOffset);
-    v.rect("dividerrect", r.dividerRect);
-    v.boolean("dividertransparent", r.dividerTransparent);
-    v.color("dividertransparentcolor", r.dividerTransparentColor);
-}
-
 // A caption button of a command that toggles shows "Restore" as the hint of
 // its second state unless the skin names one.
 void applyRestoreHintRule(const std::string& hint, StdCommand command, std::string& restoreHint)
@@ -163,15 +20,31 @@ void applyRestoreHintRule(const std::string& hint, StdCommand command, std::stri
 
 } // namespace
 
-DataSkinObject::DataSkinObject(std::string idName)
-    : SkinRecord(std::move(idName))
+void RestoreKeys::fields(FieldVisitor& v)
 {
-    setDefaults(*this, objectFields);
+    v.rect("restorerect", restoreRect);
+    v.rect("restoreactiverect", restoreActiveRect);
+    v.rect("restoredownrect", restoreDownRect);
+    v.rect("restoreinactiverect", restoreInActiveRect);
+    v.text("restorehint", restoreHint);
 }
 
-void DataSkinObject::visitFields(FieldVisitor& visitor)
+void ObjectKeys::fields(FieldVisitor& v)
 {
-    objectFields(*this, visitor);
+    v.text("hint", hint);
+    v.integer("activepictureindex", activePictureIndex, -1);
+    v.integer("activemaskpictureindex", activeMaskPictureIndex, -1);
+    v.boolean("skinrectinapicture", skinRectInAPicture);
+    v.rect("skinrect", skinRect);
+    v.rect("activeskinrect", activeSkinRect);
+    v.rect("inactiveskinrect", inActiveSkinRect);
+    v.boolean("morphing", morphing);
+    v.morphKind("morphkind", morphKind);
+    v.integer("glowlayerpictureindex", glowLayerPictureIndex, -1);
+    v.integer("glowlayermaskpictureindex", glowLayerMaskPictureIndex, -1);
+    v.integer("glowlayeroffsetx", glowLayerOffsetX);
+    v.integer("glowlayeroffsety", glowLayerOffsetY);
+    v.integer("glowlayeralphablendvalue", glowLayerAlphaBlendValue, 255);
 }
 
 void DataUserObject::visitFields(FieldVisitor& visitor)
@@ -179,28 +52,19 @@ void DataUserObject::visitFields(FieldVisitor& visitor)
     visitor.rect("skinrect", skinRect);
 }
 
-DataSkinButton::DataSkinButton(std::string idName)
-    : DataSkinObject(std::move(idName))
+void ButtonKeys::fields(FieldVisitor& v)
 {
-    setDefaults(*this, buttonFields);
+    v.rect("downrect", downRect);
+    v.rect("disableskinrsect", disableSkinRect); // the key is spelled so in skins
+    v.integer("alphamaskpictureindex", alphaMaskPictureIndex, -1);
+    v.integer("alphamaskactivepictureindex", alphaMaskActivePictureIndex, -1);
+    v.integer("alphamaskinactivepictureindex", alphaMaskInActivePictureIndex, -1);
 }
 
-void DataSkinButton::visitFields(FieldVisitor& visitor)
+void StdButtonKeys::fields(FieldVisitor& v)
 {
-    DataSkinObject::visitFields(visitor);
-    buttonFields(*this, visitor);
-}
-
-DataSkinStdButton::DataSkinStdButton(std::string idName)
-    : DataSkinButton(std::move(idName))
-{
-    setDefaults(*this, stdButtonFields);
-}
-
-void DataSkinStdButton::visitFields(FieldVisitor& visitor)
-{
-    DataSkinButton::visitFields(visitor);
-    stdButtonFields(*this, visitor);
+    v.command("command", command);
+    RestoreKeys::fields(v);
 }
 
 void DataSkinStdButton::loadFromFile(const SkinDescription& description)
@@ -209,16 +73,15 @@ void DataSkinStdButton::loadFromFile(const SkinDescription& description)
     applyRestoreHintRule(hint, command, restoreHint);
 }
 
-DataSkinAnimate::DataSkinAnimate(std::string idName)
-    : DataSkinObject(std::move(idName))
+void AnimateKeys::fields(FieldVisitor& v)
 {
-    setDefaults(*this, animateFields);
-}
-
-void DataSkinAnimate::visitFields(FieldVisitor& visitor)
-{
-    DataSkinObject::visitFields(visitor);
-    animateFields(*this, visitor);
+    v.integer("countframes", countFrames, 1);
+    v.boolean("cycle", cycle);
+    v.boolean("buttonstyle", buttonStyle);
+    v.integer("timerinterval", timerInterval, 50);
+    v.command("command", command);
+    v.rect("downskinrect", downSkinRect);
+    RestoreKeys::fields(v);
 }
 
 void DataSkinAnimate::loadFromFile(const SkinDescription& description)
@@ -228,59 +91,105 @@ void DataSkinAnimate::loadFromFile(const SkinDescription& description)
     applyRestoreHintRule(hint, command, restoreHint);
 }
 
-DataSkinMenuItem::DataSkinMenuItem(std::string idName)
-    : DataSkinObject(std::move(idName))
+void MenuItemKeys::fields(FieldVisitor& v)
 {
-    setDefaults(*this, menuItemFields);
+    v.integer("itemleftoffset", itemLO);
+    v.integer("itemrightoffset", itemRO);
+    v.rect("dividerrect", dividerRect);
+    v.integer("dividerleftoffset", dividerLO);
+    v.integer("dividerrightoffset", dividerRO);
+    v.rect("textrect", textRct);
+    v.rect("imagerect", imageRct);
+    FontKeys::fields(v);
+    v.color("activefontcolor", activeFontColor);
+    v.color("unenabledfontcolor", unEnabledFontColor);
+    v.boolean("stretcheffect", stretchEffect);
+    v.boolean("inactivestretcheffect", inActiveStretchEffect);
+    v.boolean("dividerstretcheffect", dividerStretchEffect);
+    AnimationKeys::fields(v);
+    v.boolean("inactiveanimation", inActiveAnimation);
+    v.boolean("useimagecolor", useImageColor);
+    v.color("imagecolor", imageColor);
+    v.color("activeimagecolor", activeImageColor);
+    v.boolean("inactivetransparent", inActiveTransparent);
+    // The check, radio and arrow images: written too, so that a saved skin
+    // keeps them.
+    v.rect("checkimagerect", checkImageRect);
+    v.rect("activecheckimagerect", activeCheckImageRect);
+    v.rect("radioimagerect", radioImageRect);
+    v.rect("activeradioimagerect", activeRadioImageRect);
+    v.rect("arrowimagerect", arrowImageRect);
+    v.rect("activearrowimagerect", activeArrowImageRect);
 }
 
-void DataSkinMenuItem::visitFields(FieldVisitor& visitor)
+void MainMenuItemKeys::fields(FieldVisitor& v)
 {
-    DataSkinObject::visitFields(visitor);
-    menuItemFields(*this, visitor);
+    v.integer("itemleftoffset", itemLO);
+    v.integer("itemrightoffset", itemRO);
+    v.rect("downrect", downRect);
+    v.rect("textrect", textRct);
+    FontKeys::fields(v);
+    v.color("activefontcolor", activeFontColor);
+    v.color("downfontcolor", downFontColor);
+    v.color("unenabledfontColor", unEnabledFontColor);
+    v.boolean("stretcheffect", stretchEffect);
+    AnimationKeys::fields(v);
+    v.boolean("inactiveanimation", inActiveAnimation);
 }
 
-DataSkinMainMenuItem::DataSkinMainMenuItem(std::string idName)
-    : DataSkinObject(std::move(idName))
+void CaptionKeys::fields(FieldVisitor& v)
 {
-    setDefaults(*this, mainMenuItemFields);
-}
-
-void DataSkinMainMenuItem::visitFields(FieldVisitor& visitor)
-{
-    DataSkinObject::visitFields(visitor);
-    mainMenuItemFields(*this, visitor);
-}
-
-DataSkinCaption::DataSkinCaption(std::string idName)
-    : DataSkinObject(std::move(idName))
-{
-    setDefaults(*this, captionFields);
-}
-
-void DataSkinCaption::visitFields(FieldVisitor& visitor)
-{
-    DataSkinObject::visitFields(visitor);
-    captionFields(*this, visitor);
+    v.rect("textrect", textRct);
+    FontKeys::fields(v);
+    v.color("activefontcolor", activeFontColor);
+    v.alignment("alignment", alignment);
+    v.boolean("light", light);
+    v.color("lightcolor", lightColor);
+    v.color("activelightcolor", activeLightColor);
+    v.boolean("shadow", shadow);
+    v.color("shadowcolor", shadowColor);
+    v.color("activeshadowcolor", activeShadowColor);
+    v.rect("framerect", frameRect);
+    v.rect("activeframerect", activeFrameRect);
+    v.rect("frametextrect", frameTextRect);
+    v.integer("frameleftoffset", frameLeftOffset);
+    v.integer("framerightoffset", frameRightOffset);
+    v.boolean("stretcheffect", stretchEffect);
+    AnimationKeys::fields(v);
+    v.boolean("inactiveanimation", inActiveAnimation);
+    v.boolean("fullframe", fullFrame);
+    v.boolean("vistagloweffect", vistaGlowEffect);
+    v.boolean("vistaglowinactiveeffect", vistaGlowInActiveEffect);
+    v.boolean("gloweffect", glowEffect);
+    v.boolean("glowinactiveeffect", glowInActiveEffect);
+    v.integer("glowsize", glowSize, 3, kMaxGlowSize);
+    v.color("glowcolor", glowColor);
+    v.color("glowactivecolor", glowActiveColor);
+    v.integer("glowoffset", glowOffset);
+    v.boolean("reflectioneffect", reflectionEffect);
+    // These two keys are spelled so in skins.
+    v.color("reflactioncolor", reflectionColor);
+    v.color("reflactionactivecolor", reflectionActiveColor);
+    v.integer("reflectionoffset", reflectionOffset);
+    v.rect("dividerrect", dividerRect);
+    v.boolean("dividertransparent", dividerTransparent);
+    v.color("dividertransparentcolor", dividerTransparentColor);
 }
 
 std::unique_ptr<DataSkinObject> createObjectRecord(std::string_view type, std::string idName)
 {
-    using Factory = std::unique_ptr<DataSkinObject> (*)(std::string);
-    static constexpr std::pair<std::string_view, Factory> factories[] = {
-        {"userobject", [](std::string name) -> std::unique_ptr<DataSkinObject> { return std::make_unique<DataUserObject>(std::move(name)); }},
-        {"button", [](std::string name) -> std::unique_ptr<DataSkinObject> { return std::make_unique<DataSkinButton>(std::move(name)); }},
-        {"stdbutton", [](std::string name) -> std::unique_ptr<DataSkinObject> { return std::make_unique<DataSkinStdButton>(std::move(name)); }},
-        {"mainmenubarbutton", [](std::string name) -> std::unique_ptr<DataSkinObject> { return std::make_unique<DataSkinMainMenuBarButton>(std::move(name)); }},
-        {"animate", [](std::string name) -> std::unique_ptr<DataSkinObject> { return std::make_unique<DataSkinAnimate>(std::move(name)); }},
-        {"menuitem", [](std::string name) -> std::unique_ptr<DataSkinObject> { return std::make_unique<DataSkinMenuItem>(std::move(name)); }},
-        {"mainmenubaritem", [](std::string name) -> std::unique_ptr<DataSkinObject> { return std::make_unique<DataSkinMainMenuBarItem>(std::move(name)); }},
-        {"caption", [](std::string name) -> std::unique_ptr<DataSkinObject> { return std::make_unique<DataSkinCaption>(std::move(name)); }},
+    using O = DataSkinObject;
+    static constexpr RecordCreator<O> creators[] = {
+        {"userobject", makeRecord<O, DataUserObject>},
+        {"button", makeRecord<O, DataSkinButton>},
+        {"stdbutton", makeRecord<O, DataSkinStdButton>},
+        {"mainmenubarbutton", makeRecord<O, DataSkinMainMenuBarButton>},
+        {"animate", makeRecord<O, DataSkinAnimate>},
+        {"menuitem", makeRecord<O, DataSkinMenuItem>},
+        {"mainmenubaritem", makeRecord<O, DataSkinMainMenuBarItem>},
+        {"caption", makeRecord<O, DataSkinCaption>},
     };
-    for (const auto& [name, create] : factories)
-        if (name == type)
-            return create(std::move(idName));
-    return nullptr;
+    return createFromTable(creators, type, std::move(idName));
 }
 
 } // namespace tessaly::skin

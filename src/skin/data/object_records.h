@@ -5,18 +5,24 @@
 namespace tessaly::skin {
 
 // The object records: one per entry of the description's SKINOBJECTS
-// section, created by type name (see createObjectRecord). Each record lists
-// its keys, in reading order and with their defaults, in visitFields; a
-// derived record visits its base's keys first. Rectangles are in picture
-// coordinates; picture indices name active pictures (-1: none).
+// section, created by type name (see createObjectRecord). Each level of a
+// record lists its own keys in a Keys struct (see RecordWith); the base's
+// keys come first. Rectangles are in picture coordinates; picture indices
+// name active pictures (-1: none).
+
+// The second-state pictures of caption buttons and animations.
+struct RestoreKeys {
+    Rect restoreRect;
+    Rect restoreActiveRect;
+    Rect restoreDownRect;
+    Rect restoreInActiveRect;
+    std::string restoreHint;
+    void fields(FieldVisitor& v);
+};
 
 // The base of every object record: the parts of a window frame that react
 // to the mouse or carry text.
-class DataSkinObject : public SkinRecord {
-public:
-    explicit DataSkinObject(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-
+struct ObjectKeys {
     std::string hint;
     int activePictureIndex;
     int activeMaskPictureIndex;
@@ -31,6 +37,11 @@ public:
     int glowLayerOffsetX;
     int glowLayerOffsetY;
     int glowLayerAlphaBlendValue;
+    void fields(FieldVisitor& v);
+};
+class DataSkinObject : public RecordWith<SkinRecord, ObjectKeys> {
+public:
+    using RecordWith::RecordWith;
 };
 
 // A plain picture part: reads and writes only "skinrect"; its other fields
@@ -43,36 +54,33 @@ public:
 };
 
 // Frame buttons.
-class DataSkinButton : public DataSkinObject {
-public:
-    explicit DataSkinButton(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "button"; }
-
+struct ButtonKeys {
     Rect downRect;
     Rect disableSkinRect;
     int alphaMaskPictureIndex;
     int alphaMaskActivePictureIndex;
     int alphaMaskInActivePictureIndex;
+    void fields(FieldVisitor& v);
+};
+class DataSkinButton : public RecordWith<DataSkinObject, ButtonKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "button"; }
 };
 
 // Caption buttons (close, maximise, minimise, roll-up, system menu,
 // minimise to tray). After reading, an empty restoreHint becomes "Restore"
 // for a "Maximize", "Minimize" or "RollUp"/"Roll Up" button of the
 // matching command.
-class DataSkinStdButton : public DataSkinButton {
+struct StdButtonKeys : RestoreKeys {
+    StdCommand command;
+    void fields(FieldVisitor& v);
+};
+class DataSkinStdButton : public RecordWith<DataSkinButton, StdButtonKeys> {
 public:
-    explicit DataSkinStdButton(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
+    using RecordWith::RecordWith;
     std::string_view typeName() const override { return "stdbutton"; }
     void loadFromFile(const SkinDescription& description) override;
-
-    StdCommand command;
-    Rect restoreRect;
-    Rect restoreActiveRect;
-    Rect restoreDownRect;
-    Rect restoreInActiveRect;
-    std::string restoreHint;
 };
 
 // The buttons of the main menu bar.
@@ -84,33 +92,24 @@ public:
 
 // Animated frame parts. Reading always leaves morphing false, and applies
 // the restoreHint rule of the caption buttons.
-class DataSkinAnimate : public DataSkinObject {
-public:
-    explicit DataSkinAnimate(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "animate"; }
-    void loadFromFile(const SkinDescription& description) override;
-
+struct AnimateKeys : RestoreKeys {
     int countFrames;
     bool cycle;
     bool buttonStyle;
     int timerInterval;
     StdCommand command;
     Rect downSkinRect;
-    Rect restoreRect;
-    Rect restoreActiveRect;
-    Rect restoreDownRect;
-    Rect restoreInActiveRect;
-    std::string restoreHint;
+    void fields(FieldVisitor& v);
+};
+class DataSkinAnimate : public RecordWith<DataSkinObject, AnimateKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "animate"; }
+    void loadFromFile(const SkinDescription& description) override;
 };
 
 // Popup menu items.
-class DataSkinMenuItem : public DataSkinObject {
-public:
-    explicit DataSkinMenuItem(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "menuitem"; }
-
+struct MenuItemKeys : FontKeys, AnimationKeys {
     int itemLO;
     int itemRO;
     Rect dividerRect;
@@ -118,18 +117,11 @@ public:
     int dividerRO;
     Rect textRct;
     Rect imageRct;
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
     Color activeFontColor;
     Color unEnabledFontColor;
     bool stretchEffect;
     bool inActiveStretchEffect;
     bool dividerStretchEffect;
-    Rect animateSkinRect;
-    int frameCount;
-    int animateInterval;
     bool inActiveAnimation;
     bool useImageColor;
     Color imageColor;
@@ -141,30 +133,30 @@ public:
     Rect activeRadioImageRect;
     Rect arrowImageRect;
     Rect activeArrowImageRect;
+    void fields(FieldVisitor& v);
+};
+class DataSkinMenuItem : public RecordWith<DataSkinObject, MenuItemKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "menuitem"; }
 };
 
 // The base of menu bar items.
-class DataSkinMainMenuItem : public DataSkinObject {
-public:
-    explicit DataSkinMainMenuItem(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-
+struct MainMenuItemKeys : FontKeys, AnimationKeys {
     int itemLO;
     int itemRO;
     Rect downRect;
     Rect textRct;
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
     Color activeFontColor;
     Color downFontColor;
     Color unEnabledFontColor;
     bool stretchEffect;
-    Rect animateSkinRect;
-    int frameCount;
-    int animateInterval;
     bool inActiveAnimation;
+    void fields(FieldVisitor& v);
+};
+class DataSkinMainMenuItem : public RecordWith<DataSkinObject, MainMenuItemKeys> {
+public:
+    using RecordWith::RecordWith;
 };
 
 // Items of the main menu bar.
@@ -175,17 +167,8 @@ public:
 };
 
 // The caption of a window frame.
-class DataSkinCaption : public DataSkinObject {
-public:
-    explicit DataSkinCaption(std::string idName = {});
-    void visitFields(FieldVisitor& visitor) override;
-    std::string_view typeName() const override { return "caption"; }
-
+struct CaptionKeys : FontKeys, AnimationKeys {
     Rect textRct;
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
     Color activeFontColor;
     Alignment alignment;
     bool light;
@@ -200,9 +183,6 @@ public:
     int frameLeftOffset;
     int frameRightOffset;
     bool stretchEffect;
-    Rect animateSkinRect;
-    int frameCount;
-    int animateInterval;
     bool inActiveAnimation;
     bool fullFrame;
     bool vistaGlowEffect;
@@ -220,6 +200,12 @@ public:
     Rect dividerRect;
     bool dividerTransparent;
     Color dividerTransparentColor;
+    void fields(FieldVisitor& v);
+};
+class DataSkinCaption : public RecordWith<DataSkinObject, CaptionKeys> {
+public:
+    using RecordWith::RecordWith;
+    std::string_view typeName() const override { return "caption"; }
 };
 
 // The record class of a SKINOBJECTS type name (exact match), or null for a

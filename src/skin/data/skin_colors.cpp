@@ -4,35 +4,16 @@
 
 namespace tessaly::skin {
 
-namespace {
-
-void colorFields(SkinColors& r, FieldVisitor& v)
+void SkinColorKeys::fields(FieldVisitor& v)
 {
-    v.color("cbtnface", r.cBtnFace, systemColorValue(SystemColor::BtnFace));
-    v.color("cbtntext", r.cBtnText, systemColorValue(SystemColor::BtnText));
-    v.color("cwindow", r.cWindow, systemColorValue(SystemColor::Window));
-    v.color("cwindowtext", r.cWindowText, systemColorValue(SystemColor::WindowText));
-    v.color("chighlight", r.cHighLight, systemColorValue(SystemColor::Highlight));
-    v.color("chighlighttext", r.cHighLightText, systemColorValue(SystemColor::HighlightText));
-    v.color("cbtnhighlight", r.cBtnHighLight, systemColorValue(SystemColor::BtnHighlight));
-    v.color("cbtnshadow", r.cBtnShadow, systemColorValue(SystemColor::BtnShadow));
-}
-
-} // namespace
-
-SkinColors::SkinColors()
-{
-    setColorsToDefault();
-}
-
-void SkinColors::visitFields(FieldVisitor& visitor)
-{
-    colorFields(*this, visitor);
-}
-
-void SkinColors::setColorsToDefault()
-{
-    setDefaults(*this, colorFields);
+    v.color("cbtnface", cBtnFace, systemColorValue(SystemColor::BtnFace));
+    v.color("cbtntext", cBtnText, systemColorValue(SystemColor::BtnText));
+    v.color("cwindow", cWindow, systemColorValue(SystemColor::Window));
+    v.color("cwindowtext", cWindowText, systemColorValue(SystemColor::WindowText));
+    v.color("chighlight", cHighLight, systemColorValue(SystemColor::Highlight));
+    v.color("chighlighttext", cHighLightText, systemColorValue(SystemColor::HighlightText));
+    v.color("cbtnhighlight", cBtnHighLight, systemColorValue(SystemColor::BtnHighlight));
+    v.color("cbtnshadow", cBtnShadow, systemColorValue(SystemColor::BtnShadow));
 }
 
 } // namespace tessaly::skin

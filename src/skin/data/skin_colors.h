@@ -6,18 +6,10 @@ namespace tessaly::skin {
 
 // The skin's colour set, section SKINCOLORS. A colour whose top byte is
 // 0xFF names a system colour; the defaults are the system colours of the
-// same role.
-class SkinColors : public FieldRecord {
-public:
+// same role, so a registry without a skin offers the system colours rather
+// than black.
+struct SkinColorKeys {
     static constexpr const char* kSection = "SKINCOLORS";
-
-    // Starts with the defaults: a registry without a skin offers the system
-    // colours rather than black.
-    SkinColors();
-    void visitFields(FieldVisitor& visitor) override;
-    void loadFromFile(const SkinDescription& description) { readSection(description, kSection); }
-    void saveToFile(SkinDescription& description) const { writeSection(description, kSection); }
-    void setColorsToDefault();
 
     Color cBtnFace;
     Color cBtnText;
@@ -27,6 +19,12 @@ public:
     Color cHighLightText;
     Color cBtnHighLight;
     Color cBtnShadow;
+    void fields(FieldVisitor& v);
+};
+
+class SkinColors : public SectionRecord<SkinColorKeys> {
+public:
+    void setColorsToDefault() { *this = SkinColors(); }
 };
 
 } // namespace tessaly::skin

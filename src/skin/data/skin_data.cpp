@@ -1,7 +1,6 @@
 #include "skin/data/skin_data.h"
 
 #include "skin/data/bmp_codec.h"
-#include "skin/data/compressed_skin_list.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/file_io.h"
 #include "skin/data/resource_str_data.h"
@@ -31,44 +30,6 @@ void versionFields(SkinData& r, FieldVisitor& v)
     v.text("authoremail", r.authorEmail);
     v.text("authorurl", r.authorURL);
     v.text("skincomments", r.skinComments);
-}
-
-// In the order a description is written; the order of reading does not
-// matter, since no key depends on another.
-void formInfoFields(SkinData& r, FieldVisitor& v)
-{
-    v.point("lefttoppoint", r.ltPoint);
-    v.point("righttoppoint", r.rtPoint);
-    v.point("leftbottompoint", r.lbPoint);
-    v.point("rightbottompoint", r.rbPoint);
-    v.rect("clientrect", r.clRect);
-    v.integer("bgpictureindex", r.bgPictureIndex, -1);
-    v.integer("mdibgpictureindex", r.mdibgPictureIndex, -1);
-    v.boolean("leftstretch", r.leftStretch);
-    v.boolean("rightstretch", r.rightStretch);
-    v.boolean("topstretch", r.topStretch);
-    v.boolean("bottomstretch", r.bottomStretch);
-    v.boolean("stretcheffect", r.stretchEffect);
-    v.stretchType("stretchtype", r.stretchType);
-    v.boolean("mdibgstretcheffect", r.mdibgStretchEffect);
-    v.stretchType("mdibgstretchtype", r.mdibgStretchType);
-    v.rect("maskrectarea", r.maskRectArea);
-    v.point("hittestlefttoppoint", r.hitTestLTPoint);
-    v.point("hittestrighttoppoint", r.hitTestRTPoint);
-    v.point("hittestleftbottompoint", r.hitTestLBPoint);
-    v.point("hittestrightbottompoint", r.hitTestRBPoint);
-    v.rect("buttonsrect", r.buttonsRect);
-    v.rect("captionrect", r.captionRect);
-    v.integer("buttonsoffset", r.buttonsOffset);
-    v.boolean("buttonsinleft", r.capButtonsInLeft);
-    v.boolean("mainmenupopupup", r.mainMenuPopupUp);
-    v.integer("borderwidth", r.borderW);
-    v.boolean("autorenderinginactiveimage", r.autoRenderingInActiveImage);
-    v.inActiveEffect("inactiveeffect", r.inActiveEffect);
-    v.integer("formminwidth", r.formMinWidth, 0, kMaxWindowSize);
-    v.integer("formminheight", r.formMinHeight, 0, kMaxWindowSize);
-    v.boolean("mditabstransparent", r.mdiTabsTransparent);
-    v.boolean("mainmenubartransparent", r.mainMenuBarTransparent);
 }
 
 // An index entry "name:type", split at its first ":"; no ":" gives an empty
@@ -130,6 +91,34 @@ DibBitmap loadSlotBitmap(const std::filesystem::path& folder, const std::string&
 
 } // namespace
 
+void FormInfoKeys::fields(FieldVisitor& v)
+{
+    CornerKeys::fields(v);
+    v.rect("clientrect", clRect);
+    v.integer("bgpictureindex", bgPictureIndex, -1);
+    v.integer("mdibgpictureindex", mdibgPictureIndex, -1);
+    WindowStretchKeys::fields(v);
+    v.boolean("mdibgstretcheffect", mdibgStretchEffect);
+    v.stretchType("mdibgstretchtype", mdibgStretchType);
+    v.rect("maskrectarea", maskRectArea);
+    v.point("hittestlefttoppoint", hitTestLTPoint);
+    v.point("hittestrighttoppoint", hitTestRTPoint);
+    v.point("hittestleftbottompoint", hitTestLBPoint);
+    v.point("hittestrightbottompoint", hitTestRBPoint);
+    v.rect("buttonsrect", buttonsRect);
+    v.rect("captionrect", captionRect);
+    v.integer("buttonsoffset", buttonsOffset);
+    v.boolean("buttonsinleft", capButtonsInLeft);
+    v.boolean("mainmenupopupup", mainMenuPopupUp);
+    v.integer("borderwidth", borderW);
+    v.boolean("autorenderinginactiveimage", autoRenderingInActiveImage);
+    v.inActiveEffect("inactiveeffect", inActiveEffect);
+    v.integer("formminwidth", formMinWidth, 0, kMaxWindowSize);
+    v.integer("formminheight", formMinHeight, 0, kMaxWindowSize);
+    v.boolean("mditabstransparent", mdiTabsTransparent);
+    v.boolean("mainmenubartransparent", mainMenuBarTransparent);
+}
+
 SkinData::SkinData()
 {
     resetGeneralSections();
@@ -137,68 +126,18 @@ SkinData::SkinData()
 
 SkinData::~SkinData() = default;
 
-void SkinData::setSkinList(CompressedSkinList* list)
-{
-    m_compressedSkinList = list;
-    if (list && m_compressedSkinIndex >= 0 && m_compressedSkinIndex < list->skins().count())
-        loadCompressedStoredSkin(list->skins()[m_compressedSkinIndex].skin());
-}
-
-void SkinData::setSkinIndex(int index)
-{
-    if (index == m_compressedSkinIndex)
-        return;
-    if (!m_compressedSkinList) {
-        m_compressedSkinIndex = index;
-        return;
-    }
-    if (index < 0 || index >= m_compressedSkinList->skins().count())
-        return;
-    m_compressedSkinIndex = index;
-    loadCompressedStoredSkin(m_compressedSkinList->skins()[index].skin());
-}
-
-void SkinData::setCompressedStoredSkin(CompressedStoredSkin* storedSkin)
-{
-    m_compressedStoredSkin = storedSkin;
-    if (storedSkin)
-        loadCompressedStoredSkin(*storedSkin);
-}
-
 void SkinData::setResourceStrData(ResourceStrData* strings)
 {
     m_resourceStrData = strings;
     sendSkinDataMessage(SKINMSG_RESOURCE_STRINGS);
 }
 
-void SkinData::setSkinnableForm(bool value)
+void SkinData::setOptions(const SkinOptions& options)
 {
-    if (value == m_skinnableForm)
-        return;
-    m_skinnableForm = value;
-    sendIfNotLoading(SKINMSG_SKINNABLE_FORM);
-}
-
-void SkinData::setShowLayeredBorders(bool value)
-{
-    if (value == m_showLayeredBorders)
-        return;
-    m_showLayeredBorders = value;
-    sendIfNotLoading(SKINMSG_LAYERED_BORDERS);
-}
-
-void SkinData::setAeroBlurEnabled(bool value)
-{
-    if (value == m_aeroBlurEnabled)
-        return;
-    m_aeroBlurEnabled = value;
-    sendIfNotLoading(SKINMSG_AERO_BLUR);
-}
-
-void SkinData::sendIfNotLoading(int message)
-{
-    if (!m_loading)
-        sendSkinDataMessage(message);
+    const bool layeredBordersChange = options.showLayeredBorders != m_options.showLayeredBorders;
+    m_options = options;
+    if (layeredBordersChange)
+        sendSkinDataMessage(SKINMSG_LAYERED_BORDERS);
 }
 
 const Picture* SkinData::activePicture(int index) const
@@ -298,7 +237,7 @@ void SkinData::visitVersionFields(FieldVisitor& visitor)
 
 void SkinData::visitFormInfoFields(FieldVisitor& visitor)
 {
-    formInfoFields(*this, visitor);
+    FormInfoKeys::fields(visitor);
 }
 
 void SkinData::readNames(const SkinDescription& description)
@@ -314,7 +253,7 @@ void SkinData::readNames(const SkinDescription& description)
 void SkinData::readDescription(const SkinDescription& description)
 {
     FieldReader formInfo(description.findSection(kFormInfo));
-    formInfoFields(*this, formInfo);
+    FormInfoKeys::fields(formInfo);
     adjustFormInfo();
     popupWindow.loadFromFile(description);
     layerFrame.loadFromFile(description);
@@ -374,7 +313,7 @@ void SkinData::writeDescription(SkinDescription& description) const
 
     description.eraseSection(kFormInfo);
     FieldWriter formInfo(description, kFormInfo);
-    formInfoFields(self, formInfo);
+    self.FormInfoKeys::fields(formInfo);
 
     popupWindow.saveToFile(description);
     layerFrame.saveToFile(description);
@@ -479,45 +418,16 @@ void SkinData::resetGeneralSections()
 {
     FieldDefaults defaults;
     versionFields(*this, defaults);
-    formInfoFields(*this, defaults);
+    FormInfoKeys::fields(defaults);
     popupWindow = DataSkinPopupWindow();
     layerFrame = DataSkinLayerFrame();
     hintWindow = DataSkinHintWindow();
     m_skinColors.setColorsToDefault();
 }
 
-void SkinData::addBitMap(const std::filesystem::path& fileName)
-{
-    DibBitmap bitmap = loadBitmapFile(fileName);
-    m_activePictures.push_back(std::move(bitmap));
-    m_activePicturesNames.push_back(fileName.filename().string());
-}
-
-void SkinData::deleteBitMap(int index)
-{
-    if (index < 0)
-        return;
-    if (std::size_t(index) < m_activePicturesNames.size())
-        m_activePicturesNames.erase(m_activePicturesNames.begin() + index);
-    if (std::size_t(index) < m_activePictures.size())
-        m_activePictures.erase(m_activePictures.begin() + index);
-}
-
-void SkinData::globalChangeFont(std::string_view fontName, int fontHeightCorrection)
-{
-    FontChanger changer(fontName, fontHeightCorrection);
-    hintWindow.visitFields(changer);
-    for (auto& record : m_objectList)
-        record->visitFields(changer);
-    for (auto& record : m_ctrlList)
-        record->visitFields(changer);
-}
-
 void SkinData::sendSkinDataMessage(int message)
 {
-    if (m_builderMode)
-        return;
-    const bool ownerFirst = m_ownerWindow && !m_showLayeredBorders;
+    const bool ownerFirst = m_ownerWindow && !m_options.showLayeredBorders;
     if (ownerFirst)
         m_ownerWindow->skinNotice(message, *this);
     if (!m_notifier)
@@ -526,7 +436,7 @@ void SkinData::sendSkinDataMessage(int message)
     std::erase_if(windows, [&](SkinNoticeReceiver* window) {
         return !window || window->isLayeredBorderWindow() || (ownerFirst && window == m_ownerWindow);
     });
-    if (m_showLayeredBorders && layerFrame.pictureIndex != -1)
+    if (m_options.showLayeredBorders && layerFrame.pictureIndex != -1)
         std::reverse(windows.begin(), windows.end());
     for (SkinNoticeReceiver* window : windows)
         window->skinNotice(message, *this);

@@ -7,6 +7,7 @@
 #include "skin/data/skin_colors.h"
 #include "skin/data/skin_description.h"
 #include "skin/data/skin_notifier.h"
+#include "skin/data/skin_options.h"
 #include "skin/data/skin_package.h"
 #include "skin/data/skin_types.h"
 #include "skin/data/window_records.h"
@@ -20,7 +21,6 @@
 
 namespace tessaly::skin {
 
-class CompressedSkinList;
 class CompressedStoredSkin;
 class ResourceStrData;
 
@@ -38,7 +38,36 @@ class ResourceStrData;
 // Records and bitmaps live until the next load or clear; consumers drop
 // what they took on SKINMSG_BEFORE_CHANGE and look it up again on
 // SKINMSG_CHANGE.
-class SkinData {
+// The keys of section FORMINFO: the geometry of the window frame image.
+struct FormInfoKeys : CornerKeys, WindowStretchKeys {
+    Rect clRect;
+    int bgPictureIndex;
+    int mdibgPictureIndex;
+    bool mdibgStretchEffect;
+    StretchType mdibgStretchType;
+    Rect maskRectArea;
+    Point hitTestLTPoint;
+    Point hitTestRTPoint;
+    Point hitTestLBPoint;
+    Point hitTestRBPoint;
+    Rect buttonsRect;
+    Rect captionRect;
+    int buttonsOffset;
+    bool capButtonsInLeft;
+    bool mainMenuPopupUp;
+    int borderW;
+    bool autoRenderingInActiveImage;
+    InActiveEffect inActiveEffect;
+    int formMinWidth;
+    int formMinHeight;
+    bool mdiTabsTransparent;
+    bool mainMenuBarTransparent;
+    // In the order a description is written; the order of reading does not
+    // matter, since no key depends on another.
+    void fields(FieldVisitor& v);
+};
+
+class SkinData : public FormInfoKeys {
 public:
     using LoadDataHandler = std::function<void(SkinData& sender)>;
 
@@ -56,44 +85,16 @@ public:
     SkinNoticeReceiver* ownerWindow() const { return m_ownerWindow; }
 
     // --- properties
-    // The skin list, stored skin and string component are not owned and
-    // must outlive the registry (or be set to null before they go).
-    // Setting the list loads its item at skinIndex() when there is one.
-    CompressedSkinList* skinList() const { return m_compressedSkinList; }
-    void setSkinList(CompressedSkinList* list);
-    // Without a list only recorded; with one, accepted only for an index of
-    // an item, whose skin is then loaded. Setting the current index does
-    // nothing.
-    int skinIndex() const { return m_compressedSkinIndex; }
-    void setSkinIndex(int index);
-    // Setting a stored skin loads it at once.
-    CompressedStoredSkin* compressedStoredSkin() const { return m_compressedStoredSkin; }
-    void setCompressedStoredSkin(CompressedStoredSkin* storedSkin);
     // Not owned; setting it sends SKINMSG_RESOURCE_STRINGS.
     ResourceStrData* resourceStrData() const { return m_resourceStrData; }
     void setResourceStrData(ResourceStrData* strings);
 
-    bool skinnableForm() const { return m_skinnableForm; }
-    void setSkinnableForm(bool value);
-    bool enableSkinEffects() const { return m_enableSkinEffects; }
-    void setEnableSkinEffects(bool value) { m_enableSkinEffects = value; }
-    bool showButtonGlowFrames() const { return m_showButtonGlowFrames; }
-    void setShowButtonGlowFrames(bool value) { m_showButtonGlowFrames = value; }
-    bool showCaptionButtonGlowFrames() const { return m_showCaptionButtonGlowFrames; }
-    void setShowCaptionButtonGlowFrames(bool value) { m_showCaptionButtonGlowFrames = value; }
-    bool showLayeredBorders() const { return m_showLayeredBorders; }
-    void setShowLayeredBorders(bool value);
-    bool aeroBlurEnabled() const { return m_aeroBlurEnabled; }
-    void setAeroBlurEnabled(bool value);
-    bool animationForAllWindows() const { return m_animationForAllWindows; }
-    void setAnimationForAllWindows(bool value) { m_animationForAllWindows = value; }
-    // While the window design is being read, changing SkinnableForm,
-    // ShowLayeredBorders or AeroBlurEnabled sends nothing.
-    bool loading() const { return m_loading; }
-    void setLoading(bool loading) { m_loading = loading; }
-    // When set, no notice is sent at all.
-    bool builderMode() const { return m_builderMode; }
-    void setBuilderMode(bool value) { m_builderMode = value; }
+    // The program's switches over how skins are shown.
+    const SkinOptions& options() const { return m_options; }
+    // A change of showLayeredBorders changes the windows' shape: it is sent
+    // as SKINMSG_LAYERED_BORDERS. The other switches are read as the
+    // windows next paint.
+    void setOptions(const SkinOptions& options);
     // Called after every successful load, before SKINMSG_CHANGE.
     void setOnLoadData(LoadDataHandler handler) { m_onLoadData = std::move(handler); }
 
@@ -153,11 +154,6 @@ public:
     // Frees every record and active picture; the fixed records and the
     // skin colours return to their defaults.
     void clearObjects();
-    void addBitMap(const std::filesystem::path& fileName);
-    void deleteBitMap(int index);
-    // Sets the font name of every record that carries one and adds the
-    // correction to its font heights; sends nothing.
-    void globalChangeFont(std::string_view fontName, int fontHeightCorrection);
 
     // The fields of the general sections "VERSION" (after its "ver" key) and
     // "FORMINFO", in writing order: the lists loading and saving use, for
@@ -178,39 +174,7 @@ public:
     std::string authorEmail;
     std::string authorURL;
     std::string skinComments;
-    // FORMINFO: the geometry of the window frame image.
-    Point ltPoint;
-    Point rtPoint;
-    Point lbPoint;
-    Point rbPoint;
-    Rect clRect;
-    int bgPictureIndex;
-    int mdibgPictureIndex;
-    bool leftStretch;
-    bool rightStretch;
-    bool topStretch;
-    bool bottomStretch;
-    bool stretchEffect;
-    StretchType stretchType;
-    bool mdibgStretchEffect;
-    StretchType mdibgStretchType;
-    Rect maskRectArea;
-    Point hitTestLTPoint;
-    Point hitTestRTPoint;
-    Point hitTestLBPoint;
-    Point hitTestRBPoint;
-    Rect buttonsRect;
-    Rect captionRect;
-    int buttonsOffset;
-    bool capButtonsInLeft;
-    bool mainMenuPopupUp;
-    int borderW;
-    bool autoRenderingInActiveImage;
-    InActiveEffect inActiveEffect;
-    int formMinWidth;
-    int formMinHeight;
-    bool mdiTabsTransparent;
-    bool mainMenuBarTransparent;
+    // FORMINFO: see FormInfoKeys.
     // The fixed records, reloaded in place.
     DataSkinPopupWindow popupWindow;
     DataSkinLayerFrame layerFrame;
@@ -227,25 +191,13 @@ private:
     void readDescription(const SkinDescription& description);
     void adjustFormInfo();
     void resetGeneralSections();
-    void sendIfNotLoading(int message);
 
     SkinNotifier* m_notifier = nullptr;
     SkinNoticeReceiver* m_ownerWindow = nullptr;
     LoadDataHandler m_onLoadData;
-    CompressedSkinList* m_compressedSkinList = nullptr;
-    int m_compressedSkinIndex = 0;
-    bool m_skinnableForm = true;
-    bool m_enableSkinEffects = true;
-    CompressedStoredSkin* m_compressedStoredSkin = nullptr;
     ResourceStrData* m_resourceStrData = nullptr;
+    SkinOptions m_options;
     SkinColors m_skinColors;
-    bool m_showButtonGlowFrames = true;
-    bool m_showCaptionButtonGlowFrames = true;
-    bool m_showLayeredBorders = true;
-    bool m_aeroBlurEnabled = true;
-    bool m_animationForAllWindows = false;
-    bool m_builderMode = false;
-    bool m_loading = false;
     bool m_empty = true;
     bool m_changeSkinDataProcess = false;
     DibBitmap m_picture;

@@ -198,15 +198,6 @@ void FieldWriter::visit(const Field& field)
     m_description.writeString(m_section, field.key, encodeField(field.ref));
 }
 
-void FontChanger::visit(const Field& field)
-{
-    const std::string_view key = field.key;
-    if (auto* name = std::get_if<std::string*>(&field.ref); name && key.ends_with("fontname"))
-        **name = m_fontName;
-    else if (auto* height = std::get_if<int*>(&field.ref); height && key.ends_with("fontheight"))
-        **height += m_heightCorrection;
-}
-
 std::string encodeField(const FieldRef& ref)
 {
     return std::visit([](auto* value) { return encode(*value); }, ref);
@@ -225,6 +216,49 @@ void FieldRecord::writeSection(SkinDescription& description, std::string_view se
     // Writing only reads the fields; the visitor interface is shared with
     // the visitors that fill them.
     const_cast<FieldRecord*>(this)->visitFields(writer);
+}
+
+void FontKeys::fields(FieldVisitor& v)
+{
+    v.text("fontname", fontName, "Arial");
+    v.integer("fontheight", fontHeight, 14);
+    v.fontStyle("fontstyle", fontStyle);
+    v.color("fontcolor", fontColor);
+}
+
+void CornerKeys::fields(FieldVisitor& v)
+{
+    v.point("lefttoppoint", ltPoint);
+    v.point("righttoppoint", rtPoint);
+    v.point("leftbottompoint", lbPoint);
+    v.point("rightbottompoint", rbPoint);
+}
+
+void StretchKeys::fields(FieldVisitor& v)
+{
+    v.boolean("leftstretch", leftStretch);
+    v.boolean("topstretch", topStretch);
+    v.boolean("rightstretch", rightStretch);
+    v.boolean("bottomstretch", bottomStretch);
+    v.boolean("stretcheffect", stretchEffect);
+    v.stretchType("stretchtype", stretchType);
+}
+
+void WindowStretchKeys::fields(FieldVisitor& v)
+{
+    v.boolean("leftstretch", leftStretch);
+    v.boolean("rightstretch", rightStretch);
+    v.boolean("topstretch", topStretch);
+    v.boolean("bottomstretch", bottomStretch);
+    v.boolean("stretcheffect", stretchEffect);
+    v.stretchType("stretchtype", stretchType);
+}
+
+void AnimationKeys::fields(FieldVisitor& v)
+{
+    v.rect("animateskinrect", animateSkinRect);
+    v.integer("framecount", frameCount);
+    v.integer("animateinterval", animateInterval, 25);
 }
 
 } // namespace tessaly::skin

@@ -112,32 +112,6 @@ private:
     std::vector<std::string> m_keys;
 };
 
-// Sets every font name of a record (keys "fontname", "captionfontname",
-// "fixedfontname", ...) and adds a correction to every font height (keys
-// ending in "fontheight").
-class FontChanger final : public FieldVisitor {
-public:
-    FontChanger(std::string_view fontName, int heightCorrection)
-        : m_fontName(fontName)
-        , m_heightCorrection(heightCorrection)
-    {
-    }
-    void visit(const Field& field) override;
-
-private:
-    std::string m_fontName;
-    int m_heightCorrection;
-};
-
-// Sets the fields a list function visits to their defaults: a record's
-// constructor applies its own list this way.
-template <class Record>
-void setDefaults(Record& record, void (*fields)(Record&, FieldVisitor&))
-{
-    FieldDefaults defaults;
-    fields(record, defaults);
-}
-
 // The field's current value in the form the description holds it.
 std::string encodeField(const FieldRef& ref);
 
@@ -145,8 +119,9 @@ std::string encodeField(const FieldRef& ref);
 class FieldRecord {
 public:
     virtual ~FieldRecord() = default;
-    // Visits every key the record reads and writes, in reading order.
-    virtual void visitFields(FieldVisitor& visitor) = 0;
+    // Visits every key the record reads and writes, in reading order. The
+    // root of the records has none; RecordWith adds each level's own.
+    virtual void visitFields(FieldVisitor&) {}
 
 protected:
     FieldRecord() = default;
@@ -159,14 +134,96 @@ protected:
     void writeSection(SkinDescription& description, std::string_view section) const;
 };
 
-// The keys of a record's text font, in the order records list them.
-template<typename Record>
-void fontFields(Record& r, FieldVisitor& v)
-{
-    v.text("fontname", r.fontName, "Arial");
-    v.integer("fontheight", r.fontHeight, 14);
-    v.fontStyle("fontstyle", r.fontStyle);
-    v.color("fontcolor", r.fontColor);
-}
+// A record class made of its base record and a plain struct of its own
+// keys. Keys declares its fields and lists each key once, in reading order
+// and with its default, in `void fields(FieldVisitor&)`. That one list gives
+// the record its defaults at construction and, after the base's keys, its
+// part of every walk: reading, writing, round trips.
+template <class Base, class Keys>
+class RecordWith : public Base, public Keys {
+public:
+    RecordWith() { setOwnDefaults(); }
+    explicit RecordWith(std::string idName)
+        : Base(std::move(idName))
+    {
+        setOwnDefaults();
+    }
+
+    void visitFields(FieldVisitor& visitor) override
+    {
+        Base::visitFields(visitor);
+        Keys::fields(visitor);
+    }
+
+private:
+    // The base has set its own already; Keys is constructed by then, so its
+    // strings can take their values.
+    void setOwnDefaults()
+    {
+        FieldDefaults defaults;
+        Keys::fields(defaults);
+    }
+};
+
+// A record that lives in a section of a fixed name, Keys::kSection.
+template <class Keys>
+class SectionRecord : public RecordWith<FieldRecord, Keys> {
+public:
+    // Reads every key of the section; missing keys give their defaults.
+    void loadFromFile(const SkinDescription& description) { this->readSection(description, Keys::kSection); }
+    void saveToFile(SkinDescription& description) const { this->writeSection(description, Keys::kSection); }
+};
+
+// Key groups that several records share, each in the order the records
+// list them.
+
+// A text font.
+struct FontKeys {
+    std::string fontName;
+    int fontHeight;
+    FontStyle fontStyle;
+    Color fontColor;
+    void fields(FieldVisitor& v);
+};
+
+// The four corners that cut a picture into nine pieces.
+struct CornerKeys {
+    Point ltPoint;
+    Point rtPoint;
+    Point lbPoint;
+    Point rbPoint;
+    void fields(FieldVisitor& v);
+};
+
+// Which of the nine pieces stretch rather than tile, as controls list them.
+struct StretchKeys {
+    bool leftStretch;
+    bool topStretch;
+    bool rightStretch;
+    bool bottomStretch;
+    bool stretchEffect;
+    StretchType stretchType;
+    void fields(FieldVisitor& v);
+};
+
+// The same flags as popup and hint windows list them: left, right, top,
+// bottom.
+struct WindowStretchKeys {
+    bool leftStretch;
+    bool rightStretch;
+    bool topStretch;
+    bool bottomStretch;
+    bool stretchEffect;
+    StretchType stretchType;
+    void fields(FieldVisitor& v);
+};
+
+// A part that plays the frames of a picture strip.
+struct AnimationKeys {
+    Rect animateSkinRect;
+    int frameCount;
+    int animateInterval;
+    void fields(FieldVisitor& v);
+};
 
 } // namespace tessaly::skin

@@ -11,9 +11,7 @@ inline constexpr int SKINMSG_BEFORE_CHANGE = 1225;    // drop everything taken f
 inline constexpr int SKINMSG_CHANGE = 1226;           // the new data is in place: look it up again
 inline constexpr int SKINMSG_AFTER_CHANGE = 1227;     // the change is finished
 inline constexpr int SKINMSG_RESOURCE_STRINGS = 1274; // the registry's string component was set
-inline constexpr int SKINMSG_SKINNABLE_FORM = 1294;   // SkinnableForm changed
-inline constexpr int SKINMSG_LAYERED_BORDERS = 1427;  // ShowLayeredBorders changed
-inline constexpr int SKINMSG_AERO_BLUR = 1428;        // AeroBlurEnabled changed
+inline constexpr int SKINMSG_LAYERED_BORDERS = 1427;  // the layered borders option changed
 
 // A window that takes skin notices. Delivery is synchronous: the registry
 // goes on only after skinNotice has returned.

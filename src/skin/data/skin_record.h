@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tessaly::skin {
 
@@ -12,7 +13,7 @@ namespace tessaly::skin {
 // with its name, which is also the name of its section in the description.
 class SkinRecord : public FieldRecord {
 public:
-    explicit SkinRecord(std::string idName)
+    explicit SkinRecord(std::string idName = {})
         : idName(std::move(idName))
     {
     }
@@ -28,5 +29,27 @@ public:
 
     std::string idName;
 };
+
+// The record classes of one index section by type name: a table of
+// {"type", makeRecord<Family, Record>} rows, searched for an exact match.
+template <class Family>
+using RecordCreator = std::pair<std::string_view, std::unique_ptr<Family> (*)(std::string idName)>;
+
+template <class Family, class Record>
+std::unique_ptr<Family> makeRecord(std::string idName)
+{
+    return std::make_unique<Record>(std::move(idName));
+}
+
+// The record the table makes for a type name, or null for a type not in it.
+template <class Family, std::size_t N>
+std::unique_ptr<Family> createFromTable(const RecordCreator<Family> (&table)[N], std::string_view type,
+                                        std::string idName)
+{
+    for (const auto& [name, make] : table)
+        if (name == type)
+            return make(std::move(idName));
+    return nullptr;
+}
 
 } // namespace tessaly::skin

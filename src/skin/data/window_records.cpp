@@ -2,112 +2,59 @@
 
 namespace tessaly::skin {
 
-namespace {
-
-void popupWindowFields(DataSkinPopupWindow& r, FieldVisitor& v)
+void PopupWindowKeys::fields(FieldVisitor& v)
 {
-    v.integer("windowpictureindex", r.windowPictureIndex, -1);
-    v.integer("maskpictureindex", r.maskPictureIndex, -1);
-    v.point("lefttoppoint", r.ltPoint);
-    v.point("righttoppoint", r.rtPoint);
-    v.point("leftbottompoint", r.lbPoint);
-    v.point("rightbottompoint", r.rbPoint);
-    v.rect("itemsrect", r.itemsRect);
-    v.color("scrollmarkercolor", r.scrollMarkerColor);
-    v.color("scrollmarkeractivecolor", r.scrollMarkerActiveColor);
-    v.boolean("leftstretch", r.leftStretch);
-    v.boolean("rightstretch", r.rightStretch);
-    v.boolean("topstretch", r.topStretch);
-    v.boolean("bottomstretch", r.bottomStretch);
-    v.boolean("stretcheffect", r.stretchEffect);
-    v.stretchType("stretchtype", r.stretchType);
+    v.integer("windowpictureindex", windowPictureIndex, -1);
+    v.integer("maskpictureindex", maskPictureIndex, -1);
+    CornerKeys::fields(v);
+    v.rect("itemsrect", itemsRect);
+    v.color("scrollmarkercolor", scrollMarkerColor);
+    v.color("scrollmarkeractivecolor", scrollMarkerActiveColor);
+    WindowStretchKeys::fields(v);
 }
 
-void hintWindowFields(DataSkinHintWindow& r, FieldVisitor& v)
+void HintWindowKeys::fields(FieldVisitor& v)
 {
-    v.integer("windowpictureindex", r.windowPictureIndex, -1);
-    v.integer("maskpictureindex", r.maskPictureIndex, -1);
-    v.point("lefttoppoint", r.ltPoint);
-    v.point("righttoppoint", r.rtPoint);
-    v.point("leftbottompoint", r.lbPoint);
-    v.point("rightbottompoint", r.rbPoint);
-    v.rect("clientrect", r.clRect);
-    fontFields(r, v);
-    v.boolean("leftstretch", r.leftStretch);
-    v.boolean("rightstretch", r.rightStretch);
-    v.boolean("topstretch", r.topStretch);
-    v.boolean("bottomstretch", r.bottomStretch);
-    v.boolean("stretcheffect", r.stretchEffect);
-    v.stretchType("stretchtype", r.stretchType);
+    v.integer("windowpictureindex", windowPictureIndex, -1);
+    v.integer("maskpictureindex", maskPictureIndex, -1);
+    CornerKeys::fields(v);
+    v.rect("clientrect", clRect);
+    FontKeys::fields(v);
+    WindowStretchKeys::fields(v);
 }
 
-void layerFrameFields(DataSkinLayerFrame& r, FieldVisitor& v)
+void LayerFrameKeys::fields(FieldVisitor& v)
 {
-    v.integer("pictureindex", r.pictureIndex, -1);
-    v.integer("maskpictureindex", r.maskPictureIndex, -1);
-    v.integer("inactivepictureindex", r.inActivePictureIndex, -1);
-    v.integer("inactivemaskpictureindex", r.inActiveMaskPictureIndex, -1);
-    v.point("lefttoppoint", r.ltPoint);
-    v.point("righttoppoint", r.rtPoint);
-    v.point("leftbottompoint", r.lbPoint);
-    v.point("rightbottompoint", r.rbPoint);
-    v.rect("clientrect", r.clRect);
-    v.integer("alphablendvalue", r.alphaBlendValue, 255);
-    v.integer("inactivealphablendvalue", r.inActiveAlphaBlendValue, 255);
-    v.rect("borderrect", r.borderRect);
-    v.boolean("hittestenable", r.hitTestEnable);
-    v.boolean("fullborder", r.fullBorder);
-    v.integer("hittestsize", r.hitTestSize);
-    v.rect("captionrect", r.captionRect);
-    v.point("hittestlefttoppoint", r.hitTestLTPoint);
-    v.point("hittestrighttoppoint", r.hitTestRTPoint);
-    v.point("hittestleftbottompoint", r.hitTestLBPoint);
-    v.point("hittestrightbottompoint", r.hitTestRBPoint);
-    v.rect("buttonsrect", r.buttonsRect);
-    v.rect("sysmenubuttonrect", r.sysMenuButtonRect);
-    v.boolean("fullstretch", r.fullStretch);
-    v.integer("rollupformheight", r.rollUpFormHeight);
-    v.integer("buttonstopoffset", r.buttonsTopOffset);
-    v.integer("sysbuttontopoffset", r.sysButtonTopOffset);
-    v.integer("blurmaskpictureindex", r.blurMaskPictureIndex, -1);
-    v.rect("intersectblurmaskrect", r.intersectBlurMaskRect);
-    v.rect("excludeblurmaskrect", r.excludeBlurMaskRect);
-    v.integer("leftoffset", r.leftOffset, 0, kMaxBorderReach);
-    v.integer("topoffset", r.topOffset, 0, kMaxBorderReach);
-    v.integer("widthoffset", r.widthOffset, 0, kMaxBorderReach);
-    v.integer("heightoffset", r.heightOffset, 0, kMaxBorderReach);
-}
-
-} // namespace
-
-DataSkinPopupWindow::DataSkinPopupWindow()
-{
-    setDefaults(*this, popupWindowFields);
-}
-
-void DataSkinPopupWindow::visitFields(FieldVisitor& visitor)
-{
-    popupWindowFields(*this, visitor);
-}
-
-DataSkinHintWindow::DataSkinHintWindow()
-{
-    setDefaults(*this, hintWindowFields);
-}
-
-void DataSkinHintWindow::visitFields(FieldVisitor& visitor)
-{
-    hintWindowFields(*this, visitor);
-}
-
-DataSkinLayerFrame::DataSkinLayerFrame()
-{
-    setDefaults(*this, layerFrameFields);
-}
-
-void DataSkinLayerFrame::visitFields(FieldVisitor& visitor)
-{
-    layerFrameFields(*this, visitor);
+    v.integer("pictureindex", pictureIndex, -1);
+    v.integer("maskpictureindex", maskPictureIndex, -1);
+    v.integer("inactivepictureindex", inActivePictureIndex, -1);
+    v.integer("inactivemaskpictureindex", inActiveMaskPictureIndex, -1);
+    CornerKeys::fields(v);
+    v.rect("clientrect", clRect);
+    v.integer("alphablendvalue", alphaBlendValue, 255);
+    v.integer("inactivealphablendvalue", inActiveAlphaBlendValue, 255);
+    v.rect("borderrect", borderRect);
+    v.boolean("hittestenable", hitTestEnable);
+    v.boolean("fullborder", fullBorder);
+    v.integer("hittestsize", hitTestSize);
+    v.rect("captionrect", captionRect);
+    v.point("hittestlefttoppoint", hitTestLTPoint);
+    v.point("hittestrighttoppoint", hitTestRTPoint);
+    v.point("hittestleftbottompoint", hitTestLBPoint);
+    v.point("hittestrightbottompoint", hitTestRBPoint);
+    v.rect("buttonsrect", buttonsRect);
+    v.rect("sysmenubuttonrect", sysMenuButtonRect);
+    v.boolean("fullstretch", fullStretch);
+    v.integer("rollupformheight", rollUpFormHeight);
+    v.integer("buttonstopoffset", buttonsTopOffset);
+    v.integer("sysbuttontopoffset", sysButtonTopOffset);
+    v.integer("blurmaskpictureindex", blurMaskPictureIndex, -1);
+    v.rect("intersectblurmaskrect", intersectBlurMaskRect);
+    v.rect("excludeblurmaskrect", excludeBlurMaskRect);
+    v.integer("leftoffset", leftOffset, 0, kMaxBorderReach);
+    v.integer("topoffset", topOffset, 0, kMaxBorderReach);
+    v.integer("widthoffset", widthOffset, 0, kMaxBorderReach);
+    v.integer("heightoffset", heightOffset, 0, kMaxBorderReach);
 }
 
 } // namespace tessaly::skin

@@ -11,83 +11,38 @@ namespace tessaly::skin {
 // The frame of popup menus, section POPUPWINDOW. itemsRect plays the part
 // of the client rectangle; points and itemsRect are relative to the window
 // picture's top-left corner.
-class DataSkinPopupWindow : public FieldRecord {
-public:
+struct PopupWindowKeys : CornerKeys, WindowStretchKeys {
     static constexpr const char* kSection = "POPUPWINDOW";
-
-    DataSkinPopupWindow();
-    void visitFields(FieldVisitor& visitor) override;
-    // Reads every key of the section; missing keys give their defaults.
-    void loadFromFile(const SkinDescription& description) { readSection(description, kSection); }
-    void saveToFile(SkinDescription& description) const { writeSection(description, kSection); }
 
     int windowPictureIndex;
     int maskPictureIndex;
-    Point ltPoint;
-    Point rtPoint;
-    Point lbPoint;
-    Point rbPoint;
     Rect itemsRect;
     Color scrollMarkerColor;
     Color scrollMarkerActiveColor;
-    bool leftStretch;
-    bool rightStretch;
-    bool topStretch;
-    bool bottomStretch;
-    bool stretchEffect;
-    StretchType stretchType;
+    void fields(FieldVisitor& v);
 };
+class DataSkinPopupWindow : public SectionRecord<PopupWindowKeys> {};
 
 // The frame of hint windows, section HINTWINDOW.
-class DataSkinHintWindow : public FieldRecord {
-public:
+struct HintWindowKeys : CornerKeys, FontKeys, WindowStretchKeys {
     static constexpr const char* kSection = "HINTWINDOW";
-
-    DataSkinHintWindow();
-    void visitFields(FieldVisitor& visitor) override;
-    // Reads every key of the section; missing keys give their defaults.
-    void loadFromFile(const SkinDescription& description) { readSection(description, kSection); }
-    void saveToFile(SkinDescription& description) const { writeSection(description, kSection); }
 
     int windowPictureIndex;
     int maskPictureIndex;
-    Point ltPoint;
-    Point rtPoint;
-    Point lbPoint;
-    Point rbPoint;
     Rect clRect;
-    std::string fontName;
-    int fontHeight;
-    FontStyle fontStyle;
-    Color fontColor;
-    bool leftStretch;
-    bool rightStretch;
-    bool topStretch;
-    bool bottomStretch;
-    bool stretchEffect;
-    StretchType stretchType;
+    void fields(FieldVisitor& v);
 };
+class DataSkinHintWindow : public SectionRecord<HintWindowKeys> {};
 
 // The layered outer border, section LAYERFRAME. A pictureIndex of -1 means
 // the skin has no layered frame.
-class DataSkinLayerFrame : public FieldRecord {
-public:
+struct LayerFrameKeys : CornerKeys {
     static constexpr const char* kSection = "LAYERFRAME";
-
-    DataSkinLayerFrame();
-    void visitFields(FieldVisitor& visitor) override;
-    // Reads every key of the section; missing keys give their defaults.
-    void loadFromFile(const SkinDescription& description) { readSection(description, kSection); }
-    void saveToFile(SkinDescription& description) const { writeSection(description, kSection); }
 
     int pictureIndex;
     int maskPictureIndex;
     int inActivePictureIndex;
     int inActiveMaskPictureIndex;
-    Point ltPoint;
-    Point rtPoint;
-    Point lbPoint;
-    Point rbPoint;
     Rect clRect;
     int alphaBlendValue;
     int inActiveAlphaBlendValue;
@@ -113,6 +68,8 @@ public:
     int topOffset;
     int widthOffset;
     int heightOffset;
+    void fields(FieldVisitor& v);
 };
+class DataSkinLayerFrame : public SectionRecord<LayerFrameKeys> {};
 
 } // namespace tessaly::skin

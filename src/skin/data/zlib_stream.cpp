@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::size_t kDeflateWindow = 8192;
 constexpr std::size_t kInflateMinimumPiece = 4096;
+constexpr std::size_t kInflateWindow = 65536;
 
 } // namespace
 
@@ -63,9 +64,11 @@ void inflateSkinStream(std::span<const std::uint8_t> stream, std::vector<std::ui
     std::size_t left = stream.size();
     const std::size_t base = target.size();
     std::size_t produced = 0;
-    // Skin packages deflate about 1:15: start with room for that and double
-    // when it runs out. One output byte past maxSize tells an over-long stream.
-    std::size_t room = std::min(maxSize + 1, std::max(kInflateMinimumPiece, stream.size() * 16));
+    // Skin packages deflate about 1:15: room for that is reserved, not
+    // filled, so that only the pages the package takes are ever touched.
+    // One output byte past maxSize tells an over-long stream.
+    target.reserve(base + std::min(maxSize + 1, std::max(kInflateMinimumPiece, stream.size() * 16)));
+    std::uint8_t window[kInflateWindow];
     for (;;) {
         if (zs.avail_in == 0 && left > 0) {
             // zlib counts input in 32-bit units: feed at most 1 GiB at a time.
@@ -75,17 +78,13 @@ void inflateSkinStream(std::span<const std::uint8_t> stream, std::vector<std::ui
             next += piece;
             left -= piece;
         }
-        if (produced == room)
-            room = std::min(maxSize + 1, std::max(room * 2, produced + kInflateMinimumPiece));
-        // Inflate straight into the target's tail.
-        const std::size_t piece = std::min<std::size_t>(room - produced, std::size_t(1) << 30);
-        target.resize(base + produced + piece);
-        zs.next_out = target.data() + base + produced;
-        zs.avail_out = uInt(piece);
+        zs.next_out = window;
+        zs.avail_out = uInt(std::min(sizeof window, maxSize + 1 - produced));
+        const std::size_t asked = zs.avail_out;
         const int result = inflate(&zs, Z_NO_FLUSH);
-        const std::size_t got = piece - zs.avail_out;
+        const std::size_t got = asked - zs.avail_out;
+        target.insert(target.end(), window, window + got);
         produced += got;
-        target.resize(base + produced);
         if (result == Z_STREAM_END)
             break;
         if (result == Z_NEED_DICT || result == Z_DATA_ERROR || result == Z_MEM_ERROR || result == Z_STREAM_ERROR ||

@@ -170,7 +170,7 @@ void CaptionButton::reset()
 void CaptionButton::showGlow(const SkinData& sd, const QPoint& buttonOnScreen)
 {
     const FrameObject& o = m_look;
-    if (isCaption() || o.glowLayerPictureIndex == -1 || !sd.showCaptionButtonGlowFrames())
+    if (isCaption() || o.glowLayerPictureIndex == -1 || !sd.options().showCaptionButtonGlowFrames)
         return;
     const Picture* picture = sd.activePicture(o.glowLayerPictureIndex);
     const Picture* mask = sd.activePicture(o.glowLayerMaskPictureIndex);

@@ -82,7 +82,7 @@ void FormLayerBorder::initFrame(const SkinData* sd)
 
 bool FormLayerBorder::inUse() const
 {
-    return m_geometry && m_sd && !m_sd->empty() && m_sd->showLayeredBorders() && m_frame->layeredWindowsAvailable();
+    return m_geometry && m_sd && !m_sd->empty() && m_sd->options().showLayeredBorders && m_frame->layeredWindowsAvailable();
 }
 
 bool FormLayerBorder::shouldShow() const

@@ -206,7 +206,7 @@ std::optional<FrameSkinGeometry> SkinFrame::skinGeometry() const
     return m_skinSupport ? std::optional(FrameSkinGeometry::from(*m_sd)) : std::nullopt;
 }
 
-bool SkinFrame::effectsOn() const { return m_skinSupport && m_sd->enableSkinEffects(); }
+bool SkinFrame::effectsOn() const { return m_skinSupport && m_sd->options().enableSkinEffects; }
 
 FramePaintState SkinFrame::paintState(bool active) const
 {

@@ -84,7 +84,7 @@ void SkinPopupWindow::reset(const DataSkinPopupWindow* record, int level)
     if (item && sd->activePicture(item->activePictureIndex)) {
         m_look.record = item;
         m_look.picture = sd->activePicture(item->activePictureIndex);
-        m_look.morphing = item->morphing && sd->enableSkinEffects();
+        m_look.morphing = item->morphing && sd->options().enableSkinEffects;
     }
     m_look.font = m_engine.font(m_look.record && settings.useSkinFont
                                     ? Font{m_look.record->fontName, m_look.record->fontHeight, m_look.record->fontStyle, Color(0), 1}
