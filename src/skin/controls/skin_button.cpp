@@ -44,33 +44,15 @@ bool SkinButton::morphingOn() const
 
 bool SkinButton::getSkinData()
 {
-    const bool bound = SkinControl::getSkinData();
-    m_buttonRecord = bound ? dynamic_cast<const DataSkinButtonControl*>(record()) : nullptr;
+    const bool bound = bindButtonLook();
     if (m_buttonRecord != m_facesRecord) {
         forgetFaces();
         m_facesRecord = m_buttonRecord;
     }
-    if (m_buttonRecord) {
-        m_look = ButtonLook::of(*m_buttonRecord);
-        // A button that takes any size has no shape of its own.
-        if (!m_useSkinSize)
-            m_maskPicture = nullptr;
-    } else if (bound) {
-        // Another kind of record: every state shows its one rectangle.
-        m_look.normal = m_look.active = m_look.down = m_geometry.skinRect;
-        m_look.focused = m_look.disabled = {};
-    }
+    // A button that takes any size has no shape of its own.
+    if (m_buttonRecord && !m_useSkinSize)
+        m_maskPicture = nullptr;
     return bound;
-}
-
-void SkinButton::calcSkinSize(int& width, int& height)
-{
-    if (!m_binding.isBound())
-        return;
-    if (m_useSkinSize || m_geometry.mode == ResizeMode::NinePiece)
-        SkinControl::calcSkinSize(width, height);
-    else
-        m_geometry.growClientOnly(width, height);
 }
 
 SkinButton::Face SkinButton::currentFace() const

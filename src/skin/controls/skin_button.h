@@ -50,7 +50,6 @@ public:
 
 protected:
     bool getSkinData() override;
-    void calcSkinSize(int& width, int& height) override;
     void drawDefaultFace(Bitmap& face) override;
     void drawSkinFace(Bitmap& face) override;
 

@@ -12,6 +12,29 @@ SkinButtonBase::SkinButtonBase(const QString& caption, QWidget* parent)
     QObject::connect(&m_fadeTimer, &QTimer::timeout, this, [this] { morphTick(); });
 }
 
+bool SkinButtonBase::bindButtonLook()
+{
+    const bool bound = SkinControl::getSkinData();
+    m_buttonRecord = bound ? dynamic_cast<const DataSkinButtonControl*>(record()) : nullptr;
+    if (m_buttonRecord) {
+        m_look = ButtonLook::of(*m_buttonRecord);
+    } else if (bound) {
+        m_look.normal = m_look.active = m_look.down = m_geometry.skinRect;
+        m_look.focused = m_look.disabled = {};
+    }
+    return bound;
+}
+
+void SkinButtonBase::calcSkinSize(int& width, int& height)
+{
+    if (!m_binding.isBound())
+        return;
+    if (m_useSkinSize || m_geometry.mode == ResizeMode::NinePiece)
+        SkinControl::calcSkinSize(width, height);
+    else
+        m_geometry.growClientOnly(width, height);
+}
+
 void SkinButtonBase::startFade()
 {
     if (!m_fadeTimer.isActive())

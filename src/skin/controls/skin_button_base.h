@@ -47,6 +47,14 @@ protected:
     // of date.
     virtual void facesChanged() {}
 
+    // Looks the record up and reads the button's look from it; a record of
+    // another kind shows its one rectangle in every state. False when the
+    // button is unskinned.
+    bool bindButtonLook();
+    // A button that keeps the skin's size, or whose record is a nine-piece,
+    // sizes by the record; otherwise only its client part grows.
+    void calcSkinSize(int& width, int& height) override;
+
     // Composes the record's picture of a state (`source`) into the face at
     // the face's size, by the button's size rule, and answers where the
     // caption goes.

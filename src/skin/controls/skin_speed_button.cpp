@@ -34,27 +34,10 @@ void SkinSpeedButton::setShowCaption(bool on)
 
 bool SkinSpeedButton::getSkinData()
 {
-    const bool bound = SkinControl::getSkinData();
+    const bool bound = bindButtonLook();
     // Tool buttons have no shape of their own.
     m_maskPicture = nullptr;
-    m_buttonRecord = bound ? dynamic_cast<const DataSkinButtonControl*>(record()) : nullptr;
-    if (m_buttonRecord) {
-        m_look = ButtonLook::of(*m_buttonRecord);
-    } else if (bound) {
-        m_look.normal = m_look.active = m_look.down = m_geometry.skinRect;
-        m_look.focused = m_look.disabled = {};
-    }
     return bound;
-}
-
-void SkinSpeedButton::calcSkinSize(int& width, int& height)
-{
-    if (!m_binding.isBound())
-        return;
-    if (m_useSkinSize || m_geometry.mode == ResizeMode::NinePiece)
-        SkinControl::calcSkinSize(width, height);
-    else
-        m_geometry.growClientOnly(width, height);
 }
 
 bool SkinSpeedButton::morphingOn() const

@@ -33,7 +33,6 @@ public:
 
 protected:
     bool getSkinData() override;
-    void calcSkinSize(int& width, int& height) override;
     void drawDefaultFace(Bitmap& face) override;
     void drawSkinFace(Bitmap& face) override;
     // Whether the pressed face shows (the menu button adds its open menu).
