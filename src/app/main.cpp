@@ -7,6 +7,7 @@
 #include "platform/error.h"
 #include "platform/qt_main_thread.h"
 #include "platform/qt_termination_signals.h"
+#include "skin/controls/control_accessibility.h"
 
 #include <QApplication>
 #include <QDir>
@@ -63,6 +64,7 @@ int main(int argc, char** argv)
     preferX11();
     tessaly::app::GuardedApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
+    tessaly::skin::installControlAccessibility();
 
     tessaly::platform::QtMainThread mainThread;
     mainThread.setErrorHandler([](std::exception_ptr error) {

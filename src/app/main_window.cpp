@@ -150,6 +150,8 @@ void MainWindow::createControls()
 {
     m_browseButton = new skin::SkinSpeedButton(QString(QChar(0x2026)), clientArea());
     m_browseButton->setObjectName(QStringLiteral("browseButton"));
+    // Its caption is a glyph: readers need a word.
+    m_browseButton->setAccessibleName(QStringLiteral("Browse"));
     m_browseButton->setUseSkinSize(false);
     m_browseButton->setDefaultFont(controlFont());
     m_browseButton->setGeometry(442, 294, 33, 21);

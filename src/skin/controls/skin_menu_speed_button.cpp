@@ -64,6 +64,16 @@ void SkinMenuSpeedButton::leaveEvent(QEvent* event)
     SkinSpeedButton::leaveEvent(event);
 }
 
+void SkinMenuSpeedButton::showMenu()
+{
+    if (!m_menu || m_menuTracked || !isEnabled())
+        return;
+    m_menuTracked = true;
+    if (!m_down)
+        setDown(true);
+    openMenu();
+}
+
 void SkinMenuSpeedButton::openMenu()
 {
     if (m_onShowTrackMenu)

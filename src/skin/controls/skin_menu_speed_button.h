@@ -25,6 +25,9 @@ public:
 
     // The menu has closed (the menu's notice to the button that opened it).
     void closeSkinMenu();
+    // Opens the menu as a press on the button does (keyboard and assistive
+    // tools); nothing without a menu or while it is open.
+    void showMenu();
 
 protected:
     bool showsPressed() const override { return m_menuTracked || SkinSpeedButton::showsPressed(); }

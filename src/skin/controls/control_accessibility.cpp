@@ -1,0 +1,103 @@
+#include "skin/controls/control_accessibility.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QRegularExpression>
+
+#include "skin/controls/skin_button.h"
+#include "skin/controls/skin_menu_speed_button.h"
+#include "skin/controls/skin_speed_button.h"
+
+namespace tessaly::skin {
+
+namespace {
+
+// The caption as a reader says it: without the accelerator's "&".
+QString spokenCaption(const QString& caption)
+{
+    QString spoken = caption;
+    spoken.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return spoken.replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
+// Push and tool buttons: named by their caption unless the window names
+// them (a glyph-only button such as "…" needs a spoken name); pressed,
+// focused and hot states; "Press" clicks as a click of the pointer does,
+// and a menu button's "Show menu" opens its menu.
+class AccessibleSkinButton : public QAccessibleWidget {
+public:
+    explicit AccessibleSkinButton(SkinButtonBase* button)
+        : QAccessibleWidget(button, dynamic_cast<SkinMenuSpeedButton*>(button) ? QAccessible::ButtonMenu
+                                                                                 : QAccessible::PushButton)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) {
+            const QString named = widget()->accessibleName();
+            return named.isEmpty() ? spokenCaption(button()->text()) : named;
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.pressed = button()->isDown();
+        s.hotTracked = button()->isMouseIn();
+        if (SkinMenuSpeedButton* menu = menuButton()) {
+            s.hasPopup = menu->popupMenu() != nullptr;
+            s.expanded = menu->menuTracked();
+            s.collapsed = s.hasPopup && !s.expanded;
+        }
+        return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        if (!widget()->isEnabled())
+            return {};
+        if (SkinMenuSpeedButton* menu = menuButton(); menu && menu->popupMenu())
+            return {showMenuAction()};
+        return {pressAction()};
+    }
+
+    void doAction(const QString& actionName) override
+    {
+        if (!widget()->isEnabled())
+            return;
+        if (actionName == pressAction()) {
+            button()->click();
+        } else if (actionName == showMenuAction()) {
+            if (SkinMenuSpeedButton* menu = menuButton())
+                menu->showMenu();
+        }
+    }
+
+private:
+    SkinButtonBase* button() const { return static_cast<SkinButtonBase*>(widget()); }
+    SkinMenuSpeedButton* menuButton() const { return dynamic_cast<SkinMenuSpeedButton*>(widget()); }
+};
+
+} // namespace
+
+QAccessibleInterface* skinnedControlAccessible(const QString&, QObject* object)
+{
+    // The controls carry no meta-object of their own (their class name is
+    // QWidget's): they are told apart by their C++ type.
+    if (auto* button = dynamic_cast<SkinButtonBase*>(object))
+        return new AccessibleSkinButton(button);
+    return nullptr;
+}
+
+void installControlAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(skinnedControlAccessible);
+        return true;
+    }();
+    (void)installed;
+}
+
+} // namespace tessaly::skin
