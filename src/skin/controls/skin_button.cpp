@@ -148,7 +148,10 @@ void SkinButton::drawDefaultFace(Bitmap& face)
 
 void SkinButton::setDown(bool down)
 {
+    const bool changed = m_down != down;
     m_down = down;
+    if (changed)
+        tellStateChanged(pressedState());
     if (morphingOn()) {
         if (down)
             jumpFade(true);

@@ -35,6 +35,12 @@ void SkinButtonBase::calcSkinSize(int& width, int& height)
         m_geometry.growClientOnly(width, height);
 }
 
+void SkinButtonBase::tellStateChanged(QAccessible::State changed)
+{
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
 void SkinButtonBase::startFade()
 {
     if (!m_fadeTimer.isActive())

@@ -4,6 +4,7 @@
 #include "skin/controls/skin_control.h"
 #include "skin/paint/cross_fade.h"
 
+#include <QAccessible>
 #include <QString>
 #include <QTimer>
 #include <functional>
@@ -54,6 +55,22 @@ protected:
     // A button that keeps the skin's size, or whose record is a nine-piece,
     // sizes by the record; otherwise only its client part grows.
     void calcSkinSize(int& width, int& height) override;
+
+    // Tells assistive tools that states of the button changed (pressed,
+    // expanded …); nothing while none listens.
+    void tellStateChanged(QAccessible::State changed);
+    static QAccessible::State pressedState()
+    {
+        QAccessible::State s;
+        s.pressed = true;
+        return s;
+    }
+    static QAccessible::State expandedState()
+    {
+        QAccessible::State s;
+        s.expanded = s.collapsed = true;
+        return s;
+    }
 
     // Composes the record's picture of a state (`source`) into the face at
     // the face's size, by the button's size rule, and answers where the

@@ -30,6 +30,7 @@ void SkinMenuSpeedButton::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton && m_menu) {
         // The whole button opens the menu.
         m_menuTracked = true;
+        tellStateChanged(expandedState());
         m_mouseIn = true;
         if (!m_down)
             setDown(true);
@@ -69,6 +70,7 @@ void SkinMenuSpeedButton::showMenu()
     if (!m_menu || m_menuTracked || !isEnabled())
         return;
     m_menuTracked = true;
+    tellStateChanged(expandedState());
     if (!m_down)
         setDown(true);
     openMenu();
@@ -96,6 +98,7 @@ void SkinMenuSpeedButton::closeSkinMenu()
             self->m_closingPress = false;
     });
     m_menuTracked = false;
+    tellStateChanged(expandedState());
     m_mouseDown = false;
     m_mouseIn = false;
     setDown(false);

@@ -160,7 +160,10 @@ void SkinSpeedButton::drawDefaultFace(Bitmap& face)
 
 void SkinSpeedButton::setDown(bool down)
 {
+    const bool changed = m_down != down;
     m_down = down;
+    if (changed)
+        tellStateChanged(pressedState());
     if (morphingOn()) {
         if (down)
             jumpFade(true);
