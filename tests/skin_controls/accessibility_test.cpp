@@ -2,7 +2,9 @@
 #include "skin/controls/control_accessibility.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_menu_speed_button.h"
+#include "skin/controls/skin_link_label.h"
 #include "skin/controls/skin_speed_button.h"
+#include "skin/controls/skin_status_bar.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
@@ -130,6 +132,24 @@ TEST_F(ButtonAccessibility, AMenuButtonShowsItsMenuAndSaysWhetherItIsOpen)
     menu.close();
     EXPECT_FALSE(iface->state().expanded);
     EXPECT_TRUE(iface->state().collapsed);
+}
+
+TEST_F(ButtonAccessibility, TheLinkIsALinkThatPressFollowsAndTheStatusBarSaysWhatItIs)
+{
+    auto* link = new SkinLinkLabel(QStringLiteral("https://tessaly.example/"), &window);
+    QList<QUrl> opened;
+    link->setUrlOpener([&](const QUrl& url) { opened.append(url); });
+    QAccessibleInterface* iface = of(link);
+    ASSERT_NE(iface, nullptr);
+    EXPECT_EQ(iface->role(), QAccessible::Link);
+    EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("https://tessaly.example/"));
+    iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(opened, QList<QUrl>{QUrl(QStringLiteral("https://tessaly.example/"))});
+
+    auto* bar = new SkinStatusBar(&window);
+    QAccessibleInterface* barFace = of(bar);
+    ASSERT_NE(barFace, nullptr);
+    EXPECT_EQ(barFace->role(), QAccessible::StatusBar);
 }
 
 TEST_F(ButtonAccessibility, OtherWidgetsKeepQtsOwnInterface)

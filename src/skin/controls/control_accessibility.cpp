@@ -5,8 +5,10 @@
 #include <QRegularExpression>
 
 #include "skin/controls/skin_button.h"
+#include "skin/controls/skin_link_label.h"
 #include "skin/controls/skin_menu_speed_button.h"
 #include "skin/controls/skin_speed_button.h"
+#include "skin/controls/skin_status_bar.h"
 
 namespace tessaly::skin {
 
@@ -80,6 +82,32 @@ private:
     SkinMenuSpeedButton* menuButton() const { return dynamic_cast<SkinMenuSpeedButton*>(widget()); }
 };
 
+// The link label: Qt would offer it as static text; it is a link that
+// "Press" follows as a click does.
+class AccessibleSkinLink : public QAccessibleWidget {
+public:
+    explicit AccessibleSkinLink(SkinLinkLabel* label) : QAccessibleWidget(label, QAccessible::Link) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto* label = static_cast<SkinLinkLabel*>(widget());
+        if (t == QAccessible::Name)
+            return widget()->accessibleName().isEmpty() ? label->text() : widget()->accessibleName();
+        if (t == QAccessible::Value)
+            return label->url();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override
+    {
+        return widget()->isEnabled() ? QStringList{pressAction()} : QStringList{};
+    }
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == pressAction() && widget()->isEnabled())
+            static_cast<SkinLinkLabel*>(widget())->activate();
+    }
+};
+
 } // namespace
 
 QAccessibleInterface* skinnedControlAccessible(const QString&, QObject* object)
@@ -88,7 +116,18 @@ QAccessibleInterface* skinnedControlAccessible(const QString&, QObject* object)
     // QWidget's): they are told apart by their C++ type.
     if (auto* button = dynamic_cast<SkinButtonBase*>(object))
         return new AccessibleSkinButton(button);
+    if (auto* link = dynamic_cast<SkinLinkLabel*>(object))
+        return new AccessibleSkinLink(link);
+    // The status bar: its panels are labels of their own.
+    if (auto* bar = dynamic_cast<SkinStatusBar*>(object))
+        return new QAccessibleWidget(bar, QAccessible::StatusBar);
     return nullptr;
+}
+
+void forgetBaseAccessible(QObject* object)
+{
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(object))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 void installControlAccessibility()

@@ -1,5 +1,6 @@
 #include "skin/controls/skin_link_label.h"
 
+#include "skin/controls/control_accessibility.h"
 #include "skin/controls/skin_std_label.h"
 #include "skin/data/skin_data.h"
 #include "skin/paint/bitmap_canvas.h"
@@ -14,6 +15,7 @@ SkinLinkLabel::SkinLinkLabel(const QString& text, QWidget* parent)
     , SkinBound("stdlabel")
     , m_url(text)
 {
+    forgetBaseAccessible(this);
     m_defaultFont.style.underline = true;
     m_defaultFont.color = rgbColor(0, 0, 0);
     setCursor(Qt::PointingHandCursor);
@@ -105,8 +107,12 @@ void SkinLinkLabel::leaveEvent(QEvent* event)
 void SkinLinkLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint()))
-        return;
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        activate();
+}
+
+void SkinLinkLabel::activate()
+{
     if (m_onClick)
         m_onClick();
     if (m_url.isEmpty())

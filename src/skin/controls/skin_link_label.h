@@ -22,6 +22,9 @@ public:
     QString url() const { return m_url; }
     void setUrl(const QString& url) { m_url = url; }
     void setOnClick(std::function<void()> handler) { m_onClick = std::move(handler); }
+    // What a click does: the handler, then the address opened where it is
+    // a web address.
+    void activate();
     // Who opens the address (the desktop by default; tests record it).
     void setUrlOpener(std::function<void(const QUrl&)> opener) { m_urlOpener = std::move(opener); }
     static bool isOpenableUrl(const QUrl& url);
