@@ -8,6 +8,8 @@
 #include "platform/qt_main_thread.h"
 #include "platform/qt_termination_signals.h"
 #include "skin/controls/control_accessibility.h"
+#include "skin/frame/frame_accessibility.h"
+#include "skin/menus/menu_accessibility.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,6 +67,8 @@ int main(int argc, char** argv)
     tessaly::app::GuardedApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
     tessaly::skin::installControlAccessibility();
+    tessaly::skin::installMenuAccessibility();
+    tessaly::skin::installFrameAccessibility();
 
     tessaly::platform::QtMainThread mainThread;
     mainThread.setErrorHandler([](std::exception_ptr error) {

@@ -163,6 +163,7 @@ void MainWindow::createControls()
     m_bookPathEdit = new skin::SkinEdit(clientArea());
     m_bookPathEdit->setObjectName(QStringLiteral("bookPathEdit"));
     m_bookPathEdit->setReadOnly(true);
+    m_bookPathEdit->lineEdit()->setAccessibleName(QStringLiteral("Book"));
     m_bookPathEdit->setDefaultFont(controlFont());
     m_bookPathEdit->setGeometry(8, 294, 433, 18);
     m_bookPathEdit->setSkinData(m_skinData.get());
@@ -179,6 +180,7 @@ void MainWindow::createControls()
 
     m_reportMemo = new ReportTextView(clientArea());
     m_reportMemo->setObjectName(QStringLiteral("reportMemo"));
+    m_reportMemo->setAccessibleName(QStringLiteral("Report"));
     m_reportMemo->setGeometry(8, 8, 565, 280);
 
     setTabOrder(m_bookPathEdit, m_validateButton);

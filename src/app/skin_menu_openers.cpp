@@ -1,6 +1,7 @@
 #include "app/skin_menu_openers.h"
 
 #include "skin/menus/skin_popup_menu.h"
+#include "skin/menus/skin_popup_window.h"
 #include "platform/qt_geometry.h"
 
 #include <QWidget>
@@ -11,6 +12,11 @@ void SkinPopupMenuOpener::popupFromRect(QWidget* owner, const QRect& screenRect,
 {
     m_menu.setOnMenuClose(std::move(closed));
     m_menu.popupFromRect2(owner, platform::toRect(screenRect), false);
+}
+
+QWidget* SkinPopupMenuOpener::openMenuWindow() const
+{
+    return m_menu.openWindow();
 }
 
 void SkinContextMenuOpener::popup(QWidget* owner, const QPoint& screenPos, std::vector<skin::MenuCommand> commands)

@@ -21,6 +21,7 @@ public:
     {
     }
     void popupFromRect(QWidget* owner, const QRect& screenRect, std::function<void()> closed) override;
+    QWidget* openMenuWindow() const override;
 
 private:
     skin::SkinPopupMenu& m_menu;

@@ -2,25 +2,17 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QRegularExpression>
 
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_link_label.h"
 #include "skin/controls/skin_menu_speed_button.h"
 #include "skin/controls/skin_speed_button.h"
 #include "skin/controls/skin_status_bar.h"
+#include "skin/paint/caption_text.h"
 
 namespace tessaly::skin {
 
 namespace {
-
-// The caption as a reader says it: without the accelerator's "&".
-QString spokenCaption(const QString& caption)
-{
-    QString spoken = caption;
-    spoken.remove(QRegularExpression(QStringLiteral("&(?!&)")));
-    return spoken.replace(QStringLiteral("&&"), QStringLiteral("&"));
-}
 
 // Push and tool buttons: named by their caption unless the window names
 // them (a glyph-only button such as "…" needs a spoken name); pressed,
@@ -56,6 +48,18 @@ public:
         return s;
     }
 
+    // A menu button's open menu is its child.
+    int childCount() const override { return openMenu() ? 1 : 0; }
+    QAccessibleInterface* child(int index) const override
+    {
+        QWidget* menu = index == 0 ? openMenu() : nullptr;
+        return menu ? QAccessible::queryAccessibleInterface(menu) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child && openMenu() && child->object() == openMenu() ? 0 : -1;
+    }
+
     QStringList actionNames() const override
     {
         if (!widget()->isEnabled())
@@ -80,6 +84,11 @@ public:
 private:
     SkinButtonBase* button() const { return static_cast<SkinButtonBase*>(widget()); }
     SkinMenuSpeedButton* menuButton() const { return dynamic_cast<SkinMenuSpeedButton*>(widget()); }
+    QWidget* openMenu() const
+    {
+        SkinMenuSpeedButton* menu = menuButton();
+        return menu && menu->popupMenu() ? menu->popupMenu()->openMenuWindow() : nullptr;
+    }
 };
 
 // The link label: Qt would offer it as static text; it is a link that

@@ -25,6 +25,9 @@ public:
     // room) for `owner`; `closed` runs once when the menu has gone, whether
     // an item was chosen, Escape was pressed or the user clicked elsewhere.
     virtual void popupFromRect(QWidget* owner, const QRect& screenRect, std::function<void()> closed) = 0;
+    // The window of the menu while it is open (its first level), else null:
+    // assistive tools meet the open menu as the button's child.
+    virtual QWidget* openMenuWindow() const { return nullptr; }
 };
 
 // One entry of a context menu; the caption "-" is a separator.
@@ -51,6 +54,7 @@ public:
     {
     }
     void popupFromRect(QWidget* owner, const QRect& screenRect, std::function<void()> closed) override;
+    QWidget* openMenuWindow() const override { return m_menu && m_menu->isVisible() ? m_menu.data() : nullptr; }
     QMenu* menu() const { return m_menu; }
 
 private:

@@ -67,6 +67,7 @@ void CaptionButtons::clear()
 {
     hideLayers();
     m_objects.clear();
+    ++m_build;
     m_activeObject = m_mouseCaptureObject = -1;
 }
 

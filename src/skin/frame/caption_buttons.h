@@ -30,6 +30,9 @@ public:
     explicit CaptionButtons(SkinFrame& frame);
 
     const std::vector<CaptionButton>& objects() const { return m_objects; }
+    // Counts the sets of objects made: an index means another object once
+    // the skin has changed.
+    int build() const { return m_build; }
     std::vector<FrameObjectInfo> infos() const;
     // Position of the first object named idName, or -1.
     int getIndex(std::string_view idName) const;
@@ -85,6 +88,8 @@ public:
     // The timers' ticks; tests and benchmarks call them directly.
     void morphTick();
     void mouseTick();
+    // Runs a button's command as a click on it does (for assistive tools).
+    void runCommand(int index) { doCommand(index); }
 
 protected:
     void timerEvent(QTimerEvent* event) override;
@@ -106,6 +111,7 @@ private:
     SkinFrame& m_frame;
     std::vector<CaptionButton> m_objects;
     int m_activeObject = -1;
+    int m_build = 0;
     int m_mouseCaptureObject = -1;
     bool m_closing = false; // a close is on its way: the objects stay idle
     QBasicTimer m_mouseTimer;

@@ -67,6 +67,8 @@ public:
 
     // --- the open levels, level 0 first
     int levelCount() const { return int(m_windows.size()); }
+    // The control the open menu tells when it closes (null: none).
+    QObject* popupControl() const { return m_popupCtrl; }
     SkinPopupWindow* window(int level) const;
     SkinPopupWindow* lastWindow() const { return m_windows.empty() ? nullptr : m_windows.back(); }
     // Closes the windows of `level` and below (hidden now, deleted later);

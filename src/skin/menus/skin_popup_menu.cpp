@@ -4,6 +4,7 @@
 
 #include "skin/menus/menu_frame.h"
 #include "skin/menus/skin_menu.h"
+#include "skin/menus/skin_popup_window.h"
 
 namespace tessaly::skin {
 
@@ -22,6 +23,12 @@ SkinMenu& SkinPopupMenu::engine()
     if (!m_ownEngine)
         m_ownEngine = std::make_unique<SkinMenu>(m_window);
     return *m_ownEngine;
+}
+
+SkinPopupWindow* SkinPopupMenu::openWindow()
+{
+    SkinPopupWindow* first = engine().window(0);
+    return first && first->isVisible() && first->menuItem() == &m_items ? first : nullptr;
 }
 
 void SkinPopupMenu::popupFromRect2(QObject* control, const Rect& r, bool up)

@@ -16,6 +16,7 @@ namespace tessaly::skin {
 class MenuFrame;
 class SkinData;
 class SkinMenu;
+class SkinPopupWindow;
 
 // A popup menu drawn from the skin: holds a tree of items and opens it
 // through the menu engine of its window's frame, or through an engine of its
@@ -41,6 +42,9 @@ public:
     void setSkinComponent(MenuFrame* frame) { m_frame = frame; }
     // The engine used: the frame's, or the menu's own.
     SkinMenu& engine();
+    // The window of the menu's first level while the menu is open, else
+    // null.
+    SkinPopupWindow* openWindow();
 
     // Top-left of the rectangle of the last popup; (-1, -1) before the first.
     Point popupPoint() const { return m_popupPoint; }

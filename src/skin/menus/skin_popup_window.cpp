@@ -11,6 +11,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/system_colors.h"
 #include "skin/paint/pixel_view.h"
+#include "skin/menus/menu_accessibility.h"
 #include "skin/menus/menu_painter.h"
 #include "skin/menus/skin_menu.h"
 #include "skin/paint/bitmap_canvas.h"
@@ -140,6 +141,7 @@ bool SkinPopupWindow::showMenu(const Rect& anchor, MenuItem& parentItem, int sta
     m_activeItem = -1;
     paintMenu();
     show();
+    tellMenuOpened(*this);
     // The menu opens with its first usable item highlighted.
     for (int i = 0; i < itemCount(); ++i) {
         if (!item(i).usable())
@@ -148,6 +150,7 @@ bool SkinPopupWindow::showMenu(const Rect& anchor, MenuItem& parentItem, int sta
         first.waitCommand = true;
         m_activeItem = i;
         first.mouseEnter(true);
+        tellItemHighlighted(*this, i);
         break;
     }
     return true;
@@ -159,6 +162,7 @@ void SkinPopupWindow::buildItems(MenuItem& parent, int startIndex)
     m_look.images = owner.images && !owner.images->empty() ? owner.images : nullptr;
     m_look.glyphWidth = m_look.images ? m_look.images->front().width() + 5 : 19;
     m_items.clear();
+    ++m_itemsBuild;
     for (int i = std::max(0, startIndex); i < parent.count(); ++i) {
         MenuItem& item = parent.at(i);
         if (!item.visible)
@@ -379,6 +383,8 @@ void SkinPopupWindow::setActive(int index, bool keyboard)
     if (old >= 0 && old != index && item(old).usable())
         item(old).mouseLeave();
     item(index).mouseEnter(keyboard);
+    if (index != old)
+        tellItemHighlighted(*this, index);
 }
 
 void SkinPopupWindow::ensureVisible(int index)
@@ -510,6 +516,7 @@ void SkinPopupWindow::keyPressEvent(QKeyEvent* event)
 void SkinPopupWindow::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
+    tellMenuClosed(*this);
     if (!m_closing)
         m_engine.windowLost();
 }

@@ -45,6 +45,9 @@ public:
     void closeMenuWindow();
 
     int itemCount() const { return int(m_items.size()); }
+    // Counts the builds of the items: an item's index means another item
+    // once the window has shown another menu.
+    int itemsBuild() const { return m_itemsBuild; }
     SkinMenuItem& item(int index) const { return *m_items[std::size_t(index)]; }
     int activeItem() const { return m_activeItem; }
     MenuItem* menuItem() const { return m_menuItem; }
@@ -113,6 +116,7 @@ private:
     Bitmap m_paintBuffer;
     QRegion m_shape;
     int m_activeItem = -1;
+    int m_itemsBuild = 0;
     int m_scrollCode = 0;
     QBasicTimer m_morphTimer;
     QBasicTimer m_scrollTimer;
