@@ -55,6 +55,10 @@ AboutWindow::AboutWindow(QWidget* mainWindow, skin::SkinData* skinData)
     m_frame = std::make_unique<skin::SkinFrame>(this);
     m_frame->setBorderIcons(0);
     m_frame->setSkinData(m_skinData);
+    // No title on screen, but a reader needs to say which window this is.
+    // Named once the frame is there: naming makes the window's accessible
+    // interface, which is the frame's only from then on.
+    setAccessibleName(QStringLiteral("About Tessaly"));
     createLabels();
 }
 

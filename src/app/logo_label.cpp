@@ -14,6 +14,8 @@ LogoLabel::LogoLabel(QImage logo, QWidget* parent)
     , m_logo(std::move(logo))
 {
     setPixmap(QPixmap::fromImage(m_logo));
+    // The picture shows the program's name.
+    setAccessibleName(QStringLiteral("Tessaly"));
 }
 
 void LogoLabel::setSkinData(skin::SkinData* skinData)

@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 
 #include "skin/controls/skin_button.h"
+#include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_link_label.h"
 #include "skin/controls/skin_menu_speed_button.h"
 #include "skin/controls/skin_speed_button.h"
@@ -117,6 +118,19 @@ public:
     }
 };
 
+// The edit's frame around its text field: a group named as the field, so
+// that a reader announces the field once.
+class AccessibleSkinEdit : public QAccessibleWidget {
+public:
+    explicit AccessibleSkinEdit(SkinEdit* edit) : QAccessibleWidget(edit, QAccessible::Grouping) {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return static_cast<SkinEdit*>(widget())->lineEdit()->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+};
+
 } // namespace
 
 QAccessibleInterface* skinnedControlAccessible(const QString&, QObject* object)
@@ -127,6 +141,8 @@ QAccessibleInterface* skinnedControlAccessible(const QString&, QObject* object)
         return new AccessibleSkinButton(button);
     if (auto* link = dynamic_cast<SkinLinkLabel*>(object))
         return new AccessibleSkinLink(link);
+    if (auto* edit = dynamic_cast<SkinEdit*>(object))
+        return new AccessibleSkinEdit(edit);
     // The status bar: its panels are labels of their own.
     if (auto* bar = dynamic_cast<SkinStatusBar*>(object))
         return new QAccessibleWidget(bar, QAccessible::StatusBar);

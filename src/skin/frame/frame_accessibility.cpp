@@ -11,6 +11,7 @@
 #include "platform/qt_frameless_window.h"
 #include "platform/qt_geometry.h"
 #include "skin/frame/caption_buttons.h"
+#include "skin/frame/layer_manager.h"
 #include "skin/frame/skin_frame.h"
 #include "skin/frame/system_menu.h"
 #include "skin/frame/window_states.h"
@@ -244,6 +245,9 @@ QAccessibleInterface* skinnedWindowAccessible(const QString&, QObject* object)
 {
     if (SkinFrame* frame = frameOf(object))
         return new AccessibleSkinWindow(static_cast<QWidget*>(object), frame);
+    // Glows and the layered border's strips only decorate a window.
+    if (auto* layer = dynamic_cast<LayerWindow*>(object))
+        return new QAccessibleWidget(layer, QAccessible::Border);
     return nullptr;
 }
 
