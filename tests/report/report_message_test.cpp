@@ -1,5 +1,7 @@
 #include "report/report_message.h"
 
+#include "captured_output.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -12,17 +14,6 @@
 using namespace tessaly::report;
 
 namespace {
-
-// Output of the installed checker on small made books (capture.sh beside it).
-std::vector<std::string> capturedOutput()
-{
-    std::ifstream file(TESSALY_CHECKER_MESSAGES_DIR "/checker_output.txt");
-    EXPECT_TRUE(file) << "missing fixture";
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 struct Case {
     const char* line;
@@ -97,7 +88,7 @@ void expectParsed(const Case& c)
 
 TEST(ReportMessage, CapturedLinesGiveTheirParts)
 {
-    const auto output = capturedOutput();
+    const auto output = tessaly::testing::capturedCheckerOutput();
     for (const Case& c : capturedCases) {
         // Every row is a line the checker really wrote.
         EXPECT_NE(std::find(output.begin(), output.end(), c.line), output.end()) << c.line;
@@ -188,7 +179,7 @@ TEST(ReportMessage, CapturedOutputAgreesWithTheCheckersSummaries)
 {
     std::array<int, severityCount> counted{};
     int summaries = 0;
-    for (const std::string& line : capturedOutput()) {
+    for (const std::string& line : tessaly::testing::capturedCheckerOutput()) {
         if (const auto summary = summaryCounts(line)) {
             EXPECT_EQ(*summary, counted) << line;
             counted = {};
