@@ -1,5 +1,7 @@
 #include "report/message_table.h"
 
+#include "report/ascii_text.h"
+
 #include <algorithm>
 
 namespace tessaly::report {
@@ -15,16 +17,9 @@ int compare(const T& a, const T& b)
     return a < b ? -1 : (b < a ? 1 : 0);
 }
 
-char lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
 bool containsFolded(std::string_view haystack, std::string_view needle)
 {
-    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
-               [](char a, char b) { return lower(a) == lower(b); })
-        != haystack.end();
+    return findFolded(haystack, needle) != std::string_view::npos;
 }
 
 std::string positionText(const ReportMessage& message)
@@ -162,8 +157,9 @@ std::vector<std::size_t> MessageTable::find(std::string_view text) const
         return found;
     for (std::size_t position = 0; position < m_order.size(); ++position) {
         const ReportMessage& message = m_list[m_order[position]];
-        if (containsFolded(severityName(message.severity), text) || containsFolded(message.code, text) || containsFolded(message.file, text)
-            || containsFolded(positionText(message), text) || containsFolded(message.text, text))
+        if (containsFolded(severityName(message.severity), text) || containsFolded(message.code, text)
+            || containsFolded(message.file, text) || containsFolded(positionText(message), text)
+            || containsFolded(message.text, text))
             found.push_back(position);
     }
     return found;

@@ -1,5 +1,7 @@
 #include "report/report_message.h"
 
+#include "report/ascii_text.h"
+
 #include <array>
 
 namespace tessaly::report {
@@ -77,11 +79,6 @@ Position findPosition(std::string_view text)
     return {};
 }
 
-char lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-}
-
 bool endsPathPart(std::string_view location, std::size_t at)
 {
     return at == location.size() || location[at] == '/';
@@ -100,12 +97,10 @@ std::size_t bookPathEnd(std::string_view location, std::string_view bookName)
         }
     }
     constexpr std::string_view extension = ".epub";
-    for (std::size_t at = 0; at + extension.size() <= location.size(); ++at) {
-        std::size_t matched = 0;
-        while (matched < extension.size() && lower(location[at + matched]) == extension[matched])
-            ++matched;
-        if (matched == extension.size() && endsPathPart(location, at + matched))
-            return at + matched;
+    for (std::size_t at = findFolded(location, extension); at != std::string_view::npos;
+         at = findFolded(location, extension, at + 1)) {
+        if (endsPathPart(location, at + extension.size()))
+            return at + extension.size();
     }
     return std::string_view::npos;
 }
