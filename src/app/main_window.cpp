@@ -13,6 +13,7 @@
 #include "app/website.h"
 #include "platform/error.h"
 #include "process/process_types.h"
+#include "report/message_list.h"
 #include "skin/controls/popup_menu_opener.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
@@ -466,21 +467,44 @@ void MainWindow::saveReport()
     const QString proposed = book.fileName().isEmpty()
         ? QStringLiteral("report.txt")
         : book.absolutePath() + QLatin1Char('/') + book.completeBaseName() + QStringLiteral(".txt");
+    const QString textType = QStringLiteral("Text files (*.txt)");
+    const QString csvType = QStringLiteral("Messages as CSV (*.csv)");
+    const QString jsonType = QStringLiteral("Messages as JSON (*.json)");
+    QString chosenType = textType;
     const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Save Report"), proposed,
-        QStringLiteral("Text files (*.txt)"));
-    if (!file.isEmpty())
-        writeReport(file);
+        textType + QStringLiteral(";;") + csvType + QStringLiteral(";;") + jsonType, &chosenType);
+    if (file.isEmpty())
+        return;
+    const auto chosen = chosenType == csvType ? report::ReportFormat::Csv
+        : chosenType == jsonType              ? report::ReportFormat::Json
+                                              : report::ReportFormat::Text;
+    writeReport(file, chosen);
 }
 
-void MainWindow::writeReport(const QString& file) const
+QByteArray MainWindow::reportBytes(report::ReportFormat format) const
+{
+    const std::vector<std::string>& lines = m_check->report().lines();
+    if (format == report::ReportFormat::Text) {
+        QByteArray text = "Book: " + reportBook().toUtf8() + "\n";
+        text += "Checked: " + QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + "\n\n";
+        for (const std::string& line : lines)
+            text += QByteArray::fromStdString(line) + '\n';
+        return text;
+    }
+    report::MessageList messages;
+    messages.setBookName(QFileInfo(reportBook()).fileName().toStdString());
+    messages.follow(lines, 0);
+    return QByteArray::fromStdString(format == report::ReportFormat::Csv
+            ? report::messagesAsCsv(messages.messages())
+            : report::messagesAsJson(reportBook().toStdString(), messages.messages()));
+}
+
+void MainWindow::writeReport(const QString& file, report::ReportFormat chosen) const
 {
     // Written to a temporary file beside it and renamed into place: a
     // failure leaves no half-written report.
     QSaveFile out(file);
-    QByteArray text = "Book: " + reportBook().toUtf8() + "\n";
-    text += "Checked: " + QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8() + "\n\n";
-    for (const std::string& line : m_check->report().lines())
-        text += QByteArray::fromStdString(line) + '\n';
+    const QByteArray text = reportBytes(report::reportFormatOf(file.toStdString(), chosen));
     if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
         throw Error("Cannot save the report to \"" + file.toStdString() + "\": " + out.errorString().toStdString());
 }

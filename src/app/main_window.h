@@ -2,6 +2,7 @@
 
 #include "app/report_text_view.h"
 #include "platform/qt_frameless_window.h"
+#include "report/message_export.h"
 #include "skin/controls/skin_std_label.h"
 
 #include <QWidget>
@@ -65,8 +66,10 @@ public:
     void chooseBuiltInSkin(const QString& name);
     void openSkinFile();
     void chooseSkinFile(const QString& path);
-    // Writes the book's path, the date and the report's lines to `file`.
-    void writeReport(const QString& file) const;
+    // Writes the report to `file` in the form its extension asks for, else
+    // in `chosen`: as text (the book's path, the date and the report's
+    // lines) or its messages as CSV or JSON.
+    void writeReport(const QString& file, report::ReportFormat chosen = report::ReportFormat::Text) const;
     // The check of a book the window starts and shows.
     BookCheck& bookCheck() { return *m_check; }
     skin::SkinData& skinData() { return *m_skinData; }
@@ -88,6 +91,8 @@ public:
     // The book whose report the memo holds: the book of the last check,
     // or the chosen one once Browse has emptied the report.
     QString reportBook() const;
+    // The report in the given form, as it is saved.
+    QByteArray reportBytes(report::ReportFormat format) const;
     skin::SkinFrame* frame() const { return m_frame.get(); }
 
 protected:

@@ -32,6 +32,9 @@
 #include <QProcess>
 #include <QApplication>
 #include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -444,6 +447,82 @@ TEST_F(MainWindowTest, ReportIsSavedWholeOrNotAtAll)
     EXPECT_FALSE(QFileInfo::exists(unwritable));
     EXPECT_TRUE(QDir(m_books.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("report.txt.")).isEmpty())
         << "no temporary file is left";
+}
+
+// A report whose messages name a file with a comma and a quoted text.
+const char* const messagesReport = "cat <<'EOF'\n"
+                                   "Validating using EPUB version 3.2 rules.\n"
+                                   "ERROR(RSC-005): /books/my book.epub/OEBPS/c, 1.xhtml(2,92): say \"hi\"\n"
+                                   "WARNING(OPF-003): /books/my book.epub(-1,-1): Item exists\n"
+                                   "Messages: 0 fatals / 1 error / 1 warning / 0 infos\n"
+                                   "EOF";
+
+TEST_F(MainWindowTest, MessagesAreSavedAsCsvOrJsonByTheFilesExtension)
+{
+    const StandInJava java(messagesReport);
+    m_window.bookPathEdit()->setText(QStringLiteral("/books/my book.epub"));
+    m_window.validateButton()->click();
+    waitForTheCheck();
+
+    const QString csv = m_books.path() + QStringLiteral("/report.CSV");
+    m_window.writeReport(csv);
+    QFile csvFile(csv);
+    ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csvFile.readAll(), QByteArray("severity,code,file,line,column,text\r\n"
+                                            "ERROR,RSC-005,\"OEBPS/c, 1.xhtml\",2,92,\"say \"\"hi\"\"\"\r\n"
+                                            "WARNING,OPF-003,,,,Item exists\r\n"));
+
+    const QString json = m_books.path() + QStringLiteral("/report.json");
+    m_window.writeReport(json);
+    QFile jsonFile(json);
+    ASSERT_TRUE(jsonFile.open(QIODevice::ReadOnly));
+    QJsonParseError error;
+    const QJsonObject saved = QJsonDocument::fromJson(jsonFile.readAll(), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    EXPECT_EQ(saved[QStringLiteral("book")].toString(), QStringLiteral("/books/my book.epub"));
+    const QJsonArray messages = saved[QStringLiteral("messages")].toArray();
+    ASSERT_EQ(messages.size(), 2);
+    const QJsonObject first = messages[0].toObject();
+    EXPECT_EQ(first[QStringLiteral("severity")].toString(), QStringLiteral("ERROR"));
+    EXPECT_EQ(first[QStringLiteral("code")].toString(), QStringLiteral("RSC-005"));
+    EXPECT_EQ(first[QStringLiteral("file")].toString(), QStringLiteral("OEBPS/c, 1.xhtml"));
+    EXPECT_EQ(first[QStringLiteral("line")].toInt(), 2);
+    EXPECT_EQ(first[QStringLiteral("column")].toInt(), 92);
+    EXPECT_EQ(first[QStringLiteral("text")].toString(), QStringLiteral("say \"hi\""));
+    const QJsonObject second = messages[1].toObject();
+    EXPECT_TRUE(second[QStringLiteral("file")].isNull());
+    EXPECT_TRUE(second[QStringLiteral("line")].isNull());
+    EXPECT_TRUE(second[QStringLiteral("column")].isNull());
+
+    // Saved whole or not at all, in every form.
+    const QString unwritable = m_books.path() + QStringLiteral("/no such folder/report.json");
+    EXPECT_THROW(m_window.writeReport(unwritable), tessaly::Error);
+    EXPECT_FALSE(QFileInfo::exists(unwritable));
+}
+
+// The dialog's file type decides when the name has no known extension.
+TEST_F(MainWindowTest, SaveReportOffersTheMessagesAsCsvAndJson)
+{
+    const StandInJava java(messagesReport);
+    m_window.bookPathEdit()->setText(QStringLiteral("/books/my book.epub"));
+    m_window.validateButton()->click();
+    waitForTheCheck();
+    const QString file = m_books.path() + QStringLiteral("/saved");
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        offered = dialog->nameFilters();
+        dialog->selectNameFilter(QStringLiteral("Messages as JSON (*.json)"));
+        dialog->selectFile(file);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    m_window.saveReport();
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("Text files (*.txt)"), QStringLiteral("Messages as CSV (*.csv)"),
+                           QStringLiteral("Messages as JSON (*.json)")}));
+    QFile saved(file);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().startsWith("{\"book\": \"/books/my book.epub\", \"messages\": [\n"));
 }
 
 // Answers the next open-file dialog: chooses `file`, or cancels when empty.
