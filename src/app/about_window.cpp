@@ -11,6 +11,7 @@
 #include "skin/controls/skin_std_label.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 
@@ -63,6 +64,15 @@ AboutWindow::AboutWindow(QWidget* mainWindow, skin::SkinData* skinData)
 }
 
 AboutWindow::~AboutWindow() = default;
+
+void AboutWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    platform::FramelessWindow::keyPressEvent(event);
+}
 
 void AboutWindow::showEvent(QShowEvent* event)
 {

@@ -32,6 +32,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Escape closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void createLabels();

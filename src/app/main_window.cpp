@@ -10,6 +10,7 @@
 #include "app/safe_skin_start.h"
 #include "app/skin_chooser.h"
 #include "app/skin_menu_openers.h"
+#include "app/menu_key_watch.h"
 #include "app/website.h"
 #include "platform/error.h"
 #include "process/process_types.h"
@@ -82,6 +83,8 @@ MainWindow::MainWindow(platform::MainThread& mainThread, std::string programFold
     m_reportFeed = std::make_unique<ReportViewFeed>(m_check->report(), m_reportMemo);
     followCheck();
     createShortcuts();
+    // F10, or Alt alone, opens the status bar's menu.
+    new MenuKeyWatch(this, [this] { m_aboutMenuButton->showMenu(); });
     setAcceptDrops(true);
     m_bookPathEdit->setFocus();
 }
@@ -153,6 +156,7 @@ void MainWindow::createControls()
     m_browseButton->setObjectName(QStringLiteral("browseButton"));
     // Its caption is a glyph: readers need a word.
     m_browseButton->setAccessibleName(QStringLiteral("Browse"));
+    m_browseButton->setTabStop(true);
     m_browseButton->setUseSkinSize(false);
     m_browseButton->setDefaultFont(controlFont());
     m_browseButton->setGeometry(442, 294, 33, 21);
@@ -183,9 +187,15 @@ void MainWindow::createControls()
     m_reportMemo->setObjectName(QStringLiteral("reportMemo"));
     m_reportMemo->setAccessibleName(QStringLiteral("Report"));
     m_reportMemo->setGeometry(8, 8, 565, 280);
+    // Read only: Tab goes on to the next control instead of into the text.
+    m_reportMemo->setTabChangesFocus(true);
 
-    setTabOrder(m_bookPathEdit, m_validateButton);
+    // The path and its buttons as they stand on the line, the report, then
+    // the status bar's menu.
+    setTabOrder(m_bookPathEdit, m_browseButton);
+    setTabOrder(m_browseButton, m_validateButton);
     setTabOrder(m_validateButton, m_reportMemo);
+    setTabOrder(m_reportMemo, m_aboutMenuButton);
 }
 
 void MainWindow::createStatusBar()
@@ -216,6 +226,7 @@ void MainWindow::createStatusBar()
     m_aboutMenuButton->setDefaultFont(controlFont());
     m_aboutMenuButton->setGeometry(528, 2, 45, 18);
     m_aboutMenuButton->setPopupMenu(m_aboutMenuOpener.get());
+    m_aboutMenuButton->setTabStop(true);
 
     // The progress and the verdict stand on the bar in the bar's own text
     // colour, which every skin makes readable on it.

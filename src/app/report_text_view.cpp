@@ -70,6 +70,24 @@ void ReportTextView::paintEvent(QPaintEvent* event)
         if (block.blockFormat().boolProperty(MarkProperty))
             painter.fillRect(QRectF(0, area.top(), barWidth, area.height()), barColour);
     }
+    // A read-only text shows no caret: a dotted frame in the text's colour
+    // tells that the keyboard is here (arrows and Page keys scroll).
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
+        painter.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void ReportTextView::focusInEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    viewport()->update();
+}
+
+void ReportTextView::focusOutEvent(QFocusEvent* event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    viewport()->update();
 }
 
 } // namespace tessaly::app

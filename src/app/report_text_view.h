@@ -35,6 +35,8 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
     // Draws a bar in the left margin beside the blocks of marked lines.
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 };
 
 } // namespace tessaly::app

@@ -121,6 +121,21 @@ QImage grabbed(QWidget* widget)
     return window->grab(place).toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// The widget as it stands once it has stopped changing (a fade has run to
+// its end).
+QImage settled(QWidget* widget)
+{
+    QImage last = grabbed(widget);
+    for (int i = 0; i < 40; ++i) {
+        QTest::qWait(50);
+        QImage now = grabbed(widget);
+        if (now == last)
+            return now;
+        last = std::move(now);
+    }
+    return last;
+}
+
 QString describe(const QWidget* widget)
 {
     const QString name = widget->objectName().isEmpty() ? QStringLiteral("(unnamed)") : widget->objectName();
@@ -274,6 +289,42 @@ TEST_P(WindowContrastTest, MainWindowInactive)
     activate(other);
     ASSERT_FALSE(m_window.isActiveWindow());
     expectReadable({&m_window}, "main window inactive");
+}
+
+// The mark that shows which control has the keyboard: walked with Tab from
+// the path field, each control that takes the focus is grabbed without and
+// with it; what the focus changes must stand out from what was there by
+// 3 : 1.
+TEST_P(WindowContrastTest, FocusIsVisibleOnEveryControlTabReaches)
+{
+    activate(m_window);
+    m_window.bookPathEdit()->lineEdit()->setFocus(Qt::TabFocusReason);
+    std::vector<QWidget*> reached;
+    for (QWidget* at = QApplication::focusWidget(); at && reached.size() < 12;) {
+        reached.push_back(at);
+        QTest::keyClick(at, Qt::Key_Tab);
+        at = QApplication::focusWidget();
+        if (at == reached.front())
+            break;
+    }
+    ASSERT_GE(reached.size(), 5u) << "the path, Browse, Validate, the report and the menu button";
+    for (QWidget* control : reached) {
+        SCOPED_TRACE(describe(control).toStdString());
+        if (auto* line = dynamic_cast<QLineEdit*>(control)) {
+            // A text field's mark is its caret; it blinks, so it is not grabbed.
+            EXPECT_TRUE(line->hasAcceptableInput() || line->isReadOnly());
+            continue;
+        }
+        // Each change of focus may start a short cross-fade: the pictures
+        // are taken once the control has settled.
+        reached.front()->setFocus(Qt::TabFocusReason);
+        const QImage before = settled(control);
+        control->setFocus(Qt::TabFocusReason);
+        const QImage after = settled(control);
+        const std::optional<double> mark = textContrast(after, before);
+        ASSERT_TRUE(mark.has_value()) << GetParam() << ": the focus shows nowhere";
+        EXPECT_GE(*mark, 3.0) << GetParam();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BuiltInSkins, WindowContrastTest, testing::ValuesIn(builtInSkinNames()),

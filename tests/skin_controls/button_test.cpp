@@ -3,6 +3,7 @@
 // glow window.
 
 #include "pewter_fixture.h"
+#include "skin/controls/button_look.h"
 #include "skin/controls/skin_button.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/effect_bmp.h"
@@ -84,7 +85,15 @@ TEST(SkinButtonFaces, EachStateIsTheRecordComposedAtTheButtonsSize)
         const Rect source = buttonRecord().*c.rect;
         ASSERT_FALSE(source.isEmpty());
         const QImage image = grabbed(b);
-        const Bitmap expected = nineFace(buttonRecord(), source, 75, 25);
+        Bitmap expected = nineFace(buttonRecord(), source, 75, 25);
+        if (c.face == SkinButton::Face::Focused && buttonRecord().showFocus) {
+            // The skin asks for the dotted focus mark around the text area,
+            // in the colour of the text over the focused face.
+            const Rect& cl = buttonRecord().clRect;
+            const int dW = 75 - buttonRecord().skinRect.width();
+            const int dH = 25 - buttonRecord().skinRect.height();
+            drawFocusFrame(expected, {cl.left, cl.top, cl.right + dW, cl.bottom + dH}, buttonRecord().activeFontColor);
+        }
         EXPECT_EQ(differingPixels(image, expected, b.rect(), b.mask()), 0);
         // The states differ from each other where it matters.
         if (c.face != SkinButton::Face::Normal) {

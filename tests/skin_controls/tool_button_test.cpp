@@ -54,6 +54,33 @@ TEST(SkinSpeedButton, ClicksOnReleaseOverItOnly)
     EXPECT_FALSE(b->isDown());
 }
 
+TEST(SkinSpeedButton, AsATabStopItTakesTheFocusShowsItAndClicksOnSpaceAndEnter)
+{
+    QWidget parent;
+    auto* b = new SkinSpeedButton(QStringLiteral("..."), &parent);
+    b->setSkinData(&pewter());
+    b->resize(33, 21);
+    int clicks = 0;
+    b->setOnClick([&] { ++clicks; });
+    EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << "tool buttons are no tab stops by default";
+    QTest::keyClick(b, Qt::Key_Space);
+    EXPECT_EQ(clicks, 0);
+
+    const QImage unfocused = b->grab().toImage();
+    b->setTabStop(true);
+    parent.show();
+    parent.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&parent));
+    b->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(b->hasFocus());
+    EXPECT_NE(b->grab().toImage(), unfocused) << "the focus shows";
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
+        QTest::keyClick(b, key);
+    EXPECT_EQ(clicks, 3);
+    QTest::keyClick(b, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(clicks, 3) << "Ctrl+Space is someone else's";
+}
+
 TEST(SkinSpeedButton, FlatButtonShowsOnlyItsCaptionAtRestAndNeverCrossFades)
 {
     QWidget parent;

@@ -448,7 +448,7 @@ void describeControls(Description& d, const SkinSources& s)
     d.rect("disabledskinrect", tile("controls/button.disabled"));
     d.flag("morphing", true);
     d.key("morphkind", "mkdefault");
-    d.flag("showfocus", false);
+    d.flag("showfocus", true);
     d.key("glowlayerpictureindex", s.pictureIndex("button_glow.bmp"));
     d.key("glowlayermaskpictureindex", s.pictureIndex("button_glow_mask.bmp"));
     d.key("glowlayeroffsetleft", 16);

@@ -31,6 +31,7 @@ public:
 
 protected:
     bool showsPressed() const override { return m_menuTracked || SkinSpeedButton::showsPressed(); }
+    void keyActivate() override { showMenu(); }
     void paintCaptionOnly(QPainter& painter) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -3,9 +3,11 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/system_colors.h"
 #include "skin/paint/bitmap_canvas.h"
+#include "skin/controls/button_look.h"
 #include "skin/paint/effect_bmp.h"
 #include "platform/qt_geometry.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -23,6 +25,35 @@ void SkinSpeedButton::setFlat(bool on)
 {
     m_flat = on;
     m_transparent = on;
+    update();
+}
+
+void SkinSpeedButton::setTabStop(bool on)
+{
+    setFocusPolicy(on ? Qt::StrongFocus : Qt::NoFocus);
+    update();
+}
+
+void SkinSpeedButton::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (hasFocus() && event->modifiers() == Qt::NoModifier
+        && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        keyActivate();
+        return;
+    }
+    SkinButtonBase::keyPressEvent(event);
+}
+
+void SkinSpeedButton::focusInEvent(QFocusEvent* event)
+{
+    SkinButtonBase::focusInEvent(event);
+    update();
+}
+
+void SkinSpeedButton::focusOutEvent(QFocusEvent* event)
+{
+    SkinButtonBase::focusOutEvent(event);
     update();
 }
 
@@ -104,6 +135,11 @@ void SkinSpeedButton::paintCaptionOnly(QPainter& painter)
     painter.setFont(fontOf(captionFont()));
     painter.setPen(qColorOf(restCaptionColour()));
     painter.drawText(platform::toQRect(r), Qt::AlignCenter | Qt::TextWordWrap, m_caption);
+    if (hasFocus()) {
+        // The dotted mark of the other faces, in the caption's colour.
+        painter.setPen(QPen(qColorOf(restCaptionColour()), 1, Qt::DotLine));
+        painter.drawRect(platform::toQRect(r).adjusted(0, 0, -1, -1));
+    }
 }
 
 void SkinSpeedButton::drawSkinFace(Bitmap& face)
@@ -137,6 +173,8 @@ void SkinSpeedButton::drawStateFace(Bitmap& face, const Rect& source, bool down,
 {
     const Rect textRect = composeStateBackground(face, source);
     const Color colour = stateCaptionColour(down, mouseIn);
+    if (hasFocus())
+        drawFocusFrame(face, textRect, colour);
     // Tool buttons never shift their content when pressed.
     if (m_showCaption)
         drawButtonCaption(face, textRect, m_caption, captionFont(), colour, false);
@@ -154,6 +192,8 @@ void SkinSpeedButton::drawDefaultFace(Bitmap& face)
     else
         face.fillRect(r, colorFromValue(systemColorValue(SystemColor::BtnFace)));
     const Color colour = isEnabled() ? m_defaultFont.color : systemColorValue(SystemColor::BtnShadow);
+    if (hasFocus())
+        drawFocusFrame(face, r.intersected({2, 2, r.right - 2, r.bottom - 2}), colour);
     if (m_showCaption)
         drawButtonCaption(face, r, m_caption, m_defaultFont, colour, false);
 }

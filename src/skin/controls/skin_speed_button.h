@@ -23,6 +23,11 @@ public:
     bool isTransparent() const { return m_transparent; }
     bool showCaption() const { return m_showCaption; }
     void setShowCaption(bool on);
+    // A tab stop: Tab reaches the button, which then shows a focus mark and
+    // takes Space and Enter as a click (off by default, as tool buttons are
+    // reached by their shortcuts).
+    bool tabStop() const { return focusPolicy() != Qt::NoFocus; }
+    void setTabStop(bool on);
 
     void morphTick() override;
 
@@ -41,6 +46,11 @@ protected:
     // widget.
     virtual void paintCaptionOnly(QPainter& painter);
     void drawStateFace(Bitmap& face, const Rect& source, bool down, bool mouseIn);
+    // What Space or Enter does when the button has the focus.
+    virtual void keyActivate() { click(); }
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool morphingOn() const;
     void startMorph();
     Font captionFont() const;
