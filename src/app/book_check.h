@@ -73,6 +73,10 @@ public:
     void clearReport();
     // The book whose check the report holds, if it holds one.
     std::optional<std::string> reportedBook() const;
+    // The checker's output of the last check, byte for byte as it wrote it
+    // to its standard output and error (what "java -jar" writes into a
+    // pipe), complete once the check has ended.
+    const std::string& output() const { return m_output; }
     // The checker's exit code of the last check that ended.
     std::uint32_t lastExitCode() const { return m_lastExitCode; }
     // The "java -jar" runner.
@@ -96,6 +100,7 @@ private:
     std::string m_book;
     // Whether the report holds the report of m_book's check.
     bool m_reportOfCheck = false;
+    std::string m_output;
     std::uint32_t m_lastExitCode = 0;
     // The report of the last check of each book checked in this session.
     std::map<std::string, std::vector<std::string>> m_previousReports;

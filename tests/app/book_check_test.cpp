@@ -111,6 +111,16 @@ TEST_F(BookCheckTest, ReportAndVerdictFollowTheCheckersOutput)
     }
 }
 
+TEST_F(BookCheckTest, OutputIsTheCheckersBytesAsItWroteThem)
+{
+    const QByteArray output("Validating\tx\r\nERROR: one\n\n\nno line feed");
+    for (const char* book : {"/books/a.epub", "/books/b.epub"}) {
+        checker.answer(output, 1);
+        checkToTheEnd(book);
+        EXPECT_EQ(check.output(), output.toStdString()) << "each check starts afresh";
+    }
+}
+
 TEST_F(BookCheckTest, ASecondCheckOfTheSameBookTellsWhatChangedAndMarksTheNewMessages)
 {
     const QByteArray summary = "Messages: 0 fatals / 2 errors / 0 warnings / 0 infos\n";

@@ -271,6 +271,30 @@ TEST_F(StandInHostTest, EndRecordStaysOutOfTheReportAndItsCodeReachesTheWindow)
     EXPECT_EQ(m_window.bookCheck().lastExitCode(), std::uint32_t(5));
 }
 
+TEST_F(StandInHostTest, TheChecksOutputIsKeptByteForByteWithoutTheEndRecord)
+{
+    // Tabs and carriage returns, which the report's lines turn into spaces
+    // and overwrites, and a last line without a line feed, which the host
+    // ended itself.
+    const StandInJava java(jarReport,
+        standInHost("printf 'a\\tb\\r\\nc\\n\\nend'; printf '\\n\\036tessaly-end %s exit 1 1 - %s\\n' $token $token"));
+    auto warm = makeWarmChecker();
+    for (const char* book : {"/books/a.epub", "/books/b.epub"}) {
+        validate(m_window, book);
+        EXPECT_EQ(m_window.bookCheck().output(), "a\tb\r\nc\n\nend") << book;
+        EXPECT_EQ(m_window.bookCheck().lastExitCode(), std::uint32_t(1));
+    }
+}
+
+TEST_F(StandInHostTest, AFallBacksOutputIsThatOfJavaJarAlone)
+{
+    const StandInJava java(jarReport,
+        standInHost("echo partial; printf '\\036tessaly-end %s failed 0 0 stack-overflow %s\\n' $token $token"));
+    auto warm = makeWarmChecker();
+    validate(m_window, "/books/a.epub");
+    EXPECT_EQ(m_window.bookCheck().output(), "report of java -jar\nsecond line\n");
+}
+
 TEST_F(StandInHostTest, SecondValidateDuringAWarmCheckIsRefused)
 {
     const StandInJava java(jarReport,
