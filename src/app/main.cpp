@@ -2,6 +2,7 @@
 #include "app/guarded_application.h"
 #include "app/about_window.h"
 #include "app/book_check.h"
+#include "app/command_line_main.h"
 #include "app/main_window.h"
 #include "app/warm_checker.h"
 #include "platform/error.h"
@@ -61,6 +62,9 @@ void stallStartForTests()
 
 int main(int argc, char** argv)
 {
+    // "tessaly --check ..." and the like: no window, no display needed.
+    if (tessaly::app::wantsCommandLine(argc, argv))
+        return tessaly::app::runCommandLine(argc, argv);
     preferX11();
     tessaly::app::GuardedApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
