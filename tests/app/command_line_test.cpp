@@ -27,7 +27,9 @@ const char* const passedOutput = "Validating using EPUB version 3.3 rules.\n"
                                  "EPUBCheck completed\n";
 
 // The answers, as shell: the book's first line picks one. "hang" notes the
-// process and sleeps in its place, so that killing it leaves nothing.
+// process and sleeps in its place, so that killing it leaves nothing;
+// "crash" ends the host (and is an ordinary damaged book for "java -jar").
+// "java -jar" runs note their book.
 const char* const standInJava = R"SH(#!/bin/sh
 echo $$ >> "$STAND_IN_PIDS"
 answer() {
@@ -40,6 +42,7 @@ answer() {
 }
 hangs() { [ "$(head -n 1 "$1" 2>/dev/null)" = hang ]; }
 if [ "$1" = -jar ]; then
+  echo "$3" >> "$STAND_IN_PIDS.jar"
   if hangs "$3"; then echo $$ > "$STAND_IN_PIDS.hanging"; exec sleep 600; fi
   answer "$3"; exit
 fi
@@ -50,6 +53,7 @@ while IFS=" $cr" read command token book; do
   ping) printf '\036tessaly-end %s exit 0 0 - %s\n' $token $token;;
   check)
     if hangs "$book"; then echo $$ > "$STAND_IN_PIDS.hanging"; exec sleep 600; fi
+    [ "$(head -n 1 "$book" 2>/dev/null)" = crash ] && exit 3
     answer "$book" > "$STAND_IN_PIDS.answer.$$"; code=$?
     cat "$STAND_IN_PIDS.answer.$$"
     added=0
@@ -298,6 +302,26 @@ TEST_F(CommandLineTest, JunitIsAloneOnStandardOutputWithACasePerBookInListOrder)
     const std::vector<std::string> err = lines(result.err);
     ASSERT_EQ(err.size(), 4u) << "the lines go to standard error: " << result.err;
     EXPECT_EQ(err.back(), "3 books: 1 passed, 1 with warnings, 1 with errors");
+}
+
+TEST_F(CommandLineTest, AHostThatDiesCostsOnlyItsOwnBookAJavaJarRun)
+{
+    book("a.epub", "pass");
+    book("crash.epub", "crash");
+    book("c.epub", "pass");
+    book("d.epub", "warn");
+    book("e.epub", "pass");
+    const RunResult result = run({"--check", "--jobs", "2", "--output", path("out"), path("a.epub"), path("crash.epub"),
+        path("c.epub"), path("d.epub"), path("e.epub")});
+    EXPECT_EQ(result.status, 1) << result.err;
+    EXPECT_EQ(lines(result.out).back(), "5 books: 3 passed, 1 with warnings, 1 with errors");
+    EXPECT_EQ(fileText(path("pids.jar")), path("crash.epub") + "\n") << "the other books stay with the hosts";
+    EXPECT_EQ(fileText(path("out/crash.txt")),
+        "ERROR(PKG-003): " + path("crash.epub") + "(-1,-1): Unable to read EPUB file header.\r\nFATAL(PKG-008): "
+            + path("crash.epub") + ": Unable to read file\nMessages: 1 fatal / 1 error / 0 warnings / 0 infos")
+        << "the report of java -jar alone";
+    for (const char* name : {"a", "c", "e"})
+        EXPECT_EQ(fileText(path("out/") + name + ".txt"), passedOutput) << name;
 }
 
 class InterruptTest : public CommandLineTest, public testing::WithParamInterface<bool> {};
