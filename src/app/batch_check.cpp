@@ -65,6 +65,7 @@ std::unique_ptr<BatchCheck::Slot> BatchCheck::makeSlot(std::size_t number)
             finish(*self, report::verdictOf(self->check->lastExitCode(), self->check->report().lines()),
                 self->check->lastExitCode(), self->check->output());
         },
+        .restarted = {},
         .abandoned = [this, self] { finishWithoutChecker(*self, "its fall-back could not be started"); },
     });
     return slot;

@@ -63,7 +63,14 @@ void BookCheck::start(const std::string& book)
         throw Error(process::RunningMessage);
     clearReport();
     m_output.clear();
-    launch(book);
+    m_launching = true;
+    try {
+        launch(book);
+    } catch (...) {
+        m_launching = false;
+        throw;
+    }
+    m_launching = false;
     m_book = book;
     m_reportOfCheck = true;
     m_clock.start();
@@ -135,6 +142,9 @@ void BookCheck::warmCheckFellBack(const std::string& book)
         abandon();
         throw;
     }
+    // A fall-back while the check is being started is simply its start.
+    if (!m_launching && m_handlers.restarted)
+        m_handlers.restarted();
 }
 
 void BookCheck::abandon()

@@ -40,8 +40,6 @@ void CheckCommand::start(std::function<void(int status)> done)
     settings.programFolder = m_programFolder;
     settings.jobs = m_options.jobs.value_or(checkerJobs());
     settings.warm = WarmChecker::enabledInSettings();
-    // Someone waits for these checks: the hosts run at normal priority.
-    settings.host.priority = process::ProcessPriority::Normal;
     m_batch = std::make_unique<BatchCheck>(m_mainThread, std::move(settings));
     m_batch->setHandlers({
         .started = {},

@@ -42,7 +42,9 @@ public:
         // For the host; empty: ours, with a UTF-8 character type as the
         // checker needs (checkerEnvironment()).
         std::vector<std::string> environment;
-        process::ProcessPriority priority = process::ProcessPriority::Idle;
+        // Normal: a check the user waits for must not wait behind every
+        // other process of a busy machine.
+        process::ProcessPriority priority = process::ProcessPriority::Normal;
         // How long the host may stay silent during a check: a fixed part and
         // a part for every started megabyte of the book.
         std::chrono::milliseconds stallBase{60'000};

@@ -59,6 +59,7 @@ struct BookCheckTest : testing::Test {
             .started = [this](const std::string& book) { events.push_back("started " + book); },
             .progress = [this](std::chrono::seconds elapsed) { progress.push_back(elapsed); },
             .finished = [this](const std::string& verdict) { events.push_back("finished " + verdict); },
+            .restarted = [this] { events.push_back("restarted"); },
             .abandoned = [this] { events.push_back("abandoned"); },
         });
     }

@@ -63,8 +63,9 @@ TEST(CommandLineArguments, ReadEveryFormAndRefuseBadUsage)
         SCOPED_TRACE(joined);
         const CommandLineRequest request = parseCommandLine(c.arguments);
         ASSERT_EQ(request.kind, c.kind);
-        if (c.kind == Kind::BadUsage)
+        if (c.kind == Kind::BadUsage) {
             EXPECT_FALSE(request.usageError.empty()) << "bad usage says what is wrong";
+        }
         if (c.kind != Kind::Check)
             continue;
         EXPECT_EQ(request.options.paths, c.paths);

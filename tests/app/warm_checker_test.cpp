@@ -325,6 +325,21 @@ TEST_F(StandInHostTest, CheckTheHostCouldNotFinishIsRunByJavaJar)
     EXPECT_TRUE(warm->hostRunning()) << "the host itself goes on";
 }
 
+TEST_F(StandInHostTest, TheStatusBarSaysWhenACheckRunsAgainWithoutTheWarmChecker)
+{
+    const StandInJava java("echo 'report of java -jar'; exec sleep 60",
+        standInHost("echo partial; printf '\\036tessaly-end %s failed 0 0 stack-overflow %s\\n' $token $token"));
+    auto warm = makeWarmChecker();
+    m_window.bookPathEdit()->setText(QStringLiteral("/books/my book.epub"));
+    m_window.validateButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return memoLines(m_window) == std::vector<std::string>{"report of java -jar"}; }, 10000));
+    const QString text = m_window.progressLabel()->text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Checking my book.epub again, without the warm checker \u2014 "))) << text.toStdString();
+    m_window.bookCheck().end();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_window.checkRunning(); }, 10000));
+
+}
+
 TEST_F(StandInHostTest, SilentHostIsGivenUpAfterItsTimeAndReplaced)
 {
     const StandInJava java(jarReport, standInHost("echo 'begun'"));
