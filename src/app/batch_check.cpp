@@ -12,6 +12,8 @@ struct BatchCheck::Slot {
     std::unique_ptr<WarmChecker> warm;
     std::unique_ptr<BookCheck> check;
     bool busy = false;
+    // Inside the check's start, whose error tells more than its abandon.
+    bool starting = false;
     std::size_t book = 0;
     std::chrono::steady_clock::time_point startTime;
 };
@@ -66,7 +68,10 @@ std::unique_ptr<BatchCheck::Slot> BatchCheck::makeSlot(std::size_t number)
                 self->check->lastExitCode(), self->check->output());
         },
         .restarted = {},
-        .abandoned = [this, self] { finishWithoutChecker(*self, "its fall-back could not be started"); },
+        .abandoned = [this, self] {
+            if (!self->starting)
+                finishWithoutChecker(*self, "java -jar, after the warm checker, could not be started");
+        },
     });
     return slot;
 }
@@ -93,18 +98,27 @@ void BatchCheck::startNext(Slot& slot)
     slot.startTime = std::chrono::steady_clock::now();
     if (m_handlers.started)
         m_handlers.started(slot.book);
+    slot.starting = true;
     try {
         slot.check->start(m_books[slot.book]);
     } catch (const Error& error) {
+        slot.starting = false;
         finishWithoutChecker(slot, error.what());
     }
+    slot.starting = false;
 }
 
 void BatchCheck::finishWithoutChecker(Slot& slot, const std::string& why)
 {
     report::Verdict verdict;
     verdict.kind = report::VerdictKind::CheckerFailed;
-    verdict.text = "The checker could not be started (" + why + ")";
+    // On one line: system messages come with a line break.
+    std::string reason = why;
+    for (char& c : reason) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    verdict.text = "The checker could not be started (" + reason + ")";
     finish(slot, std::move(verdict), 0, {});
 }
 

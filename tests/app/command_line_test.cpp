@@ -207,6 +207,22 @@ TEST_F(CommandLineTest, ExitStatusSaysWhetherEveryBookPassed)
     EXPECT_EQ(version.out, "Tessaly " TESSALY_VERSION "\n");
 }
 
+TEST_F(CommandLineTest, NoJavaAtAllFailsEveryBookWithTheReason)
+{
+    book("a.epub", "pass");
+    book("b.epub", "pass");
+    QDir().mkpath(m_folder.path() + "/empty");
+    m_environment.insert("PATH", m_folder.path() + "/empty");
+    const RunResult result = run({"--check", "--jobs", "2", path("a.epub"), path("b.epub")});
+    EXPECT_EQ(result.status, 1) << result.err;
+    std::vector<std::string> out = lines(result.out);
+    ASSERT_EQ(out.size(), 3u) << result.out;
+    std::sort(out.begin(), out.end() - 1);
+    const std::string reason = ": The checker could not be started (System Error.  Code: 2.  No such file or directory)";
+    EXPECT_EQ(out, (std::vector<std::string>{path("a.epub") + reason, path("b.epub") + reason,
+                       "2 books: 0 passed, 0 with errors, 2 checks failed"}));
+}
+
 class FolderTest : public CommandLineTest, public testing::WithParamInterface<bool> {};
 
 TEST_P(FolderTest, ADamagedBookAndAMissingFileAmongGoodOnes)
