@@ -153,8 +153,11 @@ void ManyBooks(benchmark::State& state)
             finishedLines += int(program.readAllStandardOutput().count('\n'));
             // Once the large books are done, each host's memory as it goes on.
             if (finishedLines >= largeBooks) {
-                for (qint64 host : javaChildren(program.processId()))
-                    figures.hostMegabytesAfterLarge[host] = residentMegabytes(host);
+                // (A host that has just ended reads as 0.)
+                for (qint64 host : javaChildren(program.processId())) {
+                    if (const double megabytes = residentMegabytes(host); megabytes > 0)
+                        figures.hostMegabytesAfterLarge[host] = megabytes;
+                }
             }
         }
         figures.programSeconds = double(clock.nsecsElapsed()) / 1e9;
