@@ -11,9 +11,9 @@
 // - the second and third checks through the host / "java -jar" (goal: at most 0.3);
 // - the host's resident memory after the large book.
 //
-// The host runs at normal priority here, so that both sides compete for
-// the processor alike; TESSALY_BENCH_IDLE_HOST=1 runs it at the low
-// priority the program gives it.
+// The host runs at normal priority, as in the program, so that both sides
+// compete for the processor alike; TESSALY_BENCH_IDLE_HOST=1 runs it at
+// idle priority instead.
 #include "app/checker_command.h"
 #include "app/warm_checker.h"
 #include "epub_fixture.h"

@@ -26,6 +26,7 @@ BookCheck::BookCheck(platform::MainThread& mainThread, std::string programFolder
     m_checker->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
         addReportLine(text, startsOnNewLine);
     });
+    m_checker->setOnRawRead([this](process::CreateProcess&, const std::string& bytes) { m_output += bytes; });
     m_checker->setOnTerminate([this](process::CreateProcess&, std::uint32_t exitCode) {
         ended(exitCode);
         if (m_warmChecker)
@@ -49,6 +50,7 @@ void BookCheck::setWarmChecker(WarmChecker* warmChecker)
     m_warmChecker->setHandlers({
         .read = [this](const std::string& text, bool startsOnNewLine) { addReportLine(text, startsOnNewLine); },
         .finished = [this](std::uint32_t exitCode) { ended(exitCode); },
+        .output = [this](const std::string& bytes) { m_output = bytes; },
         .fallBack = [this](const std::string& book) { warmCheckFellBack(book); },
     });
 }
@@ -60,7 +62,15 @@ void BookCheck::start(const std::string& book)
     if (running())
         throw Error(process::RunningMessage);
     clearReport();
-    launch(book);
+    m_output.clear();
+    m_launching = true;
+    try {
+        launch(book);
+    } catch (...) {
+        m_launching = false;
+        throw;
+    }
+    m_launching = false;
     m_book = book;
     m_reportOfCheck = true;
     m_clock.start();
@@ -125,12 +135,16 @@ void BookCheck::warmCheckFellBack(const std::string& book)
     // What the warm checker showed of this check is void: the report starts
     // again from "java -jar".
     m_report.clear();
+    m_output.clear();
     try {
         runJarCheck(book);
     } catch (...) {
         abandon();
         throw;
     }
+    // A fall-back while the check is being started is simply its start.
+    if (!m_launching && m_handlers.restarted)
+        m_handlers.restarted();
 }
 
 void BookCheck::abandon()

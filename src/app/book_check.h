@@ -38,6 +38,9 @@ public:
         std::function<void(std::chrono::seconds elapsed)> progress;
         // The check ended, with the verdict the user reads.
         std::function<void(const std::string& verdict)> finished;
+        // The warm checker could not finish the check: it runs again from
+        // the start with "java -jar", and the report has started afresh.
+        std::function<void()> restarted;
         // The check could not go on and there is no verdict to give.
         std::function<void()> abandoned;
     };
@@ -73,6 +76,12 @@ public:
     void clearReport();
     // The book whose check the report holds, if it holds one.
     std::optional<std::string> reportedBook() const;
+    // The checker's output of the last check, byte for byte as it wrote it
+    // to its standard output and error (what "java -jar" writes into a
+    // pipe), complete once the check has ended.
+    const std::string& output() const { return m_output; }
+    // The whole seconds since the running check started.
+    std::chrono::seconds elapsed() const { return m_clock.elapsed(); }
     // The checker's exit code of the last check that ended.
     std::uint32_t lastExitCode() const { return m_lastExitCode; }
     // The "java -jar" runner.
@@ -96,6 +105,8 @@ private:
     std::string m_book;
     // Whether the report holds the report of m_book's check.
     bool m_reportOfCheck = false;
+    std::string m_output;
+    bool m_launching = false;
     std::uint32_t m_lastExitCode = 0;
     // The report of the last check of each book checked in this session.
     std::map<std::string, std::vector<std::string>> m_previousReports;

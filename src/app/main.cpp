@@ -1,7 +1,9 @@
 #include "app/error_report.h"
 #include "app/guarded_application.h"
 #include "app/about_window.h"
+#include "app/after_first_paint.h"
 #include "app/book_check.h"
+#include "app/command_line_main.h"
 #include "app/main_window.h"
 #include "app/warm_checker.h"
 #include "platform/error.h"
@@ -29,25 +31,32 @@ void preferX11()
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
-// The checker host starts now, hidden and at low priority, so that it is
-// warm by the time the user asks for the first check. A host that cannot
-// start leaves every check to "java -jar".
-std::unique_ptr<tessaly::app::WarmChecker> startWarmChecker(tessaly::platform::MainThread& mainThread,
-                                                            const std::string& programFolder)
+// The warm checker, whose host starts once the window has painted for the
+// first time, so that the window comes up as fast as without it, and is
+// warm by the time the user has picked a book. A host that cannot start
+// leaves every check to "java -jar"; a check asked for before the host has
+// started starts it.
+std::unique_ptr<tessaly::app::WarmChecker> makeWarmChecker(tessaly::platform::MainThread& mainThread,
+                                                           const std::string& programFolder)
 {
     if (!tessaly::app::WarmChecker::enabledInSettings())
         return nullptr;
     tessaly::app::WarmChecker::Settings settings;
     settings.programFolder = programFolder;
-    auto warmChecker = std::make_unique<tessaly::app::WarmChecker>(mainThread, std::move(settings));
-    if (warmChecker->available()) {
+    return std::make_unique<tessaly::app::WarmChecker>(mainThread, std::move(settings));
+}
+
+void startAfterFirstPaint(QWidget* window, tessaly::app::WarmChecker* warmChecker)
+{
+    if (!warmChecker || !warmChecker->available())
+        return;
+    tessaly::app::AfterFirstPaint::run(window, [warmChecker] {
         try {
             warmChecker->start();
         } catch (const tessaly::Error&) {
             // The first check tries again and falls back.
         }
-    }
-    return warmChecker;
+    });
 }
 
 // For the test of a start that never comes up: with this variable set, the
@@ -63,6 +72,9 @@ void stallStartForTests()
 
 int main(int argc, char** argv)
 {
+    // "tessaly --check ..." and the like: no window, no display needed.
+    if (tessaly::app::wantsCommandLine(argc, argv))
+        return tessaly::app::runCommandLine(argc, argv);
     preferX11();
     tessaly::app::GuardedApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
@@ -76,7 +88,7 @@ int main(int argc, char** argv)
     });
     const std::string programFolder = QDir(QApplication::applicationDirPath()).absolutePath().toStdString() + "/";
     // Declared before the window, which uses it until the window is gone.
-    std::unique_ptr<tessaly::app::WarmChecker> warmChecker = startWarmChecker(mainThread, programFolder);
+    std::unique_ptr<tessaly::app::WarmChecker> warmChecker = makeWarmChecker(mainThread, programFolder);
     tessaly::app::MainWindow mainWindow(mainThread, programFolder);
     mainWindow.bookCheck().setWarmChecker(warmChecker.get());
     tessaly::app::AboutWindow aboutWindow(&mainWindow, &mainWindow.skinData());
@@ -91,6 +103,7 @@ int main(int argc, char** argv)
         QApplication::quit();
     });
     stallStartForTests();
+    startAfterFirstPaint(&mainWindow, warmChecker.get());
     mainWindow.show();
     // A book named on the command line (as file managers pass it with "Open
     // with") is checked at once.

@@ -113,6 +113,7 @@ void MainWindow::followCheck()
         .started = [this](const std::string& book) { checkStarted(book); },
         .progress = [this](std::chrono::seconds elapsed) { showProgress(elapsed); },
         .finished = [this](const std::string& verdict) { checkEnded(verdict); },
+        .restarted = [this] { checkRestarted(); },
         .abandoned = [this] { checkAbandoned(); },
     });
 }
@@ -378,13 +379,23 @@ void MainWindow::clearReport()
 void MainWindow::checkStarted(const std::string& book)
 {
     m_checkedBookName = QFileInfo(QString::fromStdString(book)).fileName();
+    m_checkRestarted = false;
     setCursor(Qt::BusyCursor);
+}
+
+void MainWindow::checkRestarted()
+{
+    // The report went blank and begins again: the bar says why.
+    m_checkRestarted = true;
+    showProgress(m_check->elapsed());
 }
 
 void MainWindow::showProgress(std::chrono::seconds elapsed)
 {
     const QString book = m_checkedBookName.isEmpty() ? QStringLiteral("(no book)") : m_checkedBookName;
-    m_progressLabel->setText(QStringLiteral("Checking %1 \u2014 %2 s").arg(book).arg(qint64(elapsed.count())));
+    const QString text = m_checkRestarted ? QStringLiteral("Checking %1 again, without the warm checker \u2014 %2 s")
+                                          : QStringLiteral("Checking %1 \u2014 %2 s");
+    m_progressLabel->setText(text.arg(book).arg(qint64(elapsed.count())));
 }
 
 void MainWindow::checkEnded(const std::string& verdict)

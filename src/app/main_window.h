@@ -120,6 +120,7 @@ private:
     void followCheck();
     void checkStarted(const std::string& book);
     void showProgress(std::chrono::seconds elapsed);
+    void checkRestarted();
     void checkEnded(const std::string& verdict);
     void checkAbandoned();
     void createShortcuts();
@@ -155,6 +156,8 @@ private:
     bool m_startFinished = false;
     // The file name of the book being checked, for the progress.
     QString m_checkedBookName;
+    // The running check fell back from the warm checker to "java -jar".
+    bool m_checkRestarted = false;
 };
 
 } // namespace tessaly::app

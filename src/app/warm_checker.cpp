@@ -38,6 +38,7 @@ WarmChecker::WarmChecker(platform::MainThread& mainThread, Settings settings)
     m_host->setOnRead([this](process::CreateProcess&, const std::string& text, bool startsOnNewLine) {
         hostRead(text, startsOnNewLine);
     });
+    m_host->setOnRawRead([this](process::CreateProcess&, const std::string& bytes) { m_answerBytes.add(bytes); });
     m_host->setOnTerminate([this](process::CreateProcess&, std::uint32_t) { hostEnded(); });
     m_stallTimer.setSingleShot(true);
     connect(&m_stallTimer, &QTimer::timeout, this, &WarmChecker::stalled);
@@ -46,6 +47,7 @@ WarmChecker::WarmChecker(platform::MainThread& mainThread, Settings settings)
 WarmChecker::~WarmChecker()
 {
     m_host->setOnRead({});
+    m_host->setOnRawRead({});
     m_host->setOnTerminate({});
     // The host ends when its input closes: now, or when the runner lets go
     // of the pipe just below.
@@ -88,6 +90,7 @@ void WarmChecker::start()
     if (hostRunning())
         return;
     m_filter.reset();
+    m_answerBytes.reset();
     m_warm = false;
     m_host->setCommandLine(m_settings.commandLine.empty() ? checkerHostCommandLine(m_settings.programFolder)
                                                           : m_settings.commandLine);
@@ -133,13 +136,15 @@ void WarmChecker::hostRead(const std::string& text, bool startsOnNewLine)
     const auto record = m_filter.add(text, startsOnNewLine);
     if (!record)
         return;
+    // The raw bytes of the same output came before its lines.
+    const std::string bytes = m_answerBytes.take(record->token, record->addedLineFeed);
     if (record->token == m_warmUpToken)
         m_warm = true;
     else if (m_checking && record->token == m_checkToken)
-        checkEnded(*record);
+        checkEnded(*record, bytes);
 }
 
-void WarmChecker::checkEnded(const report::EndRecordFilter::EndRecord& record)
+void WarmChecker::checkEnded(const report::EndRecordFilter::EndRecord& record, const std::string& bytes)
 {
     m_checking = false;
     m_stallTimer.stop();
@@ -149,6 +154,8 @@ void WarmChecker::checkEnded(const report::EndRecordFilter::EndRecord& record)
         // really happens with this book.
         return fallBack();
     }
+    if (m_handlers.output)
+        m_handlers.output(bytes);
     if (m_handlers.finished)
         m_handlers.finished(record.exitCode);
 }
@@ -157,6 +164,7 @@ void WarmChecker::hostEnded()
 {
     m_warm = false;
     m_filter.reset();
+    m_answerBytes.reset();
     if (!m_checking)
         return;
     m_checking = false;
@@ -195,6 +203,7 @@ void WarmChecker::cancel()
     m_checking = false;
     m_stallTimer.stop();
     m_filter.reset();
+    m_answerBytes.reset();
     if (hostRunning())
         m_host->terminate();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/end_record_filter.h"
+#include "report/host_answer_bytes.h"
 #include "process/process_types.h"
 
 #include <QObject>
@@ -41,7 +42,9 @@ public:
         // For the host; empty: ours, with a UTF-8 character type as the
         // checker needs (checkerEnvironment()).
         std::vector<std::string> environment;
-        process::ProcessPriority priority = process::ProcessPriority::Idle;
+        // Normal: a check the user waits for must not wait behind every
+        // other process of a busy machine.
+        process::ProcessPriority priority = process::ProcessPriority::Normal;
         // How long the host may stay silent during a check: a fixed part and
         // a part for every started megabyte of the book.
         std::chrono::milliseconds stallBase{60'000};
@@ -52,6 +55,10 @@ public:
     struct Handlers {
         std::function<void(const std::string& text, bool startsOnNewLine)> read;
         std::function<void(std::uint32_t exitCode)> finished;
+        // Just before finished: the check's whole output, byte for byte as
+        // "java -jar" writes it (read gets it as lines, after the console
+        // rules).
+        std::function<void(const std::string& bytes)> output;
         // The check could not be done here: run it the usual way. What read
         // passed on for it so far is void.
         std::function<void(const std::string& book)> fallBack;
@@ -92,7 +99,7 @@ public:
 private:
     void hostRead(const std::string& text, bool startsOnNewLine);
     void hostEnded();
-    void checkEnded(const report::EndRecordFilter::EndRecord& record);
+    void checkEnded(const report::EndRecordFilter::EndRecord& record, const std::string& bytes);
     void stalled();
     void fallBack();
     static std::string newToken();
@@ -101,6 +108,7 @@ private:
     std::unique_ptr<process::CreateProcess> m_host;
     Handlers m_handlers;
     report::EndRecordFilter m_filter;
+    report::HostAnswerBytes m_answerBytes;
     QTimer m_stallTimer;
     std::string m_warmUpToken;
     std::string m_checkToken;

@@ -50,23 +50,35 @@ std::optional<MessageCounts> parseSummaryLine(std::string_view line)
     return std::nullopt;
 }
 
-std::string checkVerdict(std::uint32_t exitCode, const std::vector<std::string>& reportLines)
+Verdict verdictOf(std::uint32_t exitCode, const std::vector<std::string>& reportLines)
 {
     std::optional<MessageCounts> counts;
     for (auto line = reportLines.rbegin(); line != reportLines.rend() && !counts; ++line)
         counts = parseSummaryLine(*line);
-    const std::string failed = "The checker failed (exit code " + std::to_string(exitCode) + ")";
+    Verdict verdict;
+    verdict.text = "The checker failed (exit code " + std::to_string(exitCode) + ")";
     if (!counts)
-        return failed;
+        return verdict;
     const int errors = counts->fatals + counts->errors;
     // The checker exits with 1 exactly when it found errors; a summary of
     // no errors with another exit code ("File not found" prints one) or
     // errors with 0 means the summary cannot be trusted.
     if ((exitCode == 0) != (errors == 0))
-        return failed;
-    if (errors == 0 && counts->warnings == 0)
-        return "Passed";
-    return plural(errors, "error") + ", " + plural(counts->warnings, "warning");
+        return verdict;
+    verdict.counts = *counts;
+    if (errors == 0 && counts->warnings == 0) {
+        verdict.kind = VerdictKind::Passed;
+        verdict.text = "Passed";
+        return verdict;
+    }
+    verdict.kind = errors == 0 ? VerdictKind::Warnings : VerdictKind::Errors;
+    verdict.text = plural(errors, "error") + ", " + plural(counts->warnings, "warning");
+    return verdict;
+}
+
+std::string checkVerdict(std::uint32_t exitCode, const std::vector<std::string>& reportLines)
+{
+    return verdictOf(exitCode, reportLines).text;
 }
 
 } // namespace tessaly::report

@@ -59,6 +59,7 @@ struct BookCheckTest : testing::Test {
             .started = [this](const std::string& book) { events.push_back("started " + book); },
             .progress = [this](std::chrono::seconds elapsed) { progress.push_back(elapsed); },
             .finished = [this](const std::string& verdict) { events.push_back("finished " + verdict); },
+            .restarted = [this] { events.push_back("restarted"); },
             .abandoned = [this] { events.push_back("abandoned"); },
         });
     }
@@ -108,6 +109,16 @@ TEST_F(BookCheckTest, ReportAndVerdictFollowTheCheckersOutput)
         ASSERT_FALSE(progress.empty());
         EXPECT_EQ(progress.front(), 0s) << "the progress shows at once";
         EXPECT_EQ(check.reportedBook(), book);
+    }
+}
+
+TEST_F(BookCheckTest, OutputIsTheCheckersBytesAsItWroteThem)
+{
+    const QByteArray output("Validating\tx\r\nERROR: one\n\n\nno line feed");
+    for (const char* book : {"/books/a.epub", "/books/b.epub"}) {
+        checker.answer(output, 1);
+        checkToTheEnd(book);
+        EXPECT_EQ(check.output(), output.toStdString()) << "each check starts afresh";
     }
 }
 

@@ -271,6 +271,30 @@ TEST_F(StandInHostTest, EndRecordStaysOutOfTheReportAndItsCodeReachesTheWindow)
     EXPECT_EQ(m_window.bookCheck().lastExitCode(), std::uint32_t(5));
 }
 
+TEST_F(StandInHostTest, TheChecksOutputIsKeptByteForByteWithoutTheEndRecord)
+{
+    // Tabs and carriage returns, which the report's lines turn into spaces
+    // and overwrites, and a last line without a line feed, which the host
+    // ended itself.
+    const StandInJava java(jarReport,
+        standInHost("printf 'a\\tb\\r\\nc\\n\\nend'; printf '\\n\\036tessaly-end %s exit 1 1 - %s\\n' $token $token"));
+    auto warm = makeWarmChecker();
+    for (const char* book : {"/books/a.epub", "/books/b.epub"}) {
+        validate(m_window, book);
+        EXPECT_EQ(m_window.bookCheck().output(), "a\tb\r\nc\n\nend") << book;
+        EXPECT_EQ(m_window.bookCheck().lastExitCode(), std::uint32_t(1));
+    }
+}
+
+TEST_F(StandInHostTest, AFallBacksOutputIsThatOfJavaJarAlone)
+{
+    const StandInJava java(jarReport,
+        standInHost("echo partial; printf '\\036tessaly-end %s failed 0 0 stack-overflow %s\\n' $token $token"));
+    auto warm = makeWarmChecker();
+    validate(m_window, "/books/a.epub");
+    EXPECT_EQ(m_window.bookCheck().output(), "report of java -jar\nsecond line\n");
+}
+
 TEST_F(StandInHostTest, SecondValidateDuringAWarmCheckIsRefused)
 {
     const StandInJava java(jarReport,
@@ -299,6 +323,21 @@ TEST_F(StandInHostTest, CheckTheHostCouldNotFinishIsRunByJavaJar)
     EXPECT_EQ(memoLines(m_window), (std::vector<std::string>{"report of java -jar", "second line"}));
     EXPECT_EQ(m_window.bookCheck().lastExitCode(), std::uint32_t(1));
     EXPECT_TRUE(warm->hostRunning()) << "the host itself goes on";
+}
+
+TEST_F(StandInHostTest, TheStatusBarSaysWhenACheckRunsAgainWithoutTheWarmChecker)
+{
+    const StandInJava java("echo 'report of java -jar'; exec sleep 60",
+        standInHost("echo partial; printf '\\036tessaly-end %s failed 0 0 stack-overflow %s\\n' $token $token"));
+    auto warm = makeWarmChecker();
+    m_window.bookPathEdit()->setText(QStringLiteral("/books/my book.epub"));
+    m_window.validateButton()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return memoLines(m_window) == std::vector<std::string>{"report of java -jar"}; }, 10000));
+    const QString text = m_window.progressLabel()->text();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Checking my book.epub again, without the warm checker \u2014 "))) << text.toStdString();
+    m_window.bookCheck().end();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_window.checkRunning(); }, 10000));
+
 }
 
 TEST_F(StandInHostTest, SilentHostIsGivenUpAfterItsTimeAndReplaced)

@@ -25,22 +25,29 @@ TEST(CheckVerdict, FromTheExitCodeAndTheSummaryTogether)
         std::uint32_t exitCode;
         std::vector<std::string> report;
         std::string expected;
+        VerdictKind kind;
     };
     const std::string clean = "Messages: 0 fatals / 0 errors / 0 warnings / 0 infos";
     const Case cases[] = {
-        {"clean book", 0, {"Validating using EPUB version 3.2 rules.", "Passed! No errors or warnings detected", clean, "", "EPUBCheck completed"}, "Passed"},
-        {"errors", 1, {"ERROR(RSC-005): a", "Messages: 0 fatals / 2 errors / 1 warning / 0 infos"}, "2 errors, 1 warning"},
-        {"fatals count as errors", 1, {"Messages: 1 fatal / 1 error / 0 warnings / 0 infos"}, "2 errors, 0 warnings"},
-        {"warnings only", 0, {"Messages: 0 fatals / 0 errors / 3 warnings / 0 infos"}, "0 errors, 3 warnings"},
-        {"missing file", 1, {"File not found: \"/x.epub\"", clean, "", "EPUBCheck completed"}, "The checker failed (exit code 1)"},
-        {"errors but exit code 0", 0, {"Messages: 0 fatals / 1 error / 0 warnings / 0 infos"}, "The checker failed (exit code 0)"},
-        {"no summary", 0, {"Passed! No errors or warnings detected"}, "The checker failed (exit code 0)"},
-        {"runtime crashed", 134, {"#", "# A fatal error has been detected by the Java Runtime Environment:"}, "The checker failed (exit code 134)"},
-        {"the last summary counts", 1, {clean, "Messages: 0 fatals / 1 error / 0 warnings / 0 infos"}, "1 error, 0 warnings"},
-        {"nothing at all", 127, {}, "The checker failed (exit code 127)"},
+        {"clean book", 0, {"Validating using EPUB version 3.2 rules.", "Passed! No errors or warnings detected", clean, "", "EPUBCheck completed"}, "Passed", VerdictKind::Passed},
+        {"errors", 1, {"ERROR(RSC-005): a", "Messages: 0 fatals / 2 errors / 1 warning / 0 infos"}, "2 errors, 1 warning", VerdictKind::Errors},
+        {"fatals count as errors", 1, {"Messages: 1 fatal / 1 error / 0 warnings / 0 infos"}, "2 errors, 0 warnings", VerdictKind::Errors},
+        {"warnings only", 0, {"Messages: 0 fatals / 0 errors / 3 warnings / 0 infos"}, "0 errors, 3 warnings", VerdictKind::Warnings},
+        {"missing file", 1, {"File not found: \"/x.epub\"", clean, "", "EPUBCheck completed"}, "The checker failed (exit code 1)", VerdictKind::CheckerFailed},
+        {"errors but exit code 0", 0, {"Messages: 0 fatals / 1 error / 0 warnings / 0 infos"}, "The checker failed (exit code 0)", VerdictKind::CheckerFailed},
+        {"no summary", 0, {"Passed! No errors or warnings detected"}, "The checker failed (exit code 0)", VerdictKind::CheckerFailed},
+        {"runtime crashed", 134, {"#", "# A fatal error has been detected by the Java Runtime Environment:"}, "The checker failed (exit code 134)", VerdictKind::CheckerFailed},
+        {"the last summary counts", 1, {clean, "Messages: 0 fatals / 1 error / 0 warnings / 0 infos"}, "1 error, 0 warnings", VerdictKind::Errors},
+        {"nothing at all", 127, {}, "The checker failed (exit code 127)", VerdictKind::CheckerFailed},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(checkVerdict(c.exitCode, c.report), c.expected) << c.name;
+        const Verdict verdict = verdictOf(c.exitCode, c.report);
+        EXPECT_EQ(verdict.text, c.expected) << c.name;
+        EXPECT_EQ(verdict.kind, c.kind) << c.name;
+        if (c.kind == VerdictKind::CheckerFailed)
+            EXPECT_EQ(verdict.counts, MessageCounts{}) << c.name << ": counts that cannot be trusted are not given";
+    }
 }
 
 TEST(ReportComparison, MessagesMatchWithoutTheirPositions)

@@ -45,13 +45,16 @@ import java.util.concurrent.TimeUnit;
  * chosen by the caller for each request, so no text of a report can pass
  * for the end of a check.
  *
- * The host ends when its standard input ends, after ten minutes without a
- * request, and after running out of memory (once it has reported that check
+ * The host gives memory back after two seconds without a request. It ends
+ * when its standard input ends, after ten minutes without a request (once
+ * it has given memory back), and after running out of memory (once it has reported that check
  * as failed).
  */
 public final class CheckerHost {
     /** Seconds without a request after which the host ends (tests shorten it). */
     static final long IDLE_LIMIT_SECONDS = Long.getLong("tessaly.checker.idleSeconds", 600);
+    /** Seconds without a request after which the host gives memory back. */
+    static final long GIVE_BACK_SECONDS = 2;
     static final byte RECORD_SEPARATOR = 0x1e;
 
     private final BytesOut sink;
@@ -135,16 +138,23 @@ public final class CheckerHost {
     }
 
     private void serve() throws InterruptedException {
+        boolean givenBack = false;
         while (true) {
-            byte[] request = requests.poll(IDLE_LIMIT_SECONDS, TimeUnit.SECONDS);
-            if (request == null)
+            byte[] request = requests.poll(givenBack ? IDLE_LIMIT_SECONDS : GIVE_BACK_SECONDS, TimeUnit.SECONDS);
+            if (request == null && givenBack)
                 exitTrap.end(0);
-            handle(new String(request, StandardCharsets.ISO_8859_1));
-            // Between checks, with the answer already out: give back what
-            // the check's garbage made the heap grow to (the runtime's free
-            // ratio settings decide how far it shrinks).
-            if (requests.isEmpty())
+            if (request == null) {
+                // Idle for a moment, with every answer already out: give
+                // back what the checks' garbage made the heap grow to (the
+                // runtime's free ratio settings decide how far it shrinks).
+                // Not after every check: checks that follow one another
+                // keep the heap they need.
                 System.gc();
+                givenBack = true;
+                continue;
+            }
+            handle(new String(request, StandardCharsets.ISO_8859_1));
+            givenBack = false;
         }
     }
 
