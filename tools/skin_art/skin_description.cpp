@@ -1,6 +1,7 @@
 #include "skin_design.h"
 
 #include "art.h"
+#include "frame_features.h"
 
 #include "skin/data/skin_data.h"
 
@@ -280,6 +281,34 @@ void describeWindows(Description& d, const SkinSources& s)
     d.colour("cbtnshadow", c.btnShadow);
 }
 
+// The caption's own pictures (sampler): an active image that cross-fades
+// with the frame's caption, an animation played on activation, a plate
+// under the text and a divider, all in caption.bmp.
+void describeCaptionFeatures(Description& d, const SkinSources& s)
+{
+    using namespace captionart;
+    auto tile = [&](const std::string& name) { return s.tiles.at(name); };
+    d.rect("activeskinrect", tile("caption/active"));
+    d.flag("morphing", true);
+    d.key("morphkind", "mkdefault");
+    // The middle of the caption images is stretched (their grooves run
+    // diagonally, so a tiled middle would look different).
+    d.flag("stretcheffect", true);
+    d.rect("animateskinrect", animationRect());
+    d.key("framecount", kFrames);
+    d.key("animateinterval", 50);
+    d.flag("inactiveanimation", true);
+    d.rect("framerect", tile("caption/plate"));
+    d.rect("activeframerect", tile("caption/plate.active"));
+    d.rect("frametextrect", local(kPlateEnd, 1, kPlateWidth - kPlateEnd, kPlateHeight - 1));
+    d.key("frameleftoffset", kPlateEnd);
+    d.key("framerightoffset", kPlateEnd);
+    d.flag("fullframe", false);
+    d.rect("dividerrect", tile("caption/divider"));
+    d.flag("dividertransparent", true);
+    d.colour("dividertransparentcolor", kKey);
+}
+
 // SKINOBJECTS: the caption buttons, the caption and the menu item.
 void describeObjects(Description& d, const SkinSources& s)
 {
@@ -350,9 +379,11 @@ void describeObjects(Description& d, const SkinSources& s)
     const QRect captionSkin(QPoint(6, 3), QPoint(kWidth - 7, 25));
     d.section("caption", objectKeys("caption"));
     d.key("hint", "");
-    d.key("activepictureindex", -1);
+    d.key("activepictureindex", s.palette->frameFeatures ? s.pictureIndex("caption.bmp") : -1);
     d.flag("skinrectinapicture", false);
     d.rect("skinrect", captionSkin);
+    if (s.palette->frameFeatures)
+        describeCaptionFeatures(d, s);
     d.rect("textrect", local(4, 1, captionSkin.width() - 4, captionSkin.height()));
     d.font(15, "fsbold", t.captionInactive);
     d.colour("activefontcolor", t.caption);
@@ -361,7 +392,8 @@ void describeObjects(Description& d, const SkinSources& s)
     d.flag("shadow", t.captionShadow);
     d.colour("shadowcolor", t.captionShadowInactive);
     d.colour("activeshadowcolor", t.captionShadowColour);
-    d.flag("stretcheffect", false);
+    if (!s.palette->frameFeatures)
+        d.flag("stretcheffect", false);
     d.flag("gloweffect", false);
     d.flag("glowinactiveeffect", false);
     d.flag("vistagloweffect", false);

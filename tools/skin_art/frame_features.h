@@ -1,0 +1,39 @@
+#pragma once
+
+// The pictures of the frame features that only the sampler design shows:
+// caption images (active look, an animation, a text plate and a divider)
+// and a logo for the client background. Whole-number arithmetic only, so
+// the files come out the same on every processor.
+
+#include "skin_design.h"
+
+namespace skinart {
+
+// Where the caption pictures lie in caption.bmp. The caption images share
+// the frame picture's columns (the caption's ends are cut at the frame's
+// corner points), so they sit at the caption's own x in the frame picture.
+namespace captionart {
+constexpr int kLeft = 6;                        // the caption's SkinRect in the frame picture
+constexpr int kRight = frame::kWidth - 6;
+constexpr int kTop = 3;
+constexpr int kHeight = 23;
+constexpr int kFrames = 4;                      // animation frames, stacked below the active image
+constexpr int kPlateWidth = 40;
+constexpr int kPlateHeight = 16;
+constexpr int kPlateEnd = 6;                    // the plate's fixed ends
+constexpr int kPlateTop = kHeight * (kFrames + 1);
+constexpr int kDividerWidth = 6;
+inline QRect activeRect() { return QRect(kLeft, 0, kRight - kLeft, kHeight); }
+inline QRect animationRect() { return QRect(kLeft, kHeight, kRight - kLeft, kHeight * kFrames); }
+inline QRect plateRect() { return QRect(0, kPlateTop, kPlateWidth, kPlateHeight); }
+inline QRect activePlateRect() { return QRect(kPlateWidth, kPlateTop, kPlateWidth, kPlateHeight); }
+inline QRect dividerRect() { return QRect(2 * kPlateWidth, kPlateTop, kDividerWidth, kPlateHeight); }
+} // namespace captionart
+
+// The logo: a round badge on the key colour, for the client background.
+constexpr int kLogoSize = 48;
+
+// Appends caption.bmp and logo.bmp to the skin's active pictures.
+void addFrameFeatures(SkinSources& skin);
+
+} // namespace skinart
