@@ -80,7 +80,7 @@ QImage drawCaptionPicture(std::map<std::string, QRect>& tiles)
         tiles["caption/frame" + std::to_string(f + 1)] = QRect(kLeft, kHeight * (f + 1), kRight - kLeft, kHeight);
     }
     drawPlate(image, plateRect(), hex(0x6E7C8A), hex(0xDCE3EA));
-    drawPlate(image, activePlateRect(), hex(0x0F3440), hex(0xE9F6F8));
+    drawPlate(image, activePlateRect(), hex(0x0A2630), hex(0x1C4B59));
     tiles["caption/plate"] = plateRect();
     tiles["caption/plate.active"] = activePlateRect();
     // The divider: a groove of two lines on the key colour.

@@ -282,7 +282,8 @@ void describeWindows(Description& d, const SkinSources& s)
 }
 
 // The caption's own pictures (sampler): an active image that cross-fades
-// with the frame's caption, an animation played on activation, a plate
+// to the frame's caption on deactivation, an animation played on
+// activation, a plate
 // under the text and a divider, all in caption.bmp.
 void describeCaptionFeatures(Description& d, const SkinSources& s)
 {
@@ -297,7 +298,9 @@ void describeCaptionFeatures(Description& d, const SkinSources& s)
     d.rect("animateskinrect", animationRect());
     d.key("framecount", kFrames);
     d.key("animateinterval", 50);
-    d.flag("inactiveanimation", true);
+    // Deactivation cross-fades instead of playing the frames backwards, so
+    // both transitions show.
+    d.flag("inactiveanimation", false);
     d.rect("framerect", tile("caption/plate"));
     d.rect("activeframerect", tile("caption/plate.active"));
     d.rect("frametextrect", local(kPlateEnd, 1, kPlateWidth - kPlateEnd, kPlateHeight - 1));

@@ -56,6 +56,21 @@ public:
     void applyBorderIcons(unsigned icons);
     // The caption draws the window's activation.
     void setWindowActive(bool active) { m_look.active = active; }
+    // What the holder runs after the window's activation changed.
+    struct Transition {
+        bool fade = false;    // the caption cross-fades (morph timer)
+        bool animate = false; // the caption plays its animation (animation timer)
+    };
+    // The window's activation changed: the caption's cross-fade and
+    // animation start towards the new look (buttons: nothing).
+    Transition activate(bool active, bool effects);
+    // The caption shows the look of an activation at once, with no fade
+    // or animation under way; true when its look changed.
+    bool settle(bool active);
+    // One tick (kAnimateTick ms) of the caption's animation: false when it
+    // has nowhere left to go; `stepped` tells whether its frame changed.
+    bool animateTick(bool effects, bool& stepped);
+    static constexpr int kAnimateTick = 25;
 
     // The pointer's moves and presses. `effects`: the skin's effects are
     // on, so a morphing button fades instead of switching.
@@ -67,6 +82,13 @@ public:
     bool fadeTick(bool effects);
     // Hot with its fade complete, as a still picture of the hovered button.
     void showHot();
+    // The caption as a still picture of a moment of its transitions: a
+    // frame of its animation (0: none) and a step of its cross-fade.
+    void showCaptionAt(int frame, int fadeStep)
+    {
+        m_look.currentFrame = frame;
+        m_look.fade.setStep(fadeStep);
+    }
     // Normal: no hover, no press, no fade (the caption keeps its look).
     void reset();
 

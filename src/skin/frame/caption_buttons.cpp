@@ -53,6 +53,7 @@ void CaptionButtons::create(const SkinData* sd)
         for (const auto& record : sd->objectList())
             if (std::optional<CaptionButton> b = CaptionButton::fromRecord(*sd, *record))
                 m_objects.push_back(std::move(*b));
+        settleCaption(false);
         return;
     }
     const std::pair<StdCommand, const char*> buttons[] = {
@@ -260,10 +261,28 @@ void CaptionButtons::activationChanged()
     for (CaptionButton& b : m_objects)
         b.reset();
     m_morphTimer.stop();
+    // The caption sets out towards its new look; its picture in the
+    // window's new state is made current before that shows.
+    for (std::size_t i = 0; i < m_objects.size(); ++i) {
+        const CaptionButton::Transition t = m_objects[i].activate(active, effectsOn());
+        if (t.fade)
+            m_morphTimer.start(kMorphInterval, this);
+        if (t.animate)
+            m_animateTimer.start(kAnimateInterval, this);
+        if (t.fade || t.animate)
+            m_frame.redrawObject(int(i));
+    }
     if (active) {
         redrawButtons();
         m_mouseTimer.start(kMouseTimerInterval, this);
     }
+}
+
+void CaptionButtons::settleCaption(bool redraw)
+{
+    for (std::size_t i = 0; i < m_objects.size(); ++i)
+        if (m_objects[i].settle(m_frame.formActive()) && redraw)
+            m_frame.redrawObject(int(i));
 }
 
 void CaptionButtons::menuClosed()
@@ -324,6 +343,8 @@ void CaptionButtons::release()
     m_activeObject = m_mouseCaptureObject = -1;
     for (CaptionButton& b : m_objects)
         b.reset();
+    // The timers stopped: the caption goes straight to its look.
+    settleCaption(true);
     redrawButtons();
 }
 
@@ -331,6 +352,7 @@ void CaptionButtons::stopTimers()
 {
     m_mouseTimer.stop();
     m_morphTimer.stop();
+    m_animateTimer.stop();
 }
 
 void CaptionButtons::redrawButtons()
@@ -361,6 +383,21 @@ void CaptionButtons::morphTick()
     }
     if (!moved)
         m_morphTimer.stop();
+}
+
+void CaptionButtons::animateTick()
+{
+    bool moved = false;
+    for (std::size_t i = 0; i < m_objects.size(); ++i) {
+        bool stepped = false;
+        if (!m_objects[i].animateTick(effectsOn(), stepped))
+            continue;
+        moved = true;
+        if (stepped)
+            m_frame.redrawObject(int(i));
+    }
+    if (!moved)
+        m_animateTimer.stop();
 }
 
 void CaptionButtons::mouseTick()
@@ -398,6 +435,8 @@ void CaptionButtons::timerEvent(QTimerEvent* event)
         morphTick();
     else if (event->timerId() == m_mouseTimer.timerId())
         mouseTick();
+    else if (event->timerId() == m_animateTimer.timerId())
+        animateTick();
     else
         QObject::timerEvent(event);
 }

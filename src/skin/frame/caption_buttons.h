@@ -26,6 +26,9 @@ class CaptionButtons : public QObject {
 public:
     static constexpr int kMouseTimerInterval = 50;
     static constexpr int kMorphInterval = 25;
+    // One timer steps every animation (the caption's); it stops when
+    // nothing moves.
+    static constexpr int kAnimateInterval = CaptionButton::kAnimateTick;
 
     explicit CaptionButtons(SkinFrame& frame);
 
@@ -40,6 +43,7 @@ public:
     int mouseCaptureObject() const { return m_mouseCaptureObject; }
     bool mouseTimerActive() const { return m_mouseTimer.isActive(); }
     bool morphTimerActive() const { return m_morphTimer.isActive(); }
+    bool animateTimerActive() const { return m_animateTimer.isActive(); }
 
     // --- skin changes
     // The objects of a registry's records, or the default look's buttons
@@ -81,10 +85,14 @@ public:
     void forgetPointer() { m_activeObject = m_mouseCaptureObject = -1; }
     void stopTimers();
     void redrawButtons();
+    // The caption shows the window's activation, with no fade or
+    // animation under way (redrawn when it changed and `redraw`).
+    void settleCaption(bool redraw);
 
     // The timers' ticks; tests and benchmarks call them directly.
     void morphTick();
     void mouseTick();
+    void animateTick();
 
 protected:
     void timerEvent(QTimerEvent* event) override;
@@ -110,6 +118,7 @@ private:
     bool m_closing = false; // a close is on its way: the objects stay idle
     QBasicTimer m_mouseTimer;
     QBasicTimer m_morphTimer;
+    QBasicTimer m_animateTimer;
 };
 
 } // namespace tessaly::skin

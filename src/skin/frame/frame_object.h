@@ -39,7 +39,11 @@ struct FrameObject {
     bool active = false;  // hot (buttons); the window is active (caption)
     bool mouseIn = false;
     bool down = false;
-    CrossFade fade;       // between the normal image and the hot one
+    CrossFade fade;       // between the normal image and the hot one (the caption: inactive and active)
+    // The caption's animation: the frame shown (from 1; 0 or past the last
+    // frame: none) and the time gathered towards the next step.
+    int currentFrame = 0;
+    int incTime = 0;
 
     bool isCaption() const { return info.kind == FrameObjectInfo::Kind::Caption; }
     bool pressed() const { return down && mouseIn; }

@@ -191,7 +191,21 @@ void SkinFrame::relayout()
 void SkinFrame::invalidateImages()
 {
     m_imageValid[0] = m_imageValid[1] = false;
+    m_captionImages[0].clear();
+    m_captionImages[1].clear();
     repaintWhole();
+}
+
+void SkinFrame::setLogo(const Bitmap& logo, bool transparent)
+{
+    m_logo = logo;
+    m_logo.setAlphaBlend(false);
+    // As a picture with a transparent colour: the colour of its bottom-left
+    // pixel, and colours very close to it, are left out.
+    if (transparent && !m_logo.empty())
+        m_logo.checkingTransparent(m_logo.getPixel(0, m_logo.height() - 1));
+    m_logo.setTransparent(transparent);
+    invalidateImages();
 }
 
 void SkinFrame::redrawWhole()
@@ -208,12 +222,14 @@ std::optional<FrameSkinGeometry> SkinFrame::skinGeometry() const
 
 bool SkinFrame::effectsOn() const { return m_skinSupport && m_sd->options().enableSkinEffects; }
 
-FramePaintState SkinFrame::paintState(bool active) const
+FramePaintState SkinFrame::paintState(bool active)
 {
     FramePaintState state;
     state.active = active;
     state.title = m_window->windowTitle();
     state.morphEnabled = effectsOn();
+    state.captionImages = &m_captionImages[active ? 1 : 0];
+    state.logo = m_logo.empty() ? nullptr : &m_logo;
     return state;
 }
 

@@ -108,6 +108,12 @@ public:
     const PointerSizing& sizing() const { return *m_sizing; }
     SystemMenu& systemMenuPart() { return *m_systemMenu; }
 
+    // A picture drawn centred on the client background (none: an empty
+    // bitmap); with `transparent`, the colour of its bottom-left pixel is
+    // left out.
+    void setLogo(const Bitmap& logo, bool transparent);
+    const Bitmap& logo() const { return m_logo; }
+
     // --- behaviour
     // The window can be sized by its frame (default true).
     bool resizable() const { return m_resizable; }
@@ -164,6 +170,7 @@ public:
 
     bool mouseTimerActive() const { return m_buttons->mouseTimerActive(); }
     bool morphTimerActive() const { return m_buttons->morphTimerActive(); }
+    bool animateTimerActive() const { return m_buttons->animateTimerActive(); }
     // Pixels asked to be repainted so far (benchmarks and tests).
     long long repaintedPixels() const { return m_repaintedPixels; }
     // How often a whole window picture was composed.
@@ -172,6 +179,7 @@ public:
     // The timers' ticks; tests and benchmarks call them directly.
     void morphTick() { m_buttons->morphTick(); }
     void mouseTick() { m_buttons->mouseTick(); }
+    void animateTick() { m_buttons->animateTick(); }
     // Makes the layout and the picture current for the window's size now
     // (a resize of a hidden window reaches the frame only when shown).
     void updateFrame();
@@ -193,7 +201,7 @@ private:
     // The picture.
     void relayout();
     void invalidateImages();
-    FramePaintState paintState(bool active) const;
+    FramePaintState paintState(bool active);
     Bitmap& ensureImage(bool active);
     void paint(const QRegion& region);
     void repaint(const Rect& rect);
@@ -220,6 +228,9 @@ private:
     // size; the inactive one is kept until the size or the skin changes.
     Bitmap m_images[2];
     bool m_imageValid[2] = {false, false};
+    // The caption's finished pictures for each of the two.
+    CaptionImages m_captionImages[2];
+    Bitmap m_logo;
     long long m_repaintedPixels = 0;
     int m_composeCount = 0;
 

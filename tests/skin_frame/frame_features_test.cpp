@@ -1,0 +1,351 @@
+// The frame features of the sampler skin, drawn by the frame: the caption's
+// own pictures composed to its width, the cross-fade between the active and
+// the inactive caption, the caption animation on the shared timer, the plate
+// under the text, the divider and the logo on the client background. Each
+// picture is checked against one composed from the skin's pictures with
+// the painting library (compose, effects), never against a copy of the
+// frame's drawing.
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "frame_test_support.h"
+#include "platform/qt_frameless_window.h"
+#include "skin/frame/skin_frame.h"
+#include "skin/paint/compose.h"
+#include "skin/paint/effect_bmp.h"
+
+using namespace tessaly::skin;
+using tessaly::platform::FramelessWindow;
+
+// Named: the test programs are built as a few large units.
+namespace frame_features {
+
+std::vector<uint32_t> pixelsOf(const Bitmap& b, const Rect& r)
+{
+    std::vector<uint32_t> out;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            out.push_back(b.getPixel(x, y) | 0xFF000000u);
+    return out;
+}
+
+std::vector<uint32_t> pixelsOf(const Picture& p, const Rect& r)
+{
+    std::vector<uint32_t> out;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            out.push_back(p.pixel(x, y) | 0xFF000000u);
+    return out;
+}
+
+std::vector<uint32_t> pixelsOf(const EffectBmp& e, const Rect& r)
+{
+    Bitmap b(e.width(), e.height());
+    e.draw(b.surface(), 0, 0);
+    return pixelsOf(b, r);
+}
+
+class FrameFeaturesTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        window.setDesignClientSize(QSize(420, 220));
+        frame = std::make_unique<SkinFrame>(&window);
+        frame->setBorderIcons(BorderIcon::SystemMenu | BorderIcon::Minimize);
+        frame->setSkinData(sd.get());
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        activate(&window);
+        settle();
+        caption = frame->getIndex("caption");
+        ASSERT_GE(caption, 0);
+        other.resize(100, 100);
+    }
+
+    void activate(QWidget* w)
+    {
+        if (w == &other)
+            other.show();
+        QApplication::setActiveWindow(w);
+        ASSERT_EQ(frame->formActive(), w == &window);
+    }
+    // Lets every transition of the caption run out.
+    void settle()
+    {
+        for (int i = 0; i < 100 && (frame->morphTimerActive() || frame->animateTimerActive()); ++i) {
+            frame->morphTick();
+            frame->animateTick();
+        }
+        ASSERT_FALSE(frame->morphTimerActive() || frame->animateTimerActive());
+    }
+
+    DataSkinCaption& record() const
+    {
+        return dynamic_cast<DataSkinCaption&>(*sd->objectList()[std::size_t(sd->getIndex("caption"))]);
+    }
+    const Picture& captionPicture() const { return *sd->activePicture(record().activePictureIndex); }
+    Rect captionRect() const { return frame->layout().objectRects[std::size_t(caption)]; }
+    // The caption without the divider at its right end.
+    Rect besideDivider() const
+    {
+        Rect r = captionRect();
+        r.right -= record().dividerRect.width();
+        return r;
+    }
+
+    // A caption picture as the skin asks for it: cut at the frame picture's
+    // corner x-coordinates, the middle stretched (or tiled).
+    Bitmap composed(PixelView picture, const Rect& source, bool stretch) const
+    {
+        Bitmap b;
+        const int left = std::max(sd->ltPoint.x - source.left, 0);
+        const int right = std::max(source.right - sd->rtPoint.x, 0);
+        composeHorzSkinImage(left, right, b, picture, source, captionRect().width(), 0, stretch);
+        return b;
+    }
+    Bitmap active() const { return composed(pixelView(captionPicture()), record().activeSkinRect, true); }
+    Bitmap inactive() const { return composed(pixelView(sd->picture().picture()), record().skinRect, true); }
+    Bitmap frameImage(int k) const
+    {
+        const Rect& a = record().animateSkinRect;
+        const int h = a.height() / record().frameCount;
+        return composed(pixelView(captionPicture()), {a.left, a.top + (k - 1) * h, a.right, a.top + k * h}, true);
+    }
+    // The caption as the frame shows it, beside the divider, in the
+    // caption's own coordinates.
+    std::vector<uint32_t> shown() { return pixelsOf(frame->frameImage(), besideDivider()); }
+    std::vector<uint32_t> expected(const Bitmap& b) const
+    {
+        return pixelsOf(b, Rect::sized(besideDivider().width(), besideDivider().height()));
+    }
+    std::vector<uint32_t> grey(const Bitmap& b) const
+    {
+        EffectBmp e(b.view());
+        applyInActiveEffect(e, sd->inActiveEffect);
+        return pixelsOf(e, Rect::sized(besideDivider().width(), besideDivider().height()));
+    }
+
+    std::unique_ptr<SkinData> sd = frametest::sampler();
+    FramelessWindow window;
+    QWidget other;
+    std::unique_ptr<SkinFrame> frame;
+    int caption = -1;
+};
+
+TEST_F(FrameFeaturesTest, ActiveCaptionIsItsImageComposedToTheCaptionsWidth)
+{
+    ASSERT_NE(captionRect().width(), record().activeSkinRect.width()); // it is composed, not copied
+    EXPECT_EQ(shown(), expected(active()));
+    // The skin asks for a stretched middle, and that is not the same as a
+    // tiled one.
+    EXPECT_NE(shown(), expected(composed(pixelView(captionPicture()), record().activeSkinRect, false)));
+}
+
+TEST_F(FrameFeaturesTest, DeactivationCrossFadesToTheFramesOwnCaptionRepaintingOnlyTheCaption)
+{
+    const Rect r = captionRect();
+    activate(&other);
+    ASSERT_TRUE(frame->morphTimerActive());
+    EXPECT_FALSE(frame->animateTimerActive()); // the sampler plays no frames on deactivation
+    std::vector<std::vector<uint32_t>> steps;
+    for (int tick = 0; tick < 20 && frame->morphTimerActive(); ++tick) {
+        const long long before = frame->repaintedPixels();
+        frame->morphTick();
+        const long long repainted = frame->repaintedPixels() - before;
+        if (repainted > 0) {
+            EXPECT_EQ(repainted, (long long)r.width() * r.height()) << "tick " << tick;
+            steps.push_back(shown());
+        }
+    }
+    ASSERT_EQ(steps.size(), std::size_t(CrossFade::kSteps));
+    const Bitmap from = inactive(), to = active();
+    const MorphKind kind = frame->objects()[std::size_t(caption)].look().morphKind;
+    for (int k = 0; k < CrossFade::kSteps - 1; ++k) {
+        // Step k of the way back: the fade at (kSteps - 1 - k) / kSteps,
+        // greyed by the skin's inactive effect.
+        EffectBmp mixed(from.view());
+        mixed.morphBy(kind, EffectBmp(to.view()), double(CrossFade::kSteps - 1 - k) / CrossFade::kSteps);
+        applyInActiveEffect(mixed, sd->inActiveEffect);
+        EXPECT_EQ(steps[std::size_t(k)], pixelsOf(mixed, Rect::sized(besideDivider().width(), r.height())))
+            << "step " << k;
+    }
+    EXPECT_EQ(steps.back(), grey(from));
+}
+
+TEST_F(FrameFeaturesTest, ActivationPlaysTheFramesOnTheSharedTimerAndStopsWhenNothingMoves)
+{
+    activate(&other);
+    settle();
+    activate(&window);
+    ASSERT_TRUE(frame->animateTimerActive());
+    // The fade runs out first, under the first frame.
+    while (frame->morphTimerActive())
+        frame->morphTick();
+    EXPECT_EQ(shown(), expected(frameImage(1)));
+
+    const Rect r = captionRect();
+    std::vector<std::vector<uint32_t>> frames;
+    int ticks = 0;
+    for (; ticks < 100 && frame->animateTimerActive(); ++ticks) {
+        const long long before = frame->repaintedPixels();
+        frame->animateTick();
+        const long long repainted = frame->repaintedPixels() - before;
+        EXPECT_TRUE(repainted == 0 || repainted == (long long)r.width() * r.height()) << "tick " << ticks;
+        if (repainted > 0)
+            frames.push_back(shown());
+    }
+    const int n = record().frameCount;
+    ASSERT_EQ(frames.size(), std::size_t(n)); // frames 2 .. n, then the active picture
+    for (int k = 2; k <= n; ++k)
+        EXPECT_EQ(frames[std::size_t(k - 2)], expected(frameImage(k))) << "frame " << k;
+    EXPECT_EQ(frames.back(), expected(active()));
+    // One step per interval (ticks of 25 ms), the first after one tick
+    // more (time starts at 0), and one more tick finds nothing to move.
+    EXPECT_EQ(ticks, n * record().animateInterval / CaptionButtons::kAnimateInterval + 2);
+}
+
+TEST_F(FrameFeaturesTest, InActiveAnimationPlaysTheFramesBackwardsOnDeactivation)
+{
+    record().inActiveAnimation = true;
+    frame->applySkin();
+    activate(&other);
+    ASSERT_TRUE(frame->animateTimerActive());
+    const int n = record().frameCount;
+    while (frame->morphTimerActive())
+        frame->morphTick();
+    EXPECT_EQ(shown(), grey(frameImage(n)));
+    std::vector<std::vector<uint32_t>> frames;
+    for (int tick = 0; tick < 100 && frame->animateTimerActive(); ++tick) {
+        const long long before = frame->repaintedPixels();
+        frame->animateTick();
+        if (frame->repaintedPixels() > before)
+            frames.push_back(shown());
+    }
+    ASSERT_EQ(frames.size(), std::size_t(n));
+    for (int k = n - 1; k >= 1; --k)
+        EXPECT_EQ(frames[std::size_t(n - 1 - k)], grey(frameImage(k))) << "frame " << k;
+    EXPECT_EQ(frames.back(), grey(inactive()));
+}
+
+TEST_F(FrameFeaturesTest, WithoutEffectsTheCaptionSwitchesAtOnce)
+{
+    SkinOptions options = sd->options();
+    options.enableSkinEffects = false;
+    sd->setOptions(options);
+    frame->applySkin();
+    activate(&other);
+    EXPECT_FALSE(frame->morphTimerActive() || frame->animateTimerActive());
+    EXPECT_EQ(shown(), grey(inactive()));
+    activate(&window);
+    EXPECT_FALSE(frame->morphTimerActive() || frame->animateTimerActive());
+    EXPECT_EQ(shown(), expected(active()));
+}
+
+// The plate's top row, composed as the skin asks (fixed ends, middle
+// tiled) at each width, is looked for in the caption: it must lie there
+// once, centred on the caption, wider than an empty plate.
+TEST_F(FrameFeaturesTest, TheTextSitsOnItsPlateActiveAndInactive)
+{
+    window.setWindowTitle(QStringLiteral("Tessaly sampler"));
+    const Rect r = captionRect();
+    auto findPlate = [&](const Rect& piece) {
+        const Bitmap& image = frame->frameImage();
+        const int end = record().frameLeftOffset;
+        const std::vector<uint32_t> leftEnd = pixelsOf(captionPicture(), {piece.left, piece.top, piece.left + end,
+                                                                           piece.top + 1});
+        for (int y = r.top; y < r.bottom; ++y) {
+            for (int x = r.left; x + end <= r.right; ++x) {
+                if (pixelsOf(image, {x, y, x + end, y + 1}) != leftEnd)
+                    continue;
+                for (int w = r.right - x; w > piece.width() - record().frameTextRect.width(); --w) {
+                    Bitmap plate;
+                    composeHorzSkinImage(record().frameLeftOffset, record().frameRightOffset, plate,
+                                         pixelView(captionPicture()), piece, w, 0, false);
+                    if (pixelsOf(image, {x, y, x + w, y + 1}) == pixelsOf(plate, {0, 0, w, 1}))
+                        return Rect{x, y, x + w, y + 1};
+                }
+            }
+        }
+        return Rect{};
+    };
+    const Rect activePlate = findPlate(record().activeFrameRect);
+    ASSERT_FALSE(activePlate.isEmpty());
+    EXPECT_NEAR((activePlate.left + activePlate.right) / 2, (r.left + r.right) / 2, 2);
+    EXPECT_GT(activePlate.width(), record().frameRect.width()); // it grew with the text
+
+    activate(&other);
+    settle();
+    // Inactive: the plate of FrameRect, through the inactive effect; the
+    // plate is sought in the grey picture's colours.
+    EffectBmp plainPicture(pixelView(captionPicture()));
+    applyInActiveEffect(plainPicture, sd->inActiveEffect);
+    Bitmap greyPicture(plainPicture.width(), plainPicture.height());
+    plainPicture.draw(greyPicture.surface(), 0, 0);
+    const Rect piece = record().frameRect;
+    Bitmap plate;
+    composeHorzSkinImage(record().frameLeftOffset, record().frameRightOffset, plate, greyPicture.view(), piece,
+                         activePlate.width(), 0, false);
+    EXPECT_EQ(pixelsOf(frame->frameImage(), activePlate), pixelsOf(plate, {0, 0, activePlate.width(), 1}));
+}
+
+TEST_F(FrameFeaturesTest, TheDividerEndsTheCaptionAndLetsItShowThroughItsTransparentColour)
+{
+    const Rect r = captionRect();
+    const Rect d = record().dividerRect;
+    const int x0 = r.right - d.width(), y0 = r.top + (r.height() - d.height()) / 2;
+    const Bitmap under = active();
+    const PixelColor key = colorFromValue(record().dividerTransparentColor) & 0xFFFFFFu;
+    int keyed = 0, drawn = 0;
+    for (int y = 0; y < d.height(); ++y) {
+        for (int x = 0; x < d.width(); ++x) {
+            const uint32_t source = captionPicture().pixel(d.left + x, d.top + y) | 0xFF000000u;
+            const bool transparent = (source & 0xFFFFFFu) == key;
+            const uint32_t want = transparent ? under.getPixel(x0 - r.left + x, y0 - r.top + y) | 0xFF000000u : source;
+            (transparent ? keyed : drawn)++;
+            EXPECT_EQ(frame->frameImage().getPixel(x0 + x, y0 + y) | 0xFF000000u, want) << x << "," << y;
+        }
+    }
+    EXPECT_GT(keyed, 0);
+    EXPECT_GT(drawn, 0);
+}
+
+TEST_F(FrameFeaturesTest, TheLogoIsCentredOnTheClientBackgroundTransparentOrNot)
+{
+    const auto& names = sd->activePicturesNames();
+    const auto at = std::find(names.begin(), names.end(), "logo.bmp");
+    ASSERT_NE(at, names.end());
+    Bitmap logo;
+    logo.assign(pixelView(*sd->activePicture(int(at - names.begin()))));
+    const Rect client = frame->layout().clientRect;
+    const Rect place = Rect::sized(logo.width(), logo.height())
+                           .translated(client.left + client.width() / 2 - logo.width() / 2,
+                                       client.top + client.height() / 2 - logo.height() / 2);
+    const Bitmap plain = frame->frameImage();
+    const PixelColor keyColour = logo.getPixel(0, logo.height() - 1);
+
+    frame->setLogo(logo, false);
+    EXPECT_EQ(pixelsOf(frame->frameImage(), place), pixelsOf(logo, Rect::sized(logo.width(), logo.height())));
+
+    frame->setLogo(logo, true);
+    const Bitmap& shownLogo = frame->frameImage();
+    int keyed = 0;
+    for (int y = 0; y < logo.height(); ++y) {
+        for (int x = 0; x < logo.width(); ++x) {
+            const bool transparent = (logo.getPixel(x, y) & 0xFFFFFFu) == (keyColour & 0xFFFFFFu);
+            keyed += transparent;
+            const uint32_t want = transparent ? plain.getPixel(place.left + x, place.top + y) : logo.getPixel(x, y);
+            EXPECT_EQ(shownLogo.getPixel(place.left + x, place.top + y) | 0xFF000000u, want | 0xFF000000u)
+                << x << "," << y;
+        }
+    }
+    EXPECT_GT(keyed, 0);
+    // Outside the logo nothing changed.
+    EXPECT_EQ(pixelsOf(shownLogo, {client.left, client.top, client.right, place.top}),
+              pixelsOf(plain, {client.left, client.top, client.right, place.top}));
+}
+
+} // namespace frame_features
