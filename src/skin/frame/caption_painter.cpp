@@ -300,9 +300,6 @@ void drawCaptionObject(Bitmap& target, const SkinData& sd, const FrameObject& o,
         saved.setTransparent(false);
         copyPiece(target.view(), at, saved, Rect::sized(at.width(), at.height()));
     }
-    if (update && images && images->background.width() == at.width() && images->background.height() == at.height())
-        images->background.draw(target, at.left, at.top);
-
     const bool a = state.windowActive;
     const bool morph = captionMorphEnabled(o, state.effects);
     CaptionPictures pictures(sd, o, at, state, images);
@@ -324,6 +321,9 @@ void drawCaptionObject(Bitmap& target, const SkinData& sd, const FrameObject& o,
         picture->draw(target, at.left, at.top);
         return;
     }
+    // Only the text: on the frame's caption, as the strip had it.
+    if (update && images && images->background.width() == at.width() && images->background.height() == at.height())
+        images->background.draw(target, at.left, at.top);
     drawDivider(target, o, *o.caption, at);
     drawCaptionText(target, sd, o, at, state.title, a);
 }
