@@ -15,6 +15,9 @@
 #include "frame_test_support.h"
 #include "platform/qt_frameless_window.h"
 #include "skin/frame/skin_frame.h"
+#include "skin/menus/skin_menu.h"
+#include "skin/menus/skin_popup_menu.h"
+#include "skin/menus/skin_popup_window.h"
 #include "skin/paint/compose.h"
 #include "skin/paint/effect_bmp.h"
 
@@ -115,18 +118,42 @@ protected:
         const int h = a.height() / record().frameCount;
         return composed(pixelView(captionPicture()), {a.left, a.top + (k - 1) * h, a.right, a.top + k * h}, true);
     }
-    // The caption as the frame shows it, beside the divider, in the
-    // caption's own coordinates.
-    std::vector<uint32_t> shown() { return pixelsOf(frame->frameImage(), besideDivider()); }
-    std::vector<uint32_t> expected(const Bitmap& b) const
-    {
-        return pixelsOf(b, Rect::sized(besideDivider().width(), besideDivider().height()));
-    }
+    // The caption as the frame shows it, beside the divider and the plain
+    // buttons that lie on it; `expected` and `grey` give the same parts of
+    // a caption picture.
+    std::vector<uint32_t> shown() { return captionParts(frame->frameImage(), captionRect().left, captionRect().top); }
+    std::vector<uint32_t> expected(const Bitmap& b) const { return captionParts(b, 0, 0); }
     std::vector<uint32_t> grey(const Bitmap& b) const
     {
         EffectBmp e(b.view());
         applyInActiveEffect(e, sd->inActiveEffect);
-        return pixelsOf(e, Rect::sized(besideDivider().width(), besideDivider().height()));
+        Bitmap g(e.width(), e.height());
+        e.draw(g.surface(), 0, 0);
+        return captionParts(g, 0, 0);
+    }
+    std::vector<uint32_t> captionParts(const Bitmap& b, int ox, int oy) const
+    {
+        const Rect all = besideDivider();
+        std::vector<uint32_t> out;
+        const Rect covered = buttonsOnCaption();
+        for (int y = 0; y < all.height(); ++y)
+            for (int x = 0; x < all.width(); ++x)
+                if (!covered.contains(all.left + x, all.top + y))
+                    out.push_back(b.getPixel(ox + x, oy + y) | 0xFF000000u);
+        return out;
+    }
+    // The span of the plain buttons on the caption.
+    Rect buttonsOnCaption() const
+    {
+        Rect span;
+        for (std::size_t i = 0; i < frame->objects().size(); ++i) {
+            if (!frame->objects()[i].isPlainButton())
+                continue;
+            const Rect r = frame->layout().objectRects[i];
+            span = span.isEmpty() ? r : Rect{std::min(span.left, r.left), std::min(span.top, r.top),
+                                             std::max(span.right, r.right), std::max(span.bottom, r.bottom)};
+        }
+        return span;
     }
 
     std::unique_ptr<SkinData> sd = frametest::sampler();
@@ -170,8 +197,9 @@ TEST_F(FrameFeaturesTest, DeactivationCrossFadesToTheFramesOwnCaptionRepaintingO
         EffectBmp mixed(from.view());
         mixed.morphBy(kind, EffectBmp(to.view()), double(CrossFade::kSteps - 1 - k) / CrossFade::kSteps);
         applyInActiveEffect(mixed, sd->inActiveEffect);
-        EXPECT_EQ(steps[std::size_t(k)], pixelsOf(mixed, Rect::sized(besideDivider().width(), r.height())))
-            << "step " << k;
+        Bitmap shownMix(mixed.width(), mixed.height());
+        mixed.draw(shownMix.surface(), 0, 0);
+        EXPECT_EQ(steps[std::size_t(k)], captionParts(shownMix, 0, 0)) << "step " << k;
     }
     EXPECT_EQ(steps.back(), grey(from));
 }
@@ -346,6 +374,114 @@ TEST_F(FrameFeaturesTest, TheLogoIsCentredOnTheClientBackgroundTransparentOrNot)
     // Outside the logo nothing changed.
     EXPECT_EQ(pixelsOf(shownLogo, {client.left, client.top, client.right, place.top}),
               pixelsOf(plain, {client.left, client.top, client.right, place.top}));
+}
+
+// ---- plain frame buttons ----------------------------------------------------
+
+class FrameButtonsTest : public FrameFeaturesTest {
+protected:
+    void SetUp() override
+    {
+        FrameFeaturesTest::SetUp();
+        pin = frame->getIndex("pinbutton");
+        round = frame->getIndex("roundbutton");
+        ASSERT_GE(pin, 0);
+        ASSERT_GE(round, 0);
+    }
+    const DataSkinButton& buttonRecord(const char* name) const
+    {
+        return dynamic_cast<const DataSkinButton&>(*sd->objectList()[std::size_t(sd->getIndex(name))]);
+    }
+    Rect rectOf(int index) const { return frame->layout().objectRects[std::size_t(index)]; }
+    QPoint centreOf(int index) const
+    {
+        const Rect r = rectOf(index);
+        return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    std::vector<uint32_t> pieceOf(const Picture& picture, const Rect& r) const { return pixelsOf(picture, r); }
+    const Picture& objectsPicture() const { return *sd->activePicture(buttonRecord("pinbutton").activePictureIndex); }
+
+    int pin = -1;
+    int round = -1;
+};
+
+TEST_F(FrameButtonsTest, APlainButtonShowsItsLooksAtItsPlaceOnTheFrame)
+{
+    const DataSkinButton& b = buttonRecord("pinbutton");
+    const Rect r = rectOf(pin);
+    // In the middle of the frame picture's caption: it keeps its place.
+    EXPECT_EQ(r, b.skinRect);
+    EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(sd->picture().picture(), b.skinRect));
+
+    CaptionButtons& buttons = frame->captionButtons();
+    buttons.pointerMoved(centreOf(pin));
+    EXPECT_EQ(frame->activeObject(), pin);
+    EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(objectsPicture(), b.activeSkinRect));
+    ASSERT_TRUE(buttons.leftPress(centreOf(pin), false));
+    EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(objectsPicture(), b.downRect));
+    EXPECT_TRUE(buttons.leftRelease(centreOf(pin)));
+    EXPECT_FALSE(frame->objects()[std::size_t(pin)].down()); // no menu: it comes up
+    EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(objectsPicture(), b.activeSkinRect));
+
+    frame->setEnabled("pinbutton", false);
+    EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(objectsPicture(), b.disableSkinRect));
+    buttons.pointerMoved(centreOf(pin) + QPoint(1, 0));
+    buttons.leftPress(centreOf(pin), false);
+    EXPECT_FALSE(frame->objects()[std::size_t(pin)].down()); // a disabled object is not pressed
+    EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(objectsPicture(), b.disableSkinRect));
+    buttons.leftRelease(centreOf(pin));
+    frame->setEnabled("pinbutton", true);
+    buttons.pointerMoved(QPoint(300, 150));
+    EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(sd->picture().picture(), b.skinRect));
+}
+
+TEST_F(FrameButtonsTest, TheRoundButtonIsNotHotInItsTransparentCorners)
+{
+    const Rect r = rectOf(round);
+    const FrameHitResult centre = frame->hitTest(centreOf(round));
+    EXPECT_EQ(centre.hit, FrameHit::Object);
+    EXPECT_EQ(centre.objectIndex, round);
+    for (const QPoint corner : {QPoint(r.left, r.top), QPoint(r.right - 1, r.top), QPoint(r.left, r.bottom - 1),
+                                QPoint(r.right - 1, r.bottom - 1)}) {
+        const FrameHitResult hit = frame->hitTest(corner);
+        EXPECT_NE(hit.objectIndex, round) << corner.x() << "," << corner.y();
+        EXPECT_EQ(hit.hit, FrameHit::Caption) << corner.x() << "," << corner.y();
+    }
+    // The square button beside it is hot in its corners.
+    EXPECT_EQ(frame->hitTest(QPoint(rectOf(pin).left, rectOf(pin).top)).objectIndex, pin);
+}
+
+TEST_F(FrameButtonsTest, ALinkedMenuOpensBelowTheButtonWhichStaysDownUntilItCloses)
+{
+    SkinPopupMenu menu(&window);
+    int chosen = 0;
+    menu.items().add(QStringLiteral("Pin the window"), [&] { ++chosen; });
+    menu.items().add(QStringLiteral("Unpin"));
+    frame->linkMenu("pinbutton", &menu);
+
+    CaptionButtons& buttons = frame->captionButtons();
+    buttons.pointerMoved(centreOf(pin));
+    ASSERT_TRUE(buttons.leftPress(centreOf(pin), false));
+    ASSERT_TRUE(frame->inMenu());
+    const Rect r = rectOf(pin);
+    EXPECT_EQ(frame->skinMenu().window(0)->geometry().topLeft(), window.geometry().topLeft() + QPoint(r.left, r.bottom));
+    buttons.leftRelease(centreOf(pin));
+    buttons.pointerMoved(QPoint(300, 150)); // off the button, towards the menu
+    EXPECT_TRUE(frame->objects()[std::size_t(pin)].down());
+    EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(objectsPicture(), buttonRecord("pinbutton").downRect));
+
+    frame->skinMenu().hide();
+    EXPECT_FALSE(frame->inMenu());
+    EXPECT_FALSE(frame->objects()[std::size_t(pin)].down());
+    EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(sd->picture().picture(), buttonRecord("pinbutton").skinRect));
+
+    // The link outlives a change of skin.
+    frame->applySkin();
+    buttons.pointerMoved(centreOf(pin));
+    ASSERT_TRUE(buttons.leftPress(centreOf(pin), false));
+    EXPECT_TRUE(frame->inMenu());
+    frame->skinMenu().hide();
+    EXPECT_EQ(chosen, 0);
 }
 
 } // namespace frame_features

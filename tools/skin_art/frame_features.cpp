@@ -117,12 +117,91 @@ QImage drawLogo()
     return image;
 }
 
+// ---- plain frame buttons ---------------------------------------------------
+
+enum class ButtonLook { Normal, Hot, Pressed, Disabled };
+
+const Glyph kPinGlyph{{"..###..", ".#####.", ".#####.", "..###..", "#######", "...#...", "...#...", "...#..."}};
+
+// Inside the round button: the pixel's centre within its circle.
+bool inCircle(int x, int y)
+{
+    const int s = buttonart::kSize;
+    const int dx = 2 * x + 1 - s, dy = 2 * y + 1 - s;
+    return dx * dx + dy * dy <= (s - 1) * (s - 1);
+}
+
+// A button face on the caption's mid teal: a square plate, or a disc.
+QImage buttonFace(ButtonLook look, bool round)
+{
+    const int s = buttonart::kSize;
+    QColor fill = hex(0x3F8A9C), border = hex(0x0F3440), glyph = Qt::white;
+    switch (look) {
+    case ButtonLook::Normal: break;
+    case ButtonLook::Hot: fill = hex(0x7CC6D6); glyph = hex(0x0F3440); break;
+    case ButtonLook::Pressed: fill = hex(0x1C4B59); border = hex(0x061A20); break;
+    case ButtonLook::Disabled: fill = hex(0x5E8F9B); border = hex(0x4A7480); glyph = hex(0x9DBBC2); break;
+    }
+    const QColor back = between(kCaptionTop, kCaptionBottom, 1, 2);
+    QImage image = blank(s, s, back);
+    for (int y = 0; y < s; ++y) {
+        for (int x = 0; x < s; ++x) {
+            if (round ? !inCircle(x, y) : false)
+                continue;
+            const bool edge = round ? !inCircle(x - 1, y) || !inCircle(x + 1, y) || !inCircle(x, y - 1)
+                                          || !inCircle(x, y + 1)
+                                    : x == 0 || y == 0 || x == s - 1 || y == s - 1;
+            image.setPixelColor(x, y, edge ? border : fill);
+        }
+    }
+    const int dy = look == ButtonLook::Pressed ? 1 : 0;
+    if (round) {
+        for (int y = 6; y < 11; ++y) // a dot
+            for (int x = 6; x < 11; ++x)
+                if ((x - 8) * (x - 8) + (y - 8) * (y - 8) <= 5)
+                    image.setPixelColor(x, y + dy, glyph);
+    } else {
+        stamp(image, kPinGlyph, 5, 4 + dy, glyph);
+    }
+    return image;
+}
+
+QImage roundMask()
+{
+    const int s = buttonart::kSize;
+    QImage mask = blank(s, s, Qt::white);
+    for (int y = 0; y < s; ++y)
+        for (int x = 0; x < s; ++x)
+            if (inCircle(x, y))
+                mask.setPixelColor(x, y, Qt::black);
+    return mask;
+}
+
+QImage drawObjectsPicture(std::map<std::string, QRect>& tiles)
+{
+    Atlas atlas(4 * (buttonart::kSize + 1), kKey);
+    const std::pair<ButtonLook, const char*> looks[] = {
+        {ButtonLook::Hot, "hot"}, {ButtonLook::Pressed, "pressed"}, {ButtonLook::Disabled, "disabled"}};
+    for (const auto& [look, name] : looks) {
+        tiles[std::string("objects/pin.") + name] = atlas.add(std::string("pin.") + name, buttonFace(look, false));
+        tiles[std::string("objects/round.") + name] = atlas.add(std::string("round.") + name, buttonFace(look, true));
+    }
+    return atlas.image();
+}
+
 } // namespace
 
 void addFrameFeatures(SkinSources& skin)
 {
     skin.active.push_back({"caption.bmp", drawCaptionPicture(skin.tiles), BmpKind::Colour24});
     skin.active.push_back({"logo.bmp", drawLogo(), BmpKind::Colour24});
+    skin.active.push_back({"objects.bmp", drawObjectsPicture(skin.tiles), BmpKind::Colour24});
+    skin.active.push_back({"round_mask.bmp", roundMask(), BmpKind::Mask4});
+    // The buttons at rest are part of the frame picture.
+    copyImage(skin.frame.image, buttonFace(ButtonLook::Normal, false), buttonart::pinRect().topLeft());
+    copyImage(skin.frame.image, buttonFace(ButtonLook::Normal, true), buttonart::roundRect().topLeft());
+    skin.tiles["frame/pin"] = buttonart::pinRect();
+    skin.tiles["frame/round"] = buttonart::roundRect();
 }
 
 } // namespace skinart

@@ -33,7 +33,22 @@ inline QRect dividerRect() { return QRect(2 * kPlateWidth, kPlateTop, kDividerWi
 // The logo: a round badge on the key colour, for the client background.
 constexpr int kLogoSize = 48;
 
-// Appends caption.bmp and logo.bmp to the skin's active pictures.
+// Plain frame buttons on the caption bar, painted into the frame picture
+// at a fixed place (they keep it at any window size): a square one with a
+// pin (tests link a menu to it) and a round one whose hot area is its
+// circle (its mask picture).
+namespace buttonart {
+constexpr int kSize = 17;
+constexpr int kTop = 6;
+constexpr int kPinLeft = 60;
+constexpr int kRoundLeft = kPinLeft + kSize + 3;
+inline QRect pinRect() { return QRect(kPinLeft, kTop, kSize, kSize); }
+inline QRect roundRect() { return QRect(kRoundLeft, kTop, kSize, kSize); }
+} // namespace buttonart
+
+// Appends caption.bmp, logo.bmp, objects.bmp (the buttons' other states)
+// and round_mask.bmp to the skin's active pictures, and paints the
+// buttons' normal look into the frame picture.
 void addFrameFeatures(SkinSources& skin);
 
 } // namespace skinart

@@ -312,6 +312,26 @@ void describeCaptionFeatures(Description& d, const SkinSources& s)
     d.colour("dividertransparentcolor", kKey);
 }
 
+// Plain frame buttons (sampler): at rest part of the frame picture, their
+// other looks in objects.bmp; the round one is hot only inside its circle.
+void describeFrameButtons(Description& d, const SkinSources& s)
+{
+    auto tile = [&](const std::string& name) { return s.tiles.at(name); };
+    for (const char* name : {"pin", "round"}) {
+        const std::string o = std::string("objects/") + name;
+        d.section(std::string(name) + "button", objectKeys("button"));
+        d.key("hint", name == std::string("pin") ? "Pin" : "Round");
+        d.key("activepictureindex", s.pictureIndex("objects.bmp"));
+        d.key("activemaskpictureindex", name == std::string("pin") ? -1 : s.pictureIndex("round_mask.bmp"));
+        d.flag("skinrectinapicture", false);
+        d.rect("skinrect", tile(std::string("frame/") + name));
+        d.rect("activeskinrect", tile(o + ".hot"));
+        d.rect("downrect", tile(o + ".pressed"));
+        d.rect("disableskinrsect", tile(o + ".disabled"));
+        d.flag("morphing", false);
+    }
+}
+
 // SKINOBJECTS: the caption buttons, the caption and the menu item.
 void describeObjects(Description& d, const SkinSources& s)
 {
@@ -336,13 +356,19 @@ void describeObjects(Description& d, const SkinSources& s)
         {"sysmenubutton", "sysmenu", nullptr, "System menu", "cmsysmenu", "sysmenu_glow"},
         {"traybutton", "tray", nullptr, "Minimize to Tray", "cmminimizetotray", "caption_glow"},
     };
+    const bool features = s.palette->frameFeatures;
     d.section("SKINOBJECTS");
-    d.key("count", int(std::size(capButtons)) + 2);
+    d.key("count", int(std::size(capButtons)) + 2 + (features ? 2 : 0));
     int index = 0;
     for (const CapButton& b : capButtons)
         d.key(std::to_string(index++), std::string(b.name) + ":stdbutton");
     d.key(std::to_string(index++), "caption:caption");
     d.key(std::to_string(index++), "menuitem:menuitem");
+    // Drawn after the caption, which they lie on.
+    if (features) {
+        d.key(std::to_string(index++), "pinbutton:button");
+        d.key(std::to_string(index++), "roundbutton:button");
+    }
 
     for (const CapButton& b : capButtons) {
         const std::string row = std::string("caption_buttons/") + b.row;
@@ -401,6 +427,9 @@ void describeObjects(Description& d, const SkinSources& s)
     d.flag("glowinactiveeffect", false);
     d.flag("vistagloweffect", false);
     d.flag("reflectioneffect", false);
+
+    if (features)
+        describeFrameButtons(d, s);
 
     d.section("menuitem", objectKeys("menuitem"));
     d.key("activepictureindex", ctlPic);

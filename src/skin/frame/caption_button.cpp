@@ -17,6 +17,8 @@ void copyCommon(FrameObject& o, const SkinData& sd, const DataSkinObject& record
     o.info.skinRect = record.skinRect;
     o.info.skinRectInAPicture = record.skinRectInAPicture;
     o.activePicture = sd.activePicture(record.activePictureIndex);
+    if (const Picture* mask = sd.activePicture(record.activeMaskPictureIndex))
+        o.info.hitMask = pixelView(*mask);
     o.activeSkinRect = o.activePicture ? record.activeSkinRect : Rect{};
     o.inActiveSkinRect = record.inActiveSkinRect;
     o.morphing = record.morphing && !o.activeSkinRect.isEmpty();
@@ -43,6 +45,10 @@ std::optional<CaptionButton> CaptionButton::fromRecord(const SkinData& sd, const
         o.info.command = button->command;
         o.downRect = button->downRect;
         o.disableSkinRect = button->disableSkinRect;
+    } else if (const auto* plain = dynamic_cast<const DataSkinButton*>(&record)) {
+        o.info.kind = FrameObjectInfo::Kind::Button;
+        o.downRect = plain->downRect;
+        o.disableSkinRect = plain->disableSkinRect;
     } else {
         return std::nullopt;
     }
@@ -80,7 +86,8 @@ CaptionButton& CaptionButton::operator=(const CaptionButton& other)
 
 void CaptionButton::applyBorderIcons(unsigned icons)
 {
-    if (isCaption())
+    // Only command buttons depend on the window's caption buttons.
+    if (isCaption() || m_look.isPlainButton())
         return;
     FrameObject& o = m_look;
     const bool inPicture = o.info.skinRectInAPicture;
@@ -153,6 +160,9 @@ CaptionButton::Next CaptionButton::setPressed(bool value, bool effects)
 
 bool CaptionButton::fadeTick(bool effects)
 {
+    // A button held down by its open menu keeps its look.
+    if (m_look.menu && m_look.down)
+        return false;
     return fades(effects) && m_look.fade.stepTowards(m_look.active);
 }
 

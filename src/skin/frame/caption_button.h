@@ -56,6 +56,16 @@ public:
     void applyBorderIcons(unsigned icons);
     // The caption draws the window's activation.
     void setWindowActive(bool active) { m_look.active = active; }
+    void setEnabled(bool on) { m_look.enabled = on; }
+    // The menu a plain button opens when pressed (null: none), below it
+    // or, with `up`, above it.
+    void linkMenu(SkinPopupMenu* menu, bool up)
+    {
+        m_look.menu = menu;
+        m_look.popupUp = up;
+    }
+    SkinPopupMenu* menu() const { return m_look.menu; }
+    bool isPlainButton() const { return m_look.isPlainButton(); }
     // What the holder runs after the window's activation changed.
     struct Transition {
         bool fade = false;    // the caption cross-fades (morph timer)

@@ -10,6 +10,7 @@
 #include "skin/frame/layer_manager.h"
 #include "skin/frame/skin_frame.h"
 #include "skin/menus/skin_menu.h"
+#include "skin/menus/skin_popup_menu.h"
 
 namespace tessaly::skin {
 
@@ -53,6 +54,11 @@ void CaptionButtons::create(const SkinData* sd)
         for (const auto& record : sd->objectList())
             if (std::optional<CaptionButton> b = CaptionButton::fromRecord(*sd, *record))
                 m_objects.push_back(std::move(*b));
+        for (CaptionButton& b : m_objects) {
+            const auto linked = m_linkedMenus.find(b.idName());
+            if (linked != m_linkedMenus.end() && b.isPlainButton())
+                b.linkMenu(linked->second.menu, linked->second.up);
+        }
         settleCaption(false);
         return;
     }
@@ -75,6 +81,28 @@ void CaptionButtons::applyBorderIcons(unsigned icons)
 {
     for (CaptionButton& b : m_objects)
         b.applyBorderIcons(icons);
+}
+
+void CaptionButtons::setEnabled(std::string_view idName, bool on)
+{
+    const int index = getIndex(idName);
+    if (index < 0 || m_objects[std::size_t(index)].enabled() == on)
+        return;
+    if (!on && m_activeObject == index)
+        deactivateAll();
+    m_objects[std::size_t(index)].setEnabled(on);
+    m_frame.redrawObject(index);
+}
+
+void CaptionButtons::linkMenu(const std::string& idName, SkinPopupMenu* menu, bool up)
+{
+    if (menu)
+        m_linkedMenus[idName] = {menu, up};
+    else
+        m_linkedMenus.erase(idName);
+    for (CaptionButton& b : m_objects)
+        if (b.idName() == idName && b.isPlainButton())
+            b.linkMenu(menu, up);
 }
 
 void CaptionButtons::setWindowActive(bool active)
@@ -199,8 +227,26 @@ void CaptionButtons::mouseDown(int index)
         return;
     setPressed(index, true);
     // The system menu opens on press; the button stays down while it is open.
-    if (b.command() == StdCommand::SysMenu)
+    if (b.isPlainButton())
+        popupButtonMenu(index);
+    else if (b.command() == StdCommand::SysMenu)
         m_frame.systemMenuPart().showFromButton(m_frame.objectOnScreen(index));
+}
+
+void CaptionButtons::popupButtonMenu(int index)
+{
+    const CaptionButton& b = m_objects[std::size_t(index)];
+    SkinPopupMenu* menu = b.menu();
+    if (!menu || menu->items().count() == 0)
+        return;
+    hideLayers();
+    if (b.look().mouseIn)
+        showLayer(index);
+    // The menu runs on the frame's engine, which tells the frame when it
+    // closes; the button comes up then.
+    if (!menu->skinComponent())
+        menu->setSkinComponent(&m_frame);
+    menu->popupFromRect(m_frame.objectOnScreen(index), b.look().popupUp);
 }
 
 void CaptionButtons::mouseUp(int index)
@@ -209,8 +255,9 @@ void CaptionButtons::mouseUp(int index)
     if (b.isCaption())
         return;
     const bool runs = b.hot();
-    // The button is drawn released before its command runs.
-    if (b.enabled() && b.down())
+    // The button is drawn released before its command runs; one whose menu
+    // is open stays down until the menu closes.
+    if (b.enabled() && b.down() && !(b.menu() && b.isPlainButton()))
         setPressed(index, false);
     if (runs)
         doCommand(index);

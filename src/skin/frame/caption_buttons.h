@@ -3,6 +3,8 @@
 #include <QBasicTimer>
 #include <QObject>
 #include <QPoint>
+#include <map>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,6 +15,7 @@ namespace tessaly::skin {
 
 class LayerManager;
 class SkinData;
+class SkinPopupMenu;
 class SkinFrame;
 
 // The caption and the caption buttons of a skinned frame, in the layout's
@@ -53,6 +56,11 @@ public:
     void applyBorderIcons(unsigned icons);
     // The caption draws the window's activation.
     void setWindowActive(bool active);
+    // Enables or disables the first object named idName.
+    void setEnabled(std::string_view idName, bool on);
+    // The menu the plain button named idName opens when pressed (null:
+    // none); kept for the objects of later skins too.
+    void linkMenu(const std::string& idName, SkinPopupMenu* menu, bool up);
 
     // --- the pointer (window coordinates)
     // Follows the pointer to the object under it (none at x < 0).
@@ -107,6 +115,7 @@ private:
     void mouseUp(int index);
     void setPressed(int index, bool value);
     void doCommand(int index);
+    void popupButtonMenu(int index);
     void showLayer(int index);
     void hideLayers();
     bool effectsOn() const;
@@ -116,6 +125,11 @@ private:
     int m_activeObject = -1;
     int m_mouseCaptureObject = -1;
     bool m_closing = false; // a close is on its way: the objects stay idle
+    struct LinkedMenu {
+        SkinPopupMenu* menu;
+        bool up;
+    };
+    std::map<std::string, LinkedMenu> m_linkedMenus;
     QBasicTimer m_mouseTimer;
     QBasicTimer m_morphTimer;
     QBasicTimer m_animateTimer;

@@ -9,6 +9,8 @@
 
 namespace tessaly::skin {
 
+class SkinPopupMenu;
+
 // One frame object: the caption or a caption button. It copies what it
 // needs from its record when the skin is applied (records go away on the
 // next skin change) and keeps its hover, press and fade state. Where it
@@ -34,6 +36,10 @@ struct FrameObject {
     int glowLayerOffsetY = 0;
     int glowLayerAlphaBlendValue = 0;
     const DataSkinCaption* caption = nullptr;
+    // A plain button's menu (set by the window, not owned) and whether it
+    // opens above the button.
+    SkinPopupMenu* menu = nullptr;
+    bool popupUp = false;
 
     // State.
     bool active = false;  // hot (buttons); the window is active (caption)
@@ -46,7 +52,10 @@ struct FrameObject {
     int incTime = 0;
 
     bool isCaption() const { return info.kind == FrameObjectInfo::Kind::Caption; }
-    bool pressed() const { return down && mouseIn; }
+    bool isPlainButton() const { return info.kind == FrameObjectInfo::Kind::Button; }
+    // Down with the pointer on it; a button whose menu is open stays
+    // pressed wherever the pointer goes.
+    bool pressed() const { return down && (mouseIn || menu); }
     void resetState()
     {
         active = mouseIn = down = false;

@@ -204,7 +204,10 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
             if (o.isCaption())
                 drawCaptionObject(strip, sd, o, local, captionState(state), state.captionImages, false);
             else
-                drawSkinButton(strip, sd, o, local, state.active, state.morphEnabled, false);
+                // Drawn whole, also when its normal look is part of the
+                // frame picture: a caption drawn before it may have
+                // covered the strip's copy.
+                drawSkinButton(strip, sd, o, local, state.active, state.morphEnabled, true);
         }
     }
     if (inactiveEffectOn(sd, state)) {

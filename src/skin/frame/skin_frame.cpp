@@ -280,9 +280,18 @@ void SkinFrame::redrawObject(int index)
     const bool active = formActive();
     const int slot = active ? 1 : 0;
     const Rect at = index < int(m_layout.objectRects.size()) ? m_layout.objectRects[std::size_t(index)] : Rect{};
-    if (m_imageValid[slot])
+    if (m_imageValid[slot]) {
+        const FramePaintState state = paintState(active);
         redrawButton(m_images[slot], m_skinSupport ? m_sd : nullptr, m_layout, objects[std::size_t(index)].look(),
-                     index, paintState(active));
+                     index, state);
+        // Buttons lying on the caption are drawn again over its new look.
+        if (objects[std::size_t(index)].isCaption()) {
+            for (std::size_t i = 0; i < objects.size() && i < m_layout.objectRects.size(); ++i)
+                if (!objects[i].isCaption() && !m_layout.objectRects[i].intersected(at).isEmpty())
+                    redrawButton(m_images[slot], m_skinSupport ? m_sd : nullptr, m_layout, objects[i].look(),
+                                 int(i), state);
+        }
+    }
     repaint(at);
 }
 

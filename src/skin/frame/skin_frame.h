@@ -108,6 +108,15 @@ public:
     const PointerSizing& sizing() const { return *m_sizing; }
     SystemMenu& systemMenuPart() { return *m_systemMenu; }
 
+    // Enables or disables the frame object named idName (SetEnabled).
+    void setEnabled(std::string_view idName, bool on) { m_buttons->setEnabled(idName, on); }
+    // The menu the plain frame button named idName opens when pressed,
+    // below it or (up) above it; null unlinks. The menu is not owned.
+    void linkMenu(const std::string& idName, SkinPopupMenu* menu, bool up = false)
+    {
+        m_buttons->linkMenu(idName, menu, up);
+    }
+
     // A picture drawn centred on the client background (none: an empty
     // bitmap); with `transparent`, the colour of its bottom-left pixel is
     // left out.
