@@ -15,6 +15,8 @@
 #include "frame_test_support.h"
 #include "platform/qt_frameless_window.h"
 #include "skin/frame/skin_frame.h"
+#include "skin/menus/skin_hint.h"
+#include "skin/menus/skin_hint_window.h"
 #include "skin/menus/skin_menu.h"
 #include "skin/menus/skin_popup_menu.h"
 #include "skin/menus/skin_popup_window.h"
@@ -482,6 +484,68 @@ TEST_F(FrameButtonsTest, ALinkedMenuOpensBelowTheButtonWhichStaysDownUntilItClos
     EXPECT_TRUE(frame->inMenu());
     frame->skinMenu().hide();
     EXPECT_EQ(chosen, 0);
+}
+
+// ---- restore looks and object hints -------------------------------------------
+
+TEST_F(FrameButtonsTest, RolledUpTheRollUpButtonShowsItsRestoreLooksAndHint)
+{
+    frame->setBorderIcons(BorderIcon::SystemMenu | BorderIcon::Minimize | BorderIcon::RollUp);
+    const int rollUp = frame->getIndex("rollupbutton");
+    const auto& b = dynamic_cast<const DataSkinStdButton&>(*sd->objectList()[std::size_t(sd->getIndex("rollupbutton"))]);
+    const Picture& buttons = *sd->activePicture(b.activePictureIndex);
+    ASSERT_FALSE(b.restoreRect.isEmpty());
+    EXPECT_EQ(pixelsOf(frame->frameImage(), rectOf(rollUp)), pixelsOf(buttons, b.skinRect));
+
+    SkinHint hint;
+    hint.setSkinData(sd.get());
+    hint.setHintPause(1);
+    frame->setSkinHint(&hint);
+    frame->setShowObjectHint(true);
+
+    frame->switchRollUp(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.height() == frame->getMinHeight(); }));
+    frame->frameImage();
+    const Rect r = rectOf(rollUp);
+    EXPECT_EQ(pixelsOf(frame->frameImage(), r), pixelsOf(buttons, b.restoreRect));
+
+    CaptionButtons& captionButtons = frame->captionButtons();
+    captionButtons.pointerMoved(centreOf(rollUp));
+    while (frame->morphTimerActive())
+        frame->morphTick();
+    EXPECT_EQ(pixelsOf(frame->frameImage(), r), pixelsOf(buttons, b.restoreActiveRect));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hint.isVisible(); }, 1000));
+    EXPECT_EQ(hint.window().shownText(), QString::fromStdString(b.restoreHint));
+
+    captionButtons.leftPress(centreOf(rollUp), false);
+    EXPECT_EQ(pixelsOf(frame->frameImage(), r), pixelsOf(buttons, b.restoreDownRect));
+    captionButtons.leftRelease(centreOf(rollUp)); // rolls down
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frame->rollUpState() && window.height() > frame->getMinHeight(); }));
+    captionButtons.pointerMoved(QPoint(300, 150));
+    while (frame->morphTimerActive())
+        frame->morphTick();
+    EXPECT_FALSE(hint.isVisible());
+    EXPECT_EQ(pixelsOf(frame->frameImage(), rectOf(rollUp)), pixelsOf(buttons, b.skinRect));
+
+    // Back on it unrolled: its own hint.
+    captionButtons.pointerMoved(centreOf(rollUp));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hint.isVisible(); }, 1000));
+    EXPECT_EQ(hint.window().shownText(), QString::fromStdString(b.hint));
+    frame->setSkinHint(nullptr);
+}
+
+TEST_F(FrameButtonsTest, RolledUpAndInactiveTheRestoreLookIsTheInactiveOne)
+{
+    frame->setBorderIcons(BorderIcon::SystemMenu | BorderIcon::RollUp);
+    const int rollUp = frame->getIndex("rollupbutton");
+    const auto& b = dynamic_cast<const DataSkinStdButton&>(*sd->objectList()[std::size_t(sd->getIndex("rollupbutton"))]);
+    frame->switchRollUp(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.height() == frame->getMinHeight(); }));
+    activate(&other);
+    settle();
+    // Through the skin's inactive effect, which leaves a grey picture as it is.
+    EXPECT_EQ(pixelsOf(frame->frameImage(), rectOf(rollUp)),
+              pixelsOf(*sd->activePicture(b.activePictureIndex), b.restoreInActiveRect));
 }
 
 } // namespace frame_features

@@ -45,6 +45,11 @@ std::optional<CaptionButton> CaptionButton::fromRecord(const SkinData& sd, const
         o.info.command = button->command;
         o.downRect = button->downRect;
         o.disableSkinRect = button->disableSkinRect;
+        o.restoreRect = button->restoreRect;
+        o.restoreActiveRect = button->restoreActiveRect;
+        o.restoreDownRect = button->restoreDownRect;
+        o.restoreInActiveRect = button->restoreInActiveRect;
+        o.restoreHint = button->restoreHint;
     } else if (const auto* plain = dynamic_cast<const DataSkinButton*>(&record)) {
         o.info.kind = FrameObjectInfo::Kind::Button;
         o.downRect = plain->downRect;

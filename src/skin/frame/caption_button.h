@@ -65,6 +65,13 @@ public:
         m_look.popupUp = up;
     }
     SkinPopupMenu* menu() const { return m_look.menu; }
+    // The hint to show: the restore hint in the restore situation, when
+    // the button has one, else its own.
+    const std::string& hintFor(bool maximized, bool minimized, bool rolledUp) const
+    {
+        const bool restore = m_look.inRestoreSituation(maximized, minimized, rolledUp) && !m_look.restoreHint.empty();
+        return restore ? m_look.restoreHint : m_look.hint;
+    }
     bool isPlainButton() const { return m_look.isPlainButton(); }
     // What the holder runs after the window's activation changed.
     struct Transition {

@@ -9,6 +9,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/frame/layer_manager.h"
 #include "skin/frame/skin_frame.h"
+#include "skin/menus/skin_hint.h"
 #include "skin/menus/skin_menu.h"
 #include "skin/menus/skin_popup_menu.h"
 
@@ -199,6 +200,19 @@ void CaptionButtons::mouseEnter(int index)
         return;
     follow(next, index);
     showLayer(index);
+    showHint(index);
+}
+
+void CaptionButtons::showHint(int index)
+{
+    SkinHint* hint = m_frame.skinHint();
+    if (!m_frame.showObjectHint() || !hint)
+        return;
+    const WindowStates& states = m_frame.windowStates();
+    const std::string& text = m_objects[std::size_t(index)].hintFor(
+        states.state() == WindowState::Maximized, states.state() == WindowState::Minimized, states.rollUpState());
+    if (!text.empty())
+        hint->activateHint3(m_frame.objectOnScreen(index), QString::fromStdString(text), false);
 }
 
 void CaptionButtons::mouseLeave(int index)
@@ -209,6 +223,8 @@ void CaptionButtons::mouseLeave(int index)
     const CaptionButton::Next next = b.leave(effectsOn());
     if (b.isCaption())
         return;
+    if (SkinHint* hint = m_frame.skinHint(); hint && m_frame.showObjectHint())
+        hint->hideHint();
     m_frame.redrawObject(index);
     follow(next, index);
 }

@@ -116,6 +116,7 @@ private:
     void setPressed(int index, bool value);
     void doCommand(int index);
     void popupButtonMenu(int index);
+    void showHint(int index);
     void showLayer(int index);
     void hideLayers();
     bool effectsOn() const;

@@ -28,6 +28,13 @@ struct FrameObject {
     Rect inActiveSkinRect;
     Rect downRect;
     Rect disableSkinRect;
+    // The second look of maximise, minimise and roll-up, shown in their
+    // restore situation (maximised, minimised, rolled up), and its hint.
+    Rect restoreRect;
+    Rect restoreActiveRect;
+    Rect restoreDownRect;
+    Rect restoreInActiveRect;
+    std::string restoreHint;
     bool morphing = false;
     MorphKind morphKind = MorphKind::Default;
     int glowLayerPictureIndex = -1;
@@ -52,6 +59,13 @@ struct FrameObject {
     int incTime = 0;
 
     bool isCaption() const { return info.kind == FrameObjectInfo::Kind::Caption; }
+    // The command's restore situation holds in a window state: the button
+    // would undo it.
+    bool inRestoreSituation(bool maximized, bool minimized, bool rolledUp) const
+    {
+        return (info.command == StdCommand::Maximize && maximized)
+            || (info.command == StdCommand::Minimize && minimized) || (info.command == StdCommand::RollUp && rolledUp);
+    }
     bool isPlainButton() const { return info.kind == FrameObjectInfo::Kind::Button; }
     // Down with the pointer on it; a button whose menu is open stays
     // pressed wherever the pointer goes.

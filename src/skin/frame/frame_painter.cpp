@@ -57,9 +57,48 @@ bool inactiveEffectOn(const SkinData& sd, const FramePaintState& state)
 
 // Draws a button of the skin at `at` in its state. With `update` false, a
 // normal image that is part of the frame picture is not drawn again.
-void drawSkinButton(Bitmap& target, const SkinData& sd, const FrameObject& o, const Rect& at, bool windowActive,
-                    bool morphEnabled, bool update)
+// The restore look of a button in its restore situation: its inactive,
+// pressed, hot or normal restore picture (hot and normal cross-faded as the
+// normal look is). False when the button has no restore look to show.
+bool drawRestoreLook(Bitmap& target, const FrameObject& o, const Rect& at, bool windowActive, bool morphEnabled,
+                     const FramePaintState& state)
 {
+    if (!o.enabled || o.restoreRect.isEmpty() || !o.activePicture
+        || !o.inRestoreSituation(state.maximized, state.minimized, state.rolledUp))
+        return false;
+    const PixelView active = pixelView(*o.activePicture);
+    auto copy = [&](const Rect& r) { copyPiece(active, r, target, at); };
+    if (!windowActive && !o.restoreInActiveRect.isEmpty()) {
+        copy(o.restoreInActiveRect);
+        return true;
+    }
+    if (o.pressed() && !o.restoreDownRect.isEmpty()) {
+        copy(o.restoreDownRect);
+        return true;
+    }
+    const bool morph = morphEnabled && o.morphing && !o.restoreActiveRect.isEmpty();
+    if (morph && o.fade.midway()) {
+        Bitmap normal(at.width(), at.height());
+        Bitmap hot(at.width(), at.height());
+        copyPiece(active, o.restoreRect, normal, {0, 0, at.width(), at.height()});
+        copyPiece(active, o.restoreActiveRect, hot, {0, 0, at.width(), at.height()});
+        EffectBmp from(normal.view());
+        from.morphBy(o.morphKind, EffectBmp(hot.view()), o.fade.factor());
+        from.draw(target.surface(), at.left, at.top);
+        return true;
+    }
+    const bool showHot = morph ? o.fade.atHot() : o.active;
+    copy(showHot && !o.restoreActiveRect.isEmpty() ? o.restoreActiveRect : o.restoreRect);
+    return true;
+}
+
+void drawSkinButton(Bitmap& target, const SkinData& sd, const FrameObject& o, const Rect& at,
+                    const FramePaintState& state, bool update)
+{
+    const bool windowActive = state.active;
+    const bool morphEnabled = state.morphEnabled;
+    if (drawRestoreLook(target, o, at, windowActive, morphEnabled, state))
+        return;
     const PixelView frame = pixelView(sd.picture().picture());
     const PixelView active = o.activePicture ? pixelView(*o.activePicture) : PixelView{};
     const PixelView normalSource = o.info.skinRectInAPicture ? active : frame;
@@ -207,7 +246,7 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
                 // Drawn whole, also when its normal look is part of the
                 // frame picture: a caption drawn before it may have
                 // covered the strip's copy.
-                drawSkinButton(strip, sd, o, local, state.active, state.morphEnabled, true);
+                drawSkinButton(strip, sd, o, local, state, true);
         }
     }
     if (inactiveEffectOn(sd, state)) {
@@ -364,7 +403,7 @@ Rect redrawButton(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
         if (object.isCaption())
             drawCaptionObject(window, *sd, object, at, captionState(state), state.captionImages, true);
         else
-            drawSkinButton(window, *sd, object, at, state.active, state.morphEnabled, true);
+            drawSkinButton(window, *sd, object, at, state, true);
         if (inactiveEffectOn(*sd, state))
             applyInactiveEffect(window, at, sd->inActiveEffect);
     } else {

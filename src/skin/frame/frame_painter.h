@@ -27,6 +27,10 @@ struct FramePaintState {
     bool morphEnabled = false; // skin effects on
     // The caption's kept pictures for this window picture (may be null).
     CaptionImages* captionImages = nullptr;
+    // The window state, for the restore looks of the caption buttons.
+    bool maximized = false;
+    bool minimized = false;
+    bool rolledUp = false;
     // A picture centred on the client background (may be null), drawn by
     // its own flags (transparent: its key colour left out).
     const Bitmap* logo = nullptr;

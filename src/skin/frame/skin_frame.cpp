@@ -229,6 +229,9 @@ FramePaintState SkinFrame::paintState(bool active)
     state.title = m_window->windowTitle();
     state.morphEnabled = effectsOn();
     state.captionImages = &m_captionImages[active ? 1 : 0];
+    state.maximized = windowState() == WindowState::Maximized;
+    state.minimized = windowState() == WindowState::Minimized;
+    state.rolledUp = rollUpState();
     state.logo = m_logo.empty() ? nullptr : &m_logo;
     return state;
 }

@@ -29,6 +29,7 @@ namespace tessaly::skin {
 class FormLayerBorder;
 class LayerManager;
 class SkinData;
+class SkinHint;
 class SkinMenu;
 class SkinPopupMenu;
 class SkinNoticeEvent;
@@ -116,6 +117,13 @@ public:
     {
         m_buttons->linkMenu(idName, menu, up);
     }
+
+    // Hints of the frame objects shown through a skinned hint (not owned)
+    // while the pointer rests on them; off unless both are set.
+    bool showObjectHint() const { return m_showObjectHint; }
+    void setShowObjectHint(bool on) { m_showObjectHint = on; }
+    SkinHint* skinHint() const { return m_skinHint; }
+    void setSkinHint(SkinHint* hint) { m_skinHint = hint; }
 
     // A picture drawn centred on the client background (none: an empty
     // bitmap); with `transparent`, the colour of its bottom-left pixel is
@@ -240,6 +248,8 @@ private:
     // The caption's finished pictures for each of the two.
     CaptionImages m_captionImages[2];
     Bitmap m_logo;
+    bool m_showObjectHint = false;
+    SkinHint* m_skinHint = nullptr;
     long long m_repaintedPixels = 0;
     int m_composeCount = 0;
 
