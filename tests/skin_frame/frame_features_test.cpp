@@ -7,6 +7,7 @@
 // frame's drawing.
 
 #include <QApplication>
+#include <QCursor>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -401,6 +402,13 @@ protected:
         return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
     std::vector<uint32_t> pieceOf(const Picture& picture, const Rect& r) const { return pixelsOf(picture, r); }
+    // The pointer there, also for the frame's pointer watch, which asks
+    // where the pointer is.
+    void hover(const QPoint& p)
+    {
+        QCursor::setPos(window.mapToGlobal(p));
+        frame->captionButtons().pointerMoved(p);
+    }
     const Picture& objectsPicture() const { return *sd->activePicture(buttonRecord("pinbutton").activePictureIndex); }
 
     int pin = -1;
@@ -416,7 +424,7 @@ TEST_F(FrameButtonsTest, APlainButtonShowsItsLooksAtItsPlaceOnTheFrame)
     EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(sd->picture().picture(), b.skinRect));
 
     CaptionButtons& buttons = frame->captionButtons();
-    buttons.pointerMoved(centreOf(pin));
+    hover(centreOf(pin));
     EXPECT_EQ(frame->activeObject(), pin);
     EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(objectsPicture(), b.activeSkinRect));
     ASSERT_TRUE(buttons.leftPress(centreOf(pin), false));
@@ -427,13 +435,13 @@ TEST_F(FrameButtonsTest, APlainButtonShowsItsLooksAtItsPlaceOnTheFrame)
 
     frame->setEnabled("pinbutton", false);
     EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(objectsPicture(), b.disableSkinRect));
-    buttons.pointerMoved(centreOf(pin) + QPoint(1, 0));
+    hover(centreOf(pin) + QPoint(1, 0));
     buttons.leftPress(centreOf(pin), false);
     EXPECT_FALSE(frame->objects()[std::size_t(pin)].down()); // a disabled object is not pressed
     EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(objectsPicture(), b.disableSkinRect));
     buttons.leftRelease(centreOf(pin));
     frame->setEnabled("pinbutton", true);
-    buttons.pointerMoved(QPoint(300, 150));
+    hover(QPoint(300, 150));
     EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(sd->picture().picture(), b.skinRect));
 }
 
@@ -462,13 +470,13 @@ TEST_F(FrameButtonsTest, ALinkedMenuOpensBelowTheButtonWhichStaysDownUntilItClos
     frame->linkMenu("pinbutton", &menu);
 
     CaptionButtons& buttons = frame->captionButtons();
-    buttons.pointerMoved(centreOf(pin));
+    hover(centreOf(pin));
     ASSERT_TRUE(buttons.leftPress(centreOf(pin), false));
     ASSERT_TRUE(frame->inMenu());
     const Rect r = rectOf(pin);
     EXPECT_EQ(frame->skinMenu().window(0)->geometry().topLeft(), window.geometry().topLeft() + QPoint(r.left, r.bottom));
     buttons.leftRelease(centreOf(pin));
-    buttons.pointerMoved(QPoint(300, 150)); // off the button, towards the menu
+    hover(QPoint(300, 150)); // off the button, towards the menu
     EXPECT_TRUE(frame->objects()[std::size_t(pin)].down());
     EXPECT_EQ(pixelsOf(frame->frameImage(), r), pieceOf(objectsPicture(), buttonRecord("pinbutton").downRect));
 
@@ -479,7 +487,7 @@ TEST_F(FrameButtonsTest, ALinkedMenuOpensBelowTheButtonWhichStaysDownUntilItClos
 
     // The link outlives a change of skin.
     frame->applySkin();
-    buttons.pointerMoved(centreOf(pin));
+    hover(centreOf(pin));
     ASSERT_TRUE(buttons.leftPress(centreOf(pin), false));
     EXPECT_TRUE(frame->inMenu());
     frame->skinMenu().hide();
@@ -510,27 +518,27 @@ TEST_F(FrameButtonsTest, RolledUpTheRollUpButtonShowsItsRestoreLooksAndHint)
     EXPECT_EQ(pixelsOf(frame->frameImage(), r), pixelsOf(buttons, b.restoreRect));
 
     CaptionButtons& captionButtons = frame->captionButtons();
-    captionButtons.pointerMoved(centreOf(rollUp));
+    hover(centreOf(rollUp));
     while (frame->morphTimerActive())
         frame->morphTick();
     EXPECT_EQ(pixelsOf(frame->frameImage(), r), pixelsOf(buttons, b.restoreActiveRect));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return hint.isVisible(); }, 1000));
-    EXPECT_EQ(hint.window().shownText(), QString::fromStdString(b.restoreHint));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return hint.isVisible() && hint.window().shownText() == QString::fromStdString(b.restoreHint); }, 1000));
 
     captionButtons.leftPress(centreOf(rollUp), false);
     EXPECT_EQ(pixelsOf(frame->frameImage(), r), pixelsOf(buttons, b.restoreDownRect));
     captionButtons.leftRelease(centreOf(rollUp)); // rolls down
     ASSERT_TRUE(QTest::qWaitFor([&] { return !frame->rollUpState() && window.height() > frame->getMinHeight(); }));
-    captionButtons.pointerMoved(QPoint(300, 150));
+    hover(QPoint(300, 150));
     while (frame->morphTimerActive())
         frame->morphTick();
     EXPECT_FALSE(hint.isVisible());
     EXPECT_EQ(pixelsOf(frame->frameImage(), rectOf(rollUp)), pixelsOf(buttons, b.skinRect));
 
     // Back on it unrolled: its own hint.
-    captionButtons.pointerMoved(centreOf(rollUp));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return hint.isVisible(); }, 1000));
-    EXPECT_EQ(hint.window().shownText(), QString::fromStdString(b.hint));
+    hover(centreOf(rollUp));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return hint.isVisible() && hint.window().shownText() == QString::fromStdString(b.hint); }, 1000));
     frame->setSkinHint(nullptr);
 }
 
