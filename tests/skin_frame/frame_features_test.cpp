@@ -494,6 +494,32 @@ TEST_F(FrameButtonsTest, ALinkedMenuOpensBelowTheButtonWhichStaysDownUntilItClos
     EXPECT_EQ(chosen, 0);
 }
 
+TEST_F(FrameButtonsTest, AUserObjectIsDrawnByTheWindowAtItsPlace)
+{
+    const int badge = frame->getIndex("badge");
+    ASSERT_GE(badge, 0);
+    const PixelColor ink = 0xFF12AB34u;
+    std::vector<std::pair<std::string, Rect>> calls;
+    frame->setOnPaintEvent([&](const std::string& idName, Bitmap& target, const Rect& at) {
+        calls.emplace_back(idName, at);
+        target.fillRect(at, ink);
+    });
+    const Rect r = rectOf(badge);
+    EXPECT_EQ(r, sd->objectList()[std::size_t(sd->getIndex("badge"))]->skinRect); // in the middle: it stays
+    EXPECT_EQ(pixelsOf(frame->frameImage(), r), std::vector<uint32_t>(std::size_t(r.width() * r.height()), ink));
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].first, "badge");
+
+    // Drawn again on the window's request, repainting only its place.
+    const long long before = frame->repaintedPixels();
+    frame->userObjectDraw("badge");
+    EXPECT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls.back().second, r);
+    EXPECT_EQ(frame->repaintedPixels() - before, (long long)r.width() * r.height());
+    // Under the pointer it is a frame object, not the caption.
+    EXPECT_EQ(frame->hitTest(centreOf(badge)).objectIndex, badge);
+}
+
 // ---- restore looks and object hints -------------------------------------------
 
 TEST_F(FrameButtonsTest, RolledUpTheRollUpButtonShowsItsRestoreLooksAndHint)

@@ -44,6 +44,8 @@ constexpr int kPinLeft = 60;
 constexpr int kRoundLeft = kPinLeft + kSize + 3;
 inline QRect pinRect() { return QRect(kPinLeft, kTop, kSize, kSize); }
 inline QRect roundRect() { return QRect(kRoundLeft, kTop, kSize, kSize); }
+// A part of the caption bar the window draws itself (a user object).
+inline QRect userRect() { return QRect(kRoundLeft + kSize + 3, kTop, 10, kSize); }
 } // namespace buttonart
 
 // Appends caption.bmp, logo.bmp, objects.bmp (the buttons' other states)

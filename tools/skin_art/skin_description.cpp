@@ -314,6 +314,7 @@ void describeCaptionFeatures(Description& d, const SkinSources& s)
 
 // Plain frame buttons (sampler): at rest part of the frame picture, their
 // other looks in objects.bmp; the round one is hot only inside its circle.
+// And a user object beside them.
 void describeFrameButtons(Description& d, const SkinSources& s)
 {
     auto tile = [&](const std::string& name) { return s.tiles.at(name); };
@@ -330,6 +331,9 @@ void describeFrameButtons(Description& d, const SkinSources& s)
         d.rect("disableskinrsect", tile(o + ".disabled"));
         d.flag("morphing", false);
     }
+    // A user object names only its place; the window draws it.
+    d.section("badge", objectKeys("userobject"));
+    d.rect("skinrect", buttonart::userRect());
 }
 
 // SKINOBJECTS: the caption buttons, the caption and the menu item.
@@ -358,7 +362,7 @@ void describeObjects(Description& d, const SkinSources& s)
     };
     const bool features = s.palette->frameFeatures;
     d.section("SKINOBJECTS");
-    d.key("count", int(std::size(capButtons)) + 2 + (features ? 2 : 0));
+    d.key("count", int(std::size(capButtons)) + 2 + (features ? 3 : 0));
     int index = 0;
     for (const CapButton& b : capButtons)
         d.key(std::to_string(index++), std::string(b.name) + ":stdbutton");
@@ -368,6 +372,7 @@ void describeObjects(Description& d, const SkinSources& s)
     if (features) {
         d.key(std::to_string(index++), "pinbutton:button");
         d.key(std::to_string(index++), "roundbutton:button");
+        d.key(std::to_string(index++), "badge:userobject");
     }
 
     for (const CapButton& b : capButtons) {

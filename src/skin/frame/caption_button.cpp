@@ -50,6 +50,8 @@ std::optional<CaptionButton> CaptionButton::fromRecord(const SkinData& sd, const
         o.restoreDownRect = button->restoreDownRect;
         o.restoreInActiveRect = button->restoreInActiveRect;
         o.restoreHint = button->restoreHint;
+    } else if (dynamic_cast<const DataUserObject*>(&record)) {
+        o.info.kind = FrameObjectInfo::Kind::User;
     } else if (const auto* plain = dynamic_cast<const DataSkinButton*>(&record)) {
         o.info.kind = FrameObjectInfo::Kind::Button;
         o.downRect = plain->downRect;
@@ -92,7 +94,7 @@ CaptionButton& CaptionButton::operator=(const CaptionButton& other)
 void CaptionButton::applyBorderIcons(unsigned icons)
 {
     // Only command buttons depend on the window's caption buttons.
-    if (isCaption() || m_look.isPlainButton())
+    if (isCaption() || m_look.isPlainButton() || m_look.isUserObject())
         return;
     FrameObject& o = m_look;
     const bool inPicture = o.info.skinRectInAPicture;

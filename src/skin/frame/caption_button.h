@@ -73,6 +73,7 @@ public:
         return restore ? m_look.restoreHint : m_look.hint;
     }
     bool isPlainButton() const { return m_look.isPlainButton(); }
+    bool isUserObject() const { return m_look.isUserObject(); }
     // What the holder runs after the window's activation changed.
     struct Transition {
         bool fade = false;    // the caption cross-fades (morph timer)

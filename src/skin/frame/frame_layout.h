@@ -21,7 +21,8 @@ class SkinData;
 // What a frame object contributes to the layout.
 struct FrameObjectInfo {
     // Button: a plain frame button (no command; it may open a menu).
-    enum class Kind { Caption, StdButton, Button };
+    // User: a part of the frame the window draws itself.
+    enum class Kind { Caption, StdButton, Button, User };
     Kind kind = Kind::StdButton;
     StdCommand command = StdCommand::Default;
     Rect skinRect;

@@ -67,6 +67,7 @@ struct FrameObject {
             || (info.command == StdCommand::Minimize && minimized) || (info.command == StdCommand::RollUp && rolledUp);
     }
     bool isPlainButton() const { return info.kind == FrameObjectInfo::Kind::Button; }
+    bool isUserObject() const { return info.kind == FrameObjectInfo::Kind::User; }
     // Down with the pointer on it; a button whose menu is open stays
     // pressed wherever the pointer goes.
     bool pressed() const { return down && (mouseIn || menu); }

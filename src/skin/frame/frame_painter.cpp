@@ -141,6 +141,13 @@ void drawSkinButton(Bitmap& target, const SkinData& sd, const FrameObject& o, co
     copy(active, o.inActiveSkinRect);
 }
 
+// A user object is the window's to draw.
+void drawUserObject(Bitmap& target, const FrameObject& o, const Rect& at, const FramePaintState& state)
+{
+    if (state.userPainter && *state.userPainter)
+        (*state.userPainter)(o.idName, target, at);
+}
+
 CaptionPaintState captionState(const FramePaintState& state)
 {
     return {state.active, state.title, state.morphEnabled};
@@ -242,6 +249,8 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
             const Rect local = inTop ? at : at.translated(0, -f.clientRect.bottom);
             if (o.isCaption())
                 drawCaptionObject(strip, sd, o, local, captionState(state), state.captionImages, false);
+            else if (o.isUserObject())
+                drawUserObject(strip, o, local, state);
             else
                 // Drawn whole, also when its normal look is part of the
                 // frame picture: a caption drawn before it may have
@@ -402,6 +411,8 @@ Rect redrawButton(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
     if (sd && layout.skinned) {
         if (object.isCaption())
             drawCaptionObject(window, *sd, object, at, captionState(state), state.captionImages, true);
+        else if (object.isUserObject())
+            drawUserObject(window, object, at, state);
         else
             drawSkinButton(window, *sd, object, at, state, true);
         if (inactiveEffectOn(*sd, state))

@@ -6,6 +6,8 @@
 // the rectangles of one FrameLayout.
 
 #include <QString>
+#include <functional>
+#include <string>
 #include <span>
 
 #include "skin/frame/frame_layout.h"
@@ -21,12 +23,18 @@ namespace tessaly::skin {
 
 class SkinData;
 
+// Draws a user object: its name, the bitmap it lies on and its rectangle
+// there.
+using UserObjectPainter = std::function<void(const std::string& idName, Bitmap& target, const Rect& at)>;
+
 struct FramePaintState {
     bool active = true;
     QString title;
     bool morphEnabled = false; // skin effects on
     // The caption's kept pictures for this window picture (may be null).
     CaptionImages* captionImages = nullptr;
+    // The window's painter of user objects (may be null).
+    const UserObjectPainter* userPainter = nullptr;
     // The window state, for the restore looks of the caption buttons.
     bool maximized = false;
     bool minimized = false;

@@ -196,6 +196,12 @@ void SkinFrame::invalidateImages()
     repaintWhole();
 }
 
+void SkinFrame::setOnPaintEvent(UserObjectPainter painter)
+{
+    m_userPainter = std::move(painter);
+    invalidateImages();
+}
+
 void SkinFrame::setLogo(const Bitmap& logo, bool transparent)
 {
     m_logo = logo;
@@ -233,6 +239,7 @@ FramePaintState SkinFrame::paintState(bool active)
     state.minimized = windowState() == WindowState::Minimized;
     state.rolledUp = rollUpState();
     state.logo = m_logo.empty() ? nullptr : &m_logo;
+    state.userPainter = &m_userPainter;
     return state;
 }
 

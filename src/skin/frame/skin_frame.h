@@ -118,6 +118,13 @@ public:
         m_buttons->linkMenu(idName, menu, up);
     }
 
+    // Draws the user objects of the skin (OnPaintEvent): called with the
+    // object's name, the bitmap of the window's picture (or the frame strip
+    // being composed) and the object's rectangle there.
+    void setOnPaintEvent(UserObjectPainter painter);
+    // Draws the user object named idName again now.
+    void userObjectDraw(std::string_view idName) { redrawObject(getIndex(idName)); }
+
     // Hints of the frame objects shown through a skinned hint (not owned)
     // while the pointer rests on them; off unless both are set.
     bool showObjectHint() const { return m_showObjectHint; }
@@ -248,6 +255,7 @@ private:
     // The caption's finished pictures for each of the two.
     CaptionImages m_captionImages[2];
     Bitmap m_logo;
+    UserObjectPainter m_userPainter;
     bool m_showObjectHint = false;
     SkinHint* m_skinHint = nullptr;
     long long m_repaintedPixels = 0;
