@@ -16,6 +16,7 @@
 #include "frame_test_support.h"
 #include "platform/qt_frameless_window.h"
 #include "skin/frame/skin_frame.h"
+#include "skin/frame/system_menu.h"
 #include "skin/menus/skin_hint.h"
 #include "skin/menus/skin_hint_window.h"
 #include "skin/menus/skin_menu.h"
@@ -580,6 +581,81 @@ TEST_F(FrameButtonsTest, RolledUpAndInactiveTheRestoreLookIsTheInactiveOne)
     // Through the skin's inactive effect, which leaves a grey picture as it is.
     EXPECT_EQ(pixelsOf(frame->frameImage(), rectOf(rollUp)),
               pixelsOf(*sd->activePicture(b.activePictureIndex), b.restoreInActiveRect));
+}
+
+// ---- the window's own system menu ----------------------------------------------
+
+std::vector<std::string> captionsOf(const MenuItem& menu)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < menu.count(); ++i)
+        out.push_back(menu.at(i).caption.toStdString());
+    return out;
+}
+
+TEST(MergeSystemMenu, WindowCommandsGoOnTopAndCloseLastAroundTheWindowsItems)
+{
+    const unsigned all = BorderIcon::SystemMenu | BorderIcon::Minimize | BorderIcon::Maximize | BorderIcon::RollUp;
+    struct Case {
+        const char* what;
+        SystemMenuState state;
+        std::vector<std::string> captions;
+    };
+    const Case cases[] = {
+        {"normal", {all, false, false, false, false},
+         {"Mi&nimize", "Ma&ximize", "Ro&llUp", "&Pin", "-", "&About", "&Close"}},
+        // Restore comes before Maximize here, unlike the built-in menu.
+        {"rolled up", {all, false, false, true, false},
+         {"Mi&nimize", "&Restore", "Ma&ximize", "&Pin", "-", "&About", "&Close"}},
+        {"maximised", {all, false, true, false, false}, {"Mi&nimize", "&Restore", "Ro&llUp", "&Pin", "-", "&About", "&Close"}},
+        {"no icons", {0, false, false, false, false}, {"&Pin", "-", "&About", "&Close"}},
+    };
+    for (const Case& c : cases) {
+        MenuItem menu;
+        menu.add(QStringLiteral("&Pin"));
+        menu.addSeparator();
+        menu.add(QStringLiteral("&About"));
+        mergeSystemMenu(menu, c.state, {});
+        EXPECT_EQ(captionsOf(menu), c.captions) << c.what;
+        // Opened again: the same menu, nothing twice.
+        mergeSystemMenu(menu, c.state, {});
+        EXPECT_EQ(captionsOf(menu), c.captions) << c.what << ", again";
+    }
+    // A change of state between openings changes only the window commands.
+    MenuItem menu;
+    menu.add(QStringLiteral("&Pin"));
+    mergeSystemMenu(menu, {all, false, false, false, false}, {});
+    mergeSystemMenu(menu, {all, false, false, true, false}, {});
+    EXPECT_EQ(captionsOf(menu), (std::vector<std::string>{"Mi&nimize", "&Restore", "Ma&ximize", "&Pin", "&Close"}));
+}
+
+TEST_F(FrameFeaturesTest, TheWindowsOwnSystemMenuOpensMergedOrAsItIs)
+{
+    SkinPopupMenu own(&window);
+    own.items().add(QStringLiteral("&Pin"));
+    frame->setUserSystemMenu(&own);
+    auto shown = [&] {
+        std::vector<std::string> out;
+        SkinPopupWindow* w = frame->skinMenu().window(0);
+        for (int i = 0; w && i < w->itemCount(); ++i)
+            out.push_back(w->item(i).menuItem().caption.toStdString());
+        return out;
+    };
+    frame->showSystemMenu(window.mapToGlobal(QPoint(200, 12)));
+    ASSERT_TRUE(frame->inMenu());
+    EXPECT_EQ(frame->systemMenu(), &own);
+    EXPECT_EQ(shown(), (std::vector<std::string>{"Mi&nimize", "&Pin", "&Close"}));
+    frame->skinMenu().hide();
+
+    frame->setUseDefaultSysMenu(false);
+    MenuItem& pin = own.items().at(1);
+    own.items().take(0); // the window's own menu, as the window left it
+    own.items().take(own.items().count() - 1);
+    ASSERT_EQ(&own.items().at(0), &pin);
+    frame->showSystemMenu(window.mapToGlobal(QPoint(200, 12)));
+    EXPECT_EQ(shown(), (std::vector<std::string>{"&Pin"}));
+    frame->skinMenu().hide();
+    frame->setUserSystemMenu(nullptr);
 }
 
 } // namespace frame_features

@@ -171,6 +171,10 @@ public:
     void showSystemMenu(const QPoint& global) { m_systemMenu->showAt(global); }
     void showSystemMenuBelowButton() { m_systemMenu->showBelowButton(); }
     SkinPopupMenu* systemMenu() const { return m_systemMenu->menu(); }
+    // The window's own system menu (SystemMenu; null: the built-in one),
+    // with the window commands merged in (UseDefaultSysMenu, default on).
+    void setUserSystemMenu(SkinPopupMenu* menu) { m_systemMenu->setUserMenu(menu); }
+    void setUseDefaultSysMenu(bool on) { m_systemMenu->setUseDefault(on); }
     bool inMenu() const { return m_systemMenu->inMenu(); }
 
     // MenuFrame
