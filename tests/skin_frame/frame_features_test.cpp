@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-#include "frame_test_support.h"
+#include "sampler_skin.h"
 #include "platform/qt_frameless_window.h"
 #include "skin/frame/skin_frame.h"
 #include "skin/frame/system_menu.h"

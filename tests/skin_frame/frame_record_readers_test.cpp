@@ -18,7 +18,7 @@
 #include <set>
 #include <sstream>
 
-#include "frame_test_support.h"
+#include "sampler_skin.h"
 #include "skin/data/object_records.h"
 #include "skin/frame/caption_button.h"
 #include "skin/frame/frame_painter.h"

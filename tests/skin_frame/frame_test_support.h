@@ -7,7 +7,6 @@
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
 #include "skin/embedded_pewter.h"
-#include "skin/embedded_sampler.h"
 
 namespace frametest {
 
@@ -23,8 +22,5 @@ inline std::unique_ptr<tessaly::skin::SkinData> loaded(std::span<const std::uint
 
 // The program's skin.
 inline std::unique_ptr<tessaly::skin::SkinData> pewter() { return loaded(tessaly::skin::embedded_pewter()); }
-
-// The skin that shows every frame feature.
-inline std::unique_ptr<tessaly::skin::SkinData> sampler() { return loaded(tessaly::skin::embedded_sampler()); }
 
 } // namespace frametest
