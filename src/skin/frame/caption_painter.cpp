@@ -1,7 +1,6 @@
 #include "skin/frame/caption_painter.h"
 
 #include <algorithm>
-#include <functional>
 
 #include "platform/qt_canvas.h"
 #include "platform/qt_geometry.h"
@@ -245,7 +244,8 @@ public:
     }
 
 private:
-    const Bitmap& obtain(int kind, int index, Bitmap& scratch, const std::function<void(Bitmap&)>& make)
+    template <class Make>
+    const Bitmap& obtain(int kind, int index, Bitmap& scratch, const Make& make)
     {
         if (!m_images) {
             make(scratch);
