@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <list>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -136,6 +137,17 @@ public:
     const std::vector<TextOnFace>& texts() const { return m_texts; }
 
 private:
+    // A picture as an inactive window shows it: with the skin's inactive
+    // effect.
+    Bitmap inactiveLook(PixelView picture) const
+    {
+        EffectBmp effect(picture);
+        applyInActiveEffect(effect, m_data.inActiveEffect);
+        Bitmap b(effect.width(), effect.height());
+        effect.draw(b.surface(), 0, 0);
+        return b;
+    }
+
     // The frame as an inactive window shows it: the inactive picture, or
     // the frame with the skin's inactive effect.
     Bitmap inactiveFrame() const
@@ -175,7 +187,18 @@ private:
             const Rect strip = isEmpty(caption->textRct)
                 ? caption->skinRect
                 : offset(caption->textRct, caption->skinRect.left, caption->skinRect.top);
-            if (caption->skinRectInAPicture) {
+            if (!isEmpty(caption->frameRect) && !pictureAt(caption->activePictureIndex).isEmpty()) {
+                // The title sits on its plate, cut from the caption's own
+                // picture; an inactive window greys it by the skin's effect.
+                const Rect& plate =
+                    isEmpty(caption->activeFrameRect) ? caption->frameRect : caption->activeFrameRect;
+                const Rect& inactivePlate = caption->frameRect;
+                add("active caption", caption->activeFontColor, pictureAt(caption->activePictureIndex),
+                    offset(caption->frameTextRect, plate.left, plate.top), kActiveText);
+                m_inactivePlates.push_back(inactiveLook(pictureAt(caption->activePictureIndex)));
+                add("inactive caption", caption->fontColor, m_inactivePlates.back().view(),
+                    offset(caption->frameTextRect, inactivePlate.left, inactivePlate.top), kInactiveCaption);
+            } else if (caption->skinRectInAPicture) {
                 const PixelView picture = pictureAt(caption->activePictureIndex);
                 add("active caption", caption->activeFontColor, picture, strip, kActiveText);
                 add("inactive caption", caption->fontColor, picture,
@@ -261,6 +284,7 @@ private:
 
     SkinData m_data;
     Bitmap m_inactiveFrame;
+    std::list<Bitmap> m_inactivePlates; // the views taken of them stay valid
     PlainColours m_plain;
     std::vector<TextOnFace> m_texts;
 };

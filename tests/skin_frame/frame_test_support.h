@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <span>
 
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
@@ -8,14 +10,17 @@
 
 namespace frametest {
 
-// A registry with the built-in skin loaded.
-inline std::unique_ptr<tessaly::skin::SkinData> pewter()
+// A registry with a built-in skin loaded.
+inline std::unique_ptr<tessaly::skin::SkinData> loaded(std::span<const std::uint8_t> bytes)
 {
     auto sd = std::make_unique<tessaly::skin::SkinData>();
     tessaly::skin::CompressedStoredSkin stored;
-    stored.loadFromCompressBytes(tessaly::skin::embedded_pewter());
+    stored.loadFromCompressBytes(bytes);
     sd->loadCompressedStoredSkin(stored);
     return sd;
 }
+
+// The program's skin.
+inline std::unique_ptr<tessaly::skin::SkinData> pewter() { return loaded(tessaly::skin::embedded_pewter()); }
 
 } // namespace frametest

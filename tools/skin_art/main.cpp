@@ -4,7 +4,7 @@
 //   skin_art NAME SKIN_DIR             write skin.ini and the .bmp files
 //   skin_art --preview NAME OUT_DIR    write PNG mock-ups for checking the look
 //
-// NAME is pewter or slate. Either form may start with "--kernels plain" or
+// NAME is pewter, slate or sampler. Either form may start with "--kernels plain" or
 // "--kernels best" to choose the pixel kernels of the skin engine: the
 // drawn files must not depend on which the processor gets.
 
@@ -55,13 +55,15 @@ const skinart::Palette* paletteNamed(const QString& name)
         return &skinart::pewterPalette();
     if (name == "slate")
         return &skinart::slatePalette();
+    if (name == "sampler")
+        return &skinart::samplerPalette();
     return nullptr;
 }
 
 int usage()
 {
-    std::fprintf(stderr, "usage: skin_art [--kernels plain|best] pewter|slate SKIN_DIR\n"
-                         "       skin_art [--kernels plain|best] --preview pewter|slate OUT_DIR\n");
+    std::fprintf(stderr, "usage: skin_art [--kernels plain|best] pewter|slate|sampler SKIN_DIR\n"
+                         "       skin_art [--kernels plain|best] --preview pewter|slate|sampler OUT_DIR\n");
     return 2;
 }
 

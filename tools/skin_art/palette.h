@@ -192,11 +192,16 @@ struct Palette {
     TextPalette text;
     SkinColourPalette colours;
     std::optional<LayerFramePalette> layerFrame;
+    // Draws the frame features no window of the program uses (caption
+    // images, animation, text plate, divider, logo): the sampler design,
+    // which tests and the review sheet use to see them all.
+    bool frameFeatures = false;
     QColor desktop; // behind the windows in the previews
 };
 
 const Palette& pewterPalette();
 const Palette& slatePalette();
+const Palette& samplerPalette();
 
 // Shared constants of every design.
 inline const QColor kKey = hex(0xFF00FF); // transparent colour of glyph tiles

@@ -1,6 +1,7 @@
 #include "skin_design.h"
 
 #include "art.h"
+#include "frame_features.h"
 
 #include "skin/data/skin_data.h"
 
@@ -280,6 +281,61 @@ void describeWindows(Description& d, const SkinSources& s)
     d.colour("cbtnshadow", c.btnShadow);
 }
 
+// The caption's own pictures (sampler): an active image that cross-fades
+// to the frame's caption on deactivation, an animation played on
+// activation, a plate
+// under the text and a divider, all in caption.bmp.
+void describeCaptionFeatures(Description& d, const SkinSources& s)
+{
+    using namespace captionart;
+    auto tile = [&](const std::string& name) { return s.tiles.at(name); };
+    d.rect("activeskinrect", tile("caption/active"));
+    d.flag("morphing", true);
+    d.key("morphkind", "mkdefault");
+    // The middle of the caption images is stretched (their grooves run
+    // diagonally, so a tiled middle would look different).
+    d.flag("stretcheffect", true);
+    d.rect("animateskinrect", animationRect());
+    d.key("framecount", kFrames);
+    d.key("animateinterval", 50);
+    // Deactivation cross-fades instead of playing the frames backwards, so
+    // both transitions show.
+    d.flag("inactiveanimation", false);
+    d.rect("framerect", tile("caption/plate"));
+    d.rect("activeframerect", tile("caption/plate.active"));
+    d.rect("frametextrect", local(kPlateEnd, 1, kPlateWidth - kPlateEnd, kPlateHeight - 1));
+    d.key("frameleftoffset", kPlateEnd);
+    d.key("framerightoffset", kPlateEnd);
+    d.flag("fullframe", false);
+    d.rect("dividerrect", tile("caption/divider"));
+    d.flag("dividertransparent", true);
+    d.colour("dividertransparentcolor", kKey);
+}
+
+// Plain frame buttons (sampler): at rest part of the frame picture, their
+// other looks in objects.bmp; the round one is hot only inside its circle.
+// And a user object beside them.
+void describeFrameButtons(Description& d, const SkinSources& s)
+{
+    auto tile = [&](const std::string& name) { return s.tiles.at(name); };
+    for (const char* name : {"pin", "round"}) {
+        const std::string o = std::string("objects/") + name;
+        d.section(std::string(name) + "button", objectKeys("button"));
+        d.key("hint", name == std::string("pin") ? "Pin" : "Round");
+        d.key("activepictureindex", s.pictureIndex("objects.bmp"));
+        d.key("activemaskpictureindex", name == std::string("pin") ? -1 : s.pictureIndex("round_mask.bmp"));
+        d.flag("skinrectinapicture", false);
+        d.rect("skinrect", tile(std::string("frame/") + name));
+        d.rect("activeskinrect", tile(o + ".hot"));
+        d.rect("downrect", tile(o + ".pressed"));
+        d.rect("disableskinrsect", tile(o + ".disabled"));
+        d.flag("morphing", false);
+    }
+    // A user object names only its place; the window draws it.
+    d.section("badge", objectKeys("userobject"));
+    d.rect("skinrect", buttonart::userRect());
+}
+
 // SKINOBJECTS: the caption buttons, the caption and the menu item.
 void describeObjects(Description& d, const SkinSources& s)
 {
@@ -304,13 +360,20 @@ void describeObjects(Description& d, const SkinSources& s)
         {"sysmenubutton", "sysmenu", nullptr, "System menu", "cmsysmenu", "sysmenu_glow"},
         {"traybutton", "tray", nullptr, "Minimize to Tray", "cmminimizetotray", "caption_glow"},
     };
+    const bool features = s.palette->frameFeatures;
     d.section("SKINOBJECTS");
-    d.key("count", int(std::size(capButtons)) + 2);
+    d.key("count", int(std::size(capButtons)) + 2 + (features ? 3 : 0));
     int index = 0;
     for (const CapButton& b : capButtons)
         d.key(std::to_string(index++), std::string(b.name) + ":stdbutton");
     d.key(std::to_string(index++), "caption:caption");
     d.key(std::to_string(index++), "menuitem:menuitem");
+    // Drawn after the caption, which they lie on.
+    if (features) {
+        d.key(std::to_string(index++), "pinbutton:button");
+        d.key(std::to_string(index++), "roundbutton:button");
+        d.key(std::to_string(index++), "badge:userobject");
+    }
 
     for (const CapButton& b : capButtons) {
         const std::string row = std::string("caption_buttons/") + b.row;
@@ -350,9 +413,11 @@ void describeObjects(Description& d, const SkinSources& s)
     const QRect captionSkin(QPoint(6, 3), QPoint(kWidth - 7, 25));
     d.section("caption", objectKeys("caption"));
     d.key("hint", "");
-    d.key("activepictureindex", -1);
+    d.key("activepictureindex", s.palette->frameFeatures ? s.pictureIndex("caption.bmp") : -1);
     d.flag("skinrectinapicture", false);
     d.rect("skinrect", captionSkin);
+    if (s.palette->frameFeatures)
+        describeCaptionFeatures(d, s);
     d.rect("textrect", local(4, 1, captionSkin.width() - 4, captionSkin.height()));
     d.font(15, "fsbold", t.captionInactive);
     d.colour("activefontcolor", t.caption);
@@ -361,11 +426,15 @@ void describeObjects(Description& d, const SkinSources& s)
     d.flag("shadow", t.captionShadow);
     d.colour("shadowcolor", t.captionShadowInactive);
     d.colour("activeshadowcolor", t.captionShadowColour);
-    d.flag("stretcheffect", false);
+    if (!s.palette->frameFeatures)
+        d.flag("stretcheffect", false);
     d.flag("gloweffect", false);
     d.flag("glowinactiveeffect", false);
     d.flag("vistagloweffect", false);
     d.flag("reflectioneffect", false);
+
+    if (features)
+        describeFrameButtons(d, s);
 
     d.section("menuitem", objectKeys("menuitem"));
     d.key("activepictureindex", ctlPic);

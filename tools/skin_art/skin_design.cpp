@@ -2,6 +2,7 @@
 
 #include "art.h"
 #include "exact_math.h"
+#include "frame_features.h"
 #include "layer_frame.h"
 
 #include <algorithm>
@@ -640,6 +641,8 @@ SkinSources buildSkin(const Palette& palette)
     // so the other pictures keep their indices in every design.
     if (palette.layerFrame)
         addLayerFrame(*palette.layerFrame, s);
+    if (palette.frameFeatures)
+        addFrameFeatures(s);
 
     s.description = describeSkin(s);
     return s;

@@ -432,6 +432,8 @@ public:
         QString title;
         std::string hotButton;
         bool withControls = false;
+        int captionFrame = 0;     // a frame of the caption's animation (0: none)
+        int captionFadeStep = -1; // a step of its cross-fade (-1: settled)
     };
 
     // The window drawn by the program's own frame component, off screen:
@@ -449,9 +451,15 @@ public:
         skinFrame.updateFrame();
 
         std::vector<CaptionButton> objects = skinFrame.objects();
-        for (CaptionButton& o : objects)
+        for (CaptionButton& o : objects) {
             if (o.idName() == look.hotButton && look.active)
                 o.showHot();
+            if (o.isCaption()) {
+                o.settle(look.active);
+                if (look.captionFrame > 0 || look.captionFadeStep >= 0)
+                    o.showCaptionAt(look.captionFrame, std::max(look.captionFadeStep, 0));
+            }
+        }
         FramePaintState state;
         state.active = look.active;
         state.title = look.title;
@@ -539,6 +547,24 @@ void buildSheet(const SkinData& sd, skinsheet::SheetLayout& sheet, QImage& large
               "260 x 120, long title");
     sheet.add(onBackdrop(r.frame(420, 90, L(true, true, "Tessaly 1.0", "minbutton")), kDesktop, 6),
               "420 x 90, minimise hot");
+
+    // The caption's own pictures, when the skin has them: each frame of its
+    // animation and each step of its cross-fade.
+    if (const auto* c = objectRecord<DataSkinCaption>(sd, "caption");
+        c && (!c->animateSkinRect.isEmpty() || (c->morphing && !c->activeSkinRect.isEmpty()))) {
+        sheet.section("Caption: animation frames, cross-fade from inactive to active");
+        for (int k = 1; !c->animateSkinRect.isEmpty() && k <= c->frameCount; ++k) {
+            Review::WindowLook look = L(true, true, "Tessaly 1.0");
+            look.captionFrame = k;
+            sheet.add(onBackdrop(r.frame(300, 60, look), kDesktop, 6), QString("frame %1").arg(k));
+        }
+        for (int step = 1; c->morphing && step < CrossFade::kSteps; ++step) {
+            Review::WindowLook look = L(true, true, "Tessaly 1.0");
+            look.captionFadeStep = step;
+            sheet.add(onBackdrop(r.frame(300, 60, look), kDesktop, 6),
+                      QString("fade %1/%2").arg(step).arg(CrossFade::kSteps));
+        }
+    }
 
     sheet.section("Caption buttons: normal, hot, pressed, inactive, disabled; restore; x3");
     for (const char* name : {"closebutton", "maxbutton", "minbutton", "rollupbutton", "sysmenubutton", "traybutton"}) {

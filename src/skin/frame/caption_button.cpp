@@ -1,6 +1,7 @@
 #include "skin/frame/caption_button.h"
 
 #include "skin/data/skin_data.h"
+#include "skin/frame/caption_painter.h"
 #include "skin/frame/layer_manager.h"
 #include "skin/frame/system_menu.h"
 
@@ -16,6 +17,8 @@ void copyCommon(FrameObject& o, const SkinData& sd, const DataSkinObject& record
     o.info.skinRect = record.skinRect;
     o.info.skinRectInAPicture = record.skinRectInAPicture;
     o.activePicture = sd.activePicture(record.activePictureIndex);
+    if (const Picture* mask = sd.activePicture(record.activeMaskPictureIndex))
+        o.info.hitMask = pixelView(*mask);
     o.activeSkinRect = o.activePicture ? record.activeSkinRect : Rect{};
     o.inActiveSkinRect = record.inActiveSkinRect;
     o.morphing = record.morphing && !o.activeSkinRect.isEmpty();
@@ -42,6 +45,17 @@ std::optional<CaptionButton> CaptionButton::fromRecord(const SkinData& sd, const
         o.info.command = button->command;
         o.downRect = button->downRect;
         o.disableSkinRect = button->disableSkinRect;
+        o.restoreRect = button->restoreRect;
+        o.restoreActiveRect = button->restoreActiveRect;
+        o.restoreDownRect = button->restoreDownRect;
+        o.restoreInActiveRect = button->restoreInActiveRect;
+        o.restoreHint = button->restoreHint;
+    } else if (dynamic_cast<const DataUserObject*>(&record)) {
+        o.info.kind = FrameObjectInfo::Kind::User;
+    } else if (const auto* plain = dynamic_cast<const DataSkinButton*>(&record)) {
+        o.info.kind = FrameObjectInfo::Kind::Button;
+        o.downRect = plain->downRect;
+        o.disableSkinRect = plain->disableSkinRect;
     } else {
         return std::nullopt;
     }
@@ -79,7 +93,8 @@ CaptionButton& CaptionButton::operator=(const CaptionButton& other)
 
 void CaptionButton::applyBorderIcons(unsigned icons)
 {
-    if (isCaption())
+    // Only command buttons depend on the window's caption buttons.
+    if (isCaption() || m_look.isPlainButton() || m_look.isUserObject())
         return;
     FrameObject& o = m_look;
     const bool inPicture = o.info.skinRectInAPicture;
@@ -152,7 +167,65 @@ CaptionButton::Next CaptionButton::setPressed(bool value, bool effects)
 
 bool CaptionButton::fadeTick(bool effects)
 {
-    return !isCaption() && fades(effects) && m_look.fade.stepTowards(m_look.active);
+    // A button held down by its open menu keeps its look.
+    if (m_look.menu && m_look.down)
+        return false;
+    return fades(effects) && m_look.fade.stepTowards(m_look.active);
+}
+
+CaptionButton::Transition CaptionButton::activate(bool active, bool effects)
+{
+    Transition t;
+    FrameObject& o = m_look;
+    if (!isCaption())
+        return t;
+    o.active = active;
+    if (captionAnimationEnabled(o, effects)) {
+        // Activation plays the frames forwards from the first; deactivation
+        // backwards from the last, or not at all.
+        o.currentFrame = active ? 1 : (o.caption->inActiveAnimation ? o.caption->frameCount : 0);
+        o.incTime = 0;
+        t.animate = o.currentFrame > 0;
+    }
+    if (fades(effects))
+        t.fade = o.fade.canStepTowards(active);
+    else
+        o.fade.jumpTo(active);
+    return t;
+}
+
+bool CaptionButton::settle(bool active)
+{
+    if (!isCaption())
+        return false;
+    const bool changed = m_look.active != active || m_look.fade.step() != (active ? CrossFade::kSteps : 0)
+        || m_look.currentFrame != 0;
+    m_look.active = active;
+    m_look.fade.jumpTo(active);
+    m_look.currentFrame = 0;
+    m_look.incTime = 0;
+    return changed;
+}
+
+bool CaptionButton::animateTick(bool effects, bool& stepped)
+{
+    stepped = false;
+    FrameObject& o = m_look;
+    if (!isCaption() || !captionAnimationEnabled(o, effects))
+        return false;
+    const bool forwards = o.active;
+    if (forwards ? o.currentFrame > o.caption->frameCount : o.currentFrame <= 0)
+        return false;
+    // Time gathers until a whole interval has passed; the frame then
+    // steps, and the next interval has begun with this tick.
+    if (o.incTime < o.caption->animateInterval) {
+        o.incTime += kAnimateTick;
+        return true;
+    }
+    o.currentFrame += forwards ? 1 : -1;
+    o.incTime = kAnimateTick;
+    stepped = true;
+    return true;
 }
 
 void CaptionButton::showHot()

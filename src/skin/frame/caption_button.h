@@ -56,6 +56,39 @@ public:
     void applyBorderIcons(unsigned icons);
     // The caption draws the window's activation.
     void setWindowActive(bool active) { m_look.active = active; }
+    void setEnabled(bool on) { m_look.enabled = on; }
+    // The menu a plain button opens when pressed (null: none), below it
+    // or, with `up`, above it.
+    void linkMenu(SkinPopupMenu* menu, bool up)
+    {
+        m_look.menu = menu;
+        m_look.popupUp = up;
+    }
+    SkinPopupMenu* menu() const { return m_look.menu; }
+    // The hint to show: the restore hint in the restore situation, when
+    // the button has one, else its own.
+    const std::string& hintFor(bool maximized, bool minimized, bool rolledUp) const
+    {
+        const bool restore = m_look.inRestoreSituation(maximized, minimized, rolledUp) && !m_look.restoreHint.empty();
+        return restore ? m_look.restoreHint : m_look.hint;
+    }
+    bool isPlainButton() const { return m_look.isPlainButton(); }
+    bool isUserObject() const { return m_look.isUserObject(); }
+    // What the holder runs after the window's activation changed.
+    struct Transition {
+        bool fade = false;    // the caption cross-fades (morph timer)
+        bool animate = false; // the caption plays its animation (animation timer)
+    };
+    // The window's activation changed: the caption's cross-fade and
+    // animation start towards the new look (buttons: nothing).
+    Transition activate(bool active, bool effects);
+    // The caption shows the look of an activation at once, with no fade
+    // or animation under way; true when its look changed.
+    bool settle(bool active);
+    // One tick (kAnimateTick ms) of the caption's animation: false when it
+    // has nowhere left to go; `stepped` tells whether its frame changed.
+    bool animateTick(bool effects, bool& stepped);
+    static constexpr int kAnimateTick = 25;
 
     // The pointer's moves and presses. `effects`: the skin's effects are
     // on, so a morphing button fades instead of switching.
@@ -67,6 +100,13 @@ public:
     bool fadeTick(bool effects);
     // Hot with its fade complete, as a still picture of the hovered button.
     void showHot();
+    // The caption as a still picture of a moment of its transitions: a
+    // frame of its animation (0: none) and a step of its cross-fade.
+    void showCaptionAt(int frame, int fadeStep)
+    {
+        m_look.currentFrame = frame;
+        m_look.fade.setStep(fadeStep);
+    }
     // Normal: no hover, no press, no fade (the caption keeps its look).
     void reset();
 

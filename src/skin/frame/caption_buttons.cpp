@@ -9,7 +9,9 @@
 #include "skin/data/skin_data.h"
 #include "skin/frame/layer_manager.h"
 #include "skin/frame/skin_frame.h"
+#include "skin/menus/skin_hint.h"
 #include "skin/menus/skin_menu.h"
+#include "skin/menus/skin_popup_menu.h"
 
 namespace tessaly::skin {
 
@@ -53,6 +55,12 @@ void CaptionButtons::create(const SkinData* sd)
         for (const auto& record : sd->objectList())
             if (std::optional<CaptionButton> b = CaptionButton::fromRecord(*sd, *record))
                 m_objects.push_back(std::move(*b));
+        for (CaptionButton& b : m_objects) {
+            const auto linked = m_linkedMenus.find(b.idName());
+            if (linked != m_linkedMenus.end() && b.isPlainButton())
+                b.linkMenu(linked->second.menu, linked->second.up);
+        }
+        settleCaption(false);
         return;
     }
     const std::pair<StdCommand, const char*> buttons[] = {
@@ -75,6 +83,28 @@ void CaptionButtons::applyBorderIcons(unsigned icons)
 {
     for (CaptionButton& b : m_objects)
         b.applyBorderIcons(icons);
+}
+
+void CaptionButtons::setEnabled(std::string_view idName, bool on)
+{
+    const int index = getIndex(idName);
+    if (index < 0 || m_objects[std::size_t(index)].enabled() == on)
+        return;
+    if (!on && m_activeObject == index)
+        deactivateAll();
+    m_objects[std::size_t(index)].setEnabled(on);
+    m_frame.redrawObject(index);
+}
+
+void CaptionButtons::linkMenu(const std::string& idName, SkinPopupMenu* menu, bool up)
+{
+    if (menu)
+        m_linkedMenus[idName] = {menu, up};
+    else
+        m_linkedMenus.erase(idName);
+    for (CaptionButton& b : m_objects)
+        if (b.idName() == idName && b.isPlainButton())
+            b.linkMenu(menu, up);
 }
 
 void CaptionButtons::setWindowActive(bool active)
@@ -171,6 +201,19 @@ void CaptionButtons::mouseEnter(int index)
         return;
     follow(next, index);
     showLayer(index);
+    showHint(index);
+}
+
+void CaptionButtons::showHint(int index)
+{
+    SkinHint* hint = m_frame.skinHint();
+    if (!m_frame.showObjectHint() || !hint)
+        return;
+    const WindowStates& states = m_frame.windowStates();
+    const std::string& text = m_objects[std::size_t(index)].hintFor(
+        states.state() == WindowState::Maximized, states.state() == WindowState::Minimized, states.rollUpState());
+    if (!text.empty())
+        hint->activateHint3(m_frame.objectOnScreen(index), QString::fromStdString(text), false);
 }
 
 void CaptionButtons::mouseLeave(int index)
@@ -181,6 +224,8 @@ void CaptionButtons::mouseLeave(int index)
     const CaptionButton::Next next = b.leave(effectsOn());
     if (b.isCaption())
         return;
+    if (SkinHint* hint = m_frame.skinHint(); hint && m_frame.showObjectHint())
+        hint->hideHint();
     m_frame.redrawObject(index);
     follow(next, index);
 }
@@ -199,8 +244,26 @@ void CaptionButtons::mouseDown(int index)
         return;
     setPressed(index, true);
     // The system menu opens on press; the button stays down while it is open.
-    if (b.command() == StdCommand::SysMenu)
+    if (b.isPlainButton())
+        popupButtonMenu(index);
+    else if (b.command() == StdCommand::SysMenu)
         m_frame.systemMenuPart().showFromButton(m_frame.objectOnScreen(index));
+}
+
+void CaptionButtons::popupButtonMenu(int index)
+{
+    const CaptionButton& b = m_objects[std::size_t(index)];
+    SkinPopupMenu* menu = b.menu();
+    if (!menu || menu->items().count() == 0)
+        return;
+    hideLayers();
+    if (b.look().mouseIn)
+        showLayer(index);
+    // The menu runs on the frame's engine, which tells the frame when it
+    // closes; the button comes up then.
+    if (!menu->skinComponent())
+        menu->setSkinComponent(&m_frame);
+    menu->popupFromRect(m_frame.objectOnScreen(index), b.look().popupUp);
 }
 
 void CaptionButtons::mouseUp(int index)
@@ -209,8 +272,9 @@ void CaptionButtons::mouseUp(int index)
     if (b.isCaption())
         return;
     const bool runs = b.hot();
-    // The button is drawn released before its command runs.
-    if (b.enabled() && b.down())
+    // The button is drawn released before its command runs; one whose menu
+    // is open stays down until the menu closes.
+    if (b.enabled() && b.down() && !(b.menu() && b.isPlainButton()))
         setPressed(index, false);
     if (runs)
         doCommand(index);
@@ -261,10 +325,28 @@ void CaptionButtons::activationChanged()
     for (CaptionButton& b : m_objects)
         b.reset();
     m_morphTimer.stop();
+    // The caption sets out towards its new look; its picture in the
+    // window's new state is made current before that shows.
+    for (std::size_t i = 0; i < m_objects.size(); ++i) {
+        const CaptionButton::Transition t = m_objects[i].activate(active, effectsOn());
+        if (t.fade)
+            m_morphTimer.start(kMorphInterval, this);
+        if (t.animate)
+            m_animateTimer.start(kAnimateInterval, this);
+        if (t.fade || t.animate)
+            m_frame.redrawObject(int(i));
+    }
     if (active) {
         redrawButtons();
         m_mouseTimer.start(kMouseTimerInterval, this);
     }
+}
+
+void CaptionButtons::settleCaption(bool redraw)
+{
+    for (std::size_t i = 0; i < m_objects.size(); ++i)
+        if (m_objects[i].settle(m_frame.formActive()) && redraw)
+            m_frame.redrawObject(int(i));
 }
 
 void CaptionButtons::menuClosed()
@@ -325,6 +407,8 @@ void CaptionButtons::release()
     m_activeObject = m_mouseCaptureObject = -1;
     for (CaptionButton& b : m_objects)
         b.reset();
+    // The timers stopped: the caption goes straight to its look.
+    settleCaption(true);
     redrawButtons();
 }
 
@@ -332,6 +416,7 @@ void CaptionButtons::stopTimers()
 {
     m_mouseTimer.stop();
     m_morphTimer.stop();
+    m_animateTimer.stop();
 }
 
 void CaptionButtons::redrawButtons()
@@ -362,6 +447,21 @@ void CaptionButtons::morphTick()
     }
     if (!moved)
         m_morphTimer.stop();
+}
+
+void CaptionButtons::animateTick()
+{
+    bool moved = false;
+    for (std::size_t i = 0; i < m_objects.size(); ++i) {
+        bool stepped = false;
+        if (!m_objects[i].animateTick(effectsOn(), stepped))
+            continue;
+        moved = true;
+        if (stepped)
+            m_frame.redrawObject(int(i));
+    }
+    if (!moved)
+        m_animateTimer.stop();
 }
 
 void CaptionButtons::mouseTick()
@@ -399,6 +499,8 @@ void CaptionButtons::timerEvent(QTimerEvent* event)
         morphTick();
     else if (event->timerId() == m_mouseTimer.timerId())
         mouseTick();
+    else if (event->timerId() == m_animateTimer.timerId())
+        animateTick();
     else
         QObject::timerEvent(event);
 }

@@ -3,6 +3,8 @@
 #include <QBasicTimer>
 #include <QObject>
 #include <QPoint>
+#include <map>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,6 +15,7 @@ namespace tessaly::skin {
 
 class LayerManager;
 class SkinData;
+class SkinPopupMenu;
 class SkinFrame;
 
 // The caption and the caption buttons of a skinned frame, in the layout's
@@ -26,6 +29,9 @@ class CaptionButtons : public QObject {
 public:
     static constexpr int kMouseTimerInterval = 50;
     static constexpr int kMorphInterval = 25;
+    // One timer steps every animation (the caption's); it stops when
+    // nothing moves.
+    static constexpr int kAnimateInterval = CaptionButton::kAnimateTick;
 
     explicit CaptionButtons(SkinFrame& frame);
 
@@ -43,6 +49,7 @@ public:
     int mouseCaptureObject() const { return m_mouseCaptureObject; }
     bool mouseTimerActive() const { return m_mouseTimer.isActive(); }
     bool morphTimerActive() const { return m_morphTimer.isActive(); }
+    bool animateTimerActive() const { return m_animateTimer.isActive(); }
 
     // --- skin changes
     // The objects of a registry's records, or the default look's buttons
@@ -52,6 +59,11 @@ public:
     void applyBorderIcons(unsigned icons);
     // The caption draws the window's activation.
     void setWindowActive(bool active);
+    // Enables or disables the first object named idName.
+    void setEnabled(std::string_view idName, bool on);
+    // The menu the plain button named idName opens when pressed (null:
+    // none); kept for the objects of later skins too.
+    void linkMenu(const std::string& idName, SkinPopupMenu* menu, bool up);
 
     // --- the pointer (window coordinates)
     // Follows the pointer to the object under it (none at x < 0).
@@ -84,10 +96,14 @@ public:
     void forgetPointer() { m_activeObject = m_mouseCaptureObject = -1; }
     void stopTimers();
     void redrawButtons();
+    // The caption shows the window's activation, with no fade or
+    // animation under way (redrawn when it changed and `redraw`).
+    void settleCaption(bool redraw);
 
     // The timers' ticks; tests and benchmarks call them directly.
     void morphTick();
     void mouseTick();
+    void animateTick();
     // Runs a button's command as a click on it does (for assistive tools).
     void runCommand(int index) { doCommand(index); }
 
@@ -104,6 +120,8 @@ private:
     void mouseUp(int index);
     void setPressed(int index, bool value);
     void doCommand(int index);
+    void popupButtonMenu(int index);
+    void showHint(int index);
     void showLayer(int index);
     void hideLayers();
     bool effectsOn() const;
@@ -114,8 +132,14 @@ private:
     int m_build = 0;
     int m_mouseCaptureObject = -1;
     bool m_closing = false; // a close is on its way: the objects stay idle
+    struct LinkedMenu {
+        SkinPopupMenu* menu;
+        bool up;
+    };
+    std::map<std::string, LinkedMenu> m_linkedMenus;
     QBasicTimer m_mouseTimer;
     QBasicTimer m_morphTimer;
+    QBasicTimer m_animateTimer;
 };
 
 } // namespace tessaly::skin

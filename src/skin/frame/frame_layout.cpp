@@ -112,6 +112,17 @@ void arrangeObjects(const FrameSkinGeometry& skin, FrameLayout& f, const std::ve
     }
 }
 
+// A point relative to an object is on it: inside its mask's black pixels,
+// or anywhere without a mask.
+bool inObjectShape(const PixelView& mask, int x, int y)
+{
+    if (mask.isEmpty())
+        return true;
+    if (x < 0 || y < 0 || x >= mask.width || y >= mask.height)
+        return false;
+    return (mask.pixel(x, y) & 0xFFFFFFu) == 0;
+}
+
 bool notSysMenuButton(const FrameObjectInfo& o)
 {
     return o.kind == FrameObjectInfo::Kind::StdButton && o.visible;
@@ -313,6 +324,8 @@ FrameHitResult FrameLayout::hitTest(int x, int y, const std::vector<FrameObjectI
     int caption = -1;
     for (std::size_t i = 0; i < objectRects.size() && i < objects.size(); ++i) {
         if (!objects[i].visible || !objectRects[i].contains(x, y))
+            continue;
+        if (!inObjectShape(objects[i].hitMask, x - objectRects[i].left, y - objectRects[i].top))
             continue;
         if (objects[i].kind == FrameObjectInfo::Kind::Caption) {
             if (caption < 0)

@@ -20,12 +20,17 @@ class SkinData;
 
 // What a frame object contributes to the layout.
 struct FrameObjectInfo {
-    enum class Kind { Caption, StdButton };
+    // Button: a plain frame button (no command; it may open a menu).
+    // User: a part of the frame the window draws itself.
+    enum class Kind { Caption, StdButton, Button, User };
     Kind kind = Kind::StdButton;
     StdCommand command = StdCommand::Default;
     Rect skinRect;
     bool skinRectInAPicture = false;
     bool visible = true;
+    // The object's shape for the pointer: black pixels of this mask (its
+    // top-left corner on the object's) are the object; none: its rectangle.
+    PixelView hitMask;
 };
 
 // The skin's FORMINFO fields that the layout reads, with the picture size.

@@ -9,6 +9,8 @@
 
 namespace tessaly::skin {
 
+class SkinPopupMenu;
+
 // One frame object: the caption or a caption button. It copies what it
 // needs from its record when the skin is applied (records go away on the
 // next skin change) and keeps its hover, press and fade state. Where it
@@ -26,6 +28,13 @@ struct FrameObject {
     Rect inActiveSkinRect;
     Rect downRect;
     Rect disableSkinRect;
+    // The second look of maximise, minimise and roll-up, shown in their
+    // restore situation (maximised, minimised, rolled up), and its hint.
+    Rect restoreRect;
+    Rect restoreActiveRect;
+    Rect restoreDownRect;
+    Rect restoreInActiveRect;
+    std::string restoreHint;
     bool morphing = false;
     MorphKind morphKind = MorphKind::Default;
     int glowLayerPictureIndex = -1;
@@ -34,15 +43,34 @@ struct FrameObject {
     int glowLayerOffsetY = 0;
     int glowLayerAlphaBlendValue = 0;
     const DataSkinCaption* caption = nullptr;
+    // A plain button's menu (set by the window, not owned) and whether it
+    // opens above the button.
+    SkinPopupMenu* menu = nullptr;
+    bool popupUp = false;
 
     // State.
     bool active = false;  // hot (buttons); the window is active (caption)
     bool mouseIn = false;
     bool down = false;
-    CrossFade fade;       // between the normal image and the hot one
+    CrossFade fade;       // between the normal image and the hot one (the caption: inactive and active)
+    // The caption's animation: the frame shown (from 1; 0 or past the last
+    // frame: none) and the time gathered towards the next step.
+    int currentFrame = 0;
+    int incTime = 0;
 
     bool isCaption() const { return info.kind == FrameObjectInfo::Kind::Caption; }
-    bool pressed() const { return down && mouseIn; }
+    // The command's restore situation holds in a window state: the button
+    // would undo it.
+    bool inRestoreSituation(bool maximized, bool minimized, bool rolledUp) const
+    {
+        return (info.command == StdCommand::Maximize && maximized)
+            || (info.command == StdCommand::Minimize && minimized) || (info.command == StdCommand::RollUp && rolledUp);
+    }
+    bool isPlainButton() const { return info.kind == FrameObjectInfo::Kind::Button; }
+    bool isUserObject() const { return info.kind == FrameObjectInfo::Kind::User; }
+    // Down with the pointer on it; a button whose menu is open stays
+    // pressed wherever the pointer goes.
+    bool pressed() const { return down && (mouseIn || menu); }
     void resetState()
     {
         active = mouseIn = down = false;

@@ -57,9 +57,48 @@ bool inactiveEffectOn(const SkinData& sd, const FramePaintState& state)
 
 // Draws a button of the skin at `at` in its state. With `update` false, a
 // normal image that is part of the frame picture is not drawn again.
-void drawSkinButton(Bitmap& target, const SkinData& sd, const FrameObject& o, const Rect& at, bool windowActive,
-                    bool morphEnabled, bool update)
+// The restore look of a button in its restore situation: its inactive,
+// pressed, hot or normal restore picture (hot and normal cross-faded as the
+// normal look is). False when the button has no restore look to show.
+bool drawRestoreLook(Bitmap& target, const FrameObject& o, const Rect& at, bool windowActive, bool morphEnabled,
+                     const FramePaintState& state)
 {
+    if (!o.enabled || o.restoreRect.isEmpty() || !o.activePicture
+        || !o.inRestoreSituation(state.maximized, state.minimized, state.rolledUp))
+        return false;
+    const PixelView active = pixelView(*o.activePicture);
+    auto copy = [&](const Rect& r) { copyPiece(active, r, target, at); };
+    if (!windowActive && !o.restoreInActiveRect.isEmpty()) {
+        copy(o.restoreInActiveRect);
+        return true;
+    }
+    if (o.pressed() && !o.restoreDownRect.isEmpty()) {
+        copy(o.restoreDownRect);
+        return true;
+    }
+    const bool morph = morphEnabled && o.morphing && !o.restoreActiveRect.isEmpty();
+    if (morph && o.fade.midway()) {
+        Bitmap normal(at.width(), at.height());
+        Bitmap hot(at.width(), at.height());
+        copyPiece(active, o.restoreRect, normal, {0, 0, at.width(), at.height()});
+        copyPiece(active, o.restoreActiveRect, hot, {0, 0, at.width(), at.height()});
+        EffectBmp from(normal.view());
+        from.morphBy(o.morphKind, EffectBmp(hot.view()), o.fade.factor());
+        from.draw(target.surface(), at.left, at.top);
+        return true;
+    }
+    const bool showHot = morph ? o.fade.atHot() : o.active;
+    copy(showHot && !o.restoreActiveRect.isEmpty() ? o.restoreActiveRect : o.restoreRect);
+    return true;
+}
+
+void drawSkinButton(Bitmap& target, const SkinData& sd, const FrameObject& o, const Rect& at,
+                    const FramePaintState& state, bool update)
+{
+    const bool windowActive = state.active;
+    const bool morphEnabled = state.morphEnabled;
+    if (drawRestoreLook(target, o, at, windowActive, morphEnabled, state))
+        return;
     const PixelView frame = pixelView(sd.picture().picture());
     const PixelView active = o.activePicture ? pixelView(*o.activePicture) : PixelView{};
     const PixelView normalSource = o.info.skinRectInAPicture ? active : frame;
@@ -102,62 +141,16 @@ void drawSkinButton(Bitmap& target, const SkinData& sd, const FrameObject& o, co
     copy(active, o.inActiveSkinRect);
 }
 
-// ---- the caption -------------------------------------------------------------
-
-void drawCaption(Bitmap& target, const FrameObject& o, const Rect& at, const FramePaintState& state)
+// A user object is the window's to draw.
+void drawUserObject(Bitmap& target, const FrameObject& o, const Rect& at, const FramePaintState& state)
 {
-    const DataSkinCaption* c = o.caption;
-    if (!c || state.title.isEmpty())
-        return;
-    Rect tr = c->textRct;
-    if (!tr.isEmpty())
-        tr.right = at.width() + c->textRct.right - c->skinRect.width();
-    if (!c->frameRect.isEmpty()) {
-        tr.top += c->frameTextRect.top;
-        tr.left += c->frameTextRect.left;
-        tr.right += c->frameTextRect.right - c->frameRect.width();
-    }
-    if (tr.isEmpty())
-        return;
+    if (state.userPainter && *state.userPainter)
+        (*state.userPainter)(o.idName, target, at);
+}
 
-    platform::QtCanvas canvas = canvasOf(target);
-    Font font;
-    font.name = c->fontName;
-    font.height = c->fontHeight;
-    font.style = c->fontStyle;
-    canvas.setFont(fontOf(font));
-    const QString text = fitTextWithEllipsis(canvas, state.title, tr.width());
-    const QRect box = canvas.measureText(QRect(), text, kTextFlags);
-    const int tw = box.width(), th = box.height();
-    int x = tr.left + tr.width() / 2 - tw / 2;
-    if (c->alignment == Alignment::LeftJustify)
-        x = tr.left;
-    else if (c->alignment == Alignment::RightJustify)
-        x = tr.right - tw;
-    const int y = tr.top + tr.height() / 2 - th / 2 + at.top;
-    x += at.left;
-    const bool a = state.active;
-    const Rect textRect{x, y, x + tw, y + th};
-    auto drawAt = [&](int dx, int dy, Color colour) {
-        canvas.setTextColor(colorFromValue(colour));
-        canvas.drawText(platform::toQRect(textRect.translated(dx, dy)), text, kTextFlags);
-    };
-    if (c->light)
-        drawAt(-1, -1, a ? c->activeLightColor : c->lightColor);
-    if (c->shadow)
-        drawAt(1, 1, a ? c->activeShadowColor : c->shadowColor);
-    canvas.setTextColor(colorFromValue(a ? c->activeFontColor : c->fontColor));
-    if (c->reflectionEffect) {
-        drawReflectionText(canvas, textRect, text, a ? c->reflectionActiveColor : c->reflectionColor,
-                           c->reflectionOffset, kTextFlags);
-    } else if (c->vistaGlowEffect && (a || c->vistaGlowInActiveEffect)) {
-        drawVistaGlowText(canvas, textRect, text, a ? c->glowActiveColor : c->glowColor, kTextFlags, 12);
-    } else if (c->glowEffect && (a || c->glowInActiveEffect)) {
-        drawGlowText(canvas, textRect, text, c->glowSize, a ? c->glowActiveColor : c->glowColor, c->glowOffset,
-                     kTextFlags);
-    } else {
-        canvas.drawText(platform::toQRect(textRect), text, kTextFlags);
-    }
+CaptionPaintState captionState(const FramePaintState& state)
+{
+    return {state.active, state.title, state.morphEnabled};
 }
 
 // ---- the skinned frame ---------------------------------------------------------
@@ -238,6 +231,8 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
     if (!covered)
         window.fillRect({0, 0, w, h}, colorFromValue(sd.skinColors().cBtnFace));
     paintClientBackground(window, sd, f);
+    if (state.logo)
+        drawLogo(window, f.clientRect, *state.logo);
 
     // Objects draw into the strip they lie on: the top strip, or the bottom
     // strip in its own coordinates.
@@ -253,9 +248,14 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
                 continue;
             const Rect local = inTop ? at : at.translated(0, -f.clientRect.bottom);
             if (o.isCaption())
-                drawCaption(strip, o, local, state);
+                drawCaptionObject(strip, sd, o, local, captionState(state), state.captionImages, false);
+            else if (o.isUserObject())
+                drawUserObject(strip, o, local, state);
             else
-                drawSkinButton(strip, sd, o, local, state.active, state.morphEnabled, false);
+                // Drawn whole, also when its normal look is part of the
+                // frame picture: a caption drawn before it may have
+                // covered the strip's copy.
+                drawSkinButton(strip, sd, o, local, state, true);
         }
     }
     if (inactiveEffectOn(sd, state)) {
@@ -327,6 +327,8 @@ void composeDefault(Bitmap& window, const FrameLayout& f, std::span<const Captio
     const int w = f.width, h = f.height;
     const PixelColor face = colorFromValue(colors::btnFace);
     window.fillRect({0, 0, w, h}, face);
+    if (state.logo)
+        drawLogo(window, f.clientRect, *state.logo);
     const int capH = kDefaultCaptionHeight;
     const int b = kDefaultBorder;
 
@@ -378,20 +380,6 @@ void composeDefault(Bitmap& window, const FrameLayout& f, std::span<const Captio
 
 } // namespace
 
-QString fitTextWithEllipsis(const platform::QtCanvas& canvas, const QString& text, int width)
-{
-    auto measure = [&](const QString& t) { return canvas.measureText(QRect(), t, kTextFlags).width(); };
-    if (measure(text) <= width)
-        return text;
-    QString rest = text;
-    while (!rest.isEmpty()) {
-        rest.chop(1);
-        if (measure(rest + QStringLiteral("...")) <= width)
-            break;
-    }
-    return rest + QStringLiteral("...");
-}
-
 void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
                   std::span<const CaptionButton> objects, const FramePaintState& state)
 {
@@ -413,19 +401,35 @@ void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
 Rect redrawButton(Bitmap& window, const SkinData* sd, const FrameLayout& layout, const FrameObject& object,
                   int index, const FramePaintState& state)
 {
-    if (index < 0 || std::size_t(index) >= layout.objectRects.size() || object.isCaption() || !object.info.visible)
+    if (index < 0 || std::size_t(index) >= layout.objectRects.size() || !object.info.visible)
         return {};
     const Rect at = layout.objectRects[std::size_t(index)];
     if (at.isEmpty() || window.empty() || layout.belowMinimum)
         return {};
+    if (object.isCaption() && !(sd && layout.skinned))
+        return {};
     if (sd && layout.skinned) {
-        drawSkinButton(window, *sd, object, at, state.active, state.morphEnabled, true);
+        if (object.isCaption())
+            drawCaptionObject(window, *sd, object, at, captionState(state), state.captionImages, true);
+        else if (object.isUserObject())
+            drawUserObject(window, object, at, state);
+        else
+            drawSkinButton(window, *sd, object, at, state, true);
         if (inactiveEffectOn(*sd, state))
             applyInactiveEffect(window, at, sd->inActiveEffect);
     } else {
         drawDefaultButton(window, object, at);
     }
     return at;
+}
+
+void drawLogo(Bitmap& window, const Rect& client, const Bitmap& logo)
+{
+    if (logo.empty() || client.isEmpty())
+        return;
+    const int x = std::max(client.width() / 2 - logo.width() / 2, 0);
+    const int y = std::max(client.height() / 2 - logo.height() / 2, 0);
+    logo.draw(window, client.left + x, client.top + y);
 }
 
 } // namespace tessaly::skin

@@ -6,10 +6,13 @@
 // the rectangles of one FrameLayout.
 
 #include <QString>
+#include <functional>
+#include <string>
 #include <span>
 
 #include "skin/frame/frame_layout.h"
 #include "skin/frame/caption_button.h"
+#include "skin/frame/caption_painter.h"
 #include "skin/paint/bitmap.h"
 
 namespace tessaly::platform {
@@ -20,10 +23,25 @@ namespace tessaly::skin {
 
 class SkinData;
 
+// Draws a user object: its name, the bitmap it lies on and its rectangle
+// there.
+using UserObjectPainter = std::function<void(const std::string& idName, Bitmap& target, const Rect& at)>;
+
 struct FramePaintState {
     bool active = true;
     QString title;
     bool morphEnabled = false; // skin effects on
+    // The caption's kept pictures for this window picture (may be null).
+    CaptionImages* captionImages = nullptr;
+    // The window's painter of user objects (may be null).
+    const UserObjectPainter* userPainter = nullptr;
+    // The window state, for the restore looks of the caption buttons.
+    bool maximized = false;
+    bool minimized = false;
+    bool rolledUp = false;
+    // A picture centred on the client background (may be null), drawn by
+    // its own flags (transparent: its key colour left out).
+    const Bitmap* logo = nullptr;
 };
 
 // Composes the whole window (frame and client background) into `window`,
@@ -31,15 +49,14 @@ struct FramePaintState {
 void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
                   std::span<const CaptionButton> objects, const FramePaintState& state);
 
-// Redraws one caption button in place at its layout rectangle, in its
-// current state (used for hover, press and fade ticks). Returns the
-// rectangle drawn (empty when nothing was drawn).
+// Redraws one frame object in place at its layout rectangle, in its
+// current state (used for hover, press, fade and animation ticks). Returns
+// the rectangle drawn (empty when nothing was drawn).
 Rect redrawButton(Bitmap& window, const SkinData* sd, const FrameLayout& layout, const FrameObject& object,
                   int index, const FramePaintState& state);
 
-// The text shortened with "..." until it fits `width` pixels, measured the
-// way the canvas draws it. A text that fits is returned unchanged; a width
-// narrower than "..." gives "...".
-QString fitTextWithEllipsis(const platform::QtCanvas& canvas, const QString& text, int width);
+// Draws the logo centred on the client rectangle (its top-left corner
+// never left of or above the client's), by the logo's own flags.
+void drawLogo(Bitmap& window, const Rect& client, const Bitmap& logo);
 
 } // namespace tessaly::skin

@@ -191,7 +191,27 @@ void SkinFrame::relayout()
 void SkinFrame::invalidateImages()
 {
     m_imageValid[0] = m_imageValid[1] = false;
+    m_captionImages[0].clear();
+    m_captionImages[1].clear();
     repaintWhole();
+}
+
+void SkinFrame::setOnPaintEvent(UserObjectPainter painter)
+{
+    m_userPainter = std::move(painter);
+    invalidateImages();
+}
+
+void SkinFrame::setLogo(const Bitmap& logo, bool transparent)
+{
+    m_logo = logo;
+    m_logo.setAlphaBlend(false);
+    // As a picture with a transparent colour: the colour of its bottom-left
+    // pixel, and colours very close to it, are left out.
+    if (transparent && !m_logo.empty())
+        m_logo.checkingTransparent(m_logo.getPixel(0, m_logo.height() - 1));
+    m_logo.setTransparent(transparent);
+    invalidateImages();
 }
 
 void SkinFrame::redrawWhole()
@@ -208,12 +228,18 @@ std::optional<FrameSkinGeometry> SkinFrame::skinGeometry() const
 
 bool SkinFrame::effectsOn() const { return m_skinSupport && m_sd->options().enableSkinEffects; }
 
-FramePaintState SkinFrame::paintState(bool active) const
+FramePaintState SkinFrame::paintState(bool active)
 {
     FramePaintState state;
     state.active = active;
     state.title = m_window->windowTitle();
     state.morphEnabled = effectsOn();
+    state.captionImages = &m_captionImages[active ? 1 : 0];
+    state.maximized = windowState() == WindowState::Maximized;
+    state.minimized = windowState() == WindowState::Minimized;
+    state.rolledUp = rollUpState();
+    state.logo = m_logo.empty() ? nullptr : &m_logo;
+    state.userPainter = &m_userPainter;
     return state;
 }
 
@@ -264,9 +290,18 @@ void SkinFrame::redrawObject(int index)
     const bool active = formActive();
     const int slot = active ? 1 : 0;
     const Rect at = index < int(m_layout.objectRects.size()) ? m_layout.objectRects[std::size_t(index)] : Rect{};
-    if (m_imageValid[slot])
+    if (m_imageValid[slot]) {
+        const FramePaintState state = paintState(active);
         redrawButton(m_images[slot], m_skinSupport ? m_sd : nullptr, m_layout, objects[std::size_t(index)].look(),
-                     index, paintState(active));
+                     index, state);
+        // Buttons lying on the caption are drawn again over its new look.
+        if (objects[std::size_t(index)].isCaption()) {
+            for (std::size_t i = 0; i < objects.size() && i < m_layout.objectRects.size(); ++i)
+                if (!objects[i].isCaption() && !m_layout.objectRects[i].intersected(at).isEmpty())
+                    redrawButton(m_images[slot], m_skinSupport ? m_sd : nullptr, m_layout, objects[i].look(),
+                                 int(i), state);
+        }
+    }
     repaint(at);
 }
 

@@ -29,6 +29,7 @@ namespace tessaly::skin {
 class FormLayerBorder;
 class LayerManager;
 class SkinData;
+class SkinHint;
 class SkinMenu;
 class SkinPopupMenu;
 class SkinNoticeEvent;
@@ -108,6 +109,35 @@ public:
     const PointerSizing& sizing() const { return *m_sizing; }
     SystemMenu& systemMenuPart() { return *m_systemMenu; }
 
+    // Enables or disables the frame object named idName (SetEnabled).
+    void setEnabled(std::string_view idName, bool on) { m_buttons->setEnabled(idName, on); }
+    // The menu the plain frame button named idName opens when pressed,
+    // below it or (up) above it; null unlinks. The menu is not owned.
+    void linkMenu(const std::string& idName, SkinPopupMenu* menu, bool up = false)
+    {
+        m_buttons->linkMenu(idName, menu, up);
+    }
+
+    // Draws the user objects of the skin (OnPaintEvent): called with the
+    // object's name, the bitmap of the window's picture (or the frame strip
+    // being composed) and the object's rectangle there.
+    void setOnPaintEvent(UserObjectPainter painter);
+    // Draws the user object named idName again now.
+    void userObjectDraw(std::string_view idName) { redrawObject(getIndex(idName)); }
+
+    // Hints of the frame objects shown through a skinned hint (not owned)
+    // while the pointer rests on them; off unless both are set.
+    bool showObjectHint() const { return m_showObjectHint; }
+    void setShowObjectHint(bool on) { m_showObjectHint = on; }
+    SkinHint* skinHint() const { return m_skinHint; }
+    void setSkinHint(SkinHint* hint) { m_skinHint = hint; }
+
+    // A picture drawn centred on the client background (none: an empty
+    // bitmap); with `transparent`, the colour of its bottom-left pixel is
+    // left out.
+    void setLogo(const Bitmap& logo, bool transparent);
+    const Bitmap& logo() const { return m_logo; }
+
     // --- behaviour
     // The window can be sized by its frame (default true).
     bool resizable() const { return m_resizable; }
@@ -141,6 +171,10 @@ public:
     void showSystemMenu(const QPoint& global) { m_systemMenu->showAt(global); }
     void showSystemMenuBelowButton() { m_systemMenu->showBelowButton(); }
     SkinPopupMenu* systemMenu() const { return m_systemMenu->menu(); }
+    // The window's own system menu (SystemMenu; null: the built-in one),
+    // with the window commands merged in (UseDefaultSysMenu, default on).
+    void setUserSystemMenu(SkinPopupMenu* menu) { m_systemMenu->setUserMenu(menu); }
+    void setUseDefaultSysMenu(bool on) { m_systemMenu->setUseDefault(on); }
     bool inMenu() const { return m_systemMenu->inMenu(); }
 
     // MenuFrame
@@ -164,6 +198,7 @@ public:
 
     bool mouseTimerActive() const { return m_buttons->mouseTimerActive(); }
     bool morphTimerActive() const { return m_buttons->morphTimerActive(); }
+    bool animateTimerActive() const { return m_buttons->animateTimerActive(); }
     // Pixels asked to be repainted so far (benchmarks and tests).
     long long repaintedPixels() const { return m_repaintedPixels; }
     // How often a whole window picture was composed.
@@ -172,6 +207,7 @@ public:
     // The timers' ticks; tests and benchmarks call them directly.
     void morphTick() { m_buttons->morphTick(); }
     void mouseTick() { m_buttons->mouseTick(); }
+    void animateTick() { m_buttons->animateTick(); }
     // Makes the layout and the picture current for the window's size now
     // (a resize of a hidden window reaches the frame only when shown).
     void updateFrame();
@@ -193,7 +229,7 @@ private:
     // The picture.
     void relayout();
     void invalidateImages();
-    FramePaintState paintState(bool active) const;
+    FramePaintState paintState(bool active);
     Bitmap& ensureImage(bool active);
     void paint(const QRegion& region);
     void repaint(const Rect& rect);
@@ -220,6 +256,12 @@ private:
     // size; the inactive one is kept until the size or the skin changes.
     Bitmap m_images[2];
     bool m_imageValid[2] = {false, false};
+    // The caption's finished pictures for each of the two.
+    CaptionImages m_captionImages[2];
+    Bitmap m_logo;
+    UserObjectPainter m_userPainter;
+    bool m_showObjectHint = false;
+    SkinHint* m_skinHint = nullptr;
     long long m_repaintedPixels = 0;
     int m_composeCount = 0;
 

@@ -1,5 +1,7 @@
 #include "skin/frame/system_menu.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QShortcut>
@@ -41,6 +43,36 @@ void buildSystemMenu(MenuItem& menu, const SystemMenuState& state, const SystemM
         menu.addSeparator();
     MenuItem* close = add(text("&Close", "MI_CLOSECAPTION"), "SFR_CLOSE", actions.close);
     close->shortCut = QKeySequence(Qt::ALT | Qt::Key_F4);
+}
+
+void mergeSystemMenu(MenuItem& menu, const SystemMenuState& state, const SystemMenuActions& actions,
+                     const ResourceStrData* strings)
+{
+    static const QString kNames[] = {QStringLiteral("SFR_MINITEM"), QStringLiteral("SFR_RESTORE"),
+                                     QStringLiteral("SFR_MAXITEM"), QStringLiteral("SFR_ROLLUP"),
+                                     QStringLiteral("SFR_MINTOTRAY"), QStringLiteral("SFR_CLOSE")};
+    auto isCommand = [](const MenuItem& item) { return std::find(std::begin(kNames), std::end(kNames), item.name) != std::end(kNames); };
+    for (int i = menu.count() - 1; i >= 0; --i)
+        if (isCommand(menu.at(i)))
+            menu.take(i);
+    MenuItem built;
+    buildSystemMenu(built, state, actions, strings);
+    auto takeNamed = [&](const QString& name) -> std::unique_ptr<MenuItem> {
+        for (int i = 0; i < built.count(); ++i)
+            if (built.at(i).name == name)
+                return built.take(i);
+        return nullptr;
+    };
+    int top = 0;
+    for (const QString& name : kNames) {
+        std::unique_ptr<MenuItem> item = takeNamed(name);
+        if (!item)
+            continue;
+        if (name == QLatin1String("SFR_CLOSE"))
+            menu.insert(menu.count(), std::move(item));
+        else
+            menu.insert(top++, std::move(item));
+    }
 }
 
 } // namespace tessaly::skin
@@ -98,9 +130,20 @@ void SystemMenu::popup(const Rect& anchor)
     state.rolledUp = states.rollUpState();
     state.maxRollUpState = states.maxRollUpState();
     const SkinData* sd = m_frame.skinData();
-    buildSystemMenu(m_menu->items(), state, actions(), sd ? sd->resourceStrData() : nullptr);
+    const ResourceStrData* strings = sd ? sd->resourceStrData() : nullptr;
+    m_shown = m_menu.get();
+    if (m_userMenu) {
+        // The window's own menu, with the window commands merged in.
+        m_shown = m_userMenu;
+        if (!m_userMenu->skinComponent())
+            m_userMenu->setSkinComponent(&m_frame);
+        if (m_useDefault)
+            mergeSystemMenu(m_userMenu->items(), state, actions(), strings);
+    } else {
+        buildSystemMenu(m_menu->items(), state, actions(), strings);
+    }
     m_opened.start();
-    m_menu->popupFromRect(anchor, false);
+    m_shown->popupFromRect(anchor, false);
 }
 
 void SystemMenu::showAt(const QPoint& global)

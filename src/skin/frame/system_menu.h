@@ -53,6 +53,14 @@ struct SystemMenuActions {
 void buildSystemMenu(MenuItem& menu, const SystemMenuState& state, const SystemMenuActions& actions,
                      const ResourceStrData* strings = nullptr);
 
+// Merges the system menu's items into a window's own menu: the window
+// commands are taken out (by their names) and put in again at its top, in
+// the order Minimize, Restore, Maximize, RollUp, Minimize to Tray, under
+// the same conditions, and "&Close" goes last; the window's items stay
+// between. Merging again gives the same menu for the same state.
+void mergeSystemMenu(MenuItem& menu, const SystemMenuState& state, const SystemMenuActions& actions,
+                     const ResourceStrData* strings = nullptr);
+
 // The system menu of a skinned frame: a skinned popup menu run by the
 // frame's menu engine, built for the window's state at each opening. It
 // opens from a press on the system-menu button (which stays down while the
@@ -75,7 +83,14 @@ public:
     // A double click on the button: the window closes once the menu is.
     void buttonDoubleClicked();
     // The menu last opened (null before the first).
-    SkinPopupMenu* menu() const { return m_menu.get(); }
+    SkinPopupMenu* menu() const { return m_shown; }
+    // The window's own system menu (not owned; null: the built-in one).
+    // With useDefault the window commands are merged into it at each
+    // opening; without, it is shown as it is.
+    void setUserMenu(SkinPopupMenu* menu) { m_userMenu = menu; }
+    SkinPopupMenu* userMenu() const { return m_userMenu; }
+    void setUseDefault(bool on) { m_useDefault = on; }
+    bool useDefault() const { return m_useDefault; }
     bool inMenu() const { return m_inMenu; }
     // The frame's menu engine opened or closed a menu.
     void opened();
@@ -92,6 +107,9 @@ private:
     SkinFrame& m_frame;
     bool m_disabled = false;
     std::unique_ptr<SkinPopupMenu> m_menu;
+    SkinPopupMenu* m_shown = nullptr;
+    SkinPopupMenu* m_userMenu = nullptr;
+    bool m_useDefault = true;
     QPointer<QShortcut> m_altSpace;
     bool m_inMenu = false;
     bool m_byButton = false;

@@ -16,6 +16,20 @@ MenuItem& MenuItem::add(QString text, std::function<void()> command)
     return *m_items.back();
 }
 
+std::unique_ptr<MenuItem> MenuItem::take(int index)
+{
+    std::unique_ptr<MenuItem> item = std::move(m_items[std::size_t(index)]);
+    m_items.erase(m_items.begin() + index);
+    item->m_parent = nullptr;
+    return item;
+}
+
+MenuItem& MenuItem::insert(int index, std::unique_ptr<MenuItem> item)
+{
+    item->m_parent = this;
+    return **m_items.insert(m_items.begin() + index, std::move(item));
+}
+
 bool MenuItem::isHeader() const
 {
     return !enabled && caption.size() >= 2 && caption.startsWith(QLatin1Char('-')) &&

@@ -36,6 +36,9 @@ public:
     // Adds a sub-item and returns it.
     MenuItem& add(QString caption, std::function<void()> onClick = {});
     MenuItem& addSeparator() { return add(QStringLiteral("-")); }
+    // Takes a sub-item out (the caller owns it); puts one in at a position.
+    std::unique_ptr<MenuItem> take(int index);
+    MenuItem& insert(int index, std::unique_ptr<MenuItem> item);
     int count() const { return int(m_items.size()); }
     MenuItem& at(int index) const { return *m_items[std::size_t(index)]; }
     bool hasItems() const { return !m_items.empty(); }

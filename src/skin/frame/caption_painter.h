@@ -1,0 +1,74 @@
+#pragma once
+
+// Painting of the frame's caption object: its picture (the frame's own
+// caption, the record's active image, a cross-fade between the two, or a
+// frame of its animation) composed to the caption's width, the divider,
+// the plate under the text and the window title.
+
+#include <QString>
+#include <map>
+#include <utility>
+
+#include "skin/frame/frame_object.h"
+#include "skin/paint/bitmap.h"
+
+namespace tessaly::platform {
+class QtCanvas;
+}
+
+namespace tessaly::skin {
+
+class SkinData;
+
+// The caption's finished pictures at one window size and title, kept so
+// that an animation or fade tick only copies one into the window's
+// picture. One set per window picture (active, inactive); the frame
+// empties it whenever the size, the title or the skin changes.
+class CaptionImages {
+public:
+    void clear()
+    {
+        m_images.clear();
+        background.clear();
+    }
+    // The picture stored under the key, or null.
+    const Bitmap* find(int kind, int index) const;
+    Bitmap& store(int kind, int index) { return m_images[{kind, index}]; }
+    int count() const { return int(m_images.size()); }
+
+    // The frame strip's pixels under the caption, saved when the window's
+    // picture is composed: what a caption without a picture of its own is
+    // drawn on again.
+    Bitmap background;
+
+private:
+    std::map<std::pair<int, int>, Bitmap> m_images;
+};
+
+struct CaptionPaintState {
+    bool windowActive = true;
+    QString title;
+    bool effects = false; // the skin's effects are on (fades, animations)
+};
+
+// The caption animation is shown: effects on, the record has frames and
+// the object is between its first and last frame.
+bool captionAnimates(const FrameObject& o, bool effects);
+// The caption has an animation the skin lets it play.
+bool captionAnimationEnabled(const FrameObject& o, bool effects);
+// The caption cross-fades between its inactive and active pictures.
+bool captionMorphEnabled(const FrameObject& o, bool effects);
+
+// Draws the caption o at `at` of target (the frame strip it lies on, or the
+// whole window's picture) in its current state. With `update` the strip's
+// pixels under it are first put back from images->background, so it can be
+// drawn again over an earlier look. images may be null (nothing kept).
+void drawCaptionObject(Bitmap& target, const SkinData& sd, const FrameObject& o, const Rect& at,
+                       const CaptionPaintState& state, CaptionImages* images, bool update);
+
+// The text shortened with "..." until it fits `width` pixels, measured the
+// way the canvas draws it. A text that fits is returned unchanged; a width
+// narrower than "..." gives "...".
+QString fitTextWithEllipsis(const platform::QtCanvas& canvas, const QString& text, int width);
+
+} // namespace tessaly::skin
