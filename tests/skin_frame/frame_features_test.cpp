@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "frame_test_support.h"
 #include "sampler_skin.h"
 #include "platform/qt_frameless_window.h"
 #include "skin/frame/skin_frame.h"
@@ -31,30 +32,7 @@ using tessaly::platform::FramelessWindow;
 // Named: the test programs are built as a few large units.
 namespace frame_features {
 
-std::vector<uint32_t> pixelsOf(const Bitmap& b, const Rect& r)
-{
-    std::vector<uint32_t> out;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            out.push_back(b.getPixel(x, y) | 0xFF000000u);
-    return out;
-}
-
-std::vector<uint32_t> pixelsOf(const Picture& p, const Rect& r)
-{
-    std::vector<uint32_t> out;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            out.push_back(p.pixel(x, y) | 0xFF000000u);
-    return out;
-}
-
-std::vector<uint32_t> pixelsOf(const EffectBmp& e, const Rect& r)
-{
-    Bitmap b(e.width(), e.height());
-    e.draw(b.surface(), 0, 0);
-    return pixelsOf(b, r);
-}
+using frametest::pixelsOf;
 
 class FrameFeaturesTest : public testing::Test {
 protected:

@@ -22,15 +22,7 @@ using tessaly::platform::FramelessWindow;
 
 namespace {
 
-// The pixels of a rectangle of a bitmap.
-std::vector<uint32_t> pixelsOf(const Bitmap& b, const Rect& r)
-{
-    std::vector<uint32_t> out;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            out.push_back(b.getPixel(x, y) | 0xFF000000u);
-    return out;
-}
+using frametest::pixelsOf;
 
 // A piece of a skin picture copied at its own size, as the frame draws it.
 std::vector<uint32_t> pieceOf(const Picture& picture, const Rect& r)
