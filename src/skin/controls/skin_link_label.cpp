@@ -87,7 +87,7 @@ void SkinLinkLabel::paintEvent(QPaintEvent* event)
     if (isEnabled())
         QLabel::paintEvent(event);
     else
-        paintEmbossedText(*this, !m_binding.isBound() ? nullptr : m_binding.registry);
+        paintEmbossedText(*this, !m_binding.isBound() ? nullptr : m_binding.registry, text());
 }
 
 void SkinLinkLabel::enterEvent(QEnterEvent* event)

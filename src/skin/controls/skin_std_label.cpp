@@ -42,15 +42,40 @@ void SkinStdLabel::setUseSkinColor(bool on)
 
 void SkinStdLabel::beforeChangeSkinData() { m_binding.unbind(); }
 
-void SkinStdLabel::paintEvent(QPaintEvent* event)
+void SkinStdLabel::setEllipsType(EllipsType type)
 {
-    if (isEnabled())
-        QLabel::paintEvent(event);
-    else
-        paintEmbossedText(*this, !m_binding.isBound() ? nullptr : m_binding.registry);
+    if (m_ellipsType == type)
+        return;
+    m_ellipsType = type;
+    update();
 }
 
-void paintEmbossedText(QLabel& label, const SkinData* skinData)
+QString SkinStdLabel::shownText() const
+{
+    // A wrapping label breaks its lines instead.
+    if (wordWrap())
+        return text();
+    return shortenedText(text(), fontMetrics(), contentsRect().width(), m_ellipsType);
+}
+
+void SkinStdLabel::paintEvent(QPaintEvent* event)
+{
+    if (!isEnabled()) {
+        paintEmbossedText(*this, !m_binding.isBound() ? nullptr : m_binding.registry, shownText());
+        return;
+    }
+    const QString shown = shownText();
+    if (shown == text()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(contentsRect(), int(alignment()), shown);
+}
+
+void paintEmbossedText(QLabel& label, const SkinData* skinData, const QString& text)
 {
     const bool skinned = skinData && !skinData->empty();
     const QColor highlight = qColorOf(skinned ? skinData->skinColors().cBtnHighLight
@@ -62,9 +87,9 @@ void paintEmbossedText(QLabel& label, const SkinData* skinData)
     const int flags = int(label.alignment()) | (label.wordWrap() ? Qt::TextWordWrap : 0);
     const QRect area = label.contentsRect();
     painter.setPen(highlight);
-    painter.drawText(area.translated(1, 1), flags, label.text());
+    painter.drawText(area.translated(1, 1), flags, text);
     painter.setPen(shadow);
-    painter.drawText(area, flags, label.text());
+    painter.drawText(area, flags, text);
 }
 
 namespace {
