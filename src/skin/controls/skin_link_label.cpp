@@ -4,9 +4,15 @@
 #include "skin/controls/skin_std_label.h"
 #include "skin/data/skin_data.h"
 #include "skin/paint/bitmap_canvas.h"
+#include "skin/paint/text_effects.h"
+#include "platform/qt_canvas.h"
+#include "platform/qt_geometry.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
 
 namespace tessaly::skin {
 
@@ -71,7 +77,8 @@ void SkinLinkLabel::applyLook()
         font.height = r->fontHeight;
         font.style = r->fontStyle;
         font.style.underline = m_useUnderLine;
-        colour = m_mouseIn ? r->activeFontColor : r->fontColor;
+        // With the glow, only the glow takes the hover colour.
+        colour = m_mouseIn && !m_glowEffect ? r->activeFontColor : r->fontColor;
     } else {
         font.style.underline = font.style.underline || m_useUnderLine;
     }
@@ -82,12 +89,82 @@ void SkinLinkLabel::applyLook()
     update();
 }
 
+void SkinLinkLabel::setGlowEffect(bool on)
+{
+    if (m_glowEffect == on)
+        return;
+    m_glowEffect = on;
+    updateGeometry();
+    applyLook();
+}
+
+void SkinLinkLabel::setGlowSize(int size)
+{
+    size = std::clamp(size, 0, 64);
+    if (m_glowSize == size)
+        return;
+    m_glowSize = size;
+    updateGeometry();
+    update();
+}
+
+QSize SkinLinkLabel::sizeHint() const
+{
+    return QLabel::sizeHint() + QSize(0, m_glowEffect ? m_glowSize : 0);
+}
+
+QSize SkinLinkLabel::minimumSizeHint() const
+{
+    return QLabel::minimumSizeHint() + QSize(0, m_glowEffect ? m_glowSize : 0);
+}
+
+QRect SkinLinkLabel::textRect() const
+{
+    return contentsRect().translated(0, m_glowEffect ? m_glowSize : 0);
+}
+
+Color SkinLinkLabel::glowColour() const
+{
+    const auto* r = m_binding.recordAs<DataSkinStdLabelControl>();
+    return r ? r->activeFontColor : m_defaultActiveFontColor;
+}
+
 void SkinLinkLabel::paintEvent(QPaintEvent* event)
 {
-    if (isEnabled())
-        QLabel::paintEvent(event);
-    else
+    if (!isEnabled()) {
         paintEmbossedText(*this, !m_binding.isBound() ? nullptr : m_binding.registry, text());
+        return;
+    }
+    if (!m_glowEffect) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    if (m_mouseIn) {
+        paintGlowing();
+        return;
+    }
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(textRect(), int(alignment()) | Qt::TextSingleLine, text());
+}
+
+// The text with its glow, drawn into a picture of the label first: the
+// glow is a blur of the text's outline.
+void SkinLinkLabel::paintGlowing()
+{
+    namespace TF = platform::TextFormat;
+    const Qt::Alignment a = alignment();
+    unsigned flags = TF::SingleLine | TF::ExpandTabs;
+    flags |= a & Qt::AlignHCenter ? TF::Center : a & Qt::AlignRight ? TF::Right : TF::Left;
+    flags |= a & Qt::AlignBottom ? TF::Bottom : a & Qt::AlignTop ? 0u : TF::VCenter;
+    Bitmap picture(width(), height());
+    platform::QtCanvas canvas = canvasOf(picture);
+    canvas.setFont(font());
+    canvas.setTextColor(palette().color(QPalette::WindowText).rgb());
+    drawOutlineGlowText(canvas, platform::toRect(textRect()), text(), m_glowSize, glowColour(), 0, flags);
+    QPainter painter(this);
+    painter.drawImage(0, 0, imageOf(picture));
 }
 
 void SkinLinkLabel::enterEvent(QEnterEvent* event)

@@ -34,6 +34,16 @@ public:
     void setDefaultActiveFontColor(Color colour);
     void setUseUnderLine(bool on);
     bool isMouseIn() const { return m_mouseIn; }
+    // A glow of `glowSize` pixels around the text while the pointer is over
+    // the label, in the hover colour (off by default, 7 pixels). While it is
+    // on, the text stands `glowSize` pixels lower, hovered or not, so that
+    // the glow fits above it; the size the label asks for includes them.
+    bool glowEffect() const { return m_glowEffect; }
+    void setGlowEffect(bool on);
+    int glowSize() const { return m_glowSize; }
+    void setGlowSize(int size);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     void beforeChangeSkinData() override;
     void changeSkinData() override;
@@ -47,6 +57,10 @@ protected:
 
 private:
     void applyLook();
+    // The text rectangle: the contents, lower by the glow's size when on.
+    QRect textRect() const;
+    void paintGlowing();
+    Color glowColour() const;
 
     Font m_defaultFont;
     Color m_defaultActiveFontColor{0x00FF0000u}; // blue
@@ -55,6 +69,8 @@ private:
     std::function<void(const QUrl&)> m_urlOpener;
     bool m_useUnderLine = true;
     bool m_mouseIn = false;
+    bool m_glowEffect = false;
+    int m_glowSize = 7;
 };
 
 } // namespace tessaly::skin
