@@ -20,20 +20,14 @@
 #include <string_view>
 #include <vector>
 
+#include "common/require.h"
+
+using tessaly::fuzz::require;
+
 using namespace tessaly;
 using fuzz::consoleLines;
 using fuzz::Lines;
 using fuzz::reportOf;
-
-namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -22,15 +22,13 @@
 #include <string>
 #include <string_view>
 
+#include "common/require.h"
+
+using tessaly::fuzz::require;
+
 using namespace tessaly;
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 std::string randomToken()
 {

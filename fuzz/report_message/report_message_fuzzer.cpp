@@ -10,17 +10,11 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "common/require.h"
+
+using tessaly::fuzz::require;
+
 using namespace tessaly::report;
-
-namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

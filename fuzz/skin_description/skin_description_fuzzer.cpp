@@ -13,15 +13,13 @@
 #include <optional>
 #include <string>
 
+#include "common/require.h"
+
+using tessaly::fuzz::require;
+
 using namespace tessaly::skin;
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // The registry's whole description after loading text, or nothing when
 // the text does not load.

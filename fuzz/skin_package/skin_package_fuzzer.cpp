@@ -11,15 +11,13 @@
 #include <cstdlib>
 #include <span>
 
+#include "common/require.h"
+
+using tessaly::fuzz::require;
+
 using namespace tessaly::skin;
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 bool samePictures(const DibBitmap& a, const DibBitmap& b)
 {

@@ -26,15 +26,13 @@
 #include <span>
 #include <string>
 
+#include "common/require.h"
+
+using tessaly::fuzz::require;
+
 using namespace tessaly;
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 struct Windows {
     QApplication* application = nullptr;
