@@ -41,7 +41,7 @@ uint32_t direction(Qt::Edges edges)
     return 8; // move
 }
 
-bool x11MoveResize(QWidget* window, Qt::Edges edges, xcb_connection_t* c)
+bool x11MoveResize(QWidget* window, Qt::Edges edges, QPoint draggedBy, xcb_connection_t* c)
 {
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     if (!screen || !windowManagerRunning(c, screen->root))
@@ -49,7 +49,10 @@ bool x11MoveResize(QWidget* window, Qt::Edges edges, xcb_connection_t* c)
     auto* pointer = xcb_query_pointer_reply(c, xcb_query_pointer(c, screen->root), nullptr);
     if (!pointer)
         return false;
-    const int16_t x = pointer->root_x, y = pointer->root_y;
+    // The server counts device pixels.
+    const qreal ratio = window->devicePixelRatioF();
+    const int x = pointer->root_x - qRound(draggedBy.x() * ratio);
+    const int y = pointer->root_y - qRound(draggedBy.y() * ratio);
     const bool buttonDown = pointer->mask & XCB_BUTTON_MASK_1;
     std::free(pointer);
     // A quick click is over before its press is handled: a move started now
@@ -81,10 +84,10 @@ bool x11MoveResize(QWidget* window, Qt::Edges edges, xcb_connection_t* c)
 
 } // namespace
 
-bool startSystemMoveResize(QWidget* window, Qt::Edges edges)
+bool startSystemMoveResize(QWidget* window, Qt::Edges edges, QPoint draggedBy)
 {
     if (xcb_connection_t* c = x11Connection())
-        return x11MoveResize(window, edges, c);
+        return x11MoveResize(window, edges, draggedBy, c);
     QWindow* handle = window->windowHandle();
     if (!handle)
         return false;

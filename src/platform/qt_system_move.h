@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <Qt>
 
 class QWidget;
@@ -16,7 +17,10 @@ namespace tessaly::platform {
 // On X11 the request carries the pointer's position as the server has it:
 // the window manager sizes from there, and Qt's own idea of a frameless
 // window's place can lag behind where the window manager put it.
-bool startSystemMoveResize(QWidget* window, Qt::Edges edges);
+// `draggedBy`: how far (in the window's coordinates) the pointer has gone
+// since the press the move answers; the window manager follows from the
+// press, so the window keeps its place under the pointer.
+bool startSystemMoveResize(QWidget* window, Qt::Edges edges, QPoint draggedBy = {});
 
 // The left pointer button is down, as the display server sees it now (a
 // window manager moving a window takes the pointer, so the program sees no

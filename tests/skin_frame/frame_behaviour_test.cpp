@@ -94,6 +94,7 @@ TEST_F(FrameBehaviourTest, AMoveOrResizeResetsTheButtonsFirst)
     hover(centreOf(close));
     ASSERT_TRUE(frame->objects()[std::size_t(close)].hot());
     QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(300, 12));
+    QTest::mouseMove(&window, QPoint(300 + QApplication::startDragDistance(), 12));
     EXPECT_TRUE(frame->sizeMoveRunning());
     EXPECT_EQ(frame->activeObject(), -1);
     EXPECT_FALSE(frame->objects()[std::size_t(close)].hot());
@@ -101,6 +102,24 @@ TEST_F(FrameBehaviourTest, AMoveOrResizeResetsTheButtonsFirst)
     QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(300, 12));
     EXPECT_FALSE(frame->sizeMoveRunning());
     EXPECT_TRUE(frame->mouseTimerActive());
+}
+
+// A move handed to the window manager after the click's release is on its
+// way never ends: the window would follow the pointer until the next click.
+// So a click on the caption, and a press that goes less than the drag
+// distance, start no move at all.
+TEST_F(FrameBehaviourTest, AClickOnTheCaptionStartsNoMove)
+{
+    const QRect before = window.geometry();
+    const int nearly = QApplication::startDragDistance() - 1;
+    QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(300, 12));
+    EXPECT_FALSE(frame->sizeMoveRunning());
+    QTest::mouseMove(&window, QPoint(300 + nearly, 12));
+    EXPECT_FALSE(frame->sizeMoveRunning());
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(300 + nearly, 12));
+    QTest::mouseMove(&window, QPoint(400, 60));
+    EXPECT_FALSE(frame->sizeMoveRunning());
+    EXPECT_EQ(window.geometry(), before);
 }
 
 TEST_F(FrameBehaviourTest, CornerResizeFollowsThePointerAndStopsAtTheMinimum)

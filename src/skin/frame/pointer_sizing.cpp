@@ -1,5 +1,6 @@
 #include "skin/frame/pointer_sizing.h"
 
+#include <QApplication>
 #include <QTimerEvent>
 
 #include "platform/qt_frameless_window.h"
@@ -21,7 +22,7 @@ bool PointerSizing::sizableNow() const
     return m_frame.resizable() && m_frame.windowState() == WindowState::Normal && !m_frame.rollUpState();
 }
 
-void PointerSizing::start(FrameHit grip, const QPoint& global)
+void PointerSizing::start(FrameHit grip, const QPoint& global, QPoint draggedBy)
 {
     // A maximised window stays where it is.
     if (grip == FrameHit::Caption && m_frame.windowState() == WindowState::Maximized)
@@ -32,13 +33,34 @@ void PointerSizing::start(FrameHit grip, const QPoint& global)
     QWidget* window = m_frame.window();
     m_activeAtStart = window->isActiveWindow();
     m_running = true;
-    if (platform::startSystemMoveResize(window, edgesForHit(grip))) {
+    if (platform::startSystemMoveResize(window, edgesForHit(grip), draggedBy)) {
         // The platform tells nothing when it ends: the button is watched.
         m_buttonWatch.start(kButtonWatchInterval, this);
         return;
     }
     // No window manager to do it: the frame follows the pointer itself.
     m_drag = {true, grip, global, platform::toRect(window->geometry())};
+}
+
+void PointerSizing::arm(FrameHit grip, const QPoint& global)
+{
+    if (grip == FrameHit::Caption && m_frame.windowState() == WindowState::Maximized)
+        return;
+    m_armed = Armed{grip, global};
+}
+
+bool PointerSizing::startOnceDragged(const QPoint& global)
+{
+    if (!m_armed)
+        return false;
+    if ((global - m_armed->pressGlobal).manhattanLength() < QApplication::startDragDistance())
+        return false;
+    const Armed armed = *m_armed;
+    m_armed.reset();
+    // Moved from the press, so the window keeps its place under the pointer.
+    start(armed.grip, armed.pressGlobal, global - armed.pressGlobal);
+    follow(global);
+    return true;
 }
 
 bool PointerSizing::follow(const QPoint& global)
@@ -82,6 +104,7 @@ void PointerSizing::endHandedOver()
 
 void PointerSizing::end()
 {
+    m_armed.reset();
     m_buttonWatch.stop();
     m_running = false;
     m_drag.active = false;

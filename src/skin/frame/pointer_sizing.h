@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QPoint>
 
+#include <optional>
+
 #include "skin/data/geometry.h"
 #include "skin/frame/frame_layout.h"
 
@@ -35,8 +37,20 @@ public:
     bool sizableNow() const;
 
     // Moves (grip Caption) or sizes the window by the edges of `grip` from
-    // a press at a screen point.
-    void start(FrameHit grip, const QPoint& global);
+    // a press at a screen point; `draggedBy`: how far the pointer has gone
+    // since.
+    void start(FrameHit grip, const QPoint& global, QPoint draggedBy = {});
+    // A press on the caption: the move starts only once the pointer has
+    // gone the drag distance with the button held (startOnceDragged), so a
+    // click never hands the window to the window manager. A move handed
+    // over while the click's release is already on its way would follow
+    // the pointer until the next click.
+    void arm(FrameHit grip, const QPoint& global);
+    // The pointer moved: starts the armed move once it has gone far enough
+    // (true: it started).
+    bool startOnceDragged(const QPoint& global);
+    void disarm() { m_armed.reset(); }
+    bool armed() const { return m_armed.has_value(); }
     // Own tracking: the pointer moved (true: the window followed it).
     bool follow(const QPoint& global);
     // The pointer moved with the window manager's move on its way: false
@@ -57,6 +71,11 @@ private:
     bool m_running = false;
     bool m_activeAtStart = false;
     QBasicTimer m_buttonWatch;
+    struct Armed {
+        FrameHit grip;
+        QPoint pressGlobal;
+    };
+    std::optional<Armed> m_armed;
     struct Drag {
         bool active = false;
         FrameHit grip = FrameHit::Nowhere;

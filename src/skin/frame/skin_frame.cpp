@@ -423,6 +423,8 @@ void SkinFrame::pointerEntered()
 
 bool SkinFrame::mouseMove(QMouseEvent* e)
 {
+    if ((e->buttons() & Qt::LeftButton) && m_sizing->startOnceDragged(e->globalPosition().toPoint()))
+        return true;
     if (m_sizing->follow(e->globalPosition().toPoint()))
         return true;
     // Qt sees no release after a move by the window manager: the first
@@ -453,13 +455,19 @@ bool SkinFrame::mousePress(QMouseEvent* e, bool doubleClick)
         return true;
     if (hit.hit == FrameHit::Caption && doubleClick)
         m_windowStates->captionDoubleClick();
-    else if (hit.hit == FrameHit::Caption || isSizingHit(hit.hit))
+    else if (hit.hit == FrameHit::Caption)
+        m_sizing->arm(hit.hit, e->globalPosition().toPoint());
+    else if (isSizingHit(hit.hit))
         m_sizing->start(hit.hit, e->globalPosition().toPoint());
     return true;
 }
 
 bool SkinFrame::mouseRelease(QMouseEvent* e)
 {
+    if (e->button() == Qt::LeftButton && m_sizing->armed()) {
+        m_sizing->disarm();
+        return true;
+    }
     if (e->button() == Qt::LeftButton && m_sizing->ownTracking()) {
         m_sizing->end();
         return true;
