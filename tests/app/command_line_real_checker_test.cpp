@@ -2,6 +2,7 @@
 // hosts: each book's report file holds exactly what "java -jar" writes for
 // that book alone.
 #include "epub_fixture.h"
+#include "reference_check.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,16 +17,6 @@
 namespace {
 
 const std::string programFolder = QFileInfo(TESSALY_PROGRAM).absolutePath().toStdString() + "/";
-
-QByteArray javaJarAlone(const std::string& book)
-{
-    QProcess run;
-    run.setProcessChannelMode(QProcess::MergedChannels);
-    run.start(QStringLiteral("java"), {QStringLiteral("-jar"), QString::fromStdString(programFolder + "epubcheck/epubcheck.jar"),
-                                          QString::fromStdString(book)});
-    EXPECT_TRUE(run.waitForFinished(300000));
-    return run.readAll();
-}
 
 QByteArray fileBytes(const QString& path)
 {
@@ -50,6 +41,7 @@ TEST(CommandLineWithTheRealChecker, EveryReportIsThatOfJavaJarOnTheBookAlone)
     damaged.close();
     const std::string missing = folder.path().toStdString() + "/missing.epub";
 
+    const tessaly::testing::QuickJavaOnPath quickJava;
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -73,7 +65,7 @@ TEST(CommandLineWithTheRealChecker, EveryReportIsThatOfJavaJarOnTheBookAlone)
         {missing, "missing.txt"},
     };
     for (const auto& [book, report] : books) {
-        const QByteArray expected = javaJarAlone(book);
+        const QByteArray expected = tessaly::testing::referenceCheckOutput(programFolder, book);
         ASSERT_FALSE(expected.isEmpty()) << book;
         EXPECT_EQ(fileBytes(reports + "/" + report), expected) << book;
     }

@@ -8,6 +8,7 @@
 // process the program started stays visible to it (and is reaped by it)
 // whoever its parent is by then.
 #include "epub_fixture.h"
+#include "reference_check.h"
 #include "x11_session.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <set>
 #include <spawn.h>
 #include <sstream>
@@ -125,8 +127,13 @@ protected:
         fs::create_directories(s_folder);
         s_book = s_folder / "large.epub";
         tessaly::testing::writeEpub(s_book, tessaly::testing::faultyBookEntries(30000, 0));
+        s_quickJava = std::make_unique<tessaly::testing::QuickJavaOnPath>();
     }
-    static void TearDownTestSuite() { fs::remove_all(s_folder); }
+    static void TearDownTestSuite()
+    {
+        s_quickJava.reset();
+        fs::remove_all(s_folder);
+    }
 
     // Starts the program on the book, with settings of its own.
     pid_t startProgram(bool warm)
@@ -159,10 +166,12 @@ protected:
 
     static fs::path s_folder;
     static fs::path s_book;
+    static std::unique_ptr<tessaly::testing::QuickJavaOnPath> s_quickJava;
 };
 
 fs::path ProgramEndTest::s_folder;
 fs::path ProgramEndTest::s_book;
+std::unique_ptr<tessaly::testing::QuickJavaOnPath> ProgramEndTest::s_quickJava;
 
 TEST_P(ProgramEndTest, NoCheckerOutlivesTheProgram)
 {

@@ -9,6 +9,7 @@
 #include "app/report_view_feed.h"
 #include "app/warm_checker.h"
 #include "epub_fixture.h"
+#include "reference_check.h"
 #include "window_test_support.h"
 #include "platform/qt_main_thread.h"
 #include "process/create_process.h"
@@ -80,8 +81,7 @@ private:
             return;
         const std::string book = m_waiting.front();
         m_waiting.erase(m_waiting.begin());
-        m_runs[book]->start(QStringLiteral("java"), {QStringLiteral("-jar"),
-            QString::fromStdString(programFolder + "epubcheck/epubcheck.jar"), QString::fromStdString(book)});
+        m_runs[book]->start(QStringLiteral("java"), tessaly::testing::referenceCheckArguments(programFolder, book));
     }
     void finish(const std::string& book)
     {
@@ -169,6 +169,7 @@ TEST(WarmChecker, ReportsAreThoseOfJavaJarByteForByteAndAKilledHostGivesWayToJav
         base + "caf\xc3\xa9 \xe6\x9b\xb8 50% \"off\".epub", base + "missing.epub", base + "not a zip.epub", ""};
 
     // The reference runs go on beside the host's warm-up and checks.
+    const tessaly::testing::QuickJavaOnPath quickJava;
     JarChecks jar(books);
 
     tessaly::platform::QtMainThread mainThread;
