@@ -1,0 +1,2 @@
+// The unit that makes a shared precompiled header (see
+// PrecompiledHeaders.cmake): the header is all it needs.
