@@ -50,6 +50,13 @@ const std::set<std::pair<std::string, std::string>> kNotForTheKind = {
     {"caption", "inactiveskinrect"},
     // The caption shows no hint of its own.
     {"caption", "hint"},
+    // An animate object's hot look is its frames: it has no hot picture,
+    // in its restore situation either.
+    {"spinner", "activeskinrect"},
+    {"spinner", "restoreactiverect"},
+    // An animate object plays frames and never cross-fades.
+    {"spinner", "morphing"},
+    {"spinner", "morphkind"},
 };
 
 // Fields that only matter while other fields are on: those are set first,
@@ -69,6 +76,33 @@ const std::map<std::string, Needs> kNeeds = {
     {"activelightcolor", {{"light", true}}},
     {"morphkind", {{"morphing", true}}},
 };
+
+// The same for the fields of one record. The sampler's animate button is a
+// custom button in the caption buttons' row; its restore pictures show
+// only for a command that has a restore situation, and only when the frame
+// places it though a caption button of that command comes first: lying at
+// its own place on the frame.
+const Needs kAnimateRestore = {{"skinrectinapicture", false}, {"command", StdCommand::RollUp}};
+const Needs kAnimateRestoreLooks = {{"skinrectinapicture", false},
+                                    {"command", StdCommand::RollUp},
+                                    {"restorerect", Rect{25, 0, 50, 19}}};
+const std::map<std::pair<std::string, std::string>, Needs> kNeedsOf = {
+    {{"spinner", "restorerect"}, kAnimateRestore},
+    {{"spinner", "restorehint"}, kAnimateRestore},
+    {{"spinner", "restoredownrect"}, kAnimateRestoreLooks},
+    {{"spinner", "restoreinactiverect"}, kAnimateRestoreLooks},
+};
+
+// What a field needs switched on first (none: an empty list).
+Needs needsOf(const std::string& record, const std::string& key)
+{
+    Needs needs;
+    if (const auto found = kNeeds.find(key); found != kNeeds.end())
+        needs = found->second;
+    if (const auto found = kNeedsOf.find({record, key}); found != kNeedsOf.end())
+        needs.insert(needs.end(), found->second.begin(), found->second.end());
+    return needs;
+}
 
 template <class... F>
 struct Overloaded : F... {
@@ -142,8 +176,10 @@ public:
     {
         for (const auto& record : sd.objectList())
             if (std::optional<CaptionButton> b = CaptionButton::fromRecord(sd, *record)) {
+                // Every caption button, custom ones too.
                 b->applyBorderIcons(BorderIcon::SystemMenu | BorderIcon::Minimize | BorderIcon::Maximize
-                                    | BorderIcon::RollUp | BorderIcon::MinimizeToTray);
+                                        | BorderIcon::RollUp | BorderIcon::MinimizeToTray,
+                                    [](const std::string&) { return true; });
                 m_objects.push_back(std::move(*b));
             }
         for (const CaptionButton& b : m_objects)
@@ -265,10 +301,18 @@ private:
     }
 
     // How many 25 ms ticks the caption's animation takes, each way, and the
-    // frames it passes.
+    // frames it passes; for an animate object, the frames it passes while
+    // the pointer rests on it and after it leaves.
     void animationTiming()
     {
         for (CaptionButton b : m_objects) {
+            if (b.isAnimate()) {
+                b.enter(true);
+                framesPassed(b, 60);
+                b.leave(true);
+                framesPassed(b, 1000);
+                continue;
+            }
             if (!b.isCaption())
                 continue;
             for (bool active : {true, false}) {
@@ -284,6 +328,17 @@ private:
             }
         }
         print();
+    }
+
+    void framesPassed(CaptionButton& b, int most)
+    {
+        bool stepped = false;
+        int ticks = 0;
+        while (ticks < most && b.animateTick(true, stepped)) {
+            ++ticks;
+            m_out << b.look().animation.frame << ';';
+        }
+        m_out << ticks << '\n';
     }
 
     const SkinData& m_sd;
@@ -305,29 +360,25 @@ std::vector<std::string> keysOf(DataSkinObject& record)
 }
 
 // One record of each frame kind in the sampler.
-const char* const kRecords[] = {"caption", "rollupbutton", "pinbutton", "roundbutton", "badge"};
+const char* const kRecords[] = {"caption", "rollupbutton", "pinbutton", "roundbutton", "badge", "spinner"};
 
 TEST(FrameRecordReaders, EveryFieldOfTheFrameRecordsShowsInWhatTheFrameMakes)
 {
     // The sampler, with the field another field needs switched on.
     auto prepared = [](const char* name, const std::string& key) {
         auto sd = frametest::sampler();
-        if (const auto needs = kNeeds.find(key); needs != kNeeds.end()) {
-            for (const auto& [field, value] : needs->second) {
-                FieldSetter set(field, value);
-                sd->objectList()[std::size_t(sd->getIndex(name))]->visitFields(set);
-            }
+        for (const auto& [field, value] : needsOf(name, key)) {
+            FieldSetter set(field, value);
+            sd->objectList()[std::size_t(sd->getIndex(name))]->visitFields(set);
         }
         return sd;
     };
     // What the frame makes of the sampler as given, by the field switched on.
     std::map<std::string, std::vector<uint64_t>> plain;
     auto plainFor = [&](const char* name, const std::string& key) -> const std::vector<uint64_t>& {
-        const auto needs = kNeeds.find(key);
         std::string which;
-        if (needs != kNeeds.end())
-            for (const auto& need : needs->second)
-                which += std::string(name) + "." + need.first + ";";
+        for (const auto& need : needsOf(name, key))
+            which += std::string(name) + "." + need.first + ";";
         auto found = plain.find(which);
         if (found == plain.end())
             found = plain.emplace(which, Observer(*prepared(name, key)).observe()).first;
@@ -375,7 +426,7 @@ TEST(FrameRecordReaders, EveryFrameRecordOfTheSamplerMakesAFrameObject)
         kinds.insert(type);
         EXPECT_TRUE(CaptionButton::fromRecord(*sd, *record).has_value()) << record->idName << ": " << type;
     }
-    EXPECT_EQ(kinds, (std::set<std::string>{"caption", "stdbutton", "button", "userobject"}));
+    EXPECT_EQ(kinds, (std::set<std::string>{"caption", "stdbutton", "button", "userobject", "animate"}));
 }
 
 } // namespace frame_record_readers

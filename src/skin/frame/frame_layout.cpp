@@ -23,7 +23,8 @@ constexpr StdCommand kButtonOrder[] = {StdCommand::Close, StdCommand::Maximize, 
 
 bool placeable(const FrameObjectInfo& o)
 {
-    return o.kind == FrameObjectInfo::Kind::StdButton && o.visible && o.skinRectInAPicture;
+    const bool commandButton = o.kind == FrameObjectInfo::Kind::StdButton || o.kind == FrameObjectInfo::Kind::Animate;
+    return commandButton && o.visible && o.skinRectInAPicture;
 }
 
 // The objects placed along the caption, in placing order: the first

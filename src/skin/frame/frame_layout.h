@@ -22,7 +22,9 @@ class SkinData;
 struct FrameObjectInfo {
     // Button: a plain frame button (no command; it may open a menu).
     // User: a part of the frame the window draws itself.
-    enum class Kind { Caption, StdButton, Button, User };
+    // Animate: a button that plays a row of frames (placed along the
+    // caption like a caption button when it lies in a picture).
+    enum class Kind { Caption, StdButton, Button, User, Animate };
     Kind kind = Kind::StdButton;
     StdCommand command = StdCommand::Default;
     Rect skinRect;

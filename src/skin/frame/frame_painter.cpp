@@ -141,6 +141,28 @@ void drawSkinButton(Bitmap& target, const SkinData& sd, const FrameObject& o, co
     copy(active, o.inActiveSkinRect);
 }
 
+// An animate object: its pressed look, its inactive look, or the frame it
+// is at (the last while its menu is open); in its restore situation the
+// restore rectangles stand for the skin, pressed and inactive rectangles.
+void drawAnimateObject(Bitmap& target, const FrameObject& o, const Rect& at, const FramePaintState& state)
+{
+    if (!o.activePicture)
+        return;
+    const bool restore = !o.restoreRect.isEmpty() && o.inRestoreSituation(state.maximized, state.minimized, state.rolledUp);
+    const Rect first = restore ? o.restoreRect : o.info.skinRect;
+    const Rect down = restore ? o.restoreDownRect : o.downRect;
+    const Rect inactive = restore ? o.restoreInActiveRect : o.inActiveSkinRect;
+    const FrameAnimation& a = o.animation;
+    Rect source;
+    if (o.pressed() && !down.isEmpty())
+        source = down;
+    else if (!state.active && !inactive.isEmpty())
+        source = inactive;
+    else
+        source = first.translated(((o.menu && o.down ? a.countFrames : a.frame) - 1) * first.width(), 0);
+    copyPiece(pixelView(*o.activePicture), source, target, at);
+}
+
 // A user object is the window's to draw.
 void drawUserObject(Bitmap& target, const FrameObject& o, const Rect& at, const FramePaintState& state)
 {
@@ -251,6 +273,8 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
                 drawCaptionObject(strip, sd, o, local, captionState(state), state.captionImages, false);
             else if (o.isUserObject())
                 drawUserObject(strip, o, local, state);
+            else if (o.isAnimate())
+                drawAnimateObject(strip, o, local, state);
             else
                 // Drawn whole, also when its normal look is part of the
                 // frame picture: a caption drawn before it may have
@@ -413,6 +437,8 @@ Rect redrawButton(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
             drawCaptionObject(window, *sd, object, at, captionState(state), state.captionImages, true);
         else if (object.isUserObject())
             drawUserObject(window, object, at, state);
+        else if (object.isAnimate())
+            drawAnimateObject(window, object, at, state);
         else
             drawSkinButton(window, *sd, object, at, state, true);
         if (inactiveEffectOn(*sd, state))

@@ -103,6 +103,14 @@ void SkinFrame::applySkin()
     m_layerBorder->update();
 }
 
+void SkinFrame::setOnActivateCustomObject(CustomObjectOffer offer)
+{
+    m_buttons->setCustomObjectOffer(std::move(offer));
+    applyBorderIcons();
+    updateFrame();
+    repaintWhole();
+}
+
 void SkinFrame::applyBorderIcons()
 {
     m_buttons->applyBorderIcons(m_borderIcons);

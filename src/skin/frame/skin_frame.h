@@ -111,12 +111,18 @@ public:
 
     // Enables or disables the frame object named idName (SetEnabled).
     void setEnabled(std::string_view idName, bool on) { m_buttons->setEnabled(idName, on); }
-    // The menu the plain frame button named idName opens when pressed,
-    // below it or (up) above it; null unlinks. The menu is not owned.
+    // The menu the plain frame button (or animate button) named idName
+    // opens when pressed, below it or (up) above it; null unlinks. The
+    // menu is not owned.
     void linkMenu(const std::string& idName, SkinPopupMenu* menu, bool up = false)
     {
         m_buttons->linkMenu(idName, menu, up);
     }
+
+    // Whether the window shows a custom caption button of the skin (one
+    // whose command is cmDefault), asked by its name (OnActivateCustomObject);
+    // without an answer they stay hidden.
+    void setOnActivateCustomObject(CustomObjectOffer offer);
 
     // Draws the user objects of the skin (OnPaintEvent): called with the
     // object's name, the bitmap of the window's picture (or the frame strip
