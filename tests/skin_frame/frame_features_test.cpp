@@ -685,6 +685,43 @@ TEST_F(AnimateButtonTest, ALinkedMenuOpensBelowTheAnimateButtonWhichStaysPressed
     EXPECT_EQ(frames, (std::vector<int>{7, 6, 5, 4, 3, 2, 1}));
 }
 
+TEST_F(AnimateButtonTest, AsTheRollUpButtonItRunsItsCommandOnReleaseAndShowsItsRestoreFrames)
+{
+    // The roll-up button of this skin is the animate one: the standard one
+    // is made a tray button, which the window does not have.
+    dynamic_cast<DataSkinStdButton&>(*sd->objectList()[std::size_t(sd->getIndex("rollupbutton"))]).command =
+        StdCommand::MinimizeToTray;
+    DataSkinAnimate& a = animateRecord();
+    a.command = StdCommand::RollUp;
+    a.restoreRect = a.skinRect.translated(2 * a.skinRect.width(), 0); // the third frame onwards
+    a.restoreHint = "Roll down";
+    frame->setBorderIcons(BorderIcon::SystemMenu | BorderIcon::Minimize | BorderIcon::RollUp);
+    reapplySkin();
+    ASSERT_TRUE(frame->objects()[std::size_t(spinner)].visible());
+    EXPECT_EQ(frame->objects()[std::size_t(spinner)].hintFor(false, false, false), "Spinner");
+    EXPECT_EQ(frame->objects()[std::size_t(spinner)].hintFor(false, false, true), "Roll down");
+
+    // Released off the button: nothing runs.
+    CaptionButtons& buttons = frame->captionButtons();
+    hover(centreOf(spinner));
+    ASSERT_TRUE(buttons.leftPress(centreOf(spinner), false));
+    hover(QPoint(300, 150));
+    buttons.leftRelease(QPoint(300, 150));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frame->rollUpState());
+
+    // Released on it: the window rolls up.
+    hover(centreOf(spinner));
+    ASSERT_TRUE(buttons.leftPress(centreOf(spinner), false));
+    buttons.leftRelease(centreOf(spinner));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->rollUpState() && window.height() == frame->getMinHeight(); }));
+    // Rolled up, its frames start at the restore rectangle.
+    hover(QPoint(rectOf(caption).left + 40, rectOf(caption).top + 5));
+    std::vector<int> frames;
+    run(100, frames);
+    EXPECT_EQ(shownPixels(), pixelsOf(dial(), a.restoreRect));
+}
+
 TEST_F(AnimateButtonTest, AnAnimateObjectThatIsNoButtonStaysStillAndTakesNoMenu)
 {
     animateRecord().buttonStyle = false;
