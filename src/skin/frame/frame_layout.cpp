@@ -224,6 +224,16 @@ FrameLayout layoutSkinned(const FrameSkinGeometry& skin, const PixelView& mask, 
 
 } // namespace
 
+std::vector<std::size_t> captionButtonsInPlacingOrder(const std::vector<FrameObjectInfo>& objects)
+{
+    return buttonsInPlacingOrder(objects, placeable);
+}
+
+int firstCaptionButton(const std::vector<FrameObjectInfo>& objects, StdCommand command)
+{
+    return firstOf(objects, placeable, command);
+}
+
 FrameSkinGeometry FrameSkinGeometry::from(const SkinData& sd)
 {
     FrameSkinGeometry g;

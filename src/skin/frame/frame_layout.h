@@ -116,6 +116,14 @@ inline constexpr int kDefaultBorder = 3;
 FrameLayout layoutFrame(const std::optional<FrameSkinGeometry>& skin, const PixelView& mask, int width, int height,
                         const std::vector<FrameObjectInfo>& objects);
 
+// The caption buttons laid out along a caption, in placing order: the
+// first visible button of each command (close, maximise, minimise, roll-up,
+// minimise to tray) whose picture lies in an active picture, then every
+// such custom button. Standard buttons and animate objects take part.
+std::vector<std::size_t> captionButtonsInPlacingOrder(const std::vector<FrameObjectInfo>& objects);
+// The first such button of a command (-1: none).
+int firstCaptionButton(const std::vector<FrameObjectInfo>& objects, StdCommand command);
+
 // A rectangle of the frame picture mapped to the window by the picture's
 // corner zones (a rectangle in a corner moves with that corner, one that
 // spans two zones grows between them).
