@@ -285,6 +285,9 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
     if (inactiveEffectOn(sd, state)) {
         for (Bitmap* strip : {&strips.top, &strips.bottom, &strips.left, &strips.right})
             applyInactiveEffect(*strip, {0, 0, strip->width(), strip->height()}, sd.inActiveEffect);
+        // The caption no longer shows a kept picture as it is.
+        if (state.captionImages)
+            state.captionImages->forgetShown();
     }
     strips.top.draw(window, 0, 0);
     strips.left.draw(window, 0, strips.top.height());
@@ -447,6 +450,27 @@ Rect redrawButton(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
         drawDefaultButton(window, object, at);
     }
     return at;
+}
+
+CaptionDrawn redrawCaption(Bitmap& window, const SkinData& sd, const FrameLayout& layout, const FrameObject& caption,
+                           int index, const FramePaintState& state, std::span<const Rect> keep)
+{
+    // The inactive effect goes over the caption's whole rectangle: the
+    // window then shows none of the kept pictures as it is, and the objects
+    // on it are drawn again after it, each with its own effect.
+    if (inactiveEffectOn(sd, state)) {
+        if (state.captionImages)
+            state.captionImages->forgetShown();
+        const Rect at = redrawButton(window, &sd, layout, caption, index, state);
+        if (state.captionImages)
+            state.captionImages->forgetShown();
+        return {at, false};
+    }
+    if (index < 0 || std::size_t(index) >= layout.objectRects.size() || !caption.info.visible || !layout.skinned
+        || layout.belowMinimum || window.empty())
+        return {};
+    const Rect at = layout.objectRects[std::size_t(index)];
+    return drawCaptionObject(window, sd, caption, at, captionState(state), state.captionImages, true, keep);
 }
 
 void drawLogo(Bitmap& window, const Rect& client, const Bitmap& logo)

@@ -297,20 +297,44 @@ void SkinFrame::redrawObject(int index)
         return;
     const bool active = formActive();
     const int slot = active ? 1 : 0;
-    const Rect at = index < int(m_layout.objectRects.size()) ? m_layout.objectRects[std::size_t(index)] : Rect{};
+    Rect dirty = index < int(m_layout.objectRects.size()) ? m_layout.objectRects[std::size_t(index)] : Rect{};
     if (m_imageValid[slot]) {
         const FramePaintState state = paintState(active);
-        redrawButton(m_images[slot], m_skinSupport ? m_sd : nullptr, m_layout, objects[std::size_t(index)].look(),
-                     index, state);
-        // Buttons lying on the caption are drawn again over its new look.
-        if (objects[std::size_t(index)].isCaption()) {
-            for (std::size_t i = 0; i < objects.size() && i < m_layout.objectRects.size(); ++i)
-                if (!objects[i].isCaption() && !m_layout.objectRects[i].intersected(at).isEmpty())
-                    redrawButton(m_images[slot], m_skinSupport ? m_sd : nullptr, m_layout, objects[i].look(),
-                                 int(i), state);
-        }
+        if (objects[std::size_t(index)].isCaption() && m_skinSupport)
+            dirty = redrawCaptionAndWhatLiesOnIt(m_images[slot], index, state);
+        else
+            redrawButton(m_images[slot], m_skinSupport ? m_sd : nullptr, m_layout, objects[std::size_t(index)].look(),
+                         index, state);
     }
-    repaint(at);
+    repaint(dirty);
+}
+
+Rect SkinFrame::redrawCaptionAndWhatLiesOnIt(Bitmap& image, int index, const FramePaintState& state)
+{
+    const std::vector<CaptionButton>& objects = m_buttons->objects();
+    const Rect at = m_layout.objectRects[std::size_t(index)];
+    // Buttons cover their rectangles with their pictures: the caption's new
+    // look is copied around them. User objects may draw only some of their
+    // pixels: they are drawn again over it.
+    auto coversItsRect = [](const FrameObject& o) {
+        return !o.isUserObject() && (o.activePicture || !o.info.skinRectInAPicture);
+    };
+    std::vector<Rect> keep;
+    for (std::size_t i = 0; i < objects.size() && i < m_layout.objectRects.size(); ++i) {
+        const FrameObject& o = objects[i].look();
+        const Rect on = m_layout.objectRects[i].intersected(at);
+        if (!o.isCaption() && !on.isEmpty() && coversItsRect(o))
+            keep.push_back(on);
+    }
+    const CaptionDrawn drawn =
+        redrawCaption(image, *m_sd, m_layout, objects[std::size_t(index)].look(), index, state, keep);
+    for (std::size_t i = 0; i < objects.size() && i < m_layout.objectRects.size(); ++i) {
+        const FrameObject& o = objects[i].look();
+        if (!o.isCaption() && !m_layout.objectRects[i].intersected(drawn.drawn).isEmpty()
+            && (!drawn.keptOut || !coversItsRect(o)))
+            redrawButton(image, m_sd, m_layout, o, int(i), state);
+    }
+    return drawn.drawn;
 }
 
 void SkinFrame::sizeMoveEnded()

@@ -240,6 +240,9 @@ private:
     void paint(const QRegion& region);
     void repaint(const Rect& rect);
     void repaintWhole() { repaint(Rect::sized(m_layout.width, m_layout.height)); }
+    // The caption drawn again, and what lies on it where the caption drew
+    // over it; returns the part of the window drawn.
+    Rect redrawCaptionAndWhatLiesOnIt(Bitmap& image, int index, const FramePaintState& state);
     void updateCursor(FrameHit hit);
 
     // The window's events.
