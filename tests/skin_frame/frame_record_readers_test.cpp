@@ -6,7 +6,8 @@
 // frame makes of the records: the window's pictures in every state of every
 // object (normal, hot, pressed, disabled, mid-fade, restore looks, each
 // frame of the caption's animation and each step of its cross-fade, active
-// and inactive), the hit test of every point of the caption bar, the
+// and inactive; the window's picture and a full layered border's top
+// strip), the hit test of every point of the caption bar, the
 // objects' hints and the caption animation's timing. A field whose change
 // shows in none of them has no reader, and the test names it. The few keys
 // the frame leaves to others are listed below with the reason.
@@ -22,6 +23,7 @@
 #include "skin/data/object_records.h"
 #include "skin/frame/caption_button.h"
 #include "skin/frame/frame_painter.h"
+#include "skin/frame/layer_border_layout.h"
 #include "skin/frame/system_menu.h"
 
 using namespace tessaly::skin;
@@ -38,11 +40,9 @@ const std::map<std::string, std::string> kReadElsewhere = {
     {"glowlayeralphablendvalue", "the glow window around a caption button (LayerManager)"},
 };
 
-// Keys the frame does not draw yet: the alpha images of caption buttons on
-// a layered full border. The test fails when one of them starts to show,
-// so that this list stays true.
-const std::set<std::string> kNotDrawnYet = {"alphamaskpictureindex", "alphamaskactivepictureindex",
-                                            "alphamaskinactivepictureindex"};
+// Keys the frame does not draw yet. The test fails when one of them starts
+// to show, so that this list stays true.
+const std::set<std::string> kNotDrawnYet = {};
 
 // Keys that mean nothing for one kind of object, by the kind's own rule.
 const std::set<std::pair<std::string, std::string>> kNotForTheKind = {
@@ -54,6 +54,14 @@ const std::set<std::pair<std::string, std::string>> kNotForTheKind = {
     // in its restore situation either.
     {"spinner", "activeskinrect"},
     {"spinner", "restoreactiverect"},
+    // Alpha images show only on a full layered border's top strip, which
+    // carries the caption buttons alone: a plain button has no place there.
+    {"pinbutton", "alphamaskpictureindex"},
+    {"pinbutton", "alphamaskactivepictureindex"},
+    {"pinbutton", "alphamaskinactivepictureindex"},
+    {"roundbutton", "alphamaskpictureindex"},
+    {"roundbutton", "alphamaskactivepictureindex"},
+    {"roundbutton", "alphamaskinactivepictureindex"},
     // An animate object plays frames and never cross-fades.
     {"spinner", "morphing"},
     {"spinner", "morphkind"},
@@ -185,6 +193,14 @@ public:
         for (const CaptionButton& b : m_objects)
             m_infos.push_back(b.look().info);
         m_layout = layoutFrame(FrameSkinGeometry::from(sd), pixelView(sd.mask().picture()), kWidth, kHeight, m_infos);
+        // A full layered border whose top strip is kStripHeight high, with
+        // the caption across it.
+        LayerBorderGeometry g;
+        g.picWidth = kWidth;
+        g.picHeight = kStripHeight;
+        g.fullBorder = true;
+        g.captionRect = {4, 2, kWidth - 4, kStripHeight - 2};
+        m_stripRects = arrangeLayerObjects(g, kWidth, m_infos, sd.buttonsOffset);
     }
 
     std::vector<uint64_t> observe()
@@ -221,10 +237,20 @@ private:
             if (o.isCaption())
                 o.setWindowActive(active);
         composeFrame(m_image, &m_sd, m_layout, objects, state);
+        printPixels(m_image);
+        // The same objects on the top strip of a full layered border.
+        Bitmap strip(kWidth, kStripHeight);
+        strip.fillRect({0, 0, kWidth, kStripHeight}, 0xFF808080u);
+        drawLayerObjects(strip, m_sd, objects, m_stripRects, state);
+        printPixels(strip);
+    }
+
+    void printPixels(const Bitmap& b)
+    {
         uint64_t h = kFnvStart;
-        for (int y = 0; y < m_image.height(); ++y) {
-            const uint32_t* row = m_image.rowPointer(y);
-            for (int x = 0; x < m_image.width(); ++x)
+        for (int y = 0; y < b.height(); ++y) {
+            const uint32_t* row = b.rowPointer(y);
+            for (int x = 0; x < b.width(); ++x)
                 h = (h ^ row[x]) * kFnvPrime;
         }
         m_prints.push_back(h);
@@ -345,6 +371,8 @@ private:
     std::vector<CaptionButton> m_objects;
     std::vector<FrameObjectInfo> m_infos;
     FrameLayout m_layout;
+    std::vector<Rect> m_stripRects;
+    static constexpr int kStripHeight = 28;
     Bitmap m_image;
     std::ostringstream m_out;
     std::vector<uint64_t> m_prints;

@@ -47,6 +47,9 @@ std::optional<CaptionButton> CaptionButton::fromRecord(const SkinData& sd, const
         o.info.command = button->command;
         o.downRect = button->downRect;
         o.disableSkinRect = button->disableSkinRect;
+        o.alphaMaskPictureIndex = button->alphaMaskPictureIndex;
+        o.alphaMaskActivePictureIndex = button->alphaMaskActivePictureIndex;
+        o.alphaMaskInActivePictureIndex = button->alphaMaskInActivePictureIndex;
         o.restoreRect = button->restoreRect;
         o.restoreActiveRect = button->restoreActiveRect;
         o.restoreDownRect = button->restoreDownRect;
@@ -58,6 +61,9 @@ std::optional<CaptionButton> CaptionButton::fromRecord(const SkinData& sd, const
         o.info.kind = FrameObjectInfo::Kind::Button;
         o.downRect = plain->downRect;
         o.disableSkinRect = plain->disableSkinRect;
+        o.alphaMaskPictureIndex = plain->alphaMaskPictureIndex;
+        o.alphaMaskActivePictureIndex = plain->alphaMaskActivePictureIndex;
+        o.alphaMaskInActivePictureIndex = plain->alphaMaskInActivePictureIndex;
     } else if (const auto* animate = dynamic_cast<const DataSkinAnimate*>(&record)) {
         o.info.kind = FrameObjectInfo::Kind::Animate;
         o.info.command = animate->command;

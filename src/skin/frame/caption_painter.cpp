@@ -423,6 +423,31 @@ CaptionDrawn drawCaptionObject(Bitmap& target, const SkinData& sd, const FrameOb
     return {at, false};
 }
 
+void drawCaptionTextOnAlpha(Bitmap& target, const SkinData& sd, const FrameObject& o, const Rect& at,
+                            const CaptionPaintState& state)
+{
+    const Rect r = at.intersected(Rect::sized(target.width(), target.height()));
+    if (!o.caption || r.isEmpty())
+        return;
+    // Drawn on an opaque copy of the part, then given back the alpha it had.
+    Bitmap part(r.width(), r.height());
+    part.setAlphaBlend(false);
+    part.setTransparent(false);
+    copyPiece(target.view(), r, part, Rect::sized(r.width(), r.height()));
+    const Rect local = at.translated(-r.left, -r.top);
+    drawDivider(part, o, *o.caption, local);
+    drawCaptionText(part, sd, o, local, state.title, state.windowActive);
+    for (int y = 0; y < r.height(); ++y) {
+        const uint32_t* from = part.rowPointer(y);
+        uint32_t* row = target.rowPointer(r.top + y) + r.left;
+        for (int x = 0; x < r.width(); ++x) {
+            const uint32_t alpha = row[x] >> 24;
+            auto channel = [&](int shift) { return std::min((from[x] >> shift) & 0xFFu, alpha) << shift; };
+            row[x] = alpha << 24 | channel(16) | channel(8) | channel(0);
+        }
+    }
+}
+
 QString fitTextWithEllipsis(const platform::QtCanvas& canvas, const QString& text, int width)
 {
     auto measure = [&](const QString& t) { return canvas.measureText(QRect(), t, kCaptionTextFlags).width(); };

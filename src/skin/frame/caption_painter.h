@@ -95,6 +95,12 @@ CaptionDrawn drawCaptionObject(Bitmap& target, const SkinData& sd, const FrameOb
                                const CaptionPaintState& state, CaptionImages* images, bool update,
                                std::span<const Rect> keep = {});
 
+// The caption's text (with its plate and divider) drawn at `at` of a
+// picture with alpha, as on a full layered border's top strip: every pixel
+// keeps the alpha of what lay beneath, its colour no brighter than it.
+void drawCaptionTextOnAlpha(Bitmap& target, const SkinData& sd, const FrameObject& o, const Rect& at,
+                            const CaptionPaintState& state);
+
 // The text shortened with "..." until it fits `width` pixels, measured the
 // way the canvas draws it. A text that fits is returned unchanged; a width
 // narrower than "..." gives "...".

@@ -95,6 +95,10 @@ bool FormLayerBorder::shouldShow() const
 
 void FormLayerBorder::update()
 {
+    if (fullBorder() != m_fullBorderApplied) {
+        m_fullBorderApplied = fullBorder();
+        m_frame->fullBorderChanged();
+    }
     if (!shouldShow()) {
         hide();
         return;
@@ -156,7 +160,7 @@ void FormLayerBorder::place(bool rebuild)
     const Rect bounds = windowBounds();
     const bool resized =
         bounds.width() != m_layout.window.width() || bounds.height() != m_layout.window.height();
-    m_layout = layoutLayerBorder(*m_geometry, bounds);
+    m_layout = layoutLayerBorder(*m_geometry, bounds, m_frame->rollUpState());
     if (rebuild || resized)
         buildImages();
     for (FormLayerBorderType type : kLayerBorderTypes) {
@@ -221,6 +225,35 @@ void FormLayerBorder::buildImages()
         buildLayerImage(m_images[std::size_t(type)], source, m_layout.strip(type));
     m_imagesActive = m_active;
     ++m_buildCount;
+    drawObjects();
+}
+
+void FormLayerBorder::drawObjects()
+{
+    m_objectRects.clear();
+    Bitmap& top = m_images[std::size_t(FormLayerBorderType::Top)];
+    if (!m_geometry->fullBorder || top.empty() || !m_sd)
+        return;
+    const std::vector<CaptionButton>& objects = m_frame->objects();
+    std::vector<FrameObjectInfo> infos;
+    for (const CaptionButton& b : objects)
+        infos.push_back(b.look().info);
+    m_objectRects = arrangeLayerObjects(*m_geometry, top.width(), infos, m_sd->buttonsOffset);
+    drawLayerObjects(top, *m_sd, objects, m_objectRects, m_frame->layerPaintState(m_active));
+}
+
+void FormLayerBorder::redrawObjects()
+{
+    if (!m_visible || !m_geometry || !m_geometry->fullBorder)
+        return;
+    // The strip's own pixels first, then the objects in their new states.
+    const PixelView source = m_imagesActive || m_sourceInActiveBitmap.empty() ? m_sourceBitmap.view()
+                                                                              : m_sourceInActiveBitmap.view();
+    const std::size_t top = std::size_t(FormLayerBorderType::Top);
+    buildLayerImage(m_images[top], source, m_layout.strip(FormLayerBorderType::Top));
+    drawObjects();
+    if (m_windows[top] && !m_images[top].empty())
+        m_windows[top]->setImage(imageOf(m_images[top]).copy());
 }
 
 void FormLayerBorder::applyImages()
@@ -239,7 +272,8 @@ void FormLayerBorder::setActive(bool active)
     if (!m_visible)
         return;
     // The inactive picture, when the skin has one, takes over the images.
-    if (!m_sourceInActiveBitmap.empty() && m_imagesActive != m_active) {
+    if ((!m_sourceInActiveBitmap.empty() && m_imagesActive != m_active) || (m_geometry && m_geometry->fullBorder)) {
+        // A full border's caption shows the window's activation too.
         buildImages();
         applyImages();
     }

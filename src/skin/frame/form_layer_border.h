@@ -66,6 +66,13 @@ public:
     bool active() const { return m_active; }
 
     bool isVisible() const { return m_visible; }
+    // Full-border mode in use: the top strip carries the caption and the
+    // caption buttons, and the window is all client area.
+    bool fullBorder() const { return inUse() && m_geometry->fullBorder; }
+    // Where the frame objects stand on the top strip's image (full border).
+    const std::vector<Rect>& objectRects() const { return m_objectRects; }
+    // The top strip shows the objects' states again (full border).
+    void redrawObjects();
     // The strip window of a type while shown; null when it does not exist.
     FormLayerWindow* window(FormLayerBorderType type) const { return m_windows[std::size_t(type)].get(); }
     // How many strip windows exist.
@@ -107,6 +114,7 @@ private:
     std::unique_ptr<FormLayerWindow> createWindow(FormLayerBorderType type);
     void takePointerOnlyWhereItSizes(FormLayerWindow& window, const LayerStrip& strip) const;
     void buildImages();
+    void drawObjects();
     void applyImages();
     void startFade();
     void destroyWindows();
@@ -130,6 +138,8 @@ private:
     int m_alpha = 0;
     int m_fadeStep = 1;
     int m_buildCount = 0;
+    std::vector<Rect> m_objectRects;
+    bool m_fullBorderApplied = false; // the frame was told the full border is in use
     QBasicTimer m_fadeTimer;
     QBasicTimer m_compositorTimer;
 };

@@ -224,6 +224,18 @@ FrameLayout layoutSkinned(const FrameSkinGeometry& skin, const PixelView& mask, 
 
 } // namespace
 
+FrameLayout layoutAllClient(int width, int height, std::size_t objectCount)
+{
+    FrameLayout f;
+    f.width = std::max(width, 0);
+    f.height = std::max(height, 0);
+    f.skinned = true;
+    f.allClient = true;
+    f.clientRect = {0, 0, f.width, f.height};
+    f.objectRects.assign(objectCount, Rect{});
+    return f;
+}
+
 std::vector<std::size_t> captionButtonsInPlacingOrder(const std::vector<FrameObjectInfo>& objects)
 {
     return buttonsInPlacingOrder(objects, placeable);
@@ -330,6 +342,9 @@ FrameHitResult FrameLayout::hitTest(int x, int y, const std::vector<FrameObjectI
     FrameHitResult result;
     if (!inShape(x, y))
         return result;
+    // The frame is the layered border's: here all is client.
+    if (allClient)
+        return {FrameHit::Client, -1};
 
     // Frame objects first: a button near the edge is still a button.
     int caption = -1;

@@ -75,6 +75,9 @@ struct FrameLayout {
     int width = 0;
     int height = 0;
     bool skinned = false; // false: the default look (no skin loaded)
+    // The whole window is client area: a full layered border around it
+    // carries the caption and the frame.
+    bool allClient = false;
     // Below the skin's minimum size the frame is drawn without objects.
     bool belowMinimum = false;
 
@@ -123,6 +126,10 @@ FrameLayout layoutFrame(const std::optional<FrameSkinGeometry>& skin, const Pixe
 std::vector<std::size_t> captionButtonsInPlacingOrder(const std::vector<FrameObjectInfo>& objects);
 // The first such button of a command (-1: none).
 int firstCaptionButton(const std::vector<FrameObjectInfo>& objects, StdCommand command);
+
+// A window that is all client area (a full layered border carries its
+// frame): no frame, no shape, no object on it.
+FrameLayout layoutAllClient(int width, int height, std::size_t objectCount);
 
 // A rectangle of the frame picture mapped to the window by the picture's
 // corner zones (a rectangle in a corner moves with that corner, one that

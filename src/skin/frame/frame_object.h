@@ -58,6 +58,12 @@ struct FrameObject {
     Rect restoreDownRect;
     Rect restoreInActiveRect;
     std::string restoreHint;
+    // The masks of the alpha images a full layered border draws the button
+    // with (-1: opaque): for its normal, its hot and pressed, and its
+    // inactive looks.
+    int alphaMaskPictureIndex = -1;
+    int alphaMaskActivePictureIndex = -1;
+    int alphaMaskInActivePictureIndex = -1;
     bool morphing = false;
     MorphKind morphKind = MorphKind::Default;
     int glowLayerPictureIndex = -1;

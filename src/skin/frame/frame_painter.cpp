@@ -10,6 +10,7 @@
 #include "skin/paint/compose.h"
 #include "skin/paint/effect_bmp.h"
 #include "skin/paint/lines.h"
+#include "skin/paint/stack_blur.h"
 #include "skin/paint/text_effects.h"
 
 namespace tessaly::skin {
@@ -405,7 +406,92 @@ void composeDefault(Bitmap& window, const FrameLayout& f, std::span<const Captio
     }
 }
 
+// ---- a full layered border's top strip ----------------------------------------------
+
+// The look of a button on the strip: its picture's rectangle and the alpha
+// mask that goes with it. No cross-fades: a full border draws every state
+// at once.
+struct AlphaLook {
+    Rect source;
+    int maskIndex = -1;
+};
+
+AlphaLook alphaLook(const FrameObject& o, const FramePaintState& state)
+{
+    const int normal = o.alphaMaskPictureIndex, hot = o.alphaMaskActivePictureIndex,
+              inactive = o.alphaMaskInActivePictureIndex;
+    if (o.isAnimate()) {
+        // Animate objects have no alpha masks: their frames are opaque.
+        const FrameAnimation& a = o.animation;
+        if (o.pressed() && !o.downRect.isEmpty())
+            return {o.downRect};
+        if (!state.active && !o.inActiveSkinRect.isEmpty())
+            return {o.inActiveSkinRect};
+        const Rect first = o.info.skinRect;
+        return {first.translated(((o.menu && o.down ? a.countFrames : a.frame) - 1) * first.width(), 0)};
+    }
+    if (o.enabled && !o.restoreRect.isEmpty() && o.inRestoreSituation(state.maximized, state.minimized, state.rolledUp)) {
+        if (!state.active && !o.restoreInActiveRect.isEmpty())
+            return {o.restoreInActiveRect, inactive};
+        if (o.pressed() && !o.restoreDownRect.isEmpty())
+            return {o.restoreDownRect, hot};
+        if (o.active && !o.restoreActiveRect.isEmpty())
+            return {o.restoreActiveRect, hot};
+        return {o.restoreRect, normal};
+    }
+    if (!o.enabled && !o.disableSkinRect.isEmpty())
+        return {o.disableSkinRect, normal};
+    if (o.pressed() && !o.downRect.isEmpty())
+        return {o.downRect, hot};
+    if (!state.active && o.enabled && !o.inActiveSkinRect.isEmpty())
+        return {o.inActiveSkinRect, inactive};
+    if (o.active && !o.activeSkinRect.isEmpty())
+        return {o.activeSkinRect, hot};
+    return {o.info.skinRect, normal};
+}
+
+void drawAlphaButton(Bitmap& top, const SkinData& sd, const FrameObject& o, const Rect& at,
+                     const FramePaintState& state)
+{
+    if (!o.activePicture)
+        return;
+    const AlphaLook look = alphaLook(o, state);
+    if (look.source.isEmpty())
+        return;
+    Bitmap image(at.width(), at.height());
+    copyPiece(pixelView(*o.activePicture), look.source, image, Rect::sized(at.width(), at.height()));
+    image.setAlpha(255);
+    if (const Picture* mask = sd.activePicture(look.maskIndex)) {
+        Bitmap maskPart(at.width(), at.height());
+        copyPiece(pixelView(*mask), look.source, maskPart, Rect::sized(at.width(), at.height()));
+        alphaFromMask(image, maskPart.view());
+        image.checkRGBA();
+    }
+    const Rect r = at.intersected(Rect::sized(top.width(), top.height()));
+    for (int y = r.top; y < r.bottom; ++y) {
+        const uint32_t* from = image.rowPointer(y - at.top) - at.left;
+        uint32_t* row = top.rowPointer(y);
+        for (int x = r.left; x < r.right; ++x)
+            if (from[x] >> 24)
+                row[x] = from[x];
+    }
+}
+
 } // namespace
+
+void drawLayerObjects(Bitmap& top, const SkinData& sd, std::span<const CaptionButton> objects,
+                      const std::vector<Rect>& rects, const FramePaintState& state)
+{
+    for (std::size_t i = 0; i < objects.size() && i < rects.size(); ++i) {
+        const FrameObject& o = objects[i].look();
+        if (!o.info.visible || rects[i].isEmpty())
+            continue;
+        if (o.isCaption())
+            drawCaptionTextOnAlpha(top, sd, o, rects[i], captionState(state));
+        else if (!o.isUserObject())
+            drawAlphaButton(top, sd, o, rects[i], state);
+    }
+}
 
 void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
                   std::span<const CaptionButton> objects, const FramePaintState& state)
@@ -419,7 +505,11 @@ void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
     window.setSizeForOverwrite(layout.width, layout.height);
     window.setAlphaBlend(false);
     window.setTransparent(false);
-    if (sd && layout.skinned)
+    if (sd && layout.allClient) {
+        paintClientBackground(window, *sd, layout);
+        if (state.logo)
+            drawLogo(window, layout.clientRect, *state.logo);
+    } else if (sd && layout.skinned)
         composeSkinned(window, *sd, layout, objects, state);
     else
         composeDefault(window, layout, objects, state);

@@ -64,6 +64,14 @@ Rect redrawButton(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
 CaptionDrawn redrawCaption(Bitmap& window, const SkinData& sd, const FrameLayout& layout, const FrameObject& caption,
                            int index, const FramePaintState& state, std::span<const Rect> keep);
 
+// A full layered border's top strip: draws the caption's text and the
+// caption buttons in their current state at their rectangles of the strip
+// image `top` (premultiplied alpha): each button from its alpha image (its
+// look with alpha from its alpha mask, opaque without one), whose fully
+// transparent pixels leave the strip's pixel as it was.
+void drawLayerObjects(Bitmap& top, const SkinData& sd, std::span<const CaptionButton> objects,
+                      const std::vector<Rect>& rects, const FramePaintState& state);
+
 // Draws the logo centred on the client rectangle (its top-left corner
 // never left of or above the client's), by the logo's own flags.
 void drawLogo(Bitmap& window, const Rect& client, const Bitmap& logo);

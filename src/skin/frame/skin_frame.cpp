@@ -103,6 +103,20 @@ void SkinFrame::applySkin()
     m_layerBorder->update();
 }
 
+void SkinFrame::fullBorderChanged()
+{
+    // The frame moves between the window and its layered border: the
+    // window takes the size that keeps its client area.
+    m_sizeLimits->release();
+    applySize();
+    m_sizeLimits->apply();
+    m_layoutDirty = true;
+    updateFrame();
+    repaintWhole();
+}
+
+FramePaintState SkinFrame::layerPaintState(bool active) { return paintState(active); }
+
 void SkinFrame::setOnActivateCustomObject(CustomObjectOffer offer)
 {
     m_buttons->setCustomObjectOffer(std::move(offer));
@@ -122,7 +136,8 @@ void SkinFrame::applySize()
     QSize size = m_window->size();
     const QSize client = m_window->designClientSize();
     if (client.width() > 0 && client.height() > 0) {
-        const FrameMargins m = frameMargins(skinGeometry());
+        // A full layered border carries the frame: the window is its client.
+        const FrameMargins m = m_layerBorder->fullBorder() ? FrameMargins{} : frameMargins(skinGeometry());
         size = QSize(client.width() + m.left + m.right, client.height() + m.top + m.bottom);
     }
     // Below the minimum the window is raised to it at once.
@@ -185,7 +200,10 @@ void SkinFrame::relayout()
     PixelView mask;
     if (m_skinSupport)
         mask = pixelView(m_sd->mask().picture());
-    m_layout = layoutFrame(skinGeometry(), mask, m_window->width(), m_window->height(), m_buttons->infos());
+    if (m_layerBorder->fullBorder())
+        m_layout = layoutAllClient(m_window->width(), m_window->height(), m_buttons->objects().size());
+    else
+        m_layout = layoutFrame(skinGeometry(), mask, m_window->width(), m_window->height(), m_buttons->infos());
     m_window->clientArea()->setGeometry(platform::toQRect(m_layout.clientRect));
     // An empty QRegion would mean "no mask" to Qt: the layout gives an
     // empty shape as no region at all, the plain window rectangle.
@@ -295,6 +313,11 @@ void SkinFrame::redrawObject(int index)
     const std::vector<CaptionButton>& objects = m_buttons->objects();
     if (index < 0 || std::size_t(index) >= objects.size())
         return;
+    // On a full layered border the objects are the top strip's.
+    if (m_layerBorder->fullBorder()) {
+        m_layerBorder->redrawObjects();
+        return;
+    }
     const bool active = formActive();
     const int slot = active ? 1 : 0;
     Rect dirty = index < int(m_layout.objectRects.size()) ? m_layout.objectRects[std::size_t(index)] : Rect{};

@@ -201,6 +201,11 @@ public:
     // A move or resize ended: the window's picture and the pointer are
     // made current.
     void sizeMoveEnded();
+    // The layered border began or ceased to carry the frame (full border).
+    void fullBorderChanged();
+    // What the layered border's top strip draws the objects with, for the
+    // border's activation.
+    FramePaintState layerPaintState(bool active);
 
     bool mouseTimerActive() const { return m_buttons->mouseTimerActive(); }
     bool morphTimerActive() const { return m_buttons->morphTimerActive(); }
