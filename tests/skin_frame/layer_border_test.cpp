@@ -507,3 +507,70 @@ TEST_F(FullBorderTest, WithoutACompositorTheWindowTakesBackItsFrame)
     EXPECT_EQ(window.size(), QSize(300, 200));
     EXPECT_TRUE(border().isVisible());
 }
+
+namespace {
+
+QPoint centreOnScreen(const Rect& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+
+} // namespace
+
+TEST_F(FullBorderTest, TheStripsButtonsTakeThePointerAndRunTheirCommands)
+{
+    showWindow();
+    ASSERT_TRUE(border().fullBorder());
+    const int close = indexOf("closebutton");
+    const Rect onScreen = frame->objectOnScreen(close);
+    const Rect& strip = border().layout().strip(Type::Top).screen;
+    EXPECT_EQ(onScreen, rectOf(close).translated(strip.left, strip.top));
+    // The top strip takes the pointer all over, also where it sizes nothing.
+    EXPECT_FALSE(border().window(Type::Top)->windowFlags() & Qt::WindowTransparentForInput);
+
+    const QPoint at = centreOnScreen(onScreen);
+    EXPECT_EQ(border().stripMove(Type::Top, at), Qt::ArrowCursor);
+    EXPECT_EQ(frame->activeObject(), close);
+    EXPECT_TRUE(frame->objects()[std::size_t(close)].hot());
+    border().stripPress(Type::Top, at, Qt::LeftButton);
+    EXPECT_TRUE(frame->objects()[std::size_t(close)].pressed());
+    border().stripRelease(Type::Top, at, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 2000));
+}
+
+TEST_F(FullBorderTest, TheCaptionOnTheStripMovesTheWindowAndADoubleClickMaximisesIt)
+{
+    showWindow();
+    ASSERT_TRUE(border().fullBorder());
+    const int caption = indexOf("caption");
+    const QPoint at = centreOnScreen(frame->objectOnScreen(caption));
+    const QPoint start = window.pos();
+    border().stripPress(Type::Top, at, Qt::LeftButton);
+    ASSERT_TRUE(frame->sizeMoveRunning());
+    if (frame->sizing().ownTracking()) {
+        // No window manager here: the frame moves the window itself.
+        border().stripMove(Type::Top, at + QPoint(30, 20));
+        border().stripRelease(Type::Top, at + QPoint(30, 20), Qt::LeftButton);
+        EXPECT_EQ(window.pos(), start + QPoint(30, 20));
+        EXPECT_FALSE(frame->sizeMoveRunning());
+    } else {
+        frame->sizing().end();
+    }
+
+    const QPoint again = centreOnScreen(frame->objectOnScreen(caption));
+    border().stripPress(Type::Top, again, Qt::LeftButton, true);
+    EXPECT_EQ(frame->windowState(), SkinFrame::WindowState::Maximized);
+}
+
+TEST_F(FullBorderTest, RolledUpTheBorderKeepsItsStripAtTheRollUpHeight)
+{
+    showWindow();
+    ASSERT_TRUE(border().fullBorder());
+    frame->switchRollUp(true);
+    QCoreApplication::processEvents();
+    border().update();
+    ASSERT_TRUE(border().isVisible());
+    // The outer height is the roll-up height (20) and what the picture
+    // adds around the window (24); the top strip keeps its 12 rows.
+    EXPECT_EQ(border().layout().outer.height(), 20 + 24);
+    EXPECT_EQ(border().layout().strip(Type::Top).screen.height(), 12);
+    EXPECT_GE(indexOf("caption"), 0);
+    EXPECT_FALSE(border().objectRects()[std::size_t(indexOf("caption"))].isEmpty());
+}

@@ -7,6 +7,8 @@
 #include "platform/qt_frameless_window.h"
 #include "platform/qt_geometry.h"
 #include "skin/data/skin_data.h"
+#include "skin/frame/form_layer_border.h"
+#include "skin/frame/form_layer_window.h"
 #include "skin/frame/layer_manager.h"
 #include "skin/frame/skin_frame.h"
 #include "skin/menus/skin_hint.h"
@@ -179,7 +181,7 @@ void CaptionButtons::testActiveObject(const QPoint& p, bool track)
     if (m_objects.empty() || !m_frame.formActive() || m_closing || m_frame.sizing().running())
         return;
     const int old = m_activeObject;
-    int found = track && p.x() >= 0 ? m_frame.hitTest(p).objectIndex : -1;
+    int found = track && p.x() >= 0 ? m_frame.objectAt(p) : -1;
     if (m_mouseCaptureObject != -1 && found != m_mouseCaptureObject)
         found = -1;
     m_activeObject = found;
@@ -477,6 +479,17 @@ void CaptionButtons::mouseTick()
     }
     QWidget* window = m_frame.window();
     const QPoint global = QCursor::pos();
+    if (FormLayerBorder* border = m_frame.layerBorder(); border && border->fullBorder()) {
+        // The objects are the top strip's: the pointer counts there alone.
+        const QWidget* strip = border->window(FormLayerBorderType::Top);
+        if (!strip || QApplication::topLevelAt(global) != strip) {
+            m_mouseTimer.stop();
+            deactivateAll();
+            return;
+        }
+        testActiveObject(global - strip->geometry().topLeft(), true);
+        return;
+    }
     // A glow lies over its button but lets the pointer through: under a
     // glow the pointer counts as over whatever the glow covers.
     QWidget* under = QApplication::topLevelAt(global);

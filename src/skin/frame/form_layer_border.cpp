@@ -183,18 +183,20 @@ void FormLayerBorder::place(bool rebuild)
         // with it.
         if (rebuild || resized || !w->isVisible()) {
             w->setImage(imageOf(m_images[std::size_t(type)]).copy(), at);
-            takePointerOnlyWhereItSizes(*w, strip);
+            takePointerOnlyWhereItSizes(*w, type, strip);
         }
         if (!w->isVisible())
             w->show();
     }
 }
 
-void FormLayerBorder::takePointerOnlyWhereItSizes(FormLayerWindow& window, const LayerStrip& strip) const
+void FormLayerBorder::takePointerOnlyWhereItSizes(FormLayerWindow& window, FormLayerBorderType type,
+                                                  const LayerStrip& strip) const
 {
     // The shadow beyond the sizing areas is only drawn: a click there goes
-    // to whatever lies below, as if the border were not there.
-    if (m_transparentForInput)
+    // to whatever lies below, as if the border were not there. A strip
+    // carrying the caption takes the pointer all over.
+    if (m_transparentForInput || carriesObjects(type))
         return;
     QRegion sizing;
     for (const LayerStrip::HitArea& area : strip.hitAreas)
@@ -206,7 +208,7 @@ std::unique_ptr<FormLayerWindow> FormLayerBorder::createWindow(FormLayerBorderTy
 {
     const QWidget* window = m_frame->window();
     const bool onTop = window->windowFlags() & Qt::WindowStaysOnTopHint;
-    auto w = std::make_unique<FormLayerWindow>(this, type, m_transparentForInput, onTop);
+    auto w = std::make_unique<FormLayerWindow>(this, type, m_transparentForInput && !carriesObjects(type), onTop);
     w->setOpacity(m_alpha);
     // Transient for the window: the window manager keeps the strip with it
     // (stacking, minimising); no task-bar or pager entry.
@@ -314,16 +316,69 @@ FormLayerBorderHit FormLayerBorder::hitTest(FormLayerBorderType type, const QPoi
     return m_layout.hitTest(type, platform::toPoint(global), m_sizing.sizableNow());
 }
 
-void FormLayerBorder::stripPress(FormLayerBorderType type, const QPoint& global, Qt::MouseButton button)
+QPoint FormLayerBorder::onTopStrip(const QPoint& global) const
 {
-    if (!m_hitTestEnable)
+    const Rect& screen = m_layout.strip(FormLayerBorderType::Top).screen;
+    return global - QPoint(screen.left, screen.top);
+}
+
+int FormLayerBorder::objectAt(const Point& p) const
+{
+    const std::vector<CaptionButton>& objects = m_frame->objects();
+    for (std::size_t i = 0; i < objects.size() && i < m_objectRects.size(); ++i) {
+        const FrameObjectInfo& info = objects[i].look().info;
+        const Rect& r = m_objectRects[i];
+        if (!objects[i].enabled() || !info.visible || r.isEmpty() || !r.contains(p.x, p.y))
+            continue;
+        // A mask shapes the object: only its black pixels are it.
+        const PixelView& mask = info.hitMask;
+        const int x = p.x - r.left, y = p.y - r.top;
+        if (!mask.isEmpty() && (x >= mask.width || y >= mask.height || (mask.pixel(x, y) & 0xFFFFFFu) != 0))
+            continue;
+        return int(i);
+    }
+    return -1;
+}
+
+Rect FormLayerBorder::objectOnScreen(int index) const
+{
+    if (index < 0 || std::size_t(index) >= m_objectRects.size() || !m_visible)
+        return {};
+    const Rect& screen = m_layout.strip(FormLayerBorderType::Top).screen;
+    return m_objectRects[std::size_t(index)].translated(screen.left, screen.top);
+}
+
+void FormLayerBorder::stripPress(FormLayerBorderType type, const QPoint& global, Qt::MouseButton button,
+                                 bool doubleClick)
+{
+    if (!m_hitTestEnable && !carriesObjects(type))
         return;
     m_frame->skinMenu().hide();
     // A press on the border counts as a press on the window.
     QWidget* w = m_frame->window();
     if (!w->isActiveWindow())
         w->activateWindow();
-    if (button != Qt::LeftButton)
+    if (carriesObjects(type)) {
+        const QPoint p = onTopStrip(global);
+        const int object = objectAt(platform::toPoint(p));
+        const bool onCaption = object >= 0 && m_frame->objects()[std::size_t(object)].isCaption();
+        CaptionButtons& buttons = m_frame->captionButtons();
+        if (button == Qt::RightButton) {
+            buttons.rightPress(p, global, doubleClick, onCaption);
+            return;
+        }
+        if (button != Qt::LeftButton || buttons.leftPress(p, doubleClick))
+            return;
+        if (onCaption && doubleClick) {
+            m_frame->windowStates().captionDoubleClick();
+            return;
+        }
+        if (onCaption) {
+            m_sizing.start(FrameHit::Caption, global);
+            return;
+        }
+    }
+    if (button != Qt::LeftButton || !m_hitTestEnable)
         return;
     const FormLayerBorderHit hit = hitTest(type, global);
     if (isSizingHit(hit))
@@ -336,13 +391,29 @@ Qt::CursorShape FormLayerBorder::stripMove(FormLayerBorderType type, const QPoin
         m_sizing.trackBorder(global, false);
         return cursorForHit(m_sizing.trackedGrip());
     }
+    if (carriesObjects(type)) {
+        // The objects first: over one, the pointer is theirs.
+        m_frame->captionButtons().pointerMoved(onTopStrip(global));
+        if (objectAt(platform::toPoint(onTopStrip(global))) >= 0)
+            return Qt::ArrowCursor;
+    }
     return cursorForHit(hitTest(type, global));
 }
 
-void FormLayerBorder::stripRelease(const QPoint& global, Qt::MouseButton button)
+void FormLayerBorder::stripRelease(FormLayerBorderType type, const QPoint& global, Qt::MouseButton button)
 {
-    if (button == Qt::LeftButton && m_sizing.ownTracking())
+    if (button == Qt::LeftButton && m_sizing.ownTracking()) {
         m_sizing.trackBorder(global, true);
+        return;
+    }
+    if (button == Qt::LeftButton && carriesObjects(type))
+        m_frame->captionButtons().leftRelease(onTopStrip(global));
+}
+
+void FormLayerBorder::stripLeft(FormLayerBorderType type)
+{
+    if (carriesObjects(type))
+        m_frame->captionButtons().pointerLeft();
 }
 
 void FormLayerBorder::timerEvent(QTimerEvent* event)

@@ -74,6 +74,8 @@ bool SkinFrame::formActive() const
 
 Rect SkinFrame::objectOnScreen(int index) const
 {
+    if (m_layerBorder->fullBorder())
+        return m_layerBorder->objectOnScreen(index);
     if (index < 0 || std::size_t(index) >= m_layout.objectRects.size())
         return {};
     const Rect r = m_layout.objectRects[std::size_t(index)];
@@ -378,6 +380,13 @@ void SkinFrame::updateCursor(FrameHit hit)
         m_window->unsetCursor();
     else
         m_window->setCursor(shape);
+}
+
+int SkinFrame::objectAt(const QPoint& p) const
+{
+    if (m_layerBorder->fullBorder())
+        return m_layerBorder->objectAt(platform::toPoint(p));
+    return hitTest(p).objectIndex;
 }
 
 FrameHitResult SkinFrame::hitTest(const QPoint& p) const

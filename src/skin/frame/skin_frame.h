@@ -158,6 +158,9 @@ public:
     int getMaxHeight() const { return m_sizeLimits->getMaxHeight(); }
     // The part of the frame under a window point, for the current state.
     FrameHitResult hitTest(const QPoint& p) const;
+    // The frame object under a point of the objects' own space (window
+    // coordinates; the top strip's with a full layered border), or -1.
+    int objectAt(const QPoint& p) const;
     // A move or resize started by the frame runs (the window manager's, or
     // the frame's own tracking).
     bool sizeMoveRunning() const { return m_sizing->running(); }
