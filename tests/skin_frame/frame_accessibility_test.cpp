@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "frame_test_support.h"
+#include "sampler_skin.h"
 #include "platform/qt_frameless_window.h"
 #include "skin/frame/application_notifier.h"
 #include "skin/frame/frame_accessibility.h"
@@ -135,6 +136,43 @@ TEST_F(FrameAccessibility, ButtonsOfAnEarlierSkinAreNoLongerValid)
     QAccessibleInterface* now = button(QStringLiteral("Close"));
     ASSERT_NE(now, nullptr) << "the default look has its own close button";
     EXPECT_TRUE(now->isValid());
+}
+
+// The sampler's animate button, a custom caption button with a menu.
+class AnimateButtonAccessibility : public FrameAccessibility {
+protected:
+    void SetUp() override
+    {
+        sd = frametest::sampler();
+        FrameAccessibility::SetUp();
+        frame->setOnActivateCustomObject([](const std::string&) { return true; });
+    }
+};
+
+TEST_F(AnimateButtonAccessibility, TheAnimateButtonIsNamedByItsHintAndShowsItsLinkedMenu)
+{
+    QAccessibleInterface* spinner = button(QStringLiteral("Spinner"));
+    ASSERT_NE(spinner, nullptr);
+    const int index = frame->getIndex("spinner");
+    EXPECT_EQ(spinner->rect(), tessaly::platform::toQRect(frame->objectOnScreen(index)));
+    // Without a menu it is a push button whose press runs no command.
+    EXPECT_EQ(spinner->role(), QAccessible::PushButton);
+    EXPECT_EQ(spinner->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+
+    SkinPopupMenu menu(&window);
+    menu.items().add(QStringLiteral("Spin faster"));
+    frame->linkMenu("spinner", &menu);
+    EXPECT_EQ(spinner->role(), QAccessible::ButtonMenu);
+    EXPECT_TRUE(spinner->state().collapsed);
+    ASSERT_EQ(spinner->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::showMenuAction()});
+    spinner->actionInterface()->doAction(QAccessibleActionInterface::showMenuAction());
+    ASSERT_NE(menu.openWindow(), nullptr);
+    EXPECT_TRUE(spinner->state().expanded);
+    EXPECT_TRUE(spinner->state().pressed);
+    ASSERT_EQ(spinner->childCount(), 1);
+    EXPECT_EQ(spinner->child(0)->role(), QAccessible::PopupMenu);
+    frame->skinMenu().hide();
+    EXPECT_FALSE(frame->objects()[std::size_t(index)].down());
 }
 
 } // namespace

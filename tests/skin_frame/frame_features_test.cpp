@@ -34,6 +34,22 @@ namespace frame_features {
 
 using frametest::pixelsOf;
 
+// The bounding rectangle of the pixels where two pictures of a window
+// differ (empty: none).
+Rect changedPart(const Bitmap& a, const Bitmap& b)
+{
+    Rect box;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.getPixel(x, y) != b.getPixel(x, y)) {
+                const Rect p{x, y, x + 1, y + 1};
+                box = box.isEmpty() ? p
+                                    : Rect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                                           std::max(box.bottom, y + 1)};
+            }
+    return box;
+}
+
 class FrameFeaturesTest : public testing::Test {
 protected:
     void SetUp() override
@@ -201,10 +217,15 @@ TEST_F(FrameFeaturesTest, ActivationPlaysTheFramesOnTheSharedTimerAndStopsWhenNo
     std::vector<std::vector<uint32_t>> frames;
     int ticks = 0;
     for (; ticks < 100 && frame->animateTimerActive(); ++ticks) {
+        const Bitmap was = frame->frameImage();
         const long long before = frame->repaintedPixels();
         frame->animateTick();
         const long long repainted = frame->repaintedPixels() - before;
-        EXPECT_TRUE(repainted == 0 || repainted == (long long)r.width() * r.height()) << "tick " << ticks;
+        // Only what moved is repainted: the part of the caption where the
+        // window's picture changed.
+        const Rect changed = changedPart(was, frame->frameImage());
+        EXPECT_EQ(repainted, (long long)changed.width() * changed.height()) << "tick " << ticks;
+        EXPECT_TRUE(changed.isEmpty() || r.contains(changed)) << "tick " << ticks;
         if (repainted > 0)
             frames.push_back(shown());
     }
@@ -497,6 +518,248 @@ TEST_F(FrameButtonsTest, AUserObjectIsDrawnByTheWindowAtItsPlace)
     EXPECT_EQ(frame->repaintedPixels() - before, (long long)r.width() * r.height());
     // Under the pointer it is a frame object, not the caption.
     EXPECT_EQ(frame->hitTest(centreOf(badge)).objectIndex, badge);
+}
+
+// ---- the animate caption button ---------------------------------------------
+
+class AnimateButtonTest : public FrameButtonsTest {
+protected:
+    void SetUp() override
+    {
+        FrameButtonsTest::SetUp();
+        frame->setOnActivateCustomObject([](const std::string& idName) { return idName == "spinner"; });
+        spinner = frame->getIndex("spinner");
+        ASSERT_GE(spinner, 0);
+        ASSERT_FALSE(rectOf(spinner).isEmpty());
+    }
+    DataSkinAnimate& animateRecord() const
+    {
+        return dynamic_cast<DataSkinAnimate&>(*sd->objectList()[std::size_t(sd->getIndex("spinner"))]);
+    }
+    const Picture& dial() const { return *sd->activePicture(animateRecord().activePictureIndex); }
+    // Frame k (from 1) of the spinner's picture: its frames lie side by side
+    // from its skin rectangle.
+    std::vector<uint32_t> framePiece(int k) const
+    {
+        const Rect first = animateRecord().skinRect;
+        return pixelsOf(dial(), first.translated((k - 1) * first.width(), 0));
+    }
+    std::vector<uint32_t> shownPixels() { return pixelsOf(frame->frameImage(), rectOf(spinner)); }
+    // The frame the window shows on the spinner (0: none of them).
+    int shownFrame()
+    {
+        const std::vector<uint32_t> shown = shownPixels();
+        for (int k = 1; k <= animateRecord().countFrames; ++k)
+            if (shown == framePiece(k))
+                return k;
+        return 0;
+    }
+    long long area() const { return (long long)rectOf(spinner).width() * rectOf(spinner).height(); }
+    // The skin applied again after a change of its records, with the
+    // window's new size and activation settled.
+    void reapplySkin()
+    {
+        frame->applySkin();
+        QCoreApplication::processEvents();
+        settle();
+        spinner = frame->getIndex("spinner");
+    }
+    // Runs the animation timer while it runs (at most `most` ticks) and
+    // lists the frames it showed, checking that each step repainted the
+    // spinner alone. Returns the ticks run.
+    int run(int most, std::vector<int>& frames)
+    {
+        int ticks = 0;
+        while (ticks < most && frame->animateTimerActive()) {
+            const long long before = frame->repaintedPixels();
+            frame->animateTick();
+            ++ticks;
+            const long long repainted = frame->repaintedPixels() - before;
+            if (repainted == 0)
+                continue;
+            EXPECT_EQ(repainted, area()) << "tick " << ticks;
+            frames.push_back(shownFrame());
+        }
+        return ticks;
+    }
+
+    int spinner = -1;
+};
+
+TEST_F(AnimateButtonTest, ACustomAnimateButtonStandsInTheButtonRowOnlyWhenTheWindowOffersIt)
+{
+    const int minimise = frame->getIndex("minbutton");
+    const Rect m = rectOf(minimise);
+    const Rect r = rectOf(spinner);
+    const Rect s = animateRecord().skinRect;
+    EXPECT_EQ(r, (Rect{m.left - sd->buttonsOffset - s.width(), m.top, m.left - sd->buttonsOffset, m.top + s.height()}));
+    // The caption ends where the row begins.
+    EXPECT_EQ(rectOf(caption).right, r.left);
+    EXPECT_EQ(shownFrame(), 1);
+    EXPECT_EQ(frame->hitTest(centreOf(spinner)).objectIndex, spinner);
+
+    frame->setOnActivateCustomObject({});
+    EXPECT_FALSE(frame->objects()[std::size_t(spinner)].visible());
+    EXPECT_TRUE(rectOf(spinner).isEmpty());
+    EXPECT_EQ(rectOf(caption).right, m.left);
+}
+
+TEST_F(AnimateButtonTest, HoverTurnsTheDialFrameByFrameOnTheSharedTimerAndLeavingTurnsItBack)
+{
+    const DataSkinAnimate& a = animateRecord();
+    ASSERT_TRUE(a.cycle);
+    ASSERT_EQ(a.countFrames, 8);
+    ASSERT_EQ(a.timerInterval, 50);
+    hover(centreOf(spinner));
+    EXPECT_TRUE(frame->animateTimerActive());
+    // A frame every 50 ms, two ticks, the first after the first tick's
+    // wait; past the last frame it starts again (Cycle).
+    std::vector<int> frames;
+    const int ticks = run(1 + 2 * 11, frames);
+    EXPECT_EQ(frames, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 1, 2, 3, 4}));
+    EXPECT_EQ(ticks, 23);
+    EXPECT_TRUE(frame->animateTimerActive()); // it turns as long as the pointer rests
+
+    // Leaving, it turns back to its first frame and the timer stops.
+    hover(QPoint(300, 150));
+    frames.clear();
+    run(100, frames);
+    EXPECT_EQ(frames, (std::vector<int>{3, 2, 1}));
+    EXPECT_FALSE(frame->animateTimerActive());
+    EXPECT_EQ(shownFrame(), 1);
+}
+
+TEST_F(AnimateButtonTest, APressShowsThePressedLookAndTheDialWaitsThenPlaysOnFromTheLastFrame)
+{
+    CaptionButtons& buttons = frame->captionButtons();
+    hover(centreOf(spinner));
+    std::vector<int> frames;
+    run(4, frames);
+    ASSERT_EQ(frames, (std::vector<int>{2}));
+    ASSERT_TRUE(buttons.leftPress(centreOf(spinner), false));
+    EXPECT_EQ(shownPixels(), pixelsOf(dial(), animateRecord().downSkinRect));
+    // Held down, nothing moves: the timer stops.
+    frames.clear();
+    run(10, frames);
+    EXPECT_TRUE(frames.empty());
+    EXPECT_FALSE(frame->animateTimerActive());
+
+    EXPECT_TRUE(buttons.leftRelease(centreOf(spinner)));
+    EXPECT_EQ(shownFrame(), 8);
+    EXPECT_TRUE(frame->animateTimerActive());
+    run(3, frames);
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames.front(), 1); // past the last frame: the first (Cycle)
+    // A custom button runs no window command.
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(frame->rollUpState());
+    EXPECT_EQ(frame->windowState(), WindowState::Normal);
+}
+
+TEST_F(AnimateButtonTest, WithoutCycleTheDialStopsAtItsLastFrame)
+{
+    animateRecord().cycle = false;
+    reapplySkin();
+    hover(centreOf(spinner));
+    std::vector<int> frames;
+    run(100, frames);
+    EXPECT_EQ(frames, (std::vector<int>{2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_FALSE(frame->animateTimerActive());
+    EXPECT_EQ(shownFrame(), 8);
+}
+
+TEST_F(AnimateButtonTest, TheInactiveWindowShowsTheInactiveLook)
+{
+    activate(&other);
+    settle();
+    // Through the skin's inactive effect, which leaves a grey picture as it is.
+    EXPECT_EQ(shownPixels(), pixelsOf(dial(), animateRecord().inActiveSkinRect));
+    activate(&window);
+    settle();
+    EXPECT_EQ(shownFrame(), 1);
+}
+
+TEST_F(AnimateButtonTest, ALinkedMenuOpensBelowTheAnimateButtonWhichStaysPressedUntilItCloses)
+{
+    SkinPopupMenu menu(&window);
+    menu.items().add(QStringLiteral("Spin faster"));
+    frame->linkMenu("spinner", &menu);
+
+    CaptionButtons& buttons = frame->captionButtons();
+    hover(centreOf(spinner));
+    ASSERT_TRUE(buttons.leftPress(centreOf(spinner), false));
+    ASSERT_TRUE(frame->inMenu());
+    const Rect r = rectOf(spinner);
+    EXPECT_EQ(frame->skinMenu().window(0)->geometry().topLeft(), window.geometry().topLeft() + QPoint(r.left, r.bottom));
+    buttons.leftRelease(centreOf(spinner));
+    hover(QPoint(300, 150)); // off the button, towards the menu
+    EXPECT_TRUE(frame->objects()[std::size_t(spinner)].down());
+    EXPECT_EQ(shownPixels(), pixelsOf(dial(), animateRecord().downSkinRect));
+
+    frame->skinMenu().hide();
+    EXPECT_FALSE(frame->inMenu());
+    EXPECT_FALSE(frame->objects()[std::size_t(spinner)].down());
+    // The pointer has gone: from the last frame, it turns back.
+    EXPECT_EQ(shownFrame(), 8);
+    std::vector<int> frames;
+    run(100, frames);
+    EXPECT_EQ(frames, (std::vector<int>{7, 6, 5, 4, 3, 2, 1}));
+}
+
+TEST_F(AnimateButtonTest, AsTheRollUpButtonItRunsItsCommandOnReleaseAndShowsItsRestoreFrames)
+{
+    // The roll-up button of this skin is the animate one: the standard one
+    // is made a tray button, which the window does not have.
+    dynamic_cast<DataSkinStdButton&>(*sd->objectList()[std::size_t(sd->getIndex("rollupbutton"))]).command =
+        StdCommand::MinimizeToTray;
+    DataSkinAnimate& a = animateRecord();
+    a.command = StdCommand::RollUp;
+    a.restoreRect = a.skinRect.translated(2 * a.skinRect.width(), 0); // the third frame onwards
+    a.restoreHint = "Roll down";
+    frame->setBorderIcons(BorderIcon::SystemMenu | BorderIcon::Minimize | BorderIcon::RollUp);
+    reapplySkin();
+    ASSERT_TRUE(frame->objects()[std::size_t(spinner)].visible());
+    EXPECT_EQ(frame->objects()[std::size_t(spinner)].hintFor(false, false, false), "Spinner");
+    EXPECT_EQ(frame->objects()[std::size_t(spinner)].hintFor(false, false, true), "Roll down");
+
+    // Released off the button: nothing runs.
+    CaptionButtons& buttons = frame->captionButtons();
+    hover(centreOf(spinner));
+    ASSERT_TRUE(buttons.leftPress(centreOf(spinner), false));
+    hover(QPoint(300, 150));
+    buttons.leftRelease(QPoint(300, 150));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frame->rollUpState());
+
+    // Released on it: the window rolls up.
+    hover(centreOf(spinner));
+    ASSERT_TRUE(buttons.leftPress(centreOf(spinner), false));
+    buttons.leftRelease(centreOf(spinner));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->rollUpState() && window.height() == frame->getMinHeight(); }));
+    // Rolled up, its frames start at the restore rectangle.
+    hover(QPoint(rectOf(caption).left + 40, rectOf(caption).top + 5));
+    std::vector<int> frames;
+    run(100, frames);
+    EXPECT_EQ(shownPixels(), pixelsOf(dial(), a.restoreRect));
+}
+
+TEST_F(AnimateButtonTest, AnAnimateObjectThatIsNoButtonStaysStillAndTakesNoMenu)
+{
+    animateRecord().buttonStyle = false;
+    // Its showing is no caption button's: the window need not offer it.
+    frame->setOnActivateCustomObject({});
+    SkinPopupMenu menu(&window);
+    menu.items().add(QStringLiteral("Spin faster"));
+    frame->linkMenu("spinner", &menu);
+    reapplySkin();
+    ASSERT_TRUE(frame->objects()[std::size_t(spinner)].visible());
+    EXPECT_EQ(frame->objects()[std::size_t(spinner)].menu(), nullptr);
+    hover(centreOf(spinner));
+    EXPECT_FALSE(frame->animateTimerActive());
+    EXPECT_EQ(shownFrame(), 1);
+    ASSERT_TRUE(frame->captionButtons().leftPress(centreOf(spinner), false));
+    EXPECT_FALSE(frame->inMenu());
+    frame->captionButtons().leftRelease(centreOf(spinner));
 }
 
 // ---- restore looks and object hints -------------------------------------------

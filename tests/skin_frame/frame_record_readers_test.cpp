@@ -6,7 +6,8 @@
 // frame makes of the records: the window's pictures in every state of every
 // object (normal, hot, pressed, disabled, mid-fade, restore looks, each
 // frame of the caption's animation and each step of its cross-fade, active
-// and inactive), the hit test of every point of the caption bar, the
+// and inactive; the window's picture and a full layered border's top
+// strip), the hit test of every point of the caption bar, the
 // objects' hints and the caption animation's timing. A field whose change
 // shows in none of them has no reader, and the test names it. The few keys
 // the frame leaves to others are listed below with the reason.
@@ -22,6 +23,7 @@
 #include "skin/data/object_records.h"
 #include "skin/frame/caption_button.h"
 #include "skin/frame/frame_painter.h"
+#include "skin/frame/layer_border_layout.h"
 #include "skin/frame/system_menu.h"
 
 using namespace tessaly::skin;
@@ -38,11 +40,9 @@ const std::map<std::string, std::string> kReadElsewhere = {
     {"glowlayeralphablendvalue", "the glow window around a caption button (LayerManager)"},
 };
 
-// Keys the frame does not draw yet: the alpha images of caption buttons on
-// a layered full border. The test fails when one of them starts to show,
-// so that this list stays true.
-const std::set<std::string> kNotDrawnYet = {"alphamaskpictureindex", "alphamaskactivepictureindex",
-                                            "alphamaskinactivepictureindex"};
+// Keys the frame does not draw yet. The test fails when one of them starts
+// to show, so that this list stays true.
+const std::set<std::string> kNotDrawnYet = {};
 
 // Keys that mean nothing for one kind of object, by the kind's own rule.
 const std::set<std::pair<std::string, std::string>> kNotForTheKind = {
@@ -50,6 +50,21 @@ const std::set<std::pair<std::string, std::string>> kNotForTheKind = {
     {"caption", "inactiveskinrect"},
     // The caption shows no hint of its own.
     {"caption", "hint"},
+    // An animate object's hot look is its frames: it has no hot picture,
+    // in its restore situation either.
+    {"spinner", "activeskinrect"},
+    {"spinner", "restoreactiverect"},
+    // Alpha images show only on a full layered border's top strip, which
+    // carries the caption buttons alone: a plain button has no place there.
+    {"pinbutton", "alphamaskpictureindex"},
+    {"pinbutton", "alphamaskactivepictureindex"},
+    {"pinbutton", "alphamaskinactivepictureindex"},
+    {"roundbutton", "alphamaskpictureindex"},
+    {"roundbutton", "alphamaskactivepictureindex"},
+    {"roundbutton", "alphamaskinactivepictureindex"},
+    // An animate object plays frames and never cross-fades.
+    {"spinner", "morphing"},
+    {"spinner", "morphkind"},
 };
 
 // Fields that only matter while other fields are on: those are set first,
@@ -69,6 +84,33 @@ const std::map<std::string, Needs> kNeeds = {
     {"activelightcolor", {{"light", true}}},
     {"morphkind", {{"morphing", true}}},
 };
+
+// The same for the fields of one record. The sampler's animate button is a
+// custom button in the caption buttons' row; its restore pictures show
+// only for a command that has a restore situation, and only when the frame
+// places it though a caption button of that command comes first: lying at
+// its own place on the frame.
+const Needs kAnimateRestore = {{"skinrectinapicture", false}, {"command", StdCommand::RollUp}};
+const Needs kAnimateRestoreLooks = {{"skinrectinapicture", false},
+                                    {"command", StdCommand::RollUp},
+                                    {"restorerect", Rect{25, 0, 50, 19}}};
+const std::map<std::pair<std::string, std::string>, Needs> kNeedsOf = {
+    {{"spinner", "restorerect"}, kAnimateRestore},
+    {{"spinner", "restorehint"}, kAnimateRestore},
+    {{"spinner", "restoredownrect"}, kAnimateRestoreLooks},
+    {{"spinner", "restoreinactiverect"}, kAnimateRestoreLooks},
+};
+
+// What a field needs switched on first (none: an empty list).
+Needs needsOf(const std::string& record, const std::string& key)
+{
+    Needs needs;
+    if (const auto found = kNeeds.find(key); found != kNeeds.end())
+        needs = found->second;
+    if (const auto found = kNeedsOf.find({record, key}); found != kNeedsOf.end())
+        needs.insert(needs.end(), found->second.begin(), found->second.end());
+    return needs;
+}
 
 template <class... F>
 struct Overloaded : F... {
@@ -142,13 +184,23 @@ public:
     {
         for (const auto& record : sd.objectList())
             if (std::optional<CaptionButton> b = CaptionButton::fromRecord(sd, *record)) {
+                // Every caption button, custom ones too.
                 b->applyBorderIcons(BorderIcon::SystemMenu | BorderIcon::Minimize | BorderIcon::Maximize
-                                    | BorderIcon::RollUp | BorderIcon::MinimizeToTray);
+                                        | BorderIcon::RollUp | BorderIcon::MinimizeToTray,
+                                    [](const std::string&) { return true; });
                 m_objects.push_back(std::move(*b));
             }
         for (const CaptionButton& b : m_objects)
             m_infos.push_back(b.look().info);
         m_layout = layoutFrame(FrameSkinGeometry::from(sd), pixelView(sd.mask().picture()), kWidth, kHeight, m_infos);
+        // A full layered border whose top strip is kStripHeight high, with
+        // the caption across it.
+        LayerBorderGeometry g;
+        g.picWidth = kWidth;
+        g.picHeight = kStripHeight;
+        g.fullBorder = true;
+        g.captionRect = {4, 2, kWidth - 4, kStripHeight - 2};
+        m_stripRects = arrangeLayerObjects(g, kWidth, m_infos, sd.buttonsOffset);
     }
 
     std::vector<uint64_t> observe()
@@ -185,10 +237,20 @@ private:
             if (o.isCaption())
                 o.setWindowActive(active);
         composeFrame(m_image, &m_sd, m_layout, objects, state);
+        printPixels(m_image);
+        // The same objects on the top strip of a full layered border.
+        Bitmap strip(kWidth, kStripHeight);
+        strip.fillRect({0, 0, kWidth, kStripHeight}, 0xFF808080u);
+        drawLayerObjects(strip, m_sd, objects, m_stripRects, state);
+        printPixels(strip);
+    }
+
+    void printPixels(const Bitmap& b)
+    {
         uint64_t h = kFnvStart;
-        for (int y = 0; y < m_image.height(); ++y) {
-            const uint32_t* row = m_image.rowPointer(y);
-            for (int x = 0; x < m_image.width(); ++x)
+        for (int y = 0; y < b.height(); ++y) {
+            const uint32_t* row = b.rowPointer(y);
+            for (int x = 0; x < b.width(); ++x)
                 h = (h ^ row[x]) * kFnvPrime;
         }
         m_prints.push_back(h);
@@ -265,10 +327,18 @@ private:
     }
 
     // How many 25 ms ticks the caption's animation takes, each way, and the
-    // frames it passes.
+    // frames it passes; for an animate object, the frames it passes while
+    // the pointer rests on it and after it leaves.
     void animationTiming()
     {
         for (CaptionButton b : m_objects) {
+            if (b.isAnimate()) {
+                b.enter(true);
+                framesPassed(b, 60);
+                b.leave(true);
+                framesPassed(b, 1000);
+                continue;
+            }
             if (!b.isCaption())
                 continue;
             for (bool active : {true, false}) {
@@ -286,10 +356,23 @@ private:
         print();
     }
 
+    void framesPassed(CaptionButton& b, int most)
+    {
+        bool stepped = false;
+        int ticks = 0;
+        while (ticks < most && b.animateTick(true, stepped)) {
+            ++ticks;
+            m_out << b.look().animation.frame << ';';
+        }
+        m_out << ticks << '\n';
+    }
+
     const SkinData& m_sd;
     std::vector<CaptionButton> m_objects;
     std::vector<FrameObjectInfo> m_infos;
     FrameLayout m_layout;
+    std::vector<Rect> m_stripRects;
+    static constexpr int kStripHeight = 28;
     Bitmap m_image;
     std::ostringstream m_out;
     std::vector<uint64_t> m_prints;
@@ -305,29 +388,25 @@ std::vector<std::string> keysOf(DataSkinObject& record)
 }
 
 // One record of each frame kind in the sampler.
-const char* const kRecords[] = {"caption", "rollupbutton", "pinbutton", "roundbutton", "badge"};
+const char* const kRecords[] = {"caption", "rollupbutton", "pinbutton", "roundbutton", "badge", "spinner"};
 
 TEST(FrameRecordReaders, EveryFieldOfTheFrameRecordsShowsInWhatTheFrameMakes)
 {
     // The sampler, with the field another field needs switched on.
     auto prepared = [](const char* name, const std::string& key) {
         auto sd = frametest::sampler();
-        if (const auto needs = kNeeds.find(key); needs != kNeeds.end()) {
-            for (const auto& [field, value] : needs->second) {
-                FieldSetter set(field, value);
-                sd->objectList()[std::size_t(sd->getIndex(name))]->visitFields(set);
-            }
+        for (const auto& [field, value] : needsOf(name, key)) {
+            FieldSetter set(field, value);
+            sd->objectList()[std::size_t(sd->getIndex(name))]->visitFields(set);
         }
         return sd;
     };
     // What the frame makes of the sampler as given, by the field switched on.
     std::map<std::string, std::vector<uint64_t>> plain;
     auto plainFor = [&](const char* name, const std::string& key) -> const std::vector<uint64_t>& {
-        const auto needs = kNeeds.find(key);
         std::string which;
-        if (needs != kNeeds.end())
-            for (const auto& need : needs->second)
-                which += std::string(name) + "." + need.first + ";";
+        for (const auto& need : needsOf(name, key))
+            which += std::string(name) + "." + need.first + ";";
         auto found = plain.find(which);
         if (found == plain.end())
             found = plain.emplace(which, Observer(*prepared(name, key)).observe()).first;
@@ -375,7 +454,7 @@ TEST(FrameRecordReaders, EveryFrameRecordOfTheSamplerMakesAFrameObject)
         kinds.insert(type);
         EXPECT_TRUE(CaptionButton::fromRecord(*sd, *record).has_value()) << record->idName << ": " << type;
     }
-    EXPECT_EQ(kinds, (std::set<std::string>{"caption", "stdbutton", "button", "userobject"}));
+    EXPECT_EQ(kinds, (std::set<std::string>{"caption", "stdbutton", "button", "userobject", "animate"}));
 }
 
 } // namespace frame_record_readers

@@ -270,3 +270,125 @@ TEST(LayerBorderHitTest, BandsBelowShallowTopCornersSizeSidewaysAndNoBorderRecta
 }
 
 } // namespace
+
+// ---- full-border mode ------------------------------------------------------
+
+namespace full_border {
+
+LayerBorderGeometry fullBorderGeometry(const std::function<void(DataSkinLayerFrame&)>& edit = {})
+{
+    return fixtureGeometry([&](DataSkinLayerFrame& r) {
+        r.fullBorder = true;
+        r.rollUpFormHeight = 10;
+        r.captionRect = {10, 4, 30, 12};
+        if (edit)
+            edit(r);
+    });
+}
+
+TEST(LayerFullBorder, RolledUpTheWindowTakesTheBordersRollUpHeight)
+{
+    const Rect window = at(300, 200, 200, 100);
+    // The picture is 40 high around a window 16 high: 24 more than the window.
+    EXPECT_EQ(layoutLayerBorder(fullBorderGeometry(), window, true).outer.height(), 10 + 24);
+    EXPECT_EQ(layoutLayerBorder(fullBorderGeometry(), window, false).outer.height(), 100 + 24);
+    // Without a full border the window's own height counts, rolled up too.
+    const LayerBorderGeometry plain = fullBorderGeometry([](DataSkinLayerFrame& r) { r.fullBorder = false; });
+    EXPECT_EQ(layoutLayerBorder(plain, window, true).outer.height(), 100 + 24);
+}
+
+TEST(LayerFullBorder, TheTopStripSizesNowhereOverTheCaptionAreaButAlongItsTopEdge)
+{
+    // The window at (300, 200) 200 wide: the strip stands at (288, 188); the
+    // caption area reaches from x 10 to 30 + 200 - 16 of the strip, and from
+    // y 6 + 4 (below the top sizing band) to 12.
+    const LayerBorderLayout l = layoutLayerBorder(fullBorderGeometry(), at(300, 200, 200, 100));
+    const struct {
+        Point q;
+        FormLayerBorderHit hit;
+    } cases[] = {
+        {{300, 199}, H::Nowhere},  // the top-left corner area, over the caption
+        {{297, 199}, H::TopLeft},  // the corner area left of the caption
+        {{300, 197}, H::TopLeft},  // the corner area above the caption
+        {{400, 197}, H::Top},      // the top edge's band
+        {{500, 199}, H::Nowhere},  // the top-right corner area, over the caption
+        {{503, 199}, H::TopRight}, // right of the caption
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(l.hitTest(Type::Top, c.q, true), c.hit) << c.q.x << "," << c.q.y;
+    // Without a caption rectangle the corners size all over.
+    const LayerBorderLayout none =
+        layoutLayerBorder(fullBorderGeometry([](DataSkinLayerFrame& r) { r.captionRect = {}; }), at(300, 200, 200, 100));
+    EXPECT_EQ(none.hitTest(Type::Top, {300, 199}, true), H::TopLeft);
+    EXPECT_EQ(none.hitTest(Type::Top, {500, 199}, true), H::TopRight);
+}
+
+FrameObjectInfo object(FrameObjectInfo::Kind kind, StdCommand command, int w, int h, bool inPicture = true)
+{
+    FrameObjectInfo o;
+    o.kind = kind;
+    o.command = command;
+    o.skinRect = {0, 0, w, h};
+    o.skinRectInAPicture = inPicture;
+    return o;
+}
+
+struct ArrangeCase {
+    const char* name;
+    std::function<void(DataSkinLayerFrame&)> edit;
+    // Expected: close, minimise, custom animate, system menu, caption.
+    std::array<Rect, 5> rects;
+};
+
+class LayerObjects : public testing::TestWithParam<ArrangeCase> {};
+
+TEST_P(LayerObjects, CaptionAndButtonsStandOnTheTopStrip)
+{
+    using K = FrameObjectInfo::Kind;
+    const std::vector<FrameObjectInfo> objects = {
+        object(K::StdButton, StdCommand::Close, 31, 19),  object(K::StdButton, StdCommand::Minimize, 25, 19),
+        object(K::Animate, StdCommand::Default, 25, 19),  object(K::StdButton, StdCommand::SysMenu, 19, 19),
+        object(K::Caption, StdCommand::Default, 40, 20),  object(K::Button, StdCommand::Default, 17, 17, false),
+        object(K::StdButton, StdCommand::Maximize, 25, 19, false)};
+    const LayerBorderGeometry g = fullBorderGeometry([&](DataSkinLayerFrame& r) {
+        r.captionRect = {4, 2, 36, 21};
+        GetParam().edit(r);
+    });
+    // A strip 224 wide, 184 wider than the picture.
+    const std::vector<Rect> rects = arrangeLayerObjects(g, 224, objects, 2);
+    EXPECT_EQ((std::array<Rect, 5>{rects[0], rects[1], rects[2], rects[3], rects[4]}), GetParam().rects);
+    // A plain button and a button that is part of the frame picture have
+    // no place on the strip.
+    EXPECT_TRUE(rects[5].isEmpty());
+    EXPECT_TRUE(rects[6].isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, LayerObjects,
+    testing::Values(
+        // Buttons from the caption's right end, right to left, 2 apart; the
+        // system-menu button at the caption's left end, centred on it; the
+        // caption between them, 2 more away from the buttons.
+        ArrangeCase{"AlongTheCaption", [](DataSkinLayerFrame&) {},
+                    {Rect{189, 2, 220, 21}, Rect{162, 2, 187, 21}, Rect{135, 2, 160, 21}, Rect{4, 2, 23, 21},
+                     Rect{25, 2, 131, 21}}},
+        ArrangeCase{"ButtonsTopOffset", [](DataSkinLayerFrame& r) { r.buttonsTopOffset = 5; },
+                    {Rect{189, 5, 220, 24}, Rect{162, 5, 187, 24}, Rect{135, 5, 160, 24}, Rect{4, 5, 23, 24},
+                     Rect{25, 2, 131, 21}}},
+        // Their own rectangles: the row ends at the buttons' rectangle,
+        // moved with the strip; the system-menu button is centred in its
+        // own, and the caption keeps its left end.
+        ArrangeCase{"OwnRectangles",
+                    [](DataSkinLayerFrame& r) {
+                        r.buttonsRect = {20, 3, 30, 22};
+                        r.sysMenuButtonRect = {0, 0, 20, 23};
+                        r.sysButtonTopOffset = 7; // used only without the rectangle
+                    },
+                    {Rect{183, 3, 214, 22}, Rect{156, 3, 181, 22}, Rect{129, 3, 154, 22}, Rect{0, 2, 19, 21},
+                     Rect{4, 2, 125, 21}}},
+        ArrangeCase{"SysButtonTopOffset", [](DataSkinLayerFrame& r) { r.sysButtonTopOffset = 1; },
+                    {Rect{189, 2, 220, 21}, Rect{162, 2, 187, 21}, Rect{135, 2, 160, 21}, Rect{4, 1, 23, 20},
+                     Rect{25, 2, 131, 21}}}),
+    [](const testing::TestParamInfo<ArrangeCase>& info) { return info.param.name; });
+
+} // namespace full_border

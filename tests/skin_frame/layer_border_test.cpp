@@ -15,6 +15,7 @@
 #include "skin/frame/form_layer_border.h"
 #include "skin/frame/form_layer_window.h"
 #include "skin/frame/skin_frame.h"
+#include "skin/paint/stack_blur.h"
 
 using namespace tessaly::skin;
 using tessaly::platform::FramelessWindow;
@@ -373,4 +374,203 @@ TEST_F(LayerBorderTest, WithoutAFittingInactivePictureTheActivePictureShowsAtThe
         EXPECT_EQ(activePixel & 0xFFu, 120u) << index;
         window.hide();
     }
+}
+
+// ---- full-border mode --------------------------------------------------------
+
+namespace {
+
+// The fixture's border as a full border: its top band (12 rows) carries the
+// caption, from x 2 to 38 of the picture; the caption buttons stand at its
+// right end.
+class FullBorderTest : public LayerBorderTest {
+protected:
+    void SetUp() override
+    {
+        sd = full.load();
+        LayerBorderTest::SetUp();
+        window.setWindowTitle(QStringLiteral("Full"));
+    }
+    const Bitmap& top() { return border().image(Type::Top); }
+    int indexOf(const char* name) const { return frame->getIndex(name); }
+    Rect rectOf(int index) { return border().objectRects()[std::size_t(index)]; }
+    // The strip's own pixels under the objects, as the border's picture
+    // gives them.
+    Bitmap plainTop()
+    {
+        Bitmap prepared;
+        prepared.assign(pixelView(*sd->activePicture(sd->layerFrame.pictureIndex)));
+        alphaFromMask(prepared, pixelView(*sd->activePicture(sd->layerFrame.maskPictureIndex)));
+        prepared.checkRGBA();
+        Bitmap b;
+        buildLayerImage(b, prepared.view(), border().layout().strip(Type::Top));
+        return b;
+    }
+
+    const frametest::LayerSkinFolder full{[](DataSkinLayerFrame& r) {
+        r.fullBorder = true;
+        r.captionRect = {2, 0, 38, 12};
+        r.rollUpFormHeight = 20;
+    }};
+};
+
+} // namespace
+
+TEST_F(FullBorderTest, TheWindowIsAllClientAreaAndTheTopStripCarriesTheCaptionAndItsButtons)
+{
+    showWindow();
+    ASSERT_TRUE(border().fullBorder());
+    ASSERT_TRUE(border().isVisible());
+    // No frame of its own: the window is its client size, all client.
+    EXPECT_EQ(window.size(), QSize(300, 200));
+    EXPECT_EQ(frame->layout().clientRect, (Rect{0, 0, 300, 200}));
+    EXPECT_EQ(frame->hitTest(QPoint(150, 5)).hit, FrameHit::Client);
+    EXPECT_EQ(frame->hitTest(QPoint(1, 1)).hit, FrameHit::Client);
+    EXPECT_FALSE(window.clientArea()->geometry().isEmpty());
+
+    // The close button at the caption's right end on the strip (324 wide,
+    // 284 more than the picture), drawn from its picture, opaque.
+    const int close = indexOf("closebutton");
+    ASSERT_GE(close, 0);
+    const auto& record = dynamic_cast<const DataSkinStdButton&>(*sd->objectList()[std::size_t(sd->getIndex("closebutton"))]);
+    const Rect r = rectOf(close);
+    EXPECT_EQ(r.right, 38 + 324 - 40);
+    EXPECT_EQ(r.width(), record.skinRect.width());
+    const Picture& buttons = *sd->activePicture(record.activePictureIndex);
+    for (int y = 0; y < std::min(r.height(), top().height()); ++y)
+        for (int x = 0; x < r.width(); ++x)
+            ASSERT_EQ(top().getPixel(r.left + x, r.top + y), buttons.scanLine(record.skinRect.top + y)[record.skinRect.left + x] | 0xFF000000u)
+                << x << "," << y;
+
+    // The caption's text lies on the strip between the buttons, keeping the
+    // strip's alpha.
+    const int caption = indexOf("caption");
+    const Rect c = rectOf(caption);
+    ASSERT_FALSE(c.isEmpty());
+    EXPECT_LE(c.right, r.left);
+    const Bitmap plain = plainTop();
+    int written = 0;
+    for (int y = c.top; y < std::min(c.bottom, top().height()); ++y)
+        for (int x = c.left; x < c.right; ++x) {
+            const uint32_t shown = top().getPixel(x, y), under = plain.getPixel(x, y);
+            ASSERT_EQ(shown >> 24, under >> 24) << x << "," << y;
+            written += shown != under;
+        }
+    EXPECT_GT(written, 0) << "no text on the strip";
+}
+
+TEST_F(FullBorderTest, TheStripShowsTheButtonsStatesAndTheWindowsActivation)
+{
+    showWindow();
+    ASSERT_TRUE(border().fullBorder());
+    const int close = indexOf("closebutton");
+    const auto& record = dynamic_cast<const DataSkinStdButton&>(*sd->objectList()[std::size_t(sd->getIndex("closebutton"))]);
+    const Picture& buttons = *sd->activePicture(record.activePictureIndex);
+    auto shows = [&](const Rect& source) {
+        const Rect r = rectOf(close);
+        for (int y = 0; y < std::min(r.height(), top().height()); ++y)
+            for (int x = 0; x < r.width(); ++x)
+                if (top().getPixel(r.left + x, r.top + y) != (buttons.scanLine(source.top + y)[source.left + x] | 0xFF000000u))
+                    return false;
+        return true;
+    };
+    ASSERT_TRUE(shows(record.skinRect));
+    // Hot: the strip is drawn again with the hot look (no cross-fade on a
+    // full border).
+    auto& button = const_cast<CaptionButton&>(frame->objects()[std::size_t(close)]);
+    button.showHot();
+    frame->redrawObject(close);
+    EXPECT_TRUE(shows(record.activeSkinRect));
+    button.reset();
+    frame->redrawObject(close);
+    EXPECT_TRUE(shows(record.skinRect));
+    if (!record.inActiveSkinRect.isEmpty()) {
+        border().setActive(false);
+        EXPECT_TRUE(shows(record.inActiveSkinRect));
+    }
+}
+
+TEST_F(FullBorderTest, WithoutACompositorTheWindowTakesBackItsFrame)
+{
+    showWindow();
+    ASSERT_EQ(window.size(), QSize(300, 200));
+    setCompositingManagerOverride(false);
+    border().checkCompositor();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(border().fullBorder());
+    EXPECT_FALSE(frame->layout().allClient);
+    const FrameMargins m = frameMargins(FrameSkinGeometry::from(*sd));
+    EXPECT_EQ(window.size(), QSize(300 + m.left + m.right, 200 + m.top + m.bottom));
+    setCompositingManagerOverride(true);
+    border().checkCompositor();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.size(), QSize(300, 200));
+    EXPECT_TRUE(border().isVisible());
+}
+
+namespace {
+
+QPoint centreOnScreen(const Rect& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
+
+} // namespace
+
+TEST_F(FullBorderTest, TheStripsButtonsTakeThePointerAndRunTheirCommands)
+{
+    showWindow();
+    ASSERT_TRUE(border().fullBorder());
+    const int close = indexOf("closebutton");
+    const Rect onScreen = frame->objectOnScreen(close);
+    const Rect& strip = border().layout().strip(Type::Top).screen;
+    EXPECT_EQ(onScreen, rectOf(close).translated(strip.left, strip.top));
+    // The top strip takes the pointer all over, also where it sizes nothing.
+    EXPECT_FALSE(border().window(Type::Top)->windowFlags() & Qt::WindowTransparentForInput);
+
+    const QPoint at = centreOnScreen(onScreen);
+    EXPECT_EQ(border().stripMove(Type::Top, at), Qt::ArrowCursor);
+    EXPECT_EQ(frame->activeObject(), close);
+    EXPECT_TRUE(frame->objects()[std::size_t(close)].hot());
+    border().stripPress(Type::Top, at, Qt::LeftButton);
+    EXPECT_TRUE(frame->objects()[std::size_t(close)].pressed());
+    border().stripRelease(Type::Top, at, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 2000));
+}
+
+TEST_F(FullBorderTest, TheCaptionOnTheStripMovesTheWindowAndADoubleClickMaximisesIt)
+{
+    showWindow();
+    ASSERT_TRUE(border().fullBorder());
+    const int caption = indexOf("caption");
+    const QPoint at = centreOnScreen(frame->objectOnScreen(caption));
+    const QPoint start = window.pos();
+    border().stripPress(Type::Top, at, Qt::LeftButton);
+    ASSERT_TRUE(frame->sizeMoveRunning());
+    if (frame->sizing().ownTracking()) {
+        // No window manager here: the frame moves the window itself.
+        border().stripMove(Type::Top, at + QPoint(30, 20));
+        border().stripRelease(Type::Top, at + QPoint(30, 20), Qt::LeftButton);
+        EXPECT_EQ(window.pos(), start + QPoint(30, 20));
+        EXPECT_FALSE(frame->sizeMoveRunning());
+    } else {
+        frame->sizing().end();
+    }
+
+    const QPoint again = centreOnScreen(frame->objectOnScreen(caption));
+    border().stripPress(Type::Top, again, Qt::LeftButton, true);
+    EXPECT_EQ(frame->windowState(), SkinFrame::WindowState::Maximized);
+}
+
+TEST_F(FullBorderTest, RolledUpTheBorderKeepsItsStripAtTheRollUpHeight)
+{
+    showWindow();
+    ASSERT_TRUE(border().fullBorder());
+    frame->switchRollUp(true);
+    QCoreApplication::processEvents();
+    border().update();
+    ASSERT_TRUE(border().isVisible());
+    // The outer height is the roll-up height (20) and what the picture
+    // adds around the window (24); the top strip keeps its 12 rows.
+    EXPECT_EQ(border().layout().outer.height(), 20 + 24);
+    EXPECT_EQ(border().layout().strip(Type::Top).screen.height(), 12);
+    EXPECT_GE(indexOf("caption"), 0);
+    EXPECT_FALSE(border().objectRects()[std::size_t(indexOf("caption"))].isEmpty());
 }

@@ -1,5 +1,6 @@
 #include "frame_features.h"
 
+#include "animate_button.h"
 #include "art.h"
 
 namespace skinart {
@@ -202,6 +203,7 @@ void addFrameFeatures(SkinSources& skin)
     copyImage(skin.frame.image, buttonFace(ButtonLook::Normal, true), buttonart::roundRect().topLeft());
     skin.tiles["frame/pin"] = buttonart::pinRect();
     skin.tiles["frame/round"] = buttonart::roundRect();
+    addAnimateButton(skin);
 }
 
 } // namespace skinart

@@ -1,6 +1,7 @@
 #include "skin_design.h"
 
 #include "art.h"
+#include "animate_button.h"
 #include "frame_features.h"
 
 #include "skin/data/skin_data.h"
@@ -336,6 +337,27 @@ void describeFrameButtons(Description& d, const SkinSources& s)
     d.rect("skinrect", buttonart::userRect());
 }
 
+// An animate caption button (sampler): a custom button in the caption
+// buttons' row whose dial turns while the pointer rests on it and turns
+// back when it leaves; tests link a menu to it.
+void describeAnimateButton(Description& d, const SkinSources& s)
+{
+    using namespace spinnerart;
+    d.section("spinner", objectKeys("animate"));
+    d.key("hint", "Spinner");
+    d.key("activepictureindex", s.pictureIndex("spinner.bmp"));
+    d.key("activemaskpictureindex", -1);
+    d.flag("skinrectinapicture", true);
+    d.rect("skinrect", s.tiles.at("spinner/frame1"));
+    d.rect("inactiveskinrect", s.tiles.at("spinner/inactive"));
+    d.key("countframes", kFrames);
+    d.flag("cycle", true);
+    d.flag("buttonstyle", true);
+    d.key("timerinterval", 50);
+    d.key("command", "cmdefault");
+    d.rect("downskinrect", s.tiles.at("spinner/pressed"));
+}
+
 // SKINOBJECTS: the caption buttons, the caption and the menu item.
 void describeObjects(Description& d, const SkinSources& s)
 {
@@ -362,7 +384,7 @@ void describeObjects(Description& d, const SkinSources& s)
     };
     const bool features = s.palette->frameFeatures;
     d.section("SKINOBJECTS");
-    d.key("count", int(std::size(capButtons)) + 2 + (features ? 3 : 0));
+    d.key("count", int(std::size(capButtons)) + 2 + (features ? 4 : 0));
     int index = 0;
     for (const CapButton& b : capButtons)
         d.key(std::to_string(index++), std::string(b.name) + ":stdbutton");
@@ -373,6 +395,7 @@ void describeObjects(Description& d, const SkinSources& s)
         d.key(std::to_string(index++), "pinbutton:button");
         d.key(std::to_string(index++), "roundbutton:button");
         d.key(std::to_string(index++), "badge:userobject");
+        d.key(std::to_string(index++), "spinner:animate");
     }
 
     for (const CapButton& b : capButtons) {
@@ -433,8 +456,10 @@ void describeObjects(Description& d, const SkinSources& s)
     d.flag("vistagloweffect", false);
     d.flag("reflectioneffect", false);
 
-    if (features)
+    if (features) {
         describeFrameButtons(d, s);
+        describeAnimateButton(d, s);
+    }
 
     d.section("menuitem", objectKeys("menuitem"));
     d.key("activepictureindex", ctlPic);

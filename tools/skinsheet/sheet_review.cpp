@@ -390,8 +390,13 @@ public:
 
     QImage captionButton(const DataSkinStdButton& b, CapState s, int zoom = 1)
     {
-        const Rect r = capRect(b, s);
-        const Picture* picture = sd.activePicture(b.activePictureIndex);
+        return piece(b.activePictureIndex, capRect(b, s), zoom);
+    }
+
+    // A piece of an active picture, enlarged by a whole factor.
+    QImage piece(int pictureIndex, const Rect& r, int zoom = 1)
+    {
+        const Picture* picture = sd.activePicture(pictureIndex);
         if (r.isEmpty() || !picture)
             return {};
         Bitmap cell(r.width() * zoom, r.height() * zoom);
@@ -445,6 +450,8 @@ public:
         window.setWindowTitle(look.title);
         SkinFrame skinFrame(&window);
         skinFrame.setBorderIcons(look.mainWindow ? BorderIcon::SystemMenu | BorderIcon::Minimize : 0u);
+        // The skin's custom caption buttons are shown too.
+        skinFrame.setOnActivateCustomObject([](const std::string&) { return true; });
         // The frame only reads the registry.
         skinFrame.setSkinData(const_cast<SkinData*>(&sd));
         window.resize(w, h);
@@ -588,6 +595,28 @@ void buildSheet(const SkinData& sd, skinsheet::SheetLayout& sheet, QImage& large
         sheet.add(r.captionButtonGlow(*b), "hot with glow");
         sheet.add(r.captionButton(*b, C::Normal, 3), "normal x3");
         sheet.add(r.captionButton(*b, C::Hot, 3), "hot x3");
+        sheet.newRow();
+    }
+
+    // Animate caption buttons: their frames side by side in the order they
+    // play, their pressed and inactive looks, and a window with one hot.
+    for (const auto& record : sd.objectList()) {
+        const auto* a = dynamic_cast<const DataSkinAnimate*>(record.get());
+        if (!a)
+            continue;
+        sheet.section(QString("Animate button %1: frames 1 to %2, pressed, inactive; x3")
+                          .arg(QString::fromStdString(a->idName))
+                          .arg(a->countFrames));
+        const Rect first = a->skinRect;
+        for (int k = 1; k <= a->countFrames; ++k)
+            sheet.add(r.piece(a->activePictureIndex, first.translated((k - 1) * first.width(), 0)),
+                      QString("frame %1").arg(k));
+        sheet.add(r.piece(a->activePictureIndex, a->downSkinRect), "pressed");
+        sheet.add(r.piece(a->activePictureIndex, a->inActiveSkinRect), "inactive");
+        sheet.add(r.piece(a->activePictureIndex, first, 3), "frame 1 x3");
+        sheet.add(r.piece(a->activePictureIndex, first.translated(first.width(), 0), 3), "frame 2 x3");
+        sheet.add(onBackdrop(r.frame(420, 90, L(true, true, "Tessaly 1.0", a->idName)), kDesktop, 6),
+                  "420 x 90, hovered to its last frame");
         sheet.newRow();
     }
 

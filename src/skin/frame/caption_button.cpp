@@ -1,5 +1,7 @@
 #include "skin/frame/caption_button.h"
 
+#include <algorithm>
+
 #include "skin/data/skin_data.h"
 #include "skin/frame/caption_painter.h"
 #include "skin/frame/layer_manager.h"
@@ -45,6 +47,9 @@ std::optional<CaptionButton> CaptionButton::fromRecord(const SkinData& sd, const
         o.info.command = button->command;
         o.downRect = button->downRect;
         o.disableSkinRect = button->disableSkinRect;
+        o.alphaMaskPictureIndex = button->alphaMaskPictureIndex;
+        o.alphaMaskActivePictureIndex = button->alphaMaskActivePictureIndex;
+        o.alphaMaskInActivePictureIndex = button->alphaMaskInActivePictureIndex;
         o.restoreRect = button->restoreRect;
         o.restoreActiveRect = button->restoreActiveRect;
         o.restoreDownRect = button->restoreDownRect;
@@ -56,10 +61,30 @@ std::optional<CaptionButton> CaptionButton::fromRecord(const SkinData& sd, const
         o.info.kind = FrameObjectInfo::Kind::Button;
         o.downRect = plain->downRect;
         o.disableSkinRect = plain->disableSkinRect;
+        o.alphaMaskPictureIndex = plain->alphaMaskPictureIndex;
+        o.alphaMaskActivePictureIndex = plain->alphaMaskActivePictureIndex;
+        o.alphaMaskInActivePictureIndex = plain->alphaMaskInActivePictureIndex;
+    } else if (const auto* animate = dynamic_cast<const DataSkinAnimate*>(&record)) {
+        o.info.kind = FrameObjectInfo::Kind::Animate;
+        o.info.command = animate->command;
+        o.downRect = animate->downSkinRect;
+        o.restoreRect = animate->restoreRect;
+        o.restoreActiveRect = animate->restoreActiveRect;
+        o.restoreDownRect = animate->restoreDownRect;
+        o.restoreInActiveRect = animate->restoreInActiveRect;
+        o.restoreHint = animate->restoreHint;
+        o.animation.countFrames = std::max(animate->countFrames, 1);
+        o.animation.cycle = animate->cycle;
+        o.animation.buttonStyle = animate->buttonStyle;
+        // A frame lasts one tick of the shared timer at least.
+        o.animation.timerInterval = std::max(animate->timerInterval, kAnimateTick);
     } else {
         return std::nullopt;
     }
     copyCommon(o, sd, record);
+    // An animate object plays frames; it never cross-fades.
+    if (o.isAnimate())
+        o.morphing = false;
     return b;
 }
 
@@ -91,10 +116,12 @@ CaptionButton& CaptionButton::operator=(const CaptionButton& other)
     return *this;
 }
 
-void CaptionButton::applyBorderIcons(unsigned icons)
+void CaptionButton::applyBorderIcons(unsigned icons, const CustomObjectOffer& offered)
 {
-    // Only command buttons depend on the window's caption buttons.
-    if (isCaption() || m_look.isPlainButton() || m_look.isUserObject())
+    // Only command buttons depend on the window's caption buttons; an
+    // animate object is one when it behaves as a button.
+    if (isCaption() || m_look.isPlainButton() || m_look.isUserObject()
+        || (m_look.isAnimate() && !m_look.animation.buttonStyle))
         return;
     FrameObject& o = m_look;
     const bool inPicture = o.info.skinRectInAPicture;
@@ -117,8 +144,8 @@ void CaptionButton::applyBorderIcons(unsigned icons)
         offer(BorderIcon::SystemMenu, !inPicture);
         break;
     case StdCommand::Default:
-        // No handler offers custom objects: they stay hidden.
-        o.info.visible = false;
+        // Shown only when the window offers it.
+        o.info.visible = offered && offered(o.idName);
         break;
     case StdCommand::RollUp:
         offer(BorderIcon::RollUp, !inPicture);
@@ -129,12 +156,47 @@ void CaptionButton::applyBorderIcons(unsigned icons)
     }
 }
 
+bool CaptionButton::runsCommandOnRelease() const
+{
+    const FrameObject& o = m_look;
+    if (isCaption() || o.isPlainButton() || o.isUserObject())
+        return false;
+    if (o.isAnimate())
+        return o.animation.buttonStyle && o.mouseIn && o.info.command != StdCommand::SysMenu
+            && o.info.command != StdCommand::Default;
+    return o.active;
+}
+
+CaptionButton::Next CaptionButton::enterAnimate()
+{
+    FrameAnimation& a = m_look.animation;
+    if (!a.buttonStyle)
+        return Next::Nothing;
+    m_look.active = true;
+    a.forwards = a.playing = true;
+    return Next::Animate;
+}
+
+CaptionButton::Next CaptionButton::leaveAnimate()
+{
+    FrameAnimation& a = m_look.animation;
+    if (!a.buttonStyle)
+        return Next::Nothing;
+    m_look.active = false;
+    a.forwards = false;
+    a.playing = a.frame > 1;
+    // Let go while pressed, it shows its frame again.
+    return a.playing ? Next::Animate : Next::Redraw;
+}
+
 CaptionButton::Next CaptionButton::enter(bool effects)
 {
     FrameObject& o = m_look;
     o.mouseIn = true;
     if (isCaption())
         return Next::Nothing;
+    if (o.isAnimate())
+        return enterAnimate();
     o.active = true;
     if (o.downRect.isEmpty() || !o.down) {
         if (o.activeSkinRect.isEmpty())
@@ -152,14 +214,23 @@ CaptionButton::Next CaptionButton::leave(bool effects)
     m_look.mouseIn = false;
     if (isCaption())
         return Next::Nothing;
-    m_look.active = false;
     hideGlow();
+    if (m_look.isAnimate())
+        return leaveAnimate();
+    m_look.active = false;
     return fades(effects) ? Next::Fade : Next::Redraw;
 }
 
 CaptionButton::Next CaptionButton::setPressed(bool value, bool effects)
 {
     m_look.down = value;
+    if (m_look.isAnimate()) {
+        // A press on an object with a pressed look jumps to the last frame,
+        // which the released object plays on from.
+        if (value && !m_look.downRect.isEmpty())
+            m_look.animation.frame = m_look.animation.countFrames;
+        return !value && m_look.animation.playing ? Next::Animate : Next::Nothing;
+    }
     if (fades(effects) && m_look.active)
         m_look.fade.jumpTo(true);
     return fades(effects) && !m_look.down ? Next::Fade : Next::Nothing;
@@ -198,11 +269,15 @@ bool CaptionButton::settle(bool active)
 {
     if (!isCaption())
         return false;
+    // The animation stands at its end: past the last frame when active, so
+    // that a tick of the shared timer (run for another object) does not
+    // play it again.
+    const int end = active && m_look.caption ? m_look.caption->frameCount + 1 : 0;
     const bool changed = m_look.active != active || m_look.fade.step() != (active ? CrossFade::kSteps : 0)
-        || m_look.currentFrame != 0;
+        || (m_look.currentFrame != end && m_look.currentFrame != 0);
     m_look.active = active;
     m_look.fade.jumpTo(active);
-    m_look.currentFrame = 0;
+    m_look.currentFrame = end;
     m_look.incTime = 0;
     return changed;
 }
@@ -210,6 +285,40 @@ bool CaptionButton::settle(bool active)
 bool CaptionButton::animateTick(bool effects, bool& stepped)
 {
     stepped = false;
+    if (m_look.isAnimate())
+        return framesTick(stepped);
+    return captionTick(effects, stepped);
+}
+
+bool CaptionButton::framesTick(bool& stepped)
+{
+    FrameAnimation& a = m_look.animation;
+    // A pressed object with a pressed look shows that, and waits.
+    if (!a.playing || (m_look.down && !m_look.downRect.isEmpty()))
+        return false;
+    // Time gathers until a whole interval has passed; the frame then
+    // steps, and the next interval has begun with this tick.
+    if (a.inc < a.timerInterval) {
+        a.inc += kAnimateTick;
+        return true;
+    }
+    a.inc = kAnimateTick;
+    const int before = a.frame;
+    if (a.forwards)
+        a.frame = a.frame < a.countFrames ? a.frame + 1 : (a.cycle ? 1 : a.frame);
+    else
+        a.frame = std::max(a.frame - 1, 1);
+    stepped = a.frame != before;
+    // At its end it stands still: the last frame (unless it cycles), or
+    // the first on the way back.
+    const bool cycles = a.forwards && a.cycle && a.countFrames > 1;
+    if (!cycles && a.frame == (a.forwards ? a.countFrames : 1))
+        a.playing = false;
+    return true;
+}
+
+bool CaptionButton::captionTick(bool effects, bool& stepped)
+{
     FrameObject& o = m_look;
     if (!isCaption() || !captionAnimationEnabled(o, effects))
         return false;
@@ -232,6 +341,9 @@ void CaptionButton::showHot()
 {
     m_look.active = m_look.mouseIn = true;
     m_look.fade.jumpTo(true);
+    // An animate button hovered long enough rests on its last frame.
+    if (m_look.isAnimate() && m_look.animation.buttonStyle)
+        m_look.animation.frame = m_look.animation.countFrames;
 }
 
 void CaptionButton::reset()

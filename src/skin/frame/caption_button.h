@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +14,10 @@ class DataSkinObject;
 class LayerManager;
 class SkinData;
 
+// Whether the window shows a custom (cmDefault) caption button, asked by
+// the button's name; without one, custom buttons stay hidden.
+using CustomObjectOffer = std::function<bool(const std::string& idName)>;
+
 // One object of the frame: the caption or a caption button. It holds what
 // its record gave it (the look the painter reads), its hover, press and
 // fade state, and its glow window. Where it sits is the layout's business
@@ -21,7 +26,8 @@ class SkinData;
 class CaptionButton {
 public:
     // What the holder does after a change of state.
-    enum class Next { Nothing, Redraw, Fade };
+    // Animate: the object's frames play (the animation timer runs).
+    enum class Next { Nothing, Redraw, Fade, Animate };
 
     // The object a registry record makes (the caption or a standard button
     // that is no menu bar button), none for other records.
@@ -52,8 +58,10 @@ public:
     bool tracksPointer() const { return m_look.enabled && m_look.info.visible; }
 
     // Enables and shows the button as the window's caption buttons say
-    // (BorderIcon bits); the caption is left as it is.
-    void applyBorderIcons(unsigned icons);
+    // (BorderIcon bits) and, for custom buttons, the window's offer; the
+    // caption, plain buttons, user objects and animate objects that are no
+    // buttons are left as they are.
+    void applyBorderIcons(unsigned icons, const CustomObjectOffer& offer = {});
     // The caption draws the window's activation.
     void setWindowActive(bool active) { m_look.active = active; }
     void setEnabled(bool on) { m_look.enabled = on; }
@@ -74,6 +82,13 @@ public:
     }
     bool isPlainButton() const { return m_look.isPlainButton(); }
     bool isUserObject() const { return m_look.isUserObject(); }
+    bool isAnimate() const { return m_look.isAnimate(); }
+    // It opens a linked menu when pressed (see FrameObject::takesMenu).
+    bool takesMenu() const { return m_look.takesMenu(); }
+    // The command a release on it runs now: animate objects run theirs
+    // only as buttons with the pointer on them, and none opens a menu on
+    // release.
+    bool runsCommandOnRelease() const;
     // What the holder runs after the window's activation changed.
     struct Transition {
         bool fade = false;    // the caption cross-fades (morph timer)
@@ -85,8 +100,9 @@ public:
     // The caption shows the look of an activation at once, with no fade
     // or animation under way; true when its look changed.
     bool settle(bool active);
-    // One tick (kAnimateTick ms) of the caption's animation: false when it
-    // has nowhere left to go; `stepped` tells whether its frame changed.
+    // One tick (kAnimateTick ms) of the caption's animation or an animate
+    // object's frames: false when it has nowhere left to go; `stepped`
+    // tells whether its frame changed.
     bool animateTick(bool effects, bool& stepped);
     static constexpr int kAnimateTick = 25;
 
@@ -119,6 +135,10 @@ public:
 
 private:
     bool fades(bool effects) const { return m_look.morphing && effects; }
+    bool captionTick(bool effects, bool& stepped);
+    bool framesTick(bool& stepped);
+    Next enterAnimate();
+    Next leaveAnimate();
 
     FrameObject m_look;
     std::unique_ptr<LayerManager> m_glow;

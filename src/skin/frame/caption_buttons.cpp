@@ -7,6 +7,8 @@
 #include "platform/qt_frameless_window.h"
 #include "platform/qt_geometry.h"
 #include "skin/data/skin_data.h"
+#include "skin/frame/form_layer_border.h"
+#include "skin/frame/form_layer_window.h"
 #include "skin/frame/layer_manager.h"
 #include "skin/frame/skin_frame.h"
 #include "skin/menus/skin_hint.h"
@@ -57,7 +59,7 @@ void CaptionButtons::create(const SkinData* sd)
                 m_objects.push_back(std::move(*b));
         for (CaptionButton& b : m_objects) {
             const auto linked = m_linkedMenus.find(b.idName());
-            if (linked != m_linkedMenus.end() && b.isPlainButton())
+            if (linked != m_linkedMenus.end() && b.takesMenu())
                 b.linkMenu(linked->second.menu, linked->second.up);
         }
         settleCaption(false);
@@ -82,7 +84,7 @@ void CaptionButtons::clear()
 void CaptionButtons::applyBorderIcons(unsigned icons)
 {
     for (CaptionButton& b : m_objects)
-        b.applyBorderIcons(icons);
+        b.applyBorderIcons(icons, m_customOffer);
 }
 
 void CaptionButtons::setEnabled(std::string_view idName, bool on)
@@ -103,7 +105,7 @@ void CaptionButtons::linkMenu(const std::string& idName, SkinPopupMenu* menu, bo
     else
         m_linkedMenus.erase(idName);
     for (CaptionButton& b : m_objects)
-        if (b.idName() == idName && b.isPlainButton())
+        if (b.idName() == idName && b.takesMenu())
             b.linkMenu(menu, up);
 }
 
@@ -179,7 +181,7 @@ void CaptionButtons::testActiveObject(const QPoint& p, bool track)
     if (m_objects.empty() || !m_frame.formActive() || m_closing || m_frame.sizing().running())
         return;
     const int old = m_activeObject;
-    int found = track && p.x() >= 0 ? m_frame.hitTest(p).objectIndex : -1;
+    int found = track && p.x() >= 0 ? m_frame.objectAt(p) : -1;
     if (m_mouseCaptureObject != -1 && found != m_mouseCaptureObject)
         found = -1;
     m_activeObject = found;
@@ -199,6 +201,9 @@ void CaptionButtons::mouseEnter(int index)
     const CaptionButton::Next next = b.enter(effectsOn());
     if (b.isCaption())
         return;
+    // Back over an animate object held down: its pressed look shows again.
+    if (b.isAnimate() && b.down())
+        m_frame.redrawObject(index);
     follow(next, index);
     showLayer(index);
     showHint(index);
@@ -244,7 +249,7 @@ void CaptionButtons::mouseDown(int index)
         return;
     setPressed(index, true);
     // The system menu opens on press; the button stays down while it is open.
-    if (b.isPlainButton())
+    if (b.isPlainButton() || (b.takesMenu() && b.command() == StdCommand::Default))
         popupButtonMenu(index);
     else if (b.command() == StdCommand::SysMenu)
         m_frame.systemMenuPart().showFromButton(m_frame.objectOnScreen(index));
@@ -271,10 +276,10 @@ void CaptionButtons::mouseUp(int index)
     const CaptionButton& b = m_objects[std::size_t(index)];
     if (b.isCaption())
         return;
-    const bool runs = b.hot();
+    const bool runs = b.runsCommandOnRelease();
     // The button is drawn released before its command runs; one whose menu
     // is open stays down until the menu closes.
-    if (b.enabled() && b.down() && !(b.menu() && b.isPlainButton()))
+    if (b.enabled() && b.down() && !(b.menu() && b.takesMenu()))
         setPressed(index, false);
     if (runs)
         doCommand(index);
@@ -434,6 +439,8 @@ void CaptionButtons::follow(CaptionButton::Next next, int index)
         m_morphTimer.start(kMorphInterval, this);
     else if (next == CaptionButton::Next::Redraw)
         m_frame.redrawObject(index);
+    else if (next == CaptionButton::Next::Animate && !m_animateTimer.isActive())
+        m_animateTimer.start(kAnimateInterval, this);
 }
 
 void CaptionButtons::morphTick()
@@ -472,6 +479,17 @@ void CaptionButtons::mouseTick()
     }
     QWidget* window = m_frame.window();
     const QPoint global = QCursor::pos();
+    if (FormLayerBorder* border = m_frame.layerBorder(); border && border->fullBorder()) {
+        // The objects are the top strip's: the pointer counts there alone.
+        const QWidget* strip = border->window(FormLayerBorderType::Top);
+        if (!strip || QApplication::topLevelAt(global) != strip) {
+            m_mouseTimer.stop();
+            deactivateAll();
+            return;
+        }
+        testActiveObject(global - strip->geometry().topLeft(), true);
+        return;
+    }
     // A glow lies over its button but lets the pointer through: under a
     // glow the pointer counts as over whatever the glow covers.
     QWidget* under = QApplication::topLevelAt(global);

@@ -57,12 +57,15 @@ public:
     void create(const SkinData* sd);
     void clear();
     void applyBorderIcons(unsigned icons);
+    // Whether the window shows its custom (cmDefault) caption buttons;
+    // used from the next applyBorderIcons on.
+    void setCustomObjectOffer(CustomObjectOffer offer) { m_customOffer = std::move(offer); }
     // The caption draws the window's activation.
     void setWindowActive(bool active);
     // Enables or disables the first object named idName.
     void setEnabled(std::string_view idName, bool on);
-    // The menu the plain button named idName opens when pressed (null:
-    // none); kept for the objects of later skins too.
+    // The menu the plain button (or animate button) named idName opens
+    // when pressed (null: none); kept for the objects of later skins too.
     void linkMenu(const std::string& idName, SkinPopupMenu* menu, bool up);
 
     // --- the pointer (window coordinates)
@@ -106,6 +109,13 @@ public:
     void animateTick();
     // Runs a button's command as a click on it does (for assistive tools).
     void runCommand(int index) { doCommand(index); }
+    // Presses a button with a linked menu, which opens it (for assistive
+    // tools); the button comes up when the menu closes.
+    void openLinkedMenu(int index)
+    {
+        if (index >= 0 && std::size_t(index) < m_objects.size() && m_objects[std::size_t(index)].menu())
+            mouseDown(index);
+    }
 
 protected:
     void timerEvent(QTimerEvent* event) override;
@@ -137,6 +147,7 @@ private:
         bool up;
     };
     std::map<std::string, LinkedMenu> m_linkedMenus;
+    CustomObjectOffer m_customOffer;
     QBasicTimer m_mouseTimer;
     QBasicTimer m_morphTimer;
     QBasicTimer m_animateTimer;

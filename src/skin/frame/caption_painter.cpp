@@ -243,9 +243,20 @@ public:
         });
     }
 
+    // The key of the picture obtained last (pictures made from others
+    // obtain those first).
+    CaptionImages::Key lastKey() const { return m_lastKey; }
+
 private:
     template <class Make>
     const Bitmap& obtain(int kind, int index, Bitmap& scratch, const Make& make)
+    {
+        const Bitmap& picture = obtainUnnamed(kind, index, scratch, make);
+        m_lastKey = {kind, index};
+        return picture;
+    }
+    template <class Make>
+    const Bitmap& obtainUnnamed(int kind, int index, Bitmap& scratch, const Make& make)
     {
         if (!m_images) {
             make(scratch);
@@ -264,7 +275,55 @@ private:
     Rect m_at;
     const CaptionPaintState& m_state;
     CaptionImages* m_images;
+    CaptionImages::Key m_lastKey{-1, 0};
 };
+
+// Copies the part of the picture to (x0, y0) + part's place in the target,
+// row by row, leaving out the parts of the target in `keep`.
+void drawAround(const Bitmap& picture, const Rect& part, Bitmap& target, int x0, int y0, std::span<const Rect> keep)
+{
+    const Rect to = part.translated(x0, y0).intersected(Rect::sized(target.width(), target.height()));
+    std::vector<std::pair<int, int>> holes;
+    for (int y = to.top; y < to.bottom; ++y) {
+        holes.clear();
+        for (const Rect& k : keep)
+            if (y >= k.top && y < k.bottom && k.left < to.right && k.right > to.left)
+                holes.emplace_back(std::max(k.left, to.left), std::min(k.right, to.right));
+        std::sort(holes.begin(), holes.end());
+        const uint32_t* from = picture.rowPointer(y - y0) - x0;
+        uint32_t* row = target.rowPointer(y);
+        int x = to.left;
+        for (const auto& [left, right] : holes) {
+            if (left > x)
+                std::copy(from + x, from + left, row + x);
+            x = std::max(x, right);
+        }
+        if (x < to.right)
+            std::copy(from + x, from + to.right, row + x);
+    }
+}
+
+// The bounding rectangle of the pixels where two pictures of one size differ.
+Rect differingPart(const Bitmap& a, const Bitmap& b)
+{
+    Rect box;
+    for (int y = 0; y < a.height(); ++y) {
+        const uint32_t* ra = a.rowPointer(y);
+        const uint32_t* rb = b.rowPointer(y);
+        int first = 0;
+        while (first < a.width() && ra[first] == rb[first])
+            ++first;
+        if (first == a.width())
+            continue;
+        int last = a.width() - 1;
+        while (ra[last] == rb[last])
+            --last;
+        const Rect row{first, y, last + 1, y + 1};
+        box = box.isEmpty() ? row
+                            : Rect{std::min(box.left, row.left), box.top, std::max(box.right, row.right), row.bottom};
+    }
+    return box;
+}
 
 } // namespace
 
@@ -272,6 +331,24 @@ const Bitmap* CaptionImages::find(int kind, int index) const
 {
     const auto it = m_images.find({kind, index});
     return it == m_images.end() ? nullptr : &it->second;
+}
+
+Rect CaptionImages::changeBetween(const Key& from, const Key& to)
+{
+    const Bitmap* a = find(from.first, from.second);
+    const Bitmap* b = find(to.first, to.second);
+    if (!a || !b)
+        return Rect::sized(b ? b->width() : 0, b ? b->height() : 0);
+    if (a->width() != b->width() || a->height() != b->height())
+        return Rect::sized(b->width(), b->height());
+    const auto found = m_changes.find({from, to});
+    if (found != m_changes.end())
+        return found->second;
+    // Either way round the same part differs.
+    const Rect part = differingPart(*a, *b);
+    m_changes[{from, to}] = part;
+    m_changes[{to, from}] = part;
+    return part;
 }
 
 bool captionAnimationEnabled(const FrameObject& o, bool effects)
@@ -287,11 +364,12 @@ bool captionAnimates(const FrameObject& o, bool effects)
 
 bool captionMorphEnabled(const FrameObject& o, bool effects) { return effects && o.morphing; }
 
-void drawCaptionObject(Bitmap& target, const SkinData& sd, const FrameObject& o, const Rect& at,
-                       const CaptionPaintState& state, CaptionImages* images, bool update)
+CaptionDrawn drawCaptionObject(Bitmap& target, const SkinData& sd, const FrameObject& o, const Rect& at,
+                               const CaptionPaintState& state, CaptionImages* images, bool update,
+                               std::span<const Rect> keep)
 {
     if (!o.caption || at.isEmpty())
-        return;
+        return {};
     if (images && !update) {
         // What lies under the caption, for drawing it again later.
         Bitmap& saved = images->background;
@@ -318,14 +396,56 @@ void drawCaptionObject(Bitmap& target, const SkinData& sd, const FrameObject& o,
         picture = &pictures.inactive(scratch);
 
     if (picture && !picture->empty()) {
-        picture->draw(target, at.left, at.top);
-        return;
+        // A caption picture is opaque and of the caption's size.
+        const bool whole = picture->width() == at.width() && picture->height() == at.height();
+        if (!update || !whole) {
+            picture->draw(target, at.left, at.top);
+            if (images)
+                images->setShown(pictures.lastKey());
+            return {at, false};
+        }
+        Rect part = Rect::sized(at.width(), at.height());
+        if (images) {
+            if (images->shown())
+                part = images->changeBetween(*images->shown(), pictures.lastKey());
+            images->setShown(pictures.lastKey());
+        }
+        drawAround(*picture, part, target, at.left, at.top, keep);
+        return {part.translated(at.left, at.top), true};
     }
     // Only the text: on the frame's caption, as the strip had it.
+    if (images)
+        images->forgetShown();
     if (update && images && images->background.width() == at.width() && images->background.height() == at.height())
         images->background.draw(target, at.left, at.top);
     drawDivider(target, o, *o.caption, at);
     drawCaptionText(target, sd, o, at, state.title, a);
+    return {at, false};
+}
+
+void drawCaptionTextOnAlpha(Bitmap& target, const SkinData& sd, const FrameObject& o, const Rect& at,
+                            const CaptionPaintState& state)
+{
+    const Rect r = at.intersected(Rect::sized(target.width(), target.height()));
+    if (!o.caption || r.isEmpty())
+        return;
+    // Drawn on an opaque copy of the part, then given back the alpha it had.
+    Bitmap part(r.width(), r.height());
+    part.setAlphaBlend(false);
+    part.setTransparent(false);
+    copyPiece(target.view(), r, part, Rect::sized(r.width(), r.height()));
+    const Rect local = at.translated(-r.left, -r.top);
+    drawDivider(part, o, *o.caption, local);
+    drawCaptionText(part, sd, o, local, state.title, state.windowActive);
+    for (int y = 0; y < r.height(); ++y) {
+        const uint32_t* from = part.rowPointer(y);
+        uint32_t* row = target.rowPointer(r.top + y) + r.left;
+        for (int x = 0; x < r.width(); ++x) {
+            const uint32_t alpha = row[x] >> 24;
+            auto channel = [&](int shift) { return std::min((from[x] >> shift) & 0xFFu, alpha) << shift; };
+            row[x] = alpha << 24 | channel(16) | channel(8) | channel(0);
+        }
+    }
 }
 
 QString fitTextWithEllipsis(const platform::QtCanvas& canvas, const QString& text, int width)

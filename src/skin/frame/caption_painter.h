@@ -7,6 +7,8 @@
 
 #include <QString>
 #include <map>
+#include <optional>
+#include <span>
 #include <utility>
 
 #include "skin/frame/frame_object.h"
@@ -26,9 +28,13 @@ class SkinData;
 // empties it whenever the size, the title or the skin changes.
 class CaptionImages {
 public:
+    using Key = std::pair<int, int>;
+
     void clear()
     {
         m_images.clear();
+        m_changes.clear();
+        forgetShown();
         background.clear();
     }
     // The picture stored under the key, or null.
@@ -36,13 +42,26 @@ public:
     Bitmap& store(int kind, int index) { return m_images[{kind, index}]; }
     int count() const { return int(m_images.size()); }
 
+    // The kept picture the window's picture shows on the caption now, so
+    // that the next one is copied only where it differs from it; none
+    // after anything else was drawn there.
+    const std::optional<Key>& shown() const { return m_shown; }
+    void setShown(const Key& key) { m_shown = key; }
+    void forgetShown() { m_shown.reset(); }
+    // Where two kept pictures of the same size differ (caption
+    // coordinates; empty: nowhere), found once per pair; the whole caption
+    // when either is missing.
+    Rect changeBetween(const Key& from, const Key& to);
+
     // The frame strip's pixels under the caption, saved when the window's
     // picture is composed: what a caption without a picture of its own is
     // drawn on again.
     Bitmap background;
 
 private:
-    std::map<std::pair<int, int>, Bitmap> m_images;
+    std::map<Key, Bitmap> m_images;
+    std::map<std::pair<Key, Key>, Rect> m_changes;
+    std::optional<Key> m_shown;
 };
 
 struct CaptionPaintState {
@@ -63,8 +82,24 @@ bool captionMorphEnabled(const FrameObject& o, bool effects);
 // whole window's picture) in its current state. With `update` the strip's
 // pixels under it are first put back from images->background, so it can be
 // drawn again over an earlier look. images may be null (nothing kept).
-void drawCaptionObject(Bitmap& target, const SkinData& sd, const FrameObject& o, const Rect& at,
-                       const CaptionPaintState& state, CaptionImages* images, bool update);
+//
+// Drawn again (`update`) from a kept picture of its own while the target
+// shows another kept picture, only the part where the two differ is
+// copied, and nothing of the rectangles of `keep` (target coordinates):
+// the objects lying there need not be drawn again.
+struct CaptionDrawn {
+    Rect drawn;          // the part of the target drawn (empty: none changed)
+    bool keptOut = false; // `keep` was left as it was
+};
+CaptionDrawn drawCaptionObject(Bitmap& target, const SkinData& sd, const FrameObject& o, const Rect& at,
+                               const CaptionPaintState& state, CaptionImages* images, bool update,
+                               std::span<const Rect> keep = {});
+
+// The caption's text (with its plate and divider) drawn at `at` of a
+// picture with alpha, as on a full layered border's top strip: every pixel
+// keeps the alpha of what lay beneath, its colour no brighter than it.
+void drawCaptionTextOnAlpha(Bitmap& target, const SkinData& sd, const FrameObject& o, const Rect& at,
+                            const CaptionPaintState& state);
 
 // The text shortened with "..." until it fits `width` pixels, measured the
 // way the canvas draws it. A text that fits is returned unchanged; a width

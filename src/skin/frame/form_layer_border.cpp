@@ -95,6 +95,10 @@ bool FormLayerBorder::shouldShow() const
 
 void FormLayerBorder::update()
 {
+    if (fullBorder() != m_fullBorderApplied) {
+        m_fullBorderApplied = fullBorder();
+        m_frame->fullBorderChanged();
+    }
     if (!shouldShow()) {
         hide();
         return;
@@ -156,7 +160,7 @@ void FormLayerBorder::place(bool rebuild)
     const Rect bounds = windowBounds();
     const bool resized =
         bounds.width() != m_layout.window.width() || bounds.height() != m_layout.window.height();
-    m_layout = layoutLayerBorder(*m_geometry, bounds);
+    m_layout = layoutLayerBorder(*m_geometry, bounds, m_frame->rollUpState());
     if (rebuild || resized)
         buildImages();
     for (FormLayerBorderType type : kLayerBorderTypes) {
@@ -179,18 +183,20 @@ void FormLayerBorder::place(bool rebuild)
         // with it.
         if (rebuild || resized || !w->isVisible()) {
             w->setImage(imageOf(m_images[std::size_t(type)]).copy(), at);
-            takePointerOnlyWhereItSizes(*w, strip);
+            takePointerOnlyWhereItSizes(*w, type, strip);
         }
         if (!w->isVisible())
             w->show();
     }
 }
 
-void FormLayerBorder::takePointerOnlyWhereItSizes(FormLayerWindow& window, const LayerStrip& strip) const
+void FormLayerBorder::takePointerOnlyWhereItSizes(FormLayerWindow& window, FormLayerBorderType type,
+                                                  const LayerStrip& strip) const
 {
     // The shadow beyond the sizing areas is only drawn: a click there goes
-    // to whatever lies below, as if the border were not there.
-    if (m_transparentForInput)
+    // to whatever lies below, as if the border were not there. A strip
+    // carrying the caption takes the pointer all over.
+    if (m_transparentForInput || carriesObjects(type))
         return;
     QRegion sizing;
     for (const LayerStrip::HitArea& area : strip.hitAreas)
@@ -202,7 +208,7 @@ std::unique_ptr<FormLayerWindow> FormLayerBorder::createWindow(FormLayerBorderTy
 {
     const QWidget* window = m_frame->window();
     const bool onTop = window->windowFlags() & Qt::WindowStaysOnTopHint;
-    auto w = std::make_unique<FormLayerWindow>(this, type, m_transparentForInput, onTop);
+    auto w = std::make_unique<FormLayerWindow>(this, type, m_transparentForInput && !carriesObjects(type), onTop);
     w->setOpacity(m_alpha);
     // Transient for the window: the window manager keeps the strip with it
     // (stacking, minimising); no task-bar or pager entry.
@@ -221,6 +227,35 @@ void FormLayerBorder::buildImages()
         buildLayerImage(m_images[std::size_t(type)], source, m_layout.strip(type));
     m_imagesActive = m_active;
     ++m_buildCount;
+    drawObjects();
+}
+
+void FormLayerBorder::drawObjects()
+{
+    m_objectRects.clear();
+    Bitmap& top = m_images[std::size_t(FormLayerBorderType::Top)];
+    if (!m_geometry->fullBorder || top.empty() || !m_sd)
+        return;
+    const std::vector<CaptionButton>& objects = m_frame->objects();
+    std::vector<FrameObjectInfo> infos;
+    for (const CaptionButton& b : objects)
+        infos.push_back(b.look().info);
+    m_objectRects = arrangeLayerObjects(*m_geometry, top.width(), infos, m_sd->buttonsOffset);
+    drawLayerObjects(top, *m_sd, objects, m_objectRects, m_frame->layerPaintState(m_active));
+}
+
+void FormLayerBorder::redrawObjects()
+{
+    if (!m_visible || !m_geometry || !m_geometry->fullBorder)
+        return;
+    // The strip's own pixels first, then the objects in their new states.
+    const PixelView source = m_imagesActive || m_sourceInActiveBitmap.empty() ? m_sourceBitmap.view()
+                                                                              : m_sourceInActiveBitmap.view();
+    const std::size_t top = std::size_t(FormLayerBorderType::Top);
+    buildLayerImage(m_images[top], source, m_layout.strip(FormLayerBorderType::Top));
+    drawObjects();
+    if (m_windows[top] && !m_images[top].empty())
+        m_windows[top]->setImage(imageOf(m_images[top]).copy());
 }
 
 void FormLayerBorder::applyImages()
@@ -239,7 +274,8 @@ void FormLayerBorder::setActive(bool active)
     if (!m_visible)
         return;
     // The inactive picture, when the skin has one, takes over the images.
-    if (!m_sourceInActiveBitmap.empty() && m_imagesActive != m_active) {
+    if ((!m_sourceInActiveBitmap.empty() && m_imagesActive != m_active) || (m_geometry && m_geometry->fullBorder)) {
+        // A full border's caption shows the window's activation too.
         buildImages();
         applyImages();
     }
@@ -280,16 +316,69 @@ FormLayerBorderHit FormLayerBorder::hitTest(FormLayerBorderType type, const QPoi
     return m_layout.hitTest(type, platform::toPoint(global), m_sizing.sizableNow());
 }
 
-void FormLayerBorder::stripPress(FormLayerBorderType type, const QPoint& global, Qt::MouseButton button)
+QPoint FormLayerBorder::onTopStrip(const QPoint& global) const
 {
-    if (!m_hitTestEnable)
+    const Rect& screen = m_layout.strip(FormLayerBorderType::Top).screen;
+    return global - QPoint(screen.left, screen.top);
+}
+
+int FormLayerBorder::objectAt(const Point& p) const
+{
+    const std::vector<CaptionButton>& objects = m_frame->objects();
+    for (std::size_t i = 0; i < objects.size() && i < m_objectRects.size(); ++i) {
+        const FrameObjectInfo& info = objects[i].look().info;
+        const Rect& r = m_objectRects[i];
+        if (!objects[i].enabled() || !info.visible || r.isEmpty() || !r.contains(p.x, p.y))
+            continue;
+        // A mask shapes the object: only its black pixels are it.
+        const PixelView& mask = info.hitMask;
+        const int x = p.x - r.left, y = p.y - r.top;
+        if (!mask.isEmpty() && (x >= mask.width || y >= mask.height || (mask.pixel(x, y) & 0xFFFFFFu) != 0))
+            continue;
+        return int(i);
+    }
+    return -1;
+}
+
+Rect FormLayerBorder::objectOnScreen(int index) const
+{
+    if (index < 0 || std::size_t(index) >= m_objectRects.size() || !m_visible)
+        return {};
+    const Rect& screen = m_layout.strip(FormLayerBorderType::Top).screen;
+    return m_objectRects[std::size_t(index)].translated(screen.left, screen.top);
+}
+
+void FormLayerBorder::stripPress(FormLayerBorderType type, const QPoint& global, Qt::MouseButton button,
+                                 bool doubleClick)
+{
+    if (!m_hitTestEnable && !carriesObjects(type))
         return;
     m_frame->skinMenu().hide();
     // A press on the border counts as a press on the window.
     QWidget* w = m_frame->window();
     if (!w->isActiveWindow())
         w->activateWindow();
-    if (button != Qt::LeftButton)
+    if (carriesObjects(type)) {
+        const QPoint p = onTopStrip(global);
+        const int object = objectAt(platform::toPoint(p));
+        const bool onCaption = object >= 0 && m_frame->objects()[std::size_t(object)].isCaption();
+        CaptionButtons& buttons = m_frame->captionButtons();
+        if (button == Qt::RightButton) {
+            buttons.rightPress(p, global, doubleClick, onCaption);
+            return;
+        }
+        if (button != Qt::LeftButton || buttons.leftPress(p, doubleClick))
+            return;
+        if (onCaption && doubleClick) {
+            m_frame->windowStates().captionDoubleClick();
+            return;
+        }
+        if (onCaption) {
+            m_sizing.start(FrameHit::Caption, global);
+            return;
+        }
+    }
+    if (button != Qt::LeftButton || !m_hitTestEnable)
         return;
     const FormLayerBorderHit hit = hitTest(type, global);
     if (isSizingHit(hit))
@@ -302,13 +391,29 @@ Qt::CursorShape FormLayerBorder::stripMove(FormLayerBorderType type, const QPoin
         m_sizing.trackBorder(global, false);
         return cursorForHit(m_sizing.trackedGrip());
     }
+    if (carriesObjects(type)) {
+        // The objects first: over one, the pointer is theirs.
+        m_frame->captionButtons().pointerMoved(onTopStrip(global));
+        if (objectAt(platform::toPoint(onTopStrip(global))) >= 0)
+            return Qt::ArrowCursor;
+    }
     return cursorForHit(hitTest(type, global));
 }
 
-void FormLayerBorder::stripRelease(const QPoint& global, Qt::MouseButton button)
+void FormLayerBorder::stripRelease(FormLayerBorderType type, const QPoint& global, Qt::MouseButton button)
 {
-    if (button == Qt::LeftButton && m_sizing.ownTracking())
+    if (button == Qt::LeftButton && m_sizing.ownTracking()) {
         m_sizing.trackBorder(global, true);
+        return;
+    }
+    if (button == Qt::LeftButton && carriesObjects(type))
+        m_frame->captionButtons().leftRelease(onTopStrip(global));
+}
+
+void FormLayerBorder::stripLeft(FormLayerBorderType type)
+{
+    if (carriesObjects(type))
+        m_frame->captionButtons().pointerLeft();
 }
 
 void FormLayerBorder::timerEvent(QTimerEvent* event)

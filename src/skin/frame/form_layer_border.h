@@ -66,6 +66,18 @@ public:
     bool active() const { return m_active; }
 
     bool isVisible() const { return m_visible; }
+    // Full-border mode in use: the top strip carries the caption and the
+    // caption buttons, and the window is all client area.
+    bool fullBorder() const { return inUse() && m_geometry->fullBorder; }
+    // Where the frame objects stand on the top strip's image (full border).
+    const std::vector<Rect>& objectRects() const { return m_objectRects; }
+    // The top strip shows the objects' states again (full border).
+    void redrawObjects();
+    // The object under a point of the top strip's image: the first enabled
+    // and visible one whose rectangle and shape hold it (-1: none).
+    int objectAt(const Point& p) const;
+    // Where an object stands on the screen (full border; empty: nowhere).
+    Rect objectOnScreen(int index) const;
     // The strip window of a type while shown; null when it does not exist.
     FormLayerWindow* window(FormLayerBorderType type) const { return m_windows[std::size_t(type)].get(); }
     // How many strip windows exist.
@@ -91,9 +103,15 @@ public:
     // The strip windows' mouse: a left press on a sizing part sizes the
     // window (through the window manager where there is one); a move
     // answers the cursor to show.
-    void stripPress(FormLayerBorderType type, const QPoint& global, Qt::MouseButton button);
+    // On a full border the top strip's objects take the pointer first: the
+    // caption buttons as on the window's own frame, and the caption moves
+    // the window (a double click maximises or rolls it up as the caption's
+    // double click does).
+    void stripPress(FormLayerBorderType type, const QPoint& global, Qt::MouseButton button, bool doubleClick = false);
     Qt::CursorShape stripMove(FormLayerBorderType type, const QPoint& global);
-    void stripRelease(const QPoint& global, Qt::MouseButton button);
+    void stripRelease(FormLayerBorderType type, const QPoint& global, Qt::MouseButton button);
+    // The pointer left a strip.
+    void stripLeft(FormLayerBorderType type);
 
 protected:
     void timerEvent(QTimerEvent* event) override;
@@ -105,8 +123,15 @@ private:
     void show();
     void place(bool rebuild);
     std::unique_ptr<FormLayerWindow> createWindow(FormLayerBorderType type);
-    void takePointerOnlyWhereItSizes(FormLayerWindow& window, const LayerStrip& strip) const;
+    void takePointerOnlyWhereItSizes(FormLayerWindow& window, FormLayerBorderType type, const LayerStrip& strip) const;
+    // The strip carries the frame objects (a full border's top strip).
+    bool carriesObjects(FormLayerBorderType type) const
+    {
+        return type == FormLayerBorderType::Top && m_geometry && m_geometry->fullBorder;
+    }
+    QPoint onTopStrip(const QPoint& global) const;
     void buildImages();
+    void drawObjects();
     void applyImages();
     void startFade();
     void destroyWindows();
@@ -130,6 +155,8 @@ private:
     int m_alpha = 0;
     int m_fadeStep = 1;
     int m_buildCount = 0;
+    std::vector<Rect> m_objectRects;
+    bool m_fullBorderApplied = false; // the frame was told the full border is in use
     QBasicTimer m_fadeTimer;
     QBasicTimer m_compositorTimer;
 };

@@ -49,8 +49,16 @@ void FormLayerWindow::mousePressEvent(QMouseEvent* event)
 
 void FormLayerWindow::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // A second press sizes as the first one did.
-    mousePressEvent(event);
+    // A second press sizes as the first one did; on the caption it is a
+    // double click.
+    m_layerBorder->stripPress(m_borderType, event->globalPosition().toPoint(), event->button(), true);
+    event->accept();
+}
+
+void FormLayerWindow::leaveEvent(QEvent* event)
+{
+    m_layerBorder->stripLeft(m_borderType);
+    LayerWindow::leaveEvent(event);
 }
 
 void FormLayerWindow::mouseMoveEvent(QMouseEvent* event)
@@ -65,7 +73,7 @@ void FormLayerWindow::mouseMoveEvent(QMouseEvent* event)
 
 void FormLayerWindow::mouseReleaseEvent(QMouseEvent* event)
 {
-    m_layerBorder->stripRelease(event->globalPosition().toPoint(), event->button());
+    m_layerBorder->stripRelease(m_borderType, event->globalPosition().toPoint(), event->button());
     event->accept();
 }
 

@@ -54,7 +54,9 @@ QString buttonName(const SkinFrame& frame, const CaptionButton& button)
     case StdCommand::Default:
         break;
     }
-    return QString::fromStdString(button.idName());
+    // A custom button says what its skin calls it.
+    const std::string& hint = button.look().hint;
+    return QString::fromStdString(hint.empty() ? button.idName() : hint);
 }
 
 // One caption button, addressed by its place among the frame's objects.
@@ -99,8 +101,7 @@ public:
     void setText(QAccessible::Text, const QString&) override {}
     QAccessible::Role role() const override
     {
-        return isValid() && button().command() == StdCommand::SysMenu ? QAccessible::ButtonMenu
-                                                                      : QAccessible::PushButton;
+        return isValid() && opensMenu() ? QAccessible::ButtonMenu : QAccessible::PushButton;
     }
     QAccessible::State state() const override
     {
@@ -114,7 +115,7 @@ public:
         s.invisible = !b.visible();
         s.pressed = b.pressed();
         s.hotTracked = b.hot();
-        if (b.command() == StdCommand::SysMenu) {
+        if (opensMenu()) {
             s.hasPopup = true;
             s.expanded = openMenu() != nullptr;
             s.collapsed = !s.expanded;
@@ -131,7 +132,7 @@ public:
     {
         if (!isValid() || !button().tracksPointer())
             return {};
-        return {button().command() == StdCommand::SysMenu ? showMenuAction() : pressAction()};
+        return {opensMenu() ? showMenuAction() : pressAction()};
     }
     void doAction(const QString& actionName) override
     {
@@ -139,6 +140,8 @@ public:
             return;
         if (button().command() == StdCommand::SysMenu)
             m_frame->systemMenuPart().showFromButton(m_frame->objectOnScreen(m_index));
+        else if (button().menu())
+            m_frame->captionButtons().openLinkedMenu(m_index);
         else
             m_frame->captionButtons().runCommand(m_index);
     }
@@ -146,11 +149,15 @@ public:
 
 private:
     const CaptionButton& button() const { return m_frame->objects()[std::size_t(m_index)]; }
+    // The system menu button, or a button with a linked menu.
+    bool opensMenu() const { return button().command() == StdCommand::SysMenu || button().menu(); }
     QWidget* openMenu() const
     {
-        if (!isValid() || button().command() != StdCommand::SysMenu || !m_frame->systemMenu())
+        if (!isValid())
             return nullptr;
-        return m_frame->systemMenu()->openWindow();
+        if (button().command() != StdCommand::SysMenu)
+            return button().menu() ? button().menu()->openWindow() : nullptr;
+        return m_frame->systemMenu() ? m_frame->systemMenu()->openWindow() : nullptr;
     }
 
     QPointer<SkinFrame> m_frame;

@@ -23,7 +23,8 @@ constexpr StdCommand kButtonOrder[] = {StdCommand::Close, StdCommand::Maximize, 
 
 bool placeable(const FrameObjectInfo& o)
 {
-    return o.kind == FrameObjectInfo::Kind::StdButton && o.visible && o.skinRectInAPicture;
+    const bool commandButton = o.kind == FrameObjectInfo::Kind::StdButton || o.kind == FrameObjectInfo::Kind::Animate;
+    return commandButton && o.visible && o.skinRectInAPicture;
 }
 
 // The objects placed along the caption, in placing order: the first
@@ -223,6 +224,28 @@ FrameLayout layoutSkinned(const FrameSkinGeometry& skin, const PixelView& mask, 
 
 } // namespace
 
+FrameLayout layoutAllClient(int width, int height, std::size_t objectCount)
+{
+    FrameLayout f;
+    f.width = std::max(width, 0);
+    f.height = std::max(height, 0);
+    f.skinned = true;
+    f.allClient = true;
+    f.clientRect = {0, 0, f.width, f.height};
+    f.objectRects.assign(objectCount, Rect{});
+    return f;
+}
+
+std::vector<std::size_t> captionButtonsInPlacingOrder(const std::vector<FrameObjectInfo>& objects)
+{
+    return buttonsInPlacingOrder(objects, placeable);
+}
+
+int firstCaptionButton(const std::vector<FrameObjectInfo>& objects, StdCommand command)
+{
+    return firstOf(objects, placeable, command);
+}
+
 FrameSkinGeometry FrameSkinGeometry::from(const SkinData& sd)
 {
     FrameSkinGeometry g;
@@ -319,6 +342,9 @@ FrameHitResult FrameLayout::hitTest(int x, int y, const std::vector<FrameObjectI
     FrameHitResult result;
     if (!inShape(x, y))
         return result;
+    // The frame is the layered border's: here all is client.
+    if (allClient)
+        return {FrameHit::Client, -1};
 
     // Frame objects first: a button near the edge is still a button.
     int caption = -1;

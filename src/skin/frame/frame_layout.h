@@ -22,7 +22,9 @@ class SkinData;
 struct FrameObjectInfo {
     // Button: a plain frame button (no command; it may open a menu).
     // User: a part of the frame the window draws itself.
-    enum class Kind { Caption, StdButton, Button, User };
+    // Animate: a button that plays a row of frames (placed along the
+    // caption like a caption button when it lies in a picture).
+    enum class Kind { Caption, StdButton, Button, User, Animate };
     Kind kind = Kind::StdButton;
     StdCommand command = StdCommand::Default;
     Rect skinRect;
@@ -73,6 +75,9 @@ struct FrameLayout {
     int width = 0;
     int height = 0;
     bool skinned = false; // false: the default look (no skin loaded)
+    // The whole window is client area: a full layered border around it
+    // carries the caption and the frame.
+    bool allClient = false;
     // Below the skin's minimum size the frame is drawn without objects.
     bool belowMinimum = false;
 
@@ -113,6 +118,18 @@ inline constexpr int kDefaultBorder = 3;
 // count as 0; nothing is ever divided or made negative.
 FrameLayout layoutFrame(const std::optional<FrameSkinGeometry>& skin, const PixelView& mask, int width, int height,
                         const std::vector<FrameObjectInfo>& objects);
+
+// The caption buttons laid out along a caption, in placing order: the
+// first visible button of each command (close, maximise, minimise, roll-up,
+// minimise to tray) whose picture lies in an active picture, then every
+// such custom button. Standard buttons and animate objects take part.
+std::vector<std::size_t> captionButtonsInPlacingOrder(const std::vector<FrameObjectInfo>& objects);
+// The first such button of a command (-1: none).
+int firstCaptionButton(const std::vector<FrameObjectInfo>& objects, StdCommand command);
+
+// A window that is all client area (a full layered border carries its
+// frame): no frame, no shape, no object on it.
+FrameLayout layoutAllClient(int width, int height, std::size_t objectCount);
 
 // A rectangle of the frame picture mapped to the window by the picture's
 // corner zones (a rectangle in a corner moves with that corner, one that

@@ -11,6 +11,29 @@ namespace tessaly::skin {
 
 class SkinPopupMenu;
 
+// An "animate" object's frames and where it is in them. Its frames lie
+// side by side in its active picture, each the size of its skin rectangle,
+// the first at the skin rectangle.
+struct FrameAnimation {
+    int countFrames = 1;
+    bool cycle = false;       // playing forwards starts again after the last frame
+    bool buttonStyle = false; // hovering plays forwards, leaving backwards
+    int timerInterval = 50;   // ms per frame, at least one tick
+    // State.
+    int frame = 1;            // the frame shown, from 1
+    int inc = 0;              // ms gathered towards the next frame
+    bool forwards = false;
+    bool playing = false;
+
+    // Back to the first frame, standing still.
+    void rewind()
+    {
+        frame = 1;
+        inc = 0;
+        forwards = playing = false;
+    }
+};
+
 // One frame object: the caption or a caption button. It copies what it
 // needs from its record when the skin is applied (records go away on the
 // next skin change) and keeps its hover, press and fade state. Where it
@@ -26,7 +49,7 @@ struct FrameObject {
     const Picture* activePicture = nullptr;
     Rect activeSkinRect;
     Rect inActiveSkinRect;
-    Rect downRect;
+    Rect downRect; // the pressed look (an animate object's DownSkinRect)
     Rect disableSkinRect;
     // The second look of maximise, minimise and roll-up, shown in their
     // restore situation (maximised, minimised, rolled up), and its hint.
@@ -35,6 +58,12 @@ struct FrameObject {
     Rect restoreDownRect;
     Rect restoreInActiveRect;
     std::string restoreHint;
+    // The masks of the alpha images a full layered border draws the button
+    // with (-1: opaque): for its normal, its hot and pressed, and its
+    // inactive looks.
+    int alphaMaskPictureIndex = -1;
+    int alphaMaskActivePictureIndex = -1;
+    int alphaMaskInActivePictureIndex = -1;
     bool morphing = false;
     MorphKind morphKind = MorphKind::Default;
     int glowLayerPictureIndex = -1;
@@ -57,6 +86,8 @@ struct FrameObject {
     // frame: none) and the time gathered towards the next step.
     int currentFrame = 0;
     int incTime = 0;
+    // An animate object's frames (unused by other objects).
+    FrameAnimation animation;
 
     bool isCaption() const { return info.kind == FrameObjectInfo::Kind::Caption; }
     // The command's restore situation holds in a window state: the button
@@ -68,6 +99,10 @@ struct FrameObject {
     }
     bool isPlainButton() const { return info.kind == FrameObjectInfo::Kind::Button; }
     bool isUserObject() const { return info.kind == FrameObjectInfo::Kind::User; }
+    bool isAnimate() const { return info.kind == FrameObjectInfo::Kind::Animate; }
+    // A button that opens the menu linked to it: a plain button, or an
+    // animate object that behaves as a button.
+    bool takesMenu() const { return isPlainButton() || (isAnimate() && animation.buttonStyle); }
     // Down with the pointer on it; a button whose menu is open stays
     // pressed wherever the pointer goes.
     bool pressed() const { return down && (mouseIn || menu); }
@@ -75,6 +110,7 @@ struct FrameObject {
     {
         active = mouseIn = down = false;
         fade = {};
+        animation.rewind();
     }
 };
 

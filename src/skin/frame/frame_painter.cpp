@@ -10,6 +10,7 @@
 #include "skin/paint/compose.h"
 #include "skin/paint/effect_bmp.h"
 #include "skin/paint/lines.h"
+#include "skin/paint/stack_blur.h"
 #include "skin/paint/text_effects.h"
 
 namespace tessaly::skin {
@@ -141,6 +142,28 @@ void drawSkinButton(Bitmap& target, const SkinData& sd, const FrameObject& o, co
     copy(active, o.inActiveSkinRect);
 }
 
+// An animate object: its pressed look, its inactive look, or the frame it
+// is at (the last while its menu is open); in its restore situation the
+// restore rectangles stand for the skin, pressed and inactive rectangles.
+void drawAnimateObject(Bitmap& target, const FrameObject& o, const Rect& at, const FramePaintState& state)
+{
+    if (!o.activePicture)
+        return;
+    const bool restore = !o.restoreRect.isEmpty() && o.inRestoreSituation(state.maximized, state.minimized, state.rolledUp);
+    const Rect first = restore ? o.restoreRect : o.info.skinRect;
+    const Rect down = restore ? o.restoreDownRect : o.downRect;
+    const Rect inactive = restore ? o.restoreInActiveRect : o.inActiveSkinRect;
+    const FrameAnimation& a = o.animation;
+    Rect source;
+    if (o.pressed() && !down.isEmpty())
+        source = down;
+    else if (!state.active && !inactive.isEmpty())
+        source = inactive;
+    else
+        source = first.translated(((o.menu && o.down ? a.countFrames : a.frame) - 1) * first.width(), 0);
+    copyPiece(pixelView(*o.activePicture), source, target, at);
+}
+
 // A user object is the window's to draw.
 void drawUserObject(Bitmap& target, const FrameObject& o, const Rect& at, const FramePaintState& state)
 {
@@ -251,6 +274,8 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
                 drawCaptionObject(strip, sd, o, local, captionState(state), state.captionImages, false);
             else if (o.isUserObject())
                 drawUserObject(strip, o, local, state);
+            else if (o.isAnimate())
+                drawAnimateObject(strip, o, local, state);
             else
                 // Drawn whole, also when its normal look is part of the
                 // frame picture: a caption drawn before it may have
@@ -261,6 +286,9 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
     if (inactiveEffectOn(sd, state)) {
         for (Bitmap* strip : {&strips.top, &strips.bottom, &strips.left, &strips.right})
             applyInactiveEffect(*strip, {0, 0, strip->width(), strip->height()}, sd.inActiveEffect);
+        // The caption no longer shows a kept picture as it is.
+        if (state.captionImages)
+            state.captionImages->forgetShown();
     }
     strips.top.draw(window, 0, 0);
     strips.left.draw(window, 0, strips.top.height());
@@ -378,7 +406,92 @@ void composeDefault(Bitmap& window, const FrameLayout& f, std::span<const Captio
     }
 }
 
+// ---- a full layered border's top strip ----------------------------------------------
+
+// The look of a button on the strip: its picture's rectangle and the alpha
+// mask that goes with it. No cross-fades: a full border draws every state
+// at once.
+struct AlphaLook {
+    Rect source;
+    int maskIndex = -1;
+};
+
+AlphaLook alphaLook(const FrameObject& o, const FramePaintState& state)
+{
+    const int normal = o.alphaMaskPictureIndex, hot = o.alphaMaskActivePictureIndex,
+              inactive = o.alphaMaskInActivePictureIndex;
+    if (o.isAnimate()) {
+        // Animate objects have no alpha masks: their frames are opaque.
+        const FrameAnimation& a = o.animation;
+        if (o.pressed() && !o.downRect.isEmpty())
+            return {o.downRect};
+        if (!state.active && !o.inActiveSkinRect.isEmpty())
+            return {o.inActiveSkinRect};
+        const Rect first = o.info.skinRect;
+        return {first.translated(((o.menu && o.down ? a.countFrames : a.frame) - 1) * first.width(), 0)};
+    }
+    if (o.enabled && !o.restoreRect.isEmpty() && o.inRestoreSituation(state.maximized, state.minimized, state.rolledUp)) {
+        if (!state.active && !o.restoreInActiveRect.isEmpty())
+            return {o.restoreInActiveRect, inactive};
+        if (o.pressed() && !o.restoreDownRect.isEmpty())
+            return {o.restoreDownRect, hot};
+        if (o.active && !o.restoreActiveRect.isEmpty())
+            return {o.restoreActiveRect, hot};
+        return {o.restoreRect, normal};
+    }
+    if (!o.enabled && !o.disableSkinRect.isEmpty())
+        return {o.disableSkinRect, normal};
+    if (o.pressed() && !o.downRect.isEmpty())
+        return {o.downRect, hot};
+    if (!state.active && o.enabled && !o.inActiveSkinRect.isEmpty())
+        return {o.inActiveSkinRect, inactive};
+    if (o.active && !o.activeSkinRect.isEmpty())
+        return {o.activeSkinRect, hot};
+    return {o.info.skinRect, normal};
+}
+
+void drawAlphaButton(Bitmap& top, const SkinData& sd, const FrameObject& o, const Rect& at,
+                     const FramePaintState& state)
+{
+    if (!o.activePicture)
+        return;
+    const AlphaLook look = alphaLook(o, state);
+    if (look.source.isEmpty())
+        return;
+    Bitmap image(at.width(), at.height());
+    copyPiece(pixelView(*o.activePicture), look.source, image, Rect::sized(at.width(), at.height()));
+    image.setAlpha(255);
+    if (const Picture* mask = sd.activePicture(look.maskIndex)) {
+        Bitmap maskPart(at.width(), at.height());
+        copyPiece(pixelView(*mask), look.source, maskPart, Rect::sized(at.width(), at.height()));
+        alphaFromMask(image, maskPart.view());
+        image.checkRGBA();
+    }
+    const Rect r = at.intersected(Rect::sized(top.width(), top.height()));
+    for (int y = r.top; y < r.bottom; ++y) {
+        const uint32_t* from = image.rowPointer(y - at.top) - at.left;
+        uint32_t* row = top.rowPointer(y);
+        for (int x = r.left; x < r.right; ++x)
+            if (from[x] >> 24)
+                row[x] = from[x];
+    }
+}
+
 } // namespace
+
+void drawLayerObjects(Bitmap& top, const SkinData& sd, std::span<const CaptionButton> objects,
+                      const std::vector<Rect>& rects, const FramePaintState& state)
+{
+    for (std::size_t i = 0; i < objects.size() && i < rects.size(); ++i) {
+        const FrameObject& o = objects[i].look();
+        if (!o.info.visible || rects[i].isEmpty())
+            continue;
+        if (o.isCaption())
+            drawCaptionTextOnAlpha(top, sd, o, rects[i], captionState(state));
+        else if (!o.isUserObject())
+            drawAlphaButton(top, sd, o, rects[i], state);
+    }
+}
 
 void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
                   std::span<const CaptionButton> objects, const FramePaintState& state)
@@ -392,7 +505,11 @@ void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
     window.setSizeForOverwrite(layout.width, layout.height);
     window.setAlphaBlend(false);
     window.setTransparent(false);
-    if (sd && layout.skinned)
+    if (sd && layout.allClient) {
+        paintClientBackground(window, *sd, layout);
+        if (state.logo)
+            drawLogo(window, layout.clientRect, *state.logo);
+    } else if (sd && layout.skinned)
         composeSkinned(window, *sd, layout, objects, state);
     else
         composeDefault(window, layout, objects, state);
@@ -413,6 +530,8 @@ Rect redrawButton(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
             drawCaptionObject(window, *sd, object, at, captionState(state), state.captionImages, true);
         else if (object.isUserObject())
             drawUserObject(window, object, at, state);
+        else if (object.isAnimate())
+            drawAnimateObject(window, object, at, state);
         else
             drawSkinButton(window, *sd, object, at, state, true);
         if (inactiveEffectOn(*sd, state))
@@ -421,6 +540,27 @@ Rect redrawButton(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
         drawDefaultButton(window, object, at);
     }
     return at;
+}
+
+CaptionDrawn redrawCaption(Bitmap& window, const SkinData& sd, const FrameLayout& layout, const FrameObject& caption,
+                           int index, const FramePaintState& state, std::span<const Rect> keep)
+{
+    // The inactive effect goes over the caption's whole rectangle: the
+    // window then shows none of the kept pictures as it is, and the objects
+    // on it are drawn again after it, each with its own effect.
+    if (inactiveEffectOn(sd, state)) {
+        if (state.captionImages)
+            state.captionImages->forgetShown();
+        const Rect at = redrawButton(window, &sd, layout, caption, index, state);
+        if (state.captionImages)
+            state.captionImages->forgetShown();
+        return {at, false};
+    }
+    if (index < 0 || std::size_t(index) >= layout.objectRects.size() || !caption.info.visible || !layout.skinned
+        || layout.belowMinimum || window.empty())
+        return {};
+    const Rect at = layout.objectRects[std::size_t(index)];
+    return drawCaptionObject(window, sd, caption, at, captionState(state), state.captionImages, true, keep);
 }
 
 void drawLogo(Bitmap& window, const Rect& client, const Bitmap& logo)

@@ -55,6 +55,23 @@ void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
 Rect redrawButton(Bitmap& window, const SkinData* sd, const FrameLayout& layout, const FrameObject& object,
                   int index, const FramePaintState& state);
 
+// Redraws the caption in place like redrawButton. From one kept picture
+// to another (an animation or fade tick) only the part where they differ
+// is drawn, and nothing of the rectangles of `keep` (the objects lying on
+// it that cover their rectangles) where it can. Returns what it drew (in
+// window coordinates) and whether it left `keep` as it was: otherwise the
+// objects there are to be drawn again.
+CaptionDrawn redrawCaption(Bitmap& window, const SkinData& sd, const FrameLayout& layout, const FrameObject& caption,
+                           int index, const FramePaintState& state, std::span<const Rect> keep);
+
+// A full layered border's top strip: draws the caption's text and the
+// caption buttons in their current state at their rectangles of the strip
+// image `top` (premultiplied alpha): each button from its alpha image (its
+// look with alpha from its alpha mask, opaque without one), whose fully
+// transparent pixels leave the strip's pixel as it was.
+void drawLayerObjects(Bitmap& top, const SkinData& sd, std::span<const CaptionButton> objects,
+                      const std::vector<Rect>& rects, const FramePaintState& state);
+
 // Draws the logo centred on the client rectangle (its top-left corner
 // never left of or above the client's), by the logo's own flags.
 void drawLogo(Bitmap& window, const Rect& client, const Bitmap& logo);

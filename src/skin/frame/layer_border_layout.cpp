@@ -69,27 +69,33 @@ void addHitAreas(LayerBorderLayout& l, const LayerBorderGeometry& g)
     const int outerRight = w.right + g.rightSize, outerBottom = w.bottom + g.bottomSize;
 
     LayerStrip& left = l.strips[std::size_t(FormLayerBorderType::Left)];
-    left.hitAreas = {{{outerLeft, left.screen.top, left.screen.right, left.screen.bottom}, Hit::Left}};
+    left.hitAreas = {{{outerLeft, left.screen.top, left.screen.right, left.screen.bottom}, Hit::Left, {}}};
     LayerStrip& right = l.strips[std::size_t(FormLayerBorderType::Right)];
-    right.hitAreas = {{{right.screen.left, right.screen.top, outerRight, right.screen.bottom}, Hit::Right}};
+    right.hitAreas = {{{right.screen.left, right.screen.top, outerRight, right.screen.bottom}, Hit::Right, {}}};
 
     LayerStrip& top = l.strips[std::size_t(FormLayerBorderType::Top)];
     const Rect tl{outerLeft, outerTop, outerLeft + g.hitTopLeftX, outerTop + g.hitTopLeftY};
     const Rect tr{outerRight - g.hitTopRightX, outerTop, outerRight, outerTop + g.hitTopRightY};
-    top.hitAreas = {{tl, Hit::TopLeft},
-                    {{tl.right, tl.top, tr.left, tl.top + g.hitTestSize}, Hit::Top},
-                    {tr, Hit::TopRight},
-                    {{tl.left, tl.bottom, tl.left + g.hitTestSize, top.screen.bottom}, Hit::Left},
-                    {{tr.left, tr.bottom, tr.right, top.screen.bottom}, Hit::Right}};
+    // The caption area (it grows with the window, below the sizing band
+    // along the top edge) moves the window instead: only that band sizes
+    // over it.
+    const Rect caption = Rect{g.captionRect.left, g.borderRect.top + g.hitTestSize,
+                              g.captionRect.right + w.width() - g.clRect.width(), g.captionRect.bottom}
+                             .translated(top.screen.left, top.screen.top);
+    top.hitAreas = {{tl, Hit::TopLeft, caption},
+                    {{tl.right, tl.top, tr.left, tl.top + g.hitTestSize}, Hit::Top, {}},
+                    {tr, Hit::TopRight, caption},
+                    {{tl.left, tl.bottom, tl.left + g.hitTestSize, top.screen.bottom}, Hit::Left, caption},
+                    {{tr.left, tr.bottom, tr.right, top.screen.bottom}, Hit::Right, caption}};
 
     LayerStrip& bottom = l.strips[std::size_t(FormLayerBorderType::Bottom)];
     const Rect bl{outerLeft, outerBottom - g.hitBottomLeftY, outerLeft + g.hitBottomLeftX, outerBottom};
     const Rect br{outerRight - g.hitBottomRightX, outerBottom - g.hitBottomRightY, outerRight, outerBottom};
-    bottom.hitAreas = {{bl, Hit::BottomLeft},
-                       {{bl.right, bl.top, br.left, outerBottom}, Hit::Bottom},
-                       {br, Hit::BottomRight},
-                       {{bl.left, bottom.screen.top, w.left, bl.top}, Hit::Left},
-                       {{w.right, bottom.screen.top, outerRight, br.top}, Hit::Right}};
+    bottom.hitAreas = {{bl, Hit::BottomLeft, {}},
+                       {{bl.right, bl.top, br.left, outerBottom}, Hit::Bottom, {}},
+                       {br, Hit::BottomRight, {}},
+                       {{bl.left, bottom.screen.top, w.left, bl.top}, Hit::Left, {}},
+                       {{w.right, bottom.screen.top, outerRight, br.top}, Hit::Right, {}}};
 }
 
 } // namespace
@@ -111,6 +117,13 @@ LayerBorderGeometry LayerBorderGeometry::from(const DataSkinLayerFrame& d, int p
     g.topOffset = d.topOffset;
     g.widthOffset = d.widthOffset;
     g.heightOffset = d.heightOffset;
+    g.fullBorder = d.fullBorder;
+    g.captionRect = d.captionRect;
+    g.buttonsRect = d.buttonsRect;
+    g.sysMenuButtonRect = d.sysMenuButtonRect;
+    g.buttonsTopOffset = d.buttonsTopOffset;
+    g.sysButtonTopOffset = d.sysButtonTopOffset;
+    g.rollUpFormHeight = std::max(d.rollUpFormHeight, 0);
     const Rect& b = d.borderRect;
     const Rect& c = d.clRect;
     if (!b.isEmpty()) {
@@ -130,7 +143,7 @@ LayerBorderGeometry LayerBorderGeometry::from(const DataSkinLayerFrame& d, int p
     return g;
 }
 
-LayerBorderLayout layoutLayerBorder(const LayerBorderGeometry& g, const Rect& window)
+LayerBorderLayout layoutLayerBorder(const LayerBorderGeometry& g, const Rect& window, bool rolledUp)
 {
     LayerBorderLayout l;
     l.window = window;
@@ -142,7 +155,10 @@ LayerBorderLayout layoutLayerBorder(const LayerBorderGeometry& g, const Rect& wi
     const int x = window.left + g.leftOffset - c.left;
     const int y = window.top + g.topOffset - c.top;
     const int aw = std::max(0, window.width() + g.widthOffset + pw - c.width());
-    const int ah = std::max(0, window.height() + g.heightOffset + ph - c.height());
+    // Rolled up, a full border keeps its own height for the window: the
+    // strip's caption stays whole.
+    const int used = g.fullBorder && rolledUp ? g.rollUpFormHeight : window.height() + g.heightOffset;
+    const int ah = std::max(0, used + ph - c.height());
     l.outer = {x, y, x + aw, y + ah};
 
     // Band heights in the picture, then as far as the outer height allows:
@@ -188,9 +204,49 @@ FormLayerBorderHit LayerBorderLayout::hitTest(FormLayerBorderType type, const Po
     if (!sizable || !contains(s.screen, q))
         return FormLayerBorderHit::Nowhere;
     for (const LayerStrip::HitArea& area : s.hitAreas)
-        if (contains(area.rect, q))
+        if (contains(area.rect, q) && !contains(area.except, q))
             return area.hit;
     return FormLayerBorderHit::Nowhere;
+}
+
+std::vector<Rect> arrangeLayerObjects(const LayerBorderGeometry& g, int topWidth,
+                                      const std::vector<FrameObjectInfo>& objects, int buttonsOffset)
+{
+    std::vector<Rect> rects(objects.size());
+    const int d = topWidth - g.picWidth;
+    Rect caption = g.captionRect;
+    caption.right += d;
+    int x = caption.right;
+    int y = g.buttonsTopOffset != 0 ? g.buttonsTopOffset : caption.top;
+    if (!g.buttonsRect.isEmpty()) {
+        x = g.buttonsRect.right + d;
+        y = g.buttonsRect.top;
+    }
+    for (const std::size_t i : captionButtonsInPlacingOrder(objects)) {
+        const Rect& s = objects[i].skinRect;
+        rects[i] = {x - s.width(), y, x, y + s.height()};
+        x -= s.width() + buttonsOffset;
+    }
+    Rect captionAt{caption.left, caption.top, x - buttonsOffset, caption.bottom};
+    if (const int sysMenu = firstCaptionButton(objects, StdCommand::SysMenu); sysMenu >= 0) {
+        const Rect& s = objects[std::size_t(sysMenu)].skinRect;
+        const int w = s.width(), h = s.height();
+        const Rect& own = g.sysMenuButtonRect;
+        if (own.isEmpty()) {
+            const int top = g.sysButtonTopOffset != 0 ? g.sysButtonTopOffset : y + caption.height() / 2 - h / 2;
+            rects[std::size_t(sysMenu)] = {caption.left, top, caption.left + w, top + h};
+            captionAt.left = caption.left + w + buttonsOffset;
+        } else {
+            const int top = own.top + own.height() / 2 - h / 2;
+            rects[std::size_t(sysMenu)] = {own.left, top, own.left + w, top + h};
+        }
+    }
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        if (objects[i].kind == FrameObjectInfo::Kind::Caption && objects[i].visible) {
+            rects[i] = captionAt;
+            break;
+        }
+    return rects;
 }
 
 namespace {

@@ -42,6 +42,16 @@ struct LayerBorderGeometry {
     bool fullStretch = false;
     int leftOffset = 0, topOffset = 0, widthOffset = 0, heightOffset = 0;
 
+    // Full-border mode: the top strip carries the caption and the caption
+    // buttons, and the window itself is all client area.
+    bool fullBorder = false;
+    Rect captionRect;       // the caption in the picture's top band; also what the top strip's sizing leaves out
+    Rect buttonsRect;       // the buttons' row ends at its right edge (empty: at the caption's right end)
+    Rect sysMenuButtonRect; // the system-menu button's place (empty: at the caption's left end)
+    int buttonsTopOffset = 0;   // the buttons' top when not 0 (without buttonsRect)
+    int sysButtonTopOffset = 0; // the system-menu button's top when not 0
+    int rollUpFormHeight = 0;   // the window's height while rolled up
+
     // Widths of the mouse-sensitive border outside the window on each side
     // (all 0 when the border rectangle is empty).
     int leftSize = 0, topSize = 0, rightSize = 0, bottomSize = 0;
@@ -68,6 +78,7 @@ struct LayerStrip {
     struct HitArea {
         Rect rect;
         FormLayerBorderHit hit;
+        Rect except; // the caption area, which never sizes
     };
     std::vector<HitArea> hitAreas;
 
@@ -90,7 +101,19 @@ struct LayerBorderLayout {
 // bottom bands gets shortened bands and no side strips, one narrower than
 // the corners gets the corners cut (the right-hand one drawn last), and
 // nothing is ever divided by a piece's size.
-LayerBorderLayout layoutLayerBorder(const LayerBorderGeometry& geometry, const Rect& window);
+// A rolled-up window with a full border has the border's roll-up height
+// (`rolledUp`).
+LayerBorderLayout layoutLayerBorder(const LayerBorderGeometry& geometry, const Rect& window, bool rolledUp = false);
+
+// Full-border mode: where the frame objects stand on a top strip image
+// `topWidth` wide (top-image coordinates; empty for objects not placed).
+// The caption spans the record's caption rectangle, widened with the
+// strip; the caption buttons (custom ones too) stand right to left at the
+// end of the buttons' row; the system-menu button at the caption's left
+// end or at its own rectangle. Objects of other kinds (plain buttons, user
+// objects) have no place on the strip.
+std::vector<Rect> arrangeLayerObjects(const LayerBorderGeometry& geometry, int topWidth,
+                                      const std::vector<FrameObjectInfo>& objects, int buttonsOffset);
 
 // The image of one strip from the picture (its pieces laid at the strip's
 // size; pixels no piece reaches are transparent). An empty strip gives an

@@ -74,6 +74,8 @@ bool SkinFrame::formActive() const
 
 Rect SkinFrame::objectOnScreen(int index) const
 {
+    if (m_layerBorder->fullBorder())
+        return m_layerBorder->objectOnScreen(index);
     if (index < 0 || std::size_t(index) >= m_layout.objectRects.size())
         return {};
     const Rect r = m_layout.objectRects[std::size_t(index)];
@@ -103,6 +105,28 @@ void SkinFrame::applySkin()
     m_layerBorder->update();
 }
 
+void SkinFrame::fullBorderChanged()
+{
+    // The frame moves between the window and its layered border: the
+    // window takes the size that keeps its client area.
+    m_sizeLimits->release();
+    applySize();
+    m_sizeLimits->apply();
+    m_layoutDirty = true;
+    updateFrame();
+    repaintWhole();
+}
+
+FramePaintState SkinFrame::layerPaintState(bool active) { return paintState(active); }
+
+void SkinFrame::setOnActivateCustomObject(CustomObjectOffer offer)
+{
+    m_buttons->setCustomObjectOffer(std::move(offer));
+    applyBorderIcons();
+    updateFrame();
+    repaintWhole();
+}
+
 void SkinFrame::applyBorderIcons()
 {
     m_buttons->applyBorderIcons(m_borderIcons);
@@ -114,7 +138,8 @@ void SkinFrame::applySize()
     QSize size = m_window->size();
     const QSize client = m_window->designClientSize();
     if (client.width() > 0 && client.height() > 0) {
-        const FrameMargins m = frameMargins(skinGeometry());
+        // A full layered border carries the frame: the window is its client.
+        const FrameMargins m = m_layerBorder->fullBorder() ? FrameMargins{} : frameMargins(skinGeometry());
         size = QSize(client.width() + m.left + m.right, client.height() + m.top + m.bottom);
     }
     // Below the minimum the window is raised to it at once.
@@ -177,7 +202,10 @@ void SkinFrame::relayout()
     PixelView mask;
     if (m_skinSupport)
         mask = pixelView(m_sd->mask().picture());
-    m_layout = layoutFrame(skinGeometry(), mask, m_window->width(), m_window->height(), m_buttons->infos());
+    if (m_layerBorder->fullBorder())
+        m_layout = layoutAllClient(m_window->width(), m_window->height(), m_buttons->objects().size());
+    else
+        m_layout = layoutFrame(skinGeometry(), mask, m_window->width(), m_window->height(), m_buttons->infos());
     m_window->clientArea()->setGeometry(platform::toQRect(m_layout.clientRect));
     // An empty QRegion would mean "no mask" to Qt: the layout gives an
     // empty shape as no region at all, the plain window rectangle.
@@ -287,22 +315,51 @@ void SkinFrame::redrawObject(int index)
     const std::vector<CaptionButton>& objects = m_buttons->objects();
     if (index < 0 || std::size_t(index) >= objects.size())
         return;
+    // On a full layered border the objects are the top strip's.
+    if (m_layerBorder->fullBorder()) {
+        m_layerBorder->redrawObjects();
+        return;
+    }
     const bool active = formActive();
     const int slot = active ? 1 : 0;
-    const Rect at = index < int(m_layout.objectRects.size()) ? m_layout.objectRects[std::size_t(index)] : Rect{};
+    Rect dirty = index < int(m_layout.objectRects.size()) ? m_layout.objectRects[std::size_t(index)] : Rect{};
     if (m_imageValid[slot]) {
         const FramePaintState state = paintState(active);
-        redrawButton(m_images[slot], m_skinSupport ? m_sd : nullptr, m_layout, objects[std::size_t(index)].look(),
-                     index, state);
-        // Buttons lying on the caption are drawn again over its new look.
-        if (objects[std::size_t(index)].isCaption()) {
-            for (std::size_t i = 0; i < objects.size() && i < m_layout.objectRects.size(); ++i)
-                if (!objects[i].isCaption() && !m_layout.objectRects[i].intersected(at).isEmpty())
-                    redrawButton(m_images[slot], m_skinSupport ? m_sd : nullptr, m_layout, objects[i].look(),
-                                 int(i), state);
-        }
+        if (objects[std::size_t(index)].isCaption() && m_skinSupport)
+            dirty = redrawCaptionAndWhatLiesOnIt(m_images[slot], index, state);
+        else
+            redrawButton(m_images[slot], m_skinSupport ? m_sd : nullptr, m_layout, objects[std::size_t(index)].look(),
+                         index, state);
     }
-    repaint(at);
+    repaint(dirty);
+}
+
+Rect SkinFrame::redrawCaptionAndWhatLiesOnIt(Bitmap& image, int index, const FramePaintState& state)
+{
+    const std::vector<CaptionButton>& objects = m_buttons->objects();
+    const Rect at = m_layout.objectRects[std::size_t(index)];
+    // Buttons cover their rectangles with their pictures: the caption's new
+    // look is copied around them. User objects may draw only some of their
+    // pixels: they are drawn again over it.
+    auto coversItsRect = [](const FrameObject& o) {
+        return !o.isUserObject() && (o.activePicture || !o.info.skinRectInAPicture);
+    };
+    std::vector<Rect> keep;
+    for (std::size_t i = 0; i < objects.size() && i < m_layout.objectRects.size(); ++i) {
+        const FrameObject& o = objects[i].look();
+        const Rect on = m_layout.objectRects[i].intersected(at);
+        if (!o.isCaption() && !on.isEmpty() && coversItsRect(o))
+            keep.push_back(on);
+    }
+    const CaptionDrawn drawn =
+        redrawCaption(image, *m_sd, m_layout, objects[std::size_t(index)].look(), index, state, keep);
+    for (std::size_t i = 0; i < objects.size() && i < m_layout.objectRects.size(); ++i) {
+        const FrameObject& o = objects[i].look();
+        if (!o.isCaption() && !m_layout.objectRects[i].intersected(drawn.drawn).isEmpty()
+            && (!drawn.keptOut || !coversItsRect(o)))
+            redrawButton(image, m_sd, m_layout, o, int(i), state);
+    }
+    return drawn.drawn;
 }
 
 void SkinFrame::sizeMoveEnded()
@@ -323,6 +380,13 @@ void SkinFrame::updateCursor(FrameHit hit)
         m_window->unsetCursor();
     else
         m_window->setCursor(shape);
+}
+
+int SkinFrame::objectAt(const QPoint& p) const
+{
+    if (m_layerBorder->fullBorder())
+        return m_layerBorder->objectAt(platform::toPoint(p));
+    return hitTest(p).objectIndex;
 }
 
 FrameHitResult SkinFrame::hitTest(const QPoint& p) const

@@ -111,12 +111,18 @@ public:
 
     // Enables or disables the frame object named idName (SetEnabled).
     void setEnabled(std::string_view idName, bool on) { m_buttons->setEnabled(idName, on); }
-    // The menu the plain frame button named idName opens when pressed,
-    // below it or (up) above it; null unlinks. The menu is not owned.
+    // The menu the plain frame button (or animate button) named idName
+    // opens when pressed, below it or (up) above it; null unlinks. The
+    // menu is not owned.
     void linkMenu(const std::string& idName, SkinPopupMenu* menu, bool up = false)
     {
         m_buttons->linkMenu(idName, menu, up);
     }
+
+    // Whether the window shows a custom caption button of the skin (one
+    // whose command is cmDefault), asked by its name (OnActivateCustomObject);
+    // without an answer they stay hidden.
+    void setOnActivateCustomObject(CustomObjectOffer offer);
 
     // Draws the user objects of the skin (OnPaintEvent): called with the
     // object's name, the bitmap of the window's picture (or the frame strip
@@ -152,6 +158,9 @@ public:
     int getMaxHeight() const { return m_sizeLimits->getMaxHeight(); }
     // The part of the frame under a window point, for the current state.
     FrameHitResult hitTest(const QPoint& p) const;
+    // The frame object under a point of the objects' own space (window
+    // coordinates; the top strip's with a full layered border), or -1.
+    int objectAt(const QPoint& p) const;
     // A move or resize started by the frame runs (the window manager's, or
     // the frame's own tracking).
     bool sizeMoveRunning() const { return m_sizing->running(); }
@@ -195,6 +204,11 @@ public:
     // A move or resize ended: the window's picture and the pointer are
     // made current.
     void sizeMoveEnded();
+    // The layered border began or ceased to carry the frame (full border).
+    void fullBorderChanged();
+    // What the layered border's top strip draws the objects with, for the
+    // border's activation.
+    FramePaintState layerPaintState(bool active);
 
     bool mouseTimerActive() const { return m_buttons->mouseTimerActive(); }
     bool morphTimerActive() const { return m_buttons->morphTimerActive(); }
@@ -234,6 +248,9 @@ private:
     void paint(const QRegion& region);
     void repaint(const Rect& rect);
     void repaintWhole() { repaint(Rect::sized(m_layout.width, m_layout.height)); }
+    // The caption drawn again, and what lies on it where the caption drew
+    // over it; returns the part of the window drawn.
+    Rect redrawCaptionAndWhatLiesOnIt(Bitmap& image, int index, const FramePaintState& state);
     void updateCursor(FrameHit hit);
 
     // The window's events.
