@@ -39,7 +39,11 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        s.pressed = button()->isDown();
+        // A check or grouped button is checked while down; others are
+        // pressed.
+        s.checkable = button()->isCheckable();
+        s.checked = s.checkable && button()->isDown();
+        s.pressed = !s.checkable && button()->isDown();
         s.hotTracked = button()->isMouseIn();
         if (SkinMenuSpeedButton* menu = menuButton()) {
             s.hasPopup = menu->popupMenu() != nullptr;
@@ -67,6 +71,8 @@ public:
             return {};
         if (SkinMenuSpeedButton* menu = menuButton(); menu && menu->popupMenu())
             return {showMenuAction()};
+        if (button()->isCheckable())
+            return {pressAction(), toggleAction()};
         return {pressAction()};
     }
 
@@ -75,7 +81,9 @@ public:
         if (!widget()->isEnabled())
             return;
         if (actionName == pressAction()) {
-            button()->click();
+            button()->activate();
+        } else if (actionName == toggleAction() && button()->isCheckable()) {
+            button()->activate();
         } else if (actionName == showMenuAction()) {
             if (SkinMenuSpeedButton* menu = menuButton())
                 menu->showMenu();

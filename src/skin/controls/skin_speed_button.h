@@ -38,6 +38,10 @@ public:
 
 protected:
     bool getSkinData() override;
+    bool groupsWith(const SkinButtonBase& other) const override
+    {
+        return dynamic_cast<const SkinSpeedButton*>(&other) != nullptr;
+    }
     void drawDefaultFace(Bitmap& face) override;
     void drawSkinFace(Bitmap& face) override;
     // Whether the pressed face shows (the menu button adds its open menu).
