@@ -236,11 +236,8 @@ struct Animated {
     SkinButton* button;
     Animated()
     {
-        auto stored = std::make_unique<CompressedStoredSkin>();
-        stored->loadFromCompressBytes(embedded_pewter());
-        skin = std::make_unique<SkinData>();
-        skin->loadCompressedStoredSkin(*stored);
-        record = dynamic_cast<DataSkinButtonControl*>(skin->ctrlList()[std::size_t(skin->getControlIndex("button"))].get());
+        skin = loadPewter();
+        record = &editableRecord<DataSkinButtonControl>(*skin, "button");
         // Two frames side by side, taken from the pressed picture onwards.
         const Rect a = record->downSkinRect;
         record->animateSkinRect = {a.left, a.top, a.left + 2 * a.width(), a.bottom};
