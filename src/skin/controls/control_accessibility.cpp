@@ -137,6 +137,19 @@ public:
             return static_cast<SkinEdit*>(widget())->lineEdit()->accessibleName();
         return QAccessibleWidget::text(t);
     }
+    // The side button, when the field has one.
+    QStringList actionNames() const override
+    {
+        return edit()->buttonMode() && edit()->isEnabled() ? QStringList{pressAction()} : QStringList{};
+    }
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == pressAction() && edit()->buttonMode() && edit()->isEnabled())
+            edit()->buttonClick();
+    }
+
+private:
+    SkinEdit* edit() const { return static_cast<SkinEdit*>(widget()); }
 };
 
 } // namespace
