@@ -15,6 +15,7 @@
 #include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_link_label.h"
 #include "skin/controls/skin_menu_speed_button.h"
+#include "skin/controls/skin_panel.h"
 #include "skin/controls/skin_speed_button.h"
 #include "skin/controls/skin_status_bar.h"
 #include "skin/controls/skin_std_label.h"
@@ -122,6 +123,13 @@ protected:
               QAccessible::ButtonMenu, true}},
             {QStringLiteral("SkinStatusBar"),
              {[=] { return new skin::SkinStatusBar(parent()); }, QAccessible::StatusBar, false}},
+            {QStringLiteral("SkinPanel"),
+             {[=] {
+                  auto* panel = new skin::SkinPanel(parent());
+                  panel->setText(QStringLiteral("Options"));
+                  return panel;
+              },
+              QAccessible::Grouping, true}},
             {QStringLiteral("SkinEdit"), {[=] { return editNamed(parent()); }, QAccessible::Grouping, true}},
             {QStringLiteral("EditLine"),
              {[=] { return editNamed(parent())->lineEdit(); }, QAccessible::EditableText, true}},

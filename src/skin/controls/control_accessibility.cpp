@@ -8,6 +8,7 @@
 #include "skin/controls/skin_link_label.h"
 #include "skin/controls/skin_menu_speed_button.h"
 #include "skin/controls/skin_speed_button.h"
+#include "skin/controls/skin_panel.h"
 #include "skin/controls/skin_status_bar.h"
 #include "skin/paint/caption_text.h"
 
@@ -152,6 +153,44 @@ private:
     SkinEdit* edit() const { return static_cast<SkinEdit*>(widget()); }
 };
 
+// The panel: a group named by its caption; in check mode a check box of
+// its own, in roll-up mode expanded or collapsed, "Toggle" doing what a
+// click on its caption does.
+class AccessibleSkinPanel : public QAccessibleWidget {
+public:
+    explicit AccessibleSkinPanel(SkinPanel* panel) : QAccessibleWidget(panel, QAccessible::Grouping) {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return spokenCaption(panel()->text());
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = panel()->checkedMode();
+        s.checked = s.checkable && panel()->isChecked();
+        if (panel()->rollUpMode()) {
+            s.expandable = true;
+            s.collapsed = panel()->rollUpState();
+            s.expanded = !s.collapsed;
+        }
+        return s;
+    }
+    QStringList actionNames() const override
+    {
+        return panel()->checkedMode() || panel()->rollUpMode() ? QStringList{toggleAction()} : QStringList{};
+    }
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == toggleAction())
+            panel()->toggleByUser();
+    }
+
+private:
+    SkinPanel* panel() const { return static_cast<SkinPanel*>(widget()); }
+};
+
 } // namespace
 
 QAccessibleInterface* skinnedControlAccessible(const QString&, QObject* object)
@@ -167,6 +206,8 @@ QAccessibleInterface* skinnedControlAccessible(const QString&, QObject* object)
     // The status bar: its panels are labels of their own.
     if (auto* bar = dynamic_cast<SkinStatusBar*>(object))
         return new QAccessibleWidget(bar, QAccessible::StatusBar);
+    if (auto* panel = dynamic_cast<SkinPanel*>(object))
+        return new AccessibleSkinPanel(panel);
     return nullptr;
 }
 
