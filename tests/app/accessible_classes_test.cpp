@@ -9,6 +9,7 @@
 #include "app/logo_label.h"
 #include "app/main_window.h"
 #include "app/report_text_view.h"
+#include "app/skin_preview_window.h"
 #include "platform/qt_main_thread.h"
 #include "skin/controls/control_accessibility.h"
 #include "skin/controls/skin_button.h"
@@ -158,6 +159,9 @@ protected:
               QAccessible::EditableText, true}},
             {QStringLiteral("MainWindow"), {[=] { return mainWindow(); }, QAccessible::Window, true}},
             {QStringLiteral("AboutWindow"), {[=] { return aboutWindow(); }, QAccessible::Window, true}},
+            {QStringLiteral("SkinPreviewWindow"),
+             {[=] { return owned(new app::SkinPreviewWindow(QStringLiteral(TESSALY_SOURCE_DIR "/skins/pewter"))); },
+              QAccessible::Window, true}},
         };
     }
 
