@@ -21,6 +21,8 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include <string>
+
 namespace tessaly::app {
 
 namespace {
@@ -65,7 +67,7 @@ SkinPreviewWindow::SkinPreviewWindow(const QString& path)
     , m_skinData(std::make_unique<skin::SkinData>())
 {
     setWindowTitle(QStringLiteral("Skin preview \u2013 %1").arg(path));
-    setDesignClientSize(QSize(640, 340));
+    setDesignClientSize(QSize(680, 340));
     m_skinData->setNotifier(&skin::ApplicationNotifier::instance());
     m_frame = std::make_unique<skin::SkinFrame>(this);
     m_frame->setBorderIcons(skin::BorderIcon::SystemMenu | skin::BorderIcon::Minimize | skin::BorderIcon::Maximize);
@@ -89,6 +91,18 @@ Control* SkinPreviewWindow::bound(Control* control)
     return control;
 }
 
+template <class Control>
+Control* SkinPreviewWindow::boundPreferring(Control* control, std::string preferred, std::string fallback)
+{
+    auto bind = [control, preferred, fallback](skin::SkinData* skin) {
+        control->setSkinDataName(skin && skin->getControlIndex(preferred) >= 0 ? preferred : fallback);
+        control->setSkinData(skin);
+    };
+    bind(m_skinData.get());
+    m_binders.emplace_back(bind);
+    return control;
+}
+
 void SkinPreviewWindow::buildControls()
 {
     QWidget* area = clientArea();
@@ -103,9 +117,10 @@ void SkinPreviewWindow::buildControls()
     heading(QStringLiteral("Push buttons"), 6);
     const QStringList pushStates = {QStringLiteral("Normal"),   QStringLiteral("Hot"),     QStringLiteral("Pressed"),
                                     QStringLiteral("Focused"),  QStringLiteral("Disabled"), QStringLiteral("Checked"),
-                                    QStringLiteral("&Glyph")};
+                                    QStringLiteral("&Glyph"),   QStringLiteral("Animated")};
     for (int i = 0; i < pushStates.size(); ++i) {
-        auto* b = bound(new skin::SkinButton(pushStates[i], area));
+        auto* b = i == 7 ? boundPreferring(new skin::SkinButton(pushStates[i], area), "animbutton", "button")
+                         : bound(new skin::SkinButton(pushStates[i], area));
         b->setDefaultFont(font);
         b->setGeometry(8 + i * (kButtonWidth + kGap), 24, kButtonWidth, 25);
         switch (i) {
@@ -132,6 +147,11 @@ void SkinPreviewWindow::buildControls()
         case 6:
             b->setGlyph(sampleGlyph());
             b->setNumGlyphs(4);
+            break;
+        case 7:
+            // Its frames play as the pointer comes and goes.
+            b->setCanFocused(false);
+            m_stateSetters.emplace_back([b] { hoverOver(b); });
             break;
         default:
             break;
@@ -193,7 +213,7 @@ void SkinPreviewWindow::buildControls()
     m_images = std::make_unique<skin::ImageList>(10, 10);
     m_images->add(sampleGlyph());
     for (int i = 0; i < 3; ++i) {
-        auto* e = bound(new skin::SkinEdit(area));
+        auto* e = i == 1 ? boundPreferring(new skin::SkinEdit(area), "buttonedit", "edit") : bound(new skin::SkinEdit(area));
         e->setDefaultFont(font);
         e->setGeometry(8 + i * 206, 128, 200, 20);
         e->setText(i == 0 ? QStringLiteral("Text") : i == 1 ? QStringLiteral("Side button") : QStringLiteral("Disabled"));
@@ -208,13 +228,14 @@ void SkinPreviewWindow::buildControls()
 
     // Panels: a caption with a check box, and a transparent group box.
     heading(QStringLiteral("Panels and labels"), 158);
-    auto* panel = bound(new skin::SkinPanel(area));
+    auto* panel = boundPreferring(new skin::SkinPanel(area), "captionpanel", "panel");
     panel->setDefaultFont(font);
     panel->setGeometry(8, 176, 200, 96);
     panel->setText(QStringLiteral("Check panel"));
     panel->setCaptionMode(true);
     panel->setCheckedMode(true);
     panel->setChecked(true);
+    panel->setRollUpMode(true);
     auto* inside = bound(new skin::SkinSpeedButton(QStringLiteral("Child"), panel));
     inside->setUseSkinSize(false);
     inside->setGeometry(16, 40, 64, 22);

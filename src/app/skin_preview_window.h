@@ -54,6 +54,10 @@ private:
     // later one.
     template <class Control>
     Control* bound(Control* control);
+    // The same, wearing the record `preferred` when the skin has it (a
+    // record made for that feature), else `fallback`.
+    template <class Control>
+    Control* boundPreferring(Control* control, std::string preferred, std::string fallback);
     void showMessage(const QString& message);
 
     SkinPreviewSource m_source;
