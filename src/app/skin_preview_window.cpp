@@ -46,10 +46,16 @@ skin::Bitmap sampleGlyph()
     return strip;
 }
 
-void hoverOver(QWidget* w)
+// The pointer over a button, its fade and frames played to the end, so the
+// hot face shows at once.
+void hoverOver(skin::SkinButtonBase* b)
 {
-    QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), QPointF(w->mapToGlobal(QPoint(3, 3))));
-    QCoreApplication::sendEvent(w, &enter);
+    QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), QPointF(b->mapToGlobal(QPoint(3, 3))));
+    QCoreApplication::sendEvent(b, &enter);
+    for (int i = 0; i < 100 && b->morphRunning(); ++i)
+        b->morphTick();
+    for (int i = 0; i < 100 && b->frameAnimation().running(); ++i)
+        b->animationTick();
 }
 
 void pressOn(QWidget* w)
@@ -63,22 +69,34 @@ void pressOn(QWidget* w)
 } // namespace
 
 SkinPreviewWindow::SkinPreviewWindow(const QString& path)
-    : m_source(path)
-    , m_skinData(std::make_unique<skin::SkinData>())
+    : m_source(std::make_unique<SkinPreviewSource>(path))
+    , m_ownedSkin(std::make_unique<skin::SkinData>())
 {
     setWindowTitle(QStringLiteral("Skin preview \u2013 %1").arg(path));
+    m_ownedSkin->setNotifier(&skin::ApplicationNotifier::instance());
+    setUp(m_ownedSkin.get());
+    m_source->setOnChanged([this] { reload(); });
+    reload();
+}
+
+SkinPreviewWindow::SkinPreviewWindow(skin::SkinData& skin)
+{
+    setWindowTitle(QStringLiteral("Skin preview"));
+    setUp(&skin);
+}
+
+void SkinPreviewWindow::setUp(skin::SkinData* skin)
+{
+    m_skinData = skin;
     setDesignClientSize(QSize(680, 340));
-    m_skinData->setNotifier(&skin::ApplicationNotifier::instance());
     m_frame = std::make_unique<skin::SkinFrame>(this);
     m_frame->setBorderIcons(skin::BorderIcon::SystemMenu | skin::BorderIcon::Minimize | skin::BorderIcon::Maximize);
-    m_frame->setSkinData(m_skinData.get());
+    m_frame->setSkinData(skin);
     m_hint = std::make_unique<skin::SkinHint>(this);
-    m_hint->setSkinData(m_skinData.get());
+    m_hint->setSkinData(skin);
     m_hint->setActive(true);
     m_frame->setSkinHint(m_hint.get());
     buildControls();
-    m_source.setOnChanged([this] { reload(); });
-    reload();
 }
 
 SkinPreviewWindow::~SkinPreviewWindow() = default;
@@ -86,7 +104,7 @@ SkinPreviewWindow::~SkinPreviewWindow() = default;
 template <class Control>
 Control* SkinPreviewWindow::bound(Control* control)
 {
-    control->setSkinData(m_skinData.get());
+    control->setSkinData(m_skinData);
     m_binders.emplace_back([control](skin::SkinData* skin) { control->setSkinData(skin); });
     return control;
 }
@@ -98,7 +116,7 @@ Control* SkinPreviewWindow::boundPreferring(Control* control, std::string prefer
         control->setSkinDataName(skin && skin->getControlIndex(preferred) >= 0 ? preferred : fallback);
         control->setSkinData(skin);
     };
-    bind(m_skinData.get());
+    bind(m_skinData);
     m_binders.emplace_back(bind);
     return control;
 }
@@ -268,9 +286,11 @@ void SkinPreviewWindow::buildControls()
 
 void SkinPreviewWindow::reload()
 {
+    if (!m_source)
+        return;
     try {
-        wear(m_source.load());
-        showMessage(QStringLiteral("Showing %1").arg(m_source.path()));
+        wear(m_source->load());
+        showMessage(QStringLiteral("Showing %1").arg(m_source->path()));
     } catch (const std::exception& error) {
         // The last good skin stays on.
         showMessage(QString::fromStdString(error.what()));
@@ -284,13 +304,19 @@ void SkinPreviewWindow::wear(std::unique_ptr<skin::SkinData> skin)
 {
     skin->setNotifier(&skin::ApplicationNotifier::instance());
     skin->setOwnerWindow(skin::ApplicationNotifier::instance().receiverOf(this));
-    std::unique_ptr<skin::SkinData> previous = std::exchange(m_skinData, std::move(skin));
-    m_frame->setSkinData(m_skinData.get());
-    m_hint->setSkinData(m_skinData.get());
-    for (const auto& bind : m_binders)
-        bind(m_skinData.get());
+    std::unique_ptr<skin::SkinData> previous = std::exchange(m_ownedSkin, std::move(skin));
+    bindAll(m_ownedSkin.get());
     // Nothing refers to the previous registry any more.
     previous.reset();
+}
+
+void SkinPreviewWindow::bindAll(skin::SkinData* skin)
+{
+    m_skinData = skin;
+    m_frame->setSkinData(skin);
+    m_hint->setSkinData(skin);
+    for (const auto& bind : m_binders)
+        bind(skin);
 }
 
 void SkinPreviewWindow::showMessage(const QString& message)

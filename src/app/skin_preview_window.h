@@ -27,13 +27,16 @@ namespace tessaly::app {
 class SkinPreviewWindow : public platform::FramelessWindow {
 public:
     explicit SkinPreviewWindow(const QString& path);
+    // Shows a registry the caller keeps (the review sheet's); nothing is
+    // watched or loaded again.
+    explicit SkinPreviewWindow(skin::SkinData& skin);
     ~SkinPreviewWindow() override;
 
     skin::SkinFrame* frame() const { return m_frame.get(); }
-    skin::SkinData* skinData() const { return m_skinData.get(); }
+    skin::SkinData* skinData() const { return m_skinData; }
     // The loader's message for the last attempt, empty when it loaded.
     const QString& message() const { return m_message; }
-    // Loads the skin again now.
+    // Loads the skin again now (nothing for a registry of the caller's).
     void reload();
     // Puts the controls that show a state into it (hot, pressed, focused),
     // as the pointer and the keyboard would; the window must be shown.
@@ -49,6 +52,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void setUp(skin::SkinData* skin);
+    void bindAll(skin::SkinData* skin);
     void buildControls();
     // Binds a skinned control to the current registry now and to every
     // later one.
@@ -60,8 +65,9 @@ private:
     Control* boundPreferring(Control* control, std::string preferred, std::string fallback);
     void showMessage(const QString& message);
 
-    SkinPreviewSource m_source;
-    std::unique_ptr<skin::SkinData> m_skinData;
+    std::unique_ptr<SkinPreviewSource> m_source; // none for a registry of the caller's
+    std::unique_ptr<skin::SkinData> m_ownedSkin;
+    skin::SkinData* m_skinData = nullptr;
     std::unique_ptr<skin::SkinFrame> m_frame;
     std::unique_ptr<skin::SkinHint> m_hint;
     std::unique_ptr<skin::SkinPopupMenu> m_menu;
