@@ -6,6 +6,7 @@
 #include "pewter_fixture.h"
 #include "skin/controls/button_content.h"
 #include "skin/controls/control_accessibility.h"
+#include "skin/controls/image_list.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_speed_button.h"
 #include "skin/paint/glyph.h"
@@ -437,6 +438,62 @@ TEST(SkinButtonGlyph, EachStateShowsItsCellPlacedInTheClientArea)
             drawGlyphCell(expected, at.glyph.x + shift, at.glyph.y + shift,
                           glyphCellFor(4, c.pressed, c.mouseIn, b->isEnabled()), 4, glyph.view());
             EXPECT_EQ(differingPixels(grabbed(*b), expected, b->rect(), b->mask()), 0);
+        }
+    }
+}
+
+TEST(SkinButtonImages, AnImageListPictureTakesTheGlyphsPlaceWhileItsIndexIsInTheList)
+{
+    ImageList images(8, 6);
+    for (const PixelColor c : {0xFF205080u, 0xFFC08020u}) {
+        Bitmap b(8, 6);
+        b.fillRect({0, 0, 8, 6}, c);
+        images.add(b);
+    }
+    const auto& record = recordOf<DataSkinButtonControl>("button");
+    const Rect& cl = record.clRect;
+    const Rect client{cl.left, cl.top, cl.right + 75 - record.skinRect.width(),
+                      cl.bottom + 25 - record.skinRect.height()};
+    struct Case {
+        const char* what;
+        bool push;      // a push button, else a tool button
+        bool withGlyph; // the button also has a glyph
+        int index;
+        bool enabled;
+        const char* shows; // "image", "glyph"
+    };
+    const Case cases[] = {
+        {"push button, picture 1", true, true, 1, true, "image"},
+        {"push button, index beyond the list", true, true, 2, true, "glyph"},
+        {"push button, disabled: greyed", true, false, 0, false, "image"},
+        {"tool button: its glyph wins", false, true, 1, true, "glyph"},
+        {"tool button without glyph", false, false, 1, true, "image"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QWidget parent;
+        SkinButtonBase* b = c.push ? static_cast<SkinButtonBase*>(new SkinButton({}, &parent))
+                                   : new SkinSpeedButton({}, &parent);
+        b->setSkinData(&pewter());
+        b->setUseSkinSize(true);
+        b->setGeometry(0, 0, 75, 25);
+        if (c.withGlyph) {
+            b->setGlyph(fourCellGlyph());
+            b->setNumGlyphs(4);
+        }
+        b->setImageList(&images);
+        b->setImageIndex(c.index);
+        b->setEnabled(c.enabled);
+        const bool image = std::string(c.shows) == "image";
+        // Glyph cells and pictures are both 8 x 6: either lies at the same place.
+        const ContentPlacement at = placeContent(client, {8, 6}, {0, 0}, -1, 1, ButtonLayout::GlyphLeft);
+        const QRgb shown = grabbed(*b).pixel(at.glyph.x + 3, at.glyph.y + 2);
+        if (!image) {
+            EXPECT_EQ(shown & 0xFFFFFFu, 0xFF0000u) << "the glyph's first cell";
+        } else if (c.enabled) {
+            EXPECT_EQ(shown & 0xFFFFFFu, images.has(c.index) && c.index == 1 ? 0xC08020u : 0x205080u);
+        } else {
+            EXPECT_TRUE(qRed(shown) == qGreen(shown) && qGreen(shown) == qBlue(shown)) << "grey";
         }
     }
 }

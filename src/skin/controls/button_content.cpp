@@ -1,10 +1,30 @@
 #include "skin/controls/button_content.h"
 
 #include "platform/qt_canvas.h"
+#include "skin/controls/image_list.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/glyph.h"
 
 namespace tessaly::skin {
+
+bool ButtonContent::showsImage() const
+{
+    return images && images->has(imageIndex) && (imageOverGlyph || glyph.empty());
+}
+
+int ButtonContent::cellWidth() const
+{
+    if (showsImage())
+        return images->width();
+    return glyph.empty() ? 0 : glyph.width() / numGlyphs;
+}
+
+int ButtonContent::cellHeight() const
+{
+    if (showsImage())
+        return images->height();
+    return glyph.empty() ? 0 : glyph.height();
+}
 
 int glyphCellFor(int numGlyphs, bool down, bool mouseIn, bool enabled)
 {
@@ -51,7 +71,7 @@ ContentPlacement placeContent(const Rect& t, Point glyphSize, Point textSize, in
 }
 
 void drawButtonContent(Bitmap& face, const Rect& t, const QString& caption, const Font& font, Color colour,
-                       const ButtonContent& content, int cell, bool pressed)
+                       const ButtonContent& content, int cell, bool pressed, bool enabled)
 {
     if (t.isEmpty() || face.empty())
         return;
@@ -80,7 +100,9 @@ void drawButtonContent(Bitmap& face, const Rect& t, const QString& caption, cons
     if (!caption.isEmpty())
         canvas.drawText(QRect(at.text.x, at.text.y, textSize.x + 2, textSize.y), caption,
                         TF::ExpandTabs | TF::WordBreak | TF::VCenter | TF::Center);
-    if (glyphSize.x > 0)
+    if (content.showsImage())
+        content.images->draw(face, at.glyph.x, at.glyph.y, content.imageIndex, enabled);
+    else if (glyphSize.x > 0)
         drawGlyphCell(face, at.glyph.x, at.glyph.y, cell, content.numGlyphs, content.glyph.view());
     face.markChanged();
 }

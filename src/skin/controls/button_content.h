@@ -11,6 +11,8 @@
 
 namespace tessaly::skin {
 
+class ImageList;
+
 enum class ButtonLayout { GlyphLeft, GlyphRight, GlyphTop, GlyphBottom };
 
 // The glyph strip and how glyph and caption are placed.
@@ -20,9 +22,16 @@ struct ButtonContent {
     int margin = -1;   // -1: glyph and caption centred as one block
     int spacing = 1;   // between glyph and caption
     ButtonLayout layout = ButtonLayout::GlyphLeft;
+    // A picture of an image list shown in the glyph's place (not owned):
+    // always when the index is in the list (push buttons), or only while
+    // there is no glyph (tool buttons, imageOverGlyph off).
+    const ImageList* images = nullptr;
+    int imageIndex = -1;
+    bool imageOverGlyph = true;
 
-    int cellWidth() const { return glyph.empty() ? 0 : glyph.width() / numGlyphs; }
-    int cellHeight() const { return glyph.empty() ? 0 : glyph.height(); }
+    bool showsImage() const;
+    int cellWidth() const;
+    int cellHeight() const;
 };
 
 // Which cell of the strip a state shows (counted from 1): pressed and hot
@@ -41,7 +50,8 @@ ContentPlacement placeContent(const Rect& textRect, Point glyphSize, Point textS
 // Draws glyph cell `cell` and the caption in `textRect` (one pixel right
 // and down when pressed); the caption word-broken, without a background,
 // the letter after "&" underlined.
+// An image-list picture is drawn greyed when not `enabled`.
 void drawButtonContent(Bitmap& face, const Rect& textRect, const QString& caption, const Font& font, Color colour,
-                       const ButtonContent& content, int cell, bool pressed);
+                       const ButtonContent& content, int cell, bool pressed, bool enabled = true);
 
 } // namespace tessaly::skin

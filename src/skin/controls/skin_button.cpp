@@ -169,7 +169,7 @@ void SkinButton::drawStateFace(Bitmap& face, const Rect& source, bool down, bool
     if (m_look.showFocus && focusedAndFocusable())
         drawFocusFrame(face, textRect, colour);
     const int cell = glyphCellFor(m_content.numGlyphs, down, mouseIn, isEnabled());
-    drawButtonContent(face, textRect, m_caption, font, colour, m_content, cell, down && mouseIn);
+    drawButtonContent(face, textRect, m_caption, font, colour, m_content, cell, down && mouseIn, isEnabled());
 }
 
 void SkinButton::drawDefaultFace(Bitmap& face)
@@ -184,7 +184,7 @@ void SkinButton::drawDefaultFace(Bitmap& face)
         drawFramedFill(face, r, systemColorValue(SystemColor::BtnShadow), systemColorValue(SystemColor::BtnFace));
     const Color colour = isEnabled() ? m_defaultFont.color : systemColorValue(SystemColor::BtnShadow);
     const int cell = glyphCellFor(m_content.numGlyphs, m_down, m_mouseIn, isEnabled());
-    drawButtonContent(face, r, m_caption, m_defaultFont, colour, m_content, cell, pressed);
+    drawButtonContent(face, r, m_caption, m_defaultFont, colour, m_content, cell, pressed, isEnabled());
 }
 
 void SkinButton::setDown(bool down)

@@ -181,6 +181,22 @@ void SkinButtonBase::setSpacing(int spacing)
     update();
 }
 
+void SkinButtonBase::setImageList(const ImageList* images)
+{
+    m_content.images = images;
+    facesChanged();
+    update();
+}
+
+void SkinButtonBase::setImageIndex(int index)
+{
+    if (index == m_content.imageIndex)
+        return;
+    m_content.imageIndex = index;
+    facesChanged();
+    update();
+}
+
 void SkinButtonBase::setLayout(ButtonLayout layout)
 {
     if (layout == m_content.layout)

@@ -73,6 +73,10 @@ public:
     void setMargin(int margin);
     void setSpacing(int spacing);
     void setLayout(ButtonLayout layout);
+    // A picture of an image list in the glyph's place (the list not owned;
+    // an index outside it shows the glyph).
+    void setImageList(const ImageList* images);
+    void setImageIndex(int index);
 
     // The record's frame animation (timer-driven; tests step it).
     const FrameAnimation& frameAnimation() const { return m_animation; }

@@ -193,7 +193,8 @@ void SkinMenuSpeedButton::drawComposedFace(Bitmap& face)
     else if (m_mouseIn)
         colour = m_look.activeFontColor;
     const int cell = glyphCellFor(m_content.numGlyphs, m_down, m_mouseIn, isEnabled());
-    drawButtonContent(face, body, m_showCaption ? m_caption : QString(), captionFont(), colour, m_content, cell, false);
+    drawButtonContent(face, body, m_showCaption ? m_caption : QString(), captionFont(), colour, m_content, cell, false,
+                      isEnabled());
     drawArrow(face, strip, m_menuTracked ? m_look.downFontColor : colour);
 }
 

@@ -20,6 +20,8 @@ SkinSpeedButton::SkinSpeedButton(const QString& caption, QWidget* parent)
     m_binding.name = "toolbutton";
     setFocusPolicy(Qt::NoFocus);
     resize(25, 25);
+    // A tool button's own glyph wins over an image-list picture.
+    m_content.imageOverGlyph = false;
 }
 
 void SkinSpeedButton::setFlat(bool on)
@@ -179,7 +181,7 @@ void SkinSpeedButton::drawStateFace(Bitmap& face, const Rect& source, bool down,
     // Tool buttons never shift their content when pressed.
     const int cell = glyphCellFor(m_content.numGlyphs, down, mouseIn, isEnabled());
     drawButtonContent(face, textRect, m_showCaption ? m_caption : QString(), captionFont(), colour, m_content, cell,
-                      false);
+                      false, isEnabled());
 }
 
 void SkinSpeedButton::drawDefaultFace(Bitmap& face)
@@ -197,7 +199,8 @@ void SkinSpeedButton::drawDefaultFace(Bitmap& face)
     if (hasFocus())
         drawFocusFrame(face, r.intersected({2, 2, r.right - 2, r.bottom - 2}), colour);
     const int cell = glyphCellFor(m_content.numGlyphs, m_down, m_mouseIn, isEnabled());
-    drawButtonContent(face, r, m_showCaption ? m_caption : QString(), m_defaultFont, colour, m_content, cell, false);
+    drawButtonContent(face, r, m_showCaption ? m_caption : QString(), m_defaultFont, colour, m_content, cell, false,
+                      isEnabled());
 }
 
 void SkinSpeedButton::setDown(bool down)
