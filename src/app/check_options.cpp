@@ -133,6 +133,7 @@ std::string commandLineHelp()
 {
     return "Usage: tessaly [BOOK]\n"
            "       tessaly --check [--jobs N] [--format text|json|junit] [--output DIR] BOOK_OR_FOLDER...\n"
+           "       tessaly --preview-skin SKIN_FILE_OR_FOLDER\n"
            "\n"
            "Without --check, opens the window (and checks BOOK when one is named).\n"
            "\n"
@@ -144,6 +145,8 @@ std::string commandLineHelp()
            "                json: one JSON object per line for each book, then the summary;\n"
            "                junit: JUnit XML at the end (the lines go to standard error)\n"
            "--output DIR    writes each book's report, as the checker wrote it, into DIR\n"
+           "--preview-skin  shows every control in a skin being made, and shows it again\n"
+           "                whenever its files change\n"
            "--help          shows this text\n"
            "--version       shows the version\n"
            "\n"

@@ -5,6 +5,7 @@
 #include "app/book_check.h"
 #include "app/command_line_main.h"
 #include "app/main_window.h"
+#include "app/skin_preview_window.h"
 #include "app/warm_checker.h"
 #include "platform/error.h"
 #include "platform/qt_main_thread.h"
@@ -19,6 +20,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 #include <thread>
 
 namespace {
@@ -72,8 +74,10 @@ void stallStartForTests()
 
 int main(int argc, char** argv)
 {
+    // "tessaly --preview-skin PATH": the window for people who make skins.
+    const bool previewSkin = argc == 3 && std::string_view(argv[1]) == "--preview-skin";
     // "tessaly --check ..." and the like: no window, no display needed.
-    if (tessaly::app::wantsCommandLine(argc, argv))
+    if (!previewSkin && tessaly::app::wantsCommandLine(argc, argv))
         return tessaly::app::runCommandLine(argc, argv);
     preferX11();
     tessaly::app::GuardedApplication application(argc, argv);
@@ -81,6 +85,8 @@ int main(int argc, char** argv)
     tessaly::skin::installControlAccessibility();
     tessaly::skin::installMenuAccessibility();
     tessaly::skin::installFrameAccessibility();
+    if (previewSkin)
+        return tessaly::app::runSkinPreview(QString::fromLocal8Bit(argv[2]));
 
     tessaly::platform::QtMainThread mainThread;
     mainThread.setErrorHandler([](std::exception_ptr error) {

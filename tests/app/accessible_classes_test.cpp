@@ -9,12 +9,14 @@
 #include "app/logo_label.h"
 #include "app/main_window.h"
 #include "app/report_text_view.h"
+#include "app/skin_preview_window.h"
 #include "platform/qt_main_thread.h"
 #include "skin/controls/control_accessibility.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_link_label.h"
 #include "skin/controls/skin_menu_speed_button.h"
+#include "skin/controls/skin_panel.h"
 #include "skin/controls/skin_speed_button.h"
 #include "skin/controls/skin_status_bar.h"
 #include "skin/controls/skin_std_label.h"
@@ -122,6 +124,13 @@ protected:
               QAccessible::ButtonMenu, true}},
             {QStringLiteral("SkinStatusBar"),
              {[=] { return new skin::SkinStatusBar(parent()); }, QAccessible::StatusBar, false}},
+            {QStringLiteral("SkinPanel"),
+             {[=] {
+                  auto* panel = new skin::SkinPanel(parent());
+                  panel->setText(QStringLiteral("Options"));
+                  return panel;
+              },
+              QAccessible::Grouping, true}},
             {QStringLiteral("SkinEdit"), {[=] { return editNamed(parent()); }, QAccessible::Grouping, true}},
             {QStringLiteral("EditLine"),
              {[=] { return editNamed(parent())->lineEdit(); }, QAccessible::EditableText, true}},
@@ -150,6 +159,9 @@ protected:
               QAccessible::EditableText, true}},
             {QStringLiteral("MainWindow"), {[=] { return mainWindow(); }, QAccessible::Window, true}},
             {QStringLiteral("AboutWindow"), {[=] { return aboutWindow(); }, QAccessible::Window, true}},
+            {QStringLiteral("SkinPreviewWindow"),
+             {[=] { return owned(new app::SkinPreviewWindow(QStringLiteral(TESSALY_SOURCE_DIR "/skins/pewter"))); },
+              QAccessible::Window, true}},
         };
     }
 

@@ -15,6 +15,7 @@
 #include "platform/qt_canvas.h"
 #include "platform/qt_compositor.h"
 #include "platform/qt_main_thread.h"
+#include "skin/controls/skin_status_bar.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/frame_painter.h"
 #include "skin/frame/layer_manager.h"
@@ -358,6 +359,27 @@ TEST_F(FrameX11Test, DraggingTheBottomRightCornerResizesAndStopsAtTheMinimum)
     // The frame was laid out for the new size.
     EXPECT_EQ(mainFrame().layout().width, minimum.width());
     EXPECT_EQ(main.clientArea()->geometry().width(), mainFrame().layout().clientRect.width());
+}
+
+TEST_F(FrameX11Test, DraggingTheStatusBarsGripResizesThroughTheFramesSizing)
+{
+    showMain();
+    skin::SkinStatusBar& bar = *main.statusBar();
+    bar.setSizeGrip(true);
+    const QRect before = main.geometry();
+    const skin::Rect grip = bar.gripRect();
+    ASSERT_FALSE(grip.isEmpty());
+    const QPoint inGrip = bar.mapTo(&main, QPoint((grip.left + grip.right) / 2, (grip.top + grip.bottom) / 2));
+    pressAndDrag(onScreen(main, inGrip), QPoint(50, 30));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return main.size() == before.size() + QSize(50, 30); }, 3000))
+        << main.width() << "x" << main.height();
+    // The frame runs it, as for its own corner: the window manager sizes.
+    EXPECT_TRUE(mainFrame().sizeMoveRunning());
+    release();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !mainFrame().sizeMoveRunning(); }, 2000));
+    EXPECT_EQ(main.pos(), before.topLeft());
+    // The bar stays at the bottom with its grip in the corner.
+    EXPECT_EQ(bar.mapTo(&main, QPoint(0, bar.height())).y(), main.clientArea()->geometry().bottom() + 1);
 }
 
 TEST_F(FrameX11Test, MinimiseTakesTheAboutWindowAlongAndRestoreBringsItBack)

@@ -22,16 +22,32 @@
 
 namespace tessaly::skin::test {
 
+// A registry of its own holding the built-in skin (tests that change its
+// records take one).
+inline std::unique_ptr<SkinData> loadPewter()
+{
+    auto stored = std::make_unique<CompressedStoredSkin>();
+    stored->loadFromCompressBytes(embedded_pewter());
+    auto d = std::make_unique<SkinData>();
+    d->loadCompressedStoredSkin(*stored);
+    return d;
+}
+
 inline SkinData& pewter()
 {
-    static std::unique_ptr<SkinData> data = [] {
-        auto stored = std::make_unique<CompressedStoredSkin>();
-        stored->loadFromCompressBytes(embedded_pewter());
-        auto d = std::make_unique<SkinData>();
-        d->loadCompressedStoredSkin(*stored);
-        return d;
-    }();
+    static std::unique_ptr<SkinData> data = loadPewter();
     return *data;
+}
+
+// A record of `skin` to change.
+template <class Record>
+Record& editableRecord(SkinData& skin, const std::string& name)
+{
+    const int i = skin.getControlIndex(name);
+    EXPECT_GE(i, 0) << name;
+    auto* r = dynamic_cast<Record*>(skin.ctrlList()[std::size_t(i)].get());
+    EXPECT_NE(r, nullptr) << name;
+    return *r;
 }
 
 template <class Record>

@@ -2,6 +2,7 @@
 // flat button at rest, clicks, and the menu button staying down until its
 // menu has closed.
 
+#include "fake_menu.h"
 #include "pewter_fixture.h"
 #include "skin/controls/skin_menu_speed_button.h"
 #include "skin/paint/bitmap_canvas.h"
@@ -104,29 +105,6 @@ TEST(SkinSpeedButton, FlatButtonShowsOnlyItsCaptionAtRestAndNeverCrossFades)
     EXPECT_TRUE(b->isTransparent());
     EXPECT_EQ(b->currentFace(), SkinSpeedButton::Face::CaptionOnly);
 }
-
-// A menu that stays open until the test closes it.
-class FakeMenu : public PopupMenuOpener {
-public:
-    void popupFromRect(QWidget*, const QRect& rect, std::function<void()> closed) override
-    {
-        ++opened;
-        openedAt = rect;
-        m_closed = std::move(closed);
-    }
-    void close()
-    {
-        auto closed = std::move(m_closed);
-        m_closed = nullptr;
-        if (closed)
-            closed();
-    }
-    int opened = 0;
-    QRect openedAt;
-
-private:
-    std::function<void()> m_closed;
-};
 
 TEST(SkinMenuSpeedButton, StaysDownUntilTheMenuHasClosedThenPopsUp)
 {

@@ -196,6 +196,10 @@ struct Palette {
     // images, animation, text plate, divider, logo): the sampler design,
     // which tests and the review sheet use to see them all.
     bool frameFeatures = false;
+    // Draws the control features no window of the program uses (animation
+    // frames, an edit's side button, a panel caption with check box and
+    // roll-up marker): the sampler design.
+    bool controlFeatures = false;
     QColor desktop; // behind the windows in the previews
 };
 

@@ -17,6 +17,7 @@ Palette makeSampler()
     p.text.caption = hex(0xFFFFFF);
     p.text.captionShadowColour = hex(0x0F3440);
     p.frameFeatures = true;
+    p.controlFeatures = true;
     return p;
 }
 

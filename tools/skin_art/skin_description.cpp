@@ -2,6 +2,7 @@
 
 #include "art.h"
 #include "animate_button.h"
+#include "control_features.h"
 #include "frame_features.h"
 
 #include "skin/data/skin_data.h"
@@ -491,6 +492,97 @@ void describeObjects(Description& d, const SkinSources& s)
     d.rect("activearrowimagerect", tile("controls/menuitem.arrowactive"));
 }
 
+// The control records only the sampler has (see control_features.h): a
+// push button with animation frames, an edit with a side button, a panel
+// with a caption bar, check box and roll-up marker.
+void describeControlFeatures(Description& d, const SkinSources& s)
+{
+    using namespace controlart;
+    const TextPalette& t = s.palette->text;
+    auto tile = [&](const std::string& name) { return s.tiles.at("features/" + name); };
+    const int pic = s.pictureIndex("control_features.bmp");
+    auto nine = [&](const QRect& skin, const QRect& client) {
+        const int r = client.left() + client.width(), b = client.top() + client.height();
+        d.rect("skinrect", skin);
+        d.key("lefttoppoint", pointText(client.left(), client.top()));
+        d.key("righttoppoint", pointText(r, client.top()));
+        d.key("leftbottompoint", pointText(client.left(), b));
+        d.key("rightbottompoint", pointText(r, b));
+        d.rect("clientrect", client);
+        d.flag("leftstretch", true);
+        d.flag("topstretch", true);
+        d.flag("rightstretch", true);
+        d.flag("bottomstretch", true);
+        d.flag("stretcheffect", true);
+        d.key("stretchtype", "stfull");
+    };
+
+    // The hot face is the last frame; no cross-fade, so the frames show.
+    const QRect frames = tile("animation");
+    // The frames are plates of the push button's size: its mask fits them.
+    d.section("animbutton", controlKeys("button"));
+    d.key("pictureindex", pic);
+    d.key("maskpictureindex", s.pictureIndex("button_mask.bmp"));
+    nine(tile("button.normal"), local(4, 4, kButtonW - 4, kButtonH - 4));
+    d.key("fontname", "Arial");
+    d.key("fontheight", 14);
+    d.key("fontstyle", "");
+    d.colour("fontcolor", t.text);
+    d.colour("activefontcolor", t.textHot);
+    d.colour("downfontcolor", t.textDown);
+    d.colour("disabledfontcolor", t.textDisabled);
+    d.rect("animateskinrect", frames);
+    d.key("framecount", kFrames);
+    d.key("animateinterval", 40);
+    d.rect("activeskinrect", QRect(frames.left() + (kFrames - 1) * kButtonW, frames.top(), kButtonW, kButtonH));
+    d.rect("downskinrect", tile("button.pressed"));
+    d.rect("disabledskinrect", tile("button.disabled"));
+    d.flag("morphing", false);
+    d.flag("showfocus", true);
+
+    // The side button lies in the fixed right part, so it keeps its place
+    // at the right end at any width.
+    const QRect editSkin = tile("edit.normal");
+    d.section("buttonedit", controlKeys("edit"));
+    d.key("pictureindex", pic);
+    d.key("maskpictureindex", -1);
+    d.rect("skinrect", editSkin);
+    d.key("lefttoppoint", pointText(4, 2));
+    d.key("righttoppoint", pointText(kEditRight, 2));
+    d.key("leftbottompoint", pointText(4, kEditH - 2));
+    d.key("rightbottompoint", pointText(kEditRight, kEditH - 2));
+    d.rect("clientrect", local(2, 2, kEditRight - 1, kEditH - 2));
+    d.flag("leftstretch", true);
+    d.flag("topstretch", true);
+    d.flag("rightstretch", true);
+    d.flag("bottomstretch", true);
+    d.flag("stretcheffect", true);
+    d.key("stretchtype", "stfull");
+    d.rect("activeskinrect", tile("edit.hot"));
+    d.font(14, "", t.editText);
+    d.rect("buttonrect", local(kEditRight + 1, 2, kEditRight + 1 + kSideButton, 2 + kSideButton));
+    d.rect("activebuttonrect", tile("side.hot"));
+    d.rect("downbuttonrect", tile("side.down"));
+    d.rect("unenabledbuttonrect", tile("side.disabled"));
+    d.colour("disabledfontcolor", t.textDisabled);
+    d.colour("activefontcolor", t.editTextHot);
+
+    // A caption bar 22 pixels high that grows with the width.
+    d.section("captionpanel", controlKeys("panel"));
+    d.key("pictureindex", pic);
+    d.key("maskpictureindex", -1);
+    nine(tile("panel"), local(3, kPanelCaption, kPanelW - 3, kPanelH - 3));
+    d.key("bgpictureindex", -1);
+    d.rect("captionrect", local(3, 3, kPanelW - 3, kPanelCaption - 2));
+    d.key("alignment", "taleftjustify");
+    d.font(14, "fsbold", t.text);
+    const QRect check = tile("check");
+    const QRect uncheck = tile("uncheck");
+    d.rect("checkimagerect", check);
+    d.rect("uncheckimagerect", uncheck);
+    d.rect("markframerect", tile("marker"));
+}
+
 // SKINCONTROLS.
 void describeControls(Description& d, const SkinSources& s)
 {
@@ -498,10 +590,12 @@ void describeControls(Description& d, const SkinSources& s)
     auto tile = [&](const std::string& name) { return s.tiles.at(name); };
     const int ctlPic = s.pictureIndex("controls.bmp");
     d.section("SKINCONTROLS");
-    const char* controls[] = {"button:button", "toolbutton:button", "toolmenubutton:menubutton", "edit:edit",
-                              "statusbar:panel", "panel:panel", "stdlabel:stdlabel", "label:label"};
-    d.key("count", int(std::size(controls)));
-    for (size_t i = 0; i < std::size(controls); ++i)
+    std::vector<std::string> controls = {"button:button", "toolbutton:button", "toolmenubutton:menubutton", "edit:edit",
+                                         "statusbar:panel", "panel:panel", "stdlabel:stdlabel", "label:label"};
+    if (s.palette->controlFeatures)
+        controls.insert(controls.end(), {"animbutton:button", "buttonedit:edit", "captionpanel:panel"});
+    d.key("count", int(controls.size()));
+    for (size_t i = 0; i < controls.size(); ++i)
         d.key(std::to_string(i), controls[i]);
 
     // Nine pieces cut at the corners of the client rectangle; edges and
@@ -652,6 +746,9 @@ void describeControls(Description& d, const SkinSources& s)
     d.flag("stretcheffect", true);
     d.key("stretchtype", "stfull");
     d.font(14, "", t.fieldLabel);
+
+    if (s.palette->controlFeatures)
+        describeControlFeatures(d, s);
 }
 
 } // namespace

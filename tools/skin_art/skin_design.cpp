@@ -2,6 +2,7 @@
 
 #include "art.h"
 #include "exact_math.h"
+#include "control_features.h"
 #include "frame_features.h"
 #include "layer_frame.h"
 
@@ -643,6 +644,8 @@ SkinSources buildSkin(const Palette& palette)
         addLayerFrame(*palette.layerFrame, s);
     if (palette.frameFeatures)
         addFrameFeatures(s);
+    if (palette.controlFeatures)
+        addControlFeatures(s);
 
     s.description = describeSkin(s);
     return s;

@@ -1,5 +1,7 @@
 #include "sheet_review.h"
 
+#include "app/skin_preview_window.h"
+
 #include "control_shots.h"
 
 #include "platform/qt_frameless_window.h"
@@ -518,6 +520,18 @@ public:
 
 // ---- the sheet -------------------------------------------------------------
 
+// The skin preview window wearing the skin, shown (off screen) with its
+// controls put into their states, and grabbed.
+QImage previewWindowShot(const SkinData& sd)
+{
+    // The window only reads the registry.
+    tessaly::app::SkinPreviewWindow window(const_cast<SkinData&>(sd));
+    window.show();
+    window.showStates();
+    QCoreApplication::processEvents();
+    return window.grab().toImage();
+}
+
 void buildSheet(const SkinData& sd, skinsheet::SheetLayout& sheet, QImage& large)
 {
     Review r(sd);
@@ -620,43 +634,13 @@ void buildSheet(const SkinData& sd, skinsheet::SheetLayout& sheet, QImage& large
         sheet.newRow();
     }
 
-    sheet.section("Push button \"button\" at 75 x 25, tool button \"toolbutton\" at 33 x 21");
-    if (const auto* b = controlRecord<DataSkinButtonControl>(sd, "button")) {
-        for (State s : {State::Normal, State::Hot, State::Pressed, State::Focused, State::Disabled})
-            sheet.add(r.button(*b, 75, 25, s, "Validate"), stateName(s));
-        sheet.add(r.button(*b, 75, 25, State::Normal, "Validate", 0.4), "cross-fade 0.4");
-        sheet.add(r.buttonWithGlow(*b, 75, 25, "Validate"), "hot with glow");
-        sheet.add(r.button(*b, 120, 40, State::Normal, "120 x 40"), "normal 120 x 40");
-    }
-    sheet.newRow();
-    if (const auto* t = controlRecord<DataSkinButtonControl>(sd, "toolbutton")) {
-        for (State s : {State::Normal, State::Hot, State::Pressed, State::Disabled})
-            sheet.add(r.button(*t, 33, 21, s, QString::fromUtf8("\u2026")), stateName(s));
-        sheet.add(r.button(*t, 33, 21, State::Normal, QString::fromUtf8("\u2026"), 0.5), "cross-fade 0.5");
-    }
-
-    sheet.section("Menu tool button \"toolmenubutton\" at 45 x 18 on the status bar");
-    sheet.add(r.toolMenuButton(State::Normal, true), "flat, at rest");
-    sheet.add(r.toolMenuButton(State::Hot, false), "hot");
-    sheet.add(r.toolMenuButton(State::Pressed, false), "pressed (menu open)");
-    sheet.add(r.toolMenuButton(State::Disabled, true), "disabled, at rest");
-
-    sheet.section("Edit \"edit\" at 433 x 18");
-    sheet.add(r.edit(433, false, "/home/reader/Books/sample.epub"), "normal");
-    sheet.add(r.edit(433, true, "/home/reader/Books/sample.epub"), "hot (pointer over it or focused)");
-    sheet.add(r.edit(200, false, "disabled text", true), "disabled text, 200 wide");
-
-    sheet.section("Status bar \"statusbar\" at 21 high, panel, labels");
-    sheet.add(r.statusBar(581), "581 x 21");
-    sheet.add(r.statusBar(160), "160 x 21");
-    sheet.newRow();
-    sheet.add(r.statusBar(1200), "1200 x 21");
-    sheet.newRow();
+    // The controls as the skin preview window shows them: every kind in
+    // each state and mode, the program's own widgets in the program's own
+    // window.
+    sheet.section("Every control kind in its states and modes (the skin preview window)");
+    sheet.add(onBackdrop(previewWindowShot(sd), kDesktop, 6), "tessaly --preview-skin");
     sheet.add(r.panel(150, 80), "\"panel\" 150 x 80");
-    sheet.add(r.panel(60, 30), "\"panel\" 60 x 30");
     sheet.add(r.label(140, "Status text"), "\"label\" 140 x 21");
-    sheet.add(r.stdLabel("Version 1.0", false), "\"stdlabel\"");
-    sheet.add(r.stdLabel("https://tessaly.example/", true), "\"stdlabel\" link, hovered");
 
     sheet.section("Popup menu (POPUPWINDOW, \"menuitem\") and hint window (HINTWINDOW)");
     sheet.add(r.popupMenu(0), "first item highlighted");

@@ -1,6 +1,6 @@
 #include "skin/controls/button_look.h"
 
-#include "platform/qt_canvas.h"
+#include "skin/controls/button_content.h"
 #include "skin/paint/bitmap_canvas.h"
 
 namespace tessaly::skin {
@@ -21,34 +21,18 @@ ButtonLook ButtonLook::of(const DataSkinButtonControl& r)
     look.morphing = r.morphing;
     look.morphKind = r.morphKind;
     look.showFocus = r.showFocus;
+    look.animate = r.animateSkinRect;
+    look.frameCount = r.frameCount;
+    look.animateInterval = r.animateInterval;
     return look;
 }
 
 void drawButtonCaption(Bitmap& face, const Rect& t, const QString& caption, const Font& font, Color colour,
                        bool pressed)
 {
-    if (caption.isEmpty() || t.isEmpty() || face.empty())
-        return;
-    namespace TF = platform::TextFormat;
-    platform::QtCanvas canvas = canvasOf(face);
-    canvas.setFont(fontOf(font));
-    canvas.setTextColor(colorFromValue(colour));
-    const QRect box = canvas.measureText(QRect(0, 0, t.width(), t.height()), caption, TF::ExpandTabs | TF::WordBreak);
-    const int tw = box.width();
-    const int th = box.height();
-    // Centred as one block (no glyph): the caption's left edge is the
-    // centre plus half its width minus its width, as for a glyph beside it.
-    const int cx = t.left + t.width() / 2;
-    const int cy = t.top + t.height() / 2;
-    const int hw = tw / 2;
-    int x = cx + hw - tw;
-    int y = cy - th / 2;
-    if (pressed) {
-        ++x;
-        ++y;
-    }
-    canvas.drawText(QRect(x, y, tw + 2, th), caption, TF::ExpandTabs | TF::WordBreak | TF::VCenter | TF::Center);
-    face.markChanged();
+    // Without a glyph the caption alone is centred as the block.
+    static const ButtonContent noGlyph;
+    drawButtonContent(face, t, caption, font, colour, noGlyph, 1, pressed);
 }
 
 void drawFocusFrame(Bitmap& face, const Rect& rect, Color colour)

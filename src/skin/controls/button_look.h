@@ -24,6 +24,9 @@ struct ButtonLook {
     bool morphing = false;
     MorphKind morphKind = MorphKind::Default;
     bool showFocus = false;
+    Rect animate;         // the frames' cells; empty: no animation
+    int frameCount = 0;
+    int animateInterval = 0;
 
     static ButtonLook of(const DataSkinButtonControl& record);
 };

@@ -8,6 +8,7 @@
 #include "skin/controls/skin_link_label.h"
 #include "skin/controls/skin_menu_speed_button.h"
 #include "skin/controls/skin_speed_button.h"
+#include "skin/controls/skin_panel.h"
 #include "skin/controls/skin_status_bar.h"
 #include "skin/paint/caption_text.h"
 
@@ -39,7 +40,11 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        s.pressed = button()->isDown();
+        // A check or grouped button is checked while down; others are
+        // pressed.
+        s.checkable = button()->isCheckable();
+        s.checked = s.checkable && button()->isDown();
+        s.pressed = !s.checkable && button()->isDown();
         s.hotTracked = button()->isMouseIn();
         if (SkinMenuSpeedButton* menu = menuButton()) {
             s.hasPopup = menu->popupMenu() != nullptr;
@@ -67,6 +72,8 @@ public:
             return {};
         if (SkinMenuSpeedButton* menu = menuButton(); menu && menu->popupMenu())
             return {showMenuAction()};
+        if (button()->isCheckable())
+            return {pressAction(), toggleAction()};
         return {pressAction()};
     }
 
@@ -75,7 +82,9 @@ public:
         if (!widget()->isEnabled())
             return;
         if (actionName == pressAction()) {
-            button()->click();
+            button()->activate();
+        } else if (actionName == toggleAction() && button()->isCheckable()) {
+            button()->activate();
         } else if (actionName == showMenuAction()) {
             if (SkinMenuSpeedButton* menu = menuButton())
                 menu->showMenu();
@@ -129,6 +138,57 @@ public:
             return static_cast<SkinEdit*>(widget())->lineEdit()->accessibleName();
         return QAccessibleWidget::text(t);
     }
+    // The side button, when the field has one.
+    QStringList actionNames() const override
+    {
+        return edit()->buttonMode() && edit()->isEnabled() ? QStringList{pressAction()} : QStringList{};
+    }
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == pressAction() && edit()->buttonMode() && edit()->isEnabled())
+            edit()->buttonClick();
+    }
+
+private:
+    SkinEdit* edit() const { return static_cast<SkinEdit*>(widget()); }
+};
+
+// The panel: a group named by its caption; in check mode a check box of
+// its own, in roll-up mode expanded or collapsed, "Toggle" doing what a
+// click on its caption does.
+class AccessibleSkinPanel : public QAccessibleWidget {
+public:
+    explicit AccessibleSkinPanel(SkinPanel* panel) : QAccessibleWidget(panel, QAccessible::Grouping) {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return spokenCaption(panel()->text());
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = panel()->checkedMode();
+        s.checked = s.checkable && panel()->isChecked();
+        if (panel()->rollUpMode()) {
+            s.expandable = true;
+            s.collapsed = panel()->rollUpState();
+            s.expanded = !s.collapsed;
+        }
+        return s;
+    }
+    QStringList actionNames() const override
+    {
+        return panel()->checkedMode() || panel()->rollUpMode() ? QStringList{toggleAction()} : QStringList{};
+    }
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == toggleAction())
+            panel()->toggleByUser();
+    }
+
+private:
+    SkinPanel* panel() const { return static_cast<SkinPanel*>(widget()); }
 };
 
 } // namespace
@@ -146,6 +206,8 @@ QAccessibleInterface* skinnedControlAccessible(const QString&, QObject* object)
     // The status bar: its panels are labels of their own.
     if (auto* bar = dynamic_cast<SkinStatusBar*>(object))
         return new QAccessibleWidget(bar, QAccessible::StatusBar);
+    if (auto* panel = dynamic_cast<SkinPanel*>(object))
+        return new AccessibleSkinPanel(panel);
     return nullptr;
 }
 

@@ -44,6 +44,12 @@ struct ControlGeometry {
     void growClientOnly(int width, int height);
 };
 
+// A rectangle of the skin (a caption, a marker) carried to the control's
+// size: it moves or grows with the pieces of the record's kind that hold
+// its corners (kind 1: the corner pieces; kind 2: left, middle, right;
+// kind 3: top, middle, bottom).
+Rect mapRectToSize(const ControlGeometry& geometry, const Rect& rect, int width, int height);
+
 // The face of a control from the record's rule (nine pieces, three in a
 // row or a column, or the rectangle as it is) taken from `source` (the
 // skin rectangle or the rectangle of a state, of the skin rectangle's

@@ -6,6 +6,7 @@
 #include "skin/data/system_colors.h"
 #include "skin/paint/effect_bmp.h"
 
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -36,6 +37,45 @@ void SkinButton::setGlowLayer(std::unique_ptr<GlowLayer> layer)
     m_glow = std::move(layer);
 }
 
+void SkinButton::setGroupIndex(int index)
+{
+    SkinButtonBase::setGroupIndex(index);
+    if (index != 0)
+        setCanFocused(false);
+}
+
+void SkinButton::setCancel(bool on)
+{
+    m_cancel = on;
+    if (on)
+        watchWindow();
+}
+
+void SkinButton::buttonClick()
+{
+    click();
+    if (m_canFocused && m_modalResult != 0)
+        if (auto* dialog = qobject_cast<QDialog*>(window()))
+            dialog->done(m_modalResult);
+}
+
+void SkinButton::accelerate()
+{
+    if (m_canFocused) {
+        setFocus(Qt::ShortcutFocusReason);
+        buttonClick();
+    } else {
+        // A grouped or check button cannot take the focus: the accelerator
+        // works it as a press would.
+        activate();
+    }
+}
+
+bool SkinButton::showsPressed() const
+{
+    return m_down && (m_mouseIn || (focusedAndFocusable() && !m_mouseDown) || m_groupIndex != 0);
+}
+
 bool SkinButton::morphingOn() const
 {
     return m_buttonRecord && m_look.morphing && m_binding.registry && !m_binding.registry->empty()
@@ -62,13 +102,12 @@ SkinButton::Face SkinButton::currentFace() const
         if (!isEnabled() && !m_look.disabled.isEmpty())
             return Face::Disabled;
         // While the fade runs, every frame is a mix (its ends included).
-        if (morphingOn() && fadeUnderWay() && isEnabled()
-            && !(m_down && (m_mouseIn || (focused && !m_mouseDown))))
+        if (morphingOn() && fadeUnderWay() && isEnabled() && !showsPressed())
             return Face::CrossFade;
     }
-    if (m_down && (m_mouseIn || (focused && !m_mouseDown)))
+    if (showsPressed())
         return Face::Pressed;
-    if (focused && m_binding.isBound() && !m_look.focused.isEmpty())
+    if (focused && m_binding.isBound() && !m_look.focused.isEmpty() && !m_animation.running())
         return Face::Focused;
     if (focused || m_mouseIn)
         return Face::Hot;
@@ -108,10 +147,10 @@ void SkinButton::drawSkinFace(Bitmap& face)
         stateFace(m_look.focused, false, true, w, h).draw(face, 0, 0);
         break;
     case Face::Hot:
-        stateFace(m_look.active, false, true, w, h).draw(face, 0, 0);
+        stateFace(hotSource(), false, true, w, h).draw(face, 0, 0);
         break;
     case Face::Normal:
-        stateFace(m_look.normal, false, false, w, h).draw(face, 0, 0);
+        stateFace(normalSource(), false, false, w, h).draw(face, 0, 0);
         break;
     case Face::CrossFade: {
         EffectBmp from(stateFace(m_look.normal, false, false, w, h).view());
@@ -129,13 +168,14 @@ void SkinButton::drawStateFace(Bitmap& face, const Rect& source, bool down, bool
     const Color colour = stateCaptionColour(down, mouseIn);
     if (m_look.showFocus && focusedAndFocusable())
         drawFocusFrame(face, textRect, colour);
-    drawButtonCaption(face, textRect, m_caption, font, colour, down && mouseIn);
+    const int cell = glyphCellFor(m_content.numGlyphs, down, mouseIn, isEnabled());
+    drawButtonContent(face, textRect, m_caption, font, colour, m_content, cell, down && mouseIn, isEnabled());
 }
 
 void SkinButton::drawDefaultFace(Bitmap& face)
 {
     const Rect r{0, 0, face.width(), face.height()};
-    const bool pressed = m_down && (m_mouseIn || (focusedAndFocusable() && !m_mouseDown));
+    const bool pressed = showsPressed();
     if (pressed)
         drawFramedFill(face, r, defaultPressedFrame, defaultPressedFill);
     else if (m_mouseIn || focusedAndFocusable())
@@ -143,7 +183,8 @@ void SkinButton::drawDefaultFace(Bitmap& face)
     else
         drawFramedFill(face, r, systemColorValue(SystemColor::BtnShadow), systemColorValue(SystemColor::BtnFace));
     const Color colour = isEnabled() ? m_defaultFont.color : systemColorValue(SystemColor::BtnShadow);
-    drawButtonCaption(face, r, m_caption, m_defaultFont, colour, pressed);
+    const int cell = glyphCellFor(m_content.numGlyphs, m_down, m_mouseIn, isEnabled());
+    drawButtonContent(face, r, m_caption, m_defaultFont, colour, m_content, cell, pressed, isEnabled());
 }
 
 void SkinButton::setDown(bool down)
@@ -152,6 +193,8 @@ void SkinButton::setDown(bool down)
     m_down = down;
     if (changed)
         tellStateChanged(pressedState());
+    if (down)
+        releaseGroupSiblings();
     if (morphingOn()) {
         if (down)
             jumpFade(true);
@@ -188,6 +231,7 @@ void SkinButton::beforeChangeSkinData()
 
 void SkinButton::changeSkinData()
 {
+    m_animation.stop();
     jumpFade(false);
     forgetFaces();
     m_facesRecord = nullptr;
@@ -240,13 +284,21 @@ void SkinButton::setDefault(bool on)
         watchWindow();
 }
 
-bool SkinButton::takeDialogKey(const DialogKeyEvent& event)
+bool SkinButton::takeDialogKey(int key, Qt::KeyboardModifiers modifiers)
 {
-    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-    if (!enter || !m_default || !isEnabled() || !isVisible())
+    if (!isEnabled() || !isVisible())
         return false;
-    click();
-    return true;
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (enter && m_default) {
+        buttonClick();
+        return true;
+    }
+    const bool plain = (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
+    if (key == Qt::Key_Escape && m_cancel && m_canFocused && plain) {
+        buttonClick();
+        return true;
+    }
+    return false;
 }
 
 void SkinButton::hideGlow()
@@ -262,7 +314,14 @@ void SkinButton::hideGlow()
 bool SkinButton::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_watchedWindow && event->type() == DialogKeyEvent::eventType()) {
-        if (takeDialogKey(static_cast<DialogKeyEvent&>(*event))) {
+        if (takeDialogKey(static_cast<DialogKeyEvent&>(*event).key(), Qt::NoModifier)) {
+            event->accept();
+            return true;
+        }
+    } else if (watched == m_watchedWindow && event->type() == QEvent::KeyPress) {
+        // Escape that no control of the window took reaches the window.
+        const auto& key = static_cast<QKeyEvent&>(*event);
+        if (key.key() == Qt::Key_Escape && takeDialogKey(key.key(), key.modifiers())) {
             event->accept();
             return true;
         }
@@ -288,7 +347,7 @@ bool SkinButton::event(QEvent* event)
         hideGlow();
     else if (event->type() == QEvent::ParentChange && m_default)
         watchWindow();
-    return SkinControl::event(event);
+    return SkinButtonBase::event(event);
 }
 
 void SkinButton::moveEvent(QMoveEvent* event)
@@ -318,6 +377,7 @@ void SkinButton::enterEvent(QEnterEvent* event)
                 jumpFade(true);
             update();
         } else {
+            startAnimation(true);
             startMorph();
         }
     }
@@ -328,8 +388,11 @@ void SkinButton::leaveEvent(QEvent* event)
 {
     SkinControl::leaveEvent(event);
     m_mouseIn = false;
-    if (!focusedAndFocusable() || m_down)
+    if (!focusedAndFocusable() || m_down) {
+        if (!m_down)
+            startAnimation(false);
         startMorph();
+    }
     update();
     hideGlow();
 }
@@ -352,9 +415,13 @@ void SkinButton::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Space:
         event->accept();
-        // A held key repeats press and release; only the first press counts.
-        if (event->isAutoRepeat())
+        // A held key repeats press and release; only the first press
+        // counts, except for a repeating button, which clicks on each.
+        if (event->isAutoRepeat()) {
+            if (m_repeatMode && m_spaceDown)
+                buttonClick();
             return;
+        }
         if (m_spaceReleaseTimer.isActive()) {
             if (event->timestamp() != 0 && event->timestamp() == m_spaceReleaseTime) {
                 // The press of a repeat pair: the key was never let go.
@@ -363,13 +430,16 @@ void SkinButton::keyPressEvent(QKeyEvent* event)
             }
             finishSpaceRelease();
         }
+        m_animation.stop();
         m_spaceDown = true;
         setDown(true);
+        if (m_repeatMode)
+            buttonClick();
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (!event->isAutoRepeat())
-            click();
+            buttonClick();
         event->accept();
         return;
     default:
@@ -397,7 +467,7 @@ void SkinButton::finishSpaceRelease()
         return;
     m_spaceDown = false;
     setDown(false);
-    click();
+    buttonClick();
 }
 
 void SkinButton::focusInEvent(QFocusEvent* event)
@@ -407,8 +477,10 @@ void SkinButton::focusInEvent(QFocusEvent* event)
     if (event->reason() == Qt::PopupFocusReason)
         return;
     m_focused = true;
-    if (m_canFocused)
+    if (m_canFocused) {
+        startAnimation(true);
         startMorph();
+    }
     update();
 }
 
@@ -423,10 +495,13 @@ void SkinButton::focusOutEvent(QFocusEvent* event)
     if (m_spaceReleaseTimer.isActive())
         finishSpaceRelease();
     m_spaceDown = false;
-    if (m_down && !m_mouseDown)
+    stopRepeat();
+    if (m_down && !m_mouseDown && m_groupIndex == 0)
         m_down = false;
-    if (m_canFocused)
+    if (m_canFocused) {
+        startAnimation(false);
         startMorph();
+    }
     update();
 }
 
@@ -434,6 +509,8 @@ void SkinButton::changeEvent(QEvent* event)
 {
     SkinControl::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
+        m_animation.stop();
+        stopRepeat();
         jumpFade(false);
         m_mouseIn = false;
         m_spaceDown = false;

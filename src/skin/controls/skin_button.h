@@ -18,8 +18,12 @@ class DialogKeyEvent;
 // the hot face, with a glow window while the pointer is over it.
 //
 // Clicks: a left press and release over the button; one per Space press
-// that started on the focused button (key auto-repeat gives none); one per
-// Enter press. A press that is dragged out and released outside gives none.
+// that started on the focused button (key auto-repeat gives none, except
+// for a repeating button); one per Enter press; the caption's accelerator.
+// A press that is dragged out and released outside gives none. A grouped
+// or check button takes no focus. In a dialog, a click closes it with the
+// button's modal result when that is not 0; the cancel button takes Escape
+// offered to its window.
 class SkinButton : public SkinButtonBase {
 public:
     explicit SkinButton(const QString& caption = {}, QWidget* parent = nullptr);
@@ -33,6 +37,14 @@ public:
     // The button answers Enter offered by the window (from the path field).
     bool isDefault() const { return m_default; }
     void setDefault(bool on);
+    bool isCancel() const { return m_cancel; }
+    void setCancel(bool on);
+    int modalResult() const { return m_modalResult; }
+    void setModalResult(int result) { m_modalResult = result; }
+    // Also makes a grouped button unfocusable.
+    void setGroupIndex(int index) override;
+    // The click with its effect on the dialog (modal result).
+    void buttonClick() override;
 
     // The glow window (none: no glow). Owned.
     void setGlowLayer(std::unique_ptr<GlowLayer> layer);
@@ -84,6 +96,14 @@ private:
     const Bitmap& stateFace(const Rect& source, bool down, bool mouseIn, int width, int height);
     void forgetFaces() { m_stateFaces.clear(); }
     void facesChanged() override { forgetFaces(); }
+    bool groupsWith(const SkinButtonBase& other) const override
+    {
+        return dynamic_cast<const SkinButton*>(&other) != nullptr;
+    }
+    void accelerate() override;
+    // Pressed shows: down and over it, or focused (not by the pointer), or
+    // a down button that stays down.
+    bool showsPressed() const;
     void drawStateFace(Bitmap& face, const Rect& source, bool down, bool mouseIn);
     bool morphingOn() const;
     // The focus as the face sees it: a popup menu borrowing the focus does
@@ -94,7 +114,7 @@ private:
     // The button watches its window: for the glow, and as the default
     // button for Enter offered to the window.
     void watchWindow();
-    bool takeDialogKey(const DialogKeyEvent& event);
+    bool takeDialogKey(int key, Qt::KeyboardModifiers modifiers);
     void hideGlow();
     void finishSpaceRelease();
 
@@ -113,6 +133,8 @@ private:
     bool m_canFocused = true;
     bool m_alwaysShowGlow = false;
     bool m_default = false;
+    bool m_cancel = false;
+    int m_modalResult = 0;
     bool m_glowShown = false;
 };
 

@@ -1,6 +1,10 @@
 #include "skin/controls/skin_edit.h"
 
 #include "skin/controls/edit_commands.h"
+#include "skin/controls/button_look.h"
+#include "skin/controls/image_list.h"
+#include "skin/controls/skin_control.h"
+#include "skin/controls/control_geometry.h"
 #include "skin/controls/dialog_key_event.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/system_colors.h"
@@ -84,6 +88,14 @@ void EditLine::keyPressEvent(QKeyEvent* event)
             offerDialogKey(this, key);
         return;
     }
+    // The side button, as a combo box opens its list.
+    if (m_owner->buttonMode()
+        && ((key == Qt::Key_Down && event->modifiers() == Qt::AltModifier)
+            || (key == Qt::Key_F4 && event->modifiers() == Qt::NoModifier))) {
+        event->accept();
+        m_owner->buttonClick();
+        return;
+    }
     // The menu key already arrives as a keyboard context-menu request (the
     // X11 platform makes one); Shift+F10 does not.
     if (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
@@ -164,6 +176,8 @@ SkinEdit::SkinEdit(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     m_line->installEventFilter(this);
     setAttribute(Qt::WA_Hover);
+    // The side parts are hot under the pointer.
+    setMouseTracking(true);
     resize(121, 20);
     QObject::connect(m_line, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!m_readOnly)
@@ -278,8 +292,11 @@ void SkinEdit::applyFont()
 
 QRect SkinEdit::editRect() const
 {
-    if (!m_record)
-        return QRect(2, 2, std::max(0, width() - 4), std::max(0, height() - 4));
+    if (!m_record) {
+        // The side button is a square at the right end.
+        const int right = m_parts.buttonMode ? width() - height() - 2 : width() - 2;
+        return QRect(2, 2, std::max(0, right - 2), std::max(0, height() - 4));
+    }
     const Rect& cl = m_record->clRect;
     const int skinW = m_record->skinRect.width();
     int bottom = cl.bottom;
@@ -289,7 +306,169 @@ QRect SkinEdit::editRect() const
     return platform::toQRect(r);
 }
 
-void SkinEdit::layoutLine() { m_line->setGeometry(editRect()); }
+Rect SkinEdit::sideButtonRect() const
+{
+    if (!m_record)
+        return {width() - height(), 0, width(), height()};
+    Rect r = m_record->buttonRect;
+    const int skinW = m_record->skinRect.width();
+    // A button in the fixed right part moves with the right edge.
+    if (r.left >= m_record->rtPoint.x) {
+        r.left += width() - skinW;
+        r.right += width() - skinW;
+    }
+    if (!m_useSkinFont)
+        r.bottom += height() - m_record->skinRect.height();
+    return r;
+}
+
+void SkinEdit::layoutParts() { m_parts.layout(platform::toRect(editRect()), sideButtonRect()); }
+
+void SkinEdit::layoutLine()
+{
+    layoutParts();
+    m_line->setGeometry(platform::toQRect(m_parts.lineRect(platform::toRect(editRect()))));
+}
+
+void SkinEdit::setButtonMode(bool on)
+{
+    m_parts.buttonMode = on;
+    layoutLine();
+    update();
+}
+
+void SkinEdit::setImages(const ImageList* images)
+{
+    m_parts.images = images;
+    layoutLine();
+    update();
+}
+
+void SkinEdit::setLeftImage(const EditSideParts::SideImage& image)
+{
+    m_parts.left = image;
+    layoutLine();
+    update();
+}
+
+void SkinEdit::setRightImage(const EditSideParts::SideImage& image)
+{
+    m_parts.right = image;
+    layoutLine();
+    update();
+}
+
+void SkinEdit::buttonClick()
+{
+    m_line->setFocus(Qt::OtherFocusReason);
+    if (m_onButtonClick)
+        m_onButtonClick();
+}
+
+void SkinEdit::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && isEnabled()) {
+        const QPoint p = event->position().toPoint();
+        if (m_parts.press(p.x(), p.y())) {
+            if (m_parts.held() != EditPart::Button)
+                m_line->setFocus(Qt::MouseFocusReason);
+            update();
+            event->accept();
+            return;
+        }
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void SkinEdit::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (m_parts.move(p.x(), p.y()))
+        update();
+    QWidget::mouseMoveEvent(event);
+}
+
+void SkinEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || m_parts.held() == EditPart::None) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    const EditPart clicked = m_parts.release(p.x(), p.y());
+    update();
+    if (clicked == EditPart::Button)
+        buttonClick();
+    else if (clicked == EditPart::LeftImage && m_onLeftClick)
+        m_onLeftClick();
+    else if (clicked == EditPart::RightImage && m_onRightClick)
+        m_onRightClick();
+}
+
+void SkinEdit::drawSideButton(Bitmap& face)
+{
+    if (!m_parts.buttonMode)
+        return;
+    const Rect b = m_parts.buttonRect();
+    const bool pressed = m_parts.pressed(EditPart::Button);
+    const bool hot = m_parts.hot() == EditPart::Button;
+    if (!m_record) {
+        if (pressed)
+            drawFramedFill(face, b, defaultPressedFrame, defaultPressedFill);
+        else if (hot)
+            drawFramedFill(face, b, defaultHotFrame, defaultHotFill);
+        else
+            drawFramedFill(face, b, systemColorValue(SystemColor::BtnShadow), systemColorValue(SystemColor::BtnFace));
+        return;
+    }
+    const DataSkinEditControl& r = *m_record;
+    if (m_useSkinFont) {
+        // The button's pictures over the frame; at rest the frame's own.
+        const Rect active = r.activeButtonRect;
+        const Rect down = r.downButtonRect.isEmpty() ? active : r.downButtonRect;
+        Rect source;
+        if (!isEnabled() && !r.unEnabledButtonRect.isEmpty())
+            source = r.unEnabledButtonRect;
+        else if (pressed)
+            source = down;
+        else if (hot)
+            source = active;
+        if (!source.isEmpty() && m_picture)
+            copyPiece(pixelView(*m_picture), source, face, b);
+        return;
+    }
+    // Any height: the button is a record of its own, grown to its size.
+    const SkinData& skin = *m_binding.registry;
+    int i = skin.getControlIndex("editbutton");
+    if (i < 0)
+        i = skin.getControlIndex("resizebutton");
+    const auto* button = i < 0 ? nullptr : dynamic_cast<const DataSkinButtonControl*>(skin.ctrlList()[std::size_t(i)].get());
+    const Picture* picture = button ? skin.activePicture(button->pictureIndex) : nullptr;
+    if (!picture || b.isEmpty())
+        return;
+    const ButtonLook look = ButtonLook::of(*button);
+    ControlGeometry g = ControlGeometry::of(*button);
+    int w = b.width(), h = b.height();
+    g.calcSkinSize(w, h);
+    Bitmap part(b.width(), b.height());
+    composeRecordFace(part, pixelView(*picture), g, pressed ? look.down : hot ? look.active : look.normal, b.width(),
+                      b.height());
+    part.draw(face, b.left, b.top);
+}
+
+void SkinEdit::drawSideImages(Bitmap& face)
+{
+    if (!m_parts.images)
+        return;
+    for (const EditPart side : {EditPart::LeftImage, EditPart::RightImage}) {
+        const Rect area = side == EditPart::LeftImage ? m_parts.leftArea() : m_parts.rightArea();
+        if (area.isEmpty())
+            continue;
+        // Centred in the area, never above its top.
+        const int y = std::max(area.top, area.top + (area.height() - m_parts.images->height()) / 2);
+        m_parts.images->draw(face, area.left, y, m_parts.imageIndex(side), isEnabled());
+    }
+}
 
 void SkinEdit::resizeEvent(QResizeEvent* event)
 {
@@ -312,9 +491,12 @@ void SkinEdit::drawFrame(Bitmap& face)
     const QRect text = editRect();
     const Rect textRect = platform::toRect(text);
     if (!m_record) {
-        face.fillRect({0, 0, w, h}, colorFromValue(systemColorValue(SystemColor::BtnShadow)));
-        face.fillRect({1, 1, w - 1, h - 1}, colorFromValue(systemColorValue(SystemColor::BtnFace)));
-        face.fillRect({2, 2, w - 2, h - 2}, colorFromValue(m_defaultColor));
+        const int right = m_parts.buttonMode ? w - h : w;
+        face.fillRect({0, 0, right, h}, colorFromValue(systemColorValue(SystemColor::BtnShadow)));
+        face.fillRect({1, 1, right - 1, h - 1}, colorFromValue(systemColorValue(SystemColor::BtnFace)));
+        face.fillRect({2, 2, right - 2, h - 2}, colorFromValue(m_defaultColor));
+        drawSideButton(face);
+        drawSideImages(face);
         return;
     }
     if (!m_picture)
@@ -332,6 +514,7 @@ void SkinEdit::drawFrame(Bitmap& face)
         composeSimpleSkinImage(frame, picture, source, false, r.clRect);
     }
     frame.draw(face, 0, 0);
+    drawSideButton(face);
     // The text area: the client part of the same rectangle, grown to the
     // text area's width.
     const Rect& cl = r.clRect;
@@ -339,12 +522,13 @@ void SkinEdit::drawFrame(Bitmap& face)
     Bitmap area;
     composeHorzSkinImage(std::max(0, lOffset - cl.left), std::max(0, cl.right + rOffset - r.skinRect.width()), area,
                          picture, client, textRect.width(), textRect.height(), r.stretchEffect);
-    if (area.empty())
-        return;
-    if (m_useSkinFont)
-        area.draw(face, textRect.left, textRect.top);
-    else
-        area.draw(face, textRect);
+    if (!area.empty()) {
+        if (m_useSkinFont)
+            area.draw(face, textRect.left, textRect.top);
+        else
+            area.draw(face, textRect);
+    }
+    drawSideImages(face);
 }
 
 void SkinEdit::paintEvent(QPaintEvent*)
@@ -352,6 +536,7 @@ void SkinEdit::paintEvent(QPaintEvent*)
     if (width() <= 0 || height() <= 0)
         return;
     bind();
+    layoutParts();
     m_face.setSize(width(), height());
     m_face.fillRect({0, 0, width(), height()}, 0);
     drawFrame(m_face);
@@ -370,6 +555,7 @@ void SkinEdit::enterEvent(QEnterEvent* event)
 void SkinEdit::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
+    m_parts.leave();
     m_mouseIn = false;
     applyFont();
     update();

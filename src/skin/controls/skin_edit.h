@@ -1,5 +1,6 @@
 #pragma once
 
+#include "skin/controls/edit_side_parts.h"
 #include "skin/controls/popup_menu_opener.h"
 #include "skin/controls/skin_bound.h"
 #include "skin/data/control_records.h"
@@ -8,6 +9,7 @@
 
 #include <QLineEdit>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -45,6 +47,11 @@ private:
 // Read-only: typing, Backspace, Delete, cut, paste (also middle-click and
 // drops), undo and input-method text change nothing; the caret moves,
 // selecting, Copy and Select All work.
+//
+// Beside the text it may show a side button (buttonMode; drawn from the
+// record's button pictures, or from "editbutton" when the skin font is off)
+// and a picture of an image list at either end; a click on one runs its
+// handler, and Alt+Down or F4 in the field clicks the side button.
 class SkinEdit : public QWidget, public SkinBound {
 public:
     explicit SkinEdit(QWidget* parent = nullptr);
@@ -67,6 +74,23 @@ public:
     bool useSkinFont() const { return m_useSkinFont; }
     void setUseSkinFont(bool on);
 
+    Qt::Alignment alignment() const { return m_line->alignment(); }
+    void setAlignment(Qt::Alignment alignment) { m_line->setAlignment(alignment); }
+
+    bool buttonMode() const { return m_parts.buttonMode; }
+    void setButtonMode(bool on);
+    void setOnButtonClick(std::function<void()> handler) { m_onButtonClick = std::move(handler); }
+    // The side images' list (not owned) and their pictures in it.
+    void setImages(const ImageList* images);
+    void setLeftImage(const EditSideParts::SideImage& image);
+    void setRightImage(const EditSideParts::SideImage& image);
+    void setOnLeftButtonClick(std::function<void()> handler) { m_onLeftClick = std::move(handler); }
+    void setOnRightButtonClick(std::function<void()> handler) { m_onRightClick = std::move(handler); }
+    const EditSideParts& sideParts() const { return m_parts; }
+    // A click of the side button (pointer or keyboard): its handler, and
+    // the focus to the field.
+    void buttonClick();
+
     // Where the context menu opens (not owned; none: a plain Qt menu).
     void setContextMenuOpener(ContextMenuOpener* opener) { m_contextOpener = opener; }
     // Opens the context menu at a point of the screen, or at the field's
@@ -88,8 +112,16 @@ protected:
     void leaveEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // The side button's rectangle for the current size.
+    Rect sideButtonRect() const;
+    void layoutParts();
+    void drawSideButton(Bitmap& face);
+    void drawSideImages(Bitmap& face);
     bool bind();
     void applyFont();
     void layoutLine();
@@ -105,6 +137,10 @@ private:
     Font m_defaultFont;
     QString m_committed;
     Bitmap m_face;
+    EditSideParts m_parts;
+    std::function<void()> m_onButtonClick;
+    std::function<void()> m_onLeftClick;
+    std::function<void()> m_onRightClick;
     bool m_useSkinFont = true;
     bool m_readOnly = false;
     bool m_mouseIn = false;

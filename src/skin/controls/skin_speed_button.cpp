@@ -3,6 +3,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/data/system_colors.h"
 #include "skin/paint/bitmap_canvas.h"
+#include "skin/controls/button_content.h"
 #include "skin/controls/button_look.h"
 #include "skin/paint/effect_bmp.h"
 #include "platform/qt_geometry.h"
@@ -19,6 +20,8 @@ SkinSpeedButton::SkinSpeedButton(const QString& caption, QWidget* parent)
     m_binding.name = "toolbutton";
     setFocusPolicy(Qt::NoFocus);
     resize(25, 25);
+    // A tool button's own glyph wins over an image-list picture.
+    m_content.imageOverGlyph = false;
 }
 
 void SkinSpeedButton::setFlat(bool on)
@@ -149,7 +152,7 @@ void SkinSpeedButton::drawSkinFace(Bitmap& face)
         drawStateFace(face, m_look.down, true, true);
         break;
     case Face::Hot:
-        drawStateFace(face, m_look.active, false, true);
+        drawStateFace(face, hotSource(), false, true);
         break;
     case Face::Disabled:
         drawStateFace(face, m_look.disabled, false, false);
@@ -164,7 +167,7 @@ void SkinSpeedButton::drawSkinFace(Bitmap& face)
         break;
     }
     default:
-        drawStateFace(face, m_look.normal, false, false);
+        drawStateFace(face, normalSource(), false, false);
         break;
     }
 }
@@ -176,8 +179,9 @@ void SkinSpeedButton::drawStateFace(Bitmap& face, const Rect& source, bool down,
     if (hasFocus())
         drawFocusFrame(face, textRect, colour);
     // Tool buttons never shift their content when pressed.
-    if (m_showCaption)
-        drawButtonCaption(face, textRect, m_caption, captionFont(), colour, false);
+    const int cell = glyphCellFor(m_content.numGlyphs, down, mouseIn, isEnabled());
+    drawButtonContent(face, textRect, m_showCaption ? m_caption : QString(), captionFont(), colour, m_content, cell,
+                      false, isEnabled());
 }
 
 void SkinSpeedButton::drawDefaultFace(Bitmap& face)
@@ -194,8 +198,9 @@ void SkinSpeedButton::drawDefaultFace(Bitmap& face)
     const Color colour = isEnabled() ? m_defaultFont.color : systemColorValue(SystemColor::BtnShadow);
     if (hasFocus())
         drawFocusFrame(face, r.intersected({2, 2, r.right - 2, r.bottom - 2}), colour);
-    if (m_showCaption)
-        drawButtonCaption(face, r, m_caption, m_defaultFont, colour, false);
+    const int cell = glyphCellFor(m_content.numGlyphs, m_down, m_mouseIn, isEnabled());
+    drawButtonContent(face, r, m_showCaption ? m_caption : QString(), m_defaultFont, colour, m_content, cell, false,
+                      isEnabled());
 }
 
 void SkinSpeedButton::setDown(bool down)
@@ -204,6 +209,8 @@ void SkinSpeedButton::setDown(bool down)
     m_down = down;
     if (changed)
         tellStateChanged(pressedState());
+    if (down)
+        releaseGroupSiblings();
     if (morphingOn()) {
         if (down)
             jumpFade(true);
@@ -234,6 +241,7 @@ void SkinSpeedButton::morphTick()
 
 void SkinSpeedButton::changeSkinData()
 {
+    m_animation.stop();
     stopFade();
     SkinControl::changeSkinData();
     jumpFade(m_binding.isBound() && morphingOn() && m_mouseIn);
@@ -252,6 +260,8 @@ void SkinSpeedButton::enterEvent(QEnterEvent* event)
             jumpFade(true);
         update();
     } else {
+        if (!m_flat)
+            startAnimation(true);
         startMorph();
     }
 }
@@ -262,6 +272,8 @@ void SkinSpeedButton::leaveEvent(QEvent* event)
         m_transparent = true;
     SkinControl::leaveEvent(event);
     m_mouseIn = false;
+    if (!m_flat && !m_down)
+        startAnimation(false);
     startMorph();
     update();
 }
@@ -270,6 +282,8 @@ void SkinSpeedButton::changeEvent(QEvent* event)
 {
     SkinControl::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
+        m_animation.stop();
+        stopRepeat();
         jumpFade(false);
         m_mouseIn = false;
         if (m_flat)

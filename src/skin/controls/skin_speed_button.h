@@ -11,7 +11,8 @@ namespace tessaly::skin {
 // The tool button: takes no focus, clicks on a left press and release over
 // it. A flat button is transparent at rest (only its caption shows over
 // the parent) and shows its face while the pointer is over it. Record
-// "toolbutton" by default.
+// "toolbutton" by default. Check, group and repeat modes, glyphs and the
+// frame animation (never for a flat button) as the push button has them.
 class SkinSpeedButton : public SkinButtonBase {
 public:
     explicit SkinSpeedButton(const QString& caption = {}, QWidget* parent = nullptr);
@@ -38,16 +39,21 @@ public:
 
 protected:
     bool getSkinData() override;
+    bool groupsWith(const SkinButtonBase& other) const override
+    {
+        return dynamic_cast<const SkinSpeedButton*>(&other) != nullptr;
+    }
     void drawDefaultFace(Bitmap& face) override;
     void drawSkinFace(Bitmap& face) override;
-    // Whether the pressed face shows (the menu button adds its open menu).
-    virtual bool showsPressed() const { return m_down && m_mouseIn; }
+    // Whether the pressed face shows (the menu button adds its open menu):
+    // down under the pointer, or down and staying down (check, group).
+    virtual bool showsPressed() const { return m_down && (m_mouseIn || m_groupIndex != 0); }
     // Draws what a transparent button shows at rest, straight onto the
     // widget.
     virtual void paintCaptionOnly(QPainter& painter);
     void drawStateFace(Bitmap& face, const Rect& source, bool down, bool mouseIn);
     // What Space or Enter does when the button has the focus.
-    virtual void keyActivate() { click(); }
+    virtual void keyActivate() { activate(); }
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

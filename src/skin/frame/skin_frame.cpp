@@ -11,6 +11,7 @@
 #include "platform/qt_geometry.h"
 #include "platform/qt_system_move.h"
 #include "skin/controls/skin_bound.h"
+#include "skin/controls/size_grip_event.h"
 #include "skin/controls/skin_notice_event.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/application_notifier.h"
@@ -409,7 +410,33 @@ bool SkinFrame::eventFilter(QObject* watched, QEvent* event)
         skinNotice(static_cast<const SkinNoticeEvent&>(*event));
         return false;
     }
+    if (event->type() == SizeGripEvent::eventType())
+        return sizeGrip(static_cast<SizeGripEvent&>(*event));
     return windowEvent(event);
+}
+
+// A size grip in the window (the status bar's) sizes it as the frame's
+// bottom-right corner does.
+bool SkinFrame::sizeGrip(SizeGripEvent& grip)
+{
+    switch (grip.phase()) {
+    case SizeGripEvent::Phase::Press:
+        if (!m_sizing->sizableNow())
+            break;
+        m_sizing->start(FrameHit::BottomRight, grip.globalPosition());
+        grip.accept();
+        break;
+    case SizeGripEvent::Phase::Move:
+        m_sizing->follow(grip.globalPosition());
+        grip.accept();
+        break;
+    case SizeGripEvent::Phase::Release:
+        if (m_sizing->ownTracking())
+            m_sizing->end();
+        grip.accept();
+        break;
+    }
+    return true;
 }
 
 bool SkinFrame::windowEvent(QEvent* event)

@@ -33,6 +33,7 @@ class SkinHint;
 class SkinMenu;
 class SkinPopupMenu;
 class SkinNoticeEvent;
+class SizeGripEvent;
 
 // The skinned frame of one frameless window. It hooks the window with an
 // event filter and from then on draws the whole window from the skin of its
@@ -254,6 +255,7 @@ private:
     void updateCursor(FrameHit hit);
 
     // The window's events.
+    bool sizeGrip(SizeGripEvent& grip);
     bool windowEvent(QEvent* event);
     void shown();
     void hidden();
