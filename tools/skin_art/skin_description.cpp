@@ -474,7 +474,8 @@ void describeControls(Description& d, const SkinSources& s)
     const int ctlPic = s.pictureIndex("controls.bmp");
     d.section("SKINCONTROLS");
     const char* controls[] = {"button:button", "toolbutton:button", "toolmenubutton:menubutton", "edit:edit",
-                              "statusbar:panel", "panel:panel", "stdlabel:stdlabel", "label:label"};
+                              "statusbar:panel", "panel:panel", "stdlabel:stdlabel", "label:label",
+                              "tab:tab"};
     d.key("count", int(std::size(controls)));
     for (size_t i = 0; i < std::size(controls); ++i)
         d.key(std::to_string(i), controls[i]);
@@ -627,6 +628,29 @@ void describeControls(Description& d, const SkinSources& s)
     d.flag("stretcheffect", true);
     d.key("stretchtype", "stfull");
     d.font(14, "", t.fieldLabel);
+
+    // The tabs over the report's pages: each tab a three-piece (fixed
+    // rounded ends, the middle stretched to the caption), on a strip whose
+    // base line the chosen tab breaks.
+    d.section("tab", controlKeys("tab"));
+    d.key("pictureindex", ctlPic);
+    d.key("maskpictureindex", -1);
+    d.rect("skinrect", tile("controls/tab.back"));
+    d.rect("tabrect", tile("controls/tab.normal"));
+    d.rect("activetabrect", tile("controls/tab.active"));
+    d.rect("focustabrect", tile("controls/tab.focus"));
+    d.rect("mouseintabrect", tile("controls/tab.hot"));
+    d.rect("clientrect", local(0, 20, 40, 20));
+    d.key("bgpictureindex", -1);
+    d.key("tableftoffset", 4);
+    d.key("tabrightoffset", 4);
+    d.rect("tabsbgrect", tile("controls/tab.back"));
+    d.flag("tabstretcheffect", true);
+    d.font(14, "", t.text);
+    d.colour("activefontcolor", t.editText);
+    d.colour("focusfontcolor", t.editText);
+    d.colour("mouseinfontcolor", t.textHot);
+    d.flag("showfocus", true);
 }
 
 } // namespace
