@@ -1,3 +1,4 @@
+#include "app/app_accessibility.h"
 #include "app/error_report.h"
 #include "app/guarded_application.h"
 #include "app/about_window.h"
@@ -81,6 +82,7 @@ int main(int argc, char** argv)
     tessaly::skin::installControlAccessibility();
     tessaly::skin::installMenuAccessibility();
     tessaly::skin::installFrameAccessibility();
+    tessaly::app::installAppAccessibility();
 
     tessaly::platform::QtMainThread mainThread;
     mainThread.setErrorHandler([](std::exception_ptr error) {

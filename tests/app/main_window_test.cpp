@@ -706,7 +706,10 @@ TEST_F(WindowLayoutTest, MainWindowHasItsDesign)
         {"browseButton", {442, 294, 33, 21}, QString(QChar(0x2026))},
         {"bookPathEdit", {8, 294, 433, 18}, QString()},
         {"validateButton", {498, 293, 75, 25}, QStringLiteral("Validate")},
-        {"reportMemo", {8, 8, 565, 280}, QString()},
+        {"reportPages", {8, 4, 565, 284}, QString()},
+        // Inside the pages, under their tabs.
+        {"reportMemo", {0, 20, 565, 264}, QString()},
+        {"messagesView", {0, 20, 565, 264}, QString()},
         {"statusBar", {0, 322, 581, 21}, QString()},
         {"aboutMenuButton", {528, 2, 45, 18}, QStringLiteral("About")},
     };
