@@ -3,6 +3,7 @@
 #include "app/message_list_view.h"
 #include "app/messages_view.h"
 #include "app/report_pages.h"
+#include "app/source_pane.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -26,6 +27,18 @@ public:
     }
 };
 
+// The source pane: static text whose description is all it shows.
+class AccessibleSourcePane : public QAccessibleWidget {
+public:
+    explicit AccessibleSourcePane(SourcePane* pane) : QAccessibleWidget(pane, QAccessible::StaticText) {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Description || t == QAccessible::Value)
+            return static_cast<SourcePane*>(widget())->spokenText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
 } // namespace
 
 QAccessibleInterface* appWidgetAccessible(const QString&, QObject* object)
@@ -33,6 +46,8 @@ QAccessibleInterface* appWidgetAccessible(const QString&, QObject* object)
     // Told apart by their C++ type: they carry no meta-object of their own.
     if (auto* list = dynamic_cast<MessageListView*>(object))
         return new AccessibleMessageList(list);
+    if (auto* pane = dynamic_cast<SourcePane*>(object))
+        return new AccessibleSourcePane(pane);
     if (auto* view = dynamic_cast<MessagesView*>(object))
         return new QAccessibleWidget(view, QAccessible::Grouping, QStringLiteral("Messages"));
     if (auto* pages = dynamic_cast<ReportPages*>(object))

@@ -2,6 +2,7 @@
 
 #include "app/message_feed.h"
 #include "app/message_list_view.h"
+#include "app/source_pane.h"
 #include "skin/controls/skin_speed_button.h"
 #include "skin/controls/skin_toggle_button.h"
 
@@ -17,6 +18,8 @@ using report::Severity;
 
 constexpr int toolbarHeight = 21;
 constexpr int toolbarGap = 2;
+// The source pane: its sentence and five lines of code.
+constexpr int sourceLines = 6;
 
 struct ToggleLook {
     const char* name;   // the caption before the count
@@ -50,6 +53,10 @@ MessagesView::MessagesView(report::Report& report, QWidget* parent)
     m_listView = new MessageListView(m_table, this);
     m_listView->setObjectName(QStringLiteral("messageList"));
     m_listView->setAccessibleName(QStringLiteral("Messages"));
+    m_sourcePane = new SourcePane(this);
+    m_sourcePane->setObjectName(QStringLiteral("sourcePane"));
+    m_sourcePane->setAccessibleName(QStringLiteral("Source"));
+    m_listView->setOnCurrentChanged([this](std::optional<std::size_t> message) { showSource(message); });
     m_feed = std::make_unique<MessageFeed>(report, m_list, m_table, [this] { tableChanged(); });
     updateCounts();
 }
@@ -88,12 +95,23 @@ void MessagesView::setSkinData(skin::SkinData* skinData)
     m_groupButton->setSkinData(skinData);
 }
 
-void MessagesView::setColours(const ReportTextView::Colours& colours) { m_listView->setColours(colours); }
+void MessagesView::setColours(const ReportTextView::Colours& colours)
+{
+    m_listView->setColours(colours);
+    m_sourcePane->setColours(colours);
+}
+
+void MessagesView::showSource(std::optional<std::size_t> message)
+{
+    m_sourcePane->showMessage(message && *message < m_list.size() ? &m_list[*message] : nullptr);
+}
 
 void MessagesView::setBook(const QString& path)
 {
     m_book = path;
     m_list.setBookName(QFileInfo(path).fileName().toStdString());
+    // A new check: what the pane read of the last book goes.
+    m_sourcePane->setBook(path);
 }
 
 std::vector<QWidget*> MessagesView::tabStops() const
@@ -182,7 +200,10 @@ void MessagesView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     const int top = toolbarHeight + toolbarGap;
-    m_listView->setGeometry(0, top, width(), height() - top);
+    const int paneHeight = sourceLines * (QFontMetrics(m_sourcePane->font()).height() + 1) + 6;
+    const int listHeight = std::max(0, height() - top - paneHeight - toolbarGap);
+    m_listView->setGeometry(0, top, width(), listHeight);
+    m_sourcePane->setGeometry(0, top + listHeight + toolbarGap, width(), height() - top - listHeight - toolbarGap);
 }
 
 } // namespace tessaly::app

@@ -23,11 +23,13 @@ namespace tessaly::app {
 
 class MessageFeed;
 class MessageListView;
+class SourcePane;
 
 // The report as messages: a row of severity toggles that show each
 // severity's count and filter by it, a button that groups the rows by file,
-// by code or not at all, and the list of messages. It follows the report
-// while a check writes it, and the find bar searches it.
+// by code or not at all, the list of messages, and under it the source of
+// the chosen message from inside the book. It follows the report while a
+// check writes it, and the find bar searches it.
 class MessagesView : public QWidget, public FindTarget {
 public:
     // Follows `report` until it goes; the report outlives the view.
@@ -47,6 +49,7 @@ public:
     const report::MessageList& messages() const { return m_list; }
     report::MessageTable& table() { return m_table; }
     MessageListView* list() const { return m_listView; }
+    SourcePane* sourcePane() const { return m_sourcePane; }
     skin::SkinToggleButton* severityToggle(report::Severity severity) const
     {
         return m_toggles[std::size_t(severity)];
@@ -75,12 +78,14 @@ private:
     void updateCounts();
     void search(bool show);
     void showMatch(std::optional<std::size_t> place);
+    void showSource(std::optional<std::size_t> message);
 
     report::MessageList m_list;
     report::MessageTable m_table{m_list};
     std::array<skin::SkinToggleButton*, report::severityCount> m_toggles{};
     skin::SkinSpeedButton* m_groupButton = nullptr;
     MessageListView* m_listView = nullptr;
+    SourcePane* m_sourcePane = nullptr;
     std::unique_ptr<MessageFeed> m_feed;
     QString m_book;
     QString m_findText;

@@ -49,6 +49,7 @@ ReportPages::ReportPages(ReportTextView* report, MessagesView* messages, QWidget
     m_messages->setOnMatchesChanged([this] { showMatchCount(); });
     createFindBar();
     createShortcuts();
+    showMatchCount();
 }
 
 ReportPages::~ReportPages() = default;
@@ -58,7 +59,6 @@ void ReportPages::createFindBar()
     m_findEdit = new skin::SkinEdit(this);
     m_findEdit->setObjectName(QStringLiteral("findEdit"));
     m_findEdit->lineEdit()->setAccessibleName(QStringLiteral("Find"));
-    m_findEdit->lineEdit()->setPlaceholderText(QStringLiteral("Find (Ctrl+F)"));
     m_findEdit->setDefaultFont(findBarFont());
     m_findEdit->lineEdit()->installEventFilter(this);
     connect(m_findEdit->lineEdit(), &QLineEdit::textChanged, this, [this] { search(); });
@@ -144,8 +144,10 @@ void ReportPages::findPrevious()
 void ReportPages::showMatchCount()
 {
     const FindTarget& t = target();
+    // With nothing to find, the label says how to start (a placeholder in
+    // the field would not take the skin's colours).
     if (m_findEdit->text().isEmpty())
-        m_matchLabel->setText(QString());
+        m_matchLabel->setText(QStringLiteral("Ctrl+F: find"));
     else if (t.matchCount() == 0)
         m_matchLabel->setText(QStringLiteral("No matches"));
     else

@@ -82,12 +82,16 @@ std::vector<LineSpan> lineSpans(std::string_view bytes, int first, int last, int
 class CharacterWalk {
 public:
     explicit CharacterWalk(std::string_view text) : m_text(text) {}
-    // The byte offset of character `index`, or the end.
+    // The byte offset of character `index` (the end for the index just
+    // past the last character), or npos when the text is shorter.
     std::size_t offsetOf(std::size_t index) const
     {
         std::size_t at = 0;
-        for (std::size_t i = 0; i < index && at < m_text.size(); ++i)
+        for (std::size_t i = 0; i < index; ++i) {
+            if (at >= m_text.size())
+                return std::string_view::npos;
             at += std::max<std::size_t>(1, sequenceLength(m_text, at));
+        }
         return std::min(at, m_text.size());
     }
     // Steps back from `at` to the start of the sequence it is inside.

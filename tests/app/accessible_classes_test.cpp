@@ -10,6 +10,7 @@
 #include "app/message_list_view.h"
 #include "app/messages_view.h"
 #include "app/report_pages.h"
+#include "app/source_pane.h"
 #include "app/logo_label.h"
 #include "app/main_window.h"
 #include "app/report_text_view.h"
@@ -169,6 +170,9 @@ protected:
              {[=] { return static_cast<app::MainWindow*>(mainWindow())->messagesView()->list(); }, QAccessible::List, true}},
             {QStringLiteral("MessagesView"),
              {[=] { return static_cast<app::MainWindow*>(mainWindow())->messagesView(); }, QAccessible::Grouping, true}},
+            {QStringLiteral("SourcePane"),
+             {[=] { return static_cast<app::MainWindow*>(mainWindow())->messagesView()->sourcePane(); },
+              QAccessible::StaticText, true}},
             {QStringLiteral("ReportPages"),
              {[=] { return static_cast<app::MainWindow*>(mainWindow())->reportPages(); }, QAccessible::Grouping, true}},
             {QStringLiteral("MainWindow"), {[=] { return mainWindow(); }, QAccessible::Window, true}},

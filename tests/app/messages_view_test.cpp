@@ -7,6 +7,9 @@
 #include "app/report_pages.h"
 #include "app/report_text_view.h"
 #include "app/report_view_feed.h"
+#include "app/source_pane.h"
+#include "report/book_entries.h"
+#include "zip_builder.h"
 #include "report/report.h"
 #include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_speed_button.h"
@@ -17,8 +20,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -208,7 +214,7 @@ TEST_F(MessagesViewTest, TheFindBarSearchesThePageInSightAndCountsItsMatches)
     find->setText(QStringLiteral("manual.epub"));
     EXPECT_EQ(m_pages.matchLabel()->text().section(QLatin1Char(' '), 1), QStringLiteral("of 5"));
     find->clear();
-    EXPECT_EQ(m_pages.matchLabel()->text(), QString());
+    EXPECT_EQ(m_pages.matchLabel()->text(), QStringLiteral("Ctrl+F: find"));
 }
 
 TEST_F(MessagesViewTest, TabsChooseThePageByClickAndByKeyboard)
@@ -230,6 +236,94 @@ TEST_F(MessagesViewTest, TabsChooseThePageByClickAndByKeyboard)
     EXPECT_EQ(m_pages.currentPage(), ReportPages::MessagesPage);
     QTest::keyClick(&m_pages, Qt::Key_F, Qt::ControlModifier);
     EXPECT_TRUE(m_pages.findEdit()->lineEdit()->hasFocus());
+}
+
+// ---- the source pane ---------------------------------------------------------
+
+using tessaly::testing::zipArchive;
+
+// A book named manual.epub whose files the report's messages point into.
+class SourcePaneTest : public MessagesViewTest {
+protected:
+    SourcePaneTest()
+    {
+        m_bookPath = m_folder.filePath(QStringLiteral("manual.epub"));
+        writeBook(zipArchive({{"mimetype", "application/epub+zip", false},
+                              {"OEBPS/c1.xhtml", chapter()},
+                              {"OEBPS/c2.xhtml", chapter()},
+                              {"OEBPS/guide.xhtml", chapter()}}));
+        m_messages->setBook(m_bookPath);
+        writeReport();
+    }
+
+    static std::string chapter()
+    {
+        std::string text = "<?xml version=\"1.0\"?>\n";
+        for (int i = 2; i <= 20; ++i)
+            text += "<p class=\"c\">line " + std::to_string(i) + "</p>\n";
+        return text;
+    }
+    void writeBook(const std::string& bytes)
+    {
+        ASSERT_TRUE(tessaly::testing::writeFile(m_bookPath.toStdString(), bytes));
+    }
+    tessaly::app::SourcePane* pane() const { return m_messages->sourcePane(); }
+    void choose(std::size_t message) { m_messages->list()->setCurrentMessage(message); }
+
+    QTemporaryDir m_folder;
+    QString m_bookPath;
+};
+
+TEST_F(SourcePaneTest, AChosenMessageShowsItsLinesFromInsideTheBook)
+{
+    EXPECT_EQ(pane()->entries()->inflations(), 0u) << "nothing is read before a message is chosen";
+    choose(2); // c1.xhtml(9,37)
+    EXPECT_EQ(pane()->notice(), QStringLiteral("OEBPS/c1.xhtml, line 9, column 37"));
+    const auto& lines = pane()->excerpt().lines;
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0].number, 7);
+    EXPECT_TRUE(lines[2].target);
+    EXPECT_EQ(lines[2].text, "<p class=\"c\">line 9</p>");
+    EXPECT_FALSE(lines[2].column) << "column 37 lies past this short line's end";
+    choose(3); // c1.xhtml(13,29), the same file
+    EXPECT_EQ(pane()->excerpt().lines[2].number, 13);
+    choose(0); // c2.xhtml
+    choose(2);
+    EXPECT_EQ(pane()->entries()->inflations(), 2u) << "each file is inflated once per check";
+    // The pane draws whatever it holds.
+    EXPECT_FALSE(pane()->grab().isNull());
+    EXPECT_TRUE(pane()->spokenText().contains(QStringLiteral("at line 9 <p class=\"c\">line 9</p>")));
+}
+
+TEST_F(SourcePaneTest, SaysWhenTheBookChangedSinceTheCheckAndWhenThereIsNoPlace)
+{
+    choose(4); // the book as a whole
+    EXPECT_TRUE(pane()->notice().contains(QStringLiteral("the book as a whole")));
+    EXPECT_TRUE(pane()->excerpt().lines.empty());
+    writeBook(zipArchive({{"OEBPS/c1.xhtml", "<p>\n<p>\n"}}));
+    choose(2);
+    EXPECT_TRUE(pane()->notice().endsWith(QStringLiteral("the book has changed on disk since the check")));
+    EXPECT_EQ(pane()->excerpt().problem, "The file has 2 lines; the message names line 9.");
+    // The next check reads the book anew.
+    m_messages->setBook(m_bookPath);
+    choose(0);
+    choose(2);
+    EXPECT_FALSE(pane()->notice().contains(QStringLiteral("changed")));
+    EXPECT_EQ(pane()->entries()->inflations(), 1u) << "the new book lacks c2.xhtml: one inflation, of c1";
+}
+
+TEST_F(SourcePaneTest, AHostileBookGivesASentenceInThePane)
+{
+    tessaly::testing::ZipEntry encrypted{"OEBPS/c1.xhtml", chapter(), false, true};
+    writeBook(zipArchive({encrypted}));
+    m_messages->setBook(m_bookPath);
+    choose(2);
+    EXPECT_NE(pane()->excerpt().problem.find("encrypted"), std::string::npos);
+    EXPECT_FALSE(pane()->grab().isNull());
+    writeBook("not a zip");
+    m_messages->setBook(m_bookPath);
+    choose(3);
+    EXPECT_NE(pane()->excerpt().problem.find("cannot be read as a zip archive"), std::string::npos);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "app/message_list_view.h"
 #include "app/messages_view.h"
 #include "app/report_pages.h"
+#include "app/source_pane.h"
 #include "app/report_view_feed.h"
 #include "app/skin_chooser.h"
 #include "platform/qt_main_thread.h"
@@ -129,6 +130,14 @@ std::optional<ShownText> shownText(QWidget* widget)
                                  shown.faceText = shown.face;
                              }
                              list->setColours(shown);
+                         }};
+    }
+    // The source pane: without text is without a message.
+    if (auto* pane = dynamic_cast<tessaly::app::SourcePane*>(widget)) {
+        auto* view = dynamic_cast<tessaly::app::MessagesView*>(pane->parentWidget());
+        const std::optional<std::size_t> chosen = view ? view->list()->currentMessage() : std::nullopt;
+        return ShownText{pane->spokenText(), [pane, view, chosen](const QString& t) {
+                             pane->showMessage(t.isEmpty() || !chosen ? nullptr : &view->messages()[*chosen]);
                          }};
     }
     if (auto* memo = dynamic_cast<QPlainTextEdit*>(widget))

@@ -38,6 +38,7 @@ TEST(SourceExcerptTest, LinesAroundTheTarget)
         {"a column at the line's end", "abc\n", 1, 4, {1}, "abc", 3},
         {"bad bytes", "a\xFF\xC3(b\n", 1, 5, {1}, "a\xEF\xBF\xBD\xEF\xBF\xBD(b", 4},
         {"a tab", "\tx\n", 1, 2, {1}, " x", 1},
+        {"a column past the line's end", "abc\n", 1, 5, {1}, "abc", std::nullopt},
     };
     for (const ExcerptCase& c : cases) {
         SCOPED_TRACE(c.what);
