@@ -2,6 +2,7 @@
 
 #include "app/report_text_view.h"
 #include "report/message_table.h"
+#include "skin/controls/skin_bound.h"
 
 #include <QAbstractScrollArea>
 #include <functional>
@@ -21,12 +22,21 @@ namespace tessaly::app {
 //
 // Several messages may be selected (Shift and Ctrl as usual); Ctrl+C
 // copies them as the report lines they came from.
-class MessageListView : public QAbstractScrollArea {
+//
+// With a "listview" record the rows take its font, its text colour and its
+// background over the colours the window gives; the scroll bar is skinned.
+class MessageListView : public QAbstractScrollArea, public skin::SkinBound {
 public:
     MessageListView(report::MessageTable& table, QWidget* parent = nullptr);
 
+    void setSkinData(skin::SkinData* skinData);
+    void beforeChangeSkinData() override;
+    void changeSkinData() override;
+
     void setColours(const ReportTextView::Colours& colours);
+    // The colours the rows are drawn in, and those the window gave.
     const ReportTextView::Colours& colours() const { return m_colours; }
+    const ReportTextView::Colours& windowColours() const { return m_windowColours; }
     const report::MessageTable& table() const { return m_table; }
 
     // The table changed (new messages, a filter, grouping or sort): the
@@ -55,6 +65,7 @@ public:
     int currentRow() const { return m_currentRow; }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -79,6 +90,9 @@ private:
     void placeCurrent();
 
     report::MessageTable& m_table;
+    // The window's colours, and those the rows are drawn in (the record's
+    // over the window's).
+    ReportTextView::Colours m_windowColours;
     ReportTextView::Colours m_colours;
     std::set<std::size_t> m_selected;
     int m_currentRow = -1;

@@ -93,6 +93,7 @@ void MessagesView::setSkinData(skin::SkinData* skinData)
     for (auto* toggle : m_toggles)
         toggle->setSkinData(skinData);
     m_groupButton->setSkinData(skinData);
+    m_listView->setSkinData(skinData);
 }
 
 void MessagesView::setColours(const ReportTextView::Colours& colours)

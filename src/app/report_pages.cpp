@@ -5,6 +5,7 @@
 #include "app/report_text_search.h"
 #include "app/report_text_view.h"
 #include "skin/controls/skin_edit.h"
+#include "skin/controls/skin_scroll_bar.h"
 #include "skin/controls/skin_speed_button.h"
 #include "skin/controls/skin_std_label.h"
 #include "skin/controls/skin_tab_control.h"
@@ -44,6 +45,7 @@ ReportPages::ReportPages(ReportTextView* report, MessagesView* messages, QWidget
         search();
     });
     m_report->setParent(this);
+    m_report->setVerticalScrollBar(new skin::SkinScrollBar);
     m_messages->setParent(this);
     m_messages->hide();
     m_messages->setOnMatchesChanged([this] { showMatchCount(); });
@@ -104,6 +106,8 @@ void ReportPages::setSkinData(skin::SkinData* skinData)
     m_nextButton->setSkinData(skinData);
     m_matchLabel->setSkinData(skinData);
     m_messages->setSkinData(skinData);
+    if (auto* bar = dynamic_cast<skin::SkinScrollBar*>(m_report->verticalScrollBar()))
+        bar->setSkinData(skinData);
 }
 
 ReportPages::Page ReportPages::currentPage() const { return Page(m_tabs->currentIndex()); }

@@ -23,6 +23,7 @@
 #include "skin/controls/skin_speed_button.h"
 #include "skin/controls/skin_status_bar.h"
 #include "skin/controls/skin_std_label.h"
+#include "skin/controls/skin_scroll_bar.h"
 #include "skin/controls/skin_tab_control.h"
 #include "skin/controls/skin_toggle_button.h"
 #include "skin/frame/form_layer_window.h"
@@ -163,6 +164,8 @@ protected:
                   return tabs;
               },
               QAccessible::PageTabList, true}},
+            {QStringLiteral("SkinScrollBar"),
+             {[=] { return new skin::SkinScrollBar(parent()); }, QAccessible::ScrollBar, false}},
             {QStringLiteral("SkinToggleButton"),
              {[=] { return new skin::SkinToggleButton(QStringLiteral("Errors 3"), parent()); },
               QAccessible::PushButton, true}},

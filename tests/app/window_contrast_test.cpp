@@ -119,17 +119,27 @@ std::optional<ShownText> shownText(QWidget* widget)
                          }};
     }
     // The list draws its rows and header itself: without text is with the
-    // text in the colour under it.
+    // text in the colour under it (the record's colours set aside, with the
+    // record's background).
     if (auto* list = dynamic_cast<tessaly::app::MessageListView*>(widget)) {
-        const tessaly::app::ReportTextView::Colours colours = list->colours();
-        return ShownText{QStringLiteral("%1 rows").arg(list->table().rows().size()), [list, colours](const QString& t) {
-                             tessaly::app::ReportTextView::Colours shown = colours;
-                             if (t.isEmpty()) {
-                                 shown.windowText = shown.window;
-                                 shown.highlightText = shown.highlight;
-                                 shown.faceText = shown.face;
+        const tessaly::app::ReportTextView::Colours drawn = list->colours();
+        const tessaly::app::ReportTextView::Colours given = list->windowColours();
+        const std::string record = list->skinDataName();
+        return ShownText{QStringLiteral("%1 rows").arg(list->table().rows().size()),
+                         [list, drawn, given, record](const QString& t) {
+                             if (!t.isEmpty()) {
+                                 list->setSkinDataName(record);
+                                 list->changeSkinData();
+                                 list->setColours(given);
+                                 return;
                              }
-                             list->setColours(shown);
+                             tessaly::app::ReportTextView::Colours hidden = drawn;
+                             hidden.windowText = hidden.window;
+                             hidden.highlightText = hidden.highlight;
+                             hidden.faceText = hidden.face;
+                             list->setSkinDataName("(none)");
+                             list->changeSkinData();
+                             list->setColours(hidden);
                          }};
     }
     // The source pane: without text is without a message.

@@ -475,7 +475,7 @@ void describeControls(Description& d, const SkinSources& s)
     d.section("SKINCONTROLS");
     const char* controls[] = {"button:button", "toolbutton:button", "toolmenubutton:menubutton", "edit:edit",
                               "statusbar:panel", "panel:panel", "stdlabel:stdlabel", "label:label",
-                              "tab:tab"};
+                              "tab:tab", "vscrollbar:scrollbar", "listview:listview"};
     d.key("count", int(std::size(controls)));
     for (size_t i = 0; i < std::size(controls); ++i)
         d.key(std::to_string(i), controls[i]);
@@ -651,6 +651,38 @@ void describeControls(Description& d, const SkinSources& s)
     d.colour("focusfontcolor", t.editText);
     d.colour("mouseinfontcolor", t.textHot);
     d.flag("showfocus", true);
+
+    // The vertical scroll bar: the track stretched between its ends, the
+    // arrow buttons at either end, the thumb as three pieces (rounded ends
+    // of 4 pixels, the grip in the middle kept whole by tiling none: the
+    // middle is stretched).
+    const QRect track = tile("controls/scroll.track");
+    d.section("vscrollbar", controlKeys("scrollbar"));
+    d.key("pictureindex", ctlPic);
+    d.key("maskpictureindex", -1);
+    ninePiece(track, local(0, 2, track.width(), track.height() - 2));
+    d.rect("trackarea", local(0, 0, track.width(), track.height()));
+    d.rect("upbuttonrect", tile("controls/scroll.up.normal"));
+    d.rect("activeupbuttonrect", tile("controls/scroll.up.hot"));
+    d.rect("downupbuttonrect", tile("controls/scroll.up.pressed"));
+    d.rect("downbuttonrect", tile("controls/scroll.down.normal"));
+    d.rect("activedownbuttonrect", tile("controls/scroll.down.hot"));
+    d.rect("downdownbuttonrect", tile("controls/scroll.down.pressed"));
+    d.rect("thumbrect", tile("controls/scroll.thumb.normal"));
+    d.rect("activethumbrect", tile("controls/scroll.thumb.hot"));
+    d.rect("downthumbrect", tile("controls/scroll.thumb.pressed"));
+    d.key("thumboffset1", 4);
+    d.key("thumboffset2", 4);
+    d.flag("thumbstretcheffect", true);
+    d.key("thumbminsize", 16);
+
+    // Lists of rows: the page's own colours and the controls' font.
+    const SkinColourPalette& c = s.palette->colours;
+    d.section("listview", controlKeys("listview"));
+    d.key("pictureindex", -1);
+    d.key("maskpictureindex", -1);
+    d.font(13, "", c.windowText);
+    d.colour("bgcolor", c.window);
 }
 
 } // namespace

@@ -537,6 +537,37 @@ QImage tabsBackTile(const Palette& palette)
     return img;
 }
 
+// The scroll bar's parts, 17 pixels across: the track (its edges a line
+// darker than the face), the arrow buttons and the thumb as small plates.
+constexpr int kScrollWidth = 17;
+
+QImage scrollTrackTile(const Palette& palette)
+{
+    const int w = kScrollWidth, h = 40;
+    QImage img = blank(w, h, mix(palette.frame.client, palette.edit.border, 0.18));
+    vline(img, 0, 0, h - 1, mix(palette.frame.client, palette.edit.border, 0.45));
+    return img;
+}
+
+QImage scrollArrowTile(const Palette& palette, const std::string& state, bool up)
+{
+    QImage img = buttonTile(palette.buttons, kScrollWidth, kScrollWidth, state, 2, mix(palette.frame.client, palette.edit.border, 0.18));
+    const Glyph glyph = up ? kArrowDown.flippedVertically() : kArrowDown;
+    const int dy = state == "pressed" ? 1 : 0;
+    stamp(img, glyph, 6, 7 + dy, palette.buttons.arrow);
+    return img;
+}
+
+QImage scrollThumbTile(const Palette& palette, const std::string& state)
+{
+    const int w = kScrollWidth, h = 24;
+    QImage img = buttonTile(palette.buttons, w, h, state, 3, mix(palette.frame.client, palette.edit.border, 0.18));
+    // three grip lines in the middle, which stays the thumb's centre piece
+    for (int k = -2; k <= 2; k += 2)
+        hline(img, 5, w - 6, h / 2 + k, palette.buttons.arrow);
+    return img;
+}
+
 QImage menuItemTile(const MenuPalette& m, bool active)
 {
     QImage img = blank(kItemW, kItemH, m.back);
@@ -637,6 +668,12 @@ QImage drawControls(const Palette& p, std::map<std::string, QRect>& tiles)
     for (const char* st : {"normal", "active", "hot", "focus"})
         atlas.add(std::string("tab.") + st, tabTile(p, st));
     atlas.add("tab.back", tabsBackTile(p));
+    atlas.add("scroll.track", scrollTrackTile(p));
+    for (const char* st : {"normal", "hot", "pressed"}) {
+        atlas.add(std::string("scroll.up.") + st, scrollArrowTile(p, st, true));
+        atlas.add(std::string("scroll.down.") + st, scrollArrowTile(p, st, false));
+        atlas.add(std::string("scroll.thumb.") + st, scrollThumbTile(p, st));
+    }
     for (const char* name : {"button.normal", "button.hot", "button.pressed", "button.focused", "button.disabled",
                              "toolbutton.normal", "toolbutton.hot", "toolbutton.pressed", "toolbutton.disabled",
                              "toolmenubutton.normal", "toolmenubutton.hot", "toolmenubutton.pressed",
@@ -644,7 +681,9 @@ QImage drawControls(const Palette& p, std::map<std::string, QRect>& tiles)
                              "statusbar", "statusbar.grip", "panel", "label", "menuitem.normal", "menuitem.active",
                              "menuitem.divider", "menuitem.check", "menuitem.checkactive", "menuitem.radio",
                              "menuitem.radioactive", "menuitem.arrow", "menuitem.arrowactive", "tab.normal",
-                             "tab.active", "tab.hot", "tab.focus", "tab.back"})
+                             "tab.active", "tab.hot", "tab.focus", "tab.back", "scroll.track", "scroll.up.normal",
+                             "scroll.up.hot", "scroll.up.pressed", "scroll.down.normal", "scroll.down.hot",
+                             "scroll.down.pressed", "scroll.thumb.normal", "scroll.thumb.hot", "scroll.thumb.pressed"})
         tiles[std::string("controls/") + name] = atlas.rect(name);
     return atlas.image();
 }
