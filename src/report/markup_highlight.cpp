@@ -143,10 +143,13 @@ std::vector<HighlightSpan> highlightCss(std::string_view line, HighlightState& s
             state.inComment = !closed;
             at = runStart = end;
         } else if (c == '"' || c == '\'') {
+            // A string breaks a selector or property in two, around it.
+            if (!inValue)
+                endRun(at);
             const std::size_t close = line.find(c, at + 1);
             const std::size_t end = close == std::string_view::npos ? line.size() : close + 1;
             spans.add(at, end, HighlightRole::String);
-            at = end;
+            at = runStart = end;
         } else if (c == '{' || c == '}' || c == ';' || (c == ':' && state.inBlock && !inValue)) {
             if (!inValue)
                 endRun(at);

@@ -121,6 +121,10 @@ TEST(MarkupHighlightTest, MarkupAndStyleSheetsAcrossLines)
     EXPECT_EQ(spansOf("  font-family: \"A B\"; }", MarkupKind::Css, css),
               (std::vector<std::string>{"property:font-family", "string:\"A B\""}));
     EXPECT_FALSE(css.inBlock);
+    // A string inside a selector splits it: spans never overlap.
+    HighlightState quoted;
+    EXPECT_EQ(spansOf("a[href=\"x\"] b {", MarkupKind::Css, quoted),
+              (std::vector<std::string>{"selector:a[href=", "string:\"x\"", "selector:] b"}));
     // Any bytes at all: no failure, spans inside the line.
     HighlightState any;
     const std::string junk = "<\"&;<!--\xFF{}:/*'";
