@@ -97,6 +97,8 @@ public:
     // Steps back from `at` to the start of the sequence it is inside.
     std::size_t boundaryAtOrBefore(std::size_t at) const
     {
+        if (at >= m_text.size())
+            return m_text.size();
         std::size_t back = 0;
         while (at > 0 && back < 3 && (static_cast<unsigned char>(m_text[at]) & 0xC0) == 0x80) {
             --at;
@@ -135,7 +137,7 @@ ExcerptLine shownLine(std::string_view line, int number, bool target, std::optio
         begin = walk.boundaryAtOrBefore(std::min(columnOffset - maximum / 2, line.size()));
     std::size_t end = std::min(line.size(), begin + maximum);
     if (end < line.size())
-        end = walk.boundaryAtOrBefore(end);
+        end = std::max(begin, walk.boundaryAtOrBefore(end));
     shown.cutBefore = begin > 0;
     shown.cutAfter = end < line.size();
     const std::string_view stretch = line.substr(begin, end - begin);

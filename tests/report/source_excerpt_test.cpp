@@ -82,6 +82,14 @@ TEST(SourceExcerptTest, AVeryLongLineIsCutAroundTheColumn)
         accents += "\xC3\xA9";
     const SourceExcerpt cut = sourceExcerpt(accents + wide, 1, 1500, {0, 101});
     EXPECT_EQ(validUtf8(cut.lines[0].text), cut.lines[0].text);
+    // A column at the very end of a line longer than what is shown, and a
+    // run of stray continuation bytes where the cut falls.
+    const SourceExcerpt atEnd = sourceExcerpt("abcdefgh\n", 1, 9, {0, 2});
+    EXPECT_EQ(atEnd.lines[0].text, "h");
+    EXPECT_TRUE(atEnd.lines[0].cutBefore);
+    EXPECT_EQ(atEnd.lines[0].column, std::optional<std::size_t>(1)) << "just after the last character";
+    const SourceExcerpt stray = sourceExcerpt("ab\x80\x80\x80\x80cd", 1, 4, {0, 1});
+    EXPECT_EQ(validUtf8(stray.lines[0].text), stray.lines[0].text);
 }
 
 TEST(MarkupHighlightTest, KindsComeFromTheFileName)
