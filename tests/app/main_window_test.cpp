@@ -5,6 +5,8 @@
 #include "platform/error.h"
 #include "app/book_check.h"
 #include "app/main_window.h"
+#include "app/report_pages.h"
+#include "skin/controls/skin_tab_control.h"
 #include "report/report_filter.h"
 #include "app/report_view_feed.h"
 #include "skin/menus/skin_popup_menu.h"
@@ -348,8 +350,9 @@ TEST_F(MainWindowTest, KeyboardFocusStartsInThePathAndTabTakesInTheToolButtons)
     EXPECT_EQ(QApplication::focusWidget(), pathLine);
     // Browse and the status bar's menu button are tab stops, so that the
     // keyboard alone reaches every control.
-    const std::vector<QWidget*> order = {m_window.browseButton(), m_window.validateButton(), m_window.reportMemo(),
-                                         m_window.aboutMenuButton(), pathLine};
+    const std::vector<QWidget*> order = {m_window.browseButton(), m_window.validateButton(),
+                                         m_window.reportPages()->tabs(), m_window.reportPages()->findEdit()->lineEdit(),
+                                         m_window.reportMemo(), m_window.aboutMenuButton(), pathLine};
     for (QWidget* expected : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), expected) << expected->objectName().toStdString();
