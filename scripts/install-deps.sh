@@ -6,7 +6,7 @@ set -euo pipefail
 
 run_packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libxcb-shape0-dev zlib1g-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev libxcb-shape0-dev zlib1g-dev libzip-dev
   fonts-liberation fonts-dejavu-core
   epubcheck default-jre-headless default-jdk-headless
 )

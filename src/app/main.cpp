@@ -1,3 +1,4 @@
+#include "app/app_accessibility.h"
 #include "app/error_report.h"
 #include "app/guarded_application.h"
 #include "app/about_window.h"
@@ -85,6 +86,7 @@ int main(int argc, char** argv)
     tessaly::skin::installControlAccessibility();
     tessaly::skin::installMenuAccessibility();
     tessaly::skin::installFrameAccessibility();
+    tessaly::app::installAppAccessibility();
     if (previewSkin)
         return tessaly::app::runSkinPreview(QString::fromLocal8Bit(argv[2]));
 

@@ -11,6 +11,8 @@
 #include "app/skin_chooser.h"
 #include "app/skin_menu_openers.h"
 #include "app/menu_key_watch.h"
+#include "app/messages_view.h"
+#include "app/report_pages.h"
 #include "app/website.h"
 #include "platform/error.h"
 #include "process/process_types.h"
@@ -22,6 +24,7 @@
 #include "skin/controls/skin_speed_button.h"
 #include "skin/controls/skin_status_bar.h"
 #include "skin/controls/skin_std_label.h"
+#include "skin/controls/skin_tab_control.h"
 #include "skin/data/skin_data.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/frame/application_notifier.h"
@@ -187,16 +190,27 @@ void MainWindow::createControls()
     m_reportMemo = new ReportTextView(clientArea());
     m_reportMemo->setObjectName(QStringLiteral("reportMemo"));
     m_reportMemo->setAccessibleName(QStringLiteral("Report"));
-    m_reportMemo->setGeometry(8, 8, 565, 280);
     // Read only: Tab goes on to the next control instead of into the text.
     m_reportMemo->setTabChangesFocus(true);
+    m_messagesView = new MessagesView(m_check->report());
+    m_reportPages = new ReportPages(m_reportMemo, m_messagesView, clientArea());
+    m_reportPages->setGeometry(8, 4, 565, 284);
+    m_reportPages->setSkinData(m_skinData.get());
 
     // The path and its buttons as they stand on the line, the report, then
     // the status bar's menu.
     setTabOrder(m_bookPathEdit, m_browseButton);
     setTabOrder(m_browseButton, m_validateButton);
-    setTabOrder(m_validateButton, m_reportMemo);
-    setTabOrder(m_reportMemo, m_aboutMenuButton);
+    setTabOrder(m_validateButton, m_reportPages->tabs());
+    setTabOrder(m_reportPages->tabs(), m_reportPages->findEdit());
+    setTabOrder(m_reportPages->findEdit(), m_reportMemo);
+    // The page not in sight is skipped.
+    QWidget* last = m_reportMemo;
+    for (QWidget* next : m_messagesView->tabStops()) {
+        setTabOrder(last, next);
+        last = next;
+    }
+    setTabOrder(last, m_aboutMenuButton);
 }
 
 void MainWindow::createStatusBar()
@@ -281,17 +295,19 @@ void MainWindow::updateSkinMenu()
 
 void MainWindow::applySkinColours()
 {
-    if (!m_reportMemo || m_skinData->empty())
+    if (!m_reportMemo || !m_messagesView || m_skinData->empty())
         return;
     const skin::SkinColors& colours = m_skinData->skinColors();
-    m_reportMemo->setColours({
+    const ReportTextView::Colours viewColours{
         .window = skin::qColorOf(colours.cWindow),
         .windowText = skin::qColorOf(colours.cWindowText),
         .highlight = skin::qColorOf(colours.cHighLight),
         .highlightText = skin::qColorOf(colours.cHighLightText),
         .face = skin::qColorOf(colours.cBtnFace),
         .faceText = skin::qColorOf(colours.cBtnText),
-    });
+    };
+    m_reportMemo->setColours(viewColours);
+    m_messagesView->setColours(viewColours);
 }
 
 void MainWindow::chooseBuiltInSkin(const QString& name)
@@ -379,6 +395,7 @@ void MainWindow::clearReport()
 void MainWindow::checkStarted(const std::string& book)
 {
     m_checkedBookName = QFileInfo(QString::fromStdString(book)).fileName();
+    m_messagesView->setBook(QString::fromStdString(book));
     m_checkRestarted = false;
     setCursor(Qt::BusyCursor);
 }

@@ -37,6 +37,8 @@ namespace tessaly::app {
 
 class AboutWindow;
 class BookCheck;
+class MessagesView;
+class ReportPages;
 class ReportViewFeed;
 class SkinChooser;
 
@@ -75,6 +77,9 @@ public:
     skin::SkinData& skinData() { return *m_skinData; }
     SkinChooser& skinChooser() { return *m_skinChooser; }
     ReportTextView* reportMemo() const { return m_reportMemo; }
+    // The report's pages: the memo and the messages, with the find bar.
+    ReportPages* reportPages() const { return m_reportPages; }
+    MessagesView* messagesView() const { return m_messagesView; }
     skin::SkinEdit* bookPathEdit() const { return m_bookPathEdit; }
     skin::SkinButton* validateButton() const { return m_validateButton; }
     skin::SkinSpeedButton* browseButton() const { return m_browseButton; }
@@ -148,6 +153,8 @@ private:
     skin::SkinEdit* m_bookPathEdit = nullptr;
     skin::SkinButton* m_validateButton = nullptr;
     ReportTextView* m_reportMemo = nullptr;
+    MessagesView* m_messagesView = nullptr;
+    ReportPages* m_reportPages = nullptr;
     skin::SkinStdLabel* m_progressLabel = nullptr;
     // Follows the check's report until the window goes.
     std::unique_ptr<ReportViewFeed> m_reportFeed;

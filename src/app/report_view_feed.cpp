@@ -42,10 +42,10 @@ ReportViewFeed::ReportViewFeed(report::Report& report, QPlainTextEdit* view)
     m_view->setUndoRedoEnabled(false);
     m_batchTimer.setSingleShot(true);
     connect(&m_batchTimer, &QTimer::timeout, this, &ReportViewFeed::showBatch);
-    m_report.setObserver(this);
+    m_report.addObserver(this);
 }
 
-ReportViewFeed::~ReportViewFeed() { m_report.setObserver(nullptr); }
+ReportViewFeed::~ReportViewFeed() { m_report.removeObserver(this); }
 
 void ReportViewFeed::linesChanged(std::size_t keptLines)
 {

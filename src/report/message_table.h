@@ -34,6 +34,7 @@ public:
     };
 
     explicit MessageTable(const MessageList& list) : m_list(list) {}
+    const MessageList& list() const { return m_list; }
 
     // After the list changed: messages from keptMessages on are new (see
     // MessageList::follow).

@@ -2,6 +2,7 @@
 
 #include "report/report_filter.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -28,8 +29,12 @@ public:
         virtual void marksChanged() = 0;
     };
 
-    // One observer at a time; nullptr: none.
-    void setObserver(Observer* observer) { m_observer = observer; }
+    // The one observer, replacing any others; nullptr: none.
+    void setObserver(Observer* observer);
+    // Observers beside the others (the report's text and its messages
+    // each follow it); told in the order they were added.
+    void addObserver(Observer* observer);
+    void removeObserver(Observer* observer);
 
     std::string lastLine() const override;
     void appendLine(const std::string& line) override;
@@ -44,7 +49,10 @@ public:
 private:
     std::vector<std::string> m_lines;
     std::vector<bool> m_marked;
-    Observer* m_observer = nullptr;
+    template <typename Call>
+    void tell(Call call);
+
+    std::vector<Observer*> m_observers;
 };
 
 } // namespace tessaly::report

@@ -6,6 +6,11 @@
 // interface (Qt's generic "client") or without a row fails here.
 
 #include "app/about_window.h"
+#include "app/app_accessibility.h"
+#include "app/message_list_view.h"
+#include "app/messages_view.h"
+#include "app/report_pages.h"
+#include "app/source_pane.h"
 #include "app/logo_label.h"
 #include "app/main_window.h"
 #include "app/report_text_view.h"
@@ -20,6 +25,9 @@
 #include "skin/controls/skin_speed_button.h"
 #include "skin/controls/skin_status_bar.h"
 #include "skin/controls/skin_std_label.h"
+#include "skin/controls/skin_scroll_bar.h"
+#include "skin/controls/skin_tab_control.h"
+#include "skin/controls/skin_toggle_button.h"
 #include "skin/frame/form_layer_window.h"
 #include "skin/frame/frame_accessibility.h"
 #include "skin/frame/layer_manager.h"
@@ -92,6 +100,7 @@ protected:
         skin::installControlAccessibility();
         skin::installMenuAccessibility();
         skin::installFrameAccessibility();
+        app::installAppAccessibility();
     }
 
     // One widget class: how to make one (null for a base class that only
@@ -157,6 +166,27 @@ protected:
                   return view;
               },
               QAccessible::EditableText, true}},
+            {QStringLiteral("SkinTabControl"),
+             {[=] {
+                  auto* tabs = new skin::SkinTabControl(parent());
+                  tabs->setAccessibleName(QStringLiteral("Pages"));
+                  return tabs;
+              },
+              QAccessible::PageTabList, true}},
+            {QStringLiteral("SkinScrollBar"),
+             {[=] { return new skin::SkinScrollBar(parent()); }, QAccessible::ScrollBar, false}},
+            {QStringLiteral("SkinToggleButton"),
+             {[=] { return new skin::SkinToggleButton(QStringLiteral("Errors 3"), parent()); },
+              QAccessible::PushButton, true}},
+            {QStringLiteral("MessageListView"),
+             {[this] { return static_cast<app::MainWindow*>(mainWindow())->messagesView()->list(); }, QAccessible::List, true}},
+            {QStringLiteral("MessagesView"),
+             {[this] { return static_cast<app::MainWindow*>(mainWindow())->messagesView(); }, QAccessible::Grouping, true}},
+            {QStringLiteral("SourcePane"),
+             {[this] { return static_cast<app::MainWindow*>(mainWindow())->messagesView()->sourcePane(); },
+              QAccessible::StaticText, true}},
+            {QStringLiteral("ReportPages"),
+             {[this] { return static_cast<app::MainWindow*>(mainWindow())->reportPages(); }, QAccessible::Grouping, true}},
             {QStringLiteral("MainWindow"), {[=] { return mainWindow(); }, QAccessible::Window, true}},
             {QStringLiteral("AboutWindow"), {[=] { return aboutWindow(); }, QAccessible::Window, true}},
             {QStringLiteral("SkinPreviewWindow"),

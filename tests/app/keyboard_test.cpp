@@ -4,6 +4,10 @@
 
 #include "app/about_window.h"
 #include "app/main_window.h"
+#include "app/messages_view.h"
+#include "app/report_pages.h"
+#include "skin/controls/skin_edit.h"
+#include "skin/controls/skin_tab_control.h"
 #include "platform/qt_main_thread.h"
 #include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_menu_speed_button.h"
@@ -39,6 +43,18 @@ protected:
     }
 
     QWidget* focus() const { return QApplication::focusWidget(); }
+    // The widgets' names (or their parents', for unnamed parts), for failures.
+    static std::string names(const std::vector<QWidget*>& widgets)
+    {
+        std::string text;
+        for (QWidget* w : widgets) {
+            QWidget* named = w;
+            while (named && named->objectName().isEmpty())
+                named = named->parentWidget();
+            text += (named ? named->objectName().toStdString() : std::string("(none)")) + " ";
+        }
+        return text;
+    }
     bool menuOpen() const { return m_window.aboutMenuButton()->menuTracked(); }
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
@@ -55,15 +71,34 @@ TEST_F(KeyboardTest, TabReachesEveryControlInTheOrderTheyStandAndComesBack)
 {
     const std::vector<QWidget*> expected = {
         m_window.bookPathEdit()->lineEdit(), m_window.browseButton(), m_window.validateButton(),
+        m_window.reportPages()->tabs(), m_window.reportPages()->findEdit()->lineEdit(),
         m_window.reportMemo(), m_window.aboutMenuButton(), m_window.bookPathEdit()->lineEdit()};
     std::vector<QWidget*> reached = {focus()};
     for (std::size_t i = 1; i < expected.size(); ++i) {
         press(Qt::Key_Tab);
         reached.push_back(focus());
     }
-    EXPECT_EQ(reached, expected);
+    EXPECT_EQ(reached, expected) << names(reached) << " / " << names(expected);
     press(Qt::Key_Backtab);
     EXPECT_EQ(focus(), m_window.aboutMenuButton()) << "Shift+Tab goes back";
+}
+
+TEST_F(KeyboardTest, OnTheMessagesPageTabReachesItsTogglesItsGroupingAndItsList)
+{
+    m_window.reportPages()->tabs()->setFocus();
+    press(Qt::Key_Right); // the messages page
+    ASSERT_EQ(m_window.reportPages()->currentPage(), app::ReportPages::MessagesPage);
+    app::MessagesView* messages = m_window.messagesView();
+    std::vector<QWidget*> expected = {m_window.reportPages()->findEdit()->lineEdit()};
+    for (QWidget* stop : messages->tabStops())
+        expected.push_back(stop);
+    expected.push_back(m_window.aboutMenuButton());
+    std::vector<QWidget*> reached;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        press(Qt::Key_Tab);
+        reached.push_back(focus());
+    }
+    EXPECT_EQ(reached, expected) << names(reached) << " / " << names(expected);
 }
 
 TEST_F(KeyboardTest, F10OpensTheStatusBarMenuAndEscapeClosesIt)

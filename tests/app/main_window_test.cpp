@@ -5,6 +5,8 @@
 #include "platform/error.h"
 #include "app/book_check.h"
 #include "app/main_window.h"
+#include "app/report_pages.h"
+#include "skin/controls/skin_tab_control.h"
 #include "report/report_filter.h"
 #include "app/report_view_feed.h"
 #include "skin/menus/skin_popup_menu.h"
@@ -346,8 +348,9 @@ TEST_F(MainWindowTest, KeyboardFocusStartsInThePathAndTabTakesInTheToolButtons)
     EXPECT_EQ(QApplication::focusWidget(), pathLine);
     // Browse and the status bar's menu button are tab stops, so that the
     // keyboard alone reaches every control.
-    const std::vector<QWidget*> order = {m_window.browseButton(), m_window.validateButton(), m_window.reportMemo(),
-                                         m_window.aboutMenuButton(), pathLine};
+    const std::vector<QWidget*> order = {m_window.browseButton(), m_window.validateButton(),
+                                         m_window.reportPages()->tabs(), m_window.reportPages()->findEdit()->lineEdit(),
+                                         m_window.reportMemo(), m_window.aboutMenuButton(), pathLine};
     for (QWidget* expected : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), expected) << expected->objectName().toStdString();
@@ -704,7 +707,10 @@ TEST_F(WindowLayoutTest, MainWindowHasItsDesign)
         {"browseButton", {442, 294, 33, 21}, QString(QChar(0x2026))},
         {"bookPathEdit", {8, 294, 433, 18}, QString()},
         {"validateButton", {498, 293, 75, 25}, QStringLiteral("Validate")},
-        {"reportMemo", {8, 8, 565, 280}, QString()},
+        {"reportPages", {8, 4, 565, 284}, QString()},
+        // Inside the pages, under their tabs.
+        {"reportMemo", {0, 20, 565, 264}, QString()},
+        {"messagesView", {0, 20, 565, 264}, QString()},
         {"statusBar", {0, 322, 581, 21}, QString()},
         {"aboutMenuButton", {528, 2, 45, 18}, QStringLiteral("About")},
     };

@@ -10,12 +10,17 @@
 #include "app/about_window.h"
 #include "app/book_check.h"
 #include "app/main_window.h"
+#include "app/message_list_view.h"
+#include "app/messages_view.h"
+#include "app/report_pages.h"
+#include "app/source_pane.h"
 #include "app/report_view_feed.h"
 #include "app/skin_chooser.h"
 #include "platform/qt_main_thread.h"
 #include "process/create_process.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_edit.h"
+#include "skin/controls/skin_tab_control.h"
 #include "window_test_support.h"
 
 #include <QAbstractButton>
@@ -107,6 +112,44 @@ std::optional<ShownText> shownText(QWidget* widget)
         return ShownText{button->text(), [button](const QString& t) { button->setText(t); }};
     if (auto* line = dynamic_cast<QLineEdit*>(widget))
         return ShownText{line->text(), [line](const QString& t) { line->setText(t); }};
+    if (auto* tabs = dynamic_cast<tessaly::skin::SkinTabControl*>(widget)) {
+        const QStringList captions = tabs->tabs();
+        return ShownText{captions.join(QLatin1Char(' ')), [tabs, captions](const QString& t) {
+                             tabs->setTabs(t.isEmpty() ? QStringList(captions.size(), QString()) : captions);
+                         }};
+    }
+    // The list draws its rows and header itself: without text is with the
+    // text in the colour under it (the record's colours set aside, with the
+    // record's background).
+    if (auto* list = dynamic_cast<tessaly::app::MessageListView*>(widget)) {
+        const tessaly::app::ReportTextView::Colours drawn = list->colours();
+        const tessaly::app::ReportTextView::Colours given = list->windowColours();
+        const std::string record = list->skinDataName();
+        return ShownText{QStringLiteral("%1 rows").arg(list->table().rows().size()),
+                         [list, drawn, given, record](const QString& t) {
+                             if (!t.isEmpty()) {
+                                 list->setSkinDataName(record);
+                                 list->changeSkinData();
+                                 list->setColours(given);
+                                 return;
+                             }
+                             tessaly::app::ReportTextView::Colours hidden = drawn;
+                             hidden.windowText = hidden.window;
+                             hidden.highlightText = hidden.highlight;
+                             hidden.faceText = hidden.face;
+                             list->setSkinDataName("(none)");
+                             list->changeSkinData();
+                             list->setColours(hidden);
+                         }};
+    }
+    // The source pane: without text is without a message.
+    if (auto* pane = dynamic_cast<tessaly::app::SourcePane*>(widget)) {
+        auto* view = dynamic_cast<tessaly::app::MessagesView*>(pane->parentWidget());
+        const std::optional<std::size_t> chosen = view ? view->list()->currentMessage() : std::nullopt;
+        return ShownText{pane->spokenText(), [pane, view, chosen](const QString& t) {
+                             pane->showMessage(t.isEmpty() || !chosen ? nullptr : &view->messages()[*chosen]);
+                         }};
+    }
     if (auto* memo = dynamic_cast<QPlainTextEdit*>(widget))
         return ShownText{memo->toPlainText(), [memo](const QString& t) { memo->setPlainText(t); }};
     return std::nullopt;
@@ -260,6 +303,20 @@ TEST_P(WindowContrastTest, AfterACheckWithAVerdict)
     checkToTheEnd();
     activate(m_window);
     expectReadable({&m_window}, "after a check");
+}
+
+TEST_P(WindowContrastTest, TheMessagesPageWithAMessageChosen)
+{
+    checkToTheEnd();
+    tessaly::app::MessagesView* messages = m_window.messagesView();
+    messages->flush();
+    m_window.reportPages()->showPage(tessaly::app::ReportPages::MessagesPage);
+    messages->setGrouping(tessaly::report::MessageGrouping::File);
+    ASSERT_EQ(messages->messages().size(), 2u);
+    messages->list()->setCurrentMessage(1);
+    activate(m_window);
+    messages->list()->setFocus();
+    expectReadable({&m_window}, "the messages page");
 }
 
 TEST_P(WindowContrastTest, WhileACheckRuns)

@@ -67,3 +67,42 @@ TEST(ReportTest, WithoutObserverChangesStillHold)
 }
 
 } // namespace
+
+namespace {
+
+// Stops observing when first told of a change.
+class Leaver : public Report::Observer {
+public:
+    explicit Leaver(Report& report) : m_report(report) {}
+    void linesChanged(std::size_t) override { m_report.removeObserver(this); ++told; }
+    void cleared() override {}
+    void marksChanged() override {}
+    int told = 0;
+
+private:
+    Report& m_report;
+};
+
+TEST(ReportTest, SeveralObserversAreEachToldOnceInTheOrderTheyCame)
+{
+    Report report;
+    Recorder text, messages;
+    Leaver leaver(report);
+    report.addObserver(&leaver);
+    report.addObserver(&text);
+    report.addObserver(&messages);
+    report.addObserver(&text); // already there: still told once
+    report.appendLine("a");
+    report.appendLine("b");
+    report.removeObserver(&messages);
+    report.clear();
+    EXPECT_EQ(leaver.told, 1) << "removed while being told, and not told again";
+    EXPECT_EQ(text.notices, (std::vector<std::string>{"kept 0", "kept 1", "cleared"}));
+    EXPECT_EQ(messages.notices, (std::vector<std::string>{"kept 0", "kept 1"}));
+    report.setObserver(&messages); // replaces every other observer
+    report.appendLine("c");
+    EXPECT_EQ(text.notices.size(), 3u);
+    EXPECT_EQ(messages.notices.back(), "kept 0");
+}
+
+} // namespace

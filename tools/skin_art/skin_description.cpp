@@ -591,7 +591,8 @@ void describeControls(Description& d, const SkinSources& s)
     const int ctlPic = s.pictureIndex("controls.bmp");
     d.section("SKINCONTROLS");
     std::vector<std::string> controls = {"button:button", "toolbutton:button", "toolmenubutton:menubutton", "edit:edit",
-                                         "statusbar:panel", "panel:panel", "stdlabel:stdlabel", "label:label"};
+                                         "statusbar:panel", "panel:panel", "stdlabel:stdlabel", "label:label",
+                                         "tab:tab", "vscrollbar:scrollbar", "listview:listview"};
     if (s.palette->controlFeatures)
         controls.insert(controls.end(), {"animbutton:button", "buttonedit:edit", "captionpanel:panel"});
     d.key("count", int(controls.size()));
@@ -746,6 +747,61 @@ void describeControls(Description& d, const SkinSources& s)
     d.flag("stretcheffect", true);
     d.key("stretchtype", "stfull");
     d.font(14, "", t.fieldLabel);
+
+    // The tabs over the report's pages: each tab a three-piece (fixed
+    // rounded ends, the middle stretched to the caption), on a strip whose
+    // base line the chosen tab breaks.
+    d.section("tab", controlKeys("tab"));
+    d.key("pictureindex", ctlPic);
+    d.key("maskpictureindex", -1);
+    d.rect("skinrect", tile("controls/tab.back"));
+    d.rect("tabrect", tile("controls/tab.normal"));
+    d.rect("activetabrect", tile("controls/tab.active"));
+    d.rect("focustabrect", tile("controls/tab.focus"));
+    d.rect("mouseintabrect", tile("controls/tab.hot"));
+    d.rect("clientrect", local(0, 20, 40, 20));
+    d.key("bgpictureindex", -1);
+    d.key("tableftoffset", 4);
+    d.key("tabrightoffset", 4);
+    d.rect("tabsbgrect", tile("controls/tab.back"));
+    d.flag("tabstretcheffect", true);
+    d.font(14, "", t.text);
+    d.colour("activefontcolor", t.editText);
+    d.colour("focusfontcolor", t.editText);
+    d.colour("mouseinfontcolor", t.textHot);
+    d.flag("showfocus", true);
+
+    // The vertical scroll bar: the track stretched between its ends, the
+    // arrow buttons at either end, the thumb as three pieces (rounded ends
+    // of 4 pixels, the grip in the middle kept whole by tiling none: the
+    // middle is stretched).
+    const QRect track = tile("controls/scroll.track");
+    d.section("vscrollbar", controlKeys("scrollbar"));
+    d.key("pictureindex", ctlPic);
+    d.key("maskpictureindex", -1);
+    ninePiece(track, local(0, 2, track.width(), track.height() - 2));
+    d.rect("trackarea", local(0, 0, track.width(), track.height()));
+    d.rect("upbuttonrect", tile("controls/scroll.up.normal"));
+    d.rect("activeupbuttonrect", tile("controls/scroll.up.hot"));
+    d.rect("downupbuttonrect", tile("controls/scroll.up.pressed"));
+    d.rect("downbuttonrect", tile("controls/scroll.down.normal"));
+    d.rect("activedownbuttonrect", tile("controls/scroll.down.hot"));
+    d.rect("downdownbuttonrect", tile("controls/scroll.down.pressed"));
+    d.rect("thumbrect", tile("controls/scroll.thumb.normal"));
+    d.rect("activethumbrect", tile("controls/scroll.thumb.hot"));
+    d.rect("downthumbrect", tile("controls/scroll.thumb.pressed"));
+    d.key("thumboffset1", 4);
+    d.key("thumboffset2", 4);
+    d.flag("thumbstretcheffect", true);
+    d.key("thumbminsize", 16);
+
+    // Lists of rows: the page's own colours and the controls' font.
+    const SkinColourPalette& c = s.palette->colours;
+    d.section("listview", controlKeys("listview"));
+    d.key("pictureindex", -1);
+    d.key("maskpictureindex", -1);
+    d.font(13, "", c.windowText);
+    d.colour("bgcolor", c.window);
 
     if (s.palette->controlFeatures)
         describeControlFeatures(d, s);

@@ -500,6 +500,75 @@ void glyphColumn(const MenuPalette& m, QImage& img, int left, int height)
     vline(img, left + kColumn + 1, 0, height - 1, m.columnLight);
 }
 
+// A tab of the tab control: a plate with rounded top corners standing on
+// the strip's base line. The chosen tab is the page's own face and has no
+// base line, so it opens into the page below it; the others sit a pixel
+// lower, behind it.
+QImage tabTile(const Palette& palette, const std::string& state)
+{
+    const int w = 48, h = 20;
+    const bool chosen = state == "active" || state == "focus";
+    QImage img = blank(w, h, palette.frame.client);
+    Plate plate = state == "hot" ? palette.buttons.hot : palette.buttons.normal;
+    if (chosen) {
+        plate.border = palette.edit.border;
+        plate.fillTop = plate.fillBottom = palette.edit.face;
+        plate.innerTop = plate.innerBottom = Qt::transparent;
+    }
+    plate.radius = 3;
+    // The plate runs on below the tile, so only its top corners are round.
+    const int top = chosen ? 0 : 2;
+    QImage tall = blank(w, h + 6 - top, palette.frame.client);
+    drawPlate(tall, QRect(0, 0, w, h + 6 - top), plate);
+    copyImage(img, tall.copy(0, 0, w, h - top), QPoint(0, top));
+    if (chosen)
+        hline(img, 1, w - 2, h - 1, palette.edit.face);
+    else
+        hline(img, 0, w - 1, h - 1, palette.edit.border);
+    if (state == "focus")
+        strokeRoundRect(img, QRectF(2.5, 2.5, w - 5, h - 5), 2, palette.buttons.focusRing);
+    return img;
+}
+
+// The strip behind the tabs: the window's face over the base line.
+QImage tabsBackTile(const Palette& palette)
+{
+    QImage img = blank(40, 20, palette.frame.client);
+    hline(img, 0, 39, 19, palette.edit.border);
+    return img;
+}
+
+// The scroll bar's parts, 17 pixels across: the track (its edges a line
+// darker than the face), the arrow buttons and the thumb as small plates.
+constexpr int kScrollWidth = 17;
+
+QImage scrollTrackTile(const Palette& palette)
+{
+    const int w = kScrollWidth, h = 40;
+    QImage img = blank(w, h, mix(palette.frame.client, palette.edit.border, 0.18));
+    vline(img, 0, 0, h - 1, mix(palette.frame.client, palette.edit.border, 0.45));
+    return img;
+}
+
+QImage scrollArrowTile(const Palette& palette, const std::string& state, bool up)
+{
+    QImage img = buttonTile(palette.buttons, kScrollWidth, kScrollWidth, state, 2, mix(palette.frame.client, palette.edit.border, 0.18));
+    const Glyph glyph = up ? kArrowDown.flippedVertically() : kArrowDown;
+    const int dy = state == "pressed" ? 1 : 0;
+    stamp(img, glyph, 6, 7 + dy, palette.buttons.arrow);
+    return img;
+}
+
+QImage scrollThumbTile(const Palette& palette, const std::string& state)
+{
+    const int w = kScrollWidth, h = 24;
+    QImage img = buttonTile(palette.buttons, w, h, state, 3, mix(palette.frame.client, palette.edit.border, 0.18));
+    // three grip lines in the middle, which stays the thumb's centre piece
+    for (int k = -2; k <= 2; k += 2)
+        hline(img, 5, w - 6, h / 2 + k, palette.buttons.arrow);
+    return img;
+}
+
 QImage menuItemTile(const MenuPalette& m, bool active)
 {
     QImage img = blank(kItemW, kItemH, m.back);
@@ -597,13 +666,25 @@ QImage drawControls(const Palette& p, std::map<std::string, QRect>& tiles)
     atlas.add("menuitem.radioactive", glyphTile(kRadioGlyph, p.text.textHot));
     atlas.add("menuitem.arrow", glyphTile(kArrowRight, p.text.text));
     atlas.add("menuitem.arrowactive", glyphTile(kArrowRight, p.text.textHot));
+    for (const char* st : {"normal", "active", "hot", "focus"})
+        atlas.add(std::string("tab.") + st, tabTile(p, st));
+    atlas.add("tab.back", tabsBackTile(p));
+    atlas.add("scroll.track", scrollTrackTile(p));
+    for (const char* st : {"normal", "hot", "pressed"}) {
+        atlas.add(std::string("scroll.up.") + st, scrollArrowTile(p, st, true));
+        atlas.add(std::string("scroll.down.") + st, scrollArrowTile(p, st, false));
+        atlas.add(std::string("scroll.thumb.") + st, scrollThumbTile(p, st));
+    }
     for (const char* name : {"button.normal", "button.hot", "button.pressed", "button.focused", "button.disabled",
                              "toolbutton.normal", "toolbutton.hot", "toolbutton.pressed", "toolbutton.disabled",
                              "toolmenubutton.normal", "toolmenubutton.hot", "toolmenubutton.pressed",
                              "toolmenubutton.disabled", "toolmenubutton.marker", "edit.normal", "edit.hot",
                              "statusbar", "statusbar.grip", "panel", "label", "menuitem.normal", "menuitem.active",
                              "menuitem.divider", "menuitem.check", "menuitem.checkactive", "menuitem.radio",
-                             "menuitem.radioactive", "menuitem.arrow", "menuitem.arrowactive"})
+                             "menuitem.radioactive", "menuitem.arrow", "menuitem.arrowactive", "tab.normal",
+                             "tab.active", "tab.hot", "tab.focus", "tab.back", "scroll.track", "scroll.up.normal",
+                             "scroll.up.hot", "scroll.up.pressed", "scroll.down.normal", "scroll.down.hot",
+                             "scroll.down.pressed", "scroll.thumb.normal", "scroll.thumb.hot", "scroll.thumb.pressed"})
         tiles[std::string("controls/") + name] = atlas.rect(name);
     return atlas.image();
 }

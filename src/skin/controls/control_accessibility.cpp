@@ -10,6 +10,8 @@
 #include "skin/controls/skin_speed_button.h"
 #include "skin/controls/skin_panel.h"
 #include "skin/controls/skin_status_bar.h"
+#include "skin/controls/skin_tab_control.h"
+#include "skin/controls/skin_toggle_button.h"
 #include "skin/paint/caption_text.h"
 
 namespace tessaly::skin {
@@ -46,6 +48,10 @@ public:
         s.checked = s.checkable && button()->isDown();
         s.pressed = !s.checkable && button()->isDown();
         s.hotTracked = button()->isMouseIn();
+        if (auto* toggle = dynamic_cast<SkinToggleButton*>(widget())) {
+            s.checkable = true;
+            s.checked = toggle->isChecked();
+        }
         if (SkinMenuSpeedButton* menu = menuButton()) {
             s.hasPopup = menu->popupMenu() != nullptr;
             s.expanded = menu->menuTracked();
@@ -191,6 +197,30 @@ private:
     SkinPanel* panel() const { return static_cast<SkinPanel*>(widget()); }
 };
 
+// The tab control: a list of page tabs whose value is the chosen tab;
+// "Next" and "Previous" choose as the arrow keys do.
+class AccessibleSkinTabs : public QAccessibleWidget {
+public:
+    explicit AccessibleSkinTabs(SkinTabControl* tabs) : QAccessibleWidget(tabs, QAccessible::PageTabList) {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return tabs()->tabs().value(tabs()->currentIndex());
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return {nextPageAction(), previousPageAction()}; }
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == nextPageAction())
+            tabs()->setCurrentIndex(tabs()->currentIndex() + 1);
+        else if (actionName == previousPageAction())
+            tabs()->setCurrentIndex(tabs()->currentIndex() - 1);
+    }
+
+private:
+    SkinTabControl* tabs() const { return static_cast<SkinTabControl*>(widget()); }
+};
+
 } // namespace
 
 QAccessibleInterface* skinnedControlAccessible(const QString&, QObject* object)
@@ -203,6 +233,8 @@ QAccessibleInterface* skinnedControlAccessible(const QString&, QObject* object)
         return new AccessibleSkinLink(link);
     if (auto* edit = dynamic_cast<SkinEdit*>(object))
         return new AccessibleSkinEdit(edit);
+    if (auto* tabs = dynamic_cast<SkinTabControl*>(object))
+        return new AccessibleSkinTabs(tabs);
     // The status bar: its panels are labels of their own.
     if (auto* bar = dynamic_cast<SkinStatusBar*>(object))
         return new QAccessibleWidget(bar, QAccessible::StatusBar);
