@@ -169,7 +169,7 @@ bool CaptionButton::runsCommandOnRelease() const
 
 CaptionButton::Next CaptionButton::enterAnimate()
 {
-    FrameAnimation& a = m_look.animation;
+    AnimateFrames& a = m_look.animation;
     if (!a.buttonStyle)
         return Next::Nothing;
     m_look.active = true;
@@ -179,7 +179,7 @@ CaptionButton::Next CaptionButton::enterAnimate()
 
 CaptionButton::Next CaptionButton::leaveAnimate()
 {
-    FrameAnimation& a = m_look.animation;
+    AnimateFrames& a = m_look.animation;
     if (!a.buttonStyle)
         return Next::Nothing;
     m_look.active = false;
@@ -292,7 +292,7 @@ bool CaptionButton::animateTick(bool effects, bool& stepped)
 
 bool CaptionButton::framesTick(bool& stepped)
 {
-    FrameAnimation& a = m_look.animation;
+    AnimateFrames& a = m_look.animation;
     // A pressed object with a pressed look shows that, and waits.
     if (!a.playing || (m_look.down && !m_look.downRect.isEmpty()))
         return false;

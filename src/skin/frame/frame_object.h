@@ -14,7 +14,7 @@ class SkinPopupMenu;
 // An "animate" object's frames and where it is in them. Its frames lie
 // side by side in its active picture, each the size of its skin rectangle,
 // the first at the skin rectangle.
-struct FrameAnimation {
+struct AnimateFrames {
     int countFrames = 1;
     bool cycle = false;       // playing forwards starts again after the last frame
     bool buttonStyle = false; // hovering plays forwards, leaving backwards
@@ -87,7 +87,7 @@ struct FrameObject {
     int currentFrame = 0;
     int incTime = 0;
     // An animate object's frames (unused by other objects).
-    FrameAnimation animation;
+    AnimateFrames animation;
 
     bool isCaption() const { return info.kind == FrameObjectInfo::Kind::Caption; }
     // The command's restore situation holds in a window state: the button

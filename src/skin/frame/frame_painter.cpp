@@ -153,7 +153,7 @@ void drawAnimateObject(Bitmap& target, const FrameObject& o, const Rect& at, con
     const Rect first = restore ? o.restoreRect : o.info.skinRect;
     const Rect down = restore ? o.restoreDownRect : o.downRect;
     const Rect inactive = restore ? o.restoreInActiveRect : o.inActiveSkinRect;
-    const FrameAnimation& a = o.animation;
+    const AnimateFrames& a = o.animation;
     Rect source;
     if (o.pressed() && !down.isEmpty())
         source = down;
@@ -422,7 +422,7 @@ AlphaLook alphaLook(const FrameObject& o, const FramePaintState& state)
               inactive = o.alphaMaskInActivePictureIndex;
     if (o.isAnimate()) {
         // Animate objects have no alpha masks: their frames are opaque.
-        const FrameAnimation& a = o.animation;
+        const AnimateFrames& a = o.animation;
         if (o.pressed() && !o.downRect.isEmpty())
             return {o.downRect};
         if (!state.active && !o.inActiveSkinRect.isEmpty())
