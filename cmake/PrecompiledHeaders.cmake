@@ -133,6 +133,9 @@ function(tessaly_reuse_precompiled_headers dir)
         continue()
       endif()
     endif()
+    # Qt's libraries compile their users as position-independent code,
+    # which a precompiled header must match: those linking only Qt Core
+    # cannot take the plain one.
     set(kind std)
     tessaly_links_library(${target} Qt6::Widgets widgets)
     tessaly_links_library(${target} Qt6::Core core)

@@ -14,7 +14,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils openbox xcompmgr xdotool libxcb1-dev libxcb-shape0-dev imagemagick zip desktop-file-utils
   at-spi2-core python3-pyatspi dbus
-  clang libclang-rt-14-dev ccache
+  clang libclang-rt-14-dev ccache lld
 )
 
 wanted=("${run_packages[@]}")
