@@ -2,9 +2,8 @@
 # Builds Tessaly with its tests (installing what is missing) and runs every test.
 #
 # The test build is made for building quickly: each library and test program
-# compiled as a few large units, the headers of Qt, GoogleTest and the
-# standard library precompiled once for all of them, light optimisation
-# (-O1), and ccache, which the test packages include, so that a later run
+# compiled as a few large units, light optimisation (-O1), lld where it is
+# installed, and ccache, which the test packages include, so that a later run
 # from any clone of the project compiles only what changed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,8 +15,6 @@ if command -v ccache >/dev/null; then
   # writes them so (source names in test messages, debug information):
   # clones elsewhere share the cache.
   export CCACHE_BASEDIR="$PWD"
-  # Units that use a precompiled header are cached too.
-  export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
   launcher+=("-DCMAKE_CXX_FLAGS=-ffile-prefix-map=$PWD/=" "-DCMAKE_C_FLAGS=-ffile-prefix-map=$PWD/=")
 fi
 # lld links the test programs in a fifth of the time the default linker takes.
