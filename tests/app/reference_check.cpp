@@ -32,26 +32,36 @@ QByteArray referenceCheckOutput(const std::string& programFolder, const std::str
     return run.readAll();
 }
 
-QuickJavaOnPath::QuickJavaOnPath()
+StandInJava::StandInJava(const std::string& script)
     : m_savedPath(std::getenv("PATH") ? std::getenv("PATH") : "")
 {
-    const QString java = QStandardPaths::findExecutable(QStringLiteral("java"));
-    if (java.isEmpty())
-        return;
-    QFile script(m_folder.path() + QStringLiteral("/java"));
-    if (!script.open(QIODevice::WriteOnly))
-        return;
-    // exec: the program's checker process is the runtime itself, as without
-    // this stand-in.
-    script.write(("#!/bin/sh\nexec '" + java.toStdString() + "' " + quickRuntime.join(' ').toStdString() + " \"$@\"\n").c_str());
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile java(m_folder.path() + QStringLiteral("/java"));
+    java.open(QIODevice::WriteOnly);
+    java.write(QByteArray("#!/bin/sh\n") + script.c_str() + "\n");
+    java.close();
+    java.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     setenv("PATH", (m_folder.path().toStdString() + ":" + m_savedPath).c_str(), 1);
 }
 
-QuickJavaOnPath::~QuickJavaOnPath()
+StandInJava::~StandInJava() { setenv("PATH", m_savedPath.c_str(), 1); }
+
+namespace {
+
+// The real runtime with the quick settings; exec: the program's checker
+// process is the runtime itself, as without the stand-in.
+std::string quickJavaScript()
 {
-    setenv("PATH", m_savedPath.c_str(), 1);
+    const QString java = QStandardPaths::findExecutable(QStringLiteral("java"));
+    if (java.isEmpty())
+        return "echo 'java: not found' >&2; exit 127";
+    return "exec '" + java.toStdString() + "' " + quickRuntime.join(' ').toStdString() + " \"$@\"";
+}
+
+} // namespace
+
+QuickJavaOnPath::QuickJavaOnPath()
+    : StandInJava(quickJavaScript())
+{
 }
 
 } // namespace tessaly::testing

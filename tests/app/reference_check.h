@@ -20,19 +20,26 @@ QStringList referenceCheckArguments(const std::string& programFolder, const std:
 // as the program reads them).
 QByteArray referenceCheckOutput(const std::string& programFolder, const std::string& book);
 
-// While it lives, "java" found on the search path is the runtime with the
-// quick settings of the reference check, so that the checks the program
-// starts itself cost as little. The program's command stays what it is.
-class QuickJavaOnPath {
+// A stand-in for `java`, first on PATH while it lives, that runs `script`
+// with /bin/sh.
+class StandInJava {
 public:
-    QuickJavaOnPath();
-    ~QuickJavaOnPath();
-    QuickJavaOnPath(const QuickJavaOnPath&) = delete;
-    QuickJavaOnPath& operator=(const QuickJavaOnPath&) = delete;
+    explicit StandInJava(const std::string& script);
+    ~StandInJava();
+    StandInJava(const StandInJava&) = delete;
+    StandInJava& operator=(const StandInJava&) = delete;
 
 private:
     QTemporaryDir m_folder;
     std::string m_savedPath;
+};
+
+// While it lives, "java" found on the search path is the runtime with the
+// quick settings of the reference check, so that the checks the program
+// starts itself cost as little. The program's command stays what it is.
+class QuickJavaOnPath : public StandInJava {
+public:
+    QuickJavaOnPath();
 };
 
 } // namespace tessaly::testing

@@ -17,20 +17,6 @@ ScratchSettings::ScratchSettings()
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_folder.path());
 }
 
-StandInJava::StandInJava(const std::string& script)
-    : m_savedPath(std::getenv("PATH"))
-{
-    const QString file = m_folder.path() + QStringLiteral("/java");
-    QFile java(file);
-    java.open(QIODevice::WriteOnly);
-    java.write(QByteArray("#!/bin/sh\n") + script.c_str() + "\n");
-    java.close();
-    java.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    setenv("PATH", (m_folder.path().toStdString() + ":" + m_savedPath).c_str(), 1);
-}
-
-StandInJava::~StandInJava() { setenv("PATH", m_savedPath.c_str(), 1); }
-
 std::vector<std::string> filteredLines(const QByteArray& output)
 {
     class Lines : public report::ReportLines {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reference_check.h"
+
 // Helpers of the window tests that drive the main window with a checker.
 
 #include <QByteArray>
@@ -28,18 +30,6 @@ public:
 
 private:
     QTemporaryDir m_folder;
-};
-
-// A stand-in for `java`, first on PATH while it lives, that runs `script`
-// with /bin/sh.
-class StandInJava {
-public:
-    explicit StandInJava(const std::string& script);
-    ~StandInJava();
-
-private:
-    QTemporaryDir m_folder;
-    std::string m_savedPath;
 };
 
 // Closes the next error report and hands back its text.
