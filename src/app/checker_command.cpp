@@ -44,7 +44,7 @@ std::string checkerHostArchive(const std::string& programFolder)
     return programFolder + "epubcheck/tessaly-checker-host.jar";
 }
 
-std::string checkerHostCommandLine(const std::string& programFolder)
+std::string checkerHostCommandLine(const std::string& programFolder, const std::string& temporaryFolder)
 {
     // Serial collection: one thread, small footprint, and short pauses for a
     // heap this size. The host is idle most of its life, so it gives memory
@@ -62,8 +62,9 @@ std::string checkerHostCommandLine(const std::string& programFolder)
     // the host.
     return "java -XX:+IgnoreUnrecognizedVMOptions -Xms8m -Xmx512m -XX:+UseSerialGC -XX:MinHeapFreeRatio=40 -XX:MaxHeapFreeRatio=50 "
            "-XX:-ShrinkHeapInSteps -XX:TrimNativeHeapInterval=1000 -XX:ReservedCodeCacheSize=64m -XX:-UsePerfData "
-           "-Xshare:auto -Djava.security.manager=allow -cp "
-        + quoteForCommandLine(checkerHostArchive(programFolder) + ":" + programFolder + "epubcheck/epubcheck.jar")
+           "-Xshare:auto -Djava.security.manager=allow "
+        + (temporaryFolder.empty() ? std::string() : quoteForCommandLine("-Djava.io.tmpdir=" + temporaryFolder) + " ")
+        + "-cp " + quoteForCommandLine(checkerHostArchive(programFolder) + ":" + programFolder + "epubcheck/epubcheck.jar")
         + " tessaly.checker.CheckerHost";
 }
 

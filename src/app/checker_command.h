@@ -15,8 +15,11 @@ std::string checkerCommandLine(const std::string& programFolder, const std::stri
 
 // The command line that starts the warm checker host from the "epubcheck"
 // folder beside the program, with a bounded heap and runtime settings that
-// start it quickly.
-std::string checkerHostCommandLine(const std::string& programFolder);
+// start it quickly. Its temporary files (the book it warms up on, anything
+// the checker writes) go into temporaryFolder, which its owner removes once
+// the host has ended: a host killed outright leaves nothing in the
+// system's temporary folder. Empty: the runtime's default.
+std::string checkerHostCommandLine(const std::string& programFolder, const std::string& temporaryFolder = {});
 // Where the build places the host's archive.
 std::string checkerHostArchive(const std::string& programFolder);
 

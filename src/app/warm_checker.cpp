@@ -4,6 +4,7 @@
 #include "platform/error.h"
 #include "process/create_process.h"
 
+#include <QDir>
 #include <QSettings>
 #include <filesystem>
 #include <random>
@@ -52,6 +53,7 @@ WarmChecker::~WarmChecker()
     // The host ends when its input closes: now, or when the runner lets go
     // of the pipe just below.
     m_host->closeWrite();
+    m_temporaryFolder.reset();
 }
 
 bool WarmChecker::available() const
@@ -92,8 +94,11 @@ void WarmChecker::start()
     m_filter.reset();
     m_answerBytes.reset();
     m_warm = false;
-    m_host->setCommandLine(m_settings.commandLine.empty() ? checkerHostCommandLine(m_settings.programFolder)
-                                                          : m_settings.commandLine);
+    m_temporaryFolder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tessaly-host-XXXXXX"));
+    const std::string temporaryFolder = this->temporaryFolder();
+    m_host->setCommandLine(m_settings.commandLine.empty()
+            ? checkerHostCommandLine(m_settings.programFolder, temporaryFolder)
+            : m_settings.commandLine);
     m_host->setEnvironment(m_settings.environment.empty() ? checkerEnvironment(currentEnvironment())
                                                           : m_settings.environment);
     m_host->setPriority(m_settings.priority);
@@ -160,8 +165,15 @@ void WarmChecker::checkEnded(const report::EndRecordFilter::EndRecord& record, c
         m_handlers.finished(record.exitCode);
 }
 
+std::string WarmChecker::temporaryFolder() const
+{
+    return m_temporaryFolder && m_temporaryFolder->isValid() ? m_temporaryFolder->path().toStdString() : std::string();
+}
+
 void WarmChecker::hostEnded()
 {
+    // Whatever the host left there, also when it was killed, goes with it.
+    m_temporaryFolder.reset();
     m_warm = false;
     m_filter.reset();
     m_answerBytes.reset();

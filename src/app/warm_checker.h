@@ -5,6 +5,7 @@
 #include "process/process_types.h"
 
 #include <QObject>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <chrono>
 #include <cstdint>
@@ -94,6 +95,9 @@ public:
     // Whether the host has finished warming up.
     bool warm() const { return m_warm; }
     process::CreateProcess& host() { return *m_host; }
+    // The running host's own temporary folder (empty when no host runs); it
+    // is removed when the host ends or this object goes.
+    std::string temporaryFolder() const;
     std::chrono::milliseconds stallTimeout(const std::string& book) const;
 
 private:
@@ -106,6 +110,7 @@ private:
 
     Settings m_settings;
     std::unique_ptr<process::CreateProcess> m_host;
+    std::unique_ptr<QTemporaryDir> m_temporaryFolder;
     Handlers m_handlers;
     report::EndRecordFilter m_filter;
     report::HostAnswerBytes m_answerBytes;

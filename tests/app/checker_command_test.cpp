@@ -93,6 +93,18 @@ TEST(CheckerHostCommandLine, RunsTheHostBesideTheCheckerWithABoundedHeap)
     EXPECT_NE(std::find(arguments.begin(), arguments.end(),
                   "/opt/my tools/epubcheck/tessaly-checker-host.jar:/opt/my tools/epubcheck/epubcheck.jar"),
         arguments.end());
+    EXPECT_EQ(std::find_if(arguments.begin(), arguments.end(), [](const auto& a) { return a.find("tmpdir") != a.npos; }),
+        arguments.end()) << "the runtime's own temporary folder unless one is given";
+}
+
+TEST(CheckerHostCommandLine, GivesTheHostItsOwnTemporaryFolder)
+{
+    const auto arguments = tessaly::process::splitCommandLine(
+        tessaly::app::checkerHostCommandLine("/opt/tools/", "/tmp/tessaly-host-a \"b\""));
+    const auto at = std::find(arguments.begin(), arguments.end(), "-Djava.io.tmpdir=/tmp/tessaly-host-a \"b\"");
+    ASSERT_NE(at, arguments.end());
+    EXPECT_LT(at - arguments.begin(), std::find(arguments.begin(), arguments.end(), "-cp") - arguments.begin())
+        << "a runtime option, before the class path";
 }
 
 } // namespace

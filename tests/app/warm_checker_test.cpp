@@ -15,7 +15,9 @@
 #include "process/create_process.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -210,6 +212,37 @@ TEST(WarmChecker, ReportsAreThoseOfJavaJarByteForByteAndAKilledHostGivesWayToJav
     EXPECT_TRUE(QTest::qWaitFor([&] { return warm.hostRunning(); }, 10000)) << "a new host follows";
     EXPECT_NE(warm.host().processInfo().processId, host);
     window.bookCheck().setWarmChecker(nullptr);
+}
+
+// The host warms up on a book it writes into its own temporary folder; the
+// folder goes when the host ends however it ends, even killed outright in
+// the middle of its warm-up (the program quit at once), and when the warm
+// checker goes first.
+TEST(WarmChecker, AHostEndedWhileWarmingUpLeavesNothingBehind)
+{
+    tessaly::platform::QtMainThread mainThread;
+    for (const bool killed : {true, false}) {
+        std::string folder;
+        {
+            WarmChecker warm(mainThread, realHost());
+            warm.start();
+            folder = warm.temporaryFolder();
+            ASSERT_FALSE(folder.empty());
+            EXPECT_NE(folder.rfind(QDir::tempPath().toStdString() + "/tessaly-host-", 0), std::string::npos) << folder;
+            const QDir dir(QString::fromStdString(folder));
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] { return !dir.entryList({QStringLiteral("tessaly-warm-up*.epub")}, QDir::Files).isEmpty(); },
+                60000))
+                << "the warm-up book is written into the host's folder";
+            if (killed) {
+                ASSERT_EQ(::kill(warm.host().processInfo().processId, SIGKILL), 0);
+                ASSERT_TRUE(QTest::qWaitFor([&] { return !warm.hostRunning(); }, 10000));
+                EXPECT_FALSE(QFileInfo::exists(dir.path())) << "killed";
+                EXPECT_EQ(warm.temporaryFolder(), "");
+            }
+        }
+        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(folder))) << (killed ? "killed" : "checker gone");
+    }
 }
 
 // A stand-in for `java`, first on PATH while it lives: "-jar" runs stand in
