@@ -124,73 +124,73 @@ protected:
             {QStringLiteral("SkinButtonBase"), {nullptr, QAccessible::NoRole, false}},
             {QStringLiteral("FramelessWindow"), {nullptr, QAccessible::NoRole, false}},
             {QStringLiteral("SkinButton"),
-             {[=] { return new skin::SkinButton(QStringLiteral("&Go"), parent()); }, QAccessible::PushButton, true}},
+             {[=, this] { return new skin::SkinButton(QStringLiteral("&Go"), parent()); }, QAccessible::PushButton, true}},
             {QStringLiteral("SkinSpeedButton"),
-             {[=] { return new skin::SkinSpeedButton(QStringLiteral("Tool"), parent()); }, QAccessible::PushButton,
+             {[=, this] { return new skin::SkinSpeedButton(QStringLiteral("Tool"), parent()); }, QAccessible::PushButton,
               true}},
             {QStringLiteral("SkinMenuSpeedButton"),
-             {[=] { return new skin::SkinMenuSpeedButton(QStringLiteral("Menu"), parent()); },
+             {[=, this] { return new skin::SkinMenuSpeedButton(QStringLiteral("Menu"), parent()); },
               QAccessible::ButtonMenu, true}},
             {QStringLiteral("SkinStatusBar"),
-             {[=] { return new skin::SkinStatusBar(parent()); }, QAccessible::StatusBar, false}},
+             {[=, this] { return new skin::SkinStatusBar(parent()); }, QAccessible::StatusBar, false}},
             {QStringLiteral("SkinPanel"),
-             {[=] {
+             {[=, this] {
                   auto* panel = new skin::SkinPanel(parent());
                   panel->setText(QStringLiteral("Options"));
                   return panel;
               },
               QAccessible::Grouping, true}},
-            {QStringLiteral("SkinEdit"), {[=] { return editNamed(parent()); }, QAccessible::Grouping, true}},
+            {QStringLiteral("SkinEdit"), {[=, this] { return editNamed(parent()); }, QAccessible::Grouping, true}},
             {QStringLiteral("EditLine"),
-             {[=] { return editNamed(parent())->lineEdit(); }, QAccessible::EditableText, true}},
+             {[=, this] { return editNamed(parent())->lineEdit(); }, QAccessible::EditableText, true}},
             {QStringLiteral("SkinLinkLabel"),
-             {[=] { return new skin::SkinLinkLabel(QStringLiteral("Site"), parent()); }, QAccessible::Link, true}},
+             {[=, this] { return new skin::SkinLinkLabel(QStringLiteral("Site"), parent()); }, QAccessible::Link, true}},
             {QStringLiteral("SkinStdLabel"),
-             {[=] { return new skin::SkinStdLabel(QStringLiteral("Words"), parent()); }, QAccessible::StaticText,
+             {[=, this] { return new skin::SkinStdLabel(QStringLiteral("Words"), parent()); }, QAccessible::StaticText,
               true}},
             {QStringLiteral("SkinHintWindow"),
-             {[=] { return owned(new skin::SkinHintWindow()); }, QAccessible::ToolTip, false}},
-            {QStringLiteral("SkinPopupWindow"), {[=] { return openPopup(); }, QAccessible::PopupMenu, true}},
+             {[=, this] { return owned(new skin::SkinHintWindow()); }, QAccessible::ToolTip, false}},
+            {QStringLiteral("SkinPopupWindow"), {[=, this] { return openPopup(); }, QAccessible::PopupMenu, true}},
             {QStringLiteral("LayerWindow"),
-             {[=] { return owned(new skin::LayerWindow()); }, QAccessible::Border, false}},
+             {[=, this] { return owned(new skin::LayerWindow()); }, QAccessible::Border, false}},
             {QStringLiteral("FormLayerWindow"),
-             {[=] { return owned(new skin::FormLayerWindow(nullptr, skin::FormLayerBorderType::Top, false, false)); },
+             {[=, this] { return owned(new skin::FormLayerWindow(nullptr, skin::FormLayerBorderType::Top, false, false)); },
               QAccessible::Border, false}},
             {QStringLiteral("LogoLabel"),
-             {[=] { return new app::LogoLabel(QImage(8, 8, QImage::Format_ARGB32), parent()); },
+             {[=, this] { return new app::LogoLabel(QImage(8, 8, QImage::Format_ARGB32), parent()); },
               QAccessible::Graphic, true}},
             {QStringLiteral("ReportTextView"),
-             {[=] {
+             {[=, this] {
                   auto* view = new app::ReportTextView(parent());
                   view->setAccessibleName(QStringLiteral("Report"));
                   return view;
               },
               QAccessible::EditableText, true}},
             {QStringLiteral("SkinTabControl"),
-             {[=] {
+             {[=, this] {
                   auto* tabs = new skin::SkinTabControl(parent());
                   tabs->setAccessibleName(QStringLiteral("Pages"));
                   return tabs;
               },
               QAccessible::PageTabList, true}},
             {QStringLiteral("SkinScrollBar"),
-             {[=] { return new skin::SkinScrollBar(parent()); }, QAccessible::ScrollBar, false}},
+             {[=, this] { return new skin::SkinScrollBar(parent()); }, QAccessible::ScrollBar, false}},
             {QStringLiteral("SkinToggleButton"),
-             {[=] { return new skin::SkinToggleButton(QStringLiteral("Errors 3"), parent()); },
+             {[=, this] { return new skin::SkinToggleButton(QStringLiteral("Errors 3"), parent()); },
               QAccessible::PushButton, true}},
             {QStringLiteral("MessageListView"),
-             {[this] { return static_cast<app::MainWindow*>(mainWindow())->messagesView()->list(); }, QAccessible::List, true}},
+             {[=, this] { return static_cast<app::MainWindow*>(mainWindow())->messagesView()->list(); }, QAccessible::List, true}},
             {QStringLiteral("MessagesView"),
-             {[this] { return static_cast<app::MainWindow*>(mainWindow())->messagesView(); }, QAccessible::Grouping, true}},
+             {[=, this] { return static_cast<app::MainWindow*>(mainWindow())->messagesView(); }, QAccessible::Grouping, true}},
             {QStringLiteral("SourcePane"),
-             {[this] { return static_cast<app::MainWindow*>(mainWindow())->messagesView()->sourcePane(); },
+             {[=, this] { return static_cast<app::MainWindow*>(mainWindow())->messagesView()->sourcePane(); },
               QAccessible::StaticText, true}},
             {QStringLiteral("ReportPages"),
-             {[this] { return static_cast<app::MainWindow*>(mainWindow())->reportPages(); }, QAccessible::Grouping, true}},
-            {QStringLiteral("MainWindow"), {[=] { return mainWindow(); }, QAccessible::Window, true}},
-            {QStringLiteral("AboutWindow"), {[=] { return aboutWindow(); }, QAccessible::Window, true}},
+             {[=, this] { return static_cast<app::MainWindow*>(mainWindow())->reportPages(); }, QAccessible::Grouping, true}},
+            {QStringLiteral("MainWindow"), {[=, this] { return mainWindow(); }, QAccessible::Window, true}},
+            {QStringLiteral("AboutWindow"), {[=, this] { return aboutWindow(); }, QAccessible::Window, true}},
             {QStringLiteral("SkinPreviewWindow"),
-             {[=] { return owned(new app::SkinPreviewWindow(QStringLiteral(TESSALY_SOURCE_DIR "/skins/pewter"))); },
+             {[=, this] { return owned(new app::SkinPreviewWindow(QStringLiteral(TESSALY_SOURCE_DIR "/skins/pewter"))); },
               QAccessible::Window, true}},
         };
     }
@@ -254,8 +254,9 @@ TEST_F(AccessibleClasses, EachSpeaksWithItsRoleAndName)
         ASSERT_NE(face, nullptr);
         EXPECT_NE(face->role(), QAccessible::Client) << "Qt's generic interface";
         EXPECT_EQ(face->role(), row.role);
-        if (row.named)
+        if (row.named) {
             EXPECT_FALSE(face->text(QAccessible::Name).isEmpty());
+        }
     }
 }
 

@@ -83,7 +83,6 @@ protected:
     int round = -1;
 };
 
-} // namespace
 
 TEST_F(FrameButtonsX11Test, TheRoundButtonIsNotHotInItsCorners)
 {
@@ -127,6 +126,8 @@ TEST_F(FrameButtonsX11Test, ALinkedMenuOpensBelowTheButtonAndTheButtonStaysDownU
     EXPECT_TRUE(QTest::qWaitFor([&] { return chosen && !frame->inMenu(); }, 3000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !frame->objects()[std::size_t(pin)].down(); }, 3000));
 }
+
+} // namespace
 
 int main(int argc, char** argv)
 {

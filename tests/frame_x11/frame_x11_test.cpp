@@ -144,7 +144,6 @@ protected:
     frametest::X11Probe probe;
 };
 
-} // namespace
 
 TEST_F(FrameX11Test, NoDecorationOfTheWindowManagerAndTheShapeIsTheFrameRegion)
 {
@@ -255,7 +254,6 @@ TEST_F(FrameX11Test, ALongTitleIsShortenedWithDots)
     EXPECT_EQ(settledMismatches(mainFrame(), true), 0);
 }
 
-namespace {
 
 QString num(int v) { return QString::number(v); }
 
@@ -283,7 +281,6 @@ std::vector<std::string> openMenuCaptions(SkinFrame& frame)
     return out;
 }
 
-} // namespace
 
 TEST_F(FrameX11Test, DraggingTheCaptionMovesTheWindowAndAButtonLightsRightAfter)
 {
@@ -540,6 +537,8 @@ TEST(ProgramOnX11, TheRememberedDarkSkinGivesTheWindowItsShadow)
     EXPECT_TRUE(QTest::qWaitFor([] { return visibleWindowsNamed(QStringLiteral("^layerborder-")) == 0; }, 5000));
     g_session->stopCompositor();
 }
+
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -143,7 +143,6 @@ protected:
     std::unique_ptr<SkinFrame> frame;
 };
 
-} // namespace
 
 TEST_F(LayerBorderX11Test, StripsStandAroundTheWindowAfterAMoveAndAResize)
 {
@@ -276,6 +275,8 @@ TEST_F(LayerBorderX11Test, WithoutACompositingManagerNoStripWindowExists)
     ASSERT_TRUE(g_session->startCompositor()) << g_session->error();
     EXPECT_TRUE(settledAround(skin::FormLayerBorder::kCompositorCheckInterval + 3000)) << aroundOnServer();
 }
+
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -88,7 +88,7 @@ TEST(SourceExcerptTest, AVeryLongLineIsCutAroundTheColumn)
     EXPECT_EQ(atEnd.lines[0].text, "h");
     EXPECT_TRUE(atEnd.lines[0].cutBefore);
     EXPECT_EQ(atEnd.lines[0].column, std::optional<std::size_t>(1)) << "just after the last character";
-    const SourceExcerpt stray = sourceExcerpt("ab\x80\x80\x80\x80cd", 1, 4, {0, 1});
+    const SourceExcerpt stray = sourceExcerpt("ab\x80\x80\x80\x80" "cd", 1, 4, {0, 1});
     EXPECT_EQ(validUtf8(stray.lines[0].text), stray.lines[0].text);
 }
 

@@ -15,7 +15,7 @@ struct ZipEntry {
     std::string bytes;
     bool deflate = true;
     bool encryptedFlag = false;               // sets the "encrypted" bit, bytes as they are
-    std::optional<std::uint32_t> claimedSize; // the size written in the headers, if not the real one
+    std::optional<std::uint32_t> claimedSize = {}; // the size written in the headers, if not the real one
 };
 
 // The archive's bytes: local headers and data, then the central directory.

@@ -190,18 +190,6 @@ const QColor kDesktop(0x3C, 0x4B, 0x5A);
 
 enum class State { Normal, Hot, Pressed, Focused, Disabled };
 
-const char* stateName(State s)
-{
-    switch (s) {
-    case State::Normal: return "normal";
-    case State::Hot: return "hot";
-    case State::Pressed: return "pressed";
-    case State::Focused: return "focused";
-    case State::Disabled: return "disabled";
-    }
-    return "";
-}
-
 class Review {
 public:
     explicit Review(const SkinData& sd)
