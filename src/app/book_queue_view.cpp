@@ -133,6 +133,8 @@ QString BookQueueView::rowText(std::size_t index) const
 
 int BookQueueView::rowHeight() const { return fontMetrics().height() + 4; }
 
+int BookQueueView::heightForRows(int rows) const { return rows * rowHeight() + 2 * frameWidth(); }
+
 int BookQueueView::rowsInSight() const { return std::max(1, viewport()->height() / rowHeight()); }
 
 int BookQueueView::rowAt(const QPoint& point) const
@@ -251,6 +253,13 @@ void BookQueueView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_End: goToRow(int(m_queue.size()) - 1); return;
     case Qt::Key_Return:
     case Qt::Key_Enter: checkCurrentAgain(); return;
+    case Qt::Key_Menu: openMenuAtCurrent(); return;
+    case Qt::Key_F10:
+        if (event->modifiers() == Qt::ShiftModifier) {
+            openMenuAtCurrent();
+            return;
+        }
+        break;
     case Qt::Key_Escape:
         // Escape means nothing to the list once every check has ended.
         if (m_queue.running()) {
@@ -272,7 +281,11 @@ void BookQueueView::contextMenuEvent(QContextMenuEvent* event)
         openMenu(event->globalPos());
         return;
     }
-    // From the keyboard: at the chosen row.
+    openMenuAtCurrent();
+}
+
+void BookQueueView::openMenuAtCurrent()
+{
     const int row = m_current ? int(*m_current) - verticalScrollBar()->value() : 0;
     openMenu(viewport()->mapToGlobal(QPoint(cellPadding, (row + 1) * rowHeight())));
 }

@@ -53,6 +53,8 @@ public:
     void cancelAll();
     // Opens the menu at a point of the screen.
     void openMenu(const QPoint& screenPos);
+    // Opens it under the chosen row, as the keyboard does.
+    void openMenuAtCurrent();
 
     const BookQueue& queue() const { return m_queue; }
     // What a row says to a reader: "NAME: STATE".
@@ -60,6 +62,8 @@ public:
     // Layout, for tests: a row's height and the row at a point of the
     // viewport (-1: none).
     int rowHeight() const;
+    // The height that shows `rows` whole rows.
+    int heightForRows(int rows) const;
     int rowAt(const QPoint& viewportPoint) const;
 
 protected:

@@ -64,7 +64,7 @@ constexpr int clientHeight = 343;
 // The report's pages fill the space above the path; with a queue, the list
 // of books takes the top of it.
 const QRect reportPagesPlace(8, 4, 565, 284);
-constexpr int queueHeight = 84;
+constexpr int queueRows = 5;
 constexpr int queueGap = 4;
 
 // The user's settings: what the program remembers between runs.
@@ -216,7 +216,6 @@ void MainWindow::createControls()
     m_bookQueueView = new BookQueueView(*m_bookQueue, clientArea());
     m_bookQueueView->setObjectName(QStringLiteral("bookQueueView"));
     m_bookQueueView->setAccessibleName(QStringLiteral("Books"));
-    m_bookQueueView->setGeometry(reportPagesPlace.x(), reportPagesPlace.y(), reportPagesPlace.width(), queueHeight);
     m_bookQueueView->setSkinData(m_skinData.get());
     m_bookQueueView->hide();
 
@@ -464,10 +463,14 @@ void MainWindow::showBookQueue(bool shown)
 {
     if (shown == !m_bookQueueView->isHidden())
         return;
-    m_bookQueueView->setVisible(shown);
     QRect pages = reportPagesPlace;
-    if (shown)
-        pages.setTop(pages.top() + queueHeight + queueGap);
+    if (shown) {
+        // Whole rows in the font the skin gives the list.
+        const int height = m_bookQueueView->heightForRows(queueRows);
+        m_bookQueueView->setGeometry(pages.x(), pages.y(), pages.width(), height);
+        pages.setTop(pages.top() + height + queueGap);
+    }
+    m_bookQueueView->setVisible(shown);
     m_reportPages->setGeometry(pages);
     if (!shown) {
         m_shownQueuedBook.reset();

@@ -13,6 +13,7 @@
 #include "app/checker_jobs.h"
 #include "app/warm_checker.h"
 #include "platform/qt_main_thread.h"
+#include "skin/controls/popup_menu_opener.h"
 #include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_std_label.h"
 #include "window_test_support.h"
@@ -318,6 +319,45 @@ TEST_F(BookQueueTest, CancelAllEndsEveryCheck)
     EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("4 books: 1 passed, 0 with errors, 3 cancelled"));
 }
 
+// Keeps the commands of the menu it is asked to open.
+class MenuRecorder : public tessaly::skin::ContextMenuOpener {
+public:
+    void popup(QWidget*, const QPoint&, std::vector<tessaly::skin::MenuCommand> commands) override
+    {
+        this->commands = std::move(commands);
+    }
+    std::vector<std::string> shown() const
+    {
+        std::vector<std::string> list;
+        for (const auto& command : commands)
+            list.push_back(command.caption.toStdString() + (command.enabled ? "" : " (off)"));
+        return list;
+    }
+    std::vector<tessaly::skin::MenuCommand> commands;
+};
+
+// The menu key opens the list's menu, whose commands follow what can be
+// done: cancel while checks run, check again and save once they ended.
+TEST_F(BookQueueTest, MenuKeyOpensTheCommandsThatApply)
+{
+    MenuRecorder menu;
+    view()->setMenuOpener(&menu);
+    m_window.checkBooks({book(QStringLiteral("a.epub"), "pass").toStdString(),
+        book(QStringLiteral("b.epub"), "hang").toStdString()});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return queue().book(1).state == QueuedBookState::Checking; }, 30000));
+    view()->setFocus();
+    QTest::keyClick(view(), Qt::Key_Menu);
+    EXPECT_EQ(menu.shown(), (std::vector<std::string>{"Check Again", "Cancel All", "-", "Save All Reports\u2026 (off)"}))
+        << "the chosen book is done: it may be checked again";
+    QTest::keyClick(view(), Qt::Key_Down);
+    QTest::keyClick(view(), Qt::Key_Menu);
+    EXPECT_EQ(menu.shown(), (std::vector<std::string>{"Check Again (off)", "Cancel All", "-", "Save All Reports\u2026 (off)"}));
+    menu.commands[1].run();
+    EXPECT_FALSE(m_window.checkRunning());
+    QTest::keyClick(view(), Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_EQ(menu.shown(), (std::vector<std::string>{"Check Again", "Cancel All (off)", "-", "Save All Reports\u2026"}));
+}
+
 // Enter on a row checks that book again, alone: the others keep their
 // verdicts, and the summary follows.
 TEST_F(BookQueueTest, EnterChecksTheChosenBookAgain)
@@ -383,6 +423,28 @@ TEST_F(BookQueueTest, SaveAllWritesOneReportPerBook)
     };
     EXPECT_EQ(read(QStringLiteral("book.txt")), passedOutput(books[0]));
     EXPECT_EQ(read(QStringLiteral("book (2).txt")), damagedOutput(books[1]));
+}
+
+// Several books chosen with Browse are queued and checked at once; the
+// open dialog lets the user choose more than one.
+TEST_F(BookQueueTest, SeveralBooksChosenWithBrowseAreQueued)
+{
+    const QString first = book(QStringLiteral("first.epub"), "pass");
+    const QString second = book(QStringLiteral("second.epub"), "damaged");
+    QFileDialog::FileMode mode = QFileDialog::AnyFile;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        mode = dialog->fileMode();
+        dialog->setDirectory(m_books.path());
+        dialog->selectFile(QStringLiteral("\"first.epub\" \"second.epub\""));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    m_window.browse();
+    EXPECT_EQ(mode, QFileDialog::ExistingFiles);
+    EXPECT_EQ(paths(), (std::vector<std::string>{first.toStdString(), second.toStdString()}));
+    waitForTheQueue();
+    EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("2 books: 1 passed, 1 with errors"));
 }
 
 // One book, however it comes, is checked as it always was: no list.
