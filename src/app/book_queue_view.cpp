@@ -20,13 +20,13 @@ namespace tessaly::app {
 
 namespace {
 
-constexpr int cellPadding = 4;
+constexpr int rowPadding = 4;
 // The state column's width; the file name takes the rest.
 constexpr int stateWidth = 230;
 
 // The mark before a book: the colours the messages list gives the
 // severities, green for a pass, hollow while nothing is known yet.
-QColor markColour(const QueuedBook& book)
+QColor bookMarkColour(const QueuedBook& book)
 {
     switch (book.state) {
     case QueuedBookState::Waiting:
@@ -48,7 +48,7 @@ bool hollowMark(const QueuedBook& book)
     return book.state == QueuedBookState::Waiting || book.state == QueuedBookState::Cancelled;
 }
 
-QString fileName(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName(); }
+QString bookFileName(const std::string& path) { return QFileInfo(QString::fromStdString(path)).fileName(); }
 
 } // namespace
 
@@ -128,7 +128,7 @@ void BookQueueView::setCurrentBook(std::size_t index) { goToRow(int(index)); }
 QString BookQueueView::rowText(std::size_t index) const
 {
     const QueuedBook& book = m_queue.book(index);
-    return fileName(book.path) + QStringLiteral(": ") + QString::fromStdString(m_queue.stateText(index));
+    return bookFileName(book.path) + QStringLiteral(": ") + QString::fromStdString(m_queue.stateText(index));
 }
 
 int BookQueueView::rowHeight() const { return fontMetrics().height() + 4; }
@@ -196,24 +196,24 @@ void BookQueueView::paintRow(QPainter& painter, std::size_t index, int top) cons
     const int mark = h - 8;
     painter.setRenderHint(QPainter::Antialiasing, true);
     if (hollowMark(book)) {
-        painter.setPen(QPen(markColour(book), 1.5));
+        painter.setPen(QPen(bookMarkColour(book), 1.5));
         painter.setBrush(Qt::NoBrush);
     } else {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(markColour(book));
+        painter.setBrush(bookMarkColour(book));
     }
-    painter.drawEllipse(QRectF(cellPadding + 0.5, top + 4.5, mark - 1, mark - 1));
+    painter.drawEllipse(QRectF(rowPadding + 0.5, top + 4.5, mark - 1, mark - 1));
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(Qt::NoBrush);
 
     painter.setPen(text);
     const QFontMetrics metrics = fontMetrics();
-    const int nameLeft = 2 * cellPadding + mark;
+    const int nameLeft = 2 * rowPadding + mark;
     const int stateLeft = std::max(nameLeft, w - stateWidth);
-    painter.drawText(QRect(nameLeft, top, stateLeft - nameLeft - cellPadding, h), Qt::AlignVCenter | Qt::AlignLeft,
-        metrics.elidedText(fileName(book.path), Qt::ElideMiddle, stateLeft - nameLeft - cellPadding));
-    painter.drawText(QRect(stateLeft, top, w - stateLeft - cellPadding, h), Qt::AlignVCenter | Qt::AlignLeft,
-        metrics.elidedText(QString::fromStdString(m_queue.stateText(index)), Qt::ElideRight, w - stateLeft - cellPadding));
+    painter.drawText(QRect(nameLeft, top, stateLeft - nameLeft - rowPadding, h), Qt::AlignVCenter | Qt::AlignLeft,
+        metrics.elidedText(bookFileName(book.path), Qt::ElideMiddle, stateLeft - nameLeft - rowPadding));
+    painter.drawText(QRect(stateLeft, top, w - stateLeft - rowPadding, h), Qt::AlignVCenter | Qt::AlignLeft,
+        metrics.elidedText(QString::fromStdString(m_queue.stateText(index)), Qt::ElideRight, w - stateLeft - rowPadding));
 
     if (selected && hasFocus()) {
         painter.setPen(QPen(text, 1, Qt::DotLine));
@@ -287,7 +287,7 @@ void BookQueueView::contextMenuEvent(QContextMenuEvent* event)
 void BookQueueView::openMenuAtCurrent()
 {
     const int row = m_current ? int(*m_current) - verticalScrollBar()->value() : 0;
-    openMenu(viewport()->mapToGlobal(QPoint(cellPadding, (row + 1) * rowHeight())));
+    openMenu(viewport()->mapToGlobal(QPoint(rowPadding, (row + 1) * rowHeight())));
 }
 
 void BookQueueView::openMenu(const QPoint& screenPos)
