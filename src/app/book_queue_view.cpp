@@ -7,6 +7,7 @@
 #include "skin/data/control_records.h"
 #include "skin/paint/bitmap_canvas.h"
 
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -169,6 +170,12 @@ void BookQueueView::goToRow(int row)
         return;
     m_current = index;
     viewport()->update();
+    // Readers follow the chosen row as they follow the focus.
+    if (QAccessible::isActive() && hasFocus()) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(int(index));
+        QAccessible::updateAccessibility(&event);
+    }
     if (m_onCurrentChanged)
         m_onCurrentChanged(index);
 }

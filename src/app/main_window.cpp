@@ -35,7 +35,6 @@
 #include "skin/menus/skin_popup_menu.h"
 
 #include <QCloseEvent>
-#include <algorithm>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
@@ -54,6 +53,8 @@
 #include <QSettings>
 #include <QTextBlock>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace tessaly::app {
 
@@ -410,13 +411,13 @@ void MainWindow::browse()
 
 void MainWindow::validate()
 {
-    // Refused before anything changes: the check under way keeps its
-    // report, its clock, its verdict and its comparison.
     // With a queue, the path is its chosen book: checked again there.
     if (!m_bookQueueView->isHidden() && m_shownQueuedBook) {
         m_bookQueue->checkAgain(*m_shownQueuedBook);
         return;
     }
+    // Refused before anything changes: the check under way keeps its
+    // report, its clock, its verdict and its comparison.
     refuseWhileChecking();
     m_check->start(m_bookPathEdit->text().toStdString());
 }
