@@ -447,6 +447,27 @@ TEST_F(BookQueueTest, SeveralBooksChosenWithBrowseAreQueued)
     EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("2 books: 1 passed, 1 with errors"));
 }
 
+// A folder named at start (as file managers pass it with "Open with")
+// queues its books; one without books is reported, and nothing changes.
+TEST_F(BookQueueTest, FolderNamedAtStartIsQueued)
+{
+    const QString folder = m_books.path() + QStringLiteral("/named");
+    const QString first = book(QStringLiteral("named/1.epub"), "pass");
+    const QString second = book(QStringLiteral("named/deeper/2.epub"), "pass");
+    m_window.openBook(folder);
+    EXPECT_EQ(paths(), (std::vector<std::string>{first.toStdString(), second.toStdString()}));
+    waitForTheQueue();
+    EXPECT_EQ(m_window.progressLabel()->text(), QStringLiteral("2 books: 2 passed, 0 with errors"));
+
+    const QString empty = m_books.path() + QStringLiteral("/no books");
+    QDir().mkpath(empty);
+    tessaly::testing::ErrorReportCatcher catcher;
+    m_window.openBook(empty);
+    EXPECT_EQ(catcher.text().value_or(QString()), QStringLiteral("There is no EPUB book in ") + empty + QLatin1Char('.'));
+    EXPECT_EQ(queue().size(), 2u) << "the queue stays";
+    EXPECT_FALSE(view()->isHidden());
+}
+
 // One book, however it comes, is checked as it always was: no list.
 TEST_F(BookQueueTest, OneBookNeedsNoQueue)
 {
