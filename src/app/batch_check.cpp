@@ -41,6 +41,15 @@ WarmChecker* BatchCheck::warmChecker(std::size_t slot) const
     return slot < m_slots.size() ? m_slots[slot]->warm.get() : nullptr;
 }
 
+const report::Report* BatchCheck::reportOf(std::size_t index) const
+{
+    for (const auto& slot : m_slots) {
+        if (slot->busy && slot->book == index)
+            return &slot->check->report();
+    }
+    return nullptr;
+}
+
 std::unique_ptr<BatchCheck::Slot> BatchCheck::makeSlot(std::size_t number)
 {
     auto slot = std::make_unique<Slot>();
@@ -64,8 +73,9 @@ std::unique_ptr<BatchCheck::Slot> BatchCheck::makeSlot(std::size_t number)
         .started = {},
         .progress = {},
         .finished = [this, self](const std::string&) {
-            finish(*self, report::verdictOf(self->check->lastExitCode(), self->check->report().lines()),
-                self->check->lastExitCode(), self->check->output());
+            const std::vector<std::string>& lines = self->check->report().lines();
+            finish(*self, report::verdictOf(self->check->lastExitCode(), lines), self->check->lastExitCode(),
+                self->check->output(), lines);
         },
         .restarted = {},
         .abandoned = [this, self] {
@@ -122,7 +132,8 @@ void BatchCheck::finishWithoutChecker(Slot& slot, const std::string& why)
     finish(slot, std::move(verdict), 0, {});
 }
 
-void BatchCheck::finish(Slot& slot, report::Verdict verdict, std::uint32_t exitCode, std::string output)
+void BatchCheck::finish(Slot& slot, report::Verdict verdict, std::uint32_t exitCode, std::string output,
+    std::vector<std::string> reportLines)
 {
     if (m_cancelled || !slot.busy)
         return;
@@ -133,6 +144,7 @@ void BatchCheck::finish(Slot& slot, report::Verdict verdict, std::uint32_t exitC
     outcome.verdict = std::move(verdict);
     outcome.exitCode = exitCode;
     outcome.output = std::move(output);
+    outcome.reportLines = std::move(reportLines);
     outcome.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - slot.startTime);
     ++m_finishedCount;
     if (m_handlers.finished)

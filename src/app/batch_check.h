@@ -3,6 +3,7 @@
 #include "app/warm_checker.h"
 #include "platform/main_thread.h"
 #include "report/check_verdict.h"
+#include "report/report.h"
 
 #include <chrono>
 #include <cstddef>
@@ -25,6 +26,9 @@ struct BookOutcome {
     // The checker's output, byte for byte as "java -jar" writes it for this
     // book alone; empty when the checker could not be started.
     std::string output;
+    // The report the user reads (the checker's output through the report
+    // filter); empty when the checker could not be started.
+    std::vector<std::string> reportLines;
     std::chrono::milliseconds elapsed{0};
 };
 
@@ -66,11 +70,15 @@ public:
     std::size_t slotCount() const { return m_slots.size(); }
     // The slot's warm checker, or nullptr.
     WarmChecker* warmChecker(std::size_t slot) const;
+    // What has arrived of the report of a book being checked, or nullptr
+    // when the book is not being checked.
+    const report::Report* reportOf(std::size_t index) const;
 
 private:
     struct Slot;
     void startNext(Slot& slot);
-    void finish(Slot& slot, report::Verdict verdict, std::uint32_t exitCode, std::string output);
+    void finish(Slot& slot, report::Verdict verdict, std::uint32_t exitCode, std::string output,
+        std::vector<std::string> reportLines = {});
     void finishWithoutChecker(Slot& slot, const std::string& why);
     void freeSlotLater(Slot& slot);
     std::unique_ptr<Slot> makeSlot(std::size_t number);

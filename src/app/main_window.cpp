@@ -2,6 +2,9 @@
 
 #include "app/app_fonts.h"
 #include "app/book_check.h"
+#include "app/book_list.h"
+#include "app/book_queue.h"
+#include "app/book_queue_view.h"
 #include "app/button_glow.h"
 #include "app/error_report.h"
 #include "app/about_window.h"
@@ -51,12 +54,19 @@
 #include <QTextBlock>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace tessaly::app {
 
 namespace {
 
 constexpr int clientWidth = 581;
 constexpr int clientHeight = 343;
+// The report's pages fill the space above the path; with a queue, the list
+// of books takes the top of it.
+const QRect reportPagesPlace(8, 4, 565, 284);
+constexpr int queueRows = 5;
+constexpr int queueGap = 4;
 
 // The user's settings: what the program remembers between runs.
 QSettings userSettings() { return QSettings(QStringLiteral("Tessaly"), QStringLiteral("Tessaly")); }
@@ -68,7 +78,8 @@ skin::Font controlFont() { return skin::Font{"Arial", 14, {}, skin::rgbColor(0, 
 
 MainWindow::MainWindow(platform::MainThread& mainThread, std::string programFolder, QWidget* parent)
     : platform::FramelessWindow(parent)
-    , m_check(std::make_unique<BookCheck>(mainThread, std::move(programFolder)))
+    , m_check(std::make_unique<BookCheck>(mainThread, programFolder))
+    , m_bookQueue(std::make_unique<BookQueue>(mainThread, std::move(programFolder)))
     , m_skinData(std::make_unique<skin::SkinData>())
     , m_skinChooser(std::make_unique<SkinChooser>(*m_skinData))
 {
@@ -85,6 +96,7 @@ MainWindow::MainWindow(platform::MainThread& mainThread, std::string programFold
     applySkinColours();
     m_reportFeed = std::make_unique<ReportViewFeed>(m_check->report(), m_reportMemo);
     followCheck();
+    createBookQueue();
     createShortcuts();
     // F10, or Alt alone, opens the status bar's menu.
     new MenuKeyWatch(this, [this] { m_aboutMenuButton->showMenu(); });
@@ -101,12 +113,17 @@ MainWindow::~MainWindow()
     }
     m_check->end();
     m_check->setHandlers({});
+    m_bookQueue->setHandlers({});
+    m_bookQueue->cancelAll();
+    // The list shows the queue, which goes before the window's children.
+    delete std::exchange(m_bookQueueView, nullptr);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // A check nobody can see any more is not left running.
     m_check->end();
+    m_bookQueue->cancelAll();
     QWidget::closeEvent(event);
 }
 
@@ -194,14 +211,21 @@ void MainWindow::createControls()
     m_reportMemo->setTabChangesFocus(true);
     m_messagesView = new MessagesView(m_check->report());
     m_reportPages = new ReportPages(m_reportMemo, m_messagesView, clientArea());
-    m_reportPages->setGeometry(8, 4, 565, 284);
+    m_reportPages->setGeometry(reportPagesPlace);
     m_reportPages->setSkinData(m_skinData.get());
+
+    m_bookQueueView = new BookQueueView(*m_bookQueue, clientArea());
+    m_bookQueueView->setObjectName(QStringLiteral("bookQueueView"));
+    m_bookQueueView->setAccessibleName(QStringLiteral("Books"));
+    m_bookQueueView->setSkinData(m_skinData.get());
+    m_bookQueueView->hide();
 
     // The path and its buttons as they stand on the line, the report, then
     // the status bar's menu.
     setTabOrder(m_bookPathEdit, m_browseButton);
     setTabOrder(m_browseButton, m_validateButton);
-    setTabOrder(m_validateButton, m_reportPages->tabs());
+    setTabOrder(m_validateButton, m_bookQueueView);
+    setTabOrder(m_bookQueueView, m_reportPages->tabs());
     setTabOrder(m_reportPages->tabs(), m_reportPages->findEdit());
     setTabOrder(m_reportPages->findEdit(), m_reportMemo);
     // The page not in sight is skipped.
@@ -295,7 +319,7 @@ void MainWindow::updateSkinMenu()
 
 void MainWindow::applySkinColours()
 {
-    if (!m_reportMemo || !m_messagesView || m_skinData->empty())
+    if (!m_reportMemo || !m_messagesView || !m_bookQueueView || m_skinData->empty())
         return;
     const skin::SkinColors& colours = m_skinData->skinColors();
     const ReportTextView::Colours viewColours{
@@ -308,6 +332,7 @@ void MainWindow::applySkinColours()
     };
     m_reportMemo->setColours(viewColours);
     m_messagesView->setColours(viewColours);
+    m_bookQueueView->setColours(viewColours);
 }
 
 void MainWindow::chooseBuiltInSkin(const QString& name)
@@ -363,18 +388,34 @@ void MainWindow::centreOnFirstShow()
 
 void MainWindow::browse()
 {
+    // The path shows the queue's chosen book: it is not for another one
+    // while the queue is checking.
+    if (m_bookQueue->running())
+        throw Error(process::RunningMessage);
     // The report of a check still under way is left whole: the book chosen
     // now is only the next one to check.
     if (!checkRunning())
         clearReport();
-    const QString file = QFileDialog::getOpenFileName(this, QString(), QString(),
+    const QStringList files = QFileDialog::getOpenFileNames(this, QString(), QString(),
         QStringLiteral("ePUB Files(*.epub)"));
-    if (!file.isEmpty())
-        m_bookPathEdit->setText(file);
+    if (files.size() > 1) {
+        std::vector<std::string> books;
+        for (const QString& file : files)
+            books.push_back(file.toStdString());
+        checkBooks(books);
+    } else if (!files.isEmpty()) {
+        showBookQueue(false);
+        m_bookPathEdit->setText(files.first());
+    }
 }
 
 void MainWindow::validate()
 {
+    // With a queue, the path is its chosen book: checked again there.
+    if (!m_bookQueueView->isHidden() && m_shownQueuedBook) {
+        m_bookQueue->checkAgain(*m_shownQueuedBook);
+        return;
+    }
     // Refused before anything changes: the check under way keeps its
     // report, its clock, its verdict and its comparison.
     refuseWhileChecking();
@@ -385,6 +426,103 @@ void MainWindow::refuseWhileChecking() const
 {
     if (checkRunning())
         throw Error(process::RunningMessage);
+}
+
+void MainWindow::checkBooks(const std::vector<std::string>& books)
+{
+    refuseWhileChecking();
+    if (books.size() == 1) {
+        showBookQueue(false);
+        m_bookPathEdit->setText(QString::fromStdString(books.front()));
+        validate();
+        return;
+    }
+    if (books.empty())
+        return;
+    showBookQueue(true);
+    setCursor(Qt::BusyCursor);
+    m_bookQueue->checkBooks(books);
+}
+
+void MainWindow::createBookQueue()
+{
+    m_queueMenuOpener = std::make_unique<SkinContextMenuOpener>(m_frame.get(), m_skinData.get());
+    m_bookQueueView->setMenuOpener(m_queueMenuOpener.get());
+    m_bookQueueView->setOnCurrentChanged([this](std::size_t index) { showQueuedBook(index); });
+    m_bookQueueView->setOnSaveAll([this] { saveAllReports(); });
+    m_bookQueue->setHandlers({
+        .bookChanged = [this](std::size_t index) { queuedBookChanged(index); },
+        .listChanged = [this] { m_bookQueueView->listChanged(); },
+        .allEnded = [this] {
+            unsetCursor();
+            m_progressLabel->setText(QString::fromStdString(m_bookQueue->summary()));
+        },
+    });
+}
+
+void MainWindow::showBookQueue(bool shown)
+{
+    if (shown == !m_bookQueueView->isHidden())
+        return;
+    QRect pages = reportPagesPlace;
+    if (shown) {
+        // Whole rows in the font the skin gives the list.
+        const int height = m_bookQueueView->heightForRows(queueRows);
+        m_bookQueueView->setGeometry(pages.x(), pages.y(), pages.width(), height);
+        pages.setTop(pages.top() + height + queueGap);
+    }
+    m_bookQueueView->setVisible(shown);
+    m_reportPages->setGeometry(pages);
+    if (!shown) {
+        m_shownQueuedBook.reset();
+        m_progressLabel->clear();
+    }
+}
+
+void MainWindow::showQueuedBook(std::size_t index)
+{
+    const QString book = QString::fromStdString(m_bookQueue->book(index).path);
+    m_shownQueuedBook = index;
+    m_bookPathEdit->setText(book);
+    m_messagesView->setBook(book);
+    clearReport();
+    followQueuedReport();
+}
+
+void MainWindow::followQueuedReport()
+{
+    // Only what changed since the last time goes to the pages: a book being
+    // checked streams into them a second at a time.
+    const std::vector<std::string> lines = m_bookQueue->reportLines(*m_shownQueuedBook);
+    report::Report& shown = m_check->report();
+    const auto differ = std::mismatch(shown.lines().begin(), shown.lines().end(), lines.begin(), lines.end());
+    const std::size_t kept = std::size_t(differ.first - shown.lines().begin());
+    while (shown.lines().size() > kept)
+        shown.removeLastLine();
+    for (std::size_t line = kept; line < lines.size(); ++line)
+        shown.appendLine(lines[line]);
+}
+
+void MainWindow::queuedBookChanged(std::size_t index)
+{
+    m_bookQueueView->bookChanged(index);
+    if (m_shownQueuedBook == index)
+        followQueuedReport();
+    m_progressLabel->setText(QString::fromStdString(m_bookQueue->summary()));
+}
+
+void MainWindow::saveAllReports()
+{
+    if (m_bookQueueView->isHidden())
+        return;
+    if (m_bookQueue->running())
+        throw Error("The reports can be saved once the checks have ended");
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Save All Reports"),
+        QFileInfo(QString::fromStdString(m_bookQueue->book(0).path)).absolutePath());
+    if (folder.isEmpty())
+        return;
+    const std::size_t saved = m_bookQueue->saveReports(folder.toStdString());
+    m_progressLabel->setText(QStringLiteral("%1 reports saved in %2").arg(qulonglong(saved)).arg(folder));
 }
 
 void MainWindow::clearReport()
@@ -430,7 +568,7 @@ void MainWindow::checkAbandoned()
 
 bool MainWindow::checkRunning() const
 {
-    return m_check->running();
+    return m_check->running() || m_bookQueue->running();
 }
 
 QString MainWindow::reportBook() const
@@ -450,8 +588,10 @@ void MainWindow::openBook(const QString& path)
     runGuarded(this, [&] {
         // A book dropped during a check does not even replace the path.
         refuseWhileChecking();
-        m_bookPathEdit->setText(path);
-        validate();
+        const std::vector<std::string> books = collectBooks({path.toStdString()});
+        if (books.empty())
+            throw Error("There is no EPUB book in " + path.toStdString());
+        checkBooks(books);
     });
 }
 
@@ -464,37 +604,46 @@ void MainWindow::createShortcuts()
     add(QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::browse);
     add(QKeySequence(Qt::Key_F5), &MainWindow::validate);
     add(QKeySequence(Qt::CTRL | Qt::Key_S), &MainWindow::saveReport);
+    add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &MainWindow::saveAllReports);
 }
 
 namespace {
 
-// The first regular file among dropped addresses, or an empty text.
-QString firstDroppedFile(const QMimeData* data)
+// The books among dropped addresses: local files, and the books in local
+// folders; none unless at least one of them is there. A missing file among
+// others is kept, so that the checker tells of it.
+std::vector<std::string> droppedBooks(const QMimeData* data)
 {
     if (!data->hasUrls())
         return {};
+    std::vector<std::string> paths;
+    bool anyThere = false;
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
-            return url.toLocalFile();
+        if (!url.isLocalFile())
+            continue;
+        const QFileInfo path(url.toLocalFile());
+        anyThere = anyThere || path.isFile() || path.isDir();
+        paths.push_back(url.toLocalFile().toStdString());
     }
-    return {};
+    return anyThere ? collectBooks(paths) : std::vector<std::string>();
 }
 
 } // namespace
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!firstDroppedFile(event->mimeData()).isEmpty())
+    if (!droppedBooks(event->mimeData()).empty())
         event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event)
 {
-    const QString file = firstDroppedFile(event->mimeData());
-    if (file.isEmpty())
+    const std::vector<std::string> books = droppedBooks(event->mimeData());
+    if (books.empty())
         return;
     event->acceptProposedAction();
-    openBook(file);
+    // A book dropped during a check does not even replace the path.
+    runGuarded(this, [&] { checkBooks(books); });
 }
 
 void MainWindow::saveReport()

@@ -37,6 +37,8 @@ namespace tessaly::app {
 
 class AboutWindow;
 class BookCheck;
+class BookQueue;
+class BookQueueView;
 class MessagesView;
 class ReportPages;
 class ReportViewFeed;
@@ -57,9 +59,16 @@ public:
     void validate();
     void visitOurWebsite();
     void showAbout();
-    // Fills in the path and validates the book, as "Validate" would; while
-    // a check runs, refused before the path changes.
+    // Fills in the path and validates the book, as "Validate" would; a
+    // folder stands for the books in it and its subfolders. While a check
+    // runs, refused before the path changes.
     void openBook(const QString& path);
+    // Checks the books: one as "Validate" does, several in the queue,
+    // which shows above the report. Refused while a check runs.
+    void checkBooks(const std::vector<std::string>& books);
+    // Asks for a folder and saves there the report of every book of the
+    // queue, one file per book.
+    void saveAllReports();
     // Asks for a file and saves the report there; refused while a check
     // runs.
     void saveReport();
@@ -89,9 +98,13 @@ public:
     skin::SkinStdLabel* progressLabel() const { return m_progressLabel; }
     // What keeps reportMemo showing the report's lines.
     ReportViewFeed& reportFeed() { return *m_reportFeed; }
-    // Whether a check is still under way. Every way to start a check goes
-    // through validate(), which refuses while one is, before it changes
-    // anything.
+    // The books checked together, and their list (shown only while it
+    // holds more than one book).
+    BookQueue& bookQueue() { return *m_bookQueue; }
+    BookQueueView* bookQueueView() const { return m_bookQueueView; }
+    // Whether a check is still under way, of one book or of the queue.
+    // Every way to start a check goes through validate() or checkBooks(),
+    // which refuse while one is, before they change anything.
     bool checkRunning() const;
     // The book whose report the memo holds: the book of the last check,
     // or the chosen one once Browse has emptied the report.
@@ -129,8 +142,15 @@ private:
     void checkEnded(const std::string& verdict);
     void checkAbandoned();
     void createShortcuts();
+    // The queue's handlers and its place in the window.
+    void createBookQueue();
+    void showBookQueue(bool shown);
+    void showQueuedBook(std::size_t index);
+    void followQueuedReport();
+    void queuedBookChanged(std::size_t index);
 
     std::unique_ptr<BookCheck> m_check;
+    std::unique_ptr<BookQueue> m_bookQueue;
     std::unique_ptr<skin::SkinData> m_skinData;
     std::unique_ptr<SkinChooser> m_skinChooser;
     // Why the remembered skin is not worn, shown once the window is up.
@@ -155,6 +175,10 @@ private:
     ReportTextView* m_reportMemo = nullptr;
     MessagesView* m_messagesView = nullptr;
     ReportPages* m_reportPages = nullptr;
+    BookQueueView* m_bookQueueView = nullptr;
+    std::unique_ptr<skin::ContextMenuOpener> m_queueMenuOpener;
+    // The book of the queue whose report the pages show.
+    std::optional<std::size_t> m_shownQueuedBook;
     skin::SkinStdLabel* m_progressLabel = nullptr;
     // Follows the check's report until the window goes.
     std::unique_ptr<ReportViewFeed> m_reportFeed;

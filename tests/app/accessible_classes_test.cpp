@@ -7,6 +7,7 @@
 
 #include "app/about_window.h"
 #include "app/app_accessibility.h"
+#include "app/book_queue_view.h"
 #include "app/message_list_view.h"
 #include "app/messages_view.h"
 #include "app/report_pages.h"
@@ -179,7 +180,9 @@ protected:
              {[=, this] { return new skin::SkinToggleButton(QStringLiteral("Errors 3"), parent()); },
               QAccessible::PushButton, true}},
             {QStringLiteral("MessageListView"),
-             {[=, this] { return static_cast<app::MainWindow*>(mainWindow())->messagesView()->list(); }, QAccessible::List, true}},
+             {[this] { return static_cast<app::MainWindow*>(mainWindow())->messagesView()->list(); }, QAccessible::List, true}},
+            {QStringLiteral("BookQueueView"),
+             {[this] { return static_cast<app::MainWindow*>(mainWindow())->bookQueueView(); }, QAccessible::List, true}},
             {QStringLiteral("MessagesView"),
              {[=, this] { return static_cast<app::MainWindow*>(mainWindow())->messagesView(); }, QAccessible::Grouping, true}},
             {QStringLiteral("SourcePane"),

@@ -404,8 +404,12 @@ TEST_F(MainWindowTest, DroppedFileIsCheckedAndOtherDropsAreRefused)
         QApplication::sendEvent(&m_window, &dropped);
         return true;
     };
-    EXPECT_FALSE(drop({QUrl::fromLocalFile(m_books.path())})) << "a folder alone";
+    const QString emptyFolder = m_books.path() + QStringLiteral("/empty");
+    QDir().mkpath(emptyFolder);
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(emptyFolder)})) << "a folder without books";
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(m_books.path() + QStringLiteral("/gone.epub"))})) << "a file not there";
     EXPECT_FALSE(drop({QUrl(QStringLiteral("https://example.org/a.epub"))}));
+    // The folder holds the dropped book alone: one book, checked as ever.
     ASSERT_TRUE(drop({QUrl::fromLocalFile(m_books.path()), QUrl::fromLocalFile(QString::fromStdString(path))}));
     EXPECT_EQ(m_window.bookPathEdit()->text().toStdString(), path);
     waitForTheCheck();
