@@ -44,8 +44,11 @@ void BookQueue::checkBooks(std::vector<std::string> books)
 {
     refuseWhileRunning();
     m_books.clear();
-    for (std::string& path : books)
-        m_books.push_back(QueuedBook{.path = std::move(path)});
+    for (std::string& path : books) {
+        QueuedBook book;
+        book.path = std::move(path);
+        m_books.push_back(std::move(book));
+    }
     if (m_handlers.listChanged)
         m_handlers.listChanged();
     std::vector<std::size_t> indices(m_books.size());
