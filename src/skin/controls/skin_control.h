@@ -49,6 +49,16 @@ public:
     bool useSkinFont() const { return m_useSkinFont; }
     void setUseSkinFont(bool on) { m_useSkinFont = on; update(); }
 
+    // A nine-piece face painted as its four border strips with the record's
+    // client part tiled from the client area's top-left (or stretched as
+    // the record says) instead of the composition's own client fill: a
+    // container's background then lines up with its children's places.
+    // With drawBackground off the client area is left to the parent.
+    bool forceBackground() const { return m_forceBackground; }
+    void setForceBackground(bool on) { m_forceBackground = on; update(); }
+    bool drawBackground() const { return m_drawBackground; }
+    void setDrawBackground(bool on) { m_drawBackground = on; update(); }
+
     void setOnMouseEnter(std::function<void()> handler) { m_onMouseEnter = std::move(handler); }
     void setOnMouseLeave(std::function<void()> handler) { m_onMouseLeave = std::move(handler); }
 
@@ -71,6 +81,8 @@ protected:
     virtual void drawFace(Bitmap& face);
     virtual void drawDefaultFace(Bitmap& face);
     virtual void drawSkinFace(Bitmap& face);
+    // The forced-background face (see setForceBackground).
+    void drawForcedBackground(Bitmap& face);
 
     const DataSkinControl* record() const;
     const DataSkinCustomControl* customRecord() const;
@@ -93,6 +105,8 @@ protected:
     bool m_useSkinFont = true;
     int m_defaultWidth = 0;
     int m_defaultHeight = 0;
+    bool m_forceBackground = false;
+    bool m_drawBackground = true;
     Bitmap m_face;
 
 private:
