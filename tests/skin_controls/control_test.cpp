@@ -5,6 +5,9 @@
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_link_label.h"
 #include "skin/controls/control_geometry.h"
+#include "skin/controls/image_list.h"
+#include "skin/menus/skin_hint.h"
+#include <QHelpEvent>
 #include "skin/controls/skin_status_bar.h"
 #include "skin/controls/skin_std_label.h"
 #include "skin/data/skin_notifier.h"
@@ -106,6 +109,41 @@ TEST(SkinControlForcedBackground, BorderStripsAndTheClientPartOnlyWhenAsked)
         else
             EXPECT_EQ(clientInk, 0) << "the client area is left to the parent";
     }
+}
+
+// A control's hint title and image reach the skinned hint with its tool tip.
+TEST(SkinControlHint, TitleAndTheImageListsPictureShowInTheSkinnedHint)
+{
+    ImageList images(12, 10);
+    Bitmap red(12, 10), blue(12, 10);
+    red.fillRect({0, 0, 12, 10}, 0xFFC00000u);
+    blue.fillRect({0, 0, 12, 10}, 0xFF0000C0u);
+    images.add(red);
+    images.add(blue);
+    SkinButton button;
+    button.setSkinData(&pewter());
+    button.setToolTip(QStringLiteral("Checks the book"));
+    button.setHintTitle(QStringLiteral("Validate"));
+    button.setHintImageList(&images);
+    button.setHintImageIndex(1);
+    button.setGeometry(10, 10, 90, 25);
+    button.show();
+    SkinHint hint;
+    hint.setSkinData(&pewter());
+    hint.setActive(true);
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), button.mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(&button, &help);
+    const SkinHintWindow& w = hint.window();
+    EXPECT_EQ(w.shownTitle(), QStringLiteral("Validate"));
+    const Rect& at = w.extendedLayout().image;
+    ASSERT_EQ(at.width(), 12);
+    EXPECT_EQ(w.buffer().getPixel(at.left + 3, at.top + 3) & 0xFFFFFFu, 0x0000C0u) << "picture 1 of the list";
+    // An index the list does not hold: the title alone.
+    button.setHintImageIndex(2);
+    QCoreApplication::sendEvent(&button, &help);
+    EXPECT_TRUE(w.extendedLayout().image.isEmpty());
+    EXPECT_FALSE(w.extendedLayout().title.isEmpty());
+    hint.setActive(false);
 }
 
 TEST(SkinControlBinding, RowKindKeepsTheSkinsHeightWhateverIsAsked)

@@ -1,5 +1,6 @@
 #include "skin/controls/skin_control.h"
 
+#include "skin/controls/image_list.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/system_colors.h"
 #include "skin/paint/bitmap_canvas.h"
@@ -44,6 +45,12 @@ void SkinControl::setDefaultFont(const Font& font)
     m_defaultFont = font;
     if (!m_binding.isBound())
         update();
+}
+
+Bitmap SkinControl::hintImage() const
+{
+    const Bitmap* image = m_hintImageList ? m_hintImageList->image(m_hintImageIndex) : nullptr;
+    return image ? *image : Bitmap{};
 }
 
 bool SkinControl::getSkinData()
