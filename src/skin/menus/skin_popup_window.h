@@ -75,6 +75,11 @@ public:
     // Redraws one item now; runs the cross-fade timer.
     void redrawItem(const SkinMenuItem& item);
     void startMorph();
+    // The timer of the cross-fades and animation frames (it stops when
+    // nothing moves): its id, whether it runs, and its interval.
+    int morphTimerId() const { return m_morphTimer.timerId(); }
+    bool morphRunning() const { return m_morphTimer.isActive(); }
+    int morphInterval() const;
     // The highlight moves to the next / previous usable item (keyboard).
     void nextItem();
     void previousItem();
