@@ -268,5 +268,60 @@ TEST(ExtendedHint, TheActiveHintTakesTitleAndImageFromTheWidgetUnderThePointer)
     hint.setActive(false);
 }
 
+TEST(DropShadow, BesideTheWindowOnlyDownAndRightAndNeverUnderIt)
+{
+    const int w = 60, h = 30;
+    const Bitmap s = DropShadow::shadowImage(w, h, {});
+    const int b = DropShadow::kBlur, o = DropShadow::kOffset;
+    ASSERT_EQ(s.width(), w + 2 * b);
+    ASSERT_EQ(s.height(), h + 2 * b);
+    auto alpha = [&](int wx, int wy) { // window coordinates
+        return int(s.getPixel(wx - (o - b), wy - (o - b)) >> 24);
+    };
+    int under = 0, maxAlpha = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            under += alpha(x, y);
+    EXPECT_EQ(under, 0) << "nothing under the window";
+    for (int y = 0; y < s.height(); ++y)
+        for (int x = 0; x < s.width(); ++x) {
+            maxAlpha = std::max(maxAlpha, int(s.getPixel(x, y) >> 24));
+            EXPECT_EQ(s.getPixel(x, y) & 0xFFFFFFu, 0u) << "black";
+        }
+    EXPECT_LE(maxAlpha, DropShadow::kOpacity);
+    EXPECT_GT(alpha(w + 1, h / 2), DropShadow::kOpacity / 2) << "right of the window";
+    EXPECT_GT(alpha(w / 2, h + 1), DropShadow::kOpacity / 2) << "below it";
+    EXPECT_GT(alpha(w + 1, h / 2), alpha(w + o + b - 1, h / 2)) << "fading outwards";
+    EXPECT_EQ(alpha(-(b - o), h / 2), 0) << "nothing on the left";
+    EXPECT_EQ(alpha(w / 2, -(b - o)), 0) << "nothing above";
+}
+
+TEST(DropShadow, AShapedWindowCastsItsShape)
+{
+    // An L: the top-right quarter is not part of the window.
+    QRegion shape(0, 0, 40, 40);
+    shape -= QRegion(20, 0, 20, 20);
+    const Bitmap s = DropShadow::shadowImage(40, 40, shape);
+    const int d = DropShadow::kBlur - DropShadow::kOffset;
+    // Inside the missing quarter, next to the window's edge: shadow.
+    EXPECT_GT(int(s.getPixel(21 + d, 30 - 12 + d) >> 24), 0);
+    // Deep in the quarter's top-right, away from any part: none.
+    EXPECT_EQ(int(s.getPixel(38 + d, 1 + d) >> 24), 0);
+}
+
+TEST(DropShadow, HintsCastOneOnlyWhereLayeredWindowsAreAvailable)
+{
+    SkinHint hint;
+    hint.setSkinData(&pewter());
+    hint.activateHint(QPoint(50, 50), QStringLiteral("Minimize"));
+    EXPECT_FALSE(hint.window().shadow().isVisible());
+    hint.setLayeredWindowsAvailable(true);
+    hint.activateHint(QPoint(50, 50), QStringLiteral("Minimize"));
+    ASSERT_TRUE(hint.window().shadow().isVisible());
+    EXPECT_EQ(hint.window().shadow().window()->geometry(), DropShadow::shadowGeometry(hint.window().geometry()));
+    hint.hideHint();
+    EXPECT_FALSE(hint.window().shadow().isVisible());
+}
+
 } // namespace
 } // namespace tessaly::skin::test

@@ -215,6 +215,11 @@ void SkinHintWindow::showAt(const Point& at, const QSize& size, const HintLook& 
     setGeometry(p.x, p.y, size.width(), size.height());
     setWindowOpacity(look.layeredWindowsAvailable && look.alphaBlend ? std::clamp(look.alphaBlendValue, 0, 255) / 255.0
                                                                      : 1.0);
+    // The shadow first, so that the hint shows above it.
+    if (look.layeredWindowsAvailable)
+        m_shadow.showFor(geometry(), mask());
+    else
+        m_shadow.hide();
     show();
     raise();
     update();
@@ -234,6 +239,12 @@ void SkinHintWindow::activateHintFromRect(const Rect& rect, const QString& text,
 {
     const QSize size = prepare({text, {}, {}}, look);
     showAt({rect.left, top ? rect.top - size.height() : rect.bottom}, size, look);
+}
+
+void SkinHintWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    m_shadow.hide();
 }
 
 void SkinHintWindow::paintEvent(QPaintEvent* event)

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "skin/data/geometry.h"
+#include "skin/menus/drop_shadow.h"
 #include "skin/data/skin_types.h"
 #include "skin/paint/bitmap.h"
 
@@ -88,6 +89,8 @@ public:
     // without either is a plain one).
     void activateHintEx(const QPoint& at, const HintContent& content, const HintLook& look);
     void hideHint() { hide(); }
+    // The shadow under the hint (only while layered windows are available).
+    const DropShadow& shadow() const { return m_shadow; }
 
     const Bitmap& buffer() const { return m_buffer; }
     const QString& shownText() const { return m_text; }
@@ -98,6 +101,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     // Lays out and draws the hint; returns its size.
@@ -108,6 +112,7 @@ private:
     QString m_text;
     QString m_title;
     ExtendedHintLayout m_layout;
+    DropShadow m_shadow;
 };
 
 } // namespace tessaly::skin

@@ -144,6 +144,11 @@ bool SkinPopupWindow::showMenu(const Rect& anchor, MenuItem& parentItem, int sta
 
     m_activeItem = -1;
     paintMenu();
+    // The shadow first, so that the menu shows above it.
+    if (m_engine.layeredWindowsAvailable())
+        m_shadow.showFor(geometry(), m_shape);
+    else
+        m_shadow.hide();
     show();
     tellMenuOpened(*this);
     // The menu opens with its first usable item highlighted.
@@ -531,6 +536,7 @@ void SkinPopupWindow::keyPressEvent(QKeyEvent* event)
 void SkinPopupWindow::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
+    m_shadow.hide();
     tellMenuClosed(*this);
     if (!m_closing)
         m_engine.windowLost();
