@@ -7,6 +7,7 @@
 
 #include "menu_fixture.h"
 #include "skin/data/system_colors.h"
+#include "skin/embedded_sampler.h"
 #include "skin/menus/skin_menu.h"
 #include "skin/menus/skin_popup_window.h"
 #include "skin/paint/compose.h"
@@ -169,6 +170,38 @@ TEST_F(MenuAnimation, WithoutInactiveAnimationAnEndedHighlightShowsTheNormalFace
     tick(*w);
     EXPECT_EQ(w->item(1).currentFrame, 1);
     EXPECT_EQ(first.currentFrame, 0);
+}
+
+// The sampler skin's menu item has real frames: the highlight wipes in.
+TEST_F(MenuAnimation, TheSamplersItemWipesItsHighlightInOverFourFrames)
+{
+    CompressedStoredSkin stored;
+    stored.loadFromCompressBytes(embedded_sampler());
+    SkinData sd;
+    sd.loadCompressedStoredSkin(stored);
+    SkinPopupWindow* w = open(sd);
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->look().animation);
+    const auto& r = *w->look().record;
+    EXPECT_EQ(r.frameCount, 4);
+    EXPECT_EQ(w->morphInterval(), r.animateInterval);
+    EXPECT_TRUE(r.inActiveAnimation);
+    SkinMenuItem& first = w->item(0);
+    std::vector<Bitmap> shown;
+    for (int k = 1; k <= 4; ++k) {
+        tick(*w);
+        const Rect cell = SkinMenuItem::frameCell(r.animateSkinRect, r.skinRect, r.frameCount, k);
+        EXPECT_EQ(differing(*w, first, composed(sd, cell, first.objectRect.width())), 0) << "frame " << k;
+        shown.push_back(first.image());
+    }
+    // Every frame differs from the one before: something moves each tick.
+    for (std::size_t k = 1; k < shown.size(); ++k) {
+        int diff = 0;
+        for (int y = 0; y < shown[k].height(); ++y)
+            for (int x = 0; x < shown[k].width(); ++x)
+                diff += shown[k].getPixel(x, y) != shown[k - 1].getPixel(x, y);
+        EXPECT_GT(diff, 0) << "frame " << k + 1;
+    }
 }
 
 // Owner-drawn items: the measure decides the item's room, and the drawing

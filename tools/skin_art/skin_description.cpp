@@ -490,6 +490,13 @@ void describeObjects(Description& d, const SkinSources& s)
     d.rect("activeradioimagerect", tile("controls/menuitem.radioactive"));
     d.rect("arrowimagerect", tile("controls/menuitem.arrow"));
     d.rect("activearrowimagerect", tile("controls/menuitem.arrowactive"));
+    if (s.palette->controlFeatures) {
+        // The highlight wipes in over four frames and back out.
+        d.rect("animateskinrect", tile("controls/menuitem.frames"));
+        d.key("framecount", kMenuItemFrames);
+        d.key("animateinterval", 40);
+        d.flag("inactiveanimation", true);
+    }
 }
 
 // The control records only the sampler has (see control_features.h): a
