@@ -223,10 +223,13 @@ TEST_P(OwnerDrawn, MeasureSizesTheItemAndTheCallbackPaintsIt)
         height = 37;
     };
     QRect painted;
+    QRgb pen = 0;
     swatch.onDrawItem = [&](const MenuItem& item, QPainter& painter, const QRect& area, bool highlighted) {
         EXPECT_EQ(&item, &swatch);
         calls.push_back(highlighted);
         painted = area;
+        if (!highlighted)
+            pen = painter.pen().color().rgb();
         painter.fillRect(area, highlighted ? QColor(255, 0, 255) : QColor(0, 255, 255));
     };
     menu.popupFromRect2(nullptr, {100, 100, 180, 120}, false);
@@ -238,6 +241,9 @@ TEST_P(OwnerDrawn, MeasureSizesTheItemAndTheCallbackPaintsIt)
     EXPECT_GT(w->item(0).objectRect.width(), 300);
     ASSERT_FALSE(calls.empty());
     EXPECT_FALSE(calls.back());
+    // The painter comes with the item's text colour.
+    const Color text = skinned ? w->look().record->fontColor : colors::windowText;
+    EXPECT_EQ(pen & 0xFFFFFFu, colorFromValue(text) & 0xFFFFFFu);
     // Every pixel of the text area is the callback's: no caption over it.
     ASSERT_FALSE(painted.isEmpty());
     int other = 0;

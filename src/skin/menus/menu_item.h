@@ -20,9 +20,9 @@ namespace tessaly::skin {
 class MenuItem {
 public:
     // An owner-drawn item paints its own content: the callback gets a
-    // painter on the item's face (the skin's face already drawn), the text
-    // area and whether the item is highlighted; nothing else is drawn over
-    // the face. The measure callback gets the width of the item's content
+    // painter on the item's face (the skin's face already drawn; the
+    // painter set to the item's font and text colour), the text area and
+    // whether the item is highlighted; nothing else is drawn over the face. The measure callback gets the width of the item's content
     // and its height as the menu would give them and may change both.
     using DrawItem = std::function<void(const MenuItem& item, QPainter& painter, const QRect& area, bool highlighted)>;
     using MeasureItem = std::function<void(const MenuItem& item, int& width, int& height)>;

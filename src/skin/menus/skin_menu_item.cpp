@@ -178,26 +178,28 @@ Bitmap SkinMenuItem::skinnedFace(bool highlighted, const Rect& frame) const
     Rect text = r.textRct;
     text.right = face.width() - (r.skinRect.width() - r.textRct.right);
     text.bottom += h - r.skinRect.height();
-    if (ownerDraw(face, text, highlighted))
+    const Color color = !m_menuItem.enabled ? r.unEnabledFontColor
+                        : highlighted       ? r.activeFontColor
+                                            : r.fontColor;
+    if (ownerDraw(face, text, colorFromValue(color), highlighted))
         return face;
     if (m_menuItem.isHeader()) {
         drawHeader(face);
         return face;
     }
-    const Color color = !m_menuItem.enabled ? r.unEnabledFontColor
-                        : highlighted       ? r.activeFontColor
-                                            : r.fontColor;
     drawContent(face, text, colorFromValue(color), highlighted, glyph, 16, false);
     return face;
 }
 
-bool SkinMenuItem::ownerDraw(Bitmap& face, const Rect& area, bool highlighted) const
+bool SkinMenuItem::ownerDraw(Bitmap& face, const Rect& area, PixelColor color, bool highlighted) const
 {
     if (!m_menuItem.onDrawItem)
         return false;
     platform::QtCanvas canvas = canvasOf(face);
     QPainter painter(&canvas.image());
+    // The item's font and text colour, as its caption would have.
     painter.setFont(m_parent.look().font);
+    painter.setPen(QColor::fromRgb(color));
     m_menuItem.onDrawItem(m_menuItem, painter, platform::toQRect(area), highlighted);
     return true;
 }
@@ -251,7 +253,7 @@ Bitmap SkinMenuItem::defaultImage() const
                         TF::Center | TF::VCenter | TF::SingleLine);
         return face;
     }
-    if (ownerDraw(face, {2, 2, w - 2, h - 2}, highlighted))
+    if (ownerDraw(face, {2, 2, w - 2, h - 2}, color, highlighted))
         return face;
     drawContent(face, {2, 2, w - 2, h - 2}, color, highlighted, glyph, 19, true);
     return face;

@@ -96,7 +96,7 @@ private:
     Bitmap skinnedFace(bool highlighted, const Rect& frame = {}) const;
     bool frameShowing() const;
     // The owner's drawing over the face, when the item has it.
-    bool ownerDraw(Bitmap& face, const Rect& area, bool highlighted) const;
+    bool ownerDraw(Bitmap& face, const Rect& area, PixelColor color, bool highlighted) const;
     Bitmap defaultImage() const;
     // Caption, shortcut, arrow and glyphs over a face, inside `area`.
     void drawContent(Bitmap& face, const Rect& area, PixelColor color, bool highlighted, int glyph,
