@@ -31,6 +31,7 @@
 #include "skin/frame/form_layer_window.h"
 #include "skin/frame/frame_accessibility.h"
 #include "skin/frame/layer_manager.h"
+#include "skin/menus/drop_shadow.h"
 #include "skin/menus/menu_accessibility.h"
 #include "skin/menus/skin_hint_window.h"
 #include "skin/menus/skin_menu.h"
@@ -151,6 +152,8 @@ protected:
             {QStringLiteral("SkinHintWindow"),
              {[=] { return owned(new skin::SkinHintWindow()); }, QAccessible::ToolTip, false}},
             {QStringLiteral("SkinPopupWindow"), {[=] { return openPopup(); }, QAccessible::PopupMenu, true}},
+            {QStringLiteral("DropShadowWindow"),
+             {[=] { return owned(new skin::DropShadowWindow()); }, QAccessible::Border, false}},
             {QStringLiteral("LayerWindow"),
              {[=] { return owned(new skin::LayerWindow()); }, QAccessible::Border, false}},
             {QStringLiteral("FormLayerWindow"),

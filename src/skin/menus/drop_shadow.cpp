@@ -8,43 +8,30 @@
 
 namespace tessaly::skin {
 
-namespace {
+DropShadowWindow::DropShadowWindow()
+    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput
+                           | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint)
+{
+    setObjectName(QStringLiteral("dropShadow"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
 
-// The window that shows the shadow picture: translucent, never activated,
-// transparent for the pointer, not managed by the window manager (like the
-// menus and hints it lies under).
-class ShadowWindow : public QWidget {
-public:
-    ShadowWindow()
-        : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput
-                               | Qt::WindowDoesNotAcceptFocus | Qt::NoDropShadowWindowHint)
-    {
-        setObjectName(QStringLiteral("dropShadow"));
-        setAttribute(Qt::WA_TranslucentBackground);
-        setAttribute(Qt::WA_ShowWithoutActivating);
-        setAttribute(Qt::WA_NoSystemBackground);
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFocusPolicy(Qt::NoFocus);
-    }
-    void setImage(QImage image)
-    {
-        m_image = std::move(image);
-        update();
-    }
+void DropShadowWindow::setImage(QImage image)
+{
+    m_image = std::move(image);
+    update();
+}
 
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        QPainter painter(this);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(event->rect(), m_image, event->rect());
-    }
-
-private:
-    QImage m_image;
-};
-
-} // namespace
+void DropShadowWindow::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(event->rect(), m_image, event->rect());
+}
 
 DropShadow::DropShadow() = default;
 DropShadow::~DropShadow() = default;
@@ -84,12 +71,11 @@ Bitmap DropShadow::shadowImage(int width, int height, const QRegion& shape)
 void DropShadow::showFor(const QRect& geometry, const QRegion& shape)
 {
     if (!m_window)
-        m_window = std::make_unique<ShadowWindow>();
-    auto* window = static_cast<ShadowWindow*>(m_window.get());
+        m_window = std::make_unique<DropShadowWindow>();
     const Bitmap image = shadowImage(geometry.width(), geometry.height(), shape);
-    window->setImage(imageOf(image).copy());
-    window->setGeometry(shadowGeometry(geometry));
-    window->show();
+    m_window->setImage(imageOf(image).copy());
+    m_window->setGeometry(shadowGeometry(geometry));
+    m_window->show();
 }
 
 void DropShadow::hide()

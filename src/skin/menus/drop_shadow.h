@@ -1,11 +1,27 @@
 #pragma once
 
+#include <QImage>
 #include <QRegion>
 #include <QWidget>
 
 #include "skin/paint/bitmap.h"
 
 namespace tessaly::skin {
+
+// The window that shows a shadow picture: translucent, never activated,
+// transparent for the pointer, not managed by the window manager (like the
+// menus and hints it lies under).
+class DropShadowWindow : public QWidget {
+public:
+    DropShadowWindow();
+    void setImage(QImage image);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage m_image;
+};
 
 // The soft shadow under a popup menu or a hint: a translucent window just
 // below the shadowed one, offset down and to the right, showing a blurred
@@ -31,7 +47,7 @@ public:
     void hide();
     bool isVisible() const;
     // The shadow window (null before the first show).
-    QWidget* window() const { return m_window.get(); }
+    DropShadowWindow* window() const { return m_window.get(); }
 
     // The shadow picture of a width × height window with that shape:
     // premultiplied black, (width + 2·kBlur) × (height + 2·kBlur), its
@@ -42,7 +58,7 @@ public:
     static QRect shadowGeometry(const QRect& geometry);
 
 private:
-    std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<DropShadowWindow> m_window;
 };
 
 } // namespace tessaly::skin
