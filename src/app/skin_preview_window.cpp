@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTimer>
 
 #include <string>
@@ -44,6 +45,40 @@ skin::Bitmap sampleGlyph()
     for (int k = 0; k < 4; ++k)
         strip.fillRect({k * cell + 1, 1, k * cell + cell - 1, cell - 2}, colours[k]);
     return strip;
+}
+
+// The hint's picture: a blue disc with a white "i", 16 pixels across.
+skin::Bitmap hintPicture()
+{
+    constexpr int size = 16;
+    skin::Bitmap picture(size, size);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            const int dx = 2 * x + 1 - size, dy = 2 * y + 1 - size;
+            if (dx * dx + dy * dy <= size * size)
+                picture.setPixel(x, y, 0xFF2A6FD0u);
+        }
+    picture.fillRect({7, 3, 9, 5}, 0xFFFFFFFFu);
+    picture.fillRect({7, 6, 9, 13}, 0xFFFFFFFFu);
+    picture.setAlphaBlend(true);
+    return picture;
+}
+
+// An owner-drawn menu item: a row of colour swatches before its caption.
+void drawSwatchItem(const skin::MenuItem& item, QPainter& painter, const QRect& area, bool)
+{
+    static const QColor swatches[] = {QColor(0xC0, 0x39, 0x2B), QColor(0xE6, 0x7E, 0x22), QColor(0xF1, 0xC4, 0x0F),
+                                      QColor(0x27, 0xAE, 0x60), QColor(0x29, 0x80, 0xB9), QColor(0x8E, 0x44, 0xAD)};
+    // The painter comes with the item's text colour (highlighted or not).
+    const int side = area.height() - 8;
+    int x = area.left() + 2;
+    for (const QColor& c : swatches) {
+        painter.fillRect(QRect(x, area.top() + 4, side, side), c);
+        painter.drawRect(QRect(x, area.top() + 4, side - 1, side - 1));
+        x += side + 2;
+    }
+    painter.drawText(QRect(x + 4, area.top(), area.right() - x - 4, area.height()), Qt::AlignVCenter | Qt::AlignLeft,
+                     item.caption);
 }
 
 // The pointer over a button, its fade and frames played to the end, so the
@@ -95,6 +130,8 @@ void SkinPreviewWindow::setUp(skin::SkinData* skin)
     m_hint = std::make_unique<skin::SkinHint>(this);
     m_hint->setSkinData(skin);
     m_hint->setActive(true);
+    // Hints cast a shadow where the frame's menus do.
+    m_hint->setLayeredWindowsAvailable(m_frame->layeredWindowsAvailable());
     m_frame->setSkinHint(m_hint.get());
     buildControls();
 }
@@ -133,6 +170,8 @@ void SkinPreviewWindow::buildControls()
 
     // Push buttons, one per state, and the modes.
     heading(QStringLiteral("Push buttons"), 6);
+    m_hintImages = std::make_unique<skin::ImageList>(16, 16);
+    m_hintImages->add(hintPicture());
     const QStringList pushStates = {QStringLiteral("Normal"),   QStringLiteral("Hot"),     QStringLiteral("Pressed"),
                                     QStringLiteral("Focused"),  QStringLiteral("Disabled"), QStringLiteral("Checked"),
                                     QStringLiteral("&Glyph"),   QStringLiteral("Animated")};
@@ -145,7 +184,10 @@ void SkinPreviewWindow::buildControls()
         case 1:
             b->setCanFocused(false);
             m_stateSetters.emplace_back([b] { hoverOver(b); });
-            b->setToolTip(QStringLiteral("A skinned hint"));
+            b->setToolTip(QStringLiteral("A skinned hint@with a title and a picture"));
+            b->setHintTitle(QStringLiteral("Hint title"));
+            b->setHintImageList(m_hintImages.get());
+            b->setHintImageIndex(0);
             m_hintButton = b;
             break;
         case 2:
@@ -213,6 +255,15 @@ void SkinPreviewWindow::buildControls()
     more.add(QStringLiteral("First"));
     more.add(QStringLiteral("Second"));
     items.add(QStringLiteral("Item with &accelerator"));
+    items.add(QStringLiteral("Item with a shortcut")).shortCut = QKeySequence(Qt::CTRL | Qt::Key_S);
+    items.add(QStringLiteral("-Header-")).enabled = false;
+    // Owner-drawn: measured taller than the others and painted by the window.
+    skin::MenuItem& swatches = items.add(QStringLiteral("Owner-drawn"));
+    swatches.onMeasureItem = [](const skin::MenuItem&, int& width, int& height) {
+        width += 6 * 20;
+        height += 6;
+    };
+    swatches.onDrawItem = drawSwatchItem;
     m_menuOpener = std::make_unique<SkinPopupMenuOpener>(*m_menu);
     for (const bool track : {false, true}) {
         auto* b = bound(new skin::SkinMenuSpeedButton(track ? QStringLiteral("Track") : QStringLiteral("Menu"), area));
@@ -343,9 +394,12 @@ void SkinPreviewWindow::openMenuAndHint()
 {
     if (auto* menu = static_cast<skin::SkinMenuSpeedButton*>(m_menuButton))
         menu->showMenu();
-    if (m_hintButton)
-        m_hint->activateHint(m_hintButton->mapToGlobal(QPoint(0, m_hintButton->height() + 4)),
-                             QStringLiteral("A skinned hint"));
+    if (m_hintButton) {
+        m_hint->setLayeredWindowsAvailable(m_frame->layeredWindowsAvailable());
+        m_hint->activateHintEx(m_hintButton->mapToGlobal(QPoint(0, m_hintButton->height() + 4)),
+                               QStringLiteral("Hint title"), QStringLiteral("A skinned hint@with a title and a picture"),
+                               hintPicture());
+    }
 }
 
 int runSkinPreview(const QString& path)

@@ -73,6 +73,7 @@ private:
     std::unique_ptr<skin::SkinPopupMenu> m_menu;
     std::unique_ptr<skin::PopupMenuOpener> m_menuOpener;
     std::unique_ptr<skin::ImageList> m_images;
+    std::unique_ptr<skin::ImageList> m_hintImages;
     std::vector<std::function<void(skin::SkinData*)>> m_binders;
     std::vector<std::function<void()>> m_stateSetters;
     skin::SkinStdLabel* m_messageLabel = nullptr;

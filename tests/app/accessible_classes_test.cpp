@@ -32,6 +32,7 @@
 #include "skin/frame/form_layer_window.h"
 #include "skin/frame/frame_accessibility.h"
 #include "skin/frame/layer_manager.h"
+#include "skin/menus/drop_shadow.h"
 #include "skin/menus/menu_accessibility.h"
 #include "skin/menus/skin_hint_window.h"
 #include "skin/menus/skin_menu.h"
@@ -152,6 +153,8 @@ protected:
             {QStringLiteral("SkinHintWindow"),
              {[=, this] { return owned(new skin::SkinHintWindow()); }, QAccessible::ToolTip, false}},
             {QStringLiteral("SkinPopupWindow"), {[=, this] { return openPopup(); }, QAccessible::PopupMenu, true}},
+            {QStringLiteral("DropShadowWindow"),
+             {[=, this] { return owned(new skin::DropShadowWindow()); }, QAccessible::Border, false}},
             {QStringLiteral("LayerWindow"),
              {[=, this] { return owned(new skin::LayerWindow()); }, QAccessible::Border, false}},
             {QStringLiteral("FormLayerWindow"),

@@ -7,7 +7,11 @@
 #include "skin/frame/skin_frame.h"
 #include "skin/controls/skin_std_label.h"
 #include "skin/data/skin_data.h"
+#include "skin/menus/skin_hint_window.h"
+#include "skin/menus/skin_menu.h"
+#include "skin/menus/skin_popup_window.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -98,6 +102,33 @@ TEST(SkinPreview, AChangedFileIsTakenAgainAndADamagedOneKeepsTheLastGoodSkin)
     for (skin::SkinStdLabel* label : controlsOf<skin::SkinStdLabel>(window))
         shown = shown || label->text() == window.message();
     EXPECT_TRUE(shown) << "the message is in the window";
+}
+
+TEST(SkinPreview, ItsMenuHasOwnerDrawnAndAnimatedItemsAndItsHintATitleAndAPicture)
+{
+    app::SkinPreviewWindow window(QStringLiteral(TESSALY_SOURCE_DIR "/skins/sampler"));
+    ASSERT_TRUE(window.message().isEmpty()) << window.message().toStdString();
+    window.show();
+    window.openMenuAndHint();
+    skin::SkinPopupWindow* menu = window.frame()->skinMenu().lastWindow();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->look().animation) << "the sampler's items play frames";
+    bool ownerDrawn = false, header = false, shortCut = false;
+    for (int i = 0; i < menu->itemCount(); ++i) {
+        const skin::MenuItem& item = menu->item(i).menuItem();
+        ownerDrawn = ownerDrawn || bool(item.onDrawItem);
+        header = header || item.isHeader();
+        shortCut = shortCut || !item.shortCutText().isEmpty();
+    }
+    EXPECT_TRUE(ownerDrawn && header && shortCut);
+    const skin::SkinHintWindow* hint = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* h = dynamic_cast<skin::SkinHintWindow*>(w); h && h->isVisible())
+            hint = h;
+    ASSERT_NE(hint, nullptr);
+    EXPECT_FALSE(hint->shownTitle().isEmpty());
+    EXPECT_FALSE(hint->extendedLayout().image.isEmpty());
+    window.frame()->skinMenu().hide();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // layered border has consistent border pictures and rectangles.
 
 #include "skin/data/compressed_stored_skin.h"
+#include "skin/data/object_records.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_package.h"
 #include "skin/embedded_pewter.h"
@@ -342,6 +343,29 @@ TEST_P(EmbeddedSkin, ControlSizesSuitTheWindows)
     EXPECT_GT(statusBar->rtPoint.x, 0);
     // The menu tool button's arrow is drawn for 18 rows: no stretching at 45 x 18.
     EXPECT_EQ(control("toolmenubutton")->skinRect.height(), 18);
+}
+
+// The caption's look cut from the frame picture has its middle stretched
+// between the frame's top corner points: a button painted into that part
+// of the frame picture would show there smeared across the caption.
+TEST_P(EmbeddedSkin, NoFramePictureButtonLiesInTheCaptionsStretchedMiddle)
+{
+    const DataSkinCaption* caption = nullptr;
+    for (const auto& o : data->objectList())
+        if (auto* c = dynamic_cast<const DataSkinCaption*>(o.get()); c && !c->skinRectInAPicture)
+            caption = c;
+    if (!caption)
+        GTEST_SKIP() << "no caption cut from the frame picture";
+    const int left = std::max(caption->skinRect.left, data->ltPoint.x);
+    const int right = std::min(caption->skinRect.right, data->rtPoint.x);
+    const Rect middle{left, caption->skinRect.top, right, caption->skinRect.bottom};
+    for (const auto& o : data->objectList()) {
+        // A user object is drawn by the window itself, not cut from the picture.
+        if (o.get() == caption || o->skinRectInAPicture || o->skinRect.isEmpty() || o->typeName() == "userobject")
+            continue;
+        SCOPED_TRACE(o->idName);
+        EXPECT_TRUE(o->skinRect.intersected(middle).isEmpty());
+    }
 }
 
 TEST_P(EmbeddedSkin, MasksAndGlowsMatchTheirButtons)

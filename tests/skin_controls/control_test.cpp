@@ -4,6 +4,10 @@
 #include "pewter_fixture.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_link_label.h"
+#include "skin/controls/control_geometry.h"
+#include "skin/controls/image_list.h"
+#include "skin/menus/skin_hint.h"
+#include <QHelpEvent>
 #include "skin/controls/skin_status_bar.h"
 #include "skin/controls/skin_std_label.h"
 #include "skin/data/skin_notifier.h"
@@ -62,6 +66,84 @@ TEST(ControlGeometry, SizeRulesPerKind)
     DataSkinCustomControl empty = recordOfKind({4, 4}, {36, 4}, {4, 16}, {36, 16});
     empty.skinRect = {5, 5, 5, 30};
     EXPECT_EQ(resizeModeOf(empty), ResizeMode::None);
+}
+
+// Any control on a nine-piece record can ask for the forced background:
+// the border strips of the composition, and the client part laid over the
+// client area only while drawBackground is on (else the parent shows).
+TEST(SkinControlForcedBackground, BorderStripsAndTheClientPartOnlyWhenAsked)
+{
+    const auto& r = recordOf<DataSkinPanelControl>("panel");
+    ASSERT_TRUE(r.stretchEffect);
+    struct Case {
+        bool force;
+        bool drawBackground;
+        bool clientFromSkin;
+    };
+    for (const Case c : {Case{false, false, true}, Case{true, true, true}, Case{true, false, false}}) {
+        SkinControl control;
+        control.setSkinDataName("panel");
+        control.setSkinData(&pewter());
+        control.resize(130, 95);
+        control.setForceBackground(c.force);
+        control.setDrawBackground(c.drawBackground);
+        control.grab();
+        const Bitmap& face = control.lastFace();
+        const Bitmap whole = nineFace(r, r.skinRect, 130, 95);
+        ControlGeometry g = ControlGeometry::of(r);
+        int w = 130, h = 95;
+        g.calcSkinSize(w, h);
+        const Rect& client = g.target.client;
+        ASSERT_FALSE(client.isEmpty());
+        int borderDiff = 0, clientDiff = 0, clientInk = 0;
+        for (int y = 0; y < 95; ++y)
+            for (int x = 0; x < 130; ++x) {
+                const bool inClient = x >= client.left && x < client.right && y >= client.top && y < client.bottom;
+                const bool differs = (face.getPixel(x, y) & 0xFFFFFFu) != (whole.getPixel(x, y) & 0xFFFFFFu);
+                (inClient ? clientDiff : borderDiff) += differs;
+                clientInk += inClient && face.getPixel(x, y) != 0;
+            }
+        EXPECT_EQ(borderDiff, 0) << c.force << c.drawBackground;
+        if (c.clientFromSkin)
+            EXPECT_EQ(clientDiff, 0) << c.force << c.drawBackground;
+        else
+            EXPECT_EQ(clientInk, 0) << "the client area is left to the parent";
+    }
+}
+
+// A control's hint title and image reach the skinned hint with its tool tip.
+TEST(SkinControlHint, TitleAndTheImageListsPictureShowInTheSkinnedHint)
+{
+    ImageList images(12, 10);
+    Bitmap red(12, 10), blue(12, 10);
+    red.fillRect({0, 0, 12, 10}, 0xFFC00000u);
+    blue.fillRect({0, 0, 12, 10}, 0xFF0000C0u);
+    images.add(red);
+    images.add(blue);
+    SkinButton button;
+    button.setSkinData(&pewter());
+    button.setToolTip(QStringLiteral("Checks the book"));
+    button.setHintTitle(QStringLiteral("Validate"));
+    button.setHintImageList(&images);
+    button.setHintImageIndex(1);
+    button.setGeometry(10, 10, 90, 25);
+    button.show();
+    SkinHint hint;
+    hint.setSkinData(&pewter());
+    hint.setActive(true);
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), button.mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(&button, &help);
+    const SkinHintWindow& w = hint.window();
+    EXPECT_EQ(w.shownTitle(), QStringLiteral("Validate"));
+    const Rect& at = w.extendedLayout().image;
+    ASSERT_EQ(at.width(), 12);
+    EXPECT_EQ(w.buffer().getPixel(at.left + 3, at.top + 3) & 0xFFFFFFu, 0x0000C0u) << "picture 1 of the list";
+    // An index the list does not hold: the title alone.
+    button.setHintImageIndex(2);
+    QCoreApplication::sendEvent(&button, &help);
+    EXPECT_TRUE(w.extendedLayout().image.isEmpty());
+    EXPECT_FALSE(w.extendedLayout().title.isEmpty());
+    hint.setActive(false);
 }
 
 TEST(SkinControlBinding, RowKindKeepsTheSkinsHeightWhateverIsAsked)

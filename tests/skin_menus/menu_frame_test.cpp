@@ -106,6 +106,22 @@ TEST_F(MenuWithFrame, TranslucentOnlyWhileACompositorRuns)
     EXPECT_TRUE(QTest::qWaitFor([&] { return std::abs(w->windowOpacity() - 200 / 255.0) < 0.01; }, 1000));
 }
 
+TEST_F(MenuWithFrame, ADropShadowOnlyWhileACompositorRunsFollowingTheMenusShape)
+{
+    menu.setSkinComponent(&frame);
+    addStatusBarItems(menu, log);
+    SkinPopupWindow* w = open();
+    EXPECT_FALSE(w->shadow().isVisible());
+    frame.skinMenu().hide();
+    frame.compositing = true;
+    w = open();
+    ASSERT_TRUE(w->shadow().isVisible());
+    EXPECT_EQ(w->shadow().window()->geometry(), DropShadow::shadowGeometry(w->geometry()));
+    // the shadow goes with the menu
+    frame.skinMenu().hide();
+    EXPECT_FALSE(w->shadow().isVisible());
+}
+
 TEST_F(MenuWithFrame, WithoutAFrameTheMenuRunsOnItsOwnEngineOpaque)
 {
     addStatusBarItems(menu, log);

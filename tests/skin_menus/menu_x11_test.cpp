@@ -3,6 +3,7 @@
 // (which the window below never sees), and the pointer routed across levels.
 
 #include <QApplication>
+#include <QScreen>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
@@ -13,6 +14,8 @@
 
 #include "menu_fixture.h"
 #include "menus_x11.h"
+#include "platform/qt_compositor.h"
+#include "skin/menus/menu_frame.h"
 #include "skin/menus/skin_menu.h"
 #include "skin/menus/skin_popup_window.h"
 
@@ -197,6 +200,64 @@ TEST_F(MenuX11, TheReleaseOfTheOpeningPressChoosesNothing)
     xdotool({"click", "1"});
     EXPECT_TRUE(waitFor([&] { return !menu.engine().visible(); }));
     EXPECT_EQ(log, (Log{"control closed", "Visit Our Website", "control done"}));
+}
+
+// A window frame that offers translucency as the real frame does: while a
+// compositing manager runs on the display.
+class CompositingFrame : public MenuFrame {
+public:
+    CompositingFrame() : m_engine(nullptr, this) {}
+    ~CompositingFrame() override { m_engine.hide(); }
+    SkinMenu& skinMenu() override { return m_engine; }
+    SkinData* menusSkinData() const override { return &pewter(); }
+    MenuSettings menuSettings() const override { return {}; }
+    bool layeredWindowsAvailable() const override { return platform::compositingManagerRunning(); }
+    void skinMenuOpen() override {}
+    void skinMenuClose() override {}
+
+private:
+    SkinMenu m_engine;
+};
+
+// The colour on the screen at a point (what the compositor shows).
+QRgb screenPixel(const QPoint& p)
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0, p.x(), p.y(), 1, 1).toImage().pixel(0, 0);
+}
+
+int lightness(QRgb c) { return qRed(c) + qGreen(c) + qBlue(c); }
+
+// With a compositor the menu casts a shadow on what is below it, right of
+// and under it; without one nothing is drawn beside the menu.
+TEST_F(MenuX11, ADropShadowBesideTheMenuOnlyWithACompositor)
+{
+    CompositingFrame frame;
+    menu.setSkinComponent(&frame);
+    addStatusBarItems(menu, log);
+    for (const bool compositor : {false, true}) {
+        if (compositor)
+            ASSERT_TRUE(x11->startCompositor()) << x11->error();
+        else
+            x11->stopCompositor();
+        ASSERT_TRUE(waitFor([&] { return platform::compositingManagerRunning() == compositor; }));
+        SkinPopupWindow* w = open();
+        ASSERT_NE(w, nullptr);
+        const QRect g = w->geometry();
+        // Beside the right edge, half way down; and the same point far
+        // right of the menu, on the same window below, for comparison.
+        const QPoint beside(g.right() + 2, g.center().y());
+        const QPoint away(g.right() + 60, g.center().y());
+        ASSERT_TRUE(owner.geometry().contains(away));
+        EXPECT_EQ(w->shadow().isVisible(), compositor);
+        bool darker = false;
+        waitFor([&] { return darker = lightness(screenPixel(beside)) + 30 < lightness(screenPixel(away)); }, 1500);
+        EXPECT_EQ(darker, compositor) << "compositor " << compositor;
+        menu.engine().hide();
+        processEvents();
+        EXPECT_FALSE(w->shadow().isVisible());
+    }
+    x11->stopCompositor();
+    menu.setSkinComponent(nullptr);
 }
 
 } // namespace

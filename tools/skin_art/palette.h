@@ -213,6 +213,7 @@ inline const QColor kKey = hex(0xFF00FF); // transparent colour of glyph tiles
 constexpr int kColumn = 26;
 constexpr int kItemW = 60;
 constexpr int kItemH = 22;
+constexpr int kMenuItemFrames = 4; // the sampler's menu item highlight frames
 // Halos reach this far around the button they light.
 constexpr int kGlowMargin = 8;
 

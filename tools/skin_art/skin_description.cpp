@@ -434,7 +434,12 @@ void describeObjects(Description& d, const SkinSources& s)
 
     // The caption is part of the frame picture: it spans the caption bar
     // and grows with the window; its text is drawn straight on the frame.
-    const QRect captionSkin(QPoint(6, 3), QPoint(kWidth - 7, 25));
+    // The sampler's plain frame buttons lie in the caption bar of the frame
+    // picture: its caption's inactive look is cut right of them, so that
+    // its stretched middle is plain (the window places the caption between
+    // its buttons whatever its skin rectangle).
+    const int captionLeft = s.palette->frameFeatures ? buttonart::roundRect().left() + buttonart::kSize + 2 : 6;
+    const QRect captionSkin(QPoint(captionLeft, 3), QPoint(kWidth - 7, 25));
     d.section("caption", objectKeys("caption"));
     d.key("hint", "");
     d.key("activepictureindex", s.palette->frameFeatures ? s.pictureIndex("caption.bmp") : -1);
@@ -490,6 +495,13 @@ void describeObjects(Description& d, const SkinSources& s)
     d.rect("activeradioimagerect", tile("controls/menuitem.radioactive"));
     d.rect("arrowimagerect", tile("controls/menuitem.arrow"));
     d.rect("activearrowimagerect", tile("controls/menuitem.arrowactive"));
+    if (s.palette->controlFeatures) {
+        // The highlight wipes in over four frames and back out.
+        d.rect("animateskinrect", tile("controls/menuitem.frames"));
+        d.key("framecount", kMenuItemFrames);
+        d.key("animateinterval", 40);
+        d.flag("inactiveanimation", true);
+    }
 }
 
 // The control records only the sampler has (see control_features.h): a

@@ -578,6 +578,23 @@ QImage menuItemTile(const MenuPalette& m, bool active)
     return img;
 }
 
+// The highlight of a menu item wiping in from the left, one frame per
+// step, stacked; the last frame is the highlighted item itself.
+QImage menuItemFrames(const MenuPalette& m)
+{
+    const QImage normal = menuItemTile(m, false);
+    const QImage active = menuItemTile(m, true);
+    QImage frames = blank(kItemW, kItemH * kMenuItemFrames, m.back);
+    for (int k = 1; k <= kMenuItemFrames; ++k) {
+        const int cut = kItemW * k / kMenuItemFrames;
+        const int top = (k - 1) * kItemH;
+        for (int y = 0; y < kItemH; ++y)
+            for (int x = 0; x < kItemW; ++x)
+                frames.setPixel(x, top + y, (x < cut ? active : normal).pixel(x, y));
+    }
+    return frames;
+}
+
 QImage dividerTile(const MenuPalette& m)
 {
     QImage img = blank(kItemW, 7, m.back);
@@ -666,6 +683,10 @@ QImage drawControls(const Palette& p, std::map<std::string, QRect>& tiles)
     atlas.add("menuitem.radioactive", glyphTile(kRadioGlyph, p.text.textHot));
     atlas.add("menuitem.arrow", glyphTile(kArrowRight, p.text.text));
     atlas.add("menuitem.arrowactive", glyphTile(kArrowRight, p.text.textHot));
+    if (p.controlFeatures) {
+        atlas.add("menuitem.frames", menuItemFrames(p.menu));
+        tiles["controls/menuitem.frames"] = atlas.rect("menuitem.frames");
+    }
     for (const char* st : {"normal", "active", "hot", "focus"})
         atlas.add(std::string("tab.") + st, tabTile(p, st));
     atlas.add("tab.back", tabsBackTile(p));

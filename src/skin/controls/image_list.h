@@ -20,6 +20,9 @@ public:
     bool has(int index) const { return index >= 0 && index < count(); }
     // Adds a picture (cut or padded to the list's size); answers its index.
     int add(const Bitmap& image);
+    // Picture `index` as stored (blended by its alpha); null for an index
+    // not held.
+    const Bitmap* image(int index) const { return has(index) ? &m_images[std::size_t(index)] : nullptr; }
 
     // Draws picture `index` with its top-left corner at (x, y): blended by
     // its alpha, in grey when not enabled. Nothing for an index not held.

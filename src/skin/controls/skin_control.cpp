@@ -1,8 +1,10 @@
 #include "skin/controls/skin_control.h"
 
+#include "skin/controls/image_list.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/system_colors.h"
 #include "skin/paint/bitmap_canvas.h"
+#include "skin/paint/compose.h"
 #include "skin/paint/region.h"
 
 #include <QPainter>
@@ -43,6 +45,12 @@ void SkinControl::setDefaultFont(const Font& font)
     m_defaultFont = font;
     if (!m_binding.isBound())
         update();
+}
+
+Bitmap SkinControl::hintImage() const
+{
+    const Bitmap* image = m_hintImageList ? m_hintImageList->image(m_hintImageIndex) : nullptr;
+    return image ? *image : Bitmap{};
 }
 
 bool SkinControl::getSkinData()
@@ -171,8 +179,29 @@ void SkinControl::drawDefaultFace(Bitmap& face)
 
 void SkinControl::drawSkinFace(Bitmap& face)
 {
-    if (m_picture)
+    if (!m_picture)
+        return;
+    if (m_forceBackground && m_geometry.mode == ResizeMode::NinePiece)
+        drawForcedBackground(face);
+    else
         composeRecordFace(face, pictureView(), m_geometry, m_geometry.skinRect, face.width(), face.height());
+}
+
+void SkinControl::drawForcedBackground(Bitmap& face)
+{
+    const ControlGeometry& g = m_geometry;
+    // The border strips only; the client part is laid below.
+    composeSkinImage(face, pictureView(), g.skinRect, g.cut, g.target, face.width(), face.height(), false, g.stretch,
+                     false, g.stretchType);
+    const Rect client{g.skinRect.left + g.cut.client.left, g.skinRect.top + g.cut.client.top,
+                      g.skinRect.left + g.cut.client.right, g.skinRect.top + g.cut.client.bottom};
+    const Rect& area = g.target.client;
+    if (!m_drawBackground || area.isEmpty() || client.isEmpty())
+        return;
+    // Tiled from the client area's top-left, or stretched as the record says.
+    const bool stretch = g.stretchEffect;
+    layPiece(pictureView(), client, face, area, !stretch || g.stretchType == StretchType::Horz,
+             !stretch || g.stretchType == StretchType::Vert);
 }
 
 void SkinControl::paintEvent(QPaintEvent*)

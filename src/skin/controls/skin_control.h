@@ -3,6 +3,7 @@
 #include "skin/controls/control_geometry.h"
 #include "skin/controls/skin_bound.h"
 #include "skin/data/skin_types.h"
+#include "skin/menus/hint_source.h"
 #include "skin/paint/bitmap.h"
 
 #include <QWidget>
@@ -11,6 +12,7 @@
 
 namespace tessaly::skin {
 
+class ImageList;
 class SkinData;
 
 // The base of the skinned controls that paint themselves from a control
@@ -25,7 +27,7 @@ class SkinData;
 //
 // The controls are ordinary child widgets: where a face leaves pixels out
 // (a flat button at rest), Qt paints the parent underneath.
-class SkinControl : public QWidget, public SkinBound {
+class SkinControl : public QWidget, public SkinBound, public HintSource {
 public:
     explicit SkinControl(QWidget* parent = nullptr);
     ~SkinControl() override;
@@ -49,6 +51,25 @@ public:
     bool useSkinFont() const { return m_useSkinFont; }
     void setUseSkinFont(bool on) { m_useSkinFont = on; update(); }
 
+    // A nine-piece face painted as its four border strips with the record's
+    // client part tiled from the client area's top-left (or stretched as
+    // the record says) instead of the composition's own client fill: a
+    // container's background then lines up with its children's places.
+    // With drawBackground off the client area is left to the parent.
+    bool forceBackground() const { return m_forceBackground; }
+    void setForceBackground(bool on) { m_forceBackground = on; update(); }
+    bool drawBackground() const { return m_drawBackground; }
+    void setDrawBackground(bool on) { m_drawBackground = on; update(); }
+
+    // The title line and the image the skinned hint shows above and beside
+    // the control's tool tip (picture hintImageIndex of hintImageList).
+    void setHintTitle(const QString& title) { m_hintTitle = title; }
+    void setHintImageList(const ImageList* images) { m_hintImageList = images; }
+    void setHintImageIndex(int index) { m_hintImageIndex = index; }
+    int hintImageIndex() const { return m_hintImageIndex; }
+    QString hintTitle() const override { return m_hintTitle; }
+    Bitmap hintImage() const override;
+
     void setOnMouseEnter(std::function<void()> handler) { m_onMouseEnter = std::move(handler); }
     void setOnMouseLeave(std::function<void()> handler) { m_onMouseLeave = std::move(handler); }
 
@@ -71,6 +92,8 @@ protected:
     virtual void drawFace(Bitmap& face);
     virtual void drawDefaultFace(Bitmap& face);
     virtual void drawSkinFace(Bitmap& face);
+    // The forced-background face (see setForceBackground).
+    void drawForcedBackground(Bitmap& face);
 
     const DataSkinControl* record() const;
     const DataSkinCustomControl* customRecord() const;
@@ -93,11 +116,16 @@ protected:
     bool m_useSkinFont = true;
     int m_defaultWidth = 0;
     int m_defaultHeight = 0;
+    bool m_forceBackground = false;
+    bool m_drawBackground = true;
     Bitmap m_face;
 
 private:
     std::function<void()> m_onMouseEnter;
     std::function<void()> m_onMouseLeave;
+    QString m_hintTitle;
+    const ImageList* m_hintImageList = nullptr;
+    int m_hintImageIndex = 0;
     bool m_inSizeRule = false;
 };
 

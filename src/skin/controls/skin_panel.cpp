@@ -64,6 +64,7 @@ SkinPanel::SkinPanel(QWidget* parent)
     : SkinControl(parent)
 {
     m_binding.name = "panel";
+    m_forceBackground = true;
     resize(150, 150);
 }
 
@@ -417,30 +418,13 @@ void SkinPanel::drawSkinFace(Bitmap& face)
         const bool stretch = m_geometry.stretchEffect;
         layPiece(pictureView(), client, face, whole, !stretch || m_geometry.stretchType == StretchType::Horz,
                  !stretch || m_geometry.stretchType == StretchType::Vert);
-    } else if (m_forceBackground && nine) {
-        drawForcedBackground(face);
     } else {
+        // The frame with its client part tiled (forced background) or composed.
         SkinControl::drawSkinFace(face);
     }
     if (m_panelRecord && !m_panelRecord->captionRect.isEmpty())
         drawSkinCaption(face);
     drawOverFace(face);
-}
-
-void SkinPanel::drawForcedBackground(Bitmap& face)
-{
-    const ControlGeometry& g = m_geometry;
-    composeSkinImage(face, pictureView(), g.skinRect, g.cut, g.target, face.width(), face.height(), false, g.stretch,
-                     false, g.stretchType);
-    const Rect client{g.skinRect.left + g.cut.client.left, g.skinRect.top + g.cut.client.top,
-                      g.skinRect.left + g.cut.client.right, g.skinRect.top + g.cut.client.bottom};
-    const Rect& area = g.target.client;
-    if (area.isEmpty() || client.isEmpty())
-        return;
-    // Tiled from the client area's top-left, or stretched as the record says.
-    const bool stretch = g.stretchEffect;
-    layPiece(pictureView(), client, face, area, !stretch || g.stretchType == StretchType::Horz,
-             !stretch || g.stretchType == StretchType::Vert);
 }
 
 void SkinPanel::drawBackgroundPicture(Bitmap& face)

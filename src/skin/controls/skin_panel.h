@@ -88,12 +88,8 @@ protected:
     void updateClientMargins();
 
     const DataSkinPanelControl* m_panelRecord = nullptr;
-    // Paint the frame and tile or stretch the client part over the rest
-    // (a nine-piece record).
-    bool m_forceBackground = true;
 
 private:
-    void drawForcedBackground(Bitmap& face);
     void drawBackgroundPicture(Bitmap& face);
     void drawSkinCaption(Bitmap& face);
     void drawDefaultCaption(Bitmap& face);

@@ -217,6 +217,8 @@ void CaptionButtons::showHint(int index)
     const WindowStates& states = m_frame.windowStates();
     const std::string& text = m_objects[std::size_t(index)].hintFor(
         states.state() == WindowState::Maximized, states.state() == WindowState::Minimized, states.rollUpState());
+    // Shadowed only while the frame can show translucent windows.
+    hint->setLayeredWindowsAvailable(m_frame.layeredWindowsAvailable());
     if (!text.empty())
         hint->activateHint3(m_frame.objectOnScreen(index), QString::fromStdString(text), false);
 }

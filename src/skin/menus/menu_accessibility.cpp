@@ -1,5 +1,7 @@
 #include "skin/menus/menu_accessibility.h"
 
+#include "skin/menus/drop_shadow.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QPointer>
@@ -215,6 +217,9 @@ QAccessibleInterface* skinnedMenuAccessible(const QString&, QObject* object)
         return new AccessiblePopupMenu(popup);
     if (auto* hint = dynamic_cast<SkinHintWindow*>(object))
         return new AccessibleHint(hint);
+    // A shadow is decoration beside a menu or hint, as a glow is.
+    if (auto* shadow = dynamic_cast<DropShadowWindow*>(object))
+        return new QAccessibleWidget(shadow, QAccessible::Border);
     return nullptr;
 }
 

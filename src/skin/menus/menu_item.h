@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QKeySequence>
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <vector>
+
+class QPainter;
 
 namespace tessaly::skin {
 
@@ -16,6 +19,14 @@ namespace tessaly::skin {
 // between two dashes) is a header.
 class MenuItem {
 public:
+    // An owner-drawn item paints its own content: the callback gets a
+    // painter on the item's face (the skin's face already drawn; the
+    // painter set to the item's font and text colour), the text area and
+    // whether the item is highlighted; nothing else is drawn over the face. The measure callback gets the width of the item's content
+    // and its height as the menu would give them and may change both.
+    using DrawItem = std::function<void(const MenuItem& item, QPainter& painter, const QRect& area, bool highlighted)>;
+    using MeasureItem = std::function<void(const MenuItem& item, int& width, int& height)>;
+
     explicit MenuItem(QString caption = {}, std::function<void()> onClick = {});
     MenuItem(const MenuItem&) = delete;
     MenuItem& operator=(const MenuItem&) = delete;
@@ -32,6 +43,8 @@ public:
     int imageIndex = -1;
     QImage bitmap;
     std::function<void()> onClick;
+    DrawItem onDrawItem;
+    MeasureItem onMeasureItem;
 
     // Adds a sub-item and returns it.
     MenuItem& add(QString caption, std::function<void()> onClick = {});

@@ -1,5 +1,7 @@
 #include "skin/menus/skin_hint.h"
 
+#include "skin/menus/hint_source.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QHelpEvent>
@@ -40,7 +42,12 @@ bool SkinHint::eventFilter(QObject* watched, QEvent* event)
         hideHint();
         return false; // the widget's parents may have one
     }
-    activateHint(help->globalPos() + QPoint(0, cursorHeightMargin()), text);
+    const QPoint at = help->globalPos() + QPoint(0, cursorHeightMargin());
+    // A skinned control under the pointer adds its title and image.
+    if (const auto* source = dynamic_cast<const HintSource*>(widget))
+        activateHintEx(at, source->hintTitle(), text, source->hintImage());
+    else
+        activateHint(at, text);
     m_timer.start(m_hintHidePause, this);
     return true;
 }
@@ -52,9 +59,22 @@ void SkinHint::activateHint(const QPoint& at, const QString& hint)
     m_window->activateHint(at, hint, m_look);
 }
 
-void SkinHint::startPause(const QString& hint)
+void SkinHint::activateHintEx(const QPoint& at, const QString& title, const QString& hint, const Bitmap& image)
 {
-    m_pendingText = hint;
+    m_timer.stop();
+    m_showing = false;
+    m_window->activateHintEx(at, {hint, title, image}, m_look);
+}
+
+void SkinHint::activateHintEx2(const QString& title, const QString& hint, const Bitmap& image)
+{
+    m_fromRect = false;
+    startPause({hint, title, image});
+}
+
+void SkinHint::startPause(HintContent content)
+{
+    m_pending = std::move(content);
     m_showing = true;
     m_timer.start(m_hintPause, this);
 }
@@ -62,7 +82,7 @@ void SkinHint::startPause(const QString& hint)
 void SkinHint::activateHint2(const QString& hint)
 {
     m_fromRect = false;
-    startPause(hint);
+    startPause({hint, {}, {}});
 }
 
 void SkinHint::activateHint3(const Rect& fromRect, const QString& hint, bool top)
@@ -70,7 +90,7 @@ void SkinHint::activateHint3(const Rect& fromRect, const QString& hint, bool top
     m_fromRect = true;
     m_rect = fromRect;
     m_top = top;
-    startPause(hint);
+    startPause({hint, {}, {}});
 }
 
 void SkinHint::timerEvent(QTimerEvent* event)
@@ -83,9 +103,9 @@ void SkinHint::timerEvent(QTimerEvent* event)
     }
     m_showing = false;
     if (m_fromRect)
-        m_window->activateHintFromRect(m_rect, m_pendingText, m_look, m_top);
+        m_window->activateHintFromRect(m_rect, m_pending.text, m_look, m_top);
     else
-        m_window->activateHint(QCursor::pos() + QPoint(0, cursorHeightMargin()), m_pendingText, m_look);
+        m_window->activateHintEx(QCursor::pos() + QPoint(0, cursorHeightMargin()), m_pending, m_look);
     m_timer.start(m_hintHidePause, this);
 }
 

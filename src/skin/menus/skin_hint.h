@@ -10,7 +10,9 @@
 namespace tessaly::skin {
 
 // Skinned hints: shows hints on request in its own hint window and, while
-// active, takes over the hints (tool tips) of the whole application.
+// active, takes over the hints (tool tips) of the whole application; a
+// widget that is a HintSource (the skinned controls) adds its hint title
+// and image.
 class SkinHint : public QObject {
 public:
     explicit SkinHint(QObject* parent = nullptr);
@@ -40,6 +42,10 @@ public:
     void activateHint2(const QString& hint);
     // Shows against a screen rectangle (above it with `top`) after the pause.
     void activateHint3(const Rect& fromRect, const QString& hint, bool top);
+    // The same with a title line and an image (the extended hint): now at
+    // the screen point, or below the pointer after the hint pause.
+    void activateHintEx(const QPoint& at, const QString& title, const QString& hint, const Bitmap& image);
+    void activateHintEx2(const QString& title, const QString& hint, const Bitmap& image);
     bool isVisible() const;
     void hideHint();
     // How far below the pointer's hot spot a hint goes.
@@ -52,14 +58,14 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
-    void startPause(const QString& hint);
+    void startPause(HintContent content);
 
     HintLook m_look;
     std::unique_ptr<SkinHintWindow> m_window;
     bool m_active = false;
     QBasicTimer m_timer;
     bool m_showing = false;
-    QString m_pendingText;
+    HintContent m_pending;
     bool m_fromRect = false;
     Rect m_rect;
     bool m_top = false;

@@ -47,6 +47,28 @@ HintGeometry hintSize(const HintFrame& f, int textWidth, int textHeight)
     return g;
 }
 
+ExtendedHintLayout extendedHintLayout(int imageWidth, int imageHeight, int titleWidth, int titleHeight,
+                                      int textWidth, int textHeight)
+{
+    ExtendedHintLayout l;
+    const bool image = imageWidth > 0 && imageHeight > 0;
+    const int column = image ? imageWidth + kHintImageSpacing : 0;
+    const int gap = titleHeight > 0 && textHeight > 0 ? kHintTitleSpacing : 0;
+    const int columnHeight = titleHeight + gap + textHeight;
+    l.width = column + std::max(titleWidth, textWidth);
+    l.height = std::max(image ? imageHeight : 0, columnHeight);
+    if (image) {
+        const int y = (l.height - imageHeight) / 2;
+        l.image = {0, y, imageWidth, y + imageHeight};
+    }
+    const int top = (l.height - columnHeight) / 2;
+    if (titleHeight > 0)
+        l.title = {column, top, column + titleWidth, top + titleHeight};
+    if (textHeight > 0)
+        l.text = {column, top + titleHeight + gap, column + textWidth, top + columnHeight};
+    return l;
+}
+
 Point hintPosition(const Point& at, int width, int height, const Rect& a)
 {
     Point p = at;
@@ -92,14 +114,36 @@ SkinHintWindow::SkinHintWindow()
     setFocusPolicy(Qt::NoFocus);
 }
 
-QSize SkinHintWindow::prepare(const QString& text, const HintLook& look)
+namespace {
+
+Rect moved(const Rect& r, int dx, int dy)
 {
-    m_text = hintLines(text, look.lineSeparator);
+    return r.isEmpty() ? Rect{} : Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+}
+
+} // namespace
+
+QSize SkinHintWindow::prepare(const HintContent& content, const HintLook& look)
+{
+    m_text = hintLines(content.text, look.lineSeparator);
+    m_title = content.extended() ? hintLines(content.title, look.lineSeparator) : QString();
+    m_layout = {};
     const DataSkinHintWindow* record = hintRecord(look);
     const QFont font = fontOf(record && look.useSkinFont
                                   ? Font{record->fontName, record->fontHeight, record->fontStyle, Color(0), 1}
                                   : look.defaultFont);
-    const QSize textSize = QFontMetrics(font).size(0, m_text);
+    QFont titleFont = font;
+    titleFont.setBold(true);
+    // An extended hint may have no text (a title or an image alone).
+    const QSize textSize =
+        m_text.isEmpty() && content.extended() ? QSize(0, 0) : QFontMetrics(font).size(0, m_text);
+    const QSize titleSize = m_title.isEmpty() ? QSize(0, 0) : QFontMetrics(titleFont).size(0, m_title);
+    QSize blockSize = textSize;
+    if (content.extended()) {
+        m_layout = extendedHintLayout(content.image.width(), content.image.height(), titleSize.width(),
+                                      titleSize.height(), textSize.width(), textSize.height());
+        blockSize = QSize(m_layout.width, m_layout.height);
+    }
 
     HintFrame frame;
     const Picture* picture = nullptr;
@@ -108,7 +152,7 @@ QSize SkinHintWindow::prepare(const QString& text, const HintLook& look)
         frame = {true, picture->width(), picture->height(), record->ltPoint, record->rtPoint,
                  record->lbPoint, record->rbPoint, record->clRect};
     }
-    const HintGeometry g = hintSize(frame, textSize.width(), textSize.height());
+    const HintGeometry g = hintSize(frame, blockSize.width(), blockSize.height());
     PixelColor textColor;
     if (record) {
         const NineGeometry cut{frame.lt, frame.rt, frame.lb, frame.rb, frame.clRect};
@@ -131,14 +175,37 @@ QSize SkinHintWindow::prepare(const QString& text, const HintLook& look)
         textColor = colorFromValue(colors::infoText);
         clearMask();
     }
-    platform::QtCanvas canvas = canvasOf(m_buffer);
-    canvas.setFont(font);
-    canvas.setTextColor(textColor);
-    // Centred on both axes in the client rectangle, line by line.
+    // The block is centred on both axes in the client rectangle.
     const QRect client(g.client.left, g.client.top, g.client.width(), g.client.height());
-    const QRect block(client.left(), client.top() + (client.height() - textSize.height()) / 2, client.width(),
-                      textSize.height());
-    canvas.drawText(block, m_text, (record ? TF::Center : TF::Left) | TF::NoClip | TF::NoPrefix);
+    const int top = client.top() + (client.height() - blockSize.height()) / 2;
+    if (!content.extended()) {
+        platform::QtCanvas canvas = canvasOf(m_buffer);
+        canvas.setFont(font);
+        canvas.setTextColor(textColor);
+        const QRect block(client.left(), top, client.width(), textSize.height());
+        canvas.drawText(block, m_text, (record ? TF::Center : TF::Left) | TF::NoClip | TF::NoPrefix);
+        return QSize(g.width, g.height);
+    }
+    const int left = record ? client.left() + (client.width() - blockSize.width()) / 2 : client.left();
+    m_layout.image = moved(m_layout.image, left, top);
+    m_layout.title = moved(m_layout.title, left, top);
+    m_layout.text = moved(m_layout.text, left, top);
+    if (!m_layout.image.isEmpty()) {
+        Bitmap image(content.image);
+        image.setAlphaBlend(true);
+        image.draw(m_buffer, m_layout.image.left, m_layout.image.top);
+    }
+    platform::QtCanvas canvas = canvasOf(m_buffer);
+    canvas.setTextColor(textColor);
+    const unsigned flags = TF::Left | TF::NoClip | TF::NoPrefix;
+    if (!m_layout.title.isEmpty()) {
+        canvas.setFont(titleFont);
+        canvas.drawText(platform::toQRect(m_layout.title), m_title, flags);
+    }
+    if (!m_layout.text.isEmpty()) {
+        canvas.setFont(font);
+        canvas.drawText(platform::toQRect(m_layout.text), m_text, flags);
+    }
     return QSize(g.width, g.height);
 }
 
@@ -148,6 +215,11 @@ void SkinHintWindow::showAt(const Point& at, const QSize& size, const HintLook& 
     setGeometry(p.x, p.y, size.width(), size.height());
     setWindowOpacity(look.layeredWindowsAvailable && look.alphaBlend ? std::clamp(look.alphaBlendValue, 0, 255) / 255.0
                                                                      : 1.0);
+    // The shadow first, so that the hint shows above it.
+    if (look.layeredWindowsAvailable)
+        m_shadow.showFor(geometry(), mask());
+    else
+        m_shadow.hide();
     show();
     raise();
     update();
@@ -155,13 +227,24 @@ void SkinHintWindow::showAt(const Point& at, const QSize& size, const HintLook& 
 
 void SkinHintWindow::activateHint(const QPoint& at, const QString& text, const HintLook& look)
 {
-    showAt({at.x(), at.y()}, prepare(text, look), look);
+    showAt({at.x(), at.y()}, prepare({text, {}, {}}, look), look);
+}
+
+void SkinHintWindow::activateHintEx(const QPoint& at, const HintContent& content, const HintLook& look)
+{
+    showAt({at.x(), at.y()}, prepare(content, look), look);
 }
 
 void SkinHintWindow::activateHintFromRect(const Rect& rect, const QString& text, const HintLook& look, bool top)
 {
-    const QSize size = prepare(text, look);
+    const QSize size = prepare({text, {}, {}}, look);
     showAt({rect.left, top ? rect.top - size.height() : rect.bottom}, size, look);
+}
+
+void SkinHintWindow::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    m_shadow.hide();
 }
 
 void SkinHintWindow::paintEvent(QPaintEvent* event)

@@ -130,6 +130,8 @@ Bitmap SkinMenuItem::skinnedImage() const
         return face;
     }
     const bool highlighted = active || down;
+    if (frameShowing())
+        return skinnedFace(highlighted, frameCell(r.animateSkinRect, r.skinRect, r.frameCount, currentFrame));
     if (!look.morphing)
         return skinnedFace(highlighted);
     if (highlighted && m_fade.atHot())
@@ -146,13 +148,18 @@ Bitmap SkinMenuItem::skinnedImage() const
     return normal;
 }
 
-Bitmap SkinMenuItem::skinnedFace(bool highlighted) const
+Bitmap SkinMenuItem::skinnedFace(bool highlighted, const Rect& frame) const
 {
     const MenuItemLook& look = m_parent.look();
     const DataSkinMenuItem& r = *look.record;
     const int w = objectRect.width(), h = objectRect.height();
     Bitmap face;
-    if (!highlighted && r.inActiveTransparent && look.paintBuffer) {
+    if (!frame.isEmpty()) {
+        // An animation frame stretches as the normal face does, or as the
+        // highlighted one where the normal face does not.
+        composeHorzSkinImage(r.itemLO, r.itemRO, face, pixelView(*look.picture), frame, w, h,
+                             r.inActiveStretchEffect || r.stretchEffect);
+    } else if (!highlighted && r.inActiveTransparent && look.paintBuffer) {
         face.setSize(w, h);
         look.paintBuffer->draw(face, 0, 0, objectRect);
     } else if (look.picture) {
@@ -160,19 +167,60 @@ Bitmap SkinMenuItem::skinnedFace(bool highlighted) const
                              highlighted ? r.activeSkinRect : r.skinRect, w, h,
                              highlighted ? r.stretchEffect : r.inActiveStretchEffect);
     }
+    if (!face.empty() && face.width() == w && face.height() != h) {
+        // An owner-measured item of another height: the face grows with it.
+        Bitmap grown(w, h);
+        face.draw(grown, Rect{0, 0, w, h});
+        face = std::move(grown);
+    }
     ensureSize(face, w, h, colorFromValue(colors::window));
+    const int glyph = r.imageRct.isEmpty() ? (look.images ? look.glyphWidth : 16) : 0;
+    Rect text = r.textRct;
+    text.right = face.width() - (r.skinRect.width() - r.textRct.right);
+    text.bottom += h - r.skinRect.height();
+    const Color color = !m_menuItem.enabled ? r.unEnabledFontColor
+                        : highlighted       ? r.activeFontColor
+                                            : r.fontColor;
+    if (ownerDraw(face, text, colorFromValue(color), highlighted))
+        return face;
     if (m_menuItem.isHeader()) {
         drawHeader(face);
         return face;
     }
-    const int glyph = r.imageRct.isEmpty() ? (look.images ? look.glyphWidth : 16) : 0;
-    Rect text = r.textRct;
-    text.right = face.width() - (r.skinRect.width() - r.textRct.right);
-    const Color color = !m_menuItem.enabled ? r.unEnabledFontColor
-                        : highlighted       ? r.activeFontColor
-                                            : r.fontColor;
     drawContent(face, text, colorFromValue(color), highlighted, glyph, 16, false);
     return face;
+}
+
+bool SkinMenuItem::ownerDraw(Bitmap& face, const Rect& area, PixelColor color, bool highlighted) const
+{
+    if (!m_menuItem.onDrawItem)
+        return false;
+    platform::QtCanvas canvas = canvasOf(face);
+    QPainter painter(&canvas.image());
+    // The item's font and text colour, as its caption would have.
+    painter.setFont(m_parent.look().font);
+    painter.setPen(QColor::fromRgb(color));
+    m_menuItem.onDrawItem(m_menuItem, painter, platform::toQRect(area), highlighted);
+    return true;
+}
+
+bool SkinMenuItem::frameShowing() const
+{
+    const MenuItemLook& look = m_parent.look();
+    return look.animation && look.record && currentFrame >= 1 && currentFrame <= look.record->frameCount;
+}
+
+Rect SkinMenuItem::frameCell(const Rect& a, const Rect& skinRect, int frameCount, int frame)
+{
+    if (a.isEmpty() || frameCount <= 0 || frame < 1 || frame > frameCount)
+        return {};
+    const int k = frame - 1;
+    if (a.height() > skinRect.height()) {
+        const int h = a.height() / frameCount;
+        return {a.left, a.top + k * h, a.right, a.top + (k + 1) * h};
+    }
+    const int w = a.width() / frameCount;
+    return {a.left + k * w, a.top, a.left + (k + 1) * w, a.bottom};
 }
 
 Bitmap SkinMenuItem::defaultImage() const
@@ -205,6 +253,8 @@ Bitmap SkinMenuItem::defaultImage() const
                         TF::Center | TF::VCenter | TF::SingleLine);
         return face;
     }
+    if (ownerDraw(face, {2, 2, w - 2, h - 2}, color, highlighted))
+        return face;
     drawContent(face, {2, 2, w - 2, h - 2}, color, highlighted, glyph, 19, true);
     return face;
 }
@@ -323,14 +373,27 @@ bool SkinMenuItem::drawHeader(Bitmap& face) const
 
 void SkinMenuItem::redraw()
 {
-    if (m_parent.look().morphing)
+    const MenuItemLook& look = m_parent.look();
+    if (look.animation) {
+        // Without the record's InActiveAnimation an ended highlight shows
+        // the normal face at once; every other change plays frames.
+        if (!(active || down) && !look.record->inActiveAnimation) {
+            currentFrame = 0;
+            m_parent.redrawItem(*this);
+        } else {
+            m_parent.startMorph();
+        }
+    } else if (look.morphing) {
         m_parent.startMorph();
-    else
+    } else {
         m_parent.redrawItem(*this);
+    }
 }
 
 void SkinMenuItem::mouseEnter(bool keyboard)
 {
+    if (!active)
+        currentFrame = 0; // the animation starts again
     active = true;
     for (int i = 0; i < m_parent.itemCount(); ++i) {
         SkinMenuItem& other = m_parent.item(i);
@@ -361,6 +424,9 @@ void SkinMenuItem::mouseEnter(bool keyboard)
 
 void SkinMenuItem::mouseLeave()
 {
+    // Past the last frame, so that the frames run back.
+    if (m_parent.look().animation)
+        currentFrame = m_parent.look().record->frameCount + 1;
     active = false;
     waitCommand = false;
     if (!down)
@@ -381,5 +447,22 @@ bool SkinMenuItem::canMorphing() const
 }
 
 bool SkinMenuItem::doMorphing() { return visible && m_fade.stepTowards(active || down); }
+
+bool SkinMenuItem::doAnimation()
+{
+    const MenuItemLook& look = m_parent.look();
+    if (!visible || !look.animation || m_menuItem.isSeparator())
+        return false;
+    if (active || down) {
+        if (currentFrame >= look.record->frameCount)
+            return false;
+        ++currentFrame;
+        return true;
+    }
+    if (currentFrame <= 0)
+        return false;
+    --currentFrame;
+    return true;
+}
 
 } // namespace tessaly::skin

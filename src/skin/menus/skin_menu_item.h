@@ -30,6 +30,10 @@ struct MenuItemLook {
     const Bitmap* paintBuffer = nullptr;
     // Highlights cross-fade (the record asks for it and effects are on).
     bool morphing = false;
+    // Highlights play the record's animation frames (it has them and
+    // effects are on), one frame per animateInterval ms.
+    bool animation = false;
+    int animateInterval = 20;
 };
 
 // One visible item of a popup window: its place, its highlight state and its
@@ -54,6 +58,11 @@ public:
     // The caption's width in the window's font (measured once, when the
     // window is sized).
     int captionWidth = 0;
+    // The frame of the highlight animation: 1 … frameCount while one
+    // shows, 0 before the first (or after the last on the way back), and
+    // frameCount + 1 when a highlight has just ended and the frames are to
+    // run back.
+    int currentFrame = 0;
 
     // The cross-fade between the normal and the highlighted face: 0 normal,
     // 1 highlighted.
@@ -73,10 +82,21 @@ public:
     bool canMorphing() const;
     // One cross-fade step; true when the item changed.
     bool doMorphing();
+    // One animation step: a frame forward while highlighted, back while
+    // not; true when the item changed.
+    bool doAnimation();
+    // The part of the record's animation rectangle that frame `frame`
+    // (1-based) shows: equal cells, stacked when the rectangle is taller
+    // than the item's face, else side by side. Empty for no frame.
+    static Rect frameCell(const Rect& animateRect, const Rect& skinRect, int frameCount, int frame);
 
 private:
     Bitmap skinnedImage() const;
-    Bitmap skinnedFace(bool highlighted) const;
+    // `frame`: an animation cell to show instead of the record's face.
+    Bitmap skinnedFace(bool highlighted, const Rect& frame = {}) const;
+    bool frameShowing() const;
+    // The owner's drawing over the face, when the item has it.
+    bool ownerDraw(Bitmap& face, const Rect& area, PixelColor color, bool highlighted) const;
     Bitmap defaultImage() const;
     // Caption, shortcut, arrow and glyphs over a face, inside `area`.
     void drawContent(Bitmap& face, const Rect& area, PixelColor color, bool highlighted, int glyph,

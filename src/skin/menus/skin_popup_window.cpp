@@ -86,6 +86,10 @@ void SkinPopupWindow::reset(const DataSkinPopupWindow* record, int level)
         m_look.record = item;
         m_look.picture = sd->activePicture(item->activePictureIndex);
         m_look.morphing = item->morphing && sd->options().enableSkinEffects;
+        m_look.animation = !item->animateSkinRect.isEmpty() && item->frameCount > 0
+                           && sd->options().enableSkinEffects;
+        if (item->animateInterval > 0)
+            m_look.animateInterval = item->animateInterval;
     }
     m_look.font = m_engine.font(m_look.record && settings.useSkinFont
                                     ? Font{m_look.record->fontName, m_look.record->fontHeight, m_look.record->fontStyle, Color(0), 1}
@@ -140,6 +144,11 @@ bool SkinPopupWindow::showMenu(const Rect& anchor, MenuItem& parentItem, int sta
 
     m_activeItem = -1;
     paintMenu();
+    // The shadow first, so that the menu shows above it.
+    if (m_engine.layeredWindowsAvailable())
+        m_shadow.showFor(geometry(), m_shape);
+    else
+        m_shadow.hide();
     show();
     tellMenuOpened(*this);
     // The menu opens with its first usable item highlighted.
@@ -190,12 +199,16 @@ void SkinPopupWindow::sizeWindow()
         const QString shortCut = it->menuItem().shortCutText();
         if (!shortCut.isEmpty())
             width = m_engine.textWidth(m_look.font, caption + QStringLiteral("  ") + shortCut);
-        in.captionWidth = std::max(in.captionWidth, width + 2);
         const bool separator = it->menuItem().isSeparator();
-        if (r)
-            in.itemHeights.push_back(separator ? r->dividerRect.height() : r->skinRect.height());
-        else
-            in.itemHeights.push_back(separator ? 4 : settings.defaultMenuItemHeight);
+        int height = r ? (separator ? r->dividerRect.height() : r->skinRect.height())
+                       : (separator ? 4 : settings.defaultMenuItemHeight);
+        // An owner-drawn item says how much room its drawing needs.
+        if (it->menuItem().onMeasureItem) {
+            it->menuItem().onMeasureItem(it->menuItem(), width, height);
+            height = std::max(1, height);
+        }
+        in.captionWidth = std::max(in.captionWidth, width + 2);
+        in.itemHeights.push_back(height);
     }
     in.glyphWidth = m_look.glyphWidth;
     in.textMargins = r ? r->textRct.left + r->skinRect.width() - r->textRct.right : 0;
@@ -258,9 +271,13 @@ void SkinPopupWindow::redrawItem(const SkinMenuItem& it)
 
 void SkinPopupWindow::startMorph()
 {
+    // One timer for the window's cross-fades and animation frames: the
+    // frames set its pace where the record has them.
     if (!m_morphTimer.isActive())
-        m_morphTimer.start(kMorphInterval, this);
+        m_morphTimer.start(morphInterval(), this);
 }
+
+int SkinPopupWindow::morphInterval() const { return m_look.animation ? m_look.animateInterval : kMorphInterval; }
 
 void SkinPopupWindow::timerEvent(QTimerEvent* event)
 {
@@ -271,9 +288,12 @@ void SkinPopupWindow::timerEvent(QTimerEvent* event)
                 it->active = false;
                 it->down = false;
                 it->jumpFade(false);
+                it->currentFrame = 0;
                 continue;
             }
-            if (m_look.morphing && it->doMorphing()) {
+            const bool morphed = m_look.morphing && it->doMorphing();
+            const bool animated = it->doAnimation();
+            if (morphed || animated) {
                 redrawItem(*it);
                 changed = true;
             }
@@ -516,6 +536,7 @@ void SkinPopupWindow::keyPressEvent(QKeyEvent* event)
 void SkinPopupWindow::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
+    m_shadow.hide();
     tellMenuClosed(*this);
     if (!m_closing)
         m_engine.windowLost();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "skin/menus/drop_shadow.h"
 #include "skin/menus/menu_layout.h"
 #include "skin/menus/menu_painter.h"
 #include "skin/menus/skin_menu_item.h"
@@ -75,9 +76,18 @@ public:
     // Redraws one item now; runs the cross-fade timer.
     void redrawItem(const SkinMenuItem& item);
     void startMorph();
+    // The timer of the cross-fades and animation frames (it stops when
+    // nothing moves): its id, whether it runs, and its interval.
+    int morphTimerId() const { return m_morphTimer.timerId(); }
+    bool morphRunning() const { return m_morphTimer.isActive(); }
+    int morphInterval() const;
     // The highlight moves to the next / previous usable item (keyboard).
     void nextItem();
     void previousItem();
+
+    // The shadow under the window (shown only while layered windows are
+    // available).
+    const DropShadow& shadow() const { return m_shadow; }
 
     // The whole window image (for tests and snapshots).
     const Bitmap& buffer() const { return m_buffer; }
@@ -118,6 +128,7 @@ private:
     int m_activeItem = -1;
     int m_itemsBuild = 0;
     int m_scrollCode = 0;
+    DropShadow m_shadow;
     QBasicTimer m_morphTimer;
     QBasicTimer m_scrollTimer;
     QBasicTimer m_fadeTimer;
