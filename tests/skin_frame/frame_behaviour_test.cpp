@@ -74,7 +74,6 @@ protected:
     std::unique_ptr<SkinFrame> frame;
 };
 
-} // namespace
 
 TEST_F(FrameBehaviourTest, DraggingTheCaptionMovesTheWindowAndTheButtonsReactRightAfter)
 {
@@ -312,3 +311,5 @@ TEST_F(FrameBehaviourTest, ASecondaryWindowMinimisesToItsCaptionBarAlongTheBotto
     EXPECT_EQ(first.geometry(), before);
     EXPECT_EQ(restores, 1);
 }
+
+} // namespace

@@ -48,7 +48,6 @@ protected:
     FrameSkinGeometry geometry = FrameSkinGeometry::from(*sd);
 };
 
-} // namespace
 
 TEST_F(FrameLayoutTest, MainWindowRectangles)
 {
@@ -243,3 +242,5 @@ TEST(MapSkinRect, ZonesOfThePicture)
     EXPECT_EQ(mapSkinRect(g, {2, 2, 114, 78}, w, h), (Rect{2, 2, 214, 128}));
     EXPECT_EQ(mapSkinRect(g, {2, 2, 5, 78}, w, h), (Rect{2, 2, 5, 128}));
 }
+
+} // namespace

@@ -92,7 +92,6 @@ protected:
     std::unique_ptr<SkinFrame> frame;
 };
 
-} // namespace
 
 TEST_F(LayerBorderTest, StripsStandAroundTheWindowAndFollowItsMovesAndResizes)
 {
@@ -414,7 +413,6 @@ protected:
     }};
 };
 
-} // namespace
 
 TEST_F(FullBorderTest, TheWindowIsAllClientAreaAndTheTopStripCarriesTheCaptionAndItsButtons)
 {
@@ -512,7 +510,6 @@ namespace {
 
 QPoint centreOnScreen(const Rect& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
 
-} // namespace
 
 TEST_F(FullBorderTest, TheStripsButtonsTakeThePointerAndRunTheirCommands)
 {
@@ -574,3 +571,5 @@ TEST_F(FullBorderTest, RolledUpTheBorderKeepsItsStripAtTheRollUpHeight)
     EXPECT_GE(indexOf("caption"), 0);
     EXPECT_FALSE(border().objectRects()[std::size_t(indexOf("caption"))].isEmpty());
 }
+
+} // namespace

@@ -111,7 +111,6 @@ protected:
     int minimise = -1;
 };
 
-} // namespace
 
 TEST_F(SkinFrameTest, WindowIsClientSizePlusMarginsWithShapeAndClientArea)
 {
@@ -463,3 +462,5 @@ TEST(FitTextWithEllipsis, ShortensUntilItFits)
     EXPECT_EQ(fitTextWithEllipsis(canvas, title, 3), QStringLiteral("..."));
     EXPECT_EQ(fitTextWithEllipsis(canvas, QString(), 0), QString());
 }
+
+} // namespace
