@@ -377,7 +377,6 @@ TEST_F(LayerBorderTest, WithoutAFittingInactivePictureTheActivePictureShowsAtThe
 
 // ---- full-border mode --------------------------------------------------------
 
-namespace {
 
 // The fixture's border as a full border: its top band (12 rows) carries the
 // caption, from x 2 to 38 of the picture; the caption buttons stand at its
@@ -506,7 +505,6 @@ TEST_F(FullBorderTest, WithoutACompositorTheWindowTakesBackItsFrame)
     EXPECT_TRUE(border().isVisible());
 }
 
-namespace {
 
 QPoint centreOnScreen(const Rect& r) { return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
 
