@@ -190,7 +190,7 @@ void SkinControl::paintEvent(QPaintEvent*)
     m_face.fillRect({0, 0, width(), height()}, 0);
     drawFace(m_face);
     QPainter painter(this);
-    painter.drawImage(0, 0, imageOf(m_face));
+    drawDevicePicture(painter, m_deviceFace, m_face);
 }
 
 void SkinControl::enterEvent(QEnterEvent* event)

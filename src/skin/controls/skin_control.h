@@ -4,6 +4,7 @@
 #include "skin/controls/skin_bound.h"
 #include "skin/data/skin_types.h"
 #include "skin/paint/bitmap.h"
+#include "skin/paint/device_picture.h"
 
 #include <QWidget>
 #include <functional>
@@ -94,6 +95,8 @@ protected:
     int m_defaultWidth = 0;
     int m_defaultHeight = 0;
     Bitmap m_face;
+    // The face at the screen's resolution.
+    DevicePicture m_deviceFace;
 
 private:
     std::function<void()> m_onMouseEnter;

@@ -313,7 +313,7 @@ void SkinPanel::paintEvent(QPaintEvent* event)
                 m_binding.registry->skinColors().cBtnShadow);
     m_face.setAlphaBlend(true);
     QPainter painter(this);
-    painter.drawImage(0, 0, imageOf(m_face));
+    drawDevicePicture(painter, m_deviceFace, m_face);
     m_face.setAlphaBlend(false);
 }
 

@@ -12,7 +12,9 @@
 #include "skin/paint/pixel_view.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/compose.h"
+#include "skin/paint/device_picture.h"
 #include "skin/paint/region.h"
+#include "skin/paint/window_shape.h"
 #include "platform/qt_geometry.h"
 
 namespace tessaly::skin {
@@ -120,16 +122,14 @@ QSize SkinHintWindow::prepare(const QString& text, const HintLook& look)
                          {record->leftStretch, record->topStretch, record->rightStretch, record->bottomStretch},
                          record->stretchEffect, record->stretchType);
         textColor = colorFromValue(record->fontColor);
-        clearMask();
-        if (const Picture* mask = look.skinData->activePicture(record->maskPictureIndex))
-            if (auto region = createSkinRegion(pixelView(*mask), cut, moved, g.width, g.height))
-                setMask(toQRegion(*region));
+        const Picture* mask = look.skinData->activePicture(record->maskPictureIndex);
+        setSkinWindowShape(this, mask ? createSkinRegion(pixelView(*mask), cut, moved, g.width, g.height) : std::nullopt);
     } else {
         m_buffer.setSize(g.width, g.height);
         m_buffer.fillRect({0, 0, g.width, g.height}, colorFromValue(colors::btnShadow));
         m_buffer.fillRect({1, 1, g.width - 1, g.height - 1}, colorFromValue(colors::infoBk));
         textColor = colorFromValue(colors::infoText);
-        clearMask();
+        setSkinWindowShape(this, std::nullopt);
     }
     platform::QtCanvas canvas = canvasOf(m_buffer);
     canvas.setFont(font);
@@ -169,7 +169,8 @@ void SkinHintWindow::paintEvent(QPaintEvent* event)
     if (m_buffer.empty())
         return;
     QPainter painter(this);
-    painter.drawImage(event->rect(), imageOf(m_buffer), event->rect());
+    painter.setClipRegion(event->region());
+    drawDevicePicture(painter, m_deviceBuffer, m_buffer);
 }
 
 } // namespace tessaly::skin

@@ -6,6 +6,7 @@
 #include "skin/data/geometry.h"
 #include "skin/data/skin_types.h"
 #include "skin/paint/bitmap.h"
+#include "skin/paint/device_picture.h"
 
 namespace tessaly::skin {
 
@@ -74,6 +75,7 @@ private:
     void showAt(const Point& at, const QSize& size, const HintLook& look);
 
     Bitmap m_buffer;
+    DevicePicture m_deviceBuffer; // the buffer at the screen's resolution
     QString m_text;
 };
 
