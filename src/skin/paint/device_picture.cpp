@@ -52,9 +52,22 @@ QImage DevicePicture::image(const Bitmap& logical, qreal ratio, const QRegion& c
     return deviceImage();
 }
 
-void drawDevicePicture(QPainter& painter, DevicePicture& cache, const Bitmap& logical)
+void drawDevicePicture(QPainter& painter, DevicePicture& cache, const Bitmap& logical,
+                       const platform::TextCapture* text)
 {
-    painter.drawImage(QPointF(0, 0), cache.image(logical, painter.device()->devicePixelRatioF()));
+    QImage image = cache.image(logical, painter.device()->devicePixelRatioF());
+    // The image is over the cache's pixels, read-only: drawing on it makes
+    // a copy, and the cache stays free of text.
+    if (text && !text->empty())
+        text->drawOnto(image);
+    painter.drawImage(QPointF(0, 0), image);
+}
+
+std::optional<platform::TextCapture> captureTextOnDenseDevice(const Bitmap& face, qreal ratio)
+{
+    if (face.empty() || DeviceScale::fromRatio(ratio).isIdentity())
+        return std::nullopt;
+    return std::optional<platform::TextCapture>(std::in_place, face.rowPointer(0));
 }
 
 QImage scaledToDevice(const QImage& logical, qreal ratio)

@@ -9,7 +9,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
+#include <optional>
 
+#include "platform/qt_canvas.h"
 #include "skin/paint/bitmap.h"
 #include "skin/paint/device_scale.h"
 
@@ -44,8 +46,16 @@ private:
 };
 
 // Draws the picture of `logical` with its top-left corner at the painter's
-// origin, at the resolution of the painter's device.
-void drawDevicePicture(QPainter& painter, DevicePicture& cache, const Bitmap& logical);
+// origin, at the resolution of the painter's device; text captured while
+// the picture was drawn (see platform::TextCapture) goes over it at that
+// resolution.
+void drawDevicePicture(QPainter& painter, DevicePicture& cache, const Bitmap& logical,
+                       const platform::TextCapture* text = nullptr);
+
+// A capture of the text drawn into `face` on a dense device, none at a
+// ratio of 1 (text is then drawn into the picture as always). Take it after
+// the face has its size, before drawing it.
+std::optional<platform::TextCapture> captureTextOnDenseDevice(const Bitmap& face, qreal ratio);
 
 // A picture made elsewhere (logical pixels) scaled to the ratio by the same
 // rule, with the ratio set; the image itself at a ratio of 1.
