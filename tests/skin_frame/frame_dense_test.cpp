@@ -92,6 +92,27 @@ TEST_F(FrameDenseTest, ThePictureIsTheComposedFrameScaledPixelForPixel)
     EXPECT_EQ(wrong, 0);
 }
 
+TEST_F(FrameDenseTest, PaintsScaleOnlyWhatWasDrawnAgain)
+{
+    QTest::qWait(50);
+    const long long settled = frame->deviceScaledPixels();
+    ASSERT_GT(settled, 0);
+    // Paints of an unchanged picture scale nothing.
+    for (int i = 0; i < 3; ++i)
+        window.repaint();
+    EXPECT_EQ(frame->deviceScaledPixels(), settled);
+    // A caption button lighting up (at once or fading in) scales its own
+    // rectangle each time it changes, never the whole window again.
+    const Rect button = frame->layout().objectRects[std::size_t(close)];
+    send(QEvent::MouseMove, Point{scale.toDevice((button.left + button.right) / 2), scale.toDevice((button.top + button.bottom) / 2)});
+    ASSERT_EQ(frame->activeObject(), close);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame->deviceScaledPixels() > settled; }, 2000));
+    QTest::qWaitFor([&] { return !frame->morphTimerActive(); }, 2000);
+    window.repaint();
+    const long long whole = (long long)scale.toDevice(window.width()) * scale.toDevice(window.height());
+    EXPECT_LT(frame->deviceScaledPixels() - settled, whole / 10);
+}
+
 TEST_F(FrameDenseTest, ThePointerOnEveryEdgePixelOfTheCloseButtonFindsWhatTheLayoutPutThere)
 {
     const Rect device = scale.toDevice(frame->layout().objectRects[std::size_t(close)]);

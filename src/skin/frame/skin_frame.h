@@ -219,6 +219,11 @@ public:
     long long repaintedPixels() const { return m_repaintedPixels; }
     // How often a whole window picture was composed.
     int composeCount() const { return m_composeCount; }
+    // Pixels of the window pictures scaled to a dense screen so far.
+    long long deviceScaledPixels() const
+    {
+        return m_devicePictures[0].scaledPixels() + m_devicePictures[1].scaledPixels();
+    }
 
     // The timers' ticks; tests and benchmarks call them directly.
     void morphTick() { m_buttons->morphTick(); }

@@ -28,7 +28,7 @@ QImage DevicePicture::image(const Bitmap& logical, qreal ratio)
         return imageOf(logical);
     if (!current(logical, scale) || m_sourceVersion != logical.version()) {
         scaleToDevice(logical, scale, m_device);
-        ++m_scaleCount;
+        m_scaledPixels += (long long)m_device.width() * m_device.height();
     }
     m_source = &logical;
     m_scale = scale;
@@ -44,9 +44,12 @@ QImage DevicePicture::image(const Bitmap& logical, qreal ratio, const QRegion& c
     if (scale.isIdentity() || !current(logical, scale))
         return image(logical, ratio);
     if (m_sourceVersion != logical.version()) {
-        for (const QRect& r : changed)
-            scaleToDevice(logical, {r.left(), r.top(), r.right() + 1, r.bottom() + 1}, scale, m_device);
-        ++m_scaleCount;
+        for (const QRect& r : changed) {
+            const Rect part{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+            scaleToDevice(logical, part, scale, m_device);
+            const Rect device = scale.toDevice(part);
+            m_scaledPixels += (long long)device.width() * device.height();
+        }
         m_sourceVersion = logical.version();
     }
     return deviceImage();

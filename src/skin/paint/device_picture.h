@@ -29,8 +29,8 @@ public:
     // repaints one caption button scales that button again, not the window.
     QImage image(const Bitmap& logical, qreal ratio, const QRegion& changed);
 
-    // How often the device pixels were made, in whole or in part.
-    long long scaleCount() const { return m_scaleCount; }
+    // Device pixels made so far, in whole pictures or in parts.
+    long long scaledPixels() const { return m_scaledPixels; }
 
 private:
     bool current(const Bitmap& logical, const DeviceScale& scale) const;
@@ -42,7 +42,7 @@ private:
     uint64_t m_sourceVersion = 0;
     int m_sourceWidth = 0;
     int m_sourceHeight = 0;
-    long long m_scaleCount = 0;
+    long long m_scaledPixels = 0;
 };
 
 // Draws the picture of `logical` with its top-left corner at the painter's
