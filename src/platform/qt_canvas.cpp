@@ -61,11 +61,45 @@ void QtCanvas::drawText(const QRect& rect, const QString& text, unsigned flags)
 {
     if (m_image.isNull() || text.isEmpty() || has(flags, TextFormat::CalcRect))
         return;
+    if (TextCapture* capture = TextCapture::forBits(m_bits)) {
+        capture->m_runs.push_back({rect, fitted(text, m_font, rect, flags), m_font, m_textColor, qtTextFlags(flags)});
+        return;
+    }
     QPainter painter(&m_image);
     painter.setFont(m_font);
     painter.setPen(QColor::fromRgb(m_textColor | 0xFF000000u));
     painter.setBrush(Qt::NoBrush);
     painter.drawText(rect, qtTextFlags(flags), fitted(text, m_font, rect, flags));
+}
+
+namespace {
+TextCapture* g_capture = nullptr;
+}
+
+TextCapture::TextCapture(const uint32_t* bits) : m_bits(bits) { g_capture = this; }
+
+TextCapture::~TextCapture()
+{
+    if (g_capture == this)
+        g_capture = nullptr;
+}
+
+TextCapture* TextCapture::forBits(const uint32_t* bits)
+{
+    return g_capture && bits && g_capture->m_bits == bits ? g_capture : nullptr;
+}
+
+void TextCapture::drawOnto(QImage& image) const
+{
+    if (m_runs.empty() || image.isNull())
+        return;
+    QPainter painter(&image);
+    painter.setBrush(Qt::NoBrush);
+    for (const Run& run : m_runs) {
+        painter.setFont(run.font);
+        painter.setPen(QColor::fromRgb(run.color | 0xFF000000u));
+        painter.drawText(run.rect, run.qtFlags, run.text);
+    }
 }
 
 QRect QtCanvas::measureText(const QRect& rect, const QString& text, unsigned flags) const

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 namespace tessaly::platform {
 
@@ -69,5 +70,38 @@ private:
 
 // Qt text flags for TextFormat flags.
 int qtTextFlags(unsigned flags);
+
+// While a capture lives, text that canvases draw into one block of memory
+// (the memory of a picture about to be scaled to a dense screen) is kept
+// instead of drawn, to be drawn afterwards onto the scaled picture at the
+// screen's resolution: text scaled as pixels would look blocky. Text drawn
+// into other memory is drawn as always. One capture at a time, on the
+// thread that paints.
+class TextCapture {
+public:
+    explicit TextCapture(const uint32_t* bits);
+    ~TextCapture();
+    TextCapture(const TextCapture&) = delete;
+    TextCapture& operator=(const TextCapture&) = delete;
+
+    // Draws the kept text, in the order it came, onto an image of the same
+    // picture whose device pixel ratio says how it was scaled.
+    void drawOnto(QImage& image) const;
+    bool empty() const { return m_runs.empty(); }
+
+private:
+    friend class QtCanvas;
+    struct Run {
+        QRect rect;
+        QString text;
+        QFont font;
+        uint32_t color;
+        int qtFlags;
+    };
+    static TextCapture* forBits(const uint32_t* bits);
+
+    const uint32_t* m_bits;
+    std::vector<Run> m_runs;
+};
 
 } // namespace tessaly::platform

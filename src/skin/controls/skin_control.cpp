@@ -217,9 +217,10 @@ void SkinControl::paintEvent(QPaintEvent*)
     m_face.setSize(width(), height());
     m_face.setAlphaBlend(false);
     m_face.fillRect({0, 0, width(), height()}, 0);
+    const std::optional<platform::TextCapture> text = captureTextOnDenseDevice(m_face, devicePixelRatioF());
     drawFace(m_face);
     QPainter painter(this);
-    painter.drawImage(0, 0, imageOf(m_face));
+    drawDevicePicture(painter, m_deviceFace, m_face, text ? &*text : nullptr);
 }
 
 void SkinControl::enterEvent(QEnterEvent* event)

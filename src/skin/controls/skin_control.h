@@ -5,6 +5,7 @@
 #include "skin/data/skin_types.h"
 #include "skin/menus/hint_source.h"
 #include "skin/paint/bitmap.h"
+#include "skin/paint/device_picture.h"
 
 #include <QWidget>
 #include <functional>
@@ -119,6 +120,8 @@ protected:
     bool m_forceBackground = false;
     bool m_drawBackground = true;
     Bitmap m_face;
+    // The face at the screen's resolution.
+    DevicePicture m_deviceFace;
 
 private:
     std::function<void()> m_onMouseEnter;

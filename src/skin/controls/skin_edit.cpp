@@ -541,7 +541,7 @@ void SkinEdit::paintEvent(QPaintEvent*)
     m_face.fillRect({0, 0, width(), height()}, 0);
     drawFrame(m_face);
     QPainter painter(this);
-    painter.drawImage(0, 0, imageOf(m_face));
+    drawDevicePicture(painter, m_deviceFace, m_face);
 }
 
 void SkinEdit::enterEvent(QEnterEvent* event)

@@ -6,6 +6,7 @@
 #include "skin/data/control_records.h"
 #include "skin/data/skin_types.h"
 #include "skin/paint/bitmap.h"
+#include "skin/paint/device_picture.h"
 
 #include <QLineEdit>
 #include <QWidget>
@@ -137,6 +138,8 @@ private:
     Font m_defaultFont;
     QString m_committed;
     Bitmap m_face;
+    // The face at the screen's resolution.
+    DevicePicture m_deviceFace;
     EditSideParts m_parts;
     std::function<void()> m_onButtonClick;
     std::function<void()> m_onLeftClick;

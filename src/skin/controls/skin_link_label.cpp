@@ -4,6 +4,7 @@
 #include "skin/controls/skin_std_label.h"
 #include "skin/data/skin_data.h"
 #include "skin/paint/bitmap_canvas.h"
+#include "skin/paint/device_picture.h"
 #include "skin/paint/text_effects.h"
 #include "platform/qt_canvas.h"
 #include "platform/qt_geometry.h"
@@ -164,7 +165,7 @@ void SkinLinkLabel::paintGlowing()
     canvas.setTextColor(palette().color(QPalette::WindowText).rgb());
     drawOutlineGlowText(canvas, platform::toRect(textRect()), text(), m_glowSize, glowColour(), 0, flags);
     QPainter painter(this);
-    painter.drawImage(0, 0, imageOf(picture));
+    painter.drawImage(QPointF(0, 0), scaledToDevice(imageOf(picture), devicePixelRatioF()));
 }
 
 void SkinLinkLabel::enterEvent(QEnterEvent* event)

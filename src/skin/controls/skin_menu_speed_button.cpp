@@ -2,6 +2,7 @@
 
 #include "skin/data/skin_data.h"
 #include "skin/paint/bitmap_canvas.h"
+#include "skin/paint/device_picture.h"
 #include "skin/controls/button_content.h"
 #include "skin/paint/compose.h"
 #include "platform/qt_canvas.h"
@@ -319,7 +320,7 @@ void SkinMenuSpeedButton::paintCaptionOnly(QPainter& painter)
         piece.checkingTransparent(colorFromValue(m_buttonRecord->menuMarkerTransparentColor));
         const int x = arrow.left() + arrow.width() / 2 - marker.width() / 2;
         const int y = arrow.top() + arrow.height() / 2 - marker.height() / 2;
-        painter.drawImage(x, y, imageOf(piece));
+        painter.drawImage(QPointF(x, y), scaledToDevice(imageOf(piece), devicePixelRatioF()));
         return;
     }
     drawSmallArrow(painter, arrow, qColorOf(m_binding.registry->skinColors().cBtnText));

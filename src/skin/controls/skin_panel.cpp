@@ -307,6 +307,7 @@ void SkinPanel::paintEvent(QPaintEvent* event)
     // only the outline, or the group box, is drawn over it.
     m_face.setSize(width(), height());
     m_face.fillRect({0, 0, width(), height()}, 0);
+    const std::optional<platform::TextCapture> text = captureTextOnDenseDevice(m_face, devicePixelRatioF());
     if (m_captionMode)
         drawGroupBox(m_face);
     else if (m_borderStyle != BorderStyle::None)
@@ -314,7 +315,7 @@ void SkinPanel::paintEvent(QPaintEvent* event)
                 m_binding.registry->skinColors().cBtnShadow);
     m_face.setAlphaBlend(true);
     QPainter painter(this);
-    painter.drawImage(0, 0, imageOf(m_face));
+    drawDevicePicture(painter, m_deviceFace, m_face, text ? &*text : nullptr);
     m_face.setAlphaBlend(false);
 }
 

@@ -4,6 +4,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/paint/bitmap.h"
 #include "skin/paint/bitmap_canvas.h"
+#include "skin/paint/device_picture.h"
 #include "skin/paint/compose.h"
 #include "skin/paint/pixel_view.h"
 
@@ -180,7 +181,7 @@ void SkinScrollBar::paintEvent(QPaintEvent* event)
                   Rect{0, thumb.top(), width(), thumb.top() + thumb.height()});
     }
     QPainter painter(this);
-    painter.drawImage(0, 0, imageOf(face));
+    painter.drawImage(QPointF(0, 0), scaledToDevice(imageOf(face), devicePixelRatioF()));
 }
 
 void SkinScrollBar::mousePressEvent(QMouseEvent* event)

@@ -16,6 +16,7 @@
 #include "skin/frame/skin_frame.h"
 #include "skin/menus/skin_menu.h"
 #include "skin/paint/bitmap_canvas.h"
+#include "skin/paint/device_scale.h"
 #include "skin/paint/stack_blur.h"
 
 namespace tessaly::skin {
@@ -198,10 +199,12 @@ void FormLayerBorder::takePointerOnlyWhereItSizes(FormLayerWindow& window, FormL
     // carrying the caption takes the pointer all over.
     if (m_transparentForInput || carriesObjects(type))
         return;
-    QRegion sizing;
+    std::vector<Rect> sizing;
     for (const LayerStrip::HitArea& area : strip.hitAreas)
-        sizing += platform::toQRect(area.rect.translated(-strip.screen.left, -strip.screen.top));
-    platform::setInputRegion(&window, sizing);
+        sizing.push_back(area.rect.translated(-strip.screen.left, -strip.screen.top));
+    // The X input shape counts the screen's pixels.
+    const DeviceScale scale = DeviceScale::fromRatio(window.devicePixelRatioF());
+    platform::setInputRegion(&window, toQRegion(scaleRegion(Region::fromRects(sizing), scale)));
 }
 
 std::unique_ptr<FormLayerWindow> FormLayerBorder::createWindow(FormLayerBorderType type)

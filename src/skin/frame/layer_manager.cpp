@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/qt_compositor.h"
+#include "skin/paint/device_picture.h"
 #include "skin/paint/stack_blur.h"
 
 namespace tessaly::skin {
@@ -52,7 +53,13 @@ void LayerWindow::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), Qt::transparent);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setOpacity(m_alpha / 255.0);
-    painter.drawImage(0, 0, m_image);
+    // Scaled to the screen's pixels once per picture and factor.
+    if (m_deviceImage.isNull() || m_deviceImageKey != m_image.cacheKey() ||
+        m_deviceImage.devicePixelRatio() != DeviceScale::fromRatio(devicePixelRatioF()).ratio()) {
+        m_deviceImage = scaledToDevice(m_image, devicePixelRatioF());
+        m_deviceImageKey = m_image.cacheKey();
+    }
+    painter.drawImage(QPointF(0, 0), m_deviceImage);
 }
 
 LayerManager::LayerManager() = default;

@@ -32,6 +32,8 @@ protected:
 
 private:
     QImage m_image;
+    QImage m_deviceImage; // m_image at the screen's resolution
+    qint64 m_deviceImageKey = 0;
     int m_alpha = 0;
 };
 

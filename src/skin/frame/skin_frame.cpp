@@ -9,6 +9,7 @@
 #include "platform/qt_compositor.h"
 #include "platform/qt_frameless_window.h"
 #include "platform/qt_geometry.h"
+#include "platform/qt_native_pointer.h"
 #include "platform/qt_system_move.h"
 #include "skin/controls/skin_bound.h"
 #include "skin/controls/size_grip_event.h"
@@ -19,6 +20,8 @@
 #include "skin/frame/frame_cursor.h"
 #include "skin/menus/skin_menu.h"
 #include "skin/paint/bitmap_canvas.h"
+#include "skin/paint/device_scale.h"
+#include "skin/paint/window_shape.h"
 
 namespace tessaly::skin {
 
@@ -208,14 +211,10 @@ void SkinFrame::relayout()
     else
         m_layout = layoutFrame(skinGeometry(), mask, m_window->width(), m_window->height(), m_buttons->infos());
     m_window->clientArea()->setGeometry(platform::toQRect(m_layout.clientRect));
-    // An empty QRegion would mean "no mask" to Qt: the layout gives an
-    // empty shape as no region at all, the plain window rectangle.
-    if (m_layout.region && !m_layout.region->isEmpty())
-        m_window->setMask(toQRegion(*m_layout.region));
-    else
-        m_window->clearMask();
+    setSkinWindowShape(m_window, m_layout.region);
     invalidateImages();
 }
+
 
 void SkinFrame::invalidateImages()
 {
@@ -293,14 +292,25 @@ const Bitmap& SkinFrame::frameImage()
 void SkinFrame::paint(const QRegion& region)
 {
     updateFrame();
-    const Bitmap& image = ensureImage(formActive());
+    const bool active = formActive();
+    const Bitmap& image = ensureImage(active);
     if (image.empty())
         return;
-    const QImage picture = imageOf(image);
+    // The parts of the picture drawn again since the last paint are all
+    // the device picture has to scale again.
+    const QImage picture = m_devicePictures[active ? 1 : 0].image(image, m_window->devicePixelRatioF(), m_changed);
+    m_changed = QRegion();
     QPainter painter(m_window);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& r : region)
-        painter.drawImage(r.topLeft(), picture, r);
+    if (picture.devicePixelRatio() == 1.0) {
+        for (const QRect& r : region)
+            painter.drawImage(r.topLeft(), picture, r);
+        return;
+    }
+    // A device picture is drawn whole, clipped: a part of it would be
+    // placed at logical coordinates and could be resampled by half a pixel.
+    painter.setClipRegion(region);
+    painter.drawImage(QPointF(0, 0), picture);
 }
 
 void SkinFrame::repaint(const Rect& rect)
@@ -308,6 +318,7 @@ void SkinFrame::repaint(const Rect& rect)
     if (rect.isEmpty())
         return;
     m_repaintedPixels += (long long)rect.width() * rect.height();
+    m_changed += platform::toQRect(rect);
     m_window->update(platform::toQRect(rect));
 }
 
@@ -512,6 +523,27 @@ void SkinFrame::pointerEntered()
         m_sizing->endHandedOver();
 }
 
+QPoint SkinFrame::pixelAt(const QMouseEvent* e) const
+{
+    const qreal ratio = m_window->devicePixelRatioF();
+    if (ratio == 1.0)
+        return e->position().toPoint();
+    // On a dense screen the pixel under the pointer is the window pixel
+    // whose screen pixels hold it, as the shape and the picture put them;
+    // Qt's position is rounded to whole logical coordinates. The window
+    // system's own position is taken while it still agrees with the event.
+    const DeviceScale scale = DeviceScale::fromRatio(ratio);
+    if (const std::optional<QPoint> native = platform::nativePointerIn(m_window)) {
+        const QPointF seen = QPointF(*native) / ratio;
+        if (qAbs(seen.x() - e->position().x()) <= 1.0 && qAbs(seen.y() - e->position().y()) <= 1.0) {
+            const Point p = scale.toLogical(Point{native->x(), native->y()});
+            return {p.x, p.y};
+        }
+    }
+    const Point p = logicalPixelAt(e->position().x(), e->position().y(), ratio);
+    return {p.x, p.y};
+}
+
 bool SkinFrame::mouseMove(QMouseEvent* e)
 {
     if ((e->buttons() & Qt::LeftButton) && m_sizing->startOnceDragged(e->globalPosition().toPoint()))
@@ -523,7 +555,7 @@ bool SkinFrame::mouseMove(QMouseEvent* e)
     // (Qt also sends motion of its own while the window changes size.)
     if (!m_sizing->endUnlessButtonHeld())
         return false;
-    const QPoint p = e->position().toPoint();
+    const QPoint p = pixelAt(e);
     updateCursor(hitTest(p).hit);
     m_buttons->pointerMoved(p);
     return false;
@@ -532,7 +564,7 @@ bool SkinFrame::mouseMove(QMouseEvent* e)
 bool SkinFrame::mousePress(QMouseEvent* e, bool doubleClick)
 {
     m_sizing->endHandedOver();
-    const QPoint p = e->position().toPoint();
+    const QPoint p = pixelAt(e);
     if (m_layout.clientRect.contains(platform::toPoint(p)))
         return false;
     const FrameHitResult hit = hitTest(p);
@@ -563,7 +595,7 @@ bool SkinFrame::mouseRelease(QMouseEvent* e)
         m_sizing->end();
         return true;
     }
-    return e->button() == Qt::LeftButton && m_buttons->leftRelease(e->position().toPoint());
+    return e->button() == Qt::LeftButton && m_buttons->leftRelease(pixelAt(e));
 }
 
 void SkinFrame::watchScreen()

@@ -17,6 +17,7 @@
 #include "skin/frame/window_states.h"
 #include "skin/menus/menu_frame.h"
 #include "skin/paint/bitmap.h"
+#include "skin/paint/device_picture.h"
 
 class QMouseEvent;
 
@@ -218,6 +219,11 @@ public:
     long long repaintedPixels() const { return m_repaintedPixels; }
     // How often a whole window picture was composed.
     int composeCount() const { return m_composeCount; }
+    // Pixels of the window pictures scaled to a dense screen so far.
+    long long deviceScaledPixels() const
+    {
+        return m_devicePictures[0].scaledPixels() + m_devicePictures[1].scaledPixels();
+    }
 
     // The timers' ticks; tests and benchmarks call them directly.
     void morphTick() { m_buttons->morphTick(); }
@@ -260,6 +266,7 @@ private:
     void shown();
     void hidden();
     void pointerEntered();
+    QPoint pixelAt(const QMouseEvent* e) const;
     bool mouseMove(QMouseEvent* e);
     bool mousePress(QMouseEvent* e, bool doubleClick);
     bool mouseRelease(QMouseEvent* e);
@@ -275,6 +282,10 @@ private:
     // size; the inactive one is kept until the size or the skin changes.
     Bitmap m_images[2];
     bool m_imageValid[2] = {false, false};
+    // The two pictures at the screen's resolution, and what was drawn again
+    // in the window's picture since the last paint.
+    DevicePicture m_devicePictures[2];
+    QRegion m_changed;
     // The caption's finished pictures for each of the two.
     CaptionImages m_captionImages[2];
     Bitmap m_logo;

@@ -12,7 +12,9 @@
 #include "skin/paint/pixel_view.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/compose.h"
+#include "skin/paint/device_picture.h"
 #include "skin/paint/region.h"
+#include "skin/paint/window_shape.h"
 #include "platform/qt_geometry.h"
 
 namespace tessaly::skin {
@@ -164,16 +166,14 @@ QSize SkinHintWindow::prepare(const HintContent& content, const HintLook& look)
                          {record->leftStretch, record->topStretch, record->rightStretch, record->bottomStretch},
                          record->stretchEffect, record->stretchType);
         textColor = colorFromValue(record->fontColor);
-        clearMask();
-        if (const Picture* mask = look.skinData->activePicture(record->maskPictureIndex))
-            if (auto region = createSkinRegion(pixelView(*mask), cut, moved, g.width, g.height))
-                setMask(toQRegion(*region));
+        const Picture* mask = look.skinData->activePicture(record->maskPictureIndex);
+        setSkinWindowShape(this, mask ? createSkinRegion(pixelView(*mask), cut, moved, g.width, g.height) : std::nullopt);
     } else {
         m_buffer.setSize(g.width, g.height);
         m_buffer.fillRect({0, 0, g.width, g.height}, colorFromValue(colors::btnShadow));
         m_buffer.fillRect({1, 1, g.width - 1, g.height - 1}, colorFromValue(colors::infoBk));
         textColor = colorFromValue(colors::infoText);
-        clearMask();
+        setSkinWindowShape(this, std::nullopt);
     }
     // The block is centred on both axes in the client rectangle.
     const QRect client(g.client.left, g.client.top, g.client.width(), g.client.height());
@@ -252,7 +252,8 @@ void SkinHintWindow::paintEvent(QPaintEvent* event)
     if (m_buffer.empty())
         return;
     QPainter painter(this);
-    painter.drawImage(event->rect(), imageOf(m_buffer), event->rect());
+    painter.setClipRegion(event->region());
+    drawDevicePicture(painter, m_deviceBuffer, m_buffer);
 }
 
 } // namespace tessaly::skin

@@ -7,6 +7,7 @@
 #include "skin/menus/drop_shadow.h"
 #include "skin/data/skin_types.h"
 #include "skin/paint/bitmap.h"
+#include "skin/paint/device_picture.h"
 
 namespace tessaly::skin {
 
@@ -109,6 +110,7 @@ private:
     void showAt(const Point& at, const QSize& size, const HintLook& look);
 
     Bitmap m_buffer;
+    DevicePicture m_deviceBuffer; // the buffer at the screen's resolution
     QString m_text;
     QString m_title;
     ExtendedHintLayout m_layout;

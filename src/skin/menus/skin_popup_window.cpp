@@ -16,7 +16,9 @@
 #include "skin/menus/skin_menu.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/compose.h"
+#include "skin/paint/device_picture.h"
 #include "skin/paint/region.h"
+#include "skin/paint/window_shape.h"
 #include "platform/qt_geometry.h"
 
 namespace tessaly::skin {
@@ -64,7 +66,7 @@ void SkinPopupWindow::reset(const DataSkinPopupWindow* record, int level)
     m_menuItem = nullptr;
     if (!m_shape.isEmpty()) {
         m_shape = QRegion();
-        clearMask();
+        setSkinWindowShape(this, std::nullopt);
     }
     if (windowOpacity() != 1.0)
         setWindowOpacity(1.0);
@@ -114,7 +116,7 @@ bool SkinPopupWindow::showMenu(const Rect& anchor, MenuItem& parentItem, int sta
             const NineGeometry moved{m_frame.lt, m_frame.rt, m_frame.lb, m_frame.rb, m_frame.itemsRect};
             if (auto region = createSkinRegion(pixelView(*mask), cut, moved, m_size.width, m_size.height)) {
                 m_shape = toQRegion(*region);
-                setMask(m_shape);
+                setSkinWindowShape(this, region);
             }
         }
     }
@@ -506,7 +508,8 @@ void SkinPopupWindow::paintEvent(QPaintEvent* event)
     if (m_buffer.empty())
         return;
     QPainter painter(this);
-    painter.drawImage(event->rect(), imageOf(m_buffer), event->rect());
+    painter.setClipRegion(event->region());
+    drawDevicePicture(painter, m_deviceBuffer, m_buffer);
 }
 
 void SkinPopupWindow::mousePressEvent(QMouseEvent* event)

@@ -12,6 +12,7 @@
 #include "skin/menus/menu_painter.h"
 #include "skin/menus/skin_menu_item.h"
 #include "skin/paint/bitmap.h"
+#include "skin/paint/device_picture.h"
 
 namespace tessaly::skin {
 
@@ -123,6 +124,7 @@ private:
     MenuFrameLayout m_frame;
     ItemsLayout m_itemsLayout;
     Bitmap m_buffer;
+    DevicePicture m_deviceBuffer; // the buffer at the screen's resolution
     Bitmap m_paintBuffer;
     QRegion m_shape;
     int m_activeItem = -1;

@@ -125,6 +125,9 @@ public:
     // call are not noticed: call markChanged() after such writes.
     PixelView keyedView() const;
     void markChanged() { changed(); }
+    // Counts changes of the pixels (and of the size): pictures made from
+    // this bitmap compare it to know whether they are still current.
+    uint64_t version() const { return m_version; }
 
 private:
     void changed() { ++m_version; }
