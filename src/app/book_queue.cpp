@@ -83,6 +83,8 @@ void BookQueue::start(std::vector<std::size_t> indices)
     settings.programFolder = m_programFolder;
     settings.jobs = checkerJobs();
     settings.warm = WarmChecker::enabledInSettings();
+    if (settings.warm)
+        settings.borrowedHost = freeSharedWarmChecker();
     run->batch = std::make_unique<BatchCheck>(m_mainThread, std::move(settings));
     Run* self = run.get();
     run->batch->setHandlers({
@@ -114,6 +116,19 @@ void BookQueue::bookStarted(Run& run, std::size_t runIndex)
     m_books[index].started = std::chrono::steady_clock::now();
     if (m_handlers.bookChanged)
         m_handlers.bookChanged(index);
+}
+
+WarmChecker* BookQueue::freeSharedWarmChecker() const
+{
+    // Only one check at a time can use it: another run of the queue, or
+    // the window's own check of one book.
+    if (!m_sharedWarmChecker || m_sharedWarmChecker->checking())
+        return nullptr;
+    for (const auto& run : m_runs) {
+        if (run->batch->borrowing())
+            return nullptr;
+    }
+    return m_sharedWarmChecker;
 }
 
 void BookQueue::bookFinished(Run& run, const BookOutcome& outcome)

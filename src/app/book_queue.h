@@ -58,6 +58,12 @@ public:
     BookQueue& operator=(const BookQueue&) = delete;
 
     void setHandlers(Handlers handlers) { m_handlers = std::move(handlers); }
+    // The window's warm checker, already warm when the user drops books:
+    // checks that start while no other check of the queue has it borrow it
+    // for their first slot, instead of starting a cold host of their own,
+    // and give it back when they end or are cancelled. It must outlive this
+    // object, or be set to nullptr before it goes.
+    void setSharedWarmChecker(WarmChecker* warmChecker) { m_sharedWarmChecker = warmChecker; }
 
     // Replaces the list with these books and starts checking them all, in
     // list order. Throws "Cannot perform this operation when process is
@@ -98,6 +104,7 @@ private:
     struct Run;
     void start(std::vector<std::size_t> indices);
     void bookStarted(Run& run, std::size_t runIndex);
+    WarmChecker* freeSharedWarmChecker() const;
     void bookFinished(Run& run, const BookOutcome& outcome);
     void runEnded(Run& run);
     void tick();
@@ -105,6 +112,7 @@ private:
 
     platform::MainThread& m_mainThread;
     std::string m_programFolder;
+    WarmChecker* m_sharedWarmChecker = nullptr;
     Handlers m_handlers;
     std::vector<QueuedBook> m_books;
     std::vector<std::unique_ptr<Run>> m_runs;
