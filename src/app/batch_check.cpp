@@ -90,7 +90,10 @@ std::unique_ptr<BatchCheck::Slot> BatchCheck::makeSlot(std::size_t number)
             finish(*self, report::verdictOf(self->check->lastExitCode(), lines), self->check->lastExitCode(),
                 self->check->output(), lines);
         },
-        .restarted = {},
+        .restarted = [this, self] {
+            if (m_handlers.restarted)
+                m_handlers.restarted(self->book);
+        },
         .abandoned = [this, self] {
             if (!self->starting)
                 finishWithoutChecker(*self, "java -jar, after the warm checker, could not be started");

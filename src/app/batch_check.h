@@ -55,6 +55,9 @@ public:
     };
     struct Handlers {
         std::function<void(std::size_t index)> started;
+        // The warm checker could not finish the book's check: it runs again
+        // from the start with "java -jar".
+        std::function<void(std::size_t index)> restarted;
         std::function<void(const BookOutcome& outcome)> finished;
         // After the last book's finished; not after cancel().
         std::function<void()> allFinished;

@@ -26,6 +26,9 @@ struct QueuedBook {
     std::string path;
     QueuedBookState state = QueuedBookState::Waiting;
     std::chrono::steady_clock::time_point started;
+    // The warm checker could not finish its check: it runs again with
+    // "java -jar" (on the same clock).
+    bool checkedAgain = false;
     // Once done: the verdict, the checker's output byte for byte (what is
     // saved) and the report the user reads.
     report::Verdict verdict;
@@ -90,8 +93,9 @@ public:
     // done ("Checking 12 books: 5 done, ..."); books whose check was
     // cancelled are counted apart.
     std::string summary() const;
-    // What a book's row says: "waiting", "checking — N s", the verdict, or
-    // "cancelled".
+    // What a book's row says: "waiting", "checking — N s" (or "checking
+    // again, not warm — N s" once the warm checker gave way to "java
+    // -jar"), the verdict, or "cancelled".
     std::string stateText(std::size_t index) const;
 
     // Writes the report of every book that is done into `folder` (created
@@ -104,6 +108,7 @@ private:
     struct Run;
     void start(std::vector<std::size_t> indices);
     void bookStarted(Run& run, std::size_t runIndex);
+    void bookRestarted(Run& run, std::size_t runIndex);
     WarmChecker* freeSharedWarmChecker() const;
     void bookFinished(Run& run, const BookOutcome& outcome);
     void runEnded(Run& run);

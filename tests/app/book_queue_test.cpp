@@ -655,4 +655,34 @@ TEST_F(QueueWithWindowHostTest, CancelAllGivesTheWindowsHostBack)
     EXPECT_EQ(hostStarts(), (std::vector<std::string>{"window", "own", "window"}));
 }
 
+// A check the warm checker could not finish runs again with "java -jar":
+// the book's row says so while it runs. Checked again later, the book is
+// checked warm, on the window's host.
+TEST_F(QueueWithWindowHostTest, RowTellsOfACheckRunAgainWithoutTheWarmChecker)
+{
+    setJobs(1);
+    const QString slow = book(QStringLiteral("slow.epub"), "fails");
+    {
+        QFile file(slow);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("gated\n");
+    }
+    m_window.checkBooks({slow.toStdString(), book(QStringLiteral("b.epub"), "pass").toStdString()});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rowTexts().front().starts_with("slow.epub: checking again"); }, 10000))
+        << rowTexts().front();
+    EXPECT_TRUE(rowTexts().front().starts_with("slow.epub: checking again, not warm \u2014 ")) << rowTexts().front();
+    EXPECT_EQ(rowTexts().back(), "b.epub: waiting");
+    QFile(slow + QStringLiteral(".go")).open(QIODevice::WriteOnly);
+    waitForTheQueue();
+    EXPECT_EQ(queue().book(0).output, "first part\nchecked by java -jar\n");
+    EXPECT_EQ(queue().book(1).output, "checked by the window host\n");
+
+    book(QStringLiteral("slow.epub"), "pass");
+    queue().checkAgain(0);
+    EXPECT_EQ(rowTexts().front().rfind("slow.epub: checking \u2014 ", 0), 0u) << rowTexts().front();
+    waitForTheQueue();
+    EXPECT_EQ(queue().book(0).output, "checked by the window host\n");
+    EXPECT_EQ(hostStarts(), std::vector<std::string>{"window"});
+}
+
 } // namespace
