@@ -502,9 +502,9 @@ TEST_F(BookQueueTest, OneBookNeedsNoQueue)
 // could not finish (so "java -jar" runs it again), "hang" never. "java
 // -jar" names itself, for a book with a line "gated" once BOOK.go exists. Each
 // host notes its start in a log.
-class QueueWithWindowHostTest : public BookQueueTest {
+class BookQueueWithWindowHostTest : public BookQueueTest {
 protected:
-    QueueWithWindowHostTest()
+    BookQueueWithWindowHostTest()
     {
         QSettings(QStringLiteral("Tessaly"), QStringLiteral("Tessaly"))
             .setValue(QLatin1String(tessaly::app::WarmChecker::SettingsKey), true);
@@ -588,7 +588,7 @@ protected:
 // other slots start hosts of their own, which end with the queue. The host
 // goes back to the window, whose next check of one book it does, and to
 // the next queue.
-TEST_F(QueueWithWindowHostTest, FirstSlotChecksWithTheWindowsHostAndGivesItBack)
+TEST_F(BookQueueWithWindowHostTest, FirstSlotChecksWithTheWindowsHostAndGivesItBack)
 {
     const pid_t windowHost = m_windowHost->host().processInfo().processId;
     const std::vector<std::string> books = {book(QStringLiteral("a.epub"), "pass").toStdString(),
@@ -631,7 +631,7 @@ TEST_F(QueueWithWindowHostTest, FirstSlotChecksWithTheWindowsHostAndGivesItBack)
 // Cancel All ends the check the queue was doing with the window's host
 // (and the host with it, as a cancelled check of one book does), and the
 // queue's own host; the window's next check starts its host again.
-TEST_F(QueueWithWindowHostTest, CancelAllGivesTheWindowsHostBack)
+TEST_F(BookQueueWithWindowHostTest, CancelAllGivesTheWindowsHostBack)
 {
     setJobs(2);
     const pid_t windowHost = m_windowHost->host().processInfo().processId;
@@ -658,7 +658,7 @@ TEST_F(QueueWithWindowHostTest, CancelAllGivesTheWindowsHostBack)
 // A check the warm checker could not finish runs again with "java -jar":
 // the book's row says so while it runs. Checked again later, the book is
 // checked warm, on the window's host.
-TEST_F(QueueWithWindowHostTest, RowTellsOfACheckRunAgainWithoutTheWarmChecker)
+TEST_F(BookQueueWithWindowHostTest, RowTellsOfACheckRunAgainWithoutTheWarmChecker)
 {
     setJobs(1);
     const QString slow = book(QStringLiteral("slow.epub"), "fails");
