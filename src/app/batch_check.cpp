@@ -9,7 +9,9 @@ namespace tessaly::app {
 struct BatchCheck::Slot {
     std::size_t number = 0;
     // Declared before the check, which uses it until the check is gone.
-    std::unique_ptr<WarmChecker> warm;
+    std::unique_ptr<WarmChecker> ownHost;
+    // The host the check uses: the slot's own, the borrowed one, or none.
+    WarmChecker* host = nullptr;
     std::unique_ptr<BookCheck> check;
     bool busy = false;
     // Inside the check's start, whose error tells more than its abandon.
@@ -38,7 +40,12 @@ BatchCheck::~BatchCheck()
 
 WarmChecker* BatchCheck::warmChecker(std::size_t slot) const
 {
-    return slot < m_slots.size() ? m_slots[slot]->warm.get() : nullptr;
+    return slot < m_slots.size() ? m_slots[slot]->host : nullptr;
+}
+
+bool BatchCheck::borrowing() const
+{
+    return m_settings.borrowedHost && !m_slots.empty() && m_slots.front()->host == m_settings.borrowedHost;
 }
 
 const report::Report* BatchCheck::reportOf(std::size_t index) const
@@ -56,17 +63,23 @@ std::unique_ptr<BatchCheck::Slot> BatchCheck::makeSlot(std::size_t number)
     slot->number = number;
     slot->check = std::make_unique<BookCheck>(m_mainThread, m_settings.programFolder);
     if (m_settings.warm) {
-        WarmChecker::Settings host = m_settings.host;
-        host.programFolder = m_settings.programFolder;
-        slot->warm = std::make_unique<WarmChecker>(m_mainThread, std::move(host));
-        if (slot->warm->available()) {
+        if (number == 0 && m_settings.borrowedHost) {
+            slot->host = m_settings.borrowedHost;
+        } else {
+            WarmChecker::Settings host = m_settings.host;
+            host.programFolder = m_settings.programFolder;
+            slot->ownHost = std::make_unique<WarmChecker>(m_mainThread, std::move(host));
+            slot->host = slot->ownHost.get();
+        }
+        // A borrowed host is usually warm already; this starts it if not.
+        if (slot->host->available()) {
             try {
-                slot->warm->start();
+                slot->host->start();
             } catch (const Error&) {
                 // Its first check tries again and falls back.
             }
         }
-        slot->check->setWarmChecker(slot->warm.get());
+        slot->check->setWarmChecker(slot->host);
     }
     Slot* self = slot.get();
     slot->check->setHandlers({
@@ -77,7 +90,10 @@ std::unique_ptr<BatchCheck::Slot> BatchCheck::makeSlot(std::size_t number)
             finish(*self, report::verdictOf(self->check->lastExitCode(), lines), self->check->lastExitCode(),
                 self->check->output(), lines);
         },
-        .restarted = {},
+        .restarted = [this, self] {
+            if (m_handlers.restarted)
+                m_handlers.restarted(self->book);
+        },
         .abandoned = [this, self] {
             if (!self->starting)
                 finishWithoutChecker(*self, "java -jar, after the warm checker, could not be started");
@@ -101,8 +117,14 @@ void BatchCheck::start(std::vector<std::string> books)
 
 void BatchCheck::startNext(Slot& slot)
 {
-    if (slot.busy || m_next >= m_books.size())
+    if (slot.busy)
         return;
+    if (m_next >= m_books.size()) {
+        // The slot has checked its last book: its host is not needed here
+        // any more.
+        letGoOfHost(slot);
+        return;
+    }
     slot.book = m_next++;
     slot.busy = true;
     slot.startTime = std::chrono::steady_clock::now();
@@ -152,6 +174,11 @@ void BatchCheck::finish(Slot& slot, report::Verdict verdict, std::uint32_t exitC
     if (m_cancelled)
         return;
     if (m_finishedCount == m_books.size()) {
+        // Given back before the end is told, so that whoever hears of it
+        // finds its host free. Own hosts end with the batch: this may run
+        // inside one's own output.
+        if (!m_slots.empty() && borrowing())
+            letGoOfHost(*m_slots.front());
         if (m_handlers.allFinished)
             m_handlers.allFinished();
         return;
@@ -164,18 +191,34 @@ void BatchCheck::freeSlotLater(Slot& slot)
     m_mainThread.post(m_receiver, 0, slot.number);
 }
 
+void BatchCheck::letGoOfHost(Slot& slot)
+{
+    if (!slot.host)
+        return;
+    // A "java -jar" check that ends from now on must not start a new host
+    // as a fall-back's end would; a borrowed host's handlers are its
+    // owner's to set again.
+    slot.check->setWarmChecker(nullptr);
+    if (slot.ownHost) {
+        // An idle host would end only once its input closes; ending it now
+        // leaves no checker behind when the program stops at once.
+        if (slot.ownHost->hostRunning())
+            slot.ownHost->host().terminate();
+    } else if (!m_cancelled) {
+        // Its host may have died during the batch: the owner gets it back
+        // warming up again, as after any fall-back.
+        slot.host->fallbackEnded();
+    }
+    slot.host = nullptr;
+}
+
 void BatchCheck::cancel()
 {
     m_cancelled = true;
     for (auto& slot : m_slots) {
+        // A borrowed host loses only the check it was doing for us.
         slot->check->end();
-        // A "java -jar" check that ends from now on must not start a new
-        // host as a fall-back's end would.
-        slot->check->setWarmChecker(nullptr);
-        // An idle host would end only once its input closes; ending it now
-        // leaves no checker behind when the program stops at once.
-        if (slot->warm && slot->warm->hostRunning())
-            slot->warm->host().terminate();
+        letGoOfHost(*slot);
     }
 }
 

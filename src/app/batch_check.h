@@ -35,9 +35,10 @@ struct BookOutcome {
 // Checks a list of books, several at once: each of up to `jobs` slots has a
 // check of its own (BookCheck) and, unless turned off, a warm checker host
 // of its own with "java -jar" as its fall-back, so that one host that
-// fails costs only its own book a slower check. Books start in list order;
-// they end in whatever order the checks take. Everything happens on the
-// main thread.
+// fails costs only its own book a slower check. The first slot may borrow
+// a host that is already warm (the window's) instead of starting one.
+// Books start in list order; they end in whatever order the checks take.
+// Everything happens on the main thread.
 class BatchCheck {
 public:
     struct Settings {
@@ -46,9 +47,17 @@ public:
         bool warm = true;
         // For every host; its programFolder is taken from above.
         WarmChecker::Settings host;
+        // A warm checker someone else owns, for the first slot (when warm):
+        // the batch gives it back once that slot has no book left, and at
+        // the end or cancel, and never ends its host, only a check of its
+        // own on it. It must outlive the batch.
+        WarmChecker* borrowedHost = nullptr;
     };
     struct Handlers {
         std::function<void(std::size_t index)> started;
+        // The warm checker could not finish the book's check: it runs again
+        // from the start with "java -jar".
+        std::function<void(std::size_t index)> restarted;
         std::function<void(const BookOutcome& outcome)> finished;
         // After the last book's finished; not after cancel().
         std::function<void()> allFinished;
@@ -68,8 +77,10 @@ public:
     void cancel();
     // How many slots (and at most hosts) the list is checked with.
     std::size_t slotCount() const { return m_slots.size(); }
-    // The slot's warm checker, or nullptr.
+    // The slot's warm checker (its own or the borrowed one), or nullptr.
     WarmChecker* warmChecker(std::size_t slot) const;
+    // Whether the borrowed host is still in use here.
+    bool borrowing() const;
     // What has arrived of the report of a book being checked, or nullptr
     // when the book is not being checked.
     const report::Report* reportOf(std::size_t index) const;
@@ -82,6 +93,7 @@ private:
     void finishWithoutChecker(Slot& slot, const std::string& why);
     void freeSlotLater(Slot& slot);
     std::unique_ptr<Slot> makeSlot(std::size_t number);
+    void letGoOfHost(Slot& slot);
 
     platform::MainThread& m_mainThread;
     Settings m_settings;

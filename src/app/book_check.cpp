@@ -45,8 +45,12 @@ void BookCheck::setWarmChecker(WarmChecker* warmChecker)
     if (m_warmChecker)
         m_warmChecker->setHandlers({});
     m_warmChecker = warmChecker;
-    if (!m_warmChecker)
-        return;
+    if (m_warmChecker)
+        takeWarmChecker();
+}
+
+void BookCheck::takeWarmChecker()
+{
     m_warmChecker->setHandlers({
         .read = [this](const std::string& text, bool startsOnNewLine) { addReportLine(text, startsOnNewLine); },
         .finished = [this](std::uint32_t exitCode) { ended(exitCode); },
@@ -117,9 +121,10 @@ std::optional<std::string> BookCheck::reportedBook() const
 void BookCheck::launch(const std::string& book)
 {
     // While a fall-back check runs, the runner refuses the new one.
-    if (m_warmChecker && m_checker->state() == process::ProcessState::Ready)
+    if (m_warmChecker && m_checker->state() == process::ProcessState::Ready) {
+        takeWarmChecker();
         m_warmChecker->check(book);
-    else
+    } else
         runJarCheck(book);
 }
 

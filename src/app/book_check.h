@@ -55,7 +55,9 @@ public:
     void setHandlers(Handlers handlers) { m_handlers = std::move(handlers); }
     // Checks go to the warm checker from now on (it must outlive this
     // object, or be set to nullptr before it goes); nullptr: "java -jar"
-    // every time.
+    // every time. The warm checker may serve other checks in between (the
+    // window lends its own to the queue of books): each check here takes
+    // it back.
     void setWarmChecker(WarmChecker* warmChecker);
 
     // Empties the report and starts checking the book. Throws "Cannot
@@ -88,6 +90,7 @@ public:
     process::CreateProcess& checker() { return *m_checker; }
 
 private:
+    void takeWarmChecker();
     void launch(const std::string& book);
     void runJarCheck(const std::string& book);
     void warmCheckFellBack(const std::string& book);

@@ -83,10 +83,13 @@ void BookQueue::start(std::vector<std::size_t> indices)
     settings.programFolder = m_programFolder;
     settings.jobs = checkerJobs();
     settings.warm = WarmChecker::enabledInSettings();
+    if (settings.warm)
+        settings.borrowedHost = freeSharedWarmChecker();
     run->batch = std::make_unique<BatchCheck>(m_mainThread, std::move(settings));
     Run* self = run.get();
     run->batch->setHandlers({
         .started = [this, self](std::size_t runIndex) { bookStarted(*self, runIndex); },
+        .restarted = [this, self](std::size_t runIndex) { bookRestarted(*self, runIndex); },
         .finished = [this, self](const BookOutcome& outcome) { bookFinished(*self, outcome); },
         .allFinished = [this, self] { runEnded(*self); },
     });
@@ -94,6 +97,7 @@ void BookQueue::start(std::vector<std::size_t> indices)
     for (const std::size_t index : run->indices) {
         QueuedBook& queued = m_books[index];
         queued.state = QueuedBookState::Waiting;
+        queued.checkedAgain = false;
         queued.verdict = {};
         queued.output.clear();
         queued.reportLines.clear();
@@ -114,6 +118,27 @@ void BookQueue::bookStarted(Run& run, std::size_t runIndex)
     m_books[index].started = std::chrono::steady_clock::now();
     if (m_handlers.bookChanged)
         m_handlers.bookChanged(index);
+}
+
+void BookQueue::bookRestarted(Run& run, std::size_t runIndex)
+{
+    const std::size_t index = run.indices[runIndex];
+    m_books[index].checkedAgain = true;
+    if (m_handlers.bookChanged)
+        m_handlers.bookChanged(index);
+}
+
+WarmChecker* BookQueue::freeSharedWarmChecker() const
+{
+    // Only one check at a time can use it: another run of the queue, or
+    // the window's own check of one book.
+    if (!m_sharedWarmChecker || m_sharedWarmChecker->checking())
+        return nullptr;
+    for (const auto& run : m_runs) {
+        if (run->batch->borrowing())
+            return nullptr;
+    }
+    return m_sharedWarmChecker;
 }
 
 void BookQueue::bookFinished(Run& run, const BookOutcome& outcome)
@@ -204,7 +229,9 @@ std::string BookQueue::stateText(std::size_t index) const
     case QueuedBookState::Waiting:
         return "waiting";
     case QueuedBookState::Checking:
-        return "checking \u2014 " + std::to_string(elapsed(index).count()) + " s";
+        // Short enough for the row's state column.
+        return (queued.checkedAgain ? "checking again, not warm \u2014 " : "checking \u2014 ")
+            + std::to_string(elapsed(index).count()) + " s";
     case QueuedBookState::Done:
         return queued.verdict.text;
     case QueuedBookState::Cancelled:

@@ -26,6 +26,9 @@ struct QueuedBook {
     std::string path;
     QueuedBookState state = QueuedBookState::Waiting;
     std::chrono::steady_clock::time_point started;
+    // The warm checker could not finish its check: it runs again with
+    // "java -jar" (on the same clock).
+    bool checkedAgain = false;
     // Once done: the verdict, the checker's output byte for byte (what is
     // saved) and the report the user reads.
     report::Verdict verdict;
@@ -58,6 +61,12 @@ public:
     BookQueue& operator=(const BookQueue&) = delete;
 
     void setHandlers(Handlers handlers) { m_handlers = std::move(handlers); }
+    // The window's warm checker, already warm when the user drops books:
+    // checks that start while no other check of the queue has it borrow it
+    // for their first slot, instead of starting a cold host of their own,
+    // and give it back when they end or are cancelled. It must outlive this
+    // object, or be set to nullptr before it goes.
+    void setSharedWarmChecker(WarmChecker* warmChecker) { m_sharedWarmChecker = warmChecker; }
 
     // Replaces the list with these books and starts checking them all, in
     // list order. Throws "Cannot perform this operation when process is
@@ -84,8 +93,9 @@ public:
     // done ("Checking 12 books: 5 done, ..."); books whose check was
     // cancelled are counted apart.
     std::string summary() const;
-    // What a book's row says: "waiting", "checking — N s", the verdict, or
-    // "cancelled".
+    // What a book's row says: "waiting", "checking — N s" (or "checking
+    // again, not warm — N s" once the warm checker gave way to "java
+    // -jar"), the verdict, or "cancelled".
     std::string stateText(std::size_t index) const;
 
     // Writes the report of every book that is done into `folder` (created
@@ -98,6 +108,8 @@ private:
     struct Run;
     void start(std::vector<std::size_t> indices);
     void bookStarted(Run& run, std::size_t runIndex);
+    void bookRestarted(Run& run, std::size_t runIndex);
+    WarmChecker* freeSharedWarmChecker() const;
     void bookFinished(Run& run, const BookOutcome& outcome);
     void runEnded(Run& run);
     void tick();
@@ -105,6 +117,7 @@ private:
 
     platform::MainThread& m_mainThread;
     std::string m_programFolder;
+    WarmChecker* m_sharedWarmChecker = nullptr;
     Handlers m_handlers;
     std::vector<QueuedBook> m_books;
     std::vector<std::unique_ptr<Run>> m_runs;

@@ -43,6 +43,7 @@ void CheckCommand::start(std::function<void(int status)> done)
     m_batch = std::make_unique<BatchCheck>(m_mainThread, std::move(settings));
     m_batch->setHandlers({
         .started = {},
+        .restarted = {},
         .finished = [this](const BookOutcome& outcome) { bookFinished(outcome); },
         .allFinished = [this] { allFinished(); },
     });

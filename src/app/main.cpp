@@ -98,7 +98,7 @@ int main(int argc, char** argv)
     // Declared before the window, which uses it until the window is gone.
     std::unique_ptr<tessaly::app::WarmChecker> warmChecker = makeWarmChecker(mainThread, programFolder);
     tessaly::app::MainWindow mainWindow(mainThread, programFolder);
-    mainWindow.bookCheck().setWarmChecker(warmChecker.get());
+    mainWindow.setWarmChecker(warmChecker.get());
     tessaly::app::AboutWindow aboutWindow(&mainWindow, &mainWindow.skinData());
     mainWindow.setAboutWindow(&aboutWindow);
     // Asked to end (SIGTERM, SIGINT, SIGHUP), the program ends as when its

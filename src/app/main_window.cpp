@@ -377,6 +377,12 @@ void MainWindow::showEvent(QShowEvent* event)
     }
 }
 
+void MainWindow::setWarmChecker(WarmChecker* warmChecker)
+{
+    m_check->setWarmChecker(warmChecker);
+    m_bookQueue->setSharedWarmChecker(warmChecker);
+}
+
 void MainWindow::centreOnFirstShow()
 {
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();

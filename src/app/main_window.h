@@ -39,6 +39,7 @@ class AboutWindow;
 class BookCheck;
 class BookQueue;
 class BookQueueView;
+class WarmChecker;
 class MessagesView;
 class ReportPages;
 class ReportViewFeed;
@@ -83,6 +84,9 @@ public:
     void writeReport(const QString& file, report::ReportFormat chosen = report::ReportFormat::Text) const;
     // The check of a book the window starts and shows.
     BookCheck& bookCheck() { return *m_check; }
+    // The window's warm checker (it must outlive the window): the check of
+    // one book uses it, and the queue borrows it while it is free.
+    void setWarmChecker(WarmChecker* warmChecker);
     skin::SkinData& skinData() { return *m_skinData; }
     SkinChooser& skinChooser() { return *m_skinChooser; }
     ReportTextView* reportMemo() const { return m_reportMemo; }

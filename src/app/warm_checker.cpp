@@ -159,10 +159,13 @@ void WarmChecker::checkEnded(const report::EndRecordFilter::EndRecord& record, c
         // really happens with this book.
         return fallBack();
     }
-    if (m_handlers.output)
-        m_handlers.output(bytes);
-    if (m_handlers.finished)
-        m_handlers.finished(record.exitCode);
+    // A copy: whoever hears of the end may hand this checker to another
+    // check (a batch gives back a borrowed one) and so replace them.
+    const Handlers handlers = m_handlers;
+    if (handlers.output)
+        handlers.output(bytes);
+    if (handlers.finished)
+        handlers.finished(record.exitCode);
 }
 
 std::string WarmChecker::temporaryFolder() const
@@ -193,8 +196,10 @@ void WarmChecker::stalled()
 
 void WarmChecker::fallBack()
 {
-    if (m_handlers.fallBack)
-        m_handlers.fallBack(m_book);
+    // A copy, as for the end of a check: a fall-back that cannot start may
+    // end a batch, which then gives this checker back.
+    if (const auto handler = m_handlers.fallBack)
+        handler(m_book);
 }
 
 void WarmChecker::fallbackEnded()

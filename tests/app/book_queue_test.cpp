@@ -35,6 +35,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -492,6 +493,196 @@ TEST_F(BookQueueTest, OneBookNeedsNoQueue)
     QDir().mkpath(m_books.path() + QStringLiteral("/empty"));
     EXPECT_FALSE(dropBooksOn(m_window, {QUrl::fromLocalFile(m_books.path() + QStringLiteral("/empty"))}))
         << "a folder without books";
+}
+
+// The queue with the window's warm checker, whose host the stand-in runs as
+// "java window"; every other host (one per further slot) is "java" with the
+// host's own arguments. A host answers each book by its first line: "pass"
+// with a line naming the host, "fails" with the end record of a check it
+// could not finish (so "java -jar" runs it again), "hang" never. "java
+// -jar" names itself, for a book with a line "gated" once BOOK.go exists. Each
+// host notes its start in a log.
+class BookQueueWithWindowHostTest : public BookQueueTest {
+protected:
+    BookQueueWithWindowHostTest()
+    {
+        QSettings(QStringLiteral("Tessaly"), QStringLiteral("Tessaly"))
+            .setValue(QLatin1String(tessaly::app::WarmChecker::SettingsKey), true);
+    }
+
+    void SetUp() override
+    {
+        tessaly::app::WarmChecker::Settings settings;
+        settings.programFolder = programFolder;
+        settings.commandLine = "java window";
+        m_windowHost = std::make_unique<tessaly::app::WarmChecker>(m_mainThread, settings);
+        m_windowHost->start();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return m_windowHost->warm(); }, 10000));
+        m_window.setWarmChecker(m_windowHost.get());
+    }
+    void TearDown() override
+    {
+        m_window.bookQueue().cancelAll();
+        m_window.setWarmChecker(nullptr);
+    }
+
+    static std::string hostScript(const QString& hostLog)
+    {
+        return "case $1 in\n"
+               "-jar) for a; do book=$a; done\n"
+               "  if grep -qx gated \"$book\"; then\n"
+               "    echo 'first part'; while [ ! -e \"$book.go\" ]; do sleep 0.05; done; fi\n"
+               "  echo 'checked by java -jar'; exit 0;;\n"
+               "window) name=window;;\n"
+               "*) name=own;;\n"
+               "esac\n"
+               "echo \"$name $$\" >> '" + hostLog.toStdString() + "'\n"
+               "end() { printf '\\036tessaly-end %s %s 0 0 %s %s\\n' $token $1 $2 $token; }\n"
+               "cr=$(printf '\\r'); while IFS=\" $cr\" read command token rest; do case $command in\n"
+               "ping) end exit -;;\n"
+               "check) case $(head -n 1 \"$rest\") in\n"
+               "  pass) echo \"checked by the $name host\"; end exit -;;\n"
+               "  fails) echo 'partial'; end failed stack-overflow;;\n"
+               "  esac;;\n"
+               "esac; done";
+    }
+
+    // The hosts started so far, by name, each once ("window" or "own").
+    std::vector<std::string> hostStarts() const { return hostLog(0); }
+    std::vector<pid_t> hostProcesses() const
+    {
+        std::vector<pid_t> pids;
+        for (const std::string& pid : hostLog(1))
+            pids.push_back(pid_t(std::stoi(pid)));
+        return pids;
+    }
+    std::vector<std::string> hostLog(int field) const
+    {
+        QFile file(m_hostLog);
+        std::vector<std::string> values;
+        if (!file.open(QIODevice::ReadOnly))
+            return values;
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            if (!line.isEmpty())
+                values.push_back(line.split(' ').value(field).toStdString());
+        }
+        return values;
+    }
+    static bool ended(pid_t pid) { return QTest::qWaitFor([pid] { return ::kill(pid, 0) != 0; }, 10000); }
+
+    // A book checked alone, as the window checks one: its output.
+    std::string checkAlone(const QString& book)
+    {
+        m_window.openBook(book);
+        EXPECT_TRUE(view()->isHidden());
+        EXPECT_TRUE(QTest::qWaitFor([this] { return !m_window.checkRunning(); }, 10000));
+        return m_window.bookCheck().output();
+    }
+
+    QString m_hostLog = m_books.path() + QStringLiteral("/hosts.log");
+    const StandInJava m_hostJava{hostScript(m_hostLog)};
+    std::unique_ptr<tessaly::app::WarmChecker> m_windowHost;
+};
+
+// The queue's first slot checks with the window's host, warm already; the
+// other slots start hosts of their own, which end with the queue. The host
+// goes back to the window, whose next check of one book it does, and to
+// the next queue.
+TEST_F(BookQueueWithWindowHostTest, FirstSlotChecksWithTheWindowsHostAndGivesItBack)
+{
+    const pid_t windowHost = m_windowHost->host().processInfo().processId;
+    const std::vector<std::string> books = {book(QStringLiteral("a.epub"), "pass").toStdString(),
+        book(QStringLiteral("b.epub"), "pass").toStdString(), book(QStringLiteral("c.epub"), "pass").toStdString()};
+    const QString alone = book(QStringLiteral("alone.epub"), "pass");
+    const struct {
+        int jobs;
+        std::vector<std::string> hostsStarted;
+    } cases[] = {
+        {2, {"window", "own"}},
+        {1, {"window", "own"}}, // the log goes on from the case before
+        {3, {"window", "own", "own", "own"}},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.jobs);
+        setJobs(each.jobs);
+        m_window.checkBooks(books);
+        waitForTheQueue();
+        EXPECT_EQ(queue().book(0).output, "checked by the window host\n");
+        for (std::size_t index = 1; index < books.size(); ++index) {
+            EXPECT_TRUE(queue().book(index).output == "checked by the window host\n"
+                || queue().book(index).output == "checked by the own host\n")
+                << queue().book(index).output;
+        }
+        EXPECT_EQ(hostStarts(), each.hostsStarted);
+        for (const pid_t own : hostProcesses()) {
+            if (own != windowHost) {
+                EXPECT_TRUE(ended(own)) << "a host of the queue's own, " << own;
+            }
+        }
+        EXPECT_EQ(m_windowHost->host().processInfo().processId, windowHost) << "the window's host goes on";
+        EXPECT_TRUE(m_windowHost->hostRunning());
+
+        EXPECT_EQ(checkAlone(alone), "checked by the window host\n");
+        EXPECT_TRUE(m_window.progressLabel()->text().startsWith(QStringLiteral("The checker failed (exit code 0)")))
+            << "the window hears of the end: " << m_window.progressLabel()->text().toStdString();
+    }
+}
+
+// Cancel All ends the check the queue was doing with the window's host
+// (and the host with it, as a cancelled check of one book does), and the
+// queue's own host; the window's next check starts its host again.
+TEST_F(BookQueueWithWindowHostTest, CancelAllGivesTheWindowsHostBack)
+{
+    setJobs(2);
+    const pid_t windowHost = m_windowHost->host().processInfo().processId;
+    m_window.checkBooks({book(QStringLiteral("a.epub"), "hang").toStdString(),
+        book(QStringLiteral("b.epub"), "hang").toStdString(), book(QStringLiteral("c.epub"), "pass").toStdString()});
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return queue().book(0).state == QueuedBookState::Checking && queue().book(1).state == QueuedBookState::Checking;
+    }, 10000));
+    ASSERT_TRUE(m_windowHost->checking()) << "the first book went to the window's host";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hostStarts().size() == 2; }, 10000));
+    const pid_t own = hostProcesses().back();
+
+    view()->cancelAll();
+    EXPECT_FALSE(m_window.checkRunning());
+    EXPECT_TRUE(ended(own));
+    EXPECT_TRUE(ended(windowHost));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !m_windowHost->hostRunning(); }, 10000));
+    EXPECT_EQ(rowTexts(), (std::vector<std::string>{"a.epub: cancelled", "b.epub: cancelled", "c.epub: cancelled"}));
+
+    EXPECT_EQ(checkAlone(book(QStringLiteral("alone.epub"), "pass")), "checked by the window host\n");
+    EXPECT_EQ(hostStarts(), (std::vector<std::string>{"window", "own", "window"}));
+}
+
+// A check the warm checker could not finish runs again with "java -jar":
+// the book's row says so while it runs. Checked again later, the book is
+// checked warm, on the window's host.
+TEST_F(BookQueueWithWindowHostTest, RowTellsOfACheckRunAgainWithoutTheWarmChecker)
+{
+    setJobs(1);
+    const QString slow = book(QStringLiteral("slow.epub"), "fails");
+    {
+        QFile file(slow);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write("gated\n");
+    }
+    m_window.checkBooks({slow.toStdString(), book(QStringLiteral("b.epub"), "pass").toStdString()});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rowTexts().front().starts_with("slow.epub: checking again"); }, 10000))
+        << rowTexts().front();
+    EXPECT_TRUE(rowTexts().front().starts_with("slow.epub: checking again, not warm \u2014 ")) << rowTexts().front();
+    EXPECT_EQ(rowTexts().back(), "b.epub: waiting");
+    QFile(slow + QStringLiteral(".go")).open(QIODevice::WriteOnly);
+    waitForTheQueue();
+    EXPECT_EQ(queue().book(0).output, "first part\nchecked by java -jar\n");
+    EXPECT_EQ(queue().book(1).output, "checked by the window host\n");
+
+    book(QStringLiteral("slow.epub"), "pass");
+    queue().checkAgain(0);
+    EXPECT_EQ(rowTexts().front().rfind("slow.epub: checking \u2014 ", 0), 0u) << rowTexts().front();
+    waitForTheQueue();
+    EXPECT_EQ(queue().book(0).output, "checked by the window host\n");
+    EXPECT_EQ(hostStarts(), std::vector<std::string>{"window"});
 }
 
 } // namespace
