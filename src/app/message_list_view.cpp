@@ -1,5 +1,6 @@
 #include "app/message_list_view.h"
 
+#include "app/skinned_list.h"
 #include "skin/controls/skin_scroll_bar.h"
 #include "skin/data/control_records.h"
 #include "skin/paint/bitmap_canvas.h"
@@ -56,18 +57,13 @@ MessageListView::MessageListView(report::MessageTable& table, QWidget* parent)
     , m_windowColours{Qt::white, Qt::black, QColor(0x30, 0x60, 0xC0), Qt::white, QColor(0xE0, 0xE0, 0xE0), Qt::black}
     , m_colours(m_windowColours)
 {
-    setVerticalScrollBar(new skin::SkinScrollBar);
-    setFocusPolicy(Qt::StrongFocus);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    viewport()->setAutoFillBackground(false);
+    setUpSkinnedList(*this);
 }
 
 void MessageListView::setSkinData(skin::SkinData* skinData)
 {
     m_binding.registry = skinData;
-    if (auto* bar = dynamic_cast<skin::SkinScrollBar*>(verticalScrollBar()))
-        bar->setSkinData(skinData);
+    setSkinnedListScrollBarData(*this, skinData);
     changeSkinData();
 }
 
@@ -87,20 +83,8 @@ bool MessageListView::event(QEvent* event)
 void MessageListView::setColours(const ReportTextView::Colours& colours)
 {
     m_windowColours = colours;
-    m_colours = colours;
-    if (const auto* list = m_binding.recordAs<skin::DataSkinListView>()) {
-        m_colours.window = skin::qColorOf(list->bgColor);
-        m_colours.windowText = skin::qColorOf(list->fontColor);
-        setFont(skin::fontOf(skin::Font{list->fontName, list->fontHeight, list->fontStyle, list->fontColor}));
-    } else {
-        setFont(QFont()); // the window's font again
-    }
+    m_colours = applyListRecord(*this, m_binding, colours);
     updateScrollRange();
-    QPalette palette = verticalScrollBar()->palette();
-    palette.setColor(QPalette::Button, colours.face);
-    palette.setColor(QPalette::Window, colours.face);
-    palette.setColor(QPalette::ButtonText, colours.faceText);
-    verticalScrollBar()->setPalette(palette);
     viewport()->update();
 }
 

@@ -107,7 +107,7 @@ TEST_F(FrameDenseTest, PaintsScaleOnlyWhatWasDrawnAgain)
     send(QEvent::MouseMove, Point{scale.toDevice((button.left + button.right) / 2), scale.toDevice((button.top + button.bottom) / 2)});
     ASSERT_EQ(frame->activeObject(), close);
     ASSERT_TRUE(QTest::qWaitFor([&] { return frame->deviceScaledPixels() > settled; }, 2000));
-    QTest::qWaitFor([&] { return !frame->morphTimerActive(); }, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frame->morphTimerActive(); }, 2000)) << "the fade ends";
     window.repaint();
     const long long whole = (long long)scale.toDevice(window.width()) * scale.toDevice(window.height());
     EXPECT_LT(frame->deviceScaledPixels() - settled, whole / 10);
