@@ -1,7 +1,10 @@
 // Plain frame buttons on a real X server: Xvfb with openbox (our
 // configuration) and xcompmgr. A framed window wears the sampler skin,
 // whose caption bar carries a square button (a menu linked to it here) and
-// a round one whose corners belong to the caption.
+// a round one whose corners belong to the caption. The sampler's full
+// layered border would carry the caption on its top strip, without these
+// buttons: they are tested on the window's own frame, with layered borders
+// switched off.
 
 #include <QApplication>
 #include <QProcess>
@@ -42,6 +45,9 @@ protected:
         if (!g_session->compositorRunning()) {
             ASSERT_TRUE(g_session->startCompositor()) << g_session->error();
         }
+        skin::SkinOptions options = sd->options();
+        options.showLayeredBorders = false;
+        sd->setOptions(options);
         window.setDesignClientSize(QSize(420, 200));
         window.setWindowTitle(QStringLiteral("Sampler"));
         frame = std::make_unique<SkinFrame>(&window);

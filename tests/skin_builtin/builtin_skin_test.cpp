@@ -33,12 +33,13 @@ struct BuiltInSkin {
     const char* skinName;
     std::span<const std::uint8_t> (*bytes)();
     bool layeredBorder;
+    bool fullBorder; // the layered border carries the caption
 };
 
 const BuiltInSkin kBuiltInSkins[] = {
-    {"pewter", "Pewter", embedded_pewter, false},
-    {"slate", "Slate", embedded_slate, true},
-    {"sampler", "Sampler", embedded_sampler, false},
+    {"pewter", "Pewter", embedded_pewter, false, false},
+    {"slate", "Slate", embedded_slate, true, false},
+    {"sampler", "Sampler", embedded_sampler, true, true},
 };
 
 void PrintTo(const BuiltInSkin& skin, std::ostream* out)
@@ -511,7 +512,7 @@ TEST_P(LayeredBorder, RectanglesAreConsistent)
     EXPECT_GE(std::min(lf.lbPoint.y, lf.rbPoint.y), cl.bottom);
     // Hit-test corners: inside the border, ordered like the corners.
     EXPECT_TRUE(lf.hitTestEnable);
-    EXPECT_FALSE(lf.fullBorder);
+    EXPECT_EQ(lf.fullBorder, GetParam().fullBorder);
     for (const Point& p : {lf.hitTestLTPoint, lf.hitTestRTPoint, lf.hitTestLBPoint, lf.hitTestRBPoint})
         EXPECT_TRUE(within(p, border)) << p.x << "," << p.y;
     EXPECT_LT(lf.hitTestLTPoint.x, lf.hitTestRTPoint.x);
@@ -567,6 +568,40 @@ TEST_P(LayeredBorder, ShadowFitsAnySize)
         for (int y = h - bh; y < h; ++y)
             for (int x = lf.lbPoint.x; x < lf.rbPoint.x; ++x)
                 ASSERT_EQ(opacity(*mask, x, y), opacity(*mask, lf.lbPoint.x, y)) << "bottom strip at " << x << "," << y;
+    }
+}
+
+// A full border's top strip carries the caption and the caption buttons:
+// they lie on an opaque bar in the strip's rows, in the stretched columns
+// and beside the corner pieces, and the buttons fit the caption's rows.
+TEST_P(LayeredBorder, AFullBordersCaptionLiesOnAnOpaqueBarInTheTopStrip)
+{
+    const DataSkinLayerFrame& lf = data->layerFrame;
+    if (!lf.fullBorder)
+        GTEST_SKIP() << "no full border";
+    const Rect& c = lf.captionRect;
+    const int th = std::min(lf.ltPoint.y, lf.rtPoint.y);
+    ASSERT_FALSE(c.isEmpty());
+    EXPECT_TRUE(c.top >= lf.borderRect.top + lf.hitTestSize && c.bottom <= th) << "caption outside the top strip";
+    EXPECT_TRUE(c.left <= lf.ltPoint.x && c.right >= lf.rtPoint.x) << "the caption must stretch with the strip";
+    EXPECT_TRUE(c.left >= lf.clRect.left && c.right <= lf.clRect.right) << "caption beyond the window's width";
+    EXPECT_GT(lf.rollUpFormHeight, 0) << "a rolled-up window must keep a shape";
+    for (int maskIndex : {lf.maskPictureIndex, lf.inActiveMaskPictureIndex}) {
+        const Picture* mask = picture(maskIndex);
+        ASSERT_NE(mask, nullptr);
+        for (int y = c.top; y < c.bottom; ++y)
+            for (int x = c.left; x < c.right; ++x)
+                ASSERT_EQ(opacity(*mask, x, y), 255) << "caption bar at " << x << "," << y;
+    }
+    // Both states show the bar whole.
+    EXPECT_EQ(lf.alphaBlendValue, 255);
+    EXPECT_EQ(lf.inActiveAlphaBlendValue, 255);
+    for (const char* name : {"closebutton", "maxbutton", "minbutton", "sysmenubutton"}) {
+        const int index = data->getIndex(name);
+        ASSERT_GE(index, 0) << name;
+        const auto* button = dynamic_cast<const DataSkinStdButton*>(data->objectList()[size_t(index)].get());
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_LE(button->skinRect.height(), c.height()) << name;
     }
 }
 

@@ -554,6 +554,27 @@ TEST_F(FullBorderTest, TheCaptionOnTheStripMovesTheWindowAndADoubleClickMaximise
     EXPECT_EQ(frame->windowState(), SkinFrame::WindowState::Maximized);
 }
 
+// Maximised, a full border stays (the window has no caption of its own) and
+// the window leaves the border's sizes free around it in the work area.
+TEST_F(FullBorderTest, MaximisedTheWindowKeepsItsCaptionStripAndLeavesItRoom)
+{
+    showWindow();
+    ASSERT_TRUE(border().fullBorder());
+    frame->changeWindowState(SkinFrame::WindowState::Maximized);
+    QCoreApplication::processEvents();
+    const DataSkinLayerFrame& d = sd->layerFrame;
+    const QRect area = frame->sizeLimits().workArea();
+    EXPECT_EQ(window.geometry(), area.adjusted(d.clRect.left - d.borderRect.left, d.clRect.top - d.borderRect.top,
+                                               d.clRect.right - d.borderRect.right, d.clRect.bottom - d.borderRect.bottom));
+    EXPECT_NE(window.geometry(), area);
+    ASSERT_TRUE(border().isVisible());
+    EXPECT_EQ(stripWindowsAlive(), 4);
+    EXPECT_FALSE(frame->objectOnScreen(indexOf("caption")).isEmpty());
+    frame->changeWindowState(SkinFrame::WindowState::Normal);
+    EXPECT_EQ(window.size(), QSize(300, 200));
+    EXPECT_TRUE(border().isVisible());
+}
+
 TEST_F(FullBorderTest, RolledUpTheBorderKeepsItsStripAtTheRollUpHeight)
 {
     showWindow();

@@ -174,6 +174,10 @@ struct LayerFramePalette {
     int resizeCorner;             // corner resize areas reach this far along each edge
     int alpha;
     int inactiveAlpha;
+    // Rows of caption bar above the window (0: a shadow only). With a caption
+    // bar the border is a full border: its top strip carries the caption and
+    // the caption buttons, and the window itself is all client area.
+    int captionBand = 0;
 };
 
 // ---- a whole design --------------------------------------------------------

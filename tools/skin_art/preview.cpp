@@ -430,7 +430,8 @@ void writePreviews(const SkinSources& skin, const QString& directory)
     save(zoom(m.mainWindow(true, "min").copy(380, 0, 209, 34), 4), directory + "/caption_corner_x4.png");
     save(zoom(m.mainWindow(true).copy(0, 0, 120, 34), 4), directory + "/caption_left_x4.png");
 
-    if (skin.layerFrame) {
+    // (A full border's caption bar would lie over the mock window's own.)
+    if (skin.layerFrame && !skin.layerFrame->fullBorder()) {
         // on a dark and on a light desktop, active and inactive
         for (auto [desktop, suffix] : {std::pair{hex(0x1B1E23), QString("dark")}, std::pair{hex(0x8A96A3), QString("light")}}) {
             save(withLayerFrame(skin, m.mainWindow(true), true, desktop, 32), directory + "/layer_active_" + suffix + ".png");

@@ -193,7 +193,8 @@ void describeGeneral(Description& d, const SkinSources& s)
 
 // LAYERFRAME: the soft shadow around the window (see layer_frame.h). The
 // border reacts to the mouse for resizing in a few pixels around the
-// window; it never carries the caption (no full border).
+// window. With a caption bar it is a full border: its top strip carries the
+// caption, and the caption buttons right-aligned in the caption's rows.
 void describeLayerFrame(Description& d, const SkinSources& s)
 {
     const LayerFrameGeometry& g = *s.layerFrame;
@@ -214,9 +215,9 @@ void describeLayerFrame(Description& d, const SkinSources& s)
     d.key("inactivealphablendvalue", p.inactiveAlpha);
     d.rect("borderrect", g.border);
     d.flag("hittestenable", true);
-    d.flag("fullborder", false);
+    d.flag("fullborder", g.fullBorder());
     d.key("hittestsize", p.resizeBorder);
-    d.rect("captionrect", QRect());
+    d.rect("captionrect", g.caption);
     point("hittestlefttoppoint", g.hitLt);
     point("hittestrighttoppoint", g.hitRt);
     point("hittestleftbottompoint", g.hitLb);
@@ -224,6 +225,8 @@ void describeLayerFrame(Description& d, const SkinSources& s)
     // The strips beside the window are the same all along, so repeating
     // them is exact.
     d.flag("fullstretch", false);
+    if (g.fullBorder())
+        d.key("rollupformheight", g.rollUpHeight);
     d.key("blurmaskpictureindex", -1);
 }
 

@@ -740,14 +740,15 @@ SkinSources buildSkin(const Palette& palette)
     s.active.push_back({"popup.bmp", popupPicture(palette.menu), BmpKind::Colour24});
     s.active.push_back({"hint.bmp", hintPicture(palette.menu), BmpKind::Colour24});
 
-    // Only designs with a layered border have its pictures; they come last,
-    // so the other pictures keep their indices in every design.
-    if (palette.layerFrame)
-        addLayerFrame(*palette.layerFrame, s);
     if (palette.frameFeatures)
         addFrameFeatures(s);
     if (palette.controlFeatures)
         addControlFeatures(s);
+    // Only designs with a layered border have its pictures; they come last,
+    // so the other pictures keep their indices in every design. A full
+    // border's caption bar has the frame's caption rows.
+    if (palette.layerFrame)
+        addLayerFrame(*palette.layerFrame, [&](int y) { return captionRow(palette.frame, y); }, s);
 
     s.description = describeSkin(s);
     return s;

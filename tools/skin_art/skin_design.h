@@ -44,6 +44,10 @@ struct LayerFrameGeometry {
     QRect border;        // the mouse-sensitive edge around the window
     QPoint lt, rt, lb, rb;
     QPoint hitLt, hitRt, hitLb, hitRb;
+    // A full border's caption (buttons at its right end); empty otherwise.
+    QRect caption;
+    int rollUpHeight = 0; // the window's height while rolled up (full border)
+    bool fullBorder() const { return !caption.isEmpty(); }
 };
 
 // Everything a skin is made of: the slot pictures, the active pictures in

@@ -89,9 +89,20 @@ bool FormLayerBorder::inUse() const
 bool FormLayerBorder::shouldShow() const
 {
     const QWidget* w = m_frame->window();
-    // A maximised window fills the work area: there is no room around it.
-    return inUse() && w->isVisible() && !w->isMinimized() && !w->isMaximized()
-        && m_frame->windowState() != SkinFrame::WindowState::Maximized;
+    // A maximised window fills the work area: there is no room around it
+    // for a shadow. A full border stays: without it the window would have
+    // no caption.
+    const bool maximised = w->isMaximized() || m_frame->windowState() == SkinFrame::WindowState::Maximized;
+    return inUse() && w->isVisible() && !w->isMinimized() && (!maximised || fullBorder());
+}
+
+Rect FormLayerBorder::maximisedBounds(const Rect& workArea) const
+{
+    if (!fullBorder())
+        return workArea;
+    const LayerBorderGeometry& g = *m_geometry;
+    return {workArea.left + g.leftSize, workArea.top + g.topSize, workArea.right - g.rightSize,
+            workArea.bottom - g.bottomSize};
 }
 
 void FormLayerBorder::update()

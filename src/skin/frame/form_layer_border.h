@@ -26,7 +26,8 @@ class SkinFrame;
 // The strip windows exist only while the border is in use and shown: the
 // skin has a layer frame, the registry shows layered borders, a compositing
 // manager runs (translucent windows would show black without one), and the
-// window is visible, neither minimised nor maximised. In every other case
+// window is visible and not minimised, nor maximised unless the border
+// carries the caption (a full border). In every other case
 // no strip window exists. While the skin has a layer frame the border also
 // watches for a compositing manager that starts or stops.
 //
@@ -69,6 +70,10 @@ public:
     // Full-border mode in use: the top strip carries the caption and the
     // caption buttons, and the window is all client area.
     bool fullBorder() const { return inUse() && m_geometry->fullBorder; }
+    // The bounds of the maximised window in a work area: a full border's
+    // strips carry the caption, so the window leaves them their sizes on
+    // each side; otherwise the whole work area.
+    Rect maximisedBounds(const Rect& workArea) const;
     // Where the frame objects stand on the top strip's image (full border).
     const std::vector<Rect>& objectRects() const { return m_objectRects; }
     // The top strip shows the objects' states again (full border).

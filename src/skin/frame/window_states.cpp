@@ -7,6 +7,7 @@
 
 #include "platform/qt_frameless_window.h"
 #include "platform/qt_geometry.h"
+#include "skin/frame/form_layer_border.h"
 #include "skin/frame/frame_sizing.h"
 #include "skin/frame/skin_frame.h"
 #include "skin/menus/skin_menu.h"
@@ -106,7 +107,8 @@ void WindowStates::maximizeWindow()
         m_oldBounds = m_window->geometry();
     m_state = WindowState::Maximized;
     m_frame.sizeLimits().apply();
-    m_window->setGeometry(m_frame.sizeLimits().workArea());
+    const Rect workArea = platform::toRect(m_frame.sizeLimits().workArea());
+    m_window->setGeometry(platform::toQRect(m_frame.layerBorder()->maximisedBounds(workArea)));
     if (m_onMaximize)
         m_onMaximize();
 }
