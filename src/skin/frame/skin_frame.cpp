@@ -279,7 +279,7 @@ Bitmap& SkinFrame::ensureImage(bool active)
     if (!m_imageValid[active ? 1 : 0]) {
         m_buttons->setWindowActive(active);
         FramePaintState state = paintState(active);
-        state.keptText = textApart() ? &m_keptText[active ? 1 : 0] : nullptr;
+        state.keptText = m_textApart ? &m_keptText[active ? 1 : 0] : nullptr;
         composeFrame(image, m_skinSupport ? m_sd : nullptr, m_layout, m_buttons->objects(), state);
         if (!state.keptText)
             m_keptText[active ? 1 : 0].clear();
