@@ -62,7 +62,8 @@ void QtCanvas::drawText(const QRect& rect, const QString& text, unsigned flags)
     if (m_image.isNull() || text.isEmpty() || has(flags, TextFormat::CalcRect))
         return;
     if (TextCapture* capture = TextCapture::forBits(m_bits)) {
-        capture->m_runs.push_back({rect, fitted(text, m_font, rect, flags), m_font, m_textColor, qtTextFlags(flags)});
+        capture->m_runs.m_runs.push_back(
+            {rect, fitted(text, m_font, rect, flags), m_font, m_textColor, qtTextFlags(flags)});
         return;
     }
     QPainter painter(&m_image);
@@ -76,30 +77,67 @@ namespace {
 TextCapture* g_capture = nullptr;
 }
 
-TextCapture::TextCapture(const uint32_t* bits) : m_bits(bits) { g_capture = this; }
+TextCapture::TextCapture(const uint32_t* bits) : m_bits(bits), m_outer(g_capture) { g_capture = this; }
 
 TextCapture::~TextCapture()
 {
+    // Captures end in the reverse order they began (they live on the stack).
     if (g_capture == this)
-        g_capture = nullptr;
+        g_capture = m_outer;
 }
 
 TextCapture* TextCapture::forBits(const uint32_t* bits)
 {
-    return g_capture && bits && g_capture->m_bits == bits ? g_capture : nullptr;
+    if (!bits)
+        return nullptr;
+    for (TextCapture* c = g_capture; c; c = c->m_outer)
+        if (c->m_bits == bits)
+            return c;
+    return nullptr;
 }
 
-void TextCapture::drawOnto(QImage& image) const
+void TextRuns::removeWithin(const QRect& area)
+{
+    std::erase_if(m_runs, [&](const Run& run) { return area.contains(run.rect.center()); });
+}
+
+void TextRuns::append(const TextRuns& other, QPoint offset)
+{
+    for (const Run& run : other.m_runs) {
+        m_runs.push_back(run);
+        m_runs.back().rect.translate(offset);
+    }
+}
+
+void TextRuns::drawOnto(QImage& image) const
 {
     if (m_runs.empty() || image.isNull())
         return;
     QPainter painter(&image);
+    paint(painter);
+}
+
+void TextRuns::paint(QPainter& painter) const
+{
     painter.setBrush(Qt::NoBrush);
     for (const Run& run : m_runs) {
         painter.setFont(run.font);
         painter.setPen(QColor::fromRgb(run.color | 0xFF000000u));
         painter.drawText(run.rect, run.qtFlags, run.text);
     }
+}
+
+void QtCanvas::drawRuns(const TextRuns& runs, QPoint offset)
+{
+    if (m_image.isNull() || runs.empty())
+        return;
+    if (TextCapture* capture = TextCapture::forBits(m_bits)) {
+        capture->m_runs.append(runs, offset);
+        return;
+    }
+    QPainter painter(&m_image);
+    painter.translate(offset);
+    runs.paint(painter);
 }
 
 QRect QtCanvas::measureText(const QRect& rect, const QString& text, unsigned flags) const

@@ -2,12 +2,16 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <QString>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace tessaly::platform {
+
+class TextRuns;
 
 // Text format flags, with the numbers the skin and window designs use for
 // them. Without SingleLine, vertical alignment is top; VCenter and Bottom
@@ -60,6 +64,10 @@ public:
     QRect measureText(const QRect& rect, const QString& text, unsigned flags) const;
     // Fills with an opaque pixel colour 0xAARRGGBB (alpha ignored).
     void fillRect(const QRect& rect, uint32_t color);
+    // Draws text kept aside from another picture that is drawn into this
+    // one at `offset`: kept again if this picture's text is being kept,
+    // drawn into the pixels otherwise.
+    void drawRuns(const TextRuns& runs, QPoint offset);
 
 private:
     uint32_t* m_bits;
@@ -71,23 +79,24 @@ private:
 // Qt text flags for TextFormat flags.
 int qtTextFlags(unsigned flags);
 
-// While a capture lives, text that canvases draw into one block of memory
-// (the memory of a picture about to be scaled to a dense screen) is kept
-// instead of drawn, to be drawn afterwards onto the scaled picture at the
-// screen's resolution: text scaled as pixels would look blocky. Text drawn
-// into other memory is drawn as always. One capture at a time, on the
-// thread that paints.
-class TextCapture {
+// Text kept aside instead of drawn into a picture, to be drawn later onto
+// the picture scaled to a dense screen, at the screen's resolution: text
+// scaled as pixels would look blocky. Coordinates are the picture's
+// (logical pixels).
+class TextRuns {
 public:
-    explicit TextCapture(const uint32_t* bits);
-    ~TextCapture();
-    TextCapture(const TextCapture&) = delete;
-    TextCapture& operator=(const TextCapture&) = delete;
-
-    // Draws the kept text, in the order it came, onto an image of the same
-    // picture whose device pixel ratio says how it was scaled.
-    void drawOnto(QImage& image) const;
     bool empty() const { return m_runs.empty(); }
+    void clear() { m_runs.clear(); }
+    // Takes out the runs whose rectangle's centre lies in `area`.
+    void removeWithin(const QRect& area);
+    // Adds the runs of `other`, moved by `offset`: the text of a smaller
+    // picture that is drawn into this one at `offset`.
+    void append(const TextRuns& other, QPoint offset = {});
+    // Draws the runs, in the order they came, onto an image of the picture
+    // whose device pixel ratio says how it was scaled.
+    void drawOnto(QImage& image) const;
+    // The same with a painter as it stands (its transformation applies).
+    void paint(QPainter& painter) const;
 
 private:
     friend class QtCanvas;
@@ -98,10 +107,37 @@ private:
         uint32_t color;
         int qtFlags;
     };
+    std::vector<Run> m_runs;
+};
+
+// While a capture lives, text that canvases draw into one block of memory
+// (the memory of a picture about to be scaled to a dense screen) is kept
+// instead of drawn. Text drawn into other memory is drawn as always.
+// Captures nest: a picture composed while another one is (a button's state
+// face while the button paints) keeps its own text; each capture takes
+// only the text of its own memory. On the thread that paints.
+class TextCapture {
+public:
+    explicit TextCapture(const uint32_t* bits);
+    ~TextCapture();
+    TextCapture(const TextCapture&) = delete;
+    TextCapture& operator=(const TextCapture&) = delete;
+
+    // Draws the kept text onto an image of the same picture whose device
+    // pixel ratio says how it was scaled.
+    void drawOnto(QImage& image) const { m_runs.drawOnto(image); }
+    bool empty() const { return m_runs.empty(); }
+    const TextRuns& runs() const { return m_runs; }
+    // The kept text, which the capture no longer holds.
+    TextRuns take() { return std::exchange(m_runs, {}); }
+
+private:
+    friend class QtCanvas;
     static TextCapture* forBits(const uint32_t* bits);
 
     const uint32_t* m_bits;
-    std::vector<Run> m_runs;
+    TextCapture* m_outer;
+    TextRuns m_runs;
 };
 
 } // namespace tessaly::platform

@@ -1,7 +1,8 @@
 // The frame on a dense screen, off screen: run with QT_SCALE_FACTOR set
 // (ctest runs it at 1.25, 1.5 and 2). The window's picture is the composed
-// frame scaled by the device rule, and the pointer finds on each device
-// pixel what the shape and the picture put there.
+// frame scaled by the device rule with the caption's text drawn over it by
+// Qt at the screen's resolution, and the pointer finds on each device pixel
+// what the shape and the picture put there.
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -69,11 +70,33 @@ TEST_F(FrameDenseTest, TheScreenIsDense)
     EXPECT_EQ(scale, DeviceScale::fromRatio(asked));
 }
 
-TEST_F(FrameDenseTest, ThePictureIsTheComposedFrameScaledPixelForPixel)
+int differingPixels(const Bitmap& a, const Bitmap& b)
+{
+    if (a.width() != b.width() || a.height() != b.height())
+        return a.width() * a.height() + b.width() * b.height();
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            n += (a.getPixel(x, y) & 0xFFFFFFu) != (b.getPixel(x, y) & 0xFFFFFFu);
+    return n;
+}
+
+// The composed frame scaled, and its kept text drawn over it by Qt at the
+// screen's ratio.
+QImage onTheScreen(SkinFrame& frame, const DeviceScale& scale, qreal ratio)
+{
+    Bitmap scaled;
+    scaleToDevice(frame.frameImage(), scale, scaled);
+    QImage image = imageOf(scaled).copy();
+    image.setDevicePixelRatio(ratio);
+    frame.keptText(true).drawOnto(image);
+    return image;
+}
+
+TEST_F(FrameDenseTest, ThePictureIsTheComposedFrameScaledPixelForPixelWithItsTextDrawnByQt)
 {
     const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    Bitmap expected;
-    scaleToDevice(frame->frameImage(), scale, expected);
+    const QImage expected = onTheScreen(*frame, scale, window.devicePixelRatioF());
     ASSERT_EQ(shot.size(), QSize(expected.width(), expected.height()));
     const Region shape = scaleRegion(*frame->layout().region, scale);
     const Rect client = scale.toDevice(frame->layout().clientRect);
@@ -85,11 +108,46 @@ TEST_F(FrameDenseTest, ThePictureIsTheComposedFrameScaledPixelForPixel)
             if (!shape.contains(x, y) || Rect{client.left - 1, client.top - 1, client.right + 1, client.bottom + 1}.contains(x, y))
                 continue;
             ++compared;
-            wrong += (shot.pixel(x, y) & 0xFFFFFFu) != (expected.getPixel(x, y) & 0xFFFFFFu);
+            wrong += (shot.pixel(x, y) & 0xFFFFFFu) != (expected.pixel(x, y) & 0xFFFFFFu);
         }
     }
     EXPECT_GT(compared, 10000);
     EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(FrameDenseTest, TheCaptionsTextIsKeptOutOfThePictureAndIsTheTextOfTheOneToOneFrame)
+{
+    // The window's picture as a screen of factor 1 shows it.
+    FramePaintState state;
+    state.title = window.windowTitle();
+    state.morphEnabled = sd->options().enableSkinEffects;
+    Bitmap oneToOne;
+    composeFrame(oneToOne, sd.get(), frame->layout(), frame->objects(), state);
+    // The kept picture has no text: it is the picture of an untitled window.
+    const Bitmap& kept = frame->frameImage();
+    FramePaintState untitled = state;
+    untitled.title.clear();
+    Bitmap blank;
+    composeFrame(blank, sd.get(), frame->layout(), frame->objects(), untitled);
+    EXPECT_EQ(differingPixels(kept, blank), 0);
+    EXPECT_GT(differingPixels(kept, oneToOne), 50);
+    // The kept text, drawn at 1:1, is the 1:1 frame's text: the same place,
+    // font, colours and shadow.
+    ASSERT_FALSE(frame->keptText(true).empty());
+    Bitmap replayed = kept;
+    canvasOf(replayed).drawRuns(frame->keptText(true), {0, 0});
+    EXPECT_EQ(differingPixels(replayed, oneToOne), 0);
+    // On the screen the text is Qt's at the screen's ratio, not the 1:1
+    // text scaled: the two differ.
+    Bitmap blocky;
+    scaleToDevice(oneToOne, scale, blocky);
+    const QImage shown = onTheScreen(*frame, scale, window.devicePixelRatioF());
+    const QImage scaledText = imageOf(blocky);
+    int differ = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            differ += (shown.pixel(x, y) & 0xFFFFFFu) != (scaledText.pixel(x, y) & 0xFFFFFFu);
+    EXPECT_GT(differ, 20);
 }
 
 TEST_F(FrameDenseTest, PaintsScaleOnlyWhatWasDrawnAgain)

@@ -84,5 +84,53 @@ TEST(DevicePicture, KeptTextIsDrawnAtTheScreensResolution)
     }
 }
 
+TEST(DevicePicture, TextKeptFromAPictureDrawnIntoAnotherGoesWithIt)
+{
+    const unsigned flags = platform::TextFormat::SingleLine;
+    // What the text looks like drawn into the outer picture at (5, 3).
+    Bitmap direct(80, 30);
+    {
+        platform::QtCanvas canvas = canvasOf(direct);
+        canvas.setFont(captionFont());
+        canvas.drawText(QRect(5, 3, 60, 20), QStringLiteral("Validate"), flags);
+    }
+    for (const bool outerKept : {true, false}) {
+        SCOPED_TRACE(outerKept);
+        Bitmap outer(80, 30);
+        std::optional<platform::TextCapture> outerText;
+        if (outerKept)
+            outerText.emplace(outer.rowPointer(0));
+        Bitmap inner(60, 20);
+        platform::TextRuns innerRuns;
+        {
+            // A capture begun while another lives takes its own picture's
+            // text only.
+            platform::TextCapture innerText(inner.rowPointer(0));
+            platform::QtCanvas canvas = canvasOf(inner);
+            canvas.setFont(captionFont());
+            canvas.drawText(QRect(0, 0, 60, 20), QStringLiteral("Validate"), flags);
+            innerRuns = innerText.take();
+        }
+        EXPECT_TRUE(allZero(inner));
+        ASSERT_FALSE(innerRuns.empty());
+        inner.draw(outer, 5, 3);
+        canvasOf(outer).drawRuns(innerRuns, {5, 3});
+        if (outerKept) {
+            // Kept again by the outer capture, at the outer picture's place.
+            EXPECT_TRUE(allZero(outer));
+            Bitmap replayed(80, 30);
+            canvasOf(replayed).drawRuns(outerText->take(), {0, 0});
+            for (int y = 0; y < 30; ++y)
+                for (int x = 0; x < 80; ++x)
+                    ASSERT_EQ(replayed.getPixel(x, y), direct.getPixel(x, y)) << x << "," << y;
+        } else {
+            // Drawn into the pixels, as if drawn there at once.
+            for (int y = 0; y < 30; ++y)
+                for (int x = 0; x < 80; ++x)
+                    ASSERT_EQ(outer.getPixel(x, y), direct.getPixel(x, y)) << x << "," << y;
+        }
+    }
+}
+
 } // namespace
 } // namespace tessaly::skin

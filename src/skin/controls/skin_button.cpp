@@ -4,6 +4,8 @@
 #include "skin/controls/button_glow.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/system_colors.h"
+#include "skin/paint/bitmap_canvas.h"
+#include "skin/paint/device_picture.h"
 #include "skin/paint/effect_bmp.h"
 
 #include <QDialog>
@@ -116,20 +118,34 @@ SkinButton::Face SkinButton::currentFace() const
     return Face::Normal;
 }
 
-const Bitmap& SkinButton::stateFace(const Rect& source, bool down, bool mouseIn, int width, int height)
+const SkinButton::StateFace& SkinButton::stateFace(const Rect& source, bool down, bool mouseIn, int width,
+                                                   int height)
 {
     const bool enabled = isEnabled();
     const bool focusFrame = m_look.showFocus && focusedAndFocusable();
+    const qreal ratio = devicePixelRatioF();
+    const bool textApart = !DeviceScale::fromRatio(ratio).isIdentity();
     for (const StateFace& f : m_stateFaces)
         if (f.source == source && f.width == width && f.height == height && f.down == down && f.mouseIn == mouseIn
-            && f.enabled == enabled && f.focusFrame == focusFrame && f.skinFont == m_useSkinFont)
-            return f.face;
+            && f.enabled == enabled && f.focusFrame == focusFrame && f.skinFont == m_useSkinFont
+            && f.textApart == textApart)
+            return f;
     if (m_stateFaces.size() >= 8)
         m_stateFaces.erase(m_stateFaces.begin());
     StateFace& f = m_stateFaces.emplace_back();
-    f = {source, width, height, down, mouseIn, enabled, focusFrame, m_useSkinFont, Bitmap(width, height)};
+    f = {source, width, height, down, mouseIn, enabled, focusFrame, m_useSkinFont, textApart, Bitmap(width, height), {}};
+    std::optional<platform::TextCapture> text = captureTextOnDenseDevice(f.face, ratio);
     drawStateFace(f.face, source, down, mouseIn);
-    return f.face;
+    if (text)
+        f.text = text->take();
+    return f;
+}
+
+void SkinButton::StateFace::drawInto(Bitmap& target) const
+{
+    face.draw(target, 0, 0);
+    if (!text.empty())
+        canvasOf(target).drawRuns(text, {0, 0});
 }
 
 void SkinButton::drawSkinFace(Bitmap& face)
@@ -138,24 +154,31 @@ void SkinButton::drawSkinFace(Bitmap& face)
     const int h = face.height();
     switch (currentFace()) {
     case Face::Disabled:
-        stateFace(m_look.disabled, false, false, w, h).draw(face, 0, 0);
+        stateFace(m_look.disabled, false, false, w, h).drawInto(face);
         break;
     case Face::Pressed:
-        stateFace(m_look.down, true, true, w, h).draw(face, 0, 0);
+        stateFace(m_look.down, true, true, w, h).drawInto(face);
         break;
     case Face::Focused:
-        stateFace(m_look.focused, false, true, w, h).draw(face, 0, 0);
+        stateFace(m_look.focused, false, true, w, h).drawInto(face);
         break;
     case Face::Hot:
-        stateFace(hotSource(), false, true, w, h).draw(face, 0, 0);
+        stateFace(hotSource(), false, true, w, h).drawInto(face);
         break;
     case Face::Normal:
-        stateFace(normalSource(), false, false, w, h).draw(face, 0, 0);
+        stateFace(normalSource(), false, false, w, h).drawInto(face);
         break;
     case Face::CrossFade: {
-        EffectBmp from(stateFace(m_look.normal, false, false, w, h).view());
-        from.morphBy(m_look.morphKind, EffectBmp(stateFace(m_look.active, false, true, w, h).view()), morphFactor());
+        // The second face can move the first in the list: what is needed
+        // of the first is copied before.
+        const StateFace& normal = stateFace(m_look.normal, false, false, w, h);
+        EffectBmp from(normal.face.view());
+        const platform::TextRuns normalText = normal.text;
+        const StateFace& active = stateFace(m_look.active, false, true, w, h);
+        from.morphBy(m_look.morphKind, EffectBmp(active.face.view()), morphFactor());
         from.draw(face.surface(), 0, 0);
+        // Text kept apart cannot be mixed: the nearer end's caption shows.
+        canvasOf(face).drawRuns(morphFactor() < 0.5 ? normalText : active.text, {0, 0});
         break;
     }
     }

@@ -2,6 +2,7 @@
 
 #include "skin/controls/glow_layer.h"
 #include "skin/controls/skin_button_base.h"
+#include "platform/qt_canvas.h"
 
 #include <QString>
 #include <QTimer>
@@ -91,9 +92,15 @@ private:
         bool enabled = true;
         bool focusFrame = false;
         bool skinFont = true;
+        // On a dense screen the caption is kept beside the face, to be
+        // drawn at the screen's resolution; the face holds no text then.
+        bool textApart = false;
         Bitmap face;
+        platform::TextRuns text;
+        // Draws the face with its caption at the top-left of `target`.
+        void drawInto(Bitmap& target) const;
     };
-    const Bitmap& stateFace(const Rect& source, bool down, bool mouseIn, int width, int height);
+    const StateFace& stateFace(const Rect& source, bool down, bool mouseIn, int width, int height);
     void forgetFaces() { m_stateFaces.clear(); }
     void facesChanged() override { forgetFaces(); }
     bool groupsWith(const SkinButtonBase& other) const override

@@ -7,6 +7,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/compose.h"
+#include "skin/paint/device_picture.h"
 #include "skin/paint/effect_bmp.h"
 #include "skin/paint/text_effects.h"
 
@@ -204,7 +205,10 @@ public:
                 return;
             const Rect local = Rect::sized(out.width(), out.height());
             drawDivider(out, m_o, m_c, local);
+            std::optional<platform::TextCapture> text = captureTextOnDenseDevice(out, m_state.deviceRatio);
             drawCaptionText(out, m_sd, m_o, local, m_state.title, textActive);
+            if (text)
+                m_text = text->take();
         });
     }
     const Bitmap& inactive(Bitmap& scratch)
@@ -229,7 +233,11 @@ public:
         return obtain(LookFade, m_o.fade.step(), scratch, [&](Bitmap& out) {
             Bitmap a, b;
             const Bitmap& from = inactive(a);
+            const platform::TextRuns fromText = m_text;
             const Bitmap& to = active(b);
+            // Text kept apart cannot be mixed: the nearer end's text shows.
+            if (m_o.fade.factor() < 0.5)
+                m_text = fromText;
             if (from.empty() || to.empty() || from.width() != to.width() || from.height() != to.height()) {
                 out = m_o.fade.factor() < 0.5 ? from : to;
                 return;
@@ -246,6 +254,8 @@ public:
     // The key of the picture obtained last (pictures made from others
     // obtain those first).
     CaptionImages::Key lastKey() const { return m_lastKey; }
+    // The text kept out of the picture obtained last (none at a ratio of 1).
+    const platform::TextRuns& lastText() const { return m_text; }
 
 private:
     template <class Make>
@@ -258,14 +268,18 @@ private:
     template <class Make>
     const Bitmap& obtainUnnamed(int kind, int index, Bitmap& scratch, const Make& make)
     {
+        m_text.clear();
         if (!m_images) {
             make(scratch);
             return scratch;
         }
-        if (const Bitmap* kept = m_images->find(kind, index))
+        if (const Bitmap* kept = m_images->find(kind, index)) {
+            m_text = m_images->text(kind, index);
             return *kept;
+        }
         Bitmap& made = m_images->store(kind, index);
         make(made);
+        m_images->storeText(kind, index, m_text);
         return made;
     }
 
@@ -276,6 +290,7 @@ private:
     const CaptionPaintState& m_state;
     CaptionImages* m_images;
     CaptionImages::Key m_lastKey{-1, 0};
+    platform::TextRuns m_text;
 };
 
 // Copies the part of the picture to (x0, y0) + part's place in the target,
@@ -326,6 +341,13 @@ Rect differingPart(const Bitmap& a, const Bitmap& b)
 }
 
 } // namespace
+
+const platform::TextRuns& CaptionImages::text(int kind, int index) const
+{
+    static const platform::TextRuns none;
+    const auto it = m_texts.find({kind, index});
+    return it == m_texts.end() ? none : it->second;
+}
 
 const Bitmap* CaptionImages::find(int kind, int index) const
 {
@@ -398,8 +420,12 @@ CaptionDrawn drawCaptionObject(Bitmap& target, const SkinData& sd, const FrameOb
     if (picture && !picture->empty()) {
         // A caption picture is opaque and of the caption's size.
         const bool whole = picture->width() == at.width() && picture->height() == at.height();
+        // Text kept out of the picture is kept out of the target too (or
+        // drawn into it when the target's text is not being kept).
+        const auto drawText = [&] { canvasOf(target).drawRuns(pictures.lastText(), {at.left, at.top}); };
         if (!update || !whole) {
             picture->draw(target, at.left, at.top);
+            drawText();
             if (images)
                 images->setShown(pictures.lastKey());
             return {at, false};
@@ -411,6 +437,7 @@ CaptionDrawn drawCaptionObject(Bitmap& target, const SkinData& sd, const FrameOb
             images->setShown(pictures.lastKey());
         }
         drawAround(*picture, part, target, at.left, at.top, keep);
+        drawText();
         return {part.translated(at.left, at.top), true};
     }
     // Only the text: on the frame's caption, as the strip had it.

@@ -11,6 +11,7 @@
 #include <span>
 #include <utility>
 
+#include "platform/qt_canvas.h"
 #include "skin/frame/frame_object.h"
 #include "skin/paint/bitmap.h"
 
@@ -33,6 +34,7 @@ public:
     void clear()
     {
         m_images.clear();
+        m_texts.clear();
         m_changes.clear();
         forgetShown();
         background.clear();
@@ -41,6 +43,9 @@ public:
     const Bitmap* find(int kind, int index) const;
     Bitmap& store(int kind, int index) { return m_images[{kind, index}]; }
     int count() const { return int(m_images.size()); }
+    // The text kept out of the picture under the key (on a dense screen).
+    const platform::TextRuns& text(int kind, int index) const;
+    void storeText(int kind, int index, const platform::TextRuns& text) { m_texts[{kind, index}] = text; }
 
     // The kept picture the window's picture shows on the caption now, so
     // that the next one is copied only where it differs from it; none
@@ -60,6 +65,7 @@ public:
 
 private:
     std::map<Key, Bitmap> m_images;
+    std::map<Key, platform::TextRuns> m_texts;
     std::map<std::pair<Key, Key>, Rect> m_changes;
     std::optional<Key> m_shown;
 };
@@ -68,6 +74,8 @@ struct CaptionPaintState {
     bool windowActive = true;
     QString title;
     bool effects = false; // the skin's effects are on (fades, animations)
+    // Above 1 the text is kept out of the pictures (see FramePaintState).
+    qreal deviceRatio = 1.0;
 };
 
 // The caption animation is shown: effects on, the record has frames and

@@ -8,6 +8,7 @@
 #include "skin/data/system_colors.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/compose.h"
+#include "skin/paint/device_picture.h"
 #include "skin/paint/effect_bmp.h"
 #include "skin/paint/lines.h"
 #include "skin/paint/stack_blur.h"
@@ -173,7 +174,7 @@ void drawUserObject(Bitmap& target, const FrameObject& o, const Rect& at, const 
 
 CaptionPaintState captionState(const FramePaintState& state)
 {
-    return {state.active, state.title, state.morphEnabled};
+    return {state.active, state.title, state.morphEnabled, state.deviceRatio};
 }
 
 // ---- the skinned frame ---------------------------------------------------------
@@ -258,7 +259,10 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
         drawLogo(window, f.clientRect, *state.logo);
 
     // Objects draw into the strip they lie on: the top strip, or the bottom
-    // strip in its own coordinates.
+    // strip in its own coordinates. Text kept out of the strips goes with
+    // them into the window.
+    std::optional<platform::TextCapture> topText = captureTextOnDenseDevice(strips.top, state.deviceRatio);
+    std::optional<platform::TextCapture> bottomText = captureTextOnDenseDevice(strips.bottom, state.deviceRatio);
     if (!f.belowMinimum) {
         for (std::size_t i = 0; i < objects.size() && i < f.objectRects.size(); ++i) {
             const FrameObject& o = objects[i].look();
@@ -294,6 +298,10 @@ void composeSkinned(Bitmap& window, const SkinData& sd, const FrameLayout& f,
     strips.left.draw(window, 0, strips.top.height());
     strips.right.draw(window, w - strips.right.width(), strips.top.height());
     strips.bottom.draw(window, 0, h - strips.bottom.height());
+    if (topText)
+        canvasOf(window).drawRuns(topText->take(), {0, 0});
+    if (bottomText)
+        canvasOf(window).drawRuns(bottomText->take(), {0, h - strips.bottom.height()});
 }
 
 // ---- the default look ----------------------------------------------------------
@@ -361,6 +369,7 @@ void composeDefault(Bitmap& window, const FrameLayout& f, std::span<const Captio
     const int b = kDefaultBorder;
 
     Bitmap caption(std::max(w - 2 * b, 0), capH);
+    std::optional<platform::TextCapture> captionText = captureTextOnDenseDevice(caption, state.deviceRatio);
     if (!caption.empty()) {
         caption.fillRect({0, 0, caption.width(), capH}, face);
         const int x0 = f.captionRect.left - b + 2;
@@ -391,6 +400,8 @@ void composeDefault(Bitmap& window, const FrameLayout& f, std::span<const Captio
             if (!objects[i].isCaption() && objects[i].visible() && !f.objectRects[i].isEmpty())
                 drawDefaultButton(caption, objects[i].look(), f.objectRects[i].translated(-b, -b));
         caption.draw(window, b, b);
+        if (captionText)
+            canvasOf(window).drawRuns(captionText->take(), {b, b});
     }
     // Three one-pixel frames inwards from the window's edge.
     const Color light[3] = {systemColorValue(SystemColor::Light3D), colors::btnHighlight, colors::btnFace};
@@ -505,6 +516,11 @@ void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
     window.setSizeForOverwrite(layout.width, layout.height);
     window.setAlphaBlend(false);
     window.setTransparent(false);
+    std::optional<platform::TextCapture> text;
+    if (state.keptText) {
+        state.keptText->clear();
+        text.emplace(window.rowPointer(0));
+    }
     if (sd && layout.allClient) {
         paintClientBackground(window, *sd, layout);
         if (state.logo)
@@ -513,6 +529,8 @@ void composeFrame(Bitmap& window, const SkinData* sd, const FrameLayout& layout,
         composeSkinned(window, *sd, layout, objects, state);
     else
         composeDefault(window, layout, objects, state);
+    if (text)
+        *state.keptText = text->take();
 }
 
 Rect redrawButton(Bitmap& window, const SkinData* sd, const FrameLayout& layout, const FrameObject& object,

@@ -17,6 +17,7 @@
 
 namespace tessaly::platform {
 class QtCanvas;
+class TextRuns;
 }
 
 namespace tessaly::skin {
@@ -42,6 +43,13 @@ struct FramePaintState {
     // A picture centred on the client background (may be null), drawn by
     // its own flags (transparent: its key colour left out).
     const Bitmap* logo = nullptr;
+    // The paint device's pixel ratio. Above 1 the caption's text is kept
+    // out of the pictures (platform::TextCapture) to be drawn at the
+    // screen's resolution.
+    qreal deviceRatio = 1.0;
+    // Where composeFrame keeps the text it keeps out of the window's
+    // picture; without it the text is drawn into the picture.
+    platform::TextRuns* keptText = nullptr;
 };
 
 // Composes the whole window (frame and client background) into `window`,

@@ -268,15 +268,21 @@ FramePaintState SkinFrame::paintState(bool active)
     state.rolledUp = rollUpState();
     state.logo = m_logo.empty() ? nullptr : &m_logo;
     state.userPainter = &m_userPainter;
+    state.deviceRatio = m_window->devicePixelRatioF();
     return state;
 }
 
 Bitmap& SkinFrame::ensureImage(bool active)
 {
+    followTextApart();
     Bitmap& image = m_images[active ? 1 : 0];
     if (!m_imageValid[active ? 1 : 0]) {
         m_buttons->setWindowActive(active);
-        composeFrame(image, m_skinSupport ? m_sd : nullptr, m_layout, m_buttons->objects(), paintState(active));
+        FramePaintState state = paintState(active);
+        state.keptText = m_textApart ? &m_keptText[active ? 1 : 0] : nullptr;
+        composeFrame(image, m_skinSupport ? m_sd : nullptr, m_layout, m_buttons->objects(), state);
+        if (!state.keptText)
+            m_keptText[active ? 1 : 0].clear();
         ++m_composeCount;
         m_imageValid[active ? 1 : 0] = true;
     }
@@ -289,6 +295,18 @@ const Bitmap& SkinFrame::frameImage()
     return ensureImage(formActive());
 }
 
+bool SkinFrame::textApart() const { return !DeviceScale::fromRatio(m_window->devicePixelRatioF()).isIdentity(); }
+
+void SkinFrame::followTextApart()
+{
+    // Pictures made with their text in them (or without) are made again
+    // when the window reaches a screen of another kind.
+    if (m_textApart == textApart())
+        return;
+    m_textApart = textApart();
+    invalidateImages();
+}
+
 void SkinFrame::paint(const QRegion& region)
 {
     updateFrame();
@@ -298,7 +316,7 @@ void SkinFrame::paint(const QRegion& region)
         return;
     // The parts of the picture drawn again since the last paint are all
     // the device picture has to scale again.
-    const QImage picture = m_devicePictures[active ? 1 : 0].image(image, m_window->devicePixelRatioF(), m_changed);
+    QImage picture = m_devicePictures[active ? 1 : 0].image(image, m_window->devicePixelRatioF(), m_changed);
     m_changed = QRegion();
     QPainter painter(m_window);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -307,6 +325,9 @@ void SkinFrame::paint(const QRegion& region)
             painter.drawImage(r.topLeft(), picture, r);
         return;
     }
+    // The caption's text, kept out of the picture, at the screen's
+    // resolution (onto a copy: the cache stays free of text).
+    m_keptText[active ? 1 : 0].drawOnto(picture);
     // A device picture is drawn whole, clipped: a part of it would be
     // placed at logical coordinates and could be resampled by half a pixel.
     painter.setClipRegion(region);
@@ -332,14 +353,23 @@ void SkinFrame::redrawObject(int index)
         m_layerBorder->redrawObjects();
         return;
     }
+    followTextApart();
     const bool active = formActive();
     const int slot = active ? 1 : 0;
     Rect dirty = index < int(m_layout.objectRects.size()) ? m_layout.objectRects[std::size_t(index)] : Rect{};
     if (m_imageValid[slot]) {
         const FramePaintState state = paintState(active);
-        if (objects[std::size_t(index)].isCaption() && m_skinSupport)
+        if (objects[std::size_t(index)].isCaption() && m_skinSupport) {
+            std::optional<platform::TextCapture> text;
+            if (m_textApart)
+                text.emplace(m_images[slot].rowPointer(0));
             dirty = redrawCaptionAndWhatLiesOnIt(m_images[slot], index, state);
-        else
+            // The caption's new text replaces its old.
+            if (text) {
+                m_keptText[slot].removeWithin(platform::toQRect(m_layout.objectRects[std::size_t(index)]));
+                m_keptText[slot].append(text->take());
+            }
+        } else
             redrawButton(m_images[slot], m_skinSupport ? m_sd : nullptr, m_layout, objects[std::size_t(index)].look(),
                          index, state);
     }

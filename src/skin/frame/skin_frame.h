@@ -219,6 +219,9 @@ public:
     long long repaintedPixels() const { return m_repaintedPixels; }
     // How often a whole window picture was composed.
     int composeCount() const { return m_composeCount; }
+    // The caption's text kept out of the active or inactive window picture
+    // on a dense screen, to be drawn over it at the screen's resolution.
+    const platform::TextRuns& keptText(bool active) const { return m_keptText[active ? 1 : 0]; }
     // Pixels of the window pictures scaled to a dense screen so far.
     long long deviceScaledPixels() const
     {
@@ -258,6 +261,9 @@ private:
     // The caption drawn again, and what lies on it where the caption drew
     // over it; returns the part of the window drawn.
     Rect redrawCaptionAndWhatLiesOnIt(Bitmap& image, int index, const FramePaintState& state);
+    // Text is kept out of the pictures on this window's screen.
+    bool textApart() const;
+    void followTextApart();
     void updateCursor(FrameHit hit);
 
     // The window's events.
@@ -285,6 +291,9 @@ private:
     // The two pictures at the screen's resolution, and what was drawn again
     // in the window's picture since the last paint.
     DevicePicture m_devicePictures[2];
+    // On a dense screen the caption's text kept out of m_images.
+    platform::TextRuns m_keptText[2];
+    bool m_textApart = false;
     QRegion m_changed;
     // The caption's finished pictures for each of the two.
     CaptionImages m_captionImages[2];

@@ -14,6 +14,7 @@
 #include "skin/menus/skin_popup_window.h"
 #include "skin/paint/bitmap_canvas.h"
 #include "skin/paint/compose.h"
+#include "skin/paint/device_picture.h"
 #include "skin/paint/effect_bmp.h"
 #include "skin/paint/glyph.h"
 #include "platform/qt_geometry.h"
@@ -104,15 +105,37 @@ SkinMenuItem::SkinMenuItem(SkinPopupWindow& parent, MenuItem& menuItem)
 {
 }
 
+class SkinMenuItem::FaceText {
+public:
+    FaceText(const SkinMenuItem& item, const Bitmap& face)
+        : m_item(item), m_capture(captureTextOnDenseDevice(face, item.m_parent.devicePixelRatioF()))
+    {
+    }
+    ~FaceText()
+    {
+        if (m_capture)
+            m_item.m_faceText = m_capture->take();
+    }
+    FaceText(const FaceText&) = delete;
+    FaceText& operator=(const FaceText&) = delete;
+
+private:
+    const SkinMenuItem& m_item;
+    std::optional<platform::TextCapture> m_capture;
+};
+
 void SkinMenuItem::draw(Bitmap& target) const
 {
+    m_shownText.clear();
     if (!visible || objectRect.isEmpty())
         return;
     image().draw(target, objectRect.left, objectRect.top);
+    m_shownText.append(m_faceText, {objectRect.left, objectRect.top});
 }
 
 Bitmap SkinMenuItem::image() const
 {
+    m_faceText.clear();
     return m_parent.look().record ? skinnedImage() : defaultImage();
 }
 
@@ -140,7 +163,11 @@ Bitmap SkinMenuItem::skinnedImage() const
         return skinnedFace(false);
     // Between the faces: the normal face blended towards the highlighted one.
     Bitmap normal = skinnedFace(false);
+    const platform::TextRuns normalText = m_faceText;
     const Bitmap hot = skinnedFace(true);
+    // Text kept apart cannot be mixed: the nearer end's text shows.
+    if (m_fade.factor() < 0.5)
+        m_faceText = normalText;
     EffectBmp from(normal.view());
     const EffectBmp to(hot.view());
     from.morphBy(r.morphKind, to, m_fade.factor());
@@ -174,6 +201,7 @@ Bitmap SkinMenuItem::skinnedFace(bool highlighted, const Rect& frame) const
         face = std::move(grown);
     }
     ensureSize(face, w, h, colorFromValue(colors::window));
+    const FaceText keptText(*this, face);
     const int glyph = r.imageRct.isEmpty() ? (look.images ? look.glyphWidth : 16) : 0;
     Rect text = r.textRct;
     text.right = face.width() - (r.skinRect.width() - r.textRct.right);
@@ -229,6 +257,7 @@ Bitmap SkinMenuItem::defaultImage() const
     const int w = objectRect.width(), h = objectRect.height();
     const int glyph = look.images ? look.glyphWidth : 19;
     Bitmap face(w, h);
+    const FaceText keptText(*this, face);
     const bool highlighted = (active || down) && !m_menuItem.isSeparator();
     PixelColor color;
     if (highlighted) {
@@ -357,6 +386,7 @@ bool SkinMenuItem::drawHeader(Bitmap& face) const
                          label->skinRect, face.width(), 0, label->stretchEffect);
     if (strip.empty())
         return false;
+    std::optional<platform::TextCapture> stripText = captureTextOnDenseDevice(strip, m_parent.devicePixelRatioF());
     {
         platform::QtCanvas canvas = canvasOf(strip);
         canvas.setFont(fontOf(Font{label->fontName, label->fontHeight, label->fontStyle, colors::black, 1}));
@@ -367,7 +397,10 @@ bool SkinMenuItem::drawHeader(Bitmap& face) const
                         m_menuItem.caption.mid(1, m_menuItem.caption.size() - 2),
                         TF::Center | TF::VCenter | TF::SingleLine);
     }
-    strip.draw(face, 0, (face.height() - strip.height()) / 2);
+    const int y = (face.height() - strip.height()) / 2;
+    strip.draw(face, 0, y);
+    if (stripText)
+        canvasOf(face).drawRuns(stripText->take(), {0, y});
     return true;
 }
 

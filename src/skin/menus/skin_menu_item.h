@@ -2,6 +2,7 @@
 
 #include <QFont>
 
+#include "platform/qt_canvas.h"
 #include "skin/data/geometry.h"
 #include "skin/menus/menu_item.h"
 #include "skin/paint/bitmap.h"
@@ -69,8 +70,12 @@ public:
     double morphKf() const { return m_fade.factor(); }
     void jumpFade(bool highlighted) { m_fade.jumpTo(highlighted); }
 
-    // Draws the item into the window's buffer at objectRect.
+    // Draws the item into the window's buffer at objectRect. On a dense
+    // screen its text is not drawn into the buffer but kept (shownText) to
+    // be drawn over the scaled buffer at the screen's resolution.
     void draw(Bitmap& target) const;
+    // The text kept by the last draw, in the window's coordinates.
+    const platform::TextRuns& shownText() const { return m_shownText; }
     // The item's image alone: skinned from the record, else built-in.
     Bitmap image() const;
 
@@ -102,12 +107,18 @@ private:
     void drawContent(Bitmap& face, const Rect& area, PixelColor color, bool highlighted, int glyph,
                      int rightMargin, bool builtInGlyphs) const;
     bool drawHeader(Bitmap& face) const;
+    // Keeps the text drawn into `face` while it lives, on a dense screen,
+    // in m_faceText.
+    class FaceText;
     // Redraws now or through the window's cross-fade.
     void redraw();
 
     SkinPopupWindow& m_parent;
     MenuItem& m_menuItem;
     CrossFade m_fade;
+    // The text of the face made last, kept apart from its pixels.
+    mutable platform::TextRuns m_faceText;
+    mutable platform::TextRuns m_shownText;
 };
 
 } // namespace tessaly::skin

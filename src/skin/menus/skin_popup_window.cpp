@@ -509,7 +509,12 @@ void SkinPopupWindow::paintEvent(QPaintEvent* event)
         return;
     QPainter painter(this);
     painter.setClipRegion(event->region());
-    drawDevicePicture(painter, m_deviceBuffer, m_buffer);
+    // On a dense screen the items' text was kept out of the buffer.
+    platform::TextRuns text;
+    for (const auto& it : m_items)
+        if (it->visible)
+            text.append(it->shownText());
+    drawDevicePicture(painter, m_deviceBuffer, m_buffer, text);
 }
 
 void SkinPopupWindow::mousePressEvent(QMouseEvent* event)

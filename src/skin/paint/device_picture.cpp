@@ -58,11 +58,17 @@ QImage DevicePicture::image(const Bitmap& logical, qreal ratio, const QRegion& c
 void drawDevicePicture(QPainter& painter, DevicePicture& cache, const Bitmap& logical,
                        const platform::TextCapture* text)
 {
+    static const platform::TextRuns none;
+    drawDevicePicture(painter, cache, logical, text ? text->runs() : none);
+}
+
+void drawDevicePicture(QPainter& painter, DevicePicture& cache, const Bitmap& logical, const platform::TextRuns& text)
+{
     QImage image = cache.image(logical, painter.device()->devicePixelRatioF());
     // The image is over the cache's pixels, read-only: drawing on it makes
     // a copy, and the cache stays free of text.
-    if (text && !text->empty())
-        text->drawOnto(image);
+    if (!text.empty())
+        text.drawOnto(image);
     painter.drawImage(QPointF(0, 0), image);
 }
 

@@ -51,6 +51,9 @@ private:
 // resolution.
 void drawDevicePicture(QPainter& painter, DevicePicture& cache, const Bitmap& logical,
                        const platform::TextCapture* text = nullptr);
+// The same with text kept aside from pictures drawn into `logical` (menu
+// items, a frame's caption).
+void drawDevicePicture(QPainter& painter, DevicePicture& cache, const Bitmap& logical, const platform::TextRuns& text);
 
 // A capture of the text drawn into `face` on a dense device, none at a
 // ratio of 1 (text is then drawn into the picture as always). Take it after
