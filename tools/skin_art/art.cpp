@@ -12,6 +12,12 @@ QColor hex(unsigned rgb)
     return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
+QColor stepBetween(const QColor& a, const QColor& b, int i, int n)
+{
+    auto c = [&](int x, int y) { return x + (y - x) * i / n; };
+    return QColor(c(a.red(), b.red()), c(a.green(), b.green()), c(a.blue(), b.blue()));
+}
+
 QColor mix(const QColor& a, const QColor& b, double t)
 {
     auto m = [t](int x, int y) { return int(std::lround(x + (y - x) * t)); };

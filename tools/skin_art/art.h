@@ -16,6 +16,8 @@ namespace skinart {
 
 QColor hex(unsigned rgb);
 QColor mix(const QColor& a, const QColor& b, double t);
+// A colour between two, at step i of n (whole numbers, rounding down).
+QColor stepBetween(const QColor& a, const QColor& b, int i, int n);
 QColor withAlpha(const QColor& c, int alpha);
 // The skin's inactive-frame grey: every channel becomes
 // round(0.3 red + 0.59 green + 0.11 blue), rounding ties to even. Grey

@@ -5,14 +5,6 @@
 namespace skinart {
 namespace {
 
-// A colour between two, at step i of n (whole numbers, rounding down).
-QColor between(const QColor& a, const QColor& b, int i, int n)
-{
-    using namespace controlart;
-    auto c = [&](int x, int y) { return x + (y - x) * i / n; };
-    return QColor(c(a.red(), b.red()), c(a.green(), b.green()), c(a.blue(), b.blue()));
-}
-
 // Frame k of the animation: a button plate whose light band moves from
 // left to right, from the normal look towards the hot one.
 QImage animationFrame(const Palette& p, int k)
@@ -22,8 +14,8 @@ QImage animationFrame(const Palette& p, int k)
     const Plate& from = p.buttons.normal;
     const Plate& to = p.buttons.hot;
     Plate plate = to;
-    plate.fillTop = between(from.fillTop, to.fillTop, k + 1, kFrames);
-    plate.fillBottom = between(from.fillBottom, to.fillBottom, k + 1, kFrames);
+    plate.fillTop = stepBetween(from.fillTop, to.fillTop, k + 1, kFrames);
+    plate.fillBottom = stepBetween(from.fillBottom, to.fillBottom, k + 1, kFrames);
     drawPlate(tile, QRect(0, 0, kButtonW, kButtonH), plate);
     const int band = 2 + (kButtonW - 12) * k / (kFrames - 1);
     for (int y = 3; y < kButtonH - 3; ++y)

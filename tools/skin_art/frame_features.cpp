@@ -6,13 +6,6 @@
 namespace skinart {
 namespace {
 
-// A colour between two, at step i of n (whole numbers, rounding down).
-QColor between(const QColor& a, const QColor& b, int i, int n)
-{
-    auto c = [&](int x, int y) { return x + (y - x) * i / n; };
-    return QColor(c(a.red(), b.red()), c(a.green(), b.green()), c(a.blue(), b.blue()));
-}
-
 QColor darker(const QColor& c, int by)
 {
     auto d = [by](int v) { return v > by ? v - by : 0; };
@@ -37,7 +30,7 @@ void drawCaptionImage(QImage& image, int top, int sheen)
 {
     using namespace captionart;
     for (int y = 0; y < kHeight; ++y) {
-        const QColor row = between(kCaptionTop, kCaptionBottom, y, kHeight - 1);
+        const QColor row = stepBetween(kCaptionTop, kCaptionBottom, y, kHeight - 1);
         for (int x = kLeft; x < kRight; ++x) {
             QColor c = row;
             if (((x + y) / 3) % 4 == 0)
@@ -106,7 +99,7 @@ QImage drawLogo()
             const int dx = 2 * x + 1 - s, dy = 2 * y + 1 - s; // doubled, centred
             const int d2 = (dx * dx + dy * dy) / 4;
             if (d2 <= r2)
-                image.setPixelColor(x, y, d2 >= r2 - 2 * (s / 2) ? kCaptionEnd : between(kCaptionTop, kCaptionBottom, y, s - 1));
+                image.setPixelColor(x, y, d2 >= r2 - 2 * (s / 2) ? kCaptionEnd : stepBetween(kCaptionTop, kCaptionBottom, y, s - 1));
         }
     }
     const Glyph check{{"..........##", ".........###", "........###.", "###....###..", ".###..###...", "..######....",
@@ -143,7 +136,7 @@ QImage buttonFace(ButtonLook look, bool round)
     case ButtonLook::Pressed: fill = hex(0x1C4B59); border = hex(0x061A20); break;
     case ButtonLook::Disabled: fill = hex(0x5E8F9B); border = hex(0x4A7480); glyph = hex(0x9DBBC2); break;
     }
-    const QColor back = between(kCaptionTop, kCaptionBottom, 1, 2);
+    const QColor back = stepBetween(kCaptionTop, kCaptionBottom, 1, 2);
     QImage image = blank(s, s, back);
     for (int y = 0; y < s; ++y) {
         for (int x = 0; x < s; ++x) {
